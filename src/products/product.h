@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace products {
+
+// One row of the product list as the makers and the CSV file see it.
+struct Product {
+    QString code;    // 品番等
+    QString name;    // 商品名
+    QString price;   // whole yen as plain digits (no separators), or empty
+    QString remarks; // 備考
+    QString jan;     // 13 or 8 digits, or empty
+    bool checked = false;
+
+    bool operator==(const Product &) const = default;
+};
+
+using ProductList = QList<Product>;
+
+// The makers' reading rule: the checked rows in list order when at least one row is checked,
+// otherwise every row.
+ProductList rowsForMakers(const ProductList &all);
+
+} // namespace products

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "products/currency.h"
+
+namespace products {
+
+// The [Tax] settings.
+struct TaxSettings {
+    Currency rate = Currency::fromRaw(500); // 0.05
+    int indicate = 0; // price basis: 0 the list holds base prices, 1 tax-inclusive prices
+    int ks = 0;       // rounding when deriving the tax-inclusive price: 0 down, 1 half up, 2 up
+    int style = 2;    // wording of the shelf-label tax note
+    int zeikomi = 1;  // shelf labels show the tax-inclusive price (1) or the base price (0)
+};
+
+struct PriceSplit {
+    qint64 base = 0;
+    qint64 included = 0; // tax-inclusive price
+    qint64 tax = 0;
+    bool valid = true;   // false when rule A was given an unknown rounding mode
+};
+
+// Rule A: tax-inclusive price and tax from a base price, exact fixed-point products.
+PriceSplit ruleA(qint64 base, Currency rate, int ks);
+// Rule B: base price and tax from a tax-inclusive price, in double precision.
+PriceSplit ruleB(qint64 included, Currency rate);
+// Both prices and the tax of a list price under the settings' price basis.
+PriceSplit splitListPrice(qint64 listPrice, const TaxSettings &tax);
+
+} // namespace products
