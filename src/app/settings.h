@@ -51,3 +51,18 @@ struct SettingsLoad {
 };
 
 } // namespace app
+
+namespace app {
+
+// The default content of a new settings file (CP932, CR LF).
+QByteArray defaultSettingsBytes();
+
+// Makes the settings file when missing, upgrades it and loads every setting; with writeToDisk false
+// nothing is written (upgrades and fallbacks in memory only). oldPath is the older file in the
+// program folder that a new installation takes over once.
+SettingsLoad GetInitial(const QString &path, const QString &oldPath, bool writeToDisk = true);
+
+// Writes every setting back. windowNormal false leaves [Status] W, H and the column widths alone.
+bool SetInitial(const Settings &settings, const QString &path, bool windowNormal, platform::AppError *error);
+
+} // namespace app

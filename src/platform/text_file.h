@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/apperror.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Writes bytes to path atomically: the previous file stays as it was when anything fails.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, AppError *error = nullptr);
+
+// Writes the lines as CP932 text with CR LF after every line, atomically. A character code page 932
+// cannot hold is refused (nothing written); error then names the line (1-based).
+bool writeCp932Lines(const QString &path, const QStringList &lines, AppError *error = nullptr);
+
+// Joins the lines with CR LF after every line and encodes them as CP932; firstBadLine is the 0-based
+// line holding the first unencodable character, or -1.
+QByteArray cp932Lines(const QStringList &lines, qsizetype *firstBadLine = nullptr);
+
+// "&", "<", ">" and the double quote as character references, for product texts placed in a page.
+QString htmlEscape(const QString &text);
+
+} // namespace platform
