@@ -56,7 +56,7 @@ for bad in 456789123454 45678912345401 1234567 A567891234540 1234a670 ""; do
   out=$("$CLI" barcode "$bad" 40 2>/dev/null)
   rc=$?
   set -e
-  [ "$rc" -eq 1 ] && [ -z "$out" ] || fail "'$bad' gave exit $rc and '$out'"
+  if [ "$rc" -ne 1 ] || [ -n "$out" ]; then fail "'$bad' gave exit $rc and '$out'"; fi
   echo "ok   '$bad' refused"
 done
 
@@ -83,9 +83,9 @@ done
 mapfile -t names < <(image_names 4567891234540)
 wrong_digit=("${names[@]}"); wrong_digit[9]="8_R.bmp"
 wrong_set=("${names[@]}"); wrong_set[2]="6_L1.bmp"
+assemble "$WORK/strips/wrong_digit.png" "${wrong_digit[@]}"
+assemble "$WORK/strips/wrong_set.png" "${wrong_set[@]}"
 for variant in wrong_digit wrong_set; do
-  declare -n v="$variant"
-  assemble "$WORK/strips/$variant.png" "${v[@]}"
   raw=$(zbarimg --raw -q "$WORK/strips/$variant.png" 2>/dev/null || true)
   if [ "$raw" = "4567891234540" ]; then
     echo "FAIL $variant strip still reads as 4567891234540" >&2
