@@ -47,17 +47,16 @@ int hexDigit(QChar c)
 
 qint32 toInt32(double v)
 {
-    if (!std::isfinite(v) || v < double(std::numeric_limits<qint32>::min())
-        || v > double(std::numeric_limits<qint32>::max()))
+    if (!std::isfinite(v) || v < double(std::numeric_limits<qint32>::min()) ||
+        v > double(std::numeric_limits<qint32>::max()))
         return 0;
     return qint32(v);
 }
 
 double screenTwipsPerPixel(bool horizontal)
 {
-    const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
-                                ? QGuiApplication::primaryScreen()
-                                : nullptr;
+    const QScreen *screen =
+        qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen() : nullptr;
     if (!screen)
         return 15.0;
     const double dpi = horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
@@ -104,16 +103,22 @@ QString ShortenPath(const QString &path)
     // The classic form puts "....." and a backslash before the file name; here the separator is the
     // platform's own, because a backslash is an ordinary file-name character on this system and would
     // read as part of the name.
-    QString shortened = QString::fromUcs4(reinterpret_cast<const char32_t *>(chars.constData()), 23)
-                      + QStringLiteral(".....") + QDir::separator();
+    QString shortened = QString::fromUcs4(reinterpret_cast<const char32_t *>(chars.constData()), 23) +
+                        QStringLiteral(".....") + QDir::separator();
     const QFileInfo info(path);
     if (info.exists())
         shortened += info.fileName();
     return shortened;
 }
 
-double twipsPerPixelX() { return screenTwipsPerPixel(true); }
-double twipsPerPixelY() { return screenTwipsPerPixel(false); }
+double twipsPerPixelX()
+{
+    return screenTwipsPerPixel(true);
+}
+double twipsPerPixelY()
+{
+    return screenTwipsPerPixel(false);
+}
 
 qint32 twipsToPixels(qint32 twips, double twipsPerPixel)
 {
@@ -129,10 +134,22 @@ qint32 pixelsToTwips(qint32 pixels, double twipsPerPixel)
     return toInt32(std::nearbyint(double(pixels) * twipsPerPixel));
 }
 
-qint32 TwipsToPixelsX(qint32 twips) { return twipsToPixels(twips, twipsPerPixelX()); }
-qint32 TwipsToPixelsY(qint32 twips) { return twipsToPixels(twips, twipsPerPixelY()); }
-qint32 PixelsToTwipsX(qint32 pixels) { return pixelsToTwips(pixels, twipsPerPixelX()); }
-qint32 PixelsToTwipsY(qint32 pixels) { return pixelsToTwips(pixels, twipsPerPixelY()); }
+qint32 TwipsToPixelsX(qint32 twips)
+{
+    return twipsToPixels(twips, twipsPerPixelX());
+}
+qint32 TwipsToPixelsY(qint32 twips)
+{
+    return twipsToPixels(twips, twipsPerPixelY());
+}
+qint32 PixelsToTwipsX(qint32 pixels)
+{
+    return pixelsToTwips(pixels, twipsPerPixelX());
+}
+qint32 PixelsToTwipsY(qint32 pixels)
+{
+    return pixelsToTwips(pixels, twipsPerPixelY());
+}
 
 WindowSizeBounds mainWindowSizeBounds(double tppX, double tppY, const QSize &screenPixels)
 {

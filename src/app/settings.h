@@ -15,8 +15,8 @@
 namespace app {
 
 struct WindowStatus {
-    int width = 9492;  // twips
-    int height = 6444; // twips
+    int width = 9492;                                                 // twips
+    int height = 6444;                                                // twips
     std::array<int, 6> columnWidth{900, 1700, 1700, 900, 1700, 1700}; // twips
     bool operator==(const WindowStatus &) const = default;
 };
@@ -34,8 +34,8 @@ struct Settings {
     ledger::LedgerSettings ledger;
     products::TaxSettings tax;
     BrowserSettings browser;
-    int excelEX = 0;   // Excel/EX
-    int gridFont = 9;  // Size/GridFont
+    int excelEX = 0;  // Excel/EX
+    int gridFont = 9; // Size/GridFont
     WindowStatus status;
     bool operator==(const Settings &) const = default;
 };

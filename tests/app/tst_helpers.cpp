@@ -122,7 +122,8 @@ void TestHelpers::shortenPath()
     const QString prefix = dir.path() + QStringLiteral("/ロゴ");
     const QString suffix = QStringLiteral(".gif");
     QVERIFY(prefix.size() + suffix.size() < 49);
-    const QString name = QStringLiteral("ロゴ") + QString(length - prefix.size() - suffix.size(), QLatin1Char('a')) + suffix;
+    const QString name =
+        QStringLiteral("ロゴ") + QString(length - prefix.size() - suffix.size(), QLatin1Char('a')) + suffix;
     const QString path = dir.path() + QLatin1Char('/') + name;
     QCOMPARE(path.size(), length);
     if (exists) {
@@ -130,9 +131,8 @@ void TestHelpers::shortenPath()
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
 
-    const QString expected = shortened ? path.left(23) + QStringLiteral(".....") + QDir::separator()
-                                             + (exists ? name : QString())
-                                       : path;
+    const QString expected =
+        shortened ? path.left(23) + QStringLiteral(".....") + QDir::separator() + (exists ? name : QString()) : path;
     QCOMPARE(app::ShortenPath(path), expected);
     QCOMPARE(app::ShortenPath(QString()), QString());
 }
@@ -216,8 +216,7 @@ void TestHelpers::windowBounds_data()
     QTest::newRow("96 dpi") << 15.0 << QSize(1920, 1080) << QSize(633, 430) << QSize(1920, 1080);
     QTest::newRow("120 dpi") << 12.0 << QSize(1920, 1080) << QSize(791, 537) << QSize(1920, 1080);
     QTest::newRow("144 dpi") << 10.0 << QSize(2560, 1440) << QSize(949, 644) << QSize(2560, 1440);
-    QTest::newRow("screen smaller than the minimum") << 15.0 << QSize(600, 400) << QSize(633, 430)
-                                                     << QSize(633, 430);
+    QTest::newRow("screen smaller than the minimum") << 15.0 << QSize(600, 400) << QSize(633, 430) << QSize(633, 430);
 }
 
 void TestHelpers::windowBounds()
