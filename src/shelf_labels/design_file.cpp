@@ -1,5 +1,6 @@
 #include "shelf_labels/design_file.h"
 
+#include "app/helpers.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 
@@ -185,17 +186,7 @@ bool readValues(const ProfileFile &f, DesignerValues &v, AppError *error)
 
 } // namespace
 
-QString normalizedColorText(const QString &text)
-{
-    QString out = QStringLiteral("#");
-    for (int i = 1; i <= 6; ++i) {
-        const QChar c = i < text.size() ? text.at(i) : QChar();
-        const bool hex = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
-                      || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
-        out += hex ? c.toUpper() : QLatin1Char('0');
-    }
-    return out;
-}
+QString normalizedColorText(const QString &text) { return app::ColorValueToText(app::ColorTextToValue(text)); }
 
 bool WriteDesign(const DesignerValues &values, const QString &path, AppError *error)
 {
