@@ -281,6 +281,19 @@ bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QStr
     return platform::writeCp932Lines(QDir(folder).filePath(sheetFileName()), *lines, error);
 }
 
+std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH)
+{
+    const auto w = platform::toInteger16(countW);
+    const auto h = platform::toInteger16(countH);
+    if (!platform::isNumeric(countW) || !platform::isNumeric(countH) || !w || !h)
+        return std::nullopt;
+    QStringList items;
+    const qint32 cells = qint32(*w) * *h;
+    for (qint32 i = 1; i <= cells; ++i)
+        items << QString::number(i);
+    return items;
+}
+
 std::optional<UserMessage> checkMake(qsizetype productCount, const ShelfLabelDesign &design,
                                      const QString &startPosition)
 {

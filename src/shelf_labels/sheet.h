@@ -76,6 +76,10 @@ std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDe
 bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QString &folder,
                   platform::AppError *error = nullptr, const Progress &progress = {});
 
+// The items of the start-position list for a new division: "1" … W × H as decimal texts (the window
+// then selects "1"); nullopt, leaving the list as it is, when either text is not a number.
+std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH);
+
 // A message the windows show in a box and the command line prints.
 struct UserMessage {
     QString title;

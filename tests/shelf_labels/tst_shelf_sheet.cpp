@@ -117,6 +117,8 @@ private Q_SLOTS:
     void makeReportsUnwritableFolder();
     void makeRefusesUnencodableText();
     void settledDesignRules();
+    void startPositions_data();
+    void startPositions();
 };
 
 void TestShelfSheet::typeADefaultsPage()
@@ -672,6 +674,37 @@ void TestShelfSheet::settledDesignRules()
     s = settledDesign(d);
     QCOMPARE(s.logoW, QStringLiteral("0"));
     QCOMPARE(s.logoH, QStringLiteral("0"));
+}
+
+void TestShelfSheet::startPositions_data()
+{
+    QTest::addColumn<QString>("w");
+    QTest::addColumn<QString>("h");
+    QTest::addColumn<bool>("changes");
+    QTest::addColumn<int>("items");
+    QTest::newRow("3x4") << "3" << "4" << true << 12;
+    QTest::newRow("12x16") << "12" << "16" << true << 192;
+    QTest::newRow("typed 13") << "13" << "1" << true << 13;
+    QTest::newRow("zero") << "0" << "4" << true << 0;
+    QTest::newRow("text") << "abc" << "4" << false << 0;
+    QTest::newRow("empty") << "3" << "" << false << 0;
+}
+
+void TestShelfSheet::startPositions()
+{
+    QFETCH(QString, w);
+    QFETCH(QString, h);
+    QFETCH(bool, changes);
+    QFETCH(int, items);
+    const auto list = SetStartPos(w, h);
+    QCOMPARE(list.has_value(), changes);
+    if (!list)
+        return;
+    QCOMPARE(list->size(), items);
+    if (items > 0) {
+        QCOMPARE(list->first(), QStringLiteral("1"));
+        QCOMPARE(list->last(), QString::number(items));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestShelfSheet)
