@@ -5,13 +5,13 @@
 namespace barcode {
 
 // Check digit of a JAN code's first 12 (EAN-13) or 7 (EAN-8) digits; -1 when the text is not
-// 12 or 7 digits. Every computation counts one on checkDigitCounter().
+// 12 or 7 digits. Every digit returned counts one on checkDigitCounter(); -1 leaves it alone.
 int GetCheckDigit(const QString &digits);
 int checkDigitCounter();
 void resetCheckDigitCounter();
 
 // The JAN code as consecutive img tags over "BarCode/" images, each of the given height in pixels.
-// The empty text for a code that is not 13 or 8 digits.
+// The empty text for a code that is not 13 or 8 ASCII digits.
 QString MakeBarCodeHtml(const QString &code, int height);
 
 } // namespace barcode
