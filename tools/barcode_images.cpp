@@ -52,14 +52,14 @@ int main(int argc, char **argv)
     const QDir dir(folder);
     namespace ean = barcode::ean;
 
-    bool ok = writeImage(dir, QStringLiteral("LB.bmp"), ean::leftGuardImage)
-              && writeImage(dir, QStringLiteral("CB.bmp"), ean::centreGuardImage)
-              && writeImage(dir, QStringLiteral("RB.bmp"), ean::rightGuardImage);
+    bool ok = writeImage(dir, QStringLiteral("LB.bmp"), ean::leftGuardImage) &&
+              writeImage(dir, QStringLiteral("CB.bmp"), ean::centreGuardImage) &&
+              writeImage(dir, QStringLiteral("RB.bmp"), ean::rightGuardImage);
     for (int d = 0; ok && d < 10; ++d) {
         const QString digit = QString::number(d);
-        ok = writeImage(dir, digit + QStringLiteral("_L1.bmp"), ean::setA[d])
-             && writeImage(dir, digit + QStringLiteral("_L2.bmp"), ean::setB[d])
-             && writeImage(dir, digit + QStringLiteral("_R.bmp"), ean::setC[d]);
+        ok = writeImage(dir, digit + QStringLiteral("_L1.bmp"), ean::setA[d]) &&
+             writeImage(dir, digit + QStringLiteral("_L2.bmp"), ean::setB[d]) &&
+             writeImage(dir, digit + QStringLiteral("_R.bmp"), ean::setC[d]);
     }
     return ok ? 0 : 1;
 }

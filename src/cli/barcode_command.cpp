@@ -47,14 +47,13 @@ int runCheckDigit(cli::Context &ctx, const QStringList &args)
     return cli::Success;
 }
 
-const cli::CommandRegistration barcodeCommand({
-    QStringLiteral("barcode"),
-    QStringLiteral("barcode CODE [HEIGHT]   print the img tags of a 13- or 8-digit JAN code (height 40)"),
-    runBarcode});
+const cli::CommandRegistration barcodeCommand(
+    {QStringLiteral("barcode"),
+     QStringLiteral("barcode CODE [HEIGHT]   print the img tags of a 13- or 8-digit JAN code (height 40)"),
+     runBarcode});
 
-const cli::CommandRegistration checkDigitCommand({
-    QStringLiteral("check-digit"),
-    QStringLiteral("check-digit DIGITS      print the check digit of 12 or 7 digits"),
-    runCheckDigit});
+const cli::CommandRegistration checkDigitCommand(
+    {QStringLiteral("check-digit"), QStringLiteral("check-digit DIGITS      print the check digit of 12 or 7 digits"),
+     runCheckDigit});
 
 } // namespace

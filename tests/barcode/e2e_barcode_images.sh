@@ -50,6 +50,16 @@ assemble() { # out names...
   convert "${files[@]}" +append +repage -bordercolor white -border 40x20 "$out"
 }
 
+echo "== codes that get no barcode"
+for bad in 456789123454 45678912345401 1234567 A567891234540 1234a670 ""; do
+  set +e
+  out=$("$CLI" barcode "$bad" 40 2>/dev/null)
+  rc=$?
+  set -e
+  if [ "$rc" -ne 1 ] || [ -n "$out" ]; then fail "'$bad' gave exit $rc and '$out'"; fi
+  echo "ok   '$bad' refused"
+done
+
 echo "== strips of images"
 failures=0
 for code in "${CODES[@]}"; do
@@ -73,9 +83,9 @@ done
 mapfile -t names < <(image_names 4567891234540)
 wrong_digit=("${names[@]}"); wrong_digit[9]="8_R.bmp"
 wrong_set=("${names[@]}"); wrong_set[2]="6_L1.bmp"
+assemble "$WORK/strips/wrong_digit.png" "${wrong_digit[@]}"
+assemble "$WORK/strips/wrong_set.png" "${wrong_set[@]}"
 for variant in wrong_digit wrong_set; do
-  declare -n v="$variant"
-  assemble "$WORK/strips/$variant.png" "${v[@]}"
   raw=$(zbarimg --raw -q "$WORK/strips/$variant.png" 2>/dev/null || true)
   if [ "$raw" = "4567891234540" ]; then
     echo "FAIL $variant strip still reads as 4567891234540" >&2
@@ -85,46 +95,74 @@ for variant in wrong_digit wrong_set; do
   fi
 done
 
-echo "== page printed by the browser"
-cp -r "$IMAGES" "$WORK/page/BarCode"
-{
-  printf '%s\r\n' '<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">' '<html><head>' \
-    '<meta http-equiv="Content-Type" content="text/html; charset=shift_jis">' \
-    '<style type="text/css">body { margin: 0; } td { padding: 6mm 12mm; font: 10pt monospace; }</style>' \
-    '</head><body><table>'
-  i=0
+# A page of image sequences of the given height, beside its BarCode folder as the generated pages are.
+write_page() { # file height
+  {
+    printf '%s\r\n' '<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">' '<html><head>' \
+      '<meta http-equiv="Content-Type" content="text/html; charset=shift_jis">' \
+      '<style type="text/css">body { margin: 0; } td { padding: 6mm 12mm; font: 10pt monospace; }</style>' \
+      '</head><body><table>'
+    local i=0 code
+    for code in "${CODES[@]}"; do
+      [ $((i % 3)) -eq 0 ] && printf '<tr>'
+      printf '<td>%s<br>%s</td>' "$("$CLI" barcode "$code" "$2")" "$code"
+      [ $((i % 3)) -eq 2 ] && printf '</tr>\r\n'
+      i=$((i + 1))
+    done
+    printf '%s\r\n' '</table></body></html>'
+  } >"$1"
+}
+
+# Every code must be read from the pictures, and nothing else.
+check_read_back() { # label pictures...
+  local label="$1"; shift
+  local read_back code unexpected png
+  read_back=$(for png in "$@"; do zbarimg -q "$png" 2>/dev/null || true; done | sort -u)
   for code in "${CODES[@]}"; do
-    [ $((i % 3)) -eq 0 ] && printf '<tr>'
-    printf '<td>%s<br>%s</td>' "$("$CLI" barcode "$code" 40)" "$code"
-    [ $((i % 3)) -eq 2 ] && printf '</tr>\r\n'
-    i=$((i + 1))
+    if grep -qx "$(symbology "$code"):$code" <<<"$read_back"; then
+      echo "ok   $label $code"
+    else
+      echo "FAIL $label: $code not read" >&2
+      failures=$((failures + 1))
+    fi
   done
-  printf '%s\r\n' '</table></body></html>'
-} > "$WORK/page/page.html"
-
-profile=$(mktemp -d)
-trap 'rm -rf "$profile"' EXIT
-chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
-  --disable-component-update --disable-sync --user-data-dir="$profile" --no-pdf-header-footer \
-  --print-to-pdf="$WORK/page/page.pdf" "file://$WORK/page/page.html" >/dev/null 2>&1 \
-  || fail "chromium could not print the page"
-[ -s "$WORK/page/page.pdf" ] || fail "chromium wrote no PDF"
-pdftoppm -r 300 -png "$WORK/page/page.pdf" "$WORK/page/page"
-
-read_back=$(for png in "$WORK/page"/page*.png; do zbarimg -q "$png" 2>/dev/null || true; done | sort -u)
-for code in "${CODES[@]}"; do
-  if grep -qx "$(symbology "$code"):$code" <<<"$read_back"; then
-    echo "ok   page $code"
-  else
-    echo "FAIL page: $code not read from the printed page" >&2
+  unexpected=$(grep -vxF -f <(for code in "${CODES[@]}"; do echo "$(symbology "$code"):$code"; done) \
+    <<<"$read_back" || true)
+  if [ -n "$unexpected" ]; then
+    echo "FAIL $label: read codes that were not on the page: $unexpected" >&2
     failures=$((failures + 1))
   fi
+}
+
+browser() {
+  local profile
+  profile=$(mktemp -d)
+  chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+    --disable-component-update --disable-sync --user-data-dir="$profile" "$@" >/dev/null 2>&1
+  local rc=$?
+  rm -rf "$profile"
+  return $rc
+}
+
+cp -r "$IMAGES" "$WORK/page/BarCode"
+# 40 is the default height of every maker, 15 the lowest the shelf-label designer offers.
+for height in 40 15; do
+  echo "== page printed by the browser, height $height"
+  page="$WORK/page/page$height"
+  write_page "$page.html" "$height"
+  browser --no-pdf-header-footer --print-to-pdf="$page.pdf" "file://$page.html" \
+    || fail "chromium could not print $page.html"
+  [ -s "$page.pdf" ] || fail "chromium wrote no $page.pdf"
+  pdftoppm -r 300 -png "$page.pdf" "$page"
+  check_read_back "printed $height px" "$page"-*.png
+
+  # On screen the images are shown at one pixel per module, below what the reader resolves
+  # reliably; a screen of two device pixels per page pixel shows the same page at a size it reads.
+  echo "== page on screen, height $height"
+  browser --window-size=1000,1600 --force-device-scale-factor=2 --hide-scrollbars \
+    --screenshot="$page-screen.png" "file://$page.html" || fail "chromium could not show $page.html"
+  check_read_back "screen $height px" "$page-screen.png"
 done
-unexpected=$(grep -vxF -f <(for c in "${CODES[@]}"; do echo "$(symbology "$c"):$c"; done) <<<"$read_back" || true)
-if [ -n "$unexpected" ]; then
-  echo "FAIL page: read codes that were not printed: $unexpected" >&2
-  failures=$((failures + 1))
-fi
 
 echo "== ${#CODES[@]} codes, $failures failures (pictures in $WORK)"
 [ "$failures" -eq 0 ]

@@ -78,9 +78,12 @@ void TestShippedFiles::barcodeImage_data()
     QTest::addColumn<QString>("modules");
     QTest::addColumn<int>("width");
     auto modules = [](std::string_view m) { return QString::fromLatin1(m.data(), qsizetype(m.size())); };
-    QTest::newRow("LB.bmp") << "LB.bmp" << "0101" << 8;
-    QTest::newRow("CB.bmp") << "CB.bmp" << "01010" << 10;
-    QTest::newRow("RB.bmp") << "RB.bmp" << "1010" << 8;
+    QTest::newRow("LB.bmp") << "LB.bmp"
+                            << "0101" << 8;
+    QTest::newRow("CB.bmp") << "CB.bmp"
+                            << "01010" << 10;
+    QTest::newRow("RB.bmp") << "RB.bmp"
+                            << "1010" << 8;
     for (int d = 0; d < 10; ++d) {
         const QString digit = QString::number(d);
         QTest::newRow(qPrintable(digit + "_L1.bmp")) << digit + "_L1.bmp" << modules(barcode::ean::setA[d]) << 14;
@@ -223,7 +226,8 @@ void TestShippedFiles::readmeAndHelp()
     QVERIFY(readme.contains(QString::fromUtf8("ぽらね値札作成")));
     const QString help = QString::fromUtf8(readAll(programDir() + QStringLiteral("/vennlo_help.html")));
     QVERIFY(help.contains(QStringLiteral("<meta charset=\"utf-8\">")));
-    for (const char *topic : {"棚札作成", "貼付用値札作成", "商品台帳作成", "チェックディジット一括挿入", "消費税率・価格基準"})
+    for (const char *topic :
+         {"棚札作成", "貼付用値札作成", "商品台帳作成", "チェックディジット一括挿入", "消費税率・価格基準"})
         QVERIFY2(help.contains(QString::fromUtf8(topic)), topic);
 }
 
