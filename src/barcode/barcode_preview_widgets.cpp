@@ -1,35 +1,39 @@
 #include "barcode/barcode_preview_widgets.h"
 
+#include <QBoxLayout>
 #include <QDir>
-#include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 
 namespace barcode {
 
-BarcodePreview::BarcodePreview(QWidget *parent) : QFrame(parent)
+BarcodePreview::BarcodePreview(QWidget *pic)
 {
-    setObjectName(QStringLiteral("picBarCode"));
-    setAccessibleName(QStringLiteral("JANコード プレビュー"));
-    setFrameShape(QFrame::StyledPanel);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2); // about 30 twips
+    auto *layout = qobject_cast<QBoxLayout *>(pic->layout());
+    if (!layout) {
+        layout = new QHBoxLayout(pic);
+        layout->setContentsMargins(2, 2, 2, 2);
+    }
     layout->setSpacing(0);
     for (int i = 0; i < Slots; ++i) {
-        auto *label = new QLabel(this);
-        label->setObjectName(QStringLiteral("Image1_%1").arg(i));
+        const QString name = QStringLiteral("Image1_%1").arg(i);
+        auto *label = pic->findChild<QLabel *>(name);
+        if (!label) {
+            label = new QLabel(pic);
+            label->setObjectName(name);
+            layout->insertWidget(i, label, 0, Qt::AlignTop);
+        }
         label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         label->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(label, 0, Qt::AlignTop);
+        label->setMargin(0);
         m_images.append(label);
     }
-    layout->addStretch(1);
-    setMinimumHeight(60);
+    // The free width goes after the last slot, so the images stay together at the left.
+    const int count = layout->count();
+    if (count == 0 || !layout->itemAt(count - 1)->spacerItem())
+        layout->addStretch(1);
+    ClearPreview();
 }
 
 bool BarcodePreview::showImages(const QString &folder, const QStringList &names, platform::AppError *error)

@@ -2,23 +2,25 @@
 
 #include "platform/apperror.h"
 
-#include <QFrame>
 #include <QList>
+#include <QStringList>
 
 class QLabel;
+class QWidget;
 
 namespace barcode {
 
-// picBarCode: fifteen image controls side by side, each at the natural size of its picture.
-class BarcodePreview : public QFrame {
-    Q_OBJECT
+// Drives the image slots Image1_0 … Image1_14 inside the main window's picBarCode: each slot shows
+// one picture at its natural size, the slots abut without gaps.
+class BarcodePreview {
 public:
     static constexpr int Slots = 15;
 
-    explicit BarcodePreview(QWidget *parent = nullptr);
+    // Uses the labels named Image1_0 … Image1_14 inside pic; creates any that are missing.
+    explicit BarcodePreview(QWidget *pic);
 
-    // Loads the images from folder (ending with a separator or not); the first missing or unreadable
-    // file stops the loading with an error, the images already loaded stay.
+    // Loads the images from folder; the first missing or unreadable file stops the loading with an
+    // error, the images already loaded stay.
     bool showImages(const QString &folder, const QStringList &names, platform::AppError *error);
     void ClearPreview();
 

@@ -2,6 +2,7 @@
 #include "barcode/barcode_preview_widgets.h"
 #include "barcode/preview.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,13 +66,14 @@ void TestBarcodePreview::planLeavesCounterAlone()
 
 void TestBarcodePreview::imagesSideBySide()
 {
-    barcode::BarcodePreview preview;
+    QFrame pic;
+    barcode::BarcodePreview preview(&pic);
     const barcode::PreviewPlan p = barcode::previewPlan(QStringLiteral("456789123454"));
     platform::AppError error;
     QVERIFY2(preview.showImages(barcodeFolder(), p.imageNames, &error), qPrintable(error.description));
     QCOMPARE(preview.shownNames(), p.imageNames);
-    preview.resize(400, 80);
-    preview.show();
+    pic.resize(400, 80);
+    pic.show();
     QCoreApplication::processEvents();
     for (int k = 1; k < barcode::BarcodePreview::Slots; ++k) {
         const QLabel *prev = preview.image(k - 1);
@@ -82,7 +84,8 @@ void TestBarcodePreview::imagesSideBySide()
 
 void TestBarcodePreview::noStaleImagesAfterShortCode()
 {
-    barcode::BarcodePreview preview;
+    QFrame pic;
+    barcode::BarcodePreview preview(&pic);
     platform::AppError error;
     QVERIFY(preview.showImages(barcodeFolder(), barcode::previewPlan(QStringLiteral("456789123454")).imageNames, &error));
     preview.ClearPreview();
@@ -99,7 +102,8 @@ void TestBarcodePreview::noStaleImagesAfterShortCode()
 void TestBarcodePreview::missingFolderIsAnError()
 {
     QTemporaryDir empty;
-    barcode::BarcodePreview preview;
+    QFrame pic;
+    barcode::BarcodePreview preview(&pic);
     platform::AppError error;
     QVERIFY(!preview.showImages(empty.filePath(QStringLiteral("BarCode")),
                                 barcode::previewPlan(QStringLiteral("1234567")).imageNames, &error));
