@@ -53,6 +53,8 @@ struct SettingsLoad {
 
 } // namespace app
 
+class QWidget;
+
 namespace platform {
 class ProfileFile;
 }
@@ -124,5 +126,8 @@ struct SettingsReportBox {
     bool critical = true; // false: no icon
 };
 SettingsReportBox settingsReportBox(const SettingsReport &report);
+// Shows each report in its box, one after the other, through platform::UiServices (start-up calls
+// this with GetInitial's reports; closing with a SetInitialLabel report when SetInitial failed).
+void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent = nullptr);
 
 } // namespace app
