@@ -4,6 +4,7 @@
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
+#include "platform/user_services.h"
 
 #include <QFileInfo>
 
@@ -649,6 +650,16 @@ SettingsReportBox settingsReportBox(const SettingsReport &report)
     if (report.label == MakeMyIniLabel)
         return {QStringLiteral("エラー情報(MakeMyIni)"), QStringLiteral("初期化ファイルの作成に失敗しました"), false};
     return {platform::reportTitle(), platform::errorReportText(report.label, report.error), true};
+}
+
+void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent)
+{
+    for (const SettingsReport &r : reports) {
+        const SettingsReportBox box = settingsReportBox(r);
+        platform::UiServices::instance().message(parent, box.title, box.text,
+                                                 box.critical ? platform::UiServices::Icon::Critical
+                                                              : platform::UiServices::Icon::None);
+    }
 }
 
 } // namespace app

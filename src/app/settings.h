@@ -53,6 +53,8 @@ struct SettingsLoad {
 
 } // namespace app
 
+class QWidget;
+
 namespace platform {
 class ProfileFile;
 }
@@ -86,7 +88,7 @@ bool MakeMyIni(const QString &path, platform::AppError *error = nullptr);
 // the order met, are for the start-up code to show (settingsReportBox()):
 //   MakeMyIniLabel          the new file could not be written (the defaults are used in memory);
 //   GetInitialLabel         the file cannot be read at all, or (error 13) keys whose values are not
-//                           numbers, named in the description ("[Bunkatsu] W, [Make] LG"), which took
+//                           numbers, named in the description ("[Bunkatsu] W, [CBun] H"), which took
 //                           their defaults;
 //   GetOldIniLabel          the same for the older file being taken over;
 //   Plus130MyIniLabel ...   an upgrade could not be saved into its file (the upgrade holds in memory).
@@ -124,5 +126,8 @@ struct SettingsReportBox {
     bool critical = true; // false: no icon
 };
 SettingsReportBox settingsReportBox(const SettingsReport &report);
+// Shows each report in its box, one after the other, through platform::UiServices (start-up calls
+// this with GetInitial's reports; closing with a SetInitialLabel report when SetInitial failed).
+void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent = nullptr);
 
 } // namespace app

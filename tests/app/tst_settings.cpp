@@ -1,6 +1,7 @@
 #include "app/settings.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
+#include "support/fake_ui_services.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -934,6 +935,23 @@ void TestSettings::reportBoxes()
     QCOMPARE(set.text,
              QStringLiteral("エラーが発生しました(main.SetInitial)\r\nエラー番号: 76\r\n内容: パスが見つかりません。"));
     QVERIFY(set.critical);
+
+    // Start-up with a settings folder that does not exist and a non-numeric value in the old file.
+    QTemporaryDir dir;
+    const QString oldPath = dir.filePath(QStringLiteral("old.ini"));
+    QVERIFY(writeBytes(oldPath, defaultWith(QStringLiteral("Bunkatsu"), QStringLiteral("W"), QStringLiteral("x"))));
+    const SettingsLoad load = app::GetInitial(dir.filePath(QStringLiteral("gone/vennlo.ini")), oldPath);
+    FakeUiServices ui;
+    app::showSettingsReports(load.reports);
+    QCOMPARE(ui.messages.size(), 2);
+    QCOMPARE(ui.messages.at(0).title, QStringLiteral("エラー情報(MakeMyIni)"));
+    QCOMPARE(ui.messages.at(0).text, QStringLiteral("初期化ファイルの作成に失敗しました"));
+    QCOMPARE(ui.messages.at(0).icon, platform::UiServices::Icon::None);
+    QCOMPARE(ui.messages.at(0).buttons, platform::UiServices::Buttons::Ok);
+    QCOMPARE(ui.messages.at(1).title, QStringLiteral("エラー情報"));
+    QCOMPARE(ui.messages.at(1).text, QStringLiteral("エラーが発生しました(main.GetOldIni)\r\nエラー番号: 13\r\n"
+                                                    "内容: 型が一致しません。 ([Bunkatsu] W)"));
+    QCOMPARE(ui.messages.at(1).icon, platform::UiServices::Icon::Critical);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
