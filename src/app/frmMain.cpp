@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/help_commands.h"
+#include "app/helpers.h"
 #include "app/reports.h"
 #include "app/startup.h"
 #include "app/version.h"
@@ -75,23 +76,21 @@ void frmMain::connectShellCommands()
     connect(ui_->mnuWebsite, &QAction::triggered, this, [this] { ShowWebSite(this); });
 }
 
-TwipsPerPixel frmMain::twipsPerPixel() const { return app::twipsPerPixel(screen()); }
-
 void frmMain::applyWindowBounds()
 {
-    setMinimumSize(minimumWindowSize(twipsPerPixel()));
-    setMaximumSize(maximumWindowSize(screen()));
+    const WindowSizeBounds bounds = mainWindowSizeBounds();
+    setMinimumSize(bounds.minimum);
+    setMaximumSize(bounds.maximum);
 }
 
 void frmMain::applySavedSize()
 {
     applyWindowBounds();
-    const TwipsPerPixel tpp = twipsPerPixel();
-    int w = twipsToPixels(settings_.status.width, tpp.x);
-    int h = twipsToPixels(settings_.status.height, tpp.y);
+    int w = TwipsToPixelsX(settings_.status.width);
+    int h = TwipsToPixelsY(settings_.status.height);
     if (w <= 0 || h <= 0) { // a broken size falls back to the default one
-        w = twipsToPixels(MinimumWindowWidthTwips, tpp.x);
-        h = twipsToPixels(MinimumWindowHeightTwips, tpp.y);
+        w = TwipsToPixelsX(MainWindowMinWidthTwips);
+        h = TwipsToPixelsY(MainWindowMinHeightTwips);
     }
     resize(QSize(w, h).expandedTo(minimumSize()).boundedTo(maximumSize()));
 }
@@ -120,13 +119,13 @@ void frmMain::Form_Load()
             closeSplash();
             showApologyReport(this, QStringLiteral("MakeSpecialFolder"), *e);
         }
-        if (hooks_.loadSettings) {
-            const SettingsLoad load = hooks_.loadSettings(folders_);
-            settings_ = load.settings;
-            for (const SettingsReport &report : load.reports) {
-                closeSplash();
-                showErrorReport(this, report.label, report.error);
-            }
+        const SettingsLoad load = hooks_.loadSettings
+                                      ? hooks_.loadSettings(folders_)
+                                      : GetInitial(folders_.settingsFile(), folders_.oldSettingsFile());
+        settings_ = load.settings;
+        if (!load.reports.isEmpty()) {
+            closeSplash();
+            showSettingsReports(load.reports, this);
         }
         if (auto e = AppDataFilesCopy(folders_)) {
             closeSplash();
@@ -159,12 +158,11 @@ bool frmMain::windowIsNormal() const
 
 void frmMain::storeWindowStatus()
 {
-    const TwipsPerPixel tpp = twipsPerPixel();
-    settings_.status.width = pixelsToTwips(width(), tpp.x);
-    settings_.status.height = pixelsToTwips(height(), tpp.y);
+    settings_.status.width = PixelsToTwipsX(width());
+    settings_.status.height = PixelsToTwipsY(height());
     const QHeaderView *header = ui_->ListView1->header();
     for (int i = 0; i < ColumnCount && i < header->count(); ++i)
-        settings_.status.columnWidth[i] = pixelsToTwips(header->sectionSize(i), tpp.x);
+        settings_.status.columnWidth[i] = PixelsToTwipsX(header->sectionSize(i));
 }
 
 bool frmMain::Form_QueryUnload()
@@ -177,11 +175,11 @@ bool frmMain::Form_QueryUnload()
     const bool normal = windowIsNormal();
     if (normal)
         storeWindowStatus();
-    if (hooks_.saveSettings) {
-        AppError error;
-        if (!hooks_.saveSettings(settings_, folders_, normal, &error))
-            showErrorReport(this, QStringLiteral("main.SetInitial"), error);
-    }
+    AppError error;
+    const bool saved = hooks_.saveSettings ? hooks_.saveSettings(settings_, folders_, normal, &error)
+                                           : SetInitial(settings_, folders_.settingsFile(), normal, &error);
+    if (!saved)
+        showSettingsReports({SettingsReport{SetInitialLabel, error}}, this);
     if (hooks_.unloadDialogs)
         hooks_.unloadDialogs();
     closeSplash();
@@ -240,12 +238,11 @@ void frmMain::applyListSettings()
         font.setPointSize(settings_.gridFont);
         ui_->ListView1->setFont(font);
     }
-    const TwipsPerPixel tpp = twipsPerPixel();
     QHeaderView *header = ui_->ListView1->header();
     for (int i = 0; i < ColumnCount && i < header->count(); ++i) {
         const int w = settings_.status.columnWidth[i];
         if (w > 0)
-            header->resizeSection(i, twipsToPixels(w, tpp.x));
+            header->resizeSection(i, TwipsToPixelsX(w));
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/settings.h"
-#include "app/window_bounds.h"
 #include "platform/folders.h"
 
 #include <QMainWindow>
@@ -24,10 +23,11 @@ namespace app {
 
 enum class CloseDecision { GoOn, Stop };
 
-// What the main window leaves to the parts that own the settings file and the product list.
-// An unset hook does nothing (settings stay at their defaults, prompts let the window close).
+// What the main window leaves to the parts that own the product list and its dialogs. An unset
+// prompt lets the window close; the folders and the settings file have their standard defaults
+// (GetSPF, GetInitial, SetInitial) that a test may replace.
 struct MainWindowHooks {
-    std::function<platform::Folders(std::optional<platform::AppError> *)> getFolders; // GetSPF when unset
+    std::function<platform::Folders(std::optional<platform::AppError> *)> getFolders;
     std::function<SettingsLoad(const platform::Folders &)> loadSettings;
     std::function<bool(const Settings &, const platform::Folders &, bool windowNormal, platform::AppError *)>
         saveSettings;
@@ -74,7 +74,6 @@ public:
 
     dialogs::dlgSplash *splash() const;
     void closeSplash();
-    TwipsPerPixel twipsPerPixel() const;
 
 Q_SIGNALS:
     void unloaded();

@@ -114,19 +114,22 @@ QStringList sampleFileNames()
 
 std::optional<AppError> AppDataFilesCopy(const Folders &folders)
 {
-    if (auto e = copyBarCodeFolder(folders))
-        return e;
+    // Each copy is independent of the others: one that fails does not keep the rest from being made.
+    std::optional<AppError> first = copyBarCodeFolder(folders);
     for (const QString &name : sampleFileNames()) {
         const QString source = folders.program + QLatin1Char('/') + name;
         const QString target = folders.data + QLatin1Char('/') + name;
         if (!QFileInfo::exists(source) || QFileInfo::exists(target))
             continue;
-        if (!QFile::copy(source, target))
-            return AppError::permissionDenied(target);
+        if (!QFile::copy(source, target)) {
+            if (!first)
+                first = AppError::permissionDenied(target);
+            continue;
+        }
         // Shipped files may be read-only in the installation; the user's copy must be editable.
         QFile(target).setPermissions(QFile(target).permissions() | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
     }
-    return std::nullopt;
+    return first;
 }
 
 namespace {

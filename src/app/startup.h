@@ -29,8 +29,8 @@ std::optional<platform::AppError> MakeSpecialFolder(const platform::Folders &fol
 QStringList sampleFileNames();
 
 // First-run copies: the BarCode folder only while its target is missing, the sample files only while
-// theirs are; nothing already there is overwritten. The first failure is given back; what was copied
-// before it stays.
+// theirs are; nothing already there is overwritten. Every copy is tried and the first failure given
+// back; what was copied stays.
 std::optional<platform::AppError> AppDataFilesCopy(const platform::Folders &folders);
 
 // The help file in the program folder.
