@@ -141,7 +141,15 @@ QString inProgramFolder(const Folders &folders, const QString &name)
 }
 } // namespace
 
-QString helpFilePath(const Folders &folders) { return inProgramFolder(folders, QStringLiteral("vennlo.chm")); }
+QString helpFilePath(const Folders &folders)
+{
+    // The desktops the program runs on have no compiled-help viewer: the help ships as an HTML page,
+    // and the compiled file is used only where someone put one.
+    const QString html = inProgramFolder(folders, QStringLiteral("vennlo_help.html"));
+    if (QFileInfo::exists(html))
+        return html;
+    return inProgramFolder(folders, QStringLiteral("vennlo.chm"));
+}
 QString readMeFilePath(const Folders &folders) { return inProgramFolder(folders, QStringLiteral("readme.txt")); }
 
 } // namespace app

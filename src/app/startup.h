@@ -33,7 +33,7 @@ QStringList sampleFileNames();
 // back; what was copied stays.
 std::optional<platform::AppError> AppDataFilesCopy(const platform::Folders &folders);
 
-// The help file in the program folder.
+// The help file in the program folder: the HTML help when shipped, otherwise "vennlo.chm".
 QString helpFilePath(const platform::Folders &folders);
 QString readMeFilePath(const platform::Folders &folders);
 

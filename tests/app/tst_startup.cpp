@@ -288,6 +288,14 @@ private Q_SLOTS:
         QCOMPARE(app::readMeFilePath(f), readMe);
     }
 
+    void htmlHelpIsPreferred()
+    {
+        const Folders f = folders();
+        QCOMPARE(app::helpFilePath(f), program_ + "/vennlo.chm");
+        QVERIFY(writeFile(program_ + "/vennlo_help.html", "<html></html>"));
+        QCOMPARE(app::helpFilePath(f), program_ + "/vennlo_help.html");
+    }
+
     void helpCommands()
     {
         FakeUiServices ui;
