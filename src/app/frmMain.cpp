@@ -61,7 +61,10 @@ frmMain::frmMain(Settings &settings, QWidget *parent)
     applyWindowBounds();
 }
 
-frmMain::~frmMain() { closeSplash(); }
+frmMain::~frmMain()
+{
+    closeSplash();
+}
 
 void frmMain::connectShellCommands()
 {
@@ -95,7 +98,10 @@ void frmMain::applySavedSize()
     resize(QSize(w, h).expandedTo(minimumSize()).boundedTo(maximumSize()));
 }
 
-dialogs::dlgSplash *frmMain::splash() const { return splash_.data(); }
+dialogs::dlgSplash *frmMain::splash() const
+{
+    return splash_.data();
+}
 
 void frmMain::closeSplash()
 {
@@ -119,9 +125,8 @@ void frmMain::Form_Load()
             closeSplash();
             showApologyReport(this, QStringLiteral("MakeSpecialFolder"), *e);
         }
-        const SettingsLoad load = hooks_.loadSettings
-                                      ? hooks_.loadSettings(folders_)
-                                      : GetInitial(folders_.settingsFile(), folders_.oldSettingsFile());
+        const SettingsLoad load = hooks_.loadSettings ? hooks_.loadSettings(folders_)
+                                                      : GetInitial(folders_.settingsFile(), folders_.oldSettingsFile());
         settings_ = load.settings;
         if (!load.reports.isEmpty()) {
             closeSplash();
@@ -256,7 +261,10 @@ void frmMain::showWaitMessage(const QString &text)
     ui_->lblMSG->raise();
 }
 
-void frmMain::hideWaitMessage() { ui_->lblMSG->hide(); }
+void frmMain::hideWaitMessage()
+{
+    ui_->lblMSG->hide();
+}
 
 void frmMain::setRowCommandsEnabled(bool enabled)
 {

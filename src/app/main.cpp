@@ -1,8 +1,8 @@
 #include "app/frmMain.h"
 #include "app/startup.h"
+#include "platform/dialog_services_widgets.h"
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
-#include "platform/dialog_services_widgets.h"
 
 #include <QApplication>
 

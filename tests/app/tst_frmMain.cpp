@@ -8,20 +8,20 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
-#include <QHeaderView>
-#include <QRadioButton>
 #include <QGroupBox>
-#include <QTreeView>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include <memory>
@@ -56,9 +56,18 @@ template <class T> T *named(QWidget &w, const QString &name)
         qFatal("no control %s", qPrintable(name));
     return child;
 }
-QPushButton *button(QWidget &w, const QString &name) { return named<QPushButton>(w, name); }
-QAction *action(QWidget &w, const QString &name) { return named<QAction>(w, name); }
-QTreeView *listView(QWidget &w) { return named<QTreeView>(w, QStringLiteral("ListView1")); }
+QPushButton *button(QWidget &w, const QString &name)
+{
+    return named<QPushButton>(w, name);
+}
+QAction *action(QWidget &w, const QString &name)
+{
+    return named<QAction>(w, name);
+}
+QTreeView *listView(QWidget &w)
+{
+    return named<QTreeView>(w, QStringLiteral("ListView1"));
+}
 
 QString describe(const QList<QAction *> &actions)
 {
@@ -142,20 +151,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("entries");
-        QTest::newRow("file") << "mnuFile" << "ファイル(&F)"
-                              << "mnuNew=新規作成(&N)|mnuOpen=開く(&O)...|mnuSave=上書き保存(&S)|"
-                                 "mnuSaveAs=名前を付けて保存(&A)...|-|mnuCopyMyDoc=旧フォルダからのファイルコピー(&D)...|-|"
-                                 "mnuExcel=Excelファイルのインポート(&E)...|-|mnuEnd=終了(&X)";
-        QTest::newRow("edit") << "mnuEdit" << "編集(&E)"
-                              << "mnuCalcData=消費税計算(&C)|-|mnuNewData=新規(&N)|mnuDelData=削除(&D)|"
-                                 "mnuPutData=登録(&W)|-|mnuUp=１つ上へ移動|mnuDown=１つ下へ移動|-|mnuFind=データ内検索(&F)...";
-        QTest::newRow("settings") << "mnuSettei" << "設定(&S)"
+        QTest::newRow("file")
+            << "mnuFile"
+            << "ファイル(&F)"
+            << "mnuNew=新規作成(&N)|mnuOpen=開く(&O)...|mnuSave=上書き保存(&S)|"
+               "mnuSaveAs=名前を付けて保存(&A)...|-|mnuCopyMyDoc=旧フォルダからのファイルコピー(&D)...|-|"
+               "mnuExcel=Excelファイルのインポート(&E)...|-|mnuEnd=終了(&X)";
+        QTest::newRow("edit")
+            << "mnuEdit"
+            << "編集(&E)"
+            << "mnuCalcData=消費税計算(&C)|-|mnuNewData=新規(&N)|mnuDelData=削除(&D)|"
+               "mnuPutData=登録(&W)|-|mnuUp=１つ上へ移動|mnuDown=１つ下へ移動|-|mnuFind=データ内検索(&F)...";
+        QTest::newRow("settings") << "mnuSettei"
+                                  << "設定(&S)"
                                   << "mnuGridFont=データリストの表示設定(&L)...|mnuBrowser=ブラウザの選択(&B)...|-|"
                                      "mnuTax=消費税率・価格基準(&T)...";
-        QTest::newRow("action") << "mnuAction" << "実行(&A)"
+        QTest::newRow("action") << "mnuAction"
+                                << "実行(&A)"
                                 << "mnuTanafuda=棚札作成(&T)...|mnuCyoufu=貼付用値札作成(&L)...|"
                                    "mnuDaicyo=商品台帳作成ツール(&D)...|-|mnuMakeCD=チェックディジット一括挿入(&C)";
-        QTest::newRow("help") << "mnuHelp" << "ヘルプ(&H)"
+        QTest::newRow("help") << "mnuHelp"
+                              << "ヘルプ(&H)"
                               << "mnuShowHelp=ヘルプ(&H)...|mnuVersion=バージョン情報(&A)...|mnuWebsite=WebSite(&W)|"
                                  "mnuReadMe=ReadMeを開く(&M)";
     }
@@ -184,16 +200,26 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("tanafuda") << "cmdTanafuda" << "棚札作成(&T)...";
-        QTest::newRow("cyofu") << "cmdCyofu" << "貼付用値札作成(&L)...";
-        QTest::newRow("daicyo") << "cmdDaicyo" << "商品台帳作成(&D)...";
-        QTest::newRow("quit") << "cmdQuit" << "終 了 (&Q)";
-        QTest::newRow("calc") << "cmdCalc" << "税　計 算 (&C)";
-        QTest::newRow("put") << "cmdPutGrid" << "登 録 (&W)";
-        QTest::newRow("delete") << "cmdDelete" << "削 除 (&R)";
-        QTest::newRow("new") << "cmd新規" << "新 規 (&N)";
-        QTest::newRow("up") << "cmdUp" << "↑";
-        QTest::newRow("down") << "cmdDown" << "↓";
+        QTest::newRow("tanafuda") << "cmdTanafuda"
+                                  << "棚札作成(&T)...";
+        QTest::newRow("cyofu") << "cmdCyofu"
+                               << "貼付用値札作成(&L)...";
+        QTest::newRow("daicyo") << "cmdDaicyo"
+                                << "商品台帳作成(&D)...";
+        QTest::newRow("quit") << "cmdQuit"
+                              << "終 了 (&Q)";
+        QTest::newRow("calc") << "cmdCalc"
+                              << "税　計 算 (&C)";
+        QTest::newRow("put") << "cmdPutGrid"
+                             << "登 録 (&W)";
+        QTest::newRow("delete") << "cmdDelete"
+                                << "削 除 (&R)";
+        QTest::newRow("new") << "cmd新規"
+                             << "新 規 (&N)";
+        QTest::newRow("up") << "cmdUp"
+                            << "↑";
+        QTest::newRow("down") << "cmdDown"
+                              << "↓";
     }
     void buttons()
     {
@@ -209,12 +235,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("code") << "txt品番" << "品番等:";
-        QTest::newRow("name") << "txt商品名" << "商品名:";
-        QTest::newRow("base price") << "txt本体価格" << "(本体価格:";
-        QTest::newRow("price") << "txt価格" << "税込価格:";
-        QTest::newRow("remarks") << "txt備考" << "備考:";
-        QTest::newRow("jan") << "txtBarCode" << "JANコード:";
+        QTest::newRow("code") << "txt品番"
+                              << "品番等:";
+        QTest::newRow("name") << "txt商品名"
+                              << "商品名:";
+        QTest::newRow("base price") << "txt本体価格"
+                                    << "(本体価格:";
+        QTest::newRow("price") << "txt価格"
+                               << "税込価格:";
+        QTest::newRow("remarks") << "txt備考"
+                                 << "備考:";
+        QTest::newRow("jan") << "txtBarCode"
+                             << "JANコード:";
     }
     void entryFields()
     {
@@ -336,7 +368,8 @@ private Q_SLOTS:
 
         for (const char *off : {"cmdDelete", "cmd新規", "cmdCalc", "cmdUp", "cmdDown"})
             QVERIFY2(!button(*w, QString::fromUtf8(off))->isEnabled(), off);
-        for (const char *off : {"mnuSave", "mnuDelData", "mnuNewData", "mnuCalcData", "mnuUp", "mnuDown", "mnuCopyMyDoc"})
+        for (const char *off :
+             {"mnuSave", "mnuDelData", "mnuNewData", "mnuCalcData", "mnuUp", "mnuDown", "mnuCopyMyDoc"})
             QVERIFY2(!action(*w, QString::fromUtf8(off))->isEnabled(), off);
         for (const char *on : {"cmdPutGrid", "cmdTanafuda", "cmdCyofu", "cmdDaicyo", "cmdQuit"})
             QVERIFY2(button(*w, QString::fromUtf8(on))->isEnabled(), on);
@@ -402,7 +435,8 @@ private Q_SLOTS:
         QCOMPARE(first.icon, UiServices::Icon::Critical);
         bool copyReported = false;
         for (const FakeUiServices::Message &m : ui_->messages)
-            copyReported = copyReported || m.text.startsWith(QStringLiteral("ご迷惑をおかけしています.(AppDataFilesCopy)"));
+            copyReported =
+                copyReported || m.text.startsWith(QStringLiteral("ご迷惑をおかけしています.(AppDataFilesCopy)"));
         QVERIFY(copyReported);
         // Start-up went on: the data folder and its samples are there and the window is ready.
         QCOMPARE(readFile(f.data + "/sample.csv"), QByteArray("1,A001,りんご,100,,\r\n"));
