@@ -206,6 +206,14 @@ void frmMain::closeEvent(QCloseEvent *event)
     Q_EMIT unloaded();
 }
 
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The splash stays above the main window that appears after it.
+    if (splash_ && splash_->isVisible())
+        splash_->raise();
+}
+
 void frmMain::setStatusText(int panel, const QString &text)
 {
     if (panel == 1)
