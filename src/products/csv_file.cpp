@@ -1,6 +1,7 @@
 #include "products/csv_file.h"
 
 #include "platform/cp932.h"
+#include "products/cp932_table.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace products {
@@ -46,16 +48,30 @@ QString janFromField(const QString &field)
     return field.left(field.size() - 1);
 }
 
-// The decoder puts U+001A (or U+FFFD) where bytes are not CP932; NUL is no product text either.
-// (The codec reads a real 0x1A byte as U+001C, so this does not refuse it.)
+// A control character other than tab and line ends is no product text: the decoder puts U+001A
+// (or U+FFFD) where bytes are not CP932, and the codec swaps 0x1A, 0x1C and 0x7F with other
+// control characters, so such bytes would not survive a save and a second read unchanged.
+bool isBadCharacter(char16_t u)
+{
+    return (u < 0x20 && u != u'\t' && u != u'\r' && u != u'\n') || u == 0x7F || u == 0xFFFD;
+}
+
 bool hasBadCharacter(const QString &field)
 {
     for (QChar c : field) {
-        const char16_t u = c.unicode();
-        if (u == 0 || u == 0x1A || u == 0xFFFD)
+        if (isBadCharacter(c.unicode()))
             return true;
     }
     return false;
+}
+
+qsizetype firstBadCharacter(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isBadCharacter(text.at(i).unicode()))
+            return i;
+    }
+    return -1;
 }
 
 // 1-based line of the first bytes that are not CP932, for faults the field check cannot see (a lone
@@ -80,6 +96,25 @@ int firstUndecodableLine(const QByteArray &bytes)
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+
+// Digits as the list writes them: an optional minus, no leading zero, within 32 bits. Most prices
+// are like this, and they need no conversion.
+bool isPlainWhole(const QString &t)
+{
+    const qsizetype n = t.size();
+    qsizetype i = (n > 0 && t.at(0) == QLatin1Char('-')) ? 1 : 0;
+    const qsizetype digits = n - i;
+    if (digits < 1 || digits > 10 || (digits > 1 && t.at(i) == QLatin1Char('0')) || (i == 1 && t.at(1) == QLatin1Char('0')))
+        return false;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const char16_t c = t.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        v = v * 10 + (c - u'0');
+    }
+    return t.at(0) == QLatin1Char('-') ? -v >= std::numeric_limits<qint32>::min() : v <= std::numeric_limits<qint32>::max();
+}
 
 class Reader {
 public:
@@ -139,6 +174,8 @@ public:
             const QString priceText = fields[2];
             if (priceText.isEmpty()) {
                 p.price = QStringLiteral("0");
+            } else if (isPlainWhole(priceText)) {
+                p.price = priceText;
             } else {
                 const auto v = platform::toWholeNumber(priceText);
                 if (!v) {
@@ -237,6 +274,8 @@ QString fieldCaption(int k)
 QString priceForFile(const QString &listPrice, bool *overflow)
 {
     *overflow = false;
+    if (isPlainWhole(listPrice))
+        return listPrice;
     QString t = listPrice;
     t.remove(QLatin1Char(','));
     if (!platform::isNumeric(t))
@@ -253,7 +292,10 @@ QString priceForFile(const QString &listPrice, bool *overflow)
 
 QString cleanField(const QString &text)
 {
-    if (text.isEmpty())
+    const auto needsCleaning = [](QChar c) {
+        return c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\'');
+    };
+    if (std::none_of(text.begin(), text.end(), needsCleaning))
         return text;
     QString out;
     out.reserve(text.size());
@@ -273,7 +315,7 @@ ReadResult ReadFile(const QByteArray &bytes)
     bool undecodable = false;
     // Files from old editors may end with the DOS end-of-file mark.
     const QByteArray body = bytes.endsWith('\x1A') ? bytes.left(bytes.size() - 1) : bytes;
-    const QString text = platform::cp932::decode(body, &undecodable);
+    const QString text = cp932_table::decode(body, &undecodable);
     Reader reader(text);
     ReadResult r = reader.run();
     if (undecodable && r.ok()) {
@@ -322,18 +364,22 @@ WriteResult WriteFile(const ProductList &rows)
         text += QLatin1String(",\"");
         text += cleanField(p.remarks);
         text += quoteComma;
-        text += cleanField(p.jan + QLatin1Char('B'));
+        text += cleanField(p.jan); // the letter B needs no cleaning
+        text += QLatin1Char('B');
         text += QLatin1String("\"\r\n");
     }
-    platform::cp932::Encoded enc = platform::cp932::encode(text);
-    if (enc.ok()) {
+    platform::cp932::Encoded enc = cp932_table::encode(text);
+    const qsizetype control = firstBadCharacter(text);
+    if (enc.ok() && control < 0) {
         result.bytes = std::move(enc.bytes);
         return result;
     }
     // Name the row and the field that hold the character, so the user can mend it.
-    const auto it = std::upper_bound(rowStart.begin(), rowStart.end(), enc.firstUnencodable);
+    qsizetype at = enc.ok() ? control : enc.firstUnencodable;
+    if (control >= 0 && control < at)
+        at = control;
+    const auto it = std::upper_bound(rowStart.begin(), rowStart.end(), at);
     const int row = int(std::distance(rowStart.begin(), it)) - 1;
-    const qsizetype at = enc.firstUnencodable;
     const qsizetype len = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
     result.badCharacter = text.mid(at, len);
     result.badRow = row;
@@ -341,16 +387,20 @@ WriteResult WriteFile(const ProductList &rows)
     const QString texts[] = {p.code, p.name, p.price, p.remarks, p.jan};
     int field = 4;
     for (int k = 0; k < 5; ++k) {
-        if (!platform::cp932::canEncode(cleanField(texts[k]))) {
+        const QString cleaned = cleanField(texts[k]);
+        if (!platform::cp932::canEncode(cleaned) || firstBadCharacter(cleaned) >= 0) {
             field = k;
             break;
         }
     }
     result.badField = fieldCaption(field);
+    const QString shown = result.badCharacter.at(0).unicode() < 0x80
+        ? QStringLiteral("制御文字 U+%1").arg(QString::number(uint(result.badCharacter.at(0).unicode()), 16).toUpper().rightJustified(4, QLatin1Char('0')))
+        : result.badCharacter;
     result.error = AppError{AppError::InvalidPropertyValue,
                             QStringLiteral("No.%1 の%2に Shift_JIS で保存できない文字「%3」があります。")
                                 .arg(row + 1)
-                                .arg(result.badField, result.badCharacter)};
+                                .arg(result.badField, shown)};
     return result;
 }
 
