@@ -49,8 +49,11 @@ int main(int argc, char *argv[])
     list.reserve(count);
     for (int i = 0; i < count; ++i)
         list << products::Product{QStringLiteral("A-%1").arg(i, 5, 10, QLatin1Char('0')),
-                                  QStringLiteral("国産緑茶ティーバッグ 20袋入 <%1>").arg(i), QString::number(98 + i % 5000),
-                                  QStringLiteral("店長のおすすめ & 本日入荷"), withCheckDigit(490000000000LL + i), false};
+                                  QStringLiteral("国産緑茶ティーバッグ 20袋入 <%1>").arg(i),
+                                  QString::number(98 + i % 5000),
+                                  QStringLiteral("店長のおすすめ & 本日入荷"),
+                                  withCheckDigit(490000000000LL + i),
+                                  false};
 
     shelf_labels::ShelfLabelDesign d = shelf_labels::SetDefaultA().design;
     d.headerCheck = 1;
@@ -99,7 +102,8 @@ int main(int argc, char *argv[])
         iconv.setStandardOutputFile(dir.filePath(QStringLiteral("iconv_out.html")));
         QElapsedTimer t;
         t.start();
-        iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"), QStringLiteral("CP932")});
+        iconv.start(QStringLiteral("iconv"),
+                    {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"), QStringLiteral("CP932")});
         if (!iconv.waitForFinished(120000) || iconv.exitCode() != 0) {
             std::fprintf(stderr, "iconv failed\n");
             return 1;
