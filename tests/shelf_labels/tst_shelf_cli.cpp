@@ -2,6 +2,7 @@
 // stderr, and pages byte for byte equal to those the core functions make for the window.
 
 #include "app/settings.h"
+#include "barcode/barcode.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -78,6 +80,8 @@ private Q_SLOTS:
     void settingsAreReadNeverWritten();
     void preview();
     void help();
+    void barcodeHeight_data();
+    void barcodeHeight();
 };
 
 void TestShelfCli::initTestCase()
@@ -260,6 +264,34 @@ void TestShelfCli::help()
          {"shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]", "preview shelf [--design FILE.hdn]",
           "--settings FILE", "--out DIR", "exit status: 0 success; 1"})
         QVERIFY2(r.out.contains(QLatin1String(text)), text);
+}
+
+void TestShelfCli::barcodeHeight_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("height");
+    QTest::newRow("default") << QStringList{"barcode", "12345670"} << 0 << "40";
+    QTest::newRow("--height") << QStringList{"barcode", "12345670", "--height", "25"} << 0 << "25";
+    QTest::newRow("--height first") << QStringList{"barcode", "--height", "15", "4901234567894"} << 0 << "15";
+    QTest::newRow("bare height") << QStringList{"barcode", "12345670", "30"} << 0 << "30";
+    QTest::newRow("--height without value") << QStringList{"barcode", "12345670", "--height"} << 2 << "";
+    QTest::newRow("two heights") << QStringList{"barcode", "12345670", "30", "--height", "20"} << 2 << "";
+}
+
+void TestShelfCli::barcodeHeight()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, height);
+    const Run r = runCli(args);
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode != 0) {
+        QCOMPARE(r.err, QStringLiteral("usage: vennlo-cli barcode CODE [--height H]\n"));
+        return;
+    }
+    const QString code = args.at(args.indexOf(QRegularExpression("^[0-9]{8,13}$")));
+    QCOMPARE(r.out, barcode::MakeBarCodeHtml(code, height.toInt()) + "\n");
 }
 
 QTEST_GUILESS_MAIN(TestShelfCli)
