@@ -240,6 +240,17 @@ void TestShelfCli::settingsAreReadNeverWritten()
     QVERIFY(page.contains("height=\"25\">"));
     QCOMPARE(readBytes(ini), before);
     QCOMPARE(QFileInfo(ini).lastModified(), modified);
+
+    // Start-up's report about values that are no numbers is told, and the page is still made with
+    // their defaults.
+    const QString odd = settingsFile(dir, {{"JAN", "TH", "tall"}, {"Bunkatsu", "W", "abc"}});
+    r = runCli({"--settings", odd, "--out", dir.filePath("odd"), "shelf", kData + "/jan_list.csv"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.startsWith(QStringLiteral("エラーが発生しました(main.GetInitial)\nエラー番号: 13\n")),
+             qPrintable(r.err));
+    const QString page3 = platform::cp932::decode(readBytes(dir.filePath("odd/temp.html")));
+    QVERIFY(page3.contains("height=\"40\">"));
+    QCOMPARE(page3.count("<tr>\r\n"), 4); // 12 cards, three a row
 }
 
 void TestShelfCli::preview()
