@@ -3,7 +3,6 @@
 #include <QDialog>
 
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class dlgView;
@@ -11,24 +10,20 @@ class dlgView;
 
 namespace app {
 
-// "表示設定": the font size of the product list. Takes the current size; fontSize() is the chosen one
-// once exec() returned Accepted.
+// 表示設定: the list's font size. Give it the current size; read fontSize() after Accepted.
 class dlgView : public QDialog {
     Q_OBJECT
 public:
-    explicit dlgView(int currentSize, QWidget *parent = nullptr);
+    explicit dlgView(int gridFont, QWidget *parent = nullptr);
     ~dlgView() override;
 
-    int fontSize() const { return fontSize_; }
-
-    // The size a typed text stands for; none for a text that is no usable font size.
-    static std::optional<int> parseFontSize(const QString &text);
+    int fontSize() const { return m_fontSize; }
 
 private:
-    void OKButton_Click();
+    void okClicked();
 
-    std::unique_ptr<Ui::dlgView> ui_;
-    int fontSize_;
+    std::unique_ptr<Ui::dlgView> ui;
+    int m_fontSize;
 };
 
 } // namespace app

@@ -88,7 +88,7 @@ bool MakeMyIni(const QString &path, platform::AppError *error = nullptr);
 // the order met, are for the start-up code to show (settingsReportBox()):
 //   MakeMyIniLabel          the new file could not be written (the defaults are used in memory);
 //   GetInitialLabel         the file cannot be read at all, or (error 13) keys whose values are not
-//                           numbers, named in the description ("[Bunkatsu] W, [Make] LG"), which took
+//                           numbers, named in the description ("[Bunkatsu] W, [CBun] H"), which took
 //                           their defaults;
 //   GetOldIniLabel          the same for the older file being taken over;
 //   Plus130MyIniLabel ...   an upgrade could not be saved into its file (the upgrade holds in memory).
