@@ -449,6 +449,18 @@ private Q_SLOTS:
         QTRY_VERIFY(!w.splash());
     }
 
+    void windowGoneWhileTheSplashIsUp()
+    {
+        QPointer<dialogs::dlgSplash> splash;
+        {
+            frmMain w(settings_);
+            w.Form_Load();
+            splash = w.splash();
+            QVERIFY(splash && splash->isVisible());
+        }
+        QVERIFY(!splash);
+    }
+
     void blockedAppDataIsReportedAndStartUpGoesOn_data()
     {
         QTest::addColumn<bool>("readOnly");
