@@ -4,6 +4,7 @@
 #include "platform/dialog_services_widgets.h"
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
+#include "products/list_commands_widgets.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
 
     app::Settings settings;
     app::frmMain window(settings);
+    products::ListCommands listCommands(window);
     QObject::connect(&window, &app::frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.Form_Load();
     window.show();
