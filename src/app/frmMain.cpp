@@ -64,7 +64,8 @@ frmMain::frmMain(Settings &settings, QWidget *parent)
 
 frmMain::~frmMain()
 {
-    closeSplash();
+    // Not closed: closing would show and enable this window while it is being destroyed.
+    delete splash_.data();
 }
 
 void frmMain::connectShellCommands()

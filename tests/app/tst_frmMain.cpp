@@ -449,6 +449,18 @@ private Q_SLOTS:
         QTRY_VERIFY(!w.splash());
     }
 
+    void windowGoneWhileTheSplashIsUp()
+    {
+        QPointer<dialogs::dlgSplash> splash;
+        {
+            frmMain w(settings_);
+            w.Form_Load();
+            splash = w.splash();
+            QVERIFY(splash && splash->isVisible());
+        }
+        QVERIFY(!splash);
+    }
+
     void blockedAppDataIsReportedAndStartUpGoesOn_data()
     {
         QTest::addColumn<bool>("readOnly");
@@ -591,6 +603,33 @@ private Q_SLOTS:
         QCOMPARE(w->size(), bounds.minimum);
         w->resize(100000, 100000);
         QCOMPARE(w->size(), bounds.maximum);
+    }
+
+    // A full EAN-13 preview (fifteen images of 60 pixels, 194 wide in all) fits at the minimum size.
+    void fullPreviewFitsTheSmallestWindow()
+    {
+        auto w = loadedWindow();
+        QWidget *picture = named<QWidget>(*w, "picBarCode");
+        for (int k = 0; k < 15; ++k) {
+            const int width = k == 0 || k == 14 ? 8 : k == 7 ? 10 : 14;
+            QPixmap pm(width, 60);
+            pm.fill(k % 2 ? Qt::black : Qt::white);
+            auto *image = picture->findChild<QLabel *>(QStringLiteral("Image1_%1").arg(k));
+            image->setPixmap(pm);
+            image->setFixedSize(pm.size());
+        }
+        const QSize minimum = app::mainWindowSizeBounds().minimum;
+        w->resize(minimum);
+        QApplication::processEvents();
+        QVERIFY2(w->layout()->minimumSize().width() <= minimum.width(),
+                 qPrintable(QString::number(w->layout()->minimumSize().width())));
+        QVERIFY2(w->layout()->minimumSize().height() <= minimum.height(),
+                 qPrintable(QString::number(w->layout()->minimumSize().height())));
+        // The last image ends inside the preview box.
+        auto *last = picture->findChild<QLabel *>(QStringLiteral("Image1_14"));
+        QVERIFY(last->mapTo(picture, QPoint(last->width(), 0)).x() <= picture->width());
+        QVERIFY(picture->mapTo(w.get(), QPoint(picture->width(), 0)).x() <= w->width());
+        QVERIFY(named<QWidget>(*w, "ListView1")->height() >= 60);
     }
 
     void rightHandButtonsShareOneLeftEdge_data()

@@ -3,6 +3,7 @@
 #include "platform/qt_translation.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -277,6 +278,31 @@ private Q_SLOTS:
             buttons->button(QDialogButtonBox::Cancel)->click();
         });
         QCOMPARE(services_.fileDialog(nullptr, r), QString());
+    }
+
+    void colourChooser_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("chosen") << true << QColor(0x12, 0x34, 0x56);
+        QTest::newRow("cancelled keeps the colour") << false << QColor(Qt::red);
+    }
+    void colourChooser()
+    {
+        QFETCH(bool, accept);
+        QFETCH(QColor, expected);
+        QColor seenStart;
+        onNextModal([&](QWidget *w) {
+            auto *dialog = qobject_cast<QColorDialog *>(w);
+            QVERIFY(dialog);
+            seenStart = dialog->currentColor();
+            dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            QMetaObject::invokeMethod(dialog, accept ? "accept" : "reject");
+        });
+        QColor color(Qt::red);
+        QCOMPARE(services_.chooseColor(nullptr, color), accept);
+        QCOMPARE(color, expected);
+        QCOMPARE(seenStart, QColor(Qt::red));
     }
 
     void pictures_data()
