@@ -6,35 +6,35 @@ namespace price_tags {
 
 QString styleWord(const QString &style)
 {
-    if (style == QLatin1String("太字"))
+    if (style == QStringLiteral("太字"))
         return QStringLiteral("normal normal bold ");
-    if (style == QLatin1String("斜体"))
+    if (style == QStringLiteral("斜体"))
         return QStringLiteral("italic normal normal ");
-    if (style == QLatin1String("両方"))
+    if (style == QStringLiteral("両方"))
         return QStringLiteral("italic normal bold ");
-    if (style == QLatin1String("通常"))
+    if (style == QStringLiteral("通常"))
         return QStringLiteral("normal normal normal ");
     return QString();
 }
 
 QString alignWord(const QString &align)
 {
-    if (align == QLatin1String("右"))
+    if (align == QStringLiteral("右"))
         return QStringLiteral("right");
-    if (align == QLatin1String("左"))
+    if (align == QStringLiteral("左"))
         return QStringLiteral("left");
-    if (align == QLatin1String("中央"))
+    if (align == QStringLiteral("中央"))
         return QStringLiteral("center");
     return QString();
 }
 
 QString logoAlignWord(const QString &align)
 {
-    if (align == QLatin1String("右揃え") || align == QLatin1String("右"))
+    if (align == QStringLiteral("右揃え") || align == QStringLiteral("右"))
         return QStringLiteral("right");
-    if (align == QLatin1String("中央"))
+    if (align == QStringLiteral("中央"))
         return QStringLiteral("center");
-    if (align == QLatin1String("左揃え") || align == QLatin1String("左"))
+    if (align == QStringLiteral("左揃え") || align == QStringLiteral("左"))
         return QStringLiteral("left");
     return QString();
 }
@@ -57,7 +57,7 @@ QString cardRest(bool twoTier, int layoutType, const CardTexts &t)
            + QLatin1String("</td><td class=\"area33\">") + t.tax
            + QLatin1String("</td></tr><tr><td colspan=\"2\"><div align=\"center\">") + t.barcode
            + QLatin1String("</div></td></tr><tr><td class=\"area6\" colspan=\"2\">") + t.digits
-           + QLatin1String("</td></tr></table></div></td>");
+           + QStringLiteral("</td></tr></table></div></td>");
     } else if (!twoTier) {
         s += QLatin1String(" colspan=\"3\">") + t.logo
            + QLatin1String("</td></tr><tr><td class=\"area1\" colspan=\"2\">") + t.code
@@ -67,16 +67,16 @@ QString cardRest(bool twoTier, int layoutType, const CardTexts &t)
            + QLatin1String("</td></tr></table></td></tr><tr><td class=\"area2\" colspan=\"2\">") + t.name
            + QLatin1String("</td></tr><tr><td class=\"area31\">") + t.price
            + QLatin1String("</td><td class=\"area33\">") + t.tax
-           + QLatin1String("</td></tr></table></div></td>");
+           + QStringLiteral("</td></tr></table></div></td>");
     } else if (typeA) {
-        s += QLatin1String(">") + t.logo
+        s += QStringLiteral(">") + t.logo
            + QLatin1String("</td></tr><tr><td class=\"area1\">") + t.code
            + QLatin1String("</td></tr><tr><td class=\"area2\">") + t.name
            + QLatin1String("</td></tr><tr><td class=\"area31\">") + t.price
            + QLatin1String("</td></tr><tr><td class=\"area33\">") + t.tax
            + QLatin1String("</td></tr><tr><td><div align=\"center\">") + t.barcode
            + QLatin1String("</div></td></tr><tr><td class=\"area6\">") + t.digits
-           + QLatin1String("</td></tr></table></div></td>");
+           + QStringLiteral("</td></tr></table></div></td>");
     } else {
         s += QLatin1String(" colspan=\"2\">") + t.logo
            + QLatin1String("</td></tr><tr><td class=\"area1\">") + t.code
@@ -86,7 +86,7 @@ QString cardRest(bool twoTier, int layoutType, const CardTexts &t)
            + QLatin1String("</td></tr></table></td></tr><tr><td class=\"area2\">") + t.name
            + QLatin1String("</td></tr><tr><td class=\"area31\">") + t.price
            + QLatin1String("</td></tr><tr><td class=\"area33\">") + t.tax
-           + QLatin1String("</td></tr></table></div></td>");
+           + QStringLiteral("</td></tr></table></div></td>");
     }
     return s;
 }
