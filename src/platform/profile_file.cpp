@@ -100,8 +100,10 @@ bool ProfileFile::save(AppError *error) const
             *error = encodeError;
         return false;
     }
+    // Unbuffered, so that a short write (disk full) shows in write()'s result: buffered, the flush
+    // inside commit() lets it pass and a truncated file replaces the old one.
     QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size() || !f.commit()) {
         if (error) {
             const QFileInfo dir(QFileInfo(m_path).absolutePath());
             *error = dir.isDir() ? AppError::permissionDenied(m_path) : AppError::pathNotFound(m_path);

@@ -9,8 +9,10 @@ namespace platform {
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, AppError *error)
 {
+    // Unbuffered, so that a short write (disk full) shows in write()'s result: buffered, the flush
+    // inside commit() lets it pass and a truncated file replaces the old one.
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size() || !f.commit()) {
         if (error) {
             const QFileInfo info(path);
             if (!QFileInfo(info.absolutePath()).isDir())
