@@ -117,12 +117,26 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerSettings &s, c
         l << header;
         for (qsizetype r = 0; r < L && j < n; ++r, ++j) {
             const LedgerRow &row = rows.at(j);
-            l << QStringLiteral("<tr><td rowspan=\"2\">") + platform::htmlEscape(row.code) + QStringLiteral("</td><td>")
-                     + platform::htmlEscape(row.name) + QStringLiteral("</td><td class=\"rgt\" colspan=\"2\">")
-                     + row.included + QStringLiteral("</td><td class=\"cnt\" rowspan=\"2\">") + row.barcode
-                     + QStringLiteral("<br>") + platform::htmlEscape(row.jan) + QStringLiteral("</td></tr><tr><td>")
-                     + platform::htmlEscape(row.remarks) + QStringLiteral("</td><td class=\"rgt\">") + row.base
-                     + QStringLiteral("</td><td class=\"rgt\">") + row.tax + QStringLiteral("</td></tr>");
+            QString t;
+            t.reserve(200 + row.barcode.size() + row.code.size() + row.name.size() + row.remarks.size());
+            t += QLatin1String("<tr><td rowspan=\"2\">");
+            t += platform::htmlEscape(row.code);
+            t += QLatin1String("</td><td>");
+            t += platform::htmlEscape(row.name);
+            t += QLatin1String("</td><td class=\"rgt\" colspan=\"2\">");
+            t += row.included;
+            t += QLatin1String("</td><td class=\"cnt\" rowspan=\"2\">");
+            t += row.barcode;
+            t += QLatin1String("<br>");
+            t += platform::htmlEscape(row.jan);
+            t += QLatin1String("</td></tr><tr><td>");
+            t += platform::htmlEscape(row.remarks);
+            t += QLatin1String("</td><td class=\"rgt\">");
+            t += row.base;
+            t += QLatin1String("</td><td class=\"rgt\">");
+            t += row.tax;
+            t += QLatin1String("</td></tr>");
+            l << t;
             l << QString();
         }
         if (s.pageNumbers == 1)
