@@ -4,6 +4,7 @@
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
+#include "platform/user_services.h"
 
 #include <QFileInfo>
 
@@ -26,6 +27,7 @@ struct Line {
 };
 
 // The default content, in the order a new file holds it.
+// clang-format off
 const Line kDefaultContent[] = {
     {"FontName", "0", "ＭＳ Ｐゴシック"}, {nullptr, "1", "ＭＳ Ｐゴシック"}, {nullptr, "2", "ＭＳ Ｐゴシック"},
     {nullptr, "3", "ＭＳ Ｐゴシック"}, {nullptr, "4", "ＭＳ Ｐゴシック"}, {nullptr, "5", "ＭＳ Ｐゴシック"},
@@ -64,8 +66,12 @@ const Line kDefaultContent[] = {
     {"CPadding", "P", "0"},
     {"Status", "W", "9492"}, {nullptr, "H", "6444"},
 };
+// clang-format on
 
-QString u(const char *text) { return QString::fromUtf8(text); }
+QString u(const char *text)
+{
+    return QString::fromUtf8(text);
+}
 
 QString keyName(const QString &section, const QString &key)
 {
@@ -78,9 +84,15 @@ QString withUnit(const QString &size)
     return size.contains(QLatin1String("mm")) ? size : size + QStringLiteral("pt");
 }
 
-QString withoutPt(QString size) { return size.remove(QStringLiteral("pt")); }
+QString withoutPt(QString size)
+{
+    return size.remove(QStringLiteral("pt"));
+}
 
-bool namesFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+bool namesFile(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
 
 constexpr qint64 kByteMin = 0, kByteMax = 255;
 constexpr qint64 kInt16Min = std::numeric_limits<qint16>::min(), kInt16Max = std::numeric_limits<qint16>::max();
@@ -174,7 +186,7 @@ private:
     const ProfileFile &m_p;
 };
 
-// Steps 3-5 and 7-14 of the loading: every setting from one profile (already upgraded).
+// Every setting from one profile (already upgraded).
 Settings readSettings(Reader &r)
 {
     Settings s;
@@ -311,8 +323,8 @@ Settings readSettings(Reader &r)
     s.status.height = r.numberOrWhenEmpty("Status", "H", 6444, kInt32Min, kInt32Max);
     const WindowStatus defStatus;
     for (int i = 0; i < 6; ++i)
-        s.status.columnWidth[i] = r.numberOrWhenEmpty("Status", QString::number(i + 1),
-                                                      defStatus.columnWidth[i], kInt32Min, kInt32Max);
+        s.status.columnWidth[i] =
+            r.numberOrWhenEmpty("Status", QString::number(i + 1), defStatus.columnWidth[i], kInt32Min, kInt32Max);
     return s;
 }
 
@@ -423,7 +435,7 @@ bool Plus130MyIni(ProfileFile &p)
     p.setValue(QStringLiteral("CFontAlign"), two, QStringLiteral("中央"));
     p.setValue(QStringLiteral("CFontSize"), two, QStringLiteral("12"));
     // Files upgraded from these versions have always had the price mark 0 (a new file has 1).
-    const char *cmake[][2] = {{"LG", "0"}, {"HB", "0"}, {"HM", "1"}, {"PR", "1"}, {"YM", "0"},
+    const char *cmake[][2] = {{"LG", "0"}, {"HB", "0"}, {"HM", "1"}, {"PR", "1"},  {"YM", "0"},
                               {"ZK", "1"}, {"JC", "1"}, {"JN", "1"}, {"Line", "1"}};
     for (const auto &kv : cmake)
         p.setValue(QStringLiteral("CMake"), u(kv[0]), u(kv[1]));
@@ -625,8 +637,8 @@ bool SetInitial(const Settings &settings, const QString &path, bool windowNormal
     if (!unwritable.isEmpty()) {
         if (error) {
             *error = AppError{AppError::InvalidPropertyValue,
-                              QStringLiteral("Shift_JIS で保存できない文字が含まれています。 (")
-                                  + unwritable.join(QStringLiteral(", ")) + QLatin1Char(')')};
+                              QStringLiteral("Shift_JIS で保存できない文字が含まれています。 (") +
+                                  unwritable.join(QStringLiteral(", ")) + QLatin1Char(')')};
         }
         return false;
     }
@@ -638,6 +650,16 @@ SettingsReportBox settingsReportBox(const SettingsReport &report)
     if (report.label == MakeMyIniLabel)
         return {QStringLiteral("エラー情報(MakeMyIni)"), QStringLiteral("初期化ファイルの作成に失敗しました"), false};
     return {platform::reportTitle(), platform::errorReportText(report.label, report.error), true};
+}
+
+void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent)
+{
+    for (const SettingsReport &r : reports) {
+        const SettingsReportBox box = settingsReportBox(r);
+        platform::UiServices::instance().message(parent, box.title, box.text,
+                                                 box.critical ? platform::UiServices::Icon::Critical
+                                                              : platform::UiServices::Icon::None);
+    }
 }
 
 } // namespace app

@@ -15,8 +15,8 @@
 namespace app {
 
 struct WindowStatus {
-    int width = 9492;  // twips
-    int height = 6444; // twips
+    int width = 9492;                                                 // twips
+    int height = 6444;                                                // twips
     std::array<int, 6> columnWidth{900, 1700, 1700, 900, 1700, 1700}; // twips
     bool operator==(const WindowStatus &) const = default;
 };
@@ -34,8 +34,8 @@ struct Settings {
     ledger::LedgerSettings ledger;
     products::TaxSettings tax;
     BrowserSettings browser;
-    int excelEX = 0;   // Excel/EX
-    int gridFont = 9;  // Size/GridFont
+    int excelEX = 0;  // Excel/EX
+    int gridFont = 9; // Size/GridFont
     WindowStatus status;
     bool operator==(const Settings &) const = default;
 };
@@ -52,6 +52,8 @@ struct SettingsLoad {
 };
 
 } // namespace app
+
+class QWidget;
 
 namespace platform {
 class ProfileFile;
@@ -86,7 +88,7 @@ bool MakeMyIni(const QString &path, platform::AppError *error = nullptr);
 // the order met, are for the start-up code to show (settingsReportBox()):
 //   MakeMyIniLabel          the new file could not be written (the defaults are used in memory);
 //   GetInitialLabel         the file cannot be read at all, or (error 13) keys whose values are not
-//                           numbers, named in the description ("[Bunkatsu] W, [Make] LG"), which took
+//                           numbers, named in the description ("[Bunkatsu] W, [CBun] H"), which took
 //                           their defaults;
 //   GetOldIniLabel          the same for the older file being taken over;
 //   Plus130MyIniLabel ...   an upgrade could not be saved into its file (the upgrade holds in memory).
@@ -124,5 +126,8 @@ struct SettingsReportBox {
     bool critical = true; // false: no icon
 };
 SettingsReportBox settingsReportBox(const SettingsReport &report);
+// Shows each report in its box, one after the other, through platform::UiServices (start-up calls
+// this with GetInitial's reports; closing with a SetInitialLabel report when SetInitial failed).
+void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent = nullptr);
 
 } // namespace app

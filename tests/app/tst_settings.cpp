@@ -1,6 +1,7 @@
 #include "app/settings.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
+#include "support/fake_ui_services.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -29,9 +30,15 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-QString dataFile(const char *name) { return QStringLiteral(VENNLO_TEST_DATA_DIR "/") + QLatin1String(name); }
+QString dataFile(const char *name)
+{
+    return QStringLiteral(VENNLO_TEST_DATA_DIR "/") + QLatin1String(name);
+}
 
-QByteArray sjis(const QString &text) { return platform::cp932::encode(text).bytes; }
+QByteArray sjis(const QString &text)
+{
+    return platform::cp932::encode(text).bytes;
+}
 
 // The default file with one key changed (or added to its section).
 QByteArray defaultWith(const QString &section, const QString &key, const QString &value)
@@ -45,17 +52,18 @@ QByteArray defaultWith(const QString &section, const QString &key, const QString
 // Settings has no usable operator== (the tax record has none); compare record by record.
 bool sameSettings(const Settings &a, const Settings &b)
 {
-    return a.shelf == b.shelf && a.tag == b.tag && a.ledger == b.ledger && a.browser == b.browser
-        && a.status == b.status && a.excelEX == b.excelEX && a.gridFont == b.gridFont && a.tax.rate == b.tax.rate
-        && a.tax.indicate == b.tax.indicate && a.tax.ks == b.tax.ks && a.tax.style == b.tax.style
-        && a.tax.zeikomi == b.tax.zeikomi;
+    return a.shelf == b.shelf && a.tag == b.tag && a.ledger == b.ledger && a.browser == b.browser &&
+           a.status == b.status && a.excelEX == b.excelEX && a.gridFont == b.gridFont && a.tax.rate == b.tax.rate &&
+           a.tax.indicate == b.tax.indicate && a.tax.ks == b.tax.ks && a.tax.style == b.tax.style &&
+           a.tax.zeikomi == b.tax.zeikomi;
 }
 
 QString reportsText(const SettingsLoad &load)
 {
     QStringList out;
     for (const app::SettingsReport &r : load.reports)
-        out << r.label + QStringLiteral(": ") + QString::number(r.error.number) + QLatin1Char(' ') + r.error.description;
+        out << r.label + QStringLiteral(": ") + QString::number(r.error.number) + QLatin1Char(' ') +
+                   r.error.description;
     return out.join(QLatin1Char('\n'));
 }
 
@@ -146,6 +154,7 @@ private Q_SLOTS:
     void firstStartCreatesDefaultFile();
     void defaultFileLoadsDefaults();
     void makeMyIniFailureIsReported();
+    void unreadableFileIsReported();
     void upgradeAddsMissingSections();
     void upgradeEachSectionAlone_data();
     void upgradeEachSectionAlone();
@@ -219,6 +228,23 @@ void TestSettings::makeMyIniFailureIsReported()
     QVERIFY(sameSettings(load.settings, Settings{}));
 }
 
+void TestSettings::unreadableFileIsReported()
+{
+    // A folder where the file should be: it cannot be read, so nothing is upgraded or written.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vennlo.ini"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("vennlo.ini")));
+    const SettingsLoad load = app::GetInitial(path, QString());
+    QCOMPARE(load.reports.size(), 1);
+    QCOMPARE(load.reports.at(0).label, QStringLiteral("main.GetInitial"));
+    QCOMPARE(load.reports.at(0).error.number, 70);
+    QVERIFY(sameSettings(load.settings, Settings{}));
+    QVERIFY(QFileInfo(path).isDir());
+    platform::AppError error;
+    QVERIFY(!app::SetInitial(load.settings, path, true, &error));
+    QVERIFY(error.isSet());
+}
+
 void TestSettings::upgradeAddsMissingSections()
 {
     QTemporaryDir dir;
@@ -267,8 +293,10 @@ void TestSettings::upgradeEachSectionAlone_data()
     QTest::addColumn<QString>("dropSection");
     QTest::addColumn<QString>("appended");
 
-    QTest::newRow("Border") << "Border" << "[Border]\r\nS=none\r\nW=0\r\nC=#FFFFFF\r\n";
-    QTest::newRow("CHeight") << "CHeight" << "[CHeight]\r\nS=0\r\nH=45\r\n";
+    QTest::newRow("Border") << "Border"
+                            << "[Border]\r\nS=none\r\nW=0\r\nC=#FFFFFF\r\n";
+    QTest::newRow("CHeight") << "CHeight"
+                             << "[CHeight]\r\nS=0\r\nH=45\r\n";
 }
 
 void TestSettings::upgradeEachSectionAlone()
@@ -300,12 +328,24 @@ void TestSettings::fontSizeUnits_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("inMemory");
 
-    QTest::newRow("millimetres") << "FontSize" << "5mm" << "5mm";
-    QTest::newRow("points") << "FontSize" << "20" << "20pt";
-    QTest::newRow("fraction of a point") << "FontSize" << "10.5" << "10.5pt";
-    QTest::newRow("millimetre fraction") << "FontSize" << "3.5mm" << "3.5mm";
-    QTest::newRow("price tag millimetres") << "CFontSize" << "5mm" << "5mm";
-    QTest::newRow("price tag points") << "CFontSize" << "20" << "20pt";
+    QTest::newRow("millimetres") << "FontSize"
+                                 << "5mm"
+                                 << "5mm";
+    QTest::newRow("points") << "FontSize"
+                            << "20"
+                            << "20pt";
+    QTest::newRow("fraction of a point") << "FontSize"
+                                         << "10.5"
+                                         << "10.5pt";
+    QTest::newRow("millimetre fraction") << "FontSize"
+                                         << "3.5mm"
+                                         << "3.5mm";
+    QTest::newRow("price tag millimetres") << "CFontSize"
+                                           << "5mm"
+                                           << "5mm";
+    QTest::newRow("price tag points") << "CFontSize"
+                                      << "20"
+                                      << "20pt";
 }
 
 void TestSettings::fontSizeUnits()
@@ -318,8 +358,8 @@ void TestSettings::fontSizeUnits()
     QVERIFY(writeBytes(path, defaultWith(section, QStringLiteral("1"), stored)));
     const SettingsLoad load = app::GetInitial(path, QString());
     QVERIFY(load.reports.isEmpty());
-    const QString got = section == QLatin1String("FontSize") ? load.settings.shelf.area[1].fontSize
-                                                             : load.settings.tag.fontSize[1];
+    const QString got =
+        section == QLatin1String("FontSize") ? load.settings.shelf.area[1].fontSize : load.settings.tag.fontSize[1];
     QCOMPARE(got, inMemory);
 
     platform::AppError error;
@@ -337,12 +377,30 @@ void TestSettings::vanishedFiles_data()
     QTest::addColumn<QString>("switchKey");
     QTest::addColumn<bool>("exists");
 
-    QTest::newRow("logo gone") << "Logo" << "Name" << "Make" << "LG" << false;
-    QTest::newRow("logo there") << "Logo" << "Name" << "Make" << "LG" << true;
-    QTest::newRow("price tag logo gone") << "CLogo" << "Name" << "CMake" << "LG" << false;
-    QTest::newRow("price tag logo there") << "CLogo" << "Name" << "CMake" << "LG" << true;
-    QTest::newRow("browser gone") << "BR" << "Path" << "BR" << "Used" << false;
-    QTest::newRow("browser there") << "BR" << "Path" << "BR" << "Used" << true;
+    QTest::newRow("logo gone") << "Logo"
+                               << "Name"
+                               << "Make"
+                               << "LG" << false;
+    QTest::newRow("logo there") << "Logo"
+                                << "Name"
+                                << "Make"
+                                << "LG" << true;
+    QTest::newRow("price tag logo gone") << "CLogo"
+                                         << "Name"
+                                         << "CMake"
+                                         << "LG" << false;
+    QTest::newRow("price tag logo there") << "CLogo"
+                                          << "Name"
+                                          << "CMake"
+                                          << "LG" << true;
+    QTest::newRow("browser gone") << "BR"
+                                  << "Path"
+                                  << "BR"
+                                  << "Used" << false;
+    QTest::newRow("browser there") << "BR"
+                                   << "Path"
+                                   << "BR"
+                                   << "Used" << true;
 }
 
 void TestSettings::vanishedFiles()
@@ -393,26 +451,77 @@ void TestSettings::badValues_data()
     QTest::addColumn<QString>("reported"); // the key the report names, or empty for no report
 
     // Converted directly: default and a report.
-    QTest::newRow("Bunkatsu W letters") << "Bunkatsu" << "W" << "abc" << "[Bunkatsu] W";
-    QTest::newRow("Bunkatsu H empty") << "Bunkatsu" << "H" << "" << "[Bunkatsu] H";
-    QTest::newRow("tax rate letters") << "Tax" << "Tax" << "five" << "[Tax] Tax";
-    QTest::newRow("line flag too big for a byte") << "Line" << "line" << "300" << "[Line] line";
-    QTest::newRow("CBun W letters") << "CBun" << "W" << "x" << "[CBun] W";
-    QTest::newRow("CMake HB letters") << "CMake" << "HB" << "yes" << "[CMake] HB";
-    QTest::newRow("Status W letters") << "Status" << "W" << "wide" << "[Status] W";
-    QTest::newRow("Style M letters") << "Style" << "M" << "B" << "[Style] M";
+    QTest::newRow("Bunkatsu W letters") << "Bunkatsu"
+                                        << "W"
+                                        << "abc"
+                                        << "[Bunkatsu] W";
+    QTest::newRow("Bunkatsu H empty") << "Bunkatsu"
+                                      << "H"
+                                      << ""
+                                      << "[Bunkatsu] H";
+    QTest::newRow("tax rate letters") << "Tax"
+                                      << "Tax"
+                                      << "five"
+                                      << "[Tax] Tax";
+    QTest::newRow("line flag too big for a byte") << "Line"
+                                                  << "line"
+                                                  << "300"
+                                                  << "[Line] line";
+    QTest::newRow("CBun W letters") << "CBun"
+                                    << "W"
+                                    << "x"
+                                    << "[CBun] W";
+    QTest::newRow("CMake HB letters") << "CMake"
+                                      << "HB"
+                                      << "yes"
+                                      << "[CMake] HB";
+    QTest::newRow("Status W letters") << "Status"
+                                      << "W"
+                                      << "wide"
+                                      << "[Status] W";
+    QTest::newRow("Style M letters") << "Style"
+                                     << "M"
+                                     << "B"
+                                     << "[Style] M";
     // A stated fallback for anything that is not a number: no report.
-    QTest::newRow("Make GN letters") << "Make" << "GN" << "abc" << "";
-    QTest::newRow("JAN TH letters") << "JAN" << "TH" << "abc" << "";
-    QTest::newRow("DC LIP letters") << "DC" << "LIP" << "abc" << "";
-    QTest::newRow("GridFont letters") << "Size" << "GridFont" << "big" << "";
+    QTest::newRow("Make GN letters") << "Make"
+                                     << "GN"
+                                     << "abc"
+                                     << "";
+    QTest::newRow("JAN TH letters") << "JAN"
+                                    << "TH"
+                                    << "abc"
+                                    << "";
+    QTest::newRow("DC LIP letters") << "DC"
+                                    << "LIP"
+                                    << "abc"
+                                    << "";
+    QTest::newRow("GridFont letters") << "Size"
+                                      << "GridFont"
+                                      << "big"
+                                      << "";
     // Zeros that later code divides by are kept as they are: the makers refuse them.
-    QTest::newRow("Bunkatsu W zero") << "Bunkatsu" << "W" << "0" << "";
-    QTest::newRow("CBun W zero") << "CBun" << "W" << "0" << "";
-    QTest::newRow("DC LIP zero") << "DC" << "LIP" << "0" << "";
+    QTest::newRow("Bunkatsu W zero") << "Bunkatsu"
+                                     << "W"
+                                     << "0"
+                                     << "";
+    QTest::newRow("CBun W zero") << "CBun"
+                                 << "W"
+                                 << "0"
+                                 << "";
+    QTest::newRow("DC LIP zero") << "DC"
+                                 << "LIP"
+                                 << "0"
+                                 << "";
     // Number texts fall back silently.
-    QTest::newRow("card height letters") << "CHeight" << "H" << "abc" << "";
-    QTest::newRow("border width letters") << "Border" << "W" << "thick" << "";
+    QTest::newRow("card height letters") << "CHeight"
+                                         << "H"
+                                         << "abc"
+                                         << "";
+    QTest::newRow("border width letters") << "Border"
+                                          << "W"
+                                          << "thick"
+                                          << "";
 }
 
 void TestSettings::badValues()
@@ -491,8 +600,7 @@ void TestSettings::nonNumericKeyNamedLaterKeysLoaded()
     const SettingsLoad load = app::GetInitial(path, QString());
     QCOMPARE(load.reports.size(), 1);
     QCOMPARE(load.reports.at(0).label, QStringLiteral("main.GetInitial"));
-    QCOMPARE(load.reports.at(0).error.description,
-             QStringLiteral("型が一致しません。 ([Bunkatsu] W, [Tax] Zeikomi)"));
+    QCOMPARE(load.reports.at(0).error.description, QStringLiteral("型が一致しません。 ([Bunkatsu] W, [Tax] Zeikomi)"));
     QCOMPARE(app::settingsReportBox(load.reports.at(0)).text,
              QStringLiteral("エラーが発生しました(main.GetInitial)\r\nエラー番号: 13\r\n"
                             "内容: 型が一致しません。 ([Bunkatsu] W, [Tax] Zeikomi)"));
@@ -573,7 +681,9 @@ void TestSettings::damagedFiles_data()
     QTest::newRow("LF line ends") << lfOnly << "3" << false;
 
     QByteArray nul = def;
-    nul.replace("W=3", QByteArray("W=\0" "3", 4));
+    nul.replace("W=3", QByteArray("W=\0"
+                                  "3",
+                                  4));
     QTest::newRow("NUL in a value") << nul << "3" << true;
 }
 
@@ -813,15 +923,35 @@ void TestSettings::writeToDiskFalseWritesNothing()
 
 void TestSettings::reportBoxes()
 {
-    const app::SettingsReportBox make = app::settingsReportBox({QStringLiteral("MakeMyIni"), platform::AppError::pathNotFound()});
+    const app::SettingsReportBox make =
+        app::settingsReportBox({QStringLiteral("MakeMyIni"), platform::AppError::pathNotFound()});
     QCOMPARE(make.title, QStringLiteral("エラー情報(MakeMyIni)"));
     QCOMPARE(make.text, QStringLiteral("初期化ファイルの作成に失敗しました"));
     QVERIFY(!make.critical);
 
-    const app::SettingsReportBox set = app::settingsReportBox({QStringLiteral("main.SetInitial"), platform::AppError::pathNotFound()});
+    const app::SettingsReportBox set =
+        app::settingsReportBox({QStringLiteral("main.SetInitial"), platform::AppError::pathNotFound()});
     QCOMPARE(set.title, QStringLiteral("エラー情報"));
-    QCOMPARE(set.text, QStringLiteral("エラーが発生しました(main.SetInitial)\r\nエラー番号: 76\r\n内容: パスが見つかりません。"));
+    QCOMPARE(set.text,
+             QStringLiteral("エラーが発生しました(main.SetInitial)\r\nエラー番号: 76\r\n内容: パスが見つかりません。"));
     QVERIFY(set.critical);
+
+    // Start-up with a settings folder that does not exist and a non-numeric value in the old file.
+    QTemporaryDir dir;
+    const QString oldPath = dir.filePath(QStringLiteral("old.ini"));
+    QVERIFY(writeBytes(oldPath, defaultWith(QStringLiteral("Bunkatsu"), QStringLiteral("W"), QStringLiteral("x"))));
+    const SettingsLoad load = app::GetInitial(dir.filePath(QStringLiteral("gone/vennlo.ini")), oldPath);
+    FakeUiServices ui;
+    app::showSettingsReports(load.reports);
+    QCOMPARE(ui.messages.size(), 2);
+    QCOMPARE(ui.messages.at(0).title, QStringLiteral("エラー情報(MakeMyIni)"));
+    QCOMPARE(ui.messages.at(0).text, QStringLiteral("初期化ファイルの作成に失敗しました"));
+    QCOMPARE(ui.messages.at(0).icon, platform::UiServices::Icon::None);
+    QCOMPARE(ui.messages.at(0).buttons, platform::UiServices::Buttons::Ok);
+    QCOMPARE(ui.messages.at(1).title, QStringLiteral("エラー情報"));
+    QCOMPARE(ui.messages.at(1).text, QStringLiteral("エラーが発生しました(main.GetOldIni)\r\nエラー番号: 13\r\n"
+                                                    "内容: 型が一致しません。 ([Bunkatsu] W)"));
+    QCOMPARE(ui.messages.at(1).icon, platform::UiServices::Icon::Critical);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
