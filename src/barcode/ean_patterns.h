@@ -9,6 +9,7 @@
 
 namespace barcode::ean {
 
+// clang-format off
 // Number set A (odd parity, left half), ISO/IEC 15420 table 1.
 inline constexpr std::array<std::string_view, 10> setA = {
     "0001101", "0011001", "0010011", "0111101", "0100011",
@@ -26,6 +27,7 @@ inline constexpr std::array<std::string_view, 10> setC = {
 inline constexpr std::array<std::string_view, 10> parityRows = {
     "AAAAAA", "AABABB", "AABBAB", "AABBBA", "ABAABB",
     "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA"};
+// clang-format on
 
 inline constexpr std::string_view normalGuard = "101";
 inline constexpr std::string_view centreGuard = "01010";

@@ -17,13 +17,13 @@ struct Tag {
 // Splits an image sequence back into its tags; fails the test on anything between or around them.
 QList<Tag> parseTags(const QString &html)
 {
-    static const QRegularExpression one(QStringLiteral(
-        "<img src=\"([^\"]*)\" border=\"0\" width=\"([0-9]+)\" height=\"(-?[0-9]+)\">"));
+    static const QRegularExpression one(
+        QStringLiteral("<img src=\"([^\"]*)\" border=\"0\" width=\"([0-9]+)\" height=\"(-?[0-9]+)\">"));
     QList<Tag> tags;
     qsizetype pos = 0;
     while (pos < html.size()) {
-        const QRegularExpressionMatch m = one.match(html, pos, QRegularExpression::NormalMatch,
-                                                    QRegularExpression::AnchorAtOffsetMatchOption);
+        const QRegularExpressionMatch m =
+            one.match(html, pos, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
         if (!m.hasMatch()) {
             qWarning() << "unexpected text at" << pos << html.mid(pos, 40);
             return {};
@@ -165,29 +165,27 @@ void TestBarcode::sequence_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<int>("totalWidth");
 
-    const QStringList sample13 = {"LB.bmp", "5_L1.bmp", "6_L2.bmp", "7_L1.bmp", "8_L1.bmp",
+    const QStringList sample13 = {"LB.bmp",   "5_L1.bmp", "6_L2.bmp", "7_L1.bmp", "8_L1.bmp",
                                   "9_L2.bmp", "1_L2.bmp", "CB.bmp",   "2_R.bmp",  "3_R.bmp",
                                   "4_R.bmp",  "5_R.bmp",  "4_R.bmp",  "0_R.bmp",  "RB.bmp"};
-    const QStringList sample8 = {"LB.bmp", "1_L1.bmp", "2_L1.bmp", "3_L1.bmp", "4_L1.bmp", "CB.bmp",
-                                 "5_R.bmp", "6_R.bmp", "7_R.bmp", "0_R.bmp", "RB.bmp"};
+    const QStringList sample8 = {"LB.bmp",  "1_L1.bmp", "2_L1.bmp", "3_L1.bmp", "4_L1.bmp", "CB.bmp",
+                                 "5_R.bmp", "6_R.bmp",  "7_R.bmp",  "0_R.bmp",  "RB.bmp"};
     QTest::newRow("preview sample, 40") << "4567891234540" << 40 << sample13 << 97;
     QTest::newRow("preview sample, 0") << "4567891234540" << 0 << sample13 << 97;
     QTest::newRow("preview sample, -5") << "4567891234540" << -5 << sample13 << 97;
     QTest::newRow("preview sample, 32767") << "4567891234540" << 32767 << sample13 << 97;
     QTest::newRow("EAN-8, 40") << "12345670" << 40 << sample8 << 69;
     QTest::newRow("EAN-8, -5") << "12345670" << -5 << sample8 << 69;
-    QTest::newRow("first character 0")
-        << "0123456789012" << 25
-        << QStringList{"LB.bmp", "1_L1.bmp", "2_L1.bmp", "3_L1.bmp", "4_L1.bmp", "5_L1.bmp",
-                       "6_L1.bmp", "CB.bmp", "7_R.bmp", "8_R.bmp", "9_R.bmp", "0_R.bmp",
-                       "1_R.bmp", "2_R.bmp", "RB.bmp"}
-        << 97;
-    QTest::newRow("Japanese prefix 49")
-        << "4901234567894" << 40
-        << QStringList{"LB.bmp", "9_L1.bmp", "0_L2.bmp", "1_L1.bmp", "2_L1.bmp", "3_L2.bmp",
-                       "4_L2.bmp", "CB.bmp", "5_R.bmp", "6_R.bmp", "7_R.bmp", "8_R.bmp",
-                       "9_R.bmp", "4_R.bmp", "RB.bmp"}
-        << 97;
+    QTest::newRow("first character 0") << "0123456789012" << 25
+                                       << QStringList{"LB.bmp",   "1_L1.bmp", "2_L1.bmp", "3_L1.bmp", "4_L1.bmp",
+                                                      "5_L1.bmp", "6_L1.bmp", "CB.bmp",   "7_R.bmp",  "8_R.bmp",
+                                                      "9_R.bmp",  "0_R.bmp",  "1_R.bmp",  "2_R.bmp",  "RB.bmp"}
+                                       << 97;
+    QTest::newRow("Japanese prefix 49") << "4901234567894" << 40
+                                        << QStringList{"LB.bmp",   "9_L1.bmp", "0_L2.bmp", "1_L1.bmp", "2_L1.bmp",
+                                                       "3_L2.bmp", "4_L2.bmp", "CB.bmp",   "5_R.bmp",  "6_R.bmp",
+                                                       "7_R.bmp",  "8_R.bmp",  "9_R.bmp",  "4_R.bmp",  "RB.bmp"}
+                                        << 97;
 }
 
 void TestBarcode::sequence()
@@ -198,6 +196,10 @@ void TestBarcode::sequence()
     QFETCH(int, totalWidth);
 
     const QString html = MakeBarCodeHtml(code, height);
+    resetCheckDigitCounter();
+    const QString again = MakeBarCodeHtml(code, height);
+    QCOMPARE(checkDigitCounter(), 0); // only check-digit computations count
+    QCOMPARE(again, html);
     QCOMPARE(html, expectedHtml(names, height));
     QVERIFY(!html.contains(u'\n') && !html.contains(u'\r'));
 
@@ -307,16 +309,35 @@ void TestBarcode::sequenceIsCompleteSymbol_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("symbol"); // bars of the whole symbol, quiet zones excluded
     // EAN-8 12345670 from its module patterns: 101 | 1 2 3 4 in A | 01010 | 5 6 7 0 in C | 101.
-    QTest::newRow("12345670")
-        << "12345670"
-        << QStringLiteral("101" "0011001" "0010011" "0111101" "0100011" "01010"
-                          "1001110" "1010000" "1000100" "1110010" "101");
+    QTest::newRow("12345670") << "12345670"
+                              << QStringLiteral("101"
+                                                "0011001"
+                                                "0010011"
+                                                "0111101"
+                                                "0100011"
+                                                "01010"
+                                                "1001110"
+                                                "1010000"
+                                                "1000100"
+                                                "1110010"
+                                                "101");
     // EAN-13 4567891234540: row ABAABB over 5 6 7 8 9 1, then 2 3 4 5 4 0 in C.
-    QTest::newRow("4567891234540")
-        << "4567891234540"
-        << QStringLiteral("101" "0110001" "0000101" "0111011" "0110111" "0010111" "0110011"
-                          "01010" "1101100" "1000010" "1011100" "1001110" "1011100" "1110010"
-                          "101");
+    QTest::newRow("4567891234540") << "4567891234540"
+                                   << QStringLiteral("101"
+                                                     "0110001"
+                                                     "0000101"
+                                                     "0111011"
+                                                     "0110111"
+                                                     "0010111"
+                                                     "0110011"
+                                                     "01010"
+                                                     "1101100"
+                                                     "1000010"
+                                                     "1011100"
+                                                     "1001110"
+                                                     "1011100"
+                                                     "1110010"
+                                                     "101");
 }
 
 // Laid side by side, the images of a sequence hold exactly the symbol's modules, with one space
