@@ -46,16 +46,30 @@ QString janFromField(const QString &field)
     return field.left(field.size() - 1);
 }
 
-// The decoder puts U+001A (or U+FFFD) where bytes are not CP932; NUL is no product text either.
-// (The codec reads a real 0x1A byte as U+001C, so this does not refuse it.)
+// A control character other than tab and line ends is no product text: the decoder puts U+001A
+// (or U+FFFD) where bytes are not CP932, and the codec swaps 0x1A, 0x1C and 0x7F with other
+// control characters, so such bytes would not survive a save and a second read unchanged.
+bool isBadCharacter(char16_t u)
+{
+    return (u < 0x20 && u != u'\t' && u != u'\r' && u != u'\n') || u == 0x7F || u == 0xFFFD;
+}
+
 bool hasBadCharacter(const QString &field)
 {
     for (QChar c : field) {
-        const char16_t u = c.unicode();
-        if (u == 0 || u == 0x1A || u == 0xFFFD)
+        if (isBadCharacter(c.unicode()))
             return true;
     }
     return false;
+}
+
+qsizetype firstBadCharacter(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isBadCharacter(text.at(i).unicode()))
+            return i;
+    }
+    return -1;
 }
 
 // 1-based line of the first bytes that are not CP932, for faults the field check cannot see (a lone
@@ -326,14 +340,17 @@ WriteResult WriteFile(const ProductList &rows)
         text += QLatin1String("\"\r\n");
     }
     platform::cp932::Encoded enc = platform::cp932::encode(text);
-    if (enc.ok()) {
+    const qsizetype control = firstBadCharacter(text);
+    if (enc.ok() && control < 0) {
         result.bytes = std::move(enc.bytes);
         return result;
     }
     // Name the row and the field that hold the character, so the user can mend it.
-    const auto it = std::upper_bound(rowStart.begin(), rowStart.end(), enc.firstUnencodable);
+    qsizetype at = enc.ok() ? control : enc.firstUnencodable;
+    if (control >= 0 && control < at)
+        at = control;
+    const auto it = std::upper_bound(rowStart.begin(), rowStart.end(), at);
     const int row = int(std::distance(rowStart.begin(), it)) - 1;
-    const qsizetype at = enc.firstUnencodable;
     const qsizetype len = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
     result.badCharacter = text.mid(at, len);
     result.badRow = row;
@@ -341,16 +358,20 @@ WriteResult WriteFile(const ProductList &rows)
     const QString texts[] = {p.code, p.name, p.price, p.remarks, p.jan};
     int field = 4;
     for (int k = 0; k < 5; ++k) {
-        if (!platform::cp932::canEncode(cleanField(texts[k]))) {
+        const QString cleaned = cleanField(texts[k]);
+        if (!platform::cp932::canEncode(cleaned) || firstBadCharacter(cleaned) >= 0) {
             field = k;
             break;
         }
     }
     result.badField = fieldCaption(field);
+    const QString shown = result.badCharacter.at(0).unicode() < 0x80
+        ? QStringLiteral("制御文字 U+%1").arg(QString::number(uint(result.badCharacter.at(0).unicode()), 16).toUpper().rightJustified(4, QLatin1Char('0')))
+        : result.badCharacter;
     result.error = AppError{AppError::InvalidPropertyValue,
                             QStringLiteral("No.%1 の%2に Shift_JIS で保存できない文字「%3」があります。")
                                 .arg(row + 1)
-                                .arg(result.badField, result.badCharacter)};
+                                .arg(result.badField, shown)};
     return result;
 }
 
