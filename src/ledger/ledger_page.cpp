@@ -12,8 +12,10 @@ namespace ledger {
 
 using Icon = platform::UiServices::Icon;
 
-LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings &tax)
+LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings &tax, int *error)
 {
+    if (error)
+        *error = 0;
     LedgerPrices out;
     if (!platform::isNumeric(listPrice)) {
         out.included = out.base = out.tax = QStringLiteral("0");
@@ -25,11 +27,15 @@ LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings 
         if (tax.ks < 0 || tax.ks > 2)
             return out;
         const products::PriceSplit s = products::ruleA(p.value_or(0), tax.rate, tax.ks);
+        if (error)
+            *error = s.error;
         out.included = platform::formatThousands(s.included);
         out.tax = platform::formatThousands(s.tax);
     } else if (tax.indicate == 1) {
         out.included = platform::formatThousands(p.value_or(0));
         const products::PriceSplit s = products::ruleB(p.value_or(0), tax.rate);
+        if (error)
+            *error = s.error;
         out.base = platform::formatThousands(s.base);
         out.tax = platform::formatThousands(s.tax);
     }
@@ -48,7 +54,11 @@ platform::AppError SetSyouhin(const products::ProductList &list, const products:
         LedgerRow r;
         r.code = p.code;
         r.name = p.name;
-        const LedgerPrices prices = ledgerPrices(p.price, tax);
+        int error = 0;
+        const LedgerPrices prices = ledgerPrices(p.price, tax, &error);
+        if (error)
+            return error == platform::AppError::Overflow ? platform::AppError::overflow()
+                                                         : platform::AppError::divisionByZero();
         r.included = prices.included;
         r.base = prices.base;
         r.tax = prices.tax;

@@ -29,7 +29,8 @@ struct LedgerRow {
 struct LedgerPrices {
     QString included, base, tax;
 };
-LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings &tax);
+// error gets the classic number when the arithmetic failed (6 overflow, 11 a rate of -1).
+LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings &tax, int *error = nullptr);
 
 // SetSyouhin: the rows of the list the makers read (checked rows, or all), with both prices.
 platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax,

@@ -1,5 +1,6 @@
 #include "price_tags/design_file.h"
 
+#include "app/helpers.h"
 #include "platform/numbers.h"
 
 #include <QFileInfo>
@@ -60,6 +61,9 @@ platform::AppError readIndex(const QString &text, int *index)
     return {};
 }
 
+// The swatches hold colour values: a text goes in and comes back as "#RRGGBB" in upper case.
+QString swatch(const QString &colorText) { return app::ColorValueToText(app::ColorTextToValue(colorText)); }
+
 QString sizeCaption(const QString &stored)
 {
     if (stored.isEmpty() || stored.contains(QLatin1String("mm")))
@@ -76,7 +80,7 @@ void WriteCDesign(const PriceTagForm &f, platform::ProfileFile &file)
         file.setValue(QLatin1String(fontSections[0]), key, f.fontName[i]);
         file.setValue(QLatin1String(fontSections[1]), key, QString(f.fontSize[i]).remove(QLatin1String("pt")));
         file.setValue(QLatin1String(fontSections[2]), key, f.fontStyle[i]);
-        file.setValue(QLatin1String(fontSections[3]), key, f.fontColor[i]);
+        file.setValue(QLatin1String(fontSections[3]), key, swatch(f.fontColor[i]));
         file.setValue(QLatin1String(fontSections[4]), key, f.fontAlign[i]);
     }
     const QString mk = QStringLiteral("CMake");
@@ -95,7 +99,7 @@ void WriteCDesign(const PriceTagForm &f, platform::ProfileFile &file)
     file.setValue(mk, QStringLiteral("JC"), check(f.checkJanCode));
     file.setValue(mk, QStringLiteral("JN"), f.optionNum == 0 ? QStringLiteral("0") : QStringLiteral("1"));
     file.setValue(mk, QStringLiteral("Line"), check(f.checkCLine));
-    file.setValue(mk, QStringLiteral("LC"), f.borderColor);
+    file.setValue(mk, QStringLiteral("LC"), swatch(f.borderColor));
     file.setValue(QStringLiteral("CBun"), QStringLiteral("W"), f.countW);
     file.setValue(QStringLiteral("CBun"), QStringLiteral("H"), f.countH);
     file.setValue(QStringLiteral("CLogo"), QStringLiteral("Name"), f.logoFile);
@@ -153,14 +157,14 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &c
         f.fontSize[i] = sizeCaption(value("CFontSize", key));
         f.fontStyle[i] = value("CFontStyle", key);
         f.fontAlign[i] = value("CFontAlign", key);
-        f.fontColor[i] = value("CFontColor", key);
+        f.fontColor[i] = swatch(value("CFontColor", key));
     }
     // Files of older versions have no tax-note style; it gets the built-in one.
     auto orDefault = [](const QString &text, const QString &fallback) { return text.isEmpty() ? fallback : text; };
     f.fontName[3] = orDefault(value("CFontName", QStringLiteral("3")), QStringLiteral("ＭＳ Ｐゴシック"));
     f.fontSize[3] = orDefault(sizeCaption(value("CFontSize", QStringLiteral("3"))), QStringLiteral("9pt"));
     f.fontStyle[3] = orDefault(value("CFontStyle", QStringLiteral("3")), QStringLiteral("通常"));
-    f.fontColor[3] = orDefault(value("CFontColor", QStringLiteral("3")), QStringLiteral("#000000"));
+    f.fontColor[3] = swatch(orDefault(value("CFontColor", QStringLiteral("3")), QStringLiteral("#000000")));
     f.fontAlign[3] = orDefault(value("CFontAlign", QStringLiteral("3")), QStringLiteral("左"));
 
     const QString zw = value("CMake", QStringLiteral("ZW"));
@@ -203,7 +207,7 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &c
     if (flag.error.isSet())
         return stop("CMake", "Line", flag.error);
     f.checkCLine = flag.value;
-    f.borderColor = orDefault(value("CMake", QStringLiteral("LC")), QStringLiteral("#808080"));
+    f.borderColor = swatch(orDefault(value("CMake", QStringLiteral("LC")), QStringLiteral("#808080")));
 
     const QString lg = value("CMake", QStringLiteral("LG"));
     if (!lg.isEmpty()) {

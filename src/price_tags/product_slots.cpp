@@ -1,18 +1,26 @@
 #include "price_tags/product_slots.h"
 
+#include "platform/apperror.h"
 #include "platform/numbers.h"
 
 namespace price_tags {
 
-QString taxInclusiveLabel(const QString &listPrice, const products::TaxSettings &tax)
+QString taxInclusiveLabel(const QString &listPrice, const products::TaxSettings &tax, int *error)
 {
+    if (error)
+        *error = 0;
     const auto price = platform::toWholeNumber(listPrice);
-    if (!price)
+    if (!price) {
+        if (error && platform::isNumeric(listPrice))
+            *error = platform::AppError::Overflow;
         return QString();
+    }
     if (tax.indicate == 1)
         return platform::formatThousands(*price);
     const products::PriceSplit split = products::ruleA(*price, tax.rate, tax.ks);
-    if (!split.valid)
+    if (split.error && error)
+        *error = split.error;
+    if (!split.valid || split.error)
         return QString();
     return platform::formatThousands(split.included);
 }
@@ -45,7 +53,17 @@ SlotFill fillProductSlots(const products::ProductList &list, const products::Tax
         ProductSlot &slot = fill.items[s];
         slot.code = p.code;
         slot.name = p.name;
-        slot.price = taxInclusiveLabel(p.price, tax);
+        int error = 0;
+        slot.price = taxInclusiveLabel(p.price, tax, &error);
+        if (error) {
+            const platform::AppError e = error == platform::AppError::Overflow ? platform::AppError::overflow()
+                                                                               : platform::AppError::divisionByZero();
+            fill.items = ProductSlots();
+            fill.message = platform::apologyReportText(QStringLiteral("ShowNefudaDialog"), e);
+            fill.title = platform::reportTitle();
+            fill.apology = true;
+            return fill;
+        }
         slot.jan = p.jan;
         slot.filled = true;
     }

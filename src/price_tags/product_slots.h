@@ -27,11 +27,12 @@ struct SlotFill {
     ProductSlots items;
     QString message; // when not empty, the window is not opened and this is shown
     QString title;
+    bool apology = false; // the message is the apology report (error icon), not an information
 };
 
 // The tax-inclusive price of a list price under the price basis and rounding, "#,##0"; empty for a
 // price that is not a whole number.
-QString taxInclusiveLabel(const QString &listPrice, const products::TaxSettings &tax);
+QString taxInclusiveLabel(const QString &listPrice, const products::TaxSettings &tax, int *error = nullptr);
 
 // ShowNefudaDialog's walk: the checked rows in list order into slots 0-9. No checked row, or more
 // than ten, gives the message instead.

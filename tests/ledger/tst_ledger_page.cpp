@@ -58,6 +58,7 @@ private Q_SLOTS:
     void checks();
     void makeWritesPage();
     void failedRowsStopTheMake();
+    void rateOfMinusOneIsReported();
     void zeroRowsPerPageFailsInsideAndIsReported();
     void unwritableFolderIsReported();
 };
@@ -322,6 +323,20 @@ void TestLedgerPage::failedRowsStopTheMake()
     QCOMPARE(out.title, QStringLiteral("エラー情報"));
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("previous"));
+}
+
+void TestLedgerPage::rateOfMinusOneIsReported()
+{
+    products::TaxSettings tax;
+    tax.indicate = 1;
+    tax.rate = products::Currency::fromInt(-1);
+    QList<LedgerRow> rows;
+    QCOMPARE(SetSyouhin(numbered(1), tax, 40, &rows).number, 11);
+    QTemporaryDir dir;
+    const LedgerOutcome out = makeLedger(numbered(1), tax, LedgerSettings(), QStringLiteral("1"), dir.path());
+    QVERIFY(!out.ok);
+    QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(frmdaicyo.SetSyouhin)\r\nエラー番号: 11\r\n")));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("dtemp.html"))));
 }
 
 void TestLedgerPage::zeroRowsPerPageFailsInsideAndIsReported()

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void saveLoadSaveBytes();
     void newFileOrder();
     void pointSizesAndMillimetres();
+    void colourTexts();
     void markOutsideTheListLeavesTheFile();
     void otherKeysSurvive();
     void nonNumericSizes();
@@ -138,6 +139,23 @@ void TestDesignFile::pointSizesAndMillimetres()
     QCOMPARE(file.value("CFontSize", "1"), QStringLiteral("5mm"));
     QCOMPARE(file.value("CFontSize", "2"), QStringLiteral("10.5"));
     QCOMPARE(ReadCDesign(file, PriceTagForm()).form.fontSize, f.fontSize);
+}
+
+void TestDesignFile::colourTexts()
+{
+    PriceTagForm f;
+    f.fontColor[1] = QStringLiteral("#80ff0a");
+    f.borderColor = QStringLiteral("#abcdef");
+    const platform::ProfileFile file = written(f);
+    QCOMPARE(file.value("CFontColor", "1"), QStringLiteral("#80FF0A"));
+    QCOMPARE(file.value("CMake", "LC"), QStringLiteral("#ABCDEF"));
+    platform::ProfileFile lower;
+    WriteCDesign(f, lower);
+    lower.setValue("CFontColor", "2", "#00ff00");
+    lower.setValue("CMake", "LC", "#0000ff");
+    const CDesignRead r = ReadCDesign(lower, PriceTagForm());
+    QCOMPARE(r.form.fontColor[2], QStringLiteral("#00FF00"));
+    QCOMPARE(r.form.borderColor, QStringLiteral("#0000FF"));
 }
 
 void TestDesignFile::markOutsideTheListLeavesTheFile()
@@ -239,7 +257,7 @@ void TestDesignFile::missingStyleThree()
         QCOMPARE(r.form.fontName[i], QString());
         QCOMPARE(r.form.fontSize[i], QString());
         QCOMPARE(r.form.fontStyle[i], QString());
-        QCOMPARE(r.form.fontColor[i], QString());
+        QCOMPARE(r.form.fontColor[i], QStringLiteral("#000000")); // an empty swatch text is black
         QCOMPARE(r.form.fontAlign[i], QString());
     }
     QCOMPARE(r.form.fontName[3], QStringLiteral("ＭＳ Ｐゴシック"));

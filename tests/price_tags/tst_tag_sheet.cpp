@@ -109,6 +109,7 @@ private Q_SLOTS:
     void unencodableTextIsRefused();
     void productSlots_data();
     void productSlots();
+    void slotPriceFailureIsTheApology();
     void slotPrices_data();
     void slotPrices();
 };
@@ -530,6 +531,18 @@ void TestTagSheet::productSlots()
             QCOMPARE(fill.items[s], ProductSlot());
         }
     }
+}
+
+void TestTagSheet::slotPriceFailureIsTheApology()
+{
+    products::TaxSettings tax;
+    tax.rate = products::Currency::fromInt(1000000);
+    products::ProductList list{{QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("2000000"), QString(), QString(), true}};
+    const SlotFill fill = fillProductSlots(list, tax);
+    QVERIFY(fill.apology);
+    QCOMPARE(fill.message, platform::apologyReportText(QStringLiteral("ShowNefudaDialog"), platform::AppError::overflow()));
+    QCOMPARE(fill.title, QStringLiteral("エラー情報"));
+    QVERIFY(!fill.items[0].filled);
 }
 
 void TestTagSheet::slotPrices_data()
