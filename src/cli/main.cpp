@@ -17,6 +17,10 @@ QString usageText()
         "commands:\n");
     for (const cli::Command &c : cli::registeredCommands())
         text += QStringLiteral("  ") + c.usage + QLatin1Char('\n');
+    text += QStringLiteral(
+        "\n"
+        "exit status: 0 success; 1 the input was refused or the command failed (the message the\n"
+        "program's window would show is printed on stderr); 2 usage error (usage on stderr)\n");
     return text;
 }
 

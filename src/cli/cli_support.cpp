@@ -1,0 +1,169 @@
+#include "cli/cli_support.h"
+
+#include "platform/folders.h"
+#include "products/csv_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace cli {
+
+QString terminalText(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return t;
+}
+
+int refuse(Context &ctx, const QString &text)
+{
+    ctx.err << terminalText(text) << '\n';
+    ctx.err.flush();
+    return Refused;
+}
+
+int reportFailure(Context &ctx, const QString &label, const platform::AppError &error)
+{
+    return refuse(ctx, platform::errorReportText(label, error));
+}
+
+int usageError(Context &ctx, const QString &usage, const QString &why)
+{
+    ctx.err << "vennlo-cli: " << why << '\n' << "usage: vennlo-cli [--settings FILE] [--out DIR] " << usage << '\n';
+    ctx.err.flush();
+    return UsageError;
+}
+
+std::optional<app::Settings> loadSettings(Context &ctx)
+{
+    if (ctx.settingsPath.isEmpty())
+        return app::Settings{};
+    if (!QFileInfo(ctx.settingsPath).isFile()) {
+        refuse(ctx, QStringLiteral("vennlo-cli: settings file not found: ") + ctx.settingsPath);
+        return std::nullopt;
+    }
+    const app::SettingsLoad load = app::GetInitial(ctx.settingsPath, QString(), /*writeToDisk=*/false);
+    for (const app::SettingsReport &r : load.reports)
+        ctx.err << terminalText(platform::errorReportText(r.label, r.error)) << '\n';
+    ctx.err.flush();
+    return load.settings;
+}
+
+std::optional<products::ProductList> readProductList(Context &ctx, const QString &path)
+{
+    const products::ReadResult r = products::readCsvFile(path);
+    if (!r.ok()) {
+        refuse(ctx, products::readErrorReportText(QStringLiteral("main.ReadFile"), r));
+        return std::nullopt;
+    }
+    return r.rows;
+}
+
+std::optional<QList<int>> parseRows(const QString &spec, int rowCount, QString *error, bool *outOfRange)
+{
+    if (outOfRange)
+        *outOfRange = false;
+    QList<int> rows;
+    const QStringList parts = spec.split(QLatin1Char(','));
+    for (const QString &raw : parts) {
+        const QString part = raw.trimmed();
+        const QStringList ends = part.split(QLatin1Char('-'));
+        if (ends.size() > 2 || part.isEmpty()) {
+            *error = QStringLiteral("--check takes rows such as 1,3,5-7, not ") + spec;
+            return std::nullopt;
+        }
+        bool ok1 = false;
+        bool ok2 = true;
+        const int first = ends.at(0).trimmed().toInt(&ok1);
+        const int last = ends.size() == 2 ? ends.at(1).trimmed().toInt(&ok2) : first;
+        if (!ok1 || !ok2 || first < 1 || last < first) {
+            *error = QStringLiteral("--check takes rows such as 1,3,5-7, not ") + spec;
+            return std::nullopt;
+        }
+        if (last > rowCount) {
+            if (outOfRange)
+                *outOfRange = true;
+            *error = QStringLiteral("--check: row %1 is not in the list (%2 rows)").arg(qMax(first, rowCount + 1)).arg(rowCount);
+            return std::nullopt;
+        }
+        for (int r = first; r <= last; ++r)
+            rows << r - 1;
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+int applyChecks(Context &ctx, products::ProductList &list, const QString &spec, const QString &usage)
+{
+    QString error;
+    bool outOfRange = false;
+    const auto rows = parseRows(spec, int(list.size()), &error, &outOfRange);
+    if (!rows)
+        return outOfRange ? refuse(ctx, QStringLiteral("vennlo-cli: ") + error) : usageError(ctx, usage, error);
+    for (int r : *rows)
+        list[r].checked = true;
+    return Success;
+}
+
+QString outputFolder(Context &ctx)
+{
+    const QString folder = QDir(ctx.outDir).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        refuse(ctx, QStringLiteral("vennlo-cli: cannot create the output folder ") + folder);
+        return QString();
+    }
+    return folder;
+}
+
+void provideBarcodeImages(Context &ctx, const QString &folder)
+{
+    const QDir target(QDir(folder).filePath(QStringLiteral("BarCode")));
+    if (target.exists())
+        return;
+    const QDir source(platform::programFolder() + QStringLiteral("/BarCode"));
+    const QStringList images = source.entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
+    if (images.isEmpty()) {
+        ctx.err << "vennlo-cli: warning: no BarCode images in " << source.path() << "; the page shows no barcodes\n";
+        ctx.err.flush();
+        return;
+    }
+    if (!QDir().mkpath(target.path())) {
+        ctx.err << "vennlo-cli: warning: cannot create " << target.path() << "; the page shows no barcodes\n";
+        ctx.err.flush();
+        return;
+    }
+    for (const QString &name : images) {
+        if (!QFile::copy(source.filePath(name), target.filePath(name))) {
+            ctx.err << "vennlo-cli: warning: cannot copy " << source.filePath(name) << " to " << target.path() << '\n';
+            ctx.err.flush();
+        }
+    }
+}
+
+std::optional<ParsedArgs> parseArgs(const QStringList &args, const QStringList &optionNames, QString *error)
+{
+    ParsedArgs parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (!a.startsWith(QLatin1String("--"))) {
+            parsed.positional << a;
+            continue;
+        }
+        if (!optionNames.contains(a)) {
+            *error = QStringLiteral("unknown option ") + a;
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            *error = QStringLiteral("option ") + a + QStringLiteral(" needs a value");
+            return std::nullopt;
+        }
+        parsed.options.insert(a, args.at(++i));
+    }
+    return parsed;
+}
+
+} // namespace cli

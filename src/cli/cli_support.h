@@ -1,0 +1,58 @@
+#pragma once
+
+// What the page commands of vennlo-cli share: settings, the product list, output checks, the BarCode
+// folder beside the pages, and how a refusal or failure is told.
+
+#include "app/settings.h"
+#include "cli/cli_command.h"
+#include "platform/apperror.h"
+#include "products/product.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace cli {
+
+// The settings as start-up loads them (upgrades and fallbacks in memory only, nothing written), from
+// --settings, or those of a new installation without it. The reports start-up would show are printed
+// on err; a missing settings file is refused (nullopt).
+std::optional<app::Settings> loadSettings(Context &ctx);
+
+// The product list in a CSV file, as 開く reads it. A file that cannot be read completely is refused
+// with the error report the main window shows (nullopt).
+std::optional<products::ProductList> readProductList(Context &ctx, const QString &path);
+
+// 1-based rows and ranges, "1,3,5-7", as 0-based row indexes in ascending order; nullopt when the text
+// is not of that form (outOfRange false) or names a row beyond rowCount (outOfRange true).
+std::optional<QList<int>> parseRows(const QString &spec, int rowCount, QString *error, bool *outOfRange = nullptr);
+// Sets the output check on the rows of --check. Success, or UsageError for a text that is no row list,
+// Refused for a row the list does not have (told on err).
+int applyChecks(Context &ctx, products::ProductList &list, const QString &spec, const QString &usage);
+
+// The folder the pages go to, created when missing; the empty text (and told on err) when it cannot be.
+QString outputFolder(Context &ctx);
+// Copies the program's BarCode images into folder/BarCode when that folder is missing, so that the
+// page shows its barcodes. A missing source or a failed copy is told on err but stops nothing.
+void provideBarcodeImages(Context &ctx, const QString &folder);
+
+// The text of a message box for a terminal: line breaks as "\n".
+QString terminalText(const QString &text);
+// Prints the text on err and gives Refused.
+int refuse(Context &ctx, const QString &text);
+// Prints the error report of label on err and gives Refused.
+int reportFailure(Context &ctx, const QString &label, const platform::AppError &error);
+// Prints why and the command's usage on err and gives UsageError.
+int usageError(Context &ctx, const QString &usage, const QString &why);
+
+// Options of a command: "--name value" pairs among the positional arguments. Only the names given
+// are accepted; an unknown option or one without its value is a usage error (error says which).
+struct ParsedArgs {
+    QStringList positional;
+    QMap<QString, QString> options;
+};
+std::optional<ParsedArgs> parseArgs(const QStringList &args, const QStringList &optionNames, QString *error);
+
+} // namespace cli

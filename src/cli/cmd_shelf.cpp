@@ -1,0 +1,124 @@
+// vennlo-cli shelf / preview shelf: the shelf-label sheet and the one-card preview, made by the same
+// functions as the designer window's make command and preview tab.
+
+#include "cli/cli_command.h"
+#include "cli/cli_support.h"
+#include "shelf_labels/design_file.h"
+#include "shelf_labels/designer_values.h"
+#include "shelf_labels/preview.h"
+#include "shelf_labels/sheet.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString shelfUsage = QStringLiteral("shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]");
+const QString previewUsage = QStringLiteral("preview shelf [--design FILE.hdn]");
+
+// The design and the tax settings from the settings, with the design file's values over them.
+bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QString &designFile,
+                  shelf_labels::ShelfLabelDesign *design, products::TaxSettings *tax)
+{
+    *design = settings.shelf;
+    *tax = settings.tax;
+    if (designFile.isEmpty())
+        return true;
+    if (!QFileInfo(designFile).isFile()) {
+        cli::refuse(ctx, QStringLiteral("vennlo-cli: design file not found: ") + designFile);
+        return false;
+    }
+    const shelf_labels::DesignRead read =
+        shelf_labels::ReadDesign(designFile, shelf_labels::DesignerValues{settings.shelf, tax->style, tax->zeikomi});
+    if (read.error.isSet()) {
+        cli::reportFailure(ctx, shelf_labels::readDesignLabel(), read.error);
+        return false;
+    }
+    *design = read.values.design;
+    tax->style = read.values.taxStyle;
+    tax->zeikomi = read.values.zeikomi;
+    return true;
+}
+
+int runShelf(cli::Context &ctx, const QStringList &args)
+{
+    QString why;
+    const auto parsed = cli::parseArgs(args, {QStringLiteral("--design"), QStringLiteral("--check"), QStringLiteral("--start")}, &why);
+    if (!parsed)
+        return cli::usageError(ctx, shelfUsage, why);
+    if (parsed->positional.size() != 1)
+        return cli::usageError(ctx, shelfUsage,
+                               parsed->positional.isEmpty() ? QStringLiteral("shelf needs the product list LIST.csv")
+                                                            : QStringLiteral("shelf takes one product list"));
+
+    const auto settings = cli::loadSettings(ctx);
+    if (!settings)
+        return cli::Refused;
+    shelf_labels::ShelfLabelDesign design;
+    products::TaxSettings tax;
+    if (!designAndTax(ctx, *settings, parsed->options.value(QStringLiteral("--design")), &design, &tax))
+        return cli::Refused;
+    auto list = cli::readProductList(ctx, parsed->positional.first());
+    if (!list)
+        return cli::Refused;
+    if (parsed->options.contains(QStringLiteral("--check"))) {
+        const int checked = cli::applyChecks(ctx, *list, parsed->options.value(QStringLiteral("--check")), shelfUsage);
+        if (checked != cli::Success)
+            return checked;
+    }
+    const QString start = parsed->options.value(QStringLiteral("--start"), QStringLiteral("1"));
+
+    // The same refusals as the window, before any folder is touched.
+    if (const auto refusal = shelf_labels::checkMake(list->size(), design, start))
+        return cli::refuse(ctx, refusal->text);
+    const QString folder = cli::outputFolder(ctx);
+    if (folder.isEmpty())
+        return cli::Refused;
+    cli::provideBarcodeImages(ctx, folder);
+    const shelf_labels::MakeOutcome outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
+    if (outcome.kind != shelf_labels::MakeOutcome::Made)
+        return cli::refuse(ctx, outcome.message.text);
+    ctx.out << outcome.path << '\n';
+    return cli::Success;
+}
+
+int runPreviewShelf(cli::Context &ctx, const QStringList &args)
+{
+    QString why;
+    const auto parsed = cli::parseArgs(args, {QStringLiteral("--design")}, &why);
+    if (!parsed)
+        return cli::usageError(ctx, previewUsage, why);
+    if (!parsed->positional.isEmpty())
+        return cli::usageError(ctx, previewUsage, QStringLiteral("preview shelf takes no product list"));
+    const auto settings = cli::loadSettings(ctx);
+    if (!settings)
+        return cli::Refused;
+    shelf_labels::ShelfLabelDesign design;
+    products::TaxSettings tax;
+    if (!designAndTax(ctx, *settings, parsed->options.value(QStringLiteral("--design")), &design, &tax))
+        return cli::Refused;
+    const QString folder = cli::outputFolder(ctx);
+    if (folder.isEmpty())
+        return cli::Refused;
+    cli::provideBarcodeImages(ctx, folder);
+    QString path;
+    platform::AppError error;
+    if (!shelf_labels::MakePreviewHtml(shelf_labels::settledDesign(design), tax, folder, &path, &error))
+        return cli::reportFailure(ctx, shelf_labels::makePreviewHtmlLabel(), error);
+    ctx.out << path << '\n';
+    return cli::Success;
+}
+
+const cli::CommandRegistration shelfCommand(
+    {QStringLiteral("shelf"),
+     shelfUsage + QStringLiteral("\n"
+                                 "                   write DIR/temp.html, the shelf-label sheet of the list's checked rows\n"
+                                 "                   (all rows when none is checked); --check ROWS checks 1-based rows\n"
+                                 "                   (\"1,3,5-7\"), --start N is the start position (default 1)"),
+     runShelf});
+
+const cli::CommandRegistration previewShelfCommand(
+    {QStringLiteral("preview shelf"),
+     previewUsage + QStringLiteral("\n                   write DIR/tempprev.html, one label of the sample product"),
+     runPreviewShelf});
+
+} // namespace

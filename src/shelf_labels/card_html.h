@@ -1,0 +1,56 @@
+#pragma once
+
+// Pieces the sheet and the preview share: the CSS values derived from the design and the markup of one
+// card.
+
+#include "platform/apperror.h"
+#include "shelf_labels/sheet.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace shelf_labels {
+
+// "通常" → "normal normal normal " ...; the empty text for an unknown style.
+QString cssFontPrefix(const QString &fontStyle);
+// "左" → "left", "中央" → "center", "右" → "right"; the empty text for anything else.
+QString cssAlign(const QString &align);
+
+struct CssPieces {
+    std::array<QString, 7> prefix; // S(i)
+    std::array<QString, 7> size;   // Z(i)
+    std::array<QString, 7> name;   // Q(i), quoted
+    std::array<QString, 6> color;  // C(i)
+    std::array<QString, 6> align;  // A(i)
+    QString logoAlign;
+    QString heightRule;
+    QString overflowRule;
+    QString divWidthRule;
+    QString cellWidthRule;
+    QString tableWidthRule;
+    QString paddingRule;
+    QString lineRule;
+};
+// Fails (type mismatch) only when a fixed card width is not a number.
+std::optional<CssPieces> cssPieces(const ShelfLabelDesign &design, platform::AppError *error);
+
+// The texts around the price: "\" and a full-width space, a full-width space and "円", or nothing.
+void priceMarks(int yMark, QString *before, QString *after);
+
+// What every card of a page shares.
+struct CardFrame {
+    QString headerText; // escaped here
+    QString headerColor; // null: no bgcolor attribute (the preview colours the header by its style)
+    QString logoAlign;  // CSS word
+    QString logoTag;    // markup
+    QString markBefore;
+    QString markAfter;
+};
+
+// One card: `<td class="top"><div class="card">` ... `</div></td>` for layout 0 (barcode below the
+// price) or 1 (barcode beside it).
+QString cardHtml(const Card &card, const CardFrame &frame, int layoutType);
+
+} // namespace shelf_labels

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shelf_labels/shelf_label_design.h"
+
+#include <QString>
+
+namespace shelf_labels {
+
+// What the designer window edits and a ".hdn" file holds: the design, plus the tax-note wording and
+// the display-price choice, which the program keeps with the tax settings ([Tax] Style, Zeikomi).
+struct DesignerValues {
+    ShelfLabelDesign design;
+    int taxStyle = 2; // Tax/Style 0–4
+    int zeikomi = 1;  // Tax/Zeikomi
+    bool operator==(const DesignerValues &) const = default;
+};
+
+// The two built-in designs of the menu "初期値に戻す(&D)".
+DesignerValues SetDefaultA();
+DesignerValues SetDefaultB();
+
+// The CSS border words and the designer's combo texts: "solid" ↔ "実線" ... "inset" ↔ "凹線";
+// "none", the empty text and any unknown word pair with "(枠飾りなし)".
+QString borderComboText(const QString &cssWord);
+QString borderCssWord(const QString &comboText);
+// A known CSS border word stays, anything else becomes "none".
+QString knownBorderWord(const QString &cssWord);
+
+// The design as the make and preview commands store it before they use it: the card background
+// white, the logo size whole pixels (0 when not numeric, both 0 without a logo path), and size,
+// padding and width texts that are not numeric replaced by their defaults.
+ShelfLabelDesign settledDesign(const ShelfLabelDesign &design);
+
+} // namespace shelf_labels

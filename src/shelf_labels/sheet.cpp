@@ -1,0 +1,349 @@
+#include "shelf_labels/sheet.h"
+
+#include "barcode/barcode.h"
+#include "platform/numbers.h"
+#include "platform/text_file.h"
+#include "shelf_labels/card_html.h"
+#include "shelf_labels/designer_values.h"
+
+#include <QDir>
+
+#include <cmath>
+
+namespace shelf_labels {
+
+using platform::AppError;
+
+namespace {
+
+// "#,##0" of a numeric text; any other text stays as it is.
+QString formatted(const QString &text)
+{
+    const auto v = platform::numericValue(text);
+    if (!v || std::fabs(*v) > 9.0e15)
+        return text;
+    return platform::formatThousands(qint64(std::nearbyint(*v)));
+}
+
+std::optional<qint32> wholeNumber(const QString &text, AppError *error)
+{
+    if (!platform::isNumeric(text)) {
+        if (error)
+            *error = AppError::typeMismatch();
+        return std::nullopt;
+    }
+    const auto v = platform::toWholeNumber(text);
+    if (!v && error)
+        *error = AppError::overflow();
+    return v;
+}
+
+// The rounding mode as the sheet applies it: an unknown mode adds nothing.
+int roundingMode(int ks) { return ks >= 0 && ks <= 2 ? ks : 0; }
+
+void setError(AppError *error, const AppError &e)
+{
+    if (error)
+        *error = e;
+}
+
+} // namespace
+
+std::optional<Division> division(const ShelfLabelDesign &design)
+{
+    const auto w = platform::toInteger16(design.countW);
+    const auto h = platform::toInteger16(design.countH);
+    if (!w || !h || *w < 1 || *h < 1)
+        return std::nullopt;
+    return Division{*w, *h};
+}
+
+std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::TaxSettings &tax, AppError *error)
+{
+    const bool listIsIncluded = tax.indicate == 1;
+    const int ks = roundingMode(tax.ks);
+    const QString &l = listPrice;
+    PriceTexts t;
+
+    if (tax.zeikomi != 1) {
+        if (!listIsIncluded) {
+            t.price = formatted(l);
+        } else {
+            const auto lw = wholeNumber(l, error);
+            if (!lw)
+                return std::nullopt;
+            t.price = platform::formatThousands(products::ruleB(*lw, tax.rate).base);
+        }
+        t.taxNote = QStringLiteral("(消費税別)");
+        return t;
+    }
+
+    std::optional<qint32> lw;
+    if (platform::isNumeric(l)) {
+        lw = wholeNumber(l, error);
+        if (!lw)
+            return std::nullopt;
+        t.price = listIsIncluded ? formatted(l)
+                                 : platform::formatThousands(products::ruleA(*lw, tax.rate, ks).included);
+    } else {
+        t.price = QStringLiteral("0");
+    }
+
+    const bool zero = !platform::isNumeric(t.price) || t.price == QLatin1String("0");
+    QString base;
+    QString taxAmount;
+    if (!zero) {
+        if (!listIsIncluded) {
+            base = formatted(l);
+            taxAmount = platform::formatThousands(products::ruleA(*lw, tax.rate, ks).tax);
+        } else {
+            const auto d = wholeNumber(t.price, error);
+            if (!d)
+                return std::nullopt;
+            const products::PriceSplit split = products::ruleB(*d, tax.rate);
+            base = platform::formatThousands(split.base);
+            taxAmount = platform::formatThousands(split.tax);
+        }
+    }
+    switch (tax.style) {
+    case 1:
+        t.taxNote = QStringLiteral("(税込み)");
+        break;
+    case 2:
+        t.taxNote = zero ? QStringLiteral("(本体価格 0円)") : QStringLiteral("(本体価格 ") + base + QStringLiteral("円)");
+        break;
+    case 3:
+        t.taxNote = zero ? QStringLiteral("(うち消費税等 0円) ")
+                         : QStringLiteral("(うち消費税等 ") + taxAmount + QStringLiteral("円)");
+        break;
+    case 4:
+        t.taxNote = zero ? QStringLiteral("(本体価格 0円、消費税等 0円) ")
+                         : QStringLiteral("(本体価格 ") + base + QStringLiteral("円、消費税等 ") + taxAmount
+                               + QStringLiteral("円)");
+        break;
+    default:
+        break;
+    }
+    return t;
+}
+
+std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLabelDesign &design,
+                                const products::TaxSettings &tax, int startOffset, AppError *error,
+                                const Progress &progress)
+{
+    const auto div = division(design);
+    if (!div) {
+        setError(error, AppError::invalidPropertyValue());
+        return std::nullopt;
+    }
+    if (startOffset < 0) {
+        setError(error, AppError::invalidPropertyValue());
+        return std::nullopt;
+    }
+    const products::ProductList selected = products::rowsForMakers(list);
+    Sheet sheet;
+    sheet.cellCount = qint32(selected.size()) + startOffset;
+    sheet.cards.resize(qsizetype(sheet.cellCount) + div->w + 1);
+
+    if (design.headerCheck == 1) {
+        sheet.headerText = design.headerText;
+        sheet.headerColor = design.headerColor;
+    } else {
+        sheet.headerColor = QStringLiteral("#FFFFFF");
+    }
+    if (design.makeLG == 1) {
+        QString tag = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(design.logoName)
+                    + QStringLiteral("\" width=\"") + QString::number(platform::toWholeNumber(design.logoW).value_or(0))
+                    + QStringLiteral("\" height=\"") + QString::number(platform::toWholeNumber(design.logoH).value_or(0))
+                    + QStringLiteral("\">");
+        sheet.logoTag = tag.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
+
+    for (qsizetype i = 0; i < selected.size(); ++i) {
+        const products::Product &p = selected.at(i);
+        Card &c = sheet.cards[startOffset + i];
+        if (design.makeGN == 1)
+            c.itemCode = p.code;
+        c.name = p.name;
+        const auto prices = priceTexts(p.price, tax, error);
+        if (!prices)
+            return std::nullopt;
+        c.price = prices->price;
+        c.taxNote = prices->taxNote;
+        if (design.makeAlt == 1)
+            c.remarks = p.remarks;
+        if (design.makeBC == 1) {
+            c.barcode = barcode::MakeBarCodeHtml(p.jan, design.barcodeHeight);
+            if (design.makeJN == 1)
+                c.janDigits = p.jan;
+        }
+        if (progress)
+            progress();
+    }
+    priceMarks(design.yMark, &sheet.markBefore, &sheet.markAfter);
+    return sheet;
+}
+
+std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDesign &d, AppError *error,
+                                          const Progress &progress)
+{
+    const auto div = division(d);
+    if (!div) {
+        setError(error, AppError::invalidPropertyValue());
+        return std::nullopt;
+    }
+    const auto css = cssPieces(d, error);
+    if (!css)
+        return std::nullopt;
+    const CssPieces &c = *css;
+    const QString &b = d.backColor;
+    const qint32 n = sheet.cellCount;
+    if (sheet.cards.size() < qsizetype(n) + div->w) {
+        setError(error, AppError::invalidPropertyValue());
+        return std::nullopt;
+    }
+
+    QStringList lines;
+    lines.reserve(5 * qsizetype(n) + 256);
+    lines << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">")
+          << QStringLiteral("<html>") << QStringLiteral("<head>")
+          << QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">")
+          << QStringLiteral("<meta http-equiv=\"content-style-type\" content=\"text/css\">")
+          << QStringLiteral("<title>ぽらね値札作成</title>") << QStringLiteral("<style type=\"text/css\"><!--")
+          << QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + c.lineRule
+          << QStringLiteral("        table-layout:fixed;") + c.tableWidthRule + QLatin1Char('}')
+          << QStringLiteral("table.nobreak {border-collapse:collapse; ") + c.lineRule + QStringLiteral(" table-layout:fixed;")
+                 + c.tableWidthRule + QLatin1Char('}')
+          << QStringLiteral("table.card {width:100%;}") << QStringLiteral("table.inside {width:100%; border-style:none;}")
+          << QStringLiteral("td.area0 {font:") + c.prefix[0] + c.size[0] + QLatin1Char(' ') + c.name[0] + QLatin1Char(';')
+          << QStringLiteral("        color:") + c.color[0] + QStringLiteral("; text-align:") + c.align[0] + QStringLiteral(";}");
+    auto area = [&](const char *cls, int i) {
+        lines << QStringLiteral("td.") + QLatin1String(cls) + QStringLiteral(" {font:") + c.prefix[i] + c.size[i]
+                     + QLatin1Char(' ') + c.name[i] + QLatin1Char(';')
+              << QStringLiteral("        color:") + c.color[i] + QStringLiteral("; text-align:") + c.align[i] + QLatin1Char(';')
+              << QStringLiteral("        background-color:") + b + QStringLiteral(";}");
+    };
+    area("area1", 1);
+    area("area2", 2);
+    lines << QStringLiteral("td.area30 {font:") + c.prefix[6] + c.size[6] + QLatin1Char(' ') + c.name[6] + QLatin1Char(';')
+          << QStringLiteral("        color:") + c.color[3] + QLatin1Char(';')
+          << QStringLiteral("        text-align:right; background-color:") + b + QStringLiteral(";}");
+    area("area31", 3);
+    lines << QStringLiteral("td.area32 {font:") + c.prefix[6] + c.size[6] + QLatin1Char(' ') + c.name[6] + QLatin1Char(';')
+          << QStringLiteral("        color:") + c.color[3] + QStringLiteral("; text-align:left;")
+          << QStringLiteral("        background-color:") + b + QStringLiteral(";}");
+    area("area4", 4);
+    area("area5", 5);
+    lines << QStringLiteral("td.area6 {font-size:10pt;") << QStringLiteral("        text-align:center;}")
+          << QStringLiteral("td.top {vertical-align:top; ") + c.lineRule + QLatin1Char(' ') + c.cellWidthRule + QLatin1Char('}')
+          << QStringLiteral("div.card {") + c.heightRule + c.divWidthRule
+          << QStringLiteral("        margin:0px;") + c.paddingRule + c.overflowRule
+          << QStringLiteral("        border-style:") + d.borderStyle + QStringLiteral("; border-width:") + d.borderWidth
+                 + QStringLiteral("pt;")
+          << QStringLiteral("        border-color:") + d.borderColor + QStringLiteral(";}")
+          << QStringLiteral("div.dumm {") + c.heightRule + c.divWidthRule
+          << QStringLiteral("        margin:0px;") + c.paddingRule + c.overflowRule
+          << QStringLiteral("        border-style:none;}") << QStringLiteral("--></style></head><body>");
+
+    const CardFrame frame{sheet.headerText, sheet.headerColor, c.logoAlign, sheet.logoTag, sheet.markBefore,
+                          sheet.markAfter};
+    const QString blank = QStringLiteral("<td class=\"top\"><div class=\"dumm\"></div></td>");
+    const qint64 perPage = qint64(div->w) * div->h;
+    const qint64 pages = n / perPage;
+    qint64 i = 0;
+    for (qint64 p = 0; p <= pages; ++p) {
+        lines << ((p + 1) * perPage <= n ? QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">")
+                                         : QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">"));
+        for (int row = 1; row <= div->h; ++row) {
+            if (i >= n)
+                break;
+            lines << QStringLiteral("<tr>");
+            for (int col = 0; col < div->w; ++col, ++i) {
+                const Card &card = sheet.cards.at(i);
+                lines << (platform::isNumeric(card.price) ? cardHtml(card, frame, d.layoutType) : blank);
+                if (progress)
+                    progress();
+            }
+            lines << QStringLiteral("</tr>");
+        }
+        lines << QStringLiteral("</table>");
+    }
+    lines << QStringLiteral("</body></html>");
+    return lines;
+}
+
+bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QString &folder, AppError *error,
+                  const Progress &progress)
+{
+    const auto lines = sheetHtmlLines(sheet, design, error, progress);
+    if (!lines)
+        return false;
+    return platform::writeCp932Lines(QDir(folder).filePath(sheetFileName()), *lines, error);
+}
+
+std::optional<UserMessage> checkMake(qsizetype productCount, const ShelfLabelDesign &design,
+                                     const QString &startPosition)
+{
+    using Icon = platform::UiServices::Icon;
+    if (productCount == 0)
+        return UserMessage{QStringLiteral("値札作成"), QStringLiteral("データがありません."), Icon::Information};
+
+    const bool wNumeric = platform::isNumeric(design.logoW);
+    const bool hNumeric = platform::isNumeric(design.logoH);
+    if (!wNumeric || !hNumeric || *platform::numericValue(design.logoW) < 0 || *platform::numericValue(design.logoH) < 0)
+        return UserMessage{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."), Icon::Critical};
+
+    if (startPosition != QLatin1String("1") && (design.cardHeightFixed != 1 || design.cardWidthFixed != 1))
+        return UserMessage{QStringLiteral("棚札作成"),
+                           QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
+                           Icon::Information};
+
+    const auto div = division(design);
+    if (!div)
+        return UserMessage{QStringLiteral("入力値のチェック"),
+                           QStringLiteral("「列　で改行する」と「行　で改ページする」には\r\n1 以上の整数を指定してください."),
+                           Icon::Critical};
+
+    const qint64 cells = qint64(div->w) * div->h;
+    const auto start = platform::toWholeNumber(startPosition);
+    if (!platform::isNumeric(startPosition) || !start || *start < 1 || *start > cells
+        || *platform::numericValue(startPosition) != double(*start))
+        return UserMessage{QStringLiteral("棚札作成"),
+                           QStringLiteral("出力の開始位置には 1 から %1 までの数値を指定してください.").arg(cells),
+                           Icon::Information};
+    return std::nullopt;
+}
+
+MakeOutcome makeSheet(const products::ProductList &list, const ShelfLabelDesign &design,
+                      const products::TaxSettings &tax, const QString &startPosition, const QString &folder,
+                      const Progress &progress)
+{
+    MakeOutcome outcome;
+    if (auto refusal = checkMake(list.size(), design, startPosition)) {
+        outcome.message = *refusal;
+        return outcome;
+    }
+    ShelfLabelDesign d = settledDesign(design);
+    d.startOffset = *platform::toWholeNumber(startPosition) - 1;
+
+    auto failure = [&outcome](const QString &label, const AppError &e) {
+        outcome.kind = MakeOutcome::Failed;
+        outcome.message = UserMessage{platform::reportTitle(), platform::errorReportText(label, e),
+                                      platform::UiServices::Icon::Critical};
+        return outcome;
+    };
+    AppError error;
+    const auto sheet = SetSyouhin(list, d, tax, d.startOffset, &error, progress);
+    if (!sheet)
+        return failure(setSyouhinLabel(), error);
+    if (!MakeHtmlFile(*sheet, d, folder, &error, progress))
+        return failure(makeHtmlFileLabel(), error);
+    outcome.kind = MakeOutcome::Made;
+    outcome.path = QDir(folder).filePath(sheetFileName());
+    outcome.message = UserMessage{QStringLiteral("ぽらね値札作成"),
+                                  QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."),
+                                  platform::UiServices::Icon::Information};
+    return outcome;
+}
+
+} // namespace shelf_labels

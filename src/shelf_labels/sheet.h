@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/apperror.h"
+#include "platform/user_services.h"
+#include "products/product.h"
+#include "products/tax.h"
+#include "shelf_labels/shelf_label_design.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace shelf_labels {
+
+// Labels of the make command's error reports.
+inline QString setSyouhinLabel() { return QStringLiteral("frmTanafuda.SetSyouhin"); }
+inline QString makeHtmlFileLabel() { return QStringLiteral("frmTanafuda.MakeHtmlFile"); }
+inline QString sheetFileName() { return QStringLiteral("temp.html"); }
+
+// The texts of one grid cell, as the product list holds them (the page writer escapes them).
+struct Card {
+    QString itemCode;
+    QString name;
+    QString price;     // display price; a cell whose price is not numeric is a blank cell
+    QString taxNote;
+    QString remarks;
+    QString barcode;   // image sequence (markup)
+    QString janDigits;
+};
+
+// Everything MakeHtmlFile needs besides the design: one entry per cell from 0 to cellCount + W.
+struct Sheet {
+    qint32 cellCount = 0; // selected products + start offset
+    QList<Card> cards;
+    QString headerText;
+    QString headerColor;
+    QString logoTag; // markup, the path already escaped
+    QString markBefore;
+    QString markAfter;
+};
+
+// Called once per product and once per cell so that a window can keep itself responsive.
+using Progress = std::function<void()>;
+
+// Cards per row and rows per page, when both are whole numbers of at least 1.
+struct Division {
+    int w = 0;
+    int h = 0;
+};
+std::optional<Division> division(const ShelfLabelDesign &design);
+
+struct PriceTexts {
+    QString price;
+    QString taxNote;
+};
+// Display price and tax note of one list price. Fails (type mismatch, overflow) where the list price
+// cannot be converted: a non-numeric price shown as base price from tax-inclusive list prices.
+std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::TaxSettings &tax,
+                                     platform::AppError *error = nullptr);
+
+// Fills the sheet from the product list (in list order; the checked rows when any is checked, else
+// all), the design and the tax settings; the first card goes to cell startOffset.
+std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLabelDesign &design,
+                                const products::TaxSettings &tax, int startOffset,
+                                platform::AppError *error = nullptr, const Progress &progress = {});
+
+// The lines of temp.html. Product texts and the header are escaped, every other text is written as
+// the design holds it.
+std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDesign &design,
+                                          platform::AppError *error = nullptr, const Progress &progress = {});
+
+// Writes folder + "/temp.html" (CP932, CR LF), replacing it; the previous file stays when that fails.
+bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QString &folder,
+                  platform::AppError *error = nullptr, const Progress &progress = {});
+
+// A message the windows show in a box and the command line prints.
+struct UserMessage {
+    QString title;
+    QString text;
+    platform::UiServices::Icon icon = platform::UiServices::Icon::Information;
+    bool operator==(const UserMessage &) const = default;
+};
+
+// The make command's checks of its input, in the designer's order: the empty list, the logo size,
+// a start position other than 1 without a fixed card size, then the division and the start position's
+// range (neither of which the designer lets through unchecked). nullopt when the sheet may be made.
+std::optional<UserMessage> checkMake(qsizetype productCount, const ShelfLabelDesign &design,
+                                     const QString &startPosition);
+
+struct MakeOutcome {
+    enum Kind { Refused, Failed, Made };
+    Kind kind = Refused;
+    UserMessage message; // the check's message, the error report, or the completion message
+    QString path;        // the page written when made
+};
+
+// The make command after SetValues: checks, SetSyouhin, MakeHtmlFile into folder. The completion
+// message only follows a page that was really written.
+MakeOutcome makeSheet(const products::ProductList &list, const ShelfLabelDesign &design,
+                      const products::TaxSettings &tax, const QString &startPosition, const QString &folder,
+                      const Progress &progress = {});
+
+} // namespace shelf_labels
