@@ -22,7 +22,12 @@ const QString previewUsage = QStringLiteral("preview tags [--design FILE.cdn]");
 // opened over it.
 bool designForm(cli::Context &ctx, const app::Settings &settings, const QString &designFile, price_tags::PriceTagForm *form)
 {
-    *form = price_tags::formFromDesign(settings.tag);
+    // As the window opens: a logo file that is gone is told and forgotten, and the window opens all the same.
+    price_tags::PriceTagDesign design = settings.tag;
+    const QString missing = price_tags::forgetMissingLogo(design);
+    if (!missing.isEmpty())
+        ctx.err << cli::terminalText(missing) << '\n';
+    *form = price_tags::formFromDesign(design);
     if (designFile.isEmpty())
         return true;
     if (!QFileInfo(designFile).isFile()) {

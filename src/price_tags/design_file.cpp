@@ -219,6 +219,9 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &c
         f.logoAlign = value("CLogo", QStringLiteral("Align"));
         f.logoWidth = value("CLogo", QStringLiteral("W"));
         f.logoHeight = value("CLogo", QStringLiteral("H"));
+        // The window loads the picture here; a file that is gone ends the read.
+        if (!f.logoFile.isEmpty() && !QFileInfo(f.logoFile).isFile())
+            return stop("CLogo", "Name", platform::AppError::fileNotFound(f.logoFile));
     } else {
         f.checkLogo = false;
         f.logoFile.clear();

@@ -2,6 +2,8 @@
 
 #include "platform/numbers.h"
 
+#include <QFileInfo>
+
 namespace price_tags {
 
 QString yenMarkText() { return QStringLiteral("\\ マーク"); }
@@ -220,6 +222,21 @@ PriceTagDesign builtInDesign(BuiltInType type)
 QString logoNotFoundText(const QString &path)
 {
     return QStringLiteral("ロゴ用の画像\r\n") + path + QStringLiteral("\r\nが見つかりませんでした.");
+}
+
+} // namespace price_tags
+
+namespace price_tags {
+
+QString forgetMissingLogo(PriceTagDesign &design)
+{
+    if (design.lg != 1 || QFileInfo(design.logoName).isFile())
+        return QString();
+    const QString text = logoNotFoundText(design.logoName);
+    design.logoName.clear();
+    design.logoW = 0;
+    design.logoH = 0;
+    return text;
 }
 
 } // namespace price_tags

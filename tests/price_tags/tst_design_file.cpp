@@ -27,7 +27,7 @@ PriceTagForm distinctive()
     f.countH = QStringLiteral("12");
     f.borderColor = QStringLiteral("#FF0000");
     f.checkLogo = true;
-    f.logoFile = QStringLiteral("C:\\データ\\logo.gif");
+    f.logoFile = QStringLiteral(VENNLO_SOURCE_DIR "/resources/sample_logoC.gif");
     f.logoAlign = QStringLiteral("右揃え");
     f.logoWidth = QStringLiteral("120");
     f.logoHeight = QStringLiteral("30");
@@ -66,6 +66,8 @@ private Q_SLOTS:
     void missingStyleThree();
     void stops_data();
     void stops();
+    void missingLogoStopsTheRead();
+    void missingLogoInMemoryIsForgotten();
     void missingFileChangesNothing();
     void builtInDesigns_data();
     void builtInDesigns();
@@ -310,6 +312,41 @@ void TestDesignFile::stops()
     QCOMPARE(r.form.countW, at > 4 ? stored.countW : current.countW);
     QCOMPARE(r.form.padding, at > 5 ? stored.padding : current.padding);
     QCOMPARE(r.form.janImageHeight, current.janImageHeight);
+}
+
+void TestDesignFile::missingLogoStopsTheRead()
+{
+    platform::ProfileFile file = written(distinctive());
+    const QString gone = QStringLiteral(VENNLO_SOURCE_DIR "/resources/no such logo.gif");
+    file.setValue("CLogo", "Name", gone);
+    const CDesignRead r = ReadCDesign(file, builtInForm(BuiltInType::B));
+    QCOMPARE(r.error.number, 53);
+    QCOMPARE(r.stoppedAt, QStringLiteral("[CLogo] Name"));
+    QCOMPARE(r.form.logoFile, gone);          // set before the picture was loaded
+    QCOMPARE(r.form.checkLogo, true);
+    QCOMPARE(r.form.cardWidth, QStringLiteral("56")); // the steps after it did not run
+    file.setValue("CLogo", "Name", "");
+    QVERIFY(!ReadCDesign(file, builtInForm(BuiltInType::B)).error.isSet());
+}
+
+void TestDesignFile::missingLogoInMemoryIsForgotten()
+{
+    PriceTagDesign d;
+    d.lg = 1;
+    d.logoName = QStringLiteral(VENNLO_SOURCE_DIR "/resources/no such logo.gif");
+    d.logoW = 120;
+    d.logoH = 40;
+    QCOMPARE(forgetMissingLogo(d), logoNotFoundText(QStringLiteral(VENNLO_SOURCE_DIR "/resources/no such logo.gif")));
+    QCOMPARE(d.logoName, QString());
+    QCOMPARE(d.logoW, 0);
+    QCOMPARE(d.logoH, 0);
+    QCOMPARE(d.lg, 1);
+    d.logoName = QStringLiteral(VENNLO_SOURCE_DIR "/resources/sample_logoC.gif");
+    QCOMPARE(forgetMissingLogo(d), QString());
+    QCOMPARE(d.logoName, QStringLiteral(VENNLO_SOURCE_DIR "/resources/sample_logoC.gif"));
+    d.lg = 0;
+    d.logoName = QStringLiteral("/nowhere.gif");
+    QCOMPARE(forgetMissingLogo(d), QString());
 }
 
 void TestDesignFile::missingFileChangesNothing()
