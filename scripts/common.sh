@@ -11,9 +11,9 @@ RUNTIME_PACKAGES=(
   qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginecore6-bin
   qt6-translations-l10n libgl-dev
   libfreexl-dev libzip-dev
-  fonts-noto-cjk
+  fonts-noto-cjk at-spi2-core
 )
-TEST_PACKAGES=(chromium zbar-tools xvfb xauth clang)
+TEST_PACKAGES=(chromium zbar-tools xvfb xauth clang poppler-utils imagemagick)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

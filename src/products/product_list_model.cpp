@@ -110,6 +110,20 @@ QVariant ProductListModel::headerData(int section, Qt::Orientation orientation, 
     }
 }
 
+bool ProductListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
+{
+    if (orientation != Qt::Horizontal || section != Price || (role != Qt::EditRole && role != Qt::DisplayRole))
+        return false;
+    const QString caption = value.toString();
+    if (caption == priceHeader(1))
+        setPriceBasis(1);
+    else if (caption == priceHeader(0))
+        setPriceBasis(0);
+    else
+        return false;
+    return true;
+}
+
 QString ProductListModel::priceHeader(int indicate)
 {
     return indicate == 1 ? QStringLiteral("税込価格") : QStringLiteral("本体価格");
