@@ -27,12 +27,20 @@ QString tag(const QString &path, int width, int height)
 
 QString digitImage(QChar digit, const char *suffix)
 {
-    return QStringLiteral("BarCode/") + digit + QLatin1String(suffix);
+    return digit + QLatin1String(suffix);
 }
 
 } // namespace
 
 int GetCheckDigit(const QString &digits)
+{
+    const int cd = checkDigitOf(digits);
+    if (cd >= 0)
+        ++counter;
+    return cd;
+}
+
+int checkDigitOf(const QString &digits)
 {
     const qsizetype n = digits.size();
     if ((n != 12 && n != 7) || !allDigits(digits))
@@ -47,7 +55,6 @@ int GetCheckDigit(const QString &digits)
         weight = 4 - weight;
     }
     const int r = sum % 10;
-    ++counter;
     return r == 0 ? 0 : 10 - r;
 }
 
@@ -61,32 +68,44 @@ void resetCheckDigitCounter()
     counter = 0;
 }
 
-QString MakeBarCodeHtml(const QString &code, int height)
+QStringList imageSequence(const QString &code)
 {
     const qsizetype n = code.size();
     // Imported lists may carry anything in the JAN field; a code that is not all digits would name
     // images that do not exist, so it gets no barcode at all.
     if ((n != 13 && n != 8) || !allDigits(code))
-        return QString();
+        return {};
 
     QStringList paths;
     paths.reserve(15);
-    paths << QStringLiteral("BarCode/LB.bmp");
+    paths << QStringLiteral("LB.bmp");
     if (n == 13) {
         const std::string_view row = ean::parityRows[code[0].unicode() - u'0'];
         for (int k = 1; k <= 6; ++k)
             paths << digitImage(code[k], row[k - 1] == 'A' ? "_L1.bmp" : "_L2.bmp");
-        paths << QStringLiteral("BarCode/CB.bmp");
+        paths << QStringLiteral("CB.bmp");
         for (int k = 7; k <= 12; ++k)
             paths << digitImage(code[k], "_R.bmp");
     } else {
         for (int k = 0; k <= 3; ++k)
             paths << digitImage(code[k], "_L1.bmp");
-        paths << QStringLiteral("BarCode/CB.bmp");
+        paths << QStringLiteral("CB.bmp");
         for (int k = 4; k <= 7; ++k)
             paths << digitImage(code[k], "_R.bmp");
     }
-    paths << QStringLiteral("BarCode/RB.bmp");
+    paths << QStringLiteral("RB.bmp");
+    return paths;
+}
+
+QString MakeBarCodeHtml(const QString &code, int height)
+{
+    const QStringList names = imageSequence(code);
+    if (names.isEmpty())
+        return QString();
+    QStringList paths;
+    paths.reserve(names.size());
+    for (const QString &n : names)
+        paths << QStringLiteral("BarCode/") + n;
 
     const qsizetype centre = paths.size() / 2;
     QString html;

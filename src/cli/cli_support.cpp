@@ -86,7 +86,9 @@ std::optional<QList<int>> parseRows(const QString &spec, int rowCount, QString *
         if (last > rowCount) {
             if (outOfRange)
                 *outOfRange = true;
-            *error = QStringLiteral("--check: row %1 is not in the list (%2 rows)").arg(qMax(first, rowCount + 1)).arg(rowCount);
+            *error = QStringLiteral("--check: row %1 is not in the list (%2 rows)")
+                         .arg(qMax(first, rowCount + 1))
+                         .arg(rowCount);
             return std::nullopt;
         }
         for (int r = first; r <= last; ++r)

@@ -42,7 +42,8 @@ bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QStrin
 int runShelf(cli::Context &ctx, const QStringList &args)
 {
     QString why;
-    const auto parsed = cli::parseArgs(args, {QStringLiteral("--design"), QStringLiteral("--check"), QStringLiteral("--start")}, &why);
+    const auto parsed =
+        cli::parseArgs(args, {QStringLiteral("--design"), QStringLiteral("--check"), QStringLiteral("--start")}, &why);
     if (!parsed)
         return cli::usageError(ctx, shelfUsage, why);
     if (parsed->positional.size() != 1)
@@ -110,10 +111,11 @@ int runPreviewShelf(cli::Context &ctx, const QStringList &args)
 
 const cli::CommandRegistration shelfCommand(
     {QStringLiteral("shelf"),
-     shelfUsage + QStringLiteral("\n"
-                                 "                   write DIR/temp.html, the shelf-label sheet of the list's checked rows\n"
-                                 "                   (all rows when none is checked); --check ROWS checks 1-based rows\n"
-                                 "                   (\"1,3,5-7\"), --start N is the start position (default 1)"),
+     shelfUsage +
+         QStringLiteral("\n"
+                        "                   write DIR/temp.html, the shelf-label sheet of the list's checked rows\n"
+                        "                   (all rows when none is checked); --check ROWS checks 1-based rows\n"
+                        "                   (\"1,3,5-7\"), --start N is the start position (default 1)"),
      runShelf});
 
 const cli::CommandRegistration previewShelfCommand(

@@ -62,11 +62,11 @@ std::optional<CssPieces> cssPieces(const ShelfLabelDesign &d, platform::AppError
         c.divWidthRule = QStringLiteral("width:100%;");
         c.tableWidthRule = QStringLiteral("width:100%;");
     }
-    c.paddingRule = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3]
-                  + QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2] + QStringLiteral("mm;");
-    c.lineRule = d.line == 1
-        ? QStringLiteral("border-style:solid; border-width:1px; border-color:") + d.lineColor + QLatin1Char(';')
-        : QStringLiteral("border-style:none;");
+    c.paddingRule = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3] +
+                    QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2] + QStringLiteral("mm;");
+    c.lineRule = d.line == 1 ? QStringLiteral("border-style:solid; border-width:1px; border-color:") + d.lineColor +
+                                   QLatin1Char(';')
+                             : QStringLiteral("border-style:none;");
     return c;
 }
 

@@ -41,10 +41,10 @@ void priceMarks(int yMark, QString *before, QString *after);
 
 // What every card of a page shares.
 struct CardFrame {
-    QString headerText; // escaped here
+    QString headerText;  // escaped here
     QString headerColor; // null: no bgcolor attribute (the preview colours the header by its style)
-    QString logoAlign;  // CSS word
-    QString logoTag;    // markup
+    QString logoAlign;   // CSS word
+    QString logoTag;     // markup
     QString markBefore;
     QString markAfter;
 };

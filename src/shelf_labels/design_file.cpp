@@ -58,13 +58,17 @@ std::optional<int> requiredOption(const ProfileFile &f, const char *section, con
     if (!v)
         return std::nullopt;
     if (*v < 0 || *v >= count) {
-        *error = AppError{340, QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
+        *error =
+            AppError{340, QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
         return std::nullopt;
     }
     return v;
 }
 
-QString withoutPt(QString size) { return size.remove(QStringLiteral("pt")); }
+QString withoutPt(QString size)
+{
+    return size.remove(QStringLiteral("pt"));
+}
 
 QString withUnit(const QString &stored)
 {
@@ -186,7 +190,10 @@ bool readValues(const ProfileFile &f, DesignerValues &v, AppError *error)
 
 } // namespace
 
-QString normalizedColorText(const QString &text) { return app::ColorValueToText(app::ColorTextToValue(text)); }
+QString normalizedColorText(const QString &text)
+{
+    return app::ColorValueToText(app::ColorTextToValue(text));
+}
 
 bool WriteDesign(const DesignerValues &values, const QString &path, AppError *error)
 {

@@ -8,8 +8,14 @@
 namespace shelf_labels {
 
 // Labels of the error reports of the two file commands.
-inline QString writeDesignLabel() { return QStringLiteral("frmTanafuda.WriteDesign"); }
-inline QString readDesignLabel() { return QStringLiteral("frmTanafuda.ReadDesign"); }
+inline QString writeDesignLabel()
+{
+    return QStringLiteral("frmTanafuda.WriteDesign");
+}
+inline QString readDesignLabel()
+{
+    return QStringLiteral("frmTanafuda.ReadDesign");
+}
 
 // Writes the values into the ".hdn" file at path, creating it when missing and keeping every key it
 // does not write. A new file gets its sections and keys in the order the designer has always written

@@ -31,7 +31,10 @@ QString numericOr(const QString &text, const char *fallback)
 
 } // namespace
 
-DesignerValues SetDefaultA() { return DesignerValues{}; }
+DesignerValues SetDefaultA()
+{
+    return DesignerValues{};
+}
 
 DesignerValues SetDefaultB()
 {
@@ -62,7 +65,10 @@ QString borderCssWord(const QString &comboText)
     return QStringLiteral("none");
 }
 
-QString knownBorderWord(const QString &cssWord) { return borderCssWord(borderComboText(cssWord)); }
+QString knownBorderWord(const QString &cssWord)
+{
+    return borderCssWord(borderComboText(cssWord));
+}
 
 ShelfLabelDesign settledDesign(const ShelfLabelDesign &design)
 {

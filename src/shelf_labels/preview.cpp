@@ -42,9 +42,10 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
     frame.logoAlign = c.logoAlign;
     // The embedded browser takes the plain path, unlike the sheet.
     if (d.makeLG == 1)
-        frame.logoTag = QStringLiteral("<IMG SRC=\"") + platform::htmlEscape(d.logoName) + QStringLiteral("\" width=\"")
-                      + QString::number(platform::toWholeNumber(d.logoW).value_or(0)) + QStringLiteral("\" height=\"")
-                      + QString::number(platform::toWholeNumber(d.logoH).value_or(0)) + QStringLiteral("\">");
+        frame.logoTag = QStringLiteral("<IMG SRC=\"") + platform::htmlEscape(d.logoName) +
+                        QStringLiteral("\" width=\"") + QString::number(platform::toWholeNumber(d.logoW).value_or(0)) +
+                        QStringLiteral("\" height=\"") + QString::number(platform::toWholeNumber(d.logoH).value_or(0)) +
+                        QStringLiteral("\">");
     priceMarks(d.yMark, &frame.markBefore, &frame.markAfter);
 
     Card card;
@@ -71,8 +72,8 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
           << QStringLiteral("table.card {width:100%;}") << QStringLiteral("table.inside {width:100%;")
           << QStringLiteral("        border-style:none;}");
     auto rule = [&](const char *cls, int font, const QString &color, const QString &align, const QString &background) {
-        lines << QStringLiteral("td.") + QLatin1String(cls) + QStringLiteral(" {font:") + c.prefix[font] + c.size[font]
-                     + QLatin1Char(' ') + c.name[font] + QLatin1Char(';')
+        lines << QStringLiteral("td.") + QLatin1String(cls) + QStringLiteral(" {font:") + c.prefix[font] +
+                     c.size[font] + QLatin1Char(' ') + c.name[font] + QLatin1Char(';')
               << QStringLiteral("        color:") + color + QLatin1Char(';')
               << QStringLiteral("        text-align:") + align + QLatin1Char(';')
               << QStringLiteral("        background-color:") + background + QStringLiteral(";}");
@@ -95,8 +96,8 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
           << QStringLiteral("        border-color:") + d.borderColor + QStringLiteral(";}")
           << QStringLiteral("--></style></head><body>");
 
-    QString body = QStringLiteral("<table border=\"") + QString::number(d.line) + QStringLiteral("\" bordercolor=\"")
-                 + d.lineColor + QStringLiteral("\" cellspacing=\"0\"><tr>") + cardHtml(card, frame, d.layoutType);
+    QString body = QStringLiteral("<table border=\"") + QString::number(d.line) + QStringLiteral("\" bordercolor=\"") +
+                   d.lineColor + QStringLiteral("\" cellspacing=\"0\"><tr>") + cardHtml(card, frame, d.layoutType);
     body += QStringLiteral("</tr></table>");
     lines << body << QStringLiteral("</body></html>");
     return lines;

@@ -12,8 +12,14 @@
 
 namespace shelf_labels {
 
-inline QString makePreviewHtmlLabel() { return QStringLiteral("frmTanafuda.MakePreviewHtml"); }
-inline QString previewFileName() { return QStringLiteral("tempprev.html"); }
+inline QString makePreviewHtmlLabel()
+{
+    return QStringLiteral("frmTanafuda.MakePreviewHtml");
+}
+inline QString previewFileName()
+{
+    return QStringLiteral("tempprev.html");
+}
 
 // The fixed product the preview shows.
 products::Product previewSample();

@@ -39,7 +39,10 @@ std::optional<qint32> wholeNumber(const QString &text, AppError *error)
 }
 
 // The rounding mode as the sheet applies it: an unknown mode adds nothing.
-int roundingMode(int ks) { return ks >= 0 && ks <= 2 ? ks : 0; }
+int roundingMode(int ks)
+{
+    return ks >= 0 && ks <= 2 ? ks : 0;
+}
 
 void setError(AppError *error, const AppError &e)
 {
@@ -83,8 +86,8 @@ std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::T
         lw = wholeNumber(l, error);
         if (!lw)
             return std::nullopt;
-        t.price = listIsIncluded ? formatted(l)
-                                 : platform::formatThousands(products::ruleA(*lw, tax.rate, ks).included);
+        t.price =
+            listIsIncluded ? formatted(l) : platform::formatThousands(products::ruleA(*lw, tax.rate, ks).included);
     } else {
         t.price = QStringLiteral("0");
     }
@@ -110,7 +113,8 @@ std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::T
         t.taxNote = QStringLiteral("(税込み)");
         break;
     case 2:
-        t.taxNote = zero ? QStringLiteral("(本体価格 0円)") : QStringLiteral("(本体価格 ") + base + QStringLiteral("円)");
+        t.taxNote =
+            zero ? QStringLiteral("(本体価格 0円)") : QStringLiteral("(本体価格 ") + base + QStringLiteral("円)");
         break;
     case 3:
         t.taxNote = zero ? QStringLiteral("(うち消費税等 0円) ")
@@ -118,8 +122,8 @@ std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::T
         break;
     case 4:
         t.taxNote = zero ? QStringLiteral("(本体価格 0円、消費税等 0円) ")
-                         : QStringLiteral("(本体価格 ") + base + QStringLiteral("円、消費税等 ") + taxAmount
-                               + QStringLiteral("円)");
+                         : QStringLiteral("(本体価格 ") + base + QStringLiteral("円、消費税等 ") + taxAmount +
+                               QStringLiteral("円)");
         break;
     default:
         break;
@@ -152,10 +156,11 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
         sheet.headerColor = QStringLiteral("#FFFFFF");
     }
     if (design.makeLG == 1) {
-        QString tag = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(design.logoName)
-                    + QStringLiteral("\" width=\"") + QString::number(platform::toWholeNumber(design.logoW).value_or(0))
-                    + QStringLiteral("\" height=\"") + QString::number(platform::toWholeNumber(design.logoH).value_or(0))
-                    + QStringLiteral("\">");
+        QString tag = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(design.logoName) +
+                      QStringLiteral("\" width=\"") +
+                      QString::number(platform::toWholeNumber(design.logoW).value_or(0)) +
+                      QStringLiteral("\" height=\"") +
+                      QString::number(platform::toWholeNumber(design.logoH).value_or(0)) + QStringLiteral("\">");
         sheet.logoTag = tag.replace(QLatin1Char('\\'), QLatin1Char('/'));
     }
 
@@ -212,41 +217,48 @@ std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDe
           << QStringLiteral("<title>ぽらね値札作成</title>") << QStringLiteral("<style type=\"text/css\"><!--")
           << QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + c.lineRule
           << QStringLiteral("        table-layout:fixed;") + c.tableWidthRule + QLatin1Char('}')
-          << QStringLiteral("table.nobreak {border-collapse:collapse; ") + c.lineRule + QStringLiteral(" table-layout:fixed;")
-                 + c.tableWidthRule + QLatin1Char('}')
-          << QStringLiteral("table.card {width:100%;}") << QStringLiteral("table.inside {width:100%; border-style:none;}")
-          << QStringLiteral("td.area0 {font:") + c.prefix[0] + c.size[0] + QLatin1Char(' ') + c.name[0] + QLatin1Char(';')
-          << QStringLiteral("        color:") + c.color[0] + QStringLiteral("; text-align:") + c.align[0] + QStringLiteral(";}");
+          << QStringLiteral("table.nobreak {border-collapse:collapse; ") + c.lineRule +
+                 QStringLiteral(" table-layout:fixed;") + c.tableWidthRule + QLatin1Char('}')
+          << QStringLiteral("table.card {width:100%;}")
+          << QStringLiteral("table.inside {width:100%; border-style:none;}")
+          << QStringLiteral("td.area0 {font:") + c.prefix[0] + c.size[0] + QLatin1Char(' ') + c.name[0] +
+                 QLatin1Char(';')
+          << QStringLiteral("        color:") + c.color[0] + QStringLiteral("; text-align:") + c.align[0] +
+                 QStringLiteral(";}");
     auto area = [&](const char *cls, int i) {
-        lines << QStringLiteral("td.") + QLatin1String(cls) + QStringLiteral(" {font:") + c.prefix[i] + c.size[i]
-                     + QLatin1Char(' ') + c.name[i] + QLatin1Char(';')
-              << QStringLiteral("        color:") + c.color[i] + QStringLiteral("; text-align:") + c.align[i] + QLatin1Char(';')
+        lines << QStringLiteral("td.") + QLatin1String(cls) + QStringLiteral(" {font:") + c.prefix[i] + c.size[i] +
+                     QLatin1Char(' ') + c.name[i] + QLatin1Char(';')
+              << QStringLiteral("        color:") + c.color[i] + QStringLiteral("; text-align:") + c.align[i] +
+                     QLatin1Char(';')
               << QStringLiteral("        background-color:") + b + QStringLiteral(";}");
     };
     area("area1", 1);
     area("area2", 2);
-    lines << QStringLiteral("td.area30 {font:") + c.prefix[6] + c.size[6] + QLatin1Char(' ') + c.name[6] + QLatin1Char(';')
+    lines << QStringLiteral("td.area30 {font:") + c.prefix[6] + c.size[6] + QLatin1Char(' ') + c.name[6] +
+                 QLatin1Char(';')
           << QStringLiteral("        color:") + c.color[3] + QLatin1Char(';')
           << QStringLiteral("        text-align:right; background-color:") + b + QStringLiteral(";}");
     area("area31", 3);
-    lines << QStringLiteral("td.area32 {font:") + c.prefix[6] + c.size[6] + QLatin1Char(' ') + c.name[6] + QLatin1Char(';')
+    lines << QStringLiteral("td.area32 {font:") + c.prefix[6] + c.size[6] + QLatin1Char(' ') + c.name[6] +
+                 QLatin1Char(';')
           << QStringLiteral("        color:") + c.color[3] + QStringLiteral("; text-align:left;")
           << QStringLiteral("        background-color:") + b + QStringLiteral(";}");
     area("area4", 4);
     area("area5", 5);
     lines << QStringLiteral("td.area6 {font-size:10pt;") << QStringLiteral("        text-align:center;}")
-          << QStringLiteral("td.top {vertical-align:top; ") + c.lineRule + QLatin1Char(' ') + c.cellWidthRule + QLatin1Char('}')
+          << QStringLiteral("td.top {vertical-align:top; ") + c.lineRule + QLatin1Char(' ') + c.cellWidthRule +
+                 QLatin1Char('}')
           << QStringLiteral("div.card {") + c.heightRule + c.divWidthRule
           << QStringLiteral("        margin:0px;") + c.paddingRule + c.overflowRule
-          << QStringLiteral("        border-style:") + d.borderStyle + QStringLiteral("; border-width:") + d.borderWidth
-                 + QStringLiteral("pt;")
+          << QStringLiteral("        border-style:") + d.borderStyle + QStringLiteral("; border-width:") +
+                 d.borderWidth + QStringLiteral("pt;")
           << QStringLiteral("        border-color:") + d.borderColor + QStringLiteral(";}")
           << QStringLiteral("div.dumm {") + c.heightRule + c.divWidthRule
           << QStringLiteral("        margin:0px;") + c.paddingRule + c.overflowRule
           << QStringLiteral("        border-style:none;}") << QStringLiteral("--></style></head><body>");
 
-    const CardFrame frame{sheet.headerText, sheet.headerColor, c.logoAlign, sheet.logoTag, sheet.markBefore,
-                          sheet.markAfter};
+    const CardFrame frame{sheet.headerText, sheet.headerColor, c.logoAlign,
+                          sheet.logoTag,    sheet.markBefore,  sheet.markAfter};
     const QString blank = QStringLiteral("<td class=\"top\"><div class=\"dumm\"></div></td>");
     const qint64 perPage = qint64(div->w) * div->h;
     const qint64 pages = n / perPage;
@@ -281,6 +293,19 @@ bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QStr
     return platform::writeCp932Lines(QDir(folder).filePath(sheetFileName()), *lines, error);
 }
 
+std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH)
+{
+    const auto w = platform::toInteger16(countW);
+    const auto h = platform::toInteger16(countH);
+    if (!platform::isNumeric(countW) || !platform::isNumeric(countH) || !w || !h)
+        return std::nullopt;
+    QStringList items;
+    const qint32 cells = qint32(*w) * *h;
+    for (qint32 i = 1; i <= cells; ++i)
+        items << QString::number(i);
+    return items;
+}
+
 std::optional<UserMessage> checkMake(qsizetype productCount, const ShelfLabelDesign &design,
                                      const QString &startPosition)
 {
@@ -290,24 +315,28 @@ std::optional<UserMessage> checkMake(qsizetype productCount, const ShelfLabelDes
 
     const bool wNumeric = platform::isNumeric(design.logoW);
     const bool hNumeric = platform::isNumeric(design.logoH);
-    if (!wNumeric || !hNumeric || *platform::numericValue(design.logoW) < 0 || *platform::numericValue(design.logoH) < 0)
-        return UserMessage{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."), Icon::Critical};
+    if (!wNumeric || !hNumeric || *platform::numericValue(design.logoW) < 0 ||
+        *platform::numericValue(design.logoH) < 0)
+        return UserMessage{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
+                           Icon::Critical};
 
     if (startPosition != QLatin1String("1") && (design.cardHeightFixed != 1 || design.cardWidthFixed != 1))
-        return UserMessage{QStringLiteral("棚札作成"),
-                           QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
-                           Icon::Information};
+        return UserMessage{
+            QStringLiteral("棚札作成"),
+            QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
+            Icon::Information};
 
     const auto div = division(design);
     if (!div)
-        return UserMessage{QStringLiteral("入力値のチェック"),
-                           QStringLiteral("「列　で改行する」と「行　で改ページする」には\r\n1 以上の整数を指定してください."),
-                           Icon::Critical};
+        return UserMessage{
+            QStringLiteral("入力値のチェック"),
+            QStringLiteral("「列　で改行する」と「行　で改ページする」には\r\n1 以上の整数を指定してください."),
+            Icon::Critical};
 
     const qint64 cells = qint64(div->w) * div->h;
     const auto start = platform::toWholeNumber(startPosition);
-    if (!platform::isNumeric(startPosition) || !start || *start < 1 || *start > cells
-        || *platform::numericValue(startPosition) != double(*start))
+    if (!platform::isNumeric(startPosition) || !start || *start < 1 || *start > cells ||
+        *platform::numericValue(startPosition) != double(*start))
         return UserMessage{QStringLiteral("棚札作成"),
                            QStringLiteral("出力の開始位置には 1 から %1 までの数値を指定してください.").arg(cells),
                            Icon::Information};

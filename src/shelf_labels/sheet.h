@@ -16,18 +16,27 @@
 namespace shelf_labels {
 
 // Labels of the make command's error reports.
-inline QString setSyouhinLabel() { return QStringLiteral("frmTanafuda.SetSyouhin"); }
-inline QString makeHtmlFileLabel() { return QStringLiteral("frmTanafuda.MakeHtmlFile"); }
-inline QString sheetFileName() { return QStringLiteral("temp.html"); }
+inline QString setSyouhinLabel()
+{
+    return QStringLiteral("frmTanafuda.SetSyouhin");
+}
+inline QString makeHtmlFileLabel()
+{
+    return QStringLiteral("frmTanafuda.MakeHtmlFile");
+}
+inline QString sheetFileName()
+{
+    return QStringLiteral("temp.html");
+}
 
 // The texts of one grid cell, as the product list holds them (the page writer escapes them).
 struct Card {
     QString itemCode;
     QString name;
-    QString price;     // display price; a cell whose price is not numeric is a blank cell
+    QString price; // display price; a cell whose price is not numeric is a blank cell
     QString taxNote;
     QString remarks;
-    QString barcode;   // image sequence (markup)
+    QString barcode; // image sequence (markup)
     QString janDigits;
 };
 
@@ -64,8 +73,8 @@ std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::T
 // Fills the sheet from the product list (in list order; the checked rows when any is checked, else
 // all), the design and the tax settings; the first card goes to cell startOffset.
 std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLabelDesign &design,
-                                const products::TaxSettings &tax, int startOffset,
-                                platform::AppError *error = nullptr, const Progress &progress = {});
+                                const products::TaxSettings &tax, int startOffset, platform::AppError *error = nullptr,
+                                const Progress &progress = {});
 
 // The lines of temp.html. Product texts and the header are escaped, every other text is written as
 // the design holds it.
@@ -75,6 +84,10 @@ std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDe
 // Writes folder + "/temp.html" (CP932, CR LF), replacing it; the previous file stays when that fails.
 bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QString &folder,
                   platform::AppError *error = nullptr, const Progress &progress = {});
+
+// The items of the start-position list for a new division: "1" … W × H as decimal texts (the window
+// then selects "1"); nullopt, leaving the list as it is, when either text is not a number.
+std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH);
 
 // A message the windows show in a box and the command line prints.
 struct UserMessage {

@@ -10,7 +10,10 @@
 
 namespace expected {
 
-inline QString path(const QString &name) { return QStringLiteral(VENNLO_TEST_DATA_DIR "/shelf_labels/") + name; }
+inline QString path(const QString &name)
+{
+    return QStringLiteral(VENNLO_TEST_DATA_DIR "/shelf_labels/") + name;
+}
 
 inline QStringList readLines(const QString &name)
 {
@@ -23,7 +26,10 @@ inline QStringList readLines(const QString &name)
     return text.split(QLatin1Char('\n'));
 }
 
-inline bool regenerating() { return qEnvironmentVariableIntValue("VENNLO_REGENERATE_EXPECTED") == 1; }
+inline bool regenerating()
+{
+    return qEnvironmentVariableIntValue("VENNLO_REGENERATE_EXPECTED") == 1;
+}
 
 // Compares line by line so that a failure names the first line that differs.
 inline void compareLines(const QStringList &actual, const QString &name)

@@ -93,8 +93,8 @@ void TestShelfCli::refusals_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("err"); // exact, or a prefix when it ends with "…"
     const QString list = kData + QStringLiteral("/jan_list.csv");
-    const QString usage = QStringLiteral(
-        "usage: vennlo-cli [--settings FILE] [--out DIR] shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]\n");
+    const QString usage = QStringLiteral("usage: vennlo-cli [--settings FILE] [--out DIR] shelf LIST.csv [--design "
+                                         "FILE.hdn] [--check ROWS] [--start N]\n");
     const QList<QStringList> none;
     QTest::newRow("no list") << QStringList{"shelf"} << none << 2
                              << "vennlo-cli: shelf needs the product list LIST.csv\n" + usage;
@@ -102,8 +102,8 @@ void TestShelfCli::refusals_data()
                                << "vennlo-cli: shelf takes one product list\n" + usage;
     QTest::newRow("unknown option") << QStringList{"shelf", list, "--colour", "red"} << none << 2
                                     << "vennlo-cli: unknown option --colour\n" + usage;
-    QTest::newRow("option without value") << QStringList{"shelf", list, "--start"} << none << 2
-                                          << "vennlo-cli: option --start needs a value\n" + usage;
+    QTest::newRow("option without value")
+        << QStringList{"shelf", list, "--start"} << none << 2 << "vennlo-cli: option --start needs a value\n" + usage;
     QTest::newRow("bad rows") << QStringList{"shelf", list, "--check", "1,x"} << none << 2
                               << "vennlo-cli: --check takes rows such as 1,3,5-7, not 1,x\n" + usage;
     QTest::newRow("reversed range") << QStringList{"shelf", list, "--check", "5-3"} << none << 2
@@ -114,23 +114,25 @@ void TestShelfCli::refusals_data()
                                 << "データがありません.\n";
     QTest::newRow("missing list") << QStringList{"shelf", kData + "/no_such.csv"} << none << 1
                                   << "エラーが発生しました(main.ReadFile)\nエラー番号: 53\n…";
-    QTest::newRow("start without card size") << QStringList{"shelf", list, "--start", "5"} << none << 1
-                                             << "出力の開始位置を 1 以外に指定するときは、\nカードの縦横のサイズを指定してください.\n";
-    QTest::newRow("start past the page")
-        << QStringList{"shelf", list, "--start", "13"}
-        << QList<QStringList>{{"CHeight", "S", "1"}, {"CWidth", "S", "1"}} << 1
-        << "出力の開始位置には 1 から 12 までの数値を指定してください.\n";
-    QTest::newRow("zero columns") << QStringList{"shelf", list} << QList<QStringList>{{"Bunkatsu", "W", "0"}} << 1
-                                  << "「列　で改行する」と「行　で改ページする」には\n1 以上の整数を指定してください.\n";
+    QTest::newRow("start without card size")
+        << QStringList{"shelf", list, "--start", "5"} << none << 1
+        << "出力の開始位置を 1 以外に指定するときは、\nカードの縦横のサイズを指定してください.\n";
+    QTest::newRow("start past the page") << QStringList{"shelf", list, "--start", "13"}
+                                         << QList<QStringList>{{"CHeight", "S", "1"}, {"CWidth", "S", "1"}} << 1
+                                         << "出力の開始位置には 1 から 12 までの数値を指定してください.\n";
+    QTest::newRow("zero columns")
+        << QStringList{"shelf", list} << QList<QStringList>{{"Bunkatsu", "W", "0"}} << 1
+        << "「列　で改行する」と「行　で改ページする」には\n1 以上の整数を指定してください.\n";
     QTest::newRow("bad logo size") << QStringList{"shelf", list} << QList<QStringList>{{"Logo", "W", "-5"}} << 1
                                    << "画像のサイズの値が不正です.\n";
     QTest::newRow("missing design file") << QStringList{"shelf", list, "--design", kData + "/none.hdn"} << none << 1
                                          << "vennlo-cli: design file not found: " + kData + "/none.hdn\n";
     QTest::newRow("missing settings file") << QStringList{"--settings", kData + "/none.ini", "shelf", list} << none << 1
                                            << "vennlo-cli: settings file not found: " + kData + "/none.ini\n";
-    QTest::newRow("preview with a list") << QStringList{"preview", "shelf", list} << none << 2
-                                         << "vennlo-cli: preview shelf takes no product list\n"
-                                            "usage: vennlo-cli [--settings FILE] [--out DIR] preview shelf [--design FILE.hdn]\n";
+    QTest::newRow("preview with a list")
+        << QStringList{"preview", "shelf", list} << none << 2
+        << "vennlo-cli: preview shelf takes no product list\n"
+           "usage: vennlo-cli [--settings FILE] [--out DIR] preview shelf [--design FILE.hdn]\n";
 }
 
 void TestShelfCli::refusals()
@@ -179,8 +181,8 @@ void TestShelfCli::checkedRowsAndStart()
     QTemporaryDir dir;
     const QString ini = settingsFile(dir, {{"CHeight", "S", "1"}, {"CWidth", "S", "1"}});
     const QByteArray iniBefore = readBytes(ini);
-    const Run r = runCli({"--settings", ini, "--out", dir.path(), "shelf", kData + "/jan_list.csv", "--check", "2,4-5",
-                          "--start", "5"});
+    const Run r = runCli(
+        {"--settings", ini, "--out", dir.path(), "shelf", kData + "/jan_list.csv", "--check", "2,4-5", "--start", "5"});
     QCOMPARE(r.exitCode, 0);
     const QStringList lines = platform::cp932::decode(readBytes(dir.filePath("temp.html"))).split("\r\n");
     // Four blank cells, then the three checked products in list order.
@@ -214,8 +216,8 @@ void TestShelfCli::designFile()
     r = runCli({"--out", dir.filePath("b"), "shelf", kData + "/jan_list.csv", "--design", broken.fileName()});
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.err, withLf(platform::errorReportText("frmTanafuda.ReadDesign",
-                                                     {13, QStringLiteral("型が一致しません。 ([Make] BC)")}))
-                        + "\n");
+                                                     {13, QStringLiteral("型が一致しません。 ([Make] BC)")})) +
+                        "\n");
     QVERIFY(!QFile::exists(dir.filePath("b/temp.html")));
 }
 
@@ -246,15 +248,17 @@ void TestShelfCli::preview()
              platform::cp932Lines(*shelf_labels::previewHtmlLines(app::Settings{}.shelf, app::Settings{}.tax)));
     r = runCli({"--out", dir.filePath("b"), "preview", "shelf", "--design", kData + "/typeB_defaults.hdn"});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY(platform::cp932::decode(readBytes(dir.filePath("b/tempprev.html"))).contains("<td class=\"area0\" colspan=\"4\">"));
+    QVERIFY(platform::cp932::decode(readBytes(dir.filePath("b/tempprev.html")))
+                .contains("<td class=\"area0\" colspan=\"4\">"));
 }
 
 void TestShelfCli::help()
 {
     const Run r = runCli({"--help"});
     QCOMPARE(r.exitCode, 0);
-    for (const char *text : {"shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]", "preview shelf [--design FILE.hdn]",
-                             "--settings FILE", "--out DIR", "exit status: 0 success; 1"})
+    for (const char *text :
+         {"shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]", "preview shelf [--design FILE.hdn]",
+          "--settings FILE", "--out DIR", "exit status: 0 success; 1"})
         QVERIFY2(r.out.contains(QLatin1String(text)), text);
 }
 

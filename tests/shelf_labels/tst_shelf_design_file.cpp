@@ -17,7 +17,10 @@ Q_DECLARE_METATYPE(Change)
 
 namespace {
 
-QString dataFile(const char *name) { return QStringLiteral(VENNLO_TEST_DATA_DIR "/shelf_labels/") + QLatin1String(name); }
+QString dataFile(const char *name)
+{
+    return QStringLiteral(VENNLO_TEST_DATA_DIR "/shelf_labels/") + QLatin1String(name);
+}
 
 QByteArray readBytes(const QString &path)
 {
@@ -189,18 +192,42 @@ void TestShelfDesignFile::borderWords_data()
     QTest::addColumn<QString>("css");
     QTest::addColumn<QString>("combo");
     QTest::addColumn<QString>("written");
-    QTest::newRow("solid") << "solid" << "実線" << "solid";
-    QTest::newRow("double") << "double" << "二重線" << "double";
-    QTest::newRow("dotted") << "dotted" << "点線" << "dotted";
-    QTest::newRow("dashed") << "dashed" << "破線" << "dashed";
-    QTest::newRow("ridge") << "ridge" << "稜線" << "ridge";
-    QTest::newRow("groove") << "groove" << "溝線" << "groove";
-    QTest::newRow("outset") << "outset" << "凸線" << "outset";
-    QTest::newRow("inset") << "inset" << "凹線" << "inset";
-    QTest::newRow("none") << "none" << "(枠飾りなし)" << "none";
-    QTest::newRow("empty") << "" << "(枠飾りなし)" << "none";
-    QTest::newRow("unknown") << "wavy" << "(枠飾りなし)" << "none";
-    QTest::newRow("case matters") << "Solid" << "(枠飾りなし)" << "none";
+    QTest::newRow("solid") << "solid"
+                           << "実線"
+                           << "solid";
+    QTest::newRow("double") << "double"
+                            << "二重線"
+                            << "double";
+    QTest::newRow("dotted") << "dotted"
+                            << "点線"
+                            << "dotted";
+    QTest::newRow("dashed") << "dashed"
+                            << "破線"
+                            << "dashed";
+    QTest::newRow("ridge") << "ridge"
+                           << "稜線"
+                           << "ridge";
+    QTest::newRow("groove") << "groove"
+                            << "溝線"
+                            << "groove";
+    QTest::newRow("outset") << "outset"
+                            << "凸線"
+                            << "outset";
+    QTest::newRow("inset") << "inset"
+                           << "凹線"
+                           << "inset";
+    QTest::newRow("none") << "none"
+                          << "(枠飾りなし)"
+                          << "none";
+    QTest::newRow("empty") << ""
+                           << "(枠飾りなし)"
+                           << "none";
+    QTest::newRow("unknown") << "wavy"
+                             << "(枠飾りなし)"
+                             << "none";
+    QTest::newRow("case matters") << "Solid"
+                                  << "(枠飾りなし)"
+                                  << "none";
 }
 
 void TestShelfDesignFile::borderWords()
@@ -317,44 +344,74 @@ void TestShelfDesignFile::fallbacks_data()
             m.insert(QStringLiteral("CPadding/P%1").arg(i), gone);
         return m;
     };
-    QTest::newRow("old padding key") << noPadding({{"CPadding/P", "2"}}) << "padding" << "2,2,2,2";
-    QTest::newRow("P0 and old key") << [&] { M m = noPadding({{"CPadding/P", "2"}}); m.insert("CPadding/P0", "1"); return m; }()
-                                    << "padding" << "1,2,2,2";
+    QTest::newRow("old padding key") << noPadding({{"CPadding/P", "2"}}) << "padding"
+                                     << "2,2,2,2";
+    QTest::newRow("P0 and old key") <<
+        [&] {
+            M m = noPadding({{"CPadding/P", "2"}});
+            m.insert("CPadding/P0", "1");
+            return m;
+        }() << "padding"
+                                    << "1,2,2,2";
     QTest::newRow("text paddings") << M{{"CPadding/P0", "a"}, {"CPadding/P1", ""}, {"CPadding/P", "x"}} << "padding"
                                    << "0,0,0,0";
-    QTest::newRow("no paddings at all") << noPadding({}) << "padding" << "0,0,0,0";
-    QTest::newRow("border none") << M{{"Border/S", "none"}} << "border" << "none,0,#FFFFFF";
-    QTest::newRow("border unknown word") << M{{"Border/S", "wavy"}} << "border" << "none,0,#FFFFFF";
+    QTest::newRow("no paddings at all") << noPadding({}) << "padding"
+                                        << "0,0,0,0";
+    QTest::newRow("border none") << M{{"Border/S", "none"}} << "border"
+                                 << "none,0,#FFFFFF";
+    QTest::newRow("border unknown word") << M{{"Border/S", "wavy"}} << "border"
+                                         << "none,0,#FFFFFF";
     QTest::newRow("border dotted") << M{{"Border/S", "dotted"}, {"Border/W", "3"}, {"Border/C", "#00ff00"}} << "border"
                                    << "dotted,3,#00FF00";
     QTest::newRow("border keys missing") << M{{"Border/S", gone}, {"Border/W", gone}, {"Border/C", gone}} << "border"
                                          << "none,0,#FFFFFF";
-    QTest::newRow("border width text") << M{{"Border/S", "solid"}, {"Border/W", "thin"}} << "border" << "solid,0,#FFFFFF";
-    QTest::newRow("line colour missing") << M{{"Line/Color", gone}} << "lineColor" << "#808080";
-    QTest::newRow("line colour lower case") << M{{"Line/Color", "#abcdef"}} << "lineColor" << "#ABCDEF";
-    QTest::newRow("height fixed, text") << M{{"CHeight/S", "1"}, {"CHeight/H", "abc"}} << "cardHeight" << "1,45";
-    QTest::newRow("height flag 2") << M{{"CHeight/S", "2"}, {"CHeight/H", "30"}} << "cardHeight" << "0,30";
-    QTest::newRow("width missing") << M{{"CWidth/S", gone}, {"CWidth/W", gone}} << "cardWidth" << "0,60";
-    QTest::newRow("layout missing") << M{{"Style/M", gone}} << "layout" << "0";
-    QTest::newRow("layout B") << M{{"Style/M", "1"}} << "layout" << "1";
-    QTest::newRow("barcode height missing") << M{{"JAN/TH", gone}} << "barcodeHeight" << "40";
-    QTest::newRow("barcode height text") << M{{"JAN/TH", "tall"}} << "barcodeHeight" << "40";
-    QTest::newRow("barcode height 25") << M{{"JAN/TH", "25"}} << "barcodeHeight" << "25";
-    QTest::newRow("logo switch missing") << M{{"Make/LG", gone}, {"Logo/Name", "/x/logo.gif"}, {"Logo/Align", "右"},
-                                              {"Logo/W", "10"}, {"Logo/H", "20"}}
-                                         << "logo" << "0,,中央,0,0";
-    QTest::newRow("logo on") << M{{"Make/LG", "1"}, {"Logo/Name", "C:\\ロゴ\\a.gif"}, {"Logo/Align", "左"},
-                                  {"Logo/W", "10"}, {"Logo/H", "abc"}}
-                             << "logo" << "1,C:\\ロゴ\\a.gif,左,10,abc";
-    QTest::newRow("millimetre and point sizes") << M{{"FontSize/0", "5mm"}, {"FontSize/6", "20pt"}, {"FontSize/3", ""}}
-                                                << "sizes" << "5mm,12pt,12pt,pt,12pt,12pt,20ptpt";
+    QTest::newRow("border width text") << M{{"Border/S", "solid"}, {"Border/W", "thin"}} << "border"
+                                       << "solid,0,#FFFFFF";
+    QTest::newRow("line colour missing") << M{{"Line/Color", gone}} << "lineColor"
+                                         << "#808080";
+    QTest::newRow("line colour lower case") << M{{"Line/Color", "#abcdef"}} << "lineColor"
+                                            << "#ABCDEF";
+    QTest::newRow("height fixed, text") << M{{"CHeight/S", "1"}, {"CHeight/H", "abc"}} << "cardHeight"
+                                        << "1,45";
+    QTest::newRow("height flag 2") << M{{"CHeight/S", "2"}, {"CHeight/H", "30"}} << "cardHeight"
+                                   << "0,30";
+    QTest::newRow("width missing") << M{{"CWidth/S", gone}, {"CWidth/W", gone}} << "cardWidth"
+                                   << "0,60";
+    QTest::newRow("layout missing") << M{{"Style/M", gone}} << "layout"
+                                    << "0";
+    QTest::newRow("layout B") << M{{"Style/M", "1"}} << "layout"
+                              << "1";
+    QTest::newRow("barcode height missing") << M{{"JAN/TH", gone}} << "barcodeHeight"
+                                            << "40";
+    QTest::newRow("barcode height text") << M{{"JAN/TH", "tall"}} << "barcodeHeight"
+                                         << "40";
+    QTest::newRow("barcode height 25") << M{{"JAN/TH", "25"}} << "barcodeHeight"
+                                       << "25";
+    QTest::newRow("logo switch missing")
+        << M{{"Make/LG", gone}, {"Logo/Name", "/x/logo.gif"}, {"Logo/Align", "右"}, {"Logo/W", "10"}, {"Logo/H", "20"}}
+        << "logo"
+        << "0,,中央,0,0";
+    QTest::newRow("logo on") << M{{"Make/LG", "1"},
+                                  {"Logo/Name", "C:\\ロゴ\\a.gif"},
+                                  {"Logo/Align", "左"},
+                                  {"Logo/W", "10"},
+                                  {"Logo/H", "abc"}}
+                             << "logo"
+                             << "1,C:\\ロゴ\\a.gif,左,10,abc";
+    QTest::newRow("millimetre and point sizes")
+        << M{{"FontSize/0", "5mm"}, {"FontSize/6", "20pt"}, {"FontSize/3", ""}} << "sizes"
+        << "5mm,12pt,12pt,pt,12pt,12pt,20ptpt";
     QTest::newRow("colour texts") << M{{"FontColor/0", "#ff00aa"}, {"FontColor/1", ""}, {"BackColor/H", "red"}}
-                                  << "colors" << "#FF00AA,#000000,#000000,#FF0000,#000000,#000000/#ED0000";
-    QTest::newRow("price mark none") << M{{"YMark/Y", "2"}} << "yMark" << "2";
-    QTest::newRow("price mark unknown keeps start") << M{{"YMark/Y", "5"}} << "yMark" << "1";
+                                  << "colors"
+                                  << "#FF00AA,#000000,#000000,#FF0000,#000000,#000000/#ED0000";
+    QTest::newRow("price mark none") << M{{"YMark/Y", "2"}} << "yMark"
+                                     << "2";
+    QTest::newRow("price mark unknown keeps start") << M{{"YMark/Y", "5"}} << "yMark"
+                                                    << "1";
     QTest::newRow("typed division kept as text") << M{{"Bunkatsu/W", "13"}, {"Bunkatsu/H", "abc"}} << "division"
                                                  << "13xabc";
-    QTest::newRow("tax style 4, base display") << M{{"Tax/Style", "4"}, {"Tax/Zeikomi", "0"}} << "tax" << "4,0";
+    QTest::newRow("tax style 4, base display") << M{{"Tax/Style", "4"}, {"Tax/Zeikomi", "0"}} << "tax"
+                                               << "4,0";
 }
 
 void TestShelfDesignFile::fallbacks()
@@ -379,22 +436,36 @@ void TestShelfDesignFile::stopsAtMissingNumber_data()
     QTest::addColumn<QString>("readUpTo"); // the last field set before the stop
     const QString head = QStringLiteral("エラーが発生しました(frmTanafuda.ReadDesign)\r\nエラー番号: ");
     const QString mismatch = QStringLiteral("13\r\n内容: 型が一致しません。");
-    QTest::newRow("Line/line") << "Line/line" << QString() << head + mismatch + " ([Line] line)" << "header";
-    QTest::newRow("YMark/Y") << "YMark/Y" << QString() << head + mismatch + " ([YMark] Y)" << "division";
-    QTest::newRow("Tax/Style") << "Tax/Style" << QString() << head + mismatch + " ([Tax] Style)" << "yMark";
-    QTest::newRow("Header/check") << "Header/check" << QString() << head + mismatch + " ([Header] check)" << "taxStyle";
-    QTest::newRow("Tax/Zeikomi") << "Tax/Zeikomi" << QString() << head + mismatch + " ([Tax] Zeikomi)" << "headerCheck";
-    QTest::newRow("Make/GN") << "Make/GN" << QString() << head + mismatch + " ([Make] GN)" << "zeikomi";
-    QTest::newRow("Make/Alt") << "Make/Alt" << QString() << head + mismatch + " ([Make] Alt)" << "makeGN";
-    QTest::newRow("Make/BC") << "Make/BC" << QString() << head + mismatch + " ([Make] BC)" << "makeAlt";
-    QTest::newRow("Make/JN") << "Make/JN" << QString() << head + mismatch + " ([Make] JN)" << "makeBC";
-    QTest::newRow("Make/GN text") << "Make/GN" << "yes" << head + mismatch + " ([Make] GN)" << "zeikomi";
-    QTest::newRow("tax style 9") << "Tax/Style" << "9"
-                                 << head + "340\r\n内容: コントロール配列の要素 9 は存在しません。 ([Tax] Style)" << "yMark";
-    QTest::newRow("JN 2") << "Make/JN" << "2" << head + "340\r\n内容: コントロール配列の要素 2 は存在しません。 ([Make] JN)"
+    QTest::newRow("Line/line") << "Line/line" << QString() << head + mismatch + " ([Line] line)"
+                               << "header";
+    QTest::newRow("YMark/Y") << "YMark/Y" << QString() << head + mismatch + " ([YMark] Y)"
+                             << "division";
+    QTest::newRow("Tax/Style") << "Tax/Style" << QString() << head + mismatch + " ([Tax] Style)"
+                               << "yMark";
+    QTest::newRow("Header/check") << "Header/check" << QString() << head + mismatch + " ([Header] check)"
+                                  << "taxStyle";
+    QTest::newRow("Tax/Zeikomi") << "Tax/Zeikomi" << QString() << head + mismatch + " ([Tax] Zeikomi)"
+                                 << "headerCheck";
+    QTest::newRow("Make/GN") << "Make/GN" << QString() << head + mismatch + " ([Make] GN)"
+                             << "zeikomi";
+    QTest::newRow("Make/Alt") << "Make/Alt" << QString() << head + mismatch + " ([Make] Alt)"
+                              << "makeGN";
+    QTest::newRow("Make/BC") << "Make/BC" << QString() << head + mismatch + " ([Make] BC)"
+                             << "makeAlt";
+    QTest::newRow("Make/JN") << "Make/JN" << QString() << head + mismatch + " ([Make] JN)"
+                             << "makeBC";
+    QTest::newRow("Make/GN text") << "Make/GN"
+                                  << "yes" << head + mismatch + " ([Make] GN)"
+                                  << "zeikomi";
+    QTest::newRow("tax style 9") << "Tax/Style"
+                                 << "9" << head + "340\r\n内容: コントロール配列の要素 9 は存在しません。 ([Tax] Style)"
+                                 << "yMark";
+    QTest::newRow("JN 2") << "Make/JN"
+                          << "2" << head + "340\r\n内容: コントロール配列の要素 2 は存在しません。 ([Make] JN)"
                           << "makeBC";
-    QTest::newRow("header check 2") << "Header/check" << "2"
-                                    << head + "380\r\n内容: プロパティの値が不正です。 ([Header] check)" << "taxStyle";
+    QTest::newRow("header check 2") << "Header/check"
+                                    << "2" << head + "380\r\n内容: プロパティの値が不正です。 ([Header] check)"
+                                    << "taxStyle";
 }
 
 void TestShelfDesignFile::stopsAtMissingNumber()
@@ -415,8 +486,10 @@ void TestShelfDesignFile::stopsAtMissingNumber()
     // The fields in reading order; those up to readUpTo come from the file, the rest keep the start values.
     const DesignerValues file = SetDefaultA();
     const QList<std::pair<QString, std::function<bool(const DesignerValues &, const DesignerValues &)>>> order{
-        {"header", [](auto &a, auto &b) { return a.design.area == b.design.area && a.design.headerText == b.design.headerText; }},
-        {"division", [](auto &a, auto &b) { return a.design.line == b.design.line && a.design.countW == b.design.countW; }},
+        {"header",
+         [](auto &a, auto &b) { return a.design.area == b.design.area && a.design.headerText == b.design.headerText; }},
+        {"division",
+         [](auto &a, auto &b) { return a.design.line == b.design.line && a.design.countW == b.design.countW; }},
         {"yMark", [](auto &a, auto &b) { return a.design.yMark == b.design.yMark; }},
         {"taxStyle", [](auto &a, auto &b) { return a.taxStyle == b.taxStyle; }},
         {"headerCheck", [](auto &a, auto &b) { return a.design.headerCheck == b.design.headerCheck; }},
@@ -444,8 +517,9 @@ void TestShelfDesignFile::existingFileKeepsOtherKeys()
                          .bytes);
     QVERIFY(WriteDesign(SetDefaultA(), path));
     const QString text = platform::cp932::decode(readBytes(path));
-    QVERIFY2(text.startsWith(QStringLiteral("[Style]\r\nM=0\r\nNote=古い版\r\n[CPadding]\r\nP=3\r\nP0=0\r\nP1=0\r\nP2=0\r\nP3=0\r\n"
-                                            "[BackColor]\r\nB=#000000\r\nH=#FF0000\r\n[FontName]\r\n")),
+    QVERIFY2(text.startsWith(
+                 QStringLiteral("[Style]\r\nM=0\r\nNote=古い版\r\n[CPadding]\r\nP=3\r\nP0=0\r\nP1=0\r\nP2=0\r\nP3=0\r\n"
+                                "[BackColor]\r\nB=#000000\r\nH=#FF0000\r\n[FontName]\r\n")),
              qPrintable(text));
     const DesignRead r = ReadDesign(path);
     QVERIFY(!r.error.isSet());
@@ -490,12 +564,18 @@ void TestShelfDesignFile::colorTexts_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("normalized");
-    QTest::newRow("upper") << "#FF0000" << "#FF0000";
-    QTest::newRow("lower") << "#0000ff" << "#0000FF";
-    QTest::newRow("empty") << "" << "#000000";
-    QTest::newRow("short") << "#12" << "#120000";
-    QTest::newRow("not hex") << "#GG00ZZ" << "#000000";
-    QTest::newRow("markup") << "\"><script>" << "#000C00";
+    QTest::newRow("upper") << "#FF0000"
+                           << "#FF0000";
+    QTest::newRow("lower") << "#0000ff"
+                           << "#0000FF";
+    QTest::newRow("empty") << ""
+                           << "#000000";
+    QTest::newRow("short") << "#12"
+                           << "#120000";
+    QTest::newRow("not hex") << "#GG00ZZ"
+                             << "#000000";
+    QTest::newRow("markup") << "\"><script>"
+                            << "#000C00";
 }
 
 void TestShelfDesignFile::colorTexts()

@@ -52,37 +52,44 @@ void TestShelfPreview::variants_data()
     QTest::addColumn<QString>("contains");
     QTest::newRow("rounding half up") << Change([](ShelfLabelDesign &, TaxSettings &t) { t.ks = 1; }) << 53
                                       << "<td class=\"area31\">2,468</td>";
-    QTest::newRow("base display") << Change([](ShelfLabelDesign &, TaxSettings &t) { t.zeikomi = 0; }) << 53
-                                   << "<td class=\"area31\">2,350</td><td class=\"area32\">　</td></tr><tr><td class=\"area4\" "
-                                      "colspan=\"3\">(消費税別)</td>";
-    QTest::newRow("type B") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.layoutType = 1; d.makeAlt = 1; }) << 53
-                            << "<td class=\"area32\">　</td><td><div align=\"center\"><img src=\"BarCode/LB.bmp\"";
+    QTest::newRow("base display")
+        << Change([](ShelfLabelDesign &, TaxSettings &t) { t.zeikomi = 0; }) << 53
+        << "<td class=\"area31\">2,350</td><td class=\"area32\">　</td></tr><tr><td class=\"area4\" "
+           "colspan=\"3\">(消費税別)</td>";
+    QTest::newRow("type B") << Change([](ShelfLabelDesign &d, TaxSettings &) {
+        d.layoutType = 1;
+        d.makeAlt = 1;
+    }) << 53 << "<td class=\"area32\">　</td><td><div align=\"center\"><img src=\"BarCode/LB.bmp\"";
     QTest::newRow("type B digits beside the tax note")
-        << Change([](ShelfLabelDesign &d, TaxSettings &) { d.layoutType = 1; d.makeAlt = 1; }) << 53
+        << Change([](ShelfLabelDesign &d, TaxSettings &) {
+               d.layoutType = 1;
+               d.makeAlt = 1;
+           })
+        << 53
         << "<td class=\"area4\" colspan=\"3\">(本体価格 2,350円)</td><td class=\"area6\">4567891234540</td></tr>"
-           "<tr><td class=\"area5\" colspan=\"4\">(株)さんぷる</td></tr></table></td></tr></table></div></td></tr></table>";
+           "<tr><td class=\"area5\" "
+           "colspan=\"4\">(株)さんぷる</td></tr></table></td></tr></table></div></td></tr></table>";
     QTest::newRow("type B header cell") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.layoutType = 1; }) << 53
                                         << "<tr><td class=\"area0\" colspan=\"4\"></td></tr>";
-    QTest::newRow("cut line off") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.line = 0; }) << 53
-                                  << "<table border=\"0\" bordercolor=\"#808080\" cellspacing=\"0\"><tr><td class=\"top\">";
-    QTest::newRow("logo path unchanged")
-        << Change([](ShelfLabelDesign &d, TaxSettings &) {
-               d.makeLG = 1;
-               d.logoName = QStringLiteral("C:\\Logo\\a.gif");
-               d.logoW = QStringLiteral("120");
-               d.logoH = QStringLiteral("40");
-           })
-        << 53 << "<td align=\"center\" colspan=\"3\"><IMG SRC=\"C:\\Logo\\a.gif\" width=\"120\" height=\"40\"></td>";
-    QTest::newRow("header colour in the style") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.headerCheck = 1; }) << 14
-                                                << "        background-color:#FF0000;}";
-    QTest::newRow("header text escaped")
-        << Change([](ShelfLabelDesign &d, TaxSettings &) {
-               d.headerCheck = 1;
-               d.headerText = QStringLiteral("<b>A&B</b>");
-           })
-        << 53 << "<td class=\"area0\" colspan=\"3\">&lt;b&gt;A&amp;B&lt;/b&gt;</td>";
-    QTest::newRow("item code and remarks") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.makeGN = 1; d.makeAlt = 1; })
-                                           << 53 << "<td class=\"area1\" colspan=\"3\">SMPL12345</td>";
+    QTest::newRow("cut line off") << Change([](ShelfLabelDesign &d, TaxSettings &) {
+        d.line = 0;
+    }) << 53 << "<table border=\"0\" bordercolor=\"#808080\" cellspacing=\"0\"><tr><td class=\"top\">";
+    QTest::newRow("logo path unchanged") << Change([](ShelfLabelDesign &d, TaxSettings &) {
+        d.makeLG = 1;
+        d.logoName = QStringLiteral("C:\\Logo\\a.gif");
+        d.logoW = QStringLiteral("120");
+        d.logoH = QStringLiteral("40");
+    }) << 53 << "<td align=\"center\" colspan=\"3\"><IMG SRC=\"C:\\Logo\\a.gif\" width=\"120\" height=\"40\"></td>";
+    QTest::newRow("header colour in the style") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.headerCheck = 1; })
+                                                << 14 << "        background-color:#FF0000;}";
+    QTest::newRow("header text escaped") << Change([](ShelfLabelDesign &d, TaxSettings &) {
+        d.headerCheck = 1;
+        d.headerText = QStringLiteral("<b>A&B</b>");
+    }) << 53 << "<td class=\"area0\" colspan=\"3\">&lt;b&gt;A&amp;B&lt;/b&gt;</td>";
+    QTest::newRow("item code and remarks") << Change([](ShelfLabelDesign &d, TaxSettings &) {
+        d.makeGN = 1;
+        d.makeAlt = 1;
+    }) << 53 << "<td class=\"area1\" colspan=\"3\">SMPL12345</td>";
     QTest::newRow("no digits") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.makeJN = 0; }) << 53
                                << "<td class=\"area6\" colspan=\"3\"></td>";
     QTest::newRow("fixed width") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.cardWidthFixed = 1; }) << 46
@@ -92,8 +99,10 @@ void TestShelfPreview::variants_data()
         d.cardWidthFixed = 1;
         d.cardWidth = QStringLiteral("80");
     }) << 47 << "div.card {height:45mm;width:79mm;";
-    QTest::newRow("tax-inclusive list") << Change([](ShelfLabelDesign &, TaxSettings &t) { t.indicate = 1; t.style = 4; })
-                                        << 53 << "(本体価格 2,239円、消費税等 111円)";
+    QTest::newRow("tax-inclusive list") << Change([](ShelfLabelDesign &, TaxSettings &t) {
+        t.indicate = 1;
+        t.style = 4;
+    }) << 53 << "(本体価格 2,239円、消費税等 111円)";
 }
 
 void TestShelfPreview::variants()

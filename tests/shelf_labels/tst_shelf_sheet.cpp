@@ -117,6 +117,8 @@ private Q_SLOTS:
     void makeReportsUnwritableFolder();
     void makeRefusesUnencodableText();
     void settledDesignRules();
+    void startPositions_data();
+    void startPositions();
 };
 
 void TestShelfSheet::typeADefaultsPage()
@@ -125,7 +127,8 @@ void TestShelfSheet::typeADefaultsPage()
         product(QStringLiteral("A-001"), QStringLiteral("サイズ<M>"), QStringLiteral("1000"), QStringLiteral("R&D"),
                 QStringLiteral("4901234567894")),
         product(QStringLiteral("A-002"), QStringLiteral("A&B"), QString()),
-        product(QStringLiteral("A-003"), QStringLiteral("ぶどう"), QStringLiteral("98"), QString(), QStringLiteral("12345670")),
+        product(QStringLiteral("A-003"), QStringLiteral("ぶどう"), QStringLiteral("98"), QString(),
+                QStringLiteral("12345670")),
     };
     expected::compareLines(pageLines(list, SetDefaultA().design), QStringLiteral("sheet_typeA_defaults.html"));
 }
@@ -224,14 +227,21 @@ void TestShelfSheet::bodyLayout_data()
     QTest::addColumn<QString>("countH");
     QTest::addColumn<int>("startOffset");
     QTest::addColumn<QString>("shape");
-    QTest::newRow("13 on 3x4") << 13 << "3" << "4" << 0 << "P[ccc][ccc][ccc][ccc]/N[cbb]/";
-    QTest::newRow("12 on 3x4") << 12 << "3" << "4" << 0 << "P[ccc][ccc][ccc][ccc]/N/";
-    QTest::newRow("1 on 3x4") << 1 << "3" << "4" << 0 << "N[cbb]/";
-    QTest::newRow("start 5 on 3x4") << 3 << "3" << "4" << 4 << "N[bbb][bcc][cbb]/";
-    QTest::newRow("start 12 on 3x4") << 1 << "3" << "4" << 11 << "P[bbb][bbb][bbb][bbc]/N/";
-    QTest::newRow("25 on 2x8 (type B division)") << 25 << "2" << "8" << 0
-                                                 << "P[cc][cc][cc][cc][cc][cc][cc][cc]/N[cc][cc][cc][cc][cb]/";
-    QTest::newRow("1x1") << 2 << "1" << "1" << 0 << "P[c]/P[c]/N/";
+    QTest::newRow("13 on 3x4") << 13 << "3"
+                               << "4" << 0 << "P[ccc][ccc][ccc][ccc]/N[cbb]/";
+    QTest::newRow("12 on 3x4") << 12 << "3"
+                               << "4" << 0 << "P[ccc][ccc][ccc][ccc]/N/";
+    QTest::newRow("1 on 3x4") << 1 << "3"
+                              << "4" << 0 << "N[cbb]/";
+    QTest::newRow("start 5 on 3x4") << 3 << "3"
+                                    << "4" << 4 << "N[bbb][bcc][cbb]/";
+    QTest::newRow("start 12 on 3x4") << 1 << "3"
+                                     << "4" << 11 << "P[bbb][bbb][bbb][bbc]/N/";
+    QTest::newRow("25 on 2x8 (type B division)")
+        << 25 << "2"
+        << "8" << 0 << "P[cc][cc][cc][cc][cc][cc][cc][cc]/N[cc][cc][cc][cc][cb]/";
+    QTest::newRow("1x1") << 2 << "1"
+                         << "1" << 0 << "P[c]/P[c]/N/";
 }
 
 void TestShelfSheet::bodyLayout()
@@ -253,7 +263,8 @@ void TestShelfSheet::readingRule()
 {
     ProductList list = numbered(3);
     QString page = pageLines(list, SetDefaultA().design).join(QLatin1Char('\n'));
-    QVERIFY(page.contains(QStringLiteral("商品1")) && page.contains(QStringLiteral("商品2")) && page.contains(QStringLiteral("商品3")));
+    QVERIFY(page.contains(QStringLiteral("商品1")) && page.contains(QStringLiteral("商品2")) &&
+            page.contains(QStringLiteral("商品3")));
     list[1].checked = true;
     const QStringList lines = pageLines(list, SetDefaultA().design);
     page = lines.join(QLatin1Char('\n'));
@@ -333,10 +344,12 @@ void TestShelfSheet::priceRules()
     QCOMPARE(texts->taxNote, note);
 
     // The same texts reach the card (or make it a blank cell).
-    const QStringList lines = pageLines({product(QStringLiteral("X"), QStringLiteral("品"), list)}, SetDefaultA().design, tax);
+    const QStringList lines =
+        pageLines({product(QStringLiteral("X"), QStringLiteral("品"), list)}, SetDefaultA().design, tax);
     const QString cell = lines.value(48);
     if (platform::isNumeric(price)) {
-        QVERIFY2(cell.contains(QStringLiteral("<td class=\"area31\">") + price + QStringLiteral("</td>")), qPrintable(cell));
+        QVERIFY2(cell.contains(QStringLiteral("<td class=\"area31\">") + price + QStringLiteral("</td>")),
+                 qPrintable(cell));
         QVERIFY(cell.contains(QStringLiteral("<td class=\"area4\" colspan=\"3\">") + note + QStringLiteral("</td>")));
     } else {
         QCOMPARE(cell, QStringLiteral("<td class=\"top\"><div class=\"dumm\"></div></td>"));
@@ -361,8 +374,9 @@ void TestShelfSheet::nonNumericPriceFailsWithoutCompletion()
                                           SetDefaultA().design, tax, QStringLiteral("1"), dir.path());
     QCOMPARE(outcome.kind, MakeOutcome::Failed);
     QCOMPARE(outcome.message.title, QStringLiteral("エラー情報"));
-    QCOMPARE(outcome.message.text,
-             QStringLiteral("エラーが発生しました(frmTanafuda.SetSyouhin)\r\nエラー番号: 13\r\n内容: 型が一致しません。"));
+    QCOMPARE(
+        outcome.message.text,
+        QStringLiteral("エラーが発生しました(frmTanafuda.SetSyouhin)\r\nエラー番号: 13\r\n内容: 型が一致しません。"));
     QCOMPARE(outcome.message.icon, UiServices::Icon::Critical);
     QVERIFY(outcome.path.isEmpty());
     QVERIFY(old.open(QIODevice::ReadOnly));
@@ -399,9 +413,10 @@ void TestShelfSheet::priceMarks()
     QVERIFY(!pageLines(numbered(1), d).isEmpty());
     d.yMark = yMark;
     const QString card = pageLines(numbered(1), d).value(48);
-    QVERIFY2(card.contains(QStringLiteral("<td class=\"area30\">") + before + QStringLiteral("</td><td class=\"area31\">105</td>"
-                                                                                            "<td class=\"area32\">")
-                           + after + QStringLiteral("</td>")),
+    QVERIFY2(card.contains(QStringLiteral("<td class=\"area30\">") + before +
+                           QStringLiteral("</td><td class=\"area31\">105</td>"
+                                          "<td class=\"area32\">") +
+                           after + QStringLiteral("</td>")),
              qPrintable(card));
     if (yMark == 2) {
         QVERIFY(!card.contains(QLatin1Char('\\')));
@@ -412,10 +427,12 @@ void TestShelfSheet::priceMarks()
 void TestShelfSheet::headerAndBarcodeSwitches()
 {
     ShelfLabelDesign d = SetDefaultA().design;
-    const ProductList list{product(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("5"), {}, QStringLiteral("12345670"))};
+    const ProductList list{
+        product(QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("5"), {}, QStringLiteral("12345670"))};
     QString card = pageLines(list, d).value(48);
     QVERIFY(card.contains(QStringLiteral("<td class=\"area0\" colspan=\"3\" bgcolor=\"#FFFFFF\"></td>")));
-    QVERIFY(card.contains(QStringLiteral("<div align=\"center\"><img src=\"BarCode/LB.bmp\" border=\"0\" width=\"4\" height=\"40\">")));
+    QVERIFY(card.contains(
+        QStringLiteral("<div align=\"center\"><img src=\"BarCode/LB.bmp\" border=\"0\" width=\"4\" height=\"40\">")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"3\">12345670</td>")));
 
     d.headerCheck = 1;
@@ -439,11 +456,17 @@ void TestShelfSheet::logoTag_data()
     QTest::addColumn<QString>("w");
     QTest::addColumn<QString>("h");
     QTest::addColumn<QString>("tag");
-    QTest::newRow("windows path") << "C:\\Logo\\a.gif" << "120" << "40"
+    QTest::newRow("windows path") << "C:\\Logo\\a.gif"
+                                  << "120"
+                                  << "40"
                                   << "<IMG SRC=\"file://C:/Logo/a.gif\" width=\"120\" height=\"40\">";
-    QTest::newRow("unix path") << "/home/shop/ロゴ.gif" << "64" << "32"
+    QTest::newRow("unix path") << "/home/shop/ロゴ.gif"
+                               << "64"
+                               << "32"
                                << "<IMG SRC=\"file:///home/shop/ロゴ.gif\" width=\"64\" height=\"32\">";
-    QTest::newRow("quote and ampersand") << "/tmp/a\"b&c.gif" << "1" << "2"
+    QTest::newRow("quote and ampersand") << "/tmp/a\"b&c.gif"
+                                         << "1"
+                                         << "2"
                                          << "<IMG SRC=\"file:///tmp/a&quot;b&amp;c.gif\" width=\"1\" height=\"2\">";
 }
 
@@ -471,11 +494,16 @@ void TestShelfSheet::productTextsAreEscaped_data()
 {
     QTest::addColumn<QString>("raw");
     QTest::addColumn<QString>("escaped");
-    QTest::newRow("angle brackets") << "サイズ<M>" << "サイズ&lt;M&gt;";
-    QTest::newRow("ampersand") << "A&B" << "A&amp;B";
-    QTest::newRow("script") << "<script>alert(1)</script>" << "&lt;script&gt;alert(1)&lt;/script&gt;";
-    QTest::newRow("quote") << "5\"インチ" << "5&quot;インチ";
-    QTest::newRow("entity stays text") << "&amp;" << "&amp;amp;";
+    QTest::newRow("angle brackets") << "サイズ<M>"
+                                    << "サイズ&lt;M&gt;";
+    QTest::newRow("ampersand") << "A&B"
+                               << "A&amp;B";
+    QTest::newRow("script") << "<script>alert(1)</script>"
+                            << "&lt;script&gt;alert(1)&lt;/script&gt;";
+    QTest::newRow("quote") << "5\"インチ"
+                           << "5&quot;インチ";
+    QTest::newRow("entity stays text") << "&amp;"
+                                       << "&amp;amp;";
 }
 
 void TestShelfSheet::productTextsAreEscaped()
@@ -492,8 +520,8 @@ void TestShelfSheet::productTextsAreEscaped()
     const QString card = pageLines(list, d).value(48);
     for (const char *cls : {"area0\" colspan=\"4\" bgcolor=\"#FF0000", "area1\" colspan=\"4", "area2\" colspan=\"4",
                             "area6", "area5\" colspan=\"4"}) {
-        const QString cell = QStringLiteral("<td class=\"") + QLatin1String(cls) + QStringLiteral("\">") + escaped
-                           + QStringLiteral("</td>");
+        const QString cell = QStringLiteral("<td class=\"") + QLatin1String(cls) + QStringLiteral("\">") + escaped +
+                             QStringLiteral("</td>");
         QVERIFY2(card.contains(cell), qPrintable(QString::fromLatin1(cls) + QStringLiteral(" in ") + card));
     }
     if (!escaped.contains(raw))
@@ -516,25 +544,90 @@ void TestShelfSheet::checks_data()
     const auto crit = UiServices::Icon::Critical;
     const QString noData = QStringLiteral("データがありません.");
     const QString badLogo = QStringLiteral("画像のサイズの値が不正です.");
-    const QString startNeedsSize = QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください.");
-    const QString badDivision = QStringLiteral("「列　で改行する」と「行　で改ページする」には\r\n1 以上の整数を指定してください.");
-    QTest::newRow("fine") << 1 << "0" << "0" << "1" << false << "3" << "4" << "" << "" << info;
-    QTest::newRow("empty list") << 0 << "x" << "0" << "5" << false << "0" << "4" << "値札作成" << noData << info;
-    QTest::newRow("logo width text") << 1 << "abc" << "0" << "1" << false << "3" << "4" << "画像の拡大/縮小" << badLogo << crit;
-    QTest::newRow("logo height empty") << 1 << "10" << "" << "1" << false << "3" << "4" << "画像の拡大/縮小" << badLogo << crit;
-    QTest::newRow("logo negative") << 1 << "10" << "-1" << "1" << false << "3" << "4" << "画像の拡大/縮小" << badLogo << crit;
-    QTest::newRow("start 2 without size") << 1 << "0" << "0" << "2" << false << "3" << "4" << "棚札作成" << startNeedsSize << info;
-    QTest::newRow("start 2 with size") << 1 << "0" << "0" << "2" << true << "3" << "4" << "" << "" << info;
-    QTest::newRow("columns 0") << 1 << "0" << "0" << "1" << false << "0" << "4" << "入力値のチェック" << badDivision << crit;
-    QTest::newRow("rows text") << 1 << "0" << "0" << "1" << false << "3" << "abc" << "入力値のチェック" << badDivision << crit;
-    QTest::newRow("rows empty") << 1 << "0" << "0" << "1" << false << "3" << "" << "入力値のチェック" << badDivision << crit;
-    QTest::newRow("columns negative") << 1 << "0" << "0" << "1" << false << "-2" << "4" << "入力値のチェック" << badDivision << crit;
-    QTest::newRow("columns too big") << 1 << "0" << "0" << "1" << false << "40000" << "4" << "入力値のチェック" << badDivision << crit;
-    QTest::newRow("start past the page") << 1 << "0" << "0" << "13" << true << "3" << "4" << "棚札作成"
+    const QString startNeedsSize =
+        QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください.");
+    const QString badDivision =
+        QStringLiteral("「列　で改行する」と「行　で改ページする」には\r\n1 以上の整数を指定してください.");
+    QTest::newRow("fine") << 1 << "0"
+                          << "0"
+                          << "1" << false << "3"
+                          << "4"
+                          << ""
+                          << "" << info;
+    QTest::newRow("empty list") << 0 << "x"
+                                << "0"
+                                << "5" << false << "0"
+                                << "4"
+                                << "値札作成" << noData << info;
+    QTest::newRow("logo width text") << 1 << "abc"
+                                     << "0"
+                                     << "1" << false << "3"
+                                     << "4"
+                                     << "画像の拡大/縮小" << badLogo << crit;
+    QTest::newRow("logo height empty") << 1 << "10"
+                                       << ""
+                                       << "1" << false << "3"
+                                       << "4"
+                                       << "画像の拡大/縮小" << badLogo << crit;
+    QTest::newRow("logo negative") << 1 << "10"
+                                   << "-1"
+                                   << "1" << false << "3"
+                                   << "4"
+                                   << "画像の拡大/縮小" << badLogo << crit;
+    QTest::newRow("start 2 without size") << 1 << "0"
+                                          << "0"
+                                          << "2" << false << "3"
+                                          << "4"
+                                          << "棚札作成" << startNeedsSize << info;
+    QTest::newRow("start 2 with size") << 1 << "0"
+                                       << "0"
+                                       << "2" << true << "3"
+                                       << "4"
+                                       << ""
+                                       << "" << info;
+    QTest::newRow("columns 0") << 1 << "0"
+                               << "0"
+                               << "1" << false << "0"
+                               << "4"
+                               << "入力値のチェック" << badDivision << crit;
+    QTest::newRow("rows text") << 1 << "0"
+                               << "0"
+                               << "1" << false << "3"
+                               << "abc"
+                               << "入力値のチェック" << badDivision << crit;
+    QTest::newRow("rows empty") << 1 << "0"
+                                << "0"
+                                << "1" << false << "3"
+                                << ""
+                                << "入力値のチェック" << badDivision << crit;
+    QTest::newRow("columns negative") << 1 << "0"
+                                      << "0"
+                                      << "1" << false << "-2"
+                                      << "4"
+                                      << "入力値のチェック" << badDivision << crit;
+    QTest::newRow("columns too big") << 1 << "0"
+                                     << "0"
+                                     << "1" << false << "40000"
+                                     << "4"
+                                     << "入力値のチェック" << badDivision << crit;
+    QTest::newRow("start past the page") << 1 << "0"
+                                         << "0"
+                                         << "13" << true << "3"
+                                         << "4"
+                                         << "棚札作成"
                                          << "出力の開始位置には 1 から 12 までの数値を指定してください." << info;
-    QTest::newRow("start 0") << 1 << "0" << "0" << "0" << true << "3" << "4" << "棚札作成"
+    QTest::newRow("start 0") << 1 << "0"
+                             << "0"
+                             << "0" << true << "3"
+                             << "4"
+                             << "棚札作成"
                              << "出力の開始位置には 1 から 12 までの数値を指定してください." << info;
-    QTest::newRow("start 12") << 1 << "0" << "0" << "12" << true << "3" << "4" << "" << "" << info;
+    QTest::newRow("start 12") << 1 << "0"
+                              << "0"
+                              << "12" << true << "3"
+                              << "4"
+                              << ""
+                              << "" << info;
 }
 
 void TestShelfSheet::checks()
@@ -576,10 +669,14 @@ void TestShelfSheet::divisionGuard_data()
 {
     QTest::addColumn<QString>("countW");
     QTest::addColumn<QString>("countH");
-    QTest::newRow("0 columns") << "0" << "4";
-    QTest::newRow("0 rows") << "3" << "0";
-    QTest::newRow("text") << "three" << "4";
-    QTest::newRow("empty") << "3" << "";
+    QTest::newRow("0 columns") << "0"
+                               << "4";
+    QTest::newRow("0 rows") << "3"
+                            << "0";
+    QTest::newRow("text") << "three"
+                          << "4";
+    QTest::newRow("empty") << "3"
+                           << "";
 }
 
 void TestShelfSheet::divisionGuard()
@@ -607,7 +704,8 @@ void TestShelfSheet::makeWritesCp932Page()
     QCOMPARE(outcome.kind, MakeOutcome::Made);
     QCOMPARE(outcome.path, dir.filePath(QStringLiteral("temp.html")));
     QCOMPARE(outcome.message.title, QStringLiteral("ぽらね値札作成"));
-    QCOMPARE(outcome.message.text, QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
+    QCOMPARE(outcome.message.text,
+             QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
     QCOMPARE(outcome.message.icon, UiServices::Icon::Information);
     QFile f(outcome.path);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -627,8 +725,8 @@ void TestShelfSheet::makeReportsUnwritableFolder()
     const MakeOutcome outcome = makeSheet(numbered(1), SetDefaultA().design, {}, QStringLiteral("1"),
                                           dir.filePath(QStringLiteral("missing/folder")));
     QCOMPARE(outcome.kind, MakeOutcome::Failed);
-    QVERIFY2(outcome.message.text.startsWith(
-                 QStringLiteral("エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 76\r\n内容: パスが見つかりません。")),
+    QVERIFY2(outcome.message.text.startsWith(QStringLiteral(
+                 "エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 76\r\n内容: パスが見つかりません。")),
              qPrintable(outcome.message.text));
 }
 
@@ -638,8 +736,9 @@ void TestShelfSheet::makeRefusesUnencodableText()
     const ProductList list{product(QStringLiteral("1"), QStringLiteral("カフェ☕"), QStringLiteral("300"))};
     const MakeOutcome outcome = makeSheet(list, SetDefaultA().design, {}, QStringLiteral("1"), dir.path());
     QCOMPARE(outcome.kind, MakeOutcome::Failed);
-    QCOMPARE(outcome.message.text, QStringLiteral("エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 380\r\n"
-                                                  "内容: 49 行目に Shift_JIS で保存できない文字があります。"));
+    QCOMPARE(outcome.message.text,
+             QStringLiteral("エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 380\r\n"
+                            "内容: 49 行目に Shift_JIS で保存できない文字があります。"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));
 }
 
@@ -672,6 +771,43 @@ void TestShelfSheet::settledDesignRules()
     s = settledDesign(d);
     QCOMPARE(s.logoW, QStringLiteral("0"));
     QCOMPARE(s.logoH, QStringLiteral("0"));
+}
+
+void TestShelfSheet::startPositions_data()
+{
+    QTest::addColumn<QString>("w");
+    QTest::addColumn<QString>("h");
+    QTest::addColumn<bool>("changes");
+    QTest::addColumn<int>("items");
+    QTest::newRow("3x4") << "3"
+                         << "4" << true << 12;
+    QTest::newRow("12x16") << "12"
+                           << "16" << true << 192;
+    QTest::newRow("typed 13") << "13"
+                              << "1" << true << 13;
+    QTest::newRow("zero") << "0"
+                          << "4" << true << 0;
+    QTest::newRow("text") << "abc"
+                          << "4" << false << 0;
+    QTest::newRow("empty") << "3"
+                           << "" << false << 0;
+}
+
+void TestShelfSheet::startPositions()
+{
+    QFETCH(QString, w);
+    QFETCH(QString, h);
+    QFETCH(bool, changes);
+    QFETCH(int, items);
+    const auto list = SetStartPos(w, h);
+    QCOMPARE(list.has_value(), changes);
+    if (!list)
+        return;
+    QCOMPARE(list->size(), items);
+    if (items > 0) {
+        QCOMPARE(list->first(), QStringLiteral("1"));
+        QCOMPARE(list->last(), QString::number(items));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestShelfSheet)
