@@ -17,11 +17,17 @@ LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings 
     if (error)
         *error = 0;
     LedgerPrices out;
-    if (!platform::isNumeric(listPrice)) {
+    // One parse: a whole number in 32 bits is the common case.
+    const auto p = platform::toWholeNumber(listPrice);
+    if (!p) {
+        if (platform::isNumeric(listPrice)) {
+            if (error)
+                *error = platform::AppError::Overflow;
+            return out;
+        }
         out.included = out.base = out.tax = QStringLiteral("0");
         return out;
     }
-    const auto p = platform::toWholeNumber(listPrice);
     if (tax.indicate == 0) {
         out.base = platform::formatThousands(p.value_or(0));
         if (tax.ks < 0 || tax.ks > 2)
@@ -49,8 +55,6 @@ platform::AppError SetSyouhin(const products::ProductList &list, const products:
     QList<LedgerRow> out;
     out.reserve(chosen.size());
     for (const products::Product &p : chosen) {
-        if (platform::isNumeric(p.price) && !platform::toWholeNumber(p.price))
-            return platform::AppError::overflow();
         LedgerRow r;
         r.code = p.code;
         r.name = p.name;

@@ -224,10 +224,6 @@ QString logoNotFoundText(const QString &path)
     return QStringLiteral("ロゴ用の画像\r\n") + path + QStringLiteral("\r\nが見つかりませんでした.");
 }
 
-} // namespace price_tags
-
-namespace price_tags {
-
 QString forgetMissingLogo(PriceTagDesign &design)
 {
     if (design.lg != 1 || QFileInfo(design.logoName).isFile())
