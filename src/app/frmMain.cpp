@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/dlgView.h"
 #include "app/help_commands.h"
 #include "app/helpers.h"
 #include "app/reports.h"
@@ -73,6 +74,13 @@ void frmMain::connectShellCommands()
     connect(ui_->mnuVersion, &QAction::triggered, this, [this] {
         dialogs::dlgVersion dialog(this);
         dialog.exec();
+    });
+    connect(ui_->mnuGridFont, &QAction::triggered, this, [this] {
+        dlgView dialog(settings_.gridFont, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        settings_.gridFont = dialog.fontSize();
+        applyListFont();
     });
     connect(ui_->mnuShowHelp, &QAction::triggered, this, [this] { ShowHelpFile(this, folders_); });
     connect(ui_->mnuReadMe, &QAction::triggered, this, [this] { ShowReadMe(this, folders_); });
@@ -246,16 +254,21 @@ void frmMain::applyListSettings()
 {
     if (QAbstractItemModel *model = ui_->ListView1->model())
         model->setHeaderData(PriceColumn, Qt::Horizontal, priceColumnCaption());
-    if (settings_.gridFont > 0) {
-        QFont font = ui_->ListView1->font();
-        font.setPointSize(settings_.gridFont);
-        ui_->ListView1->setFont(font);
-    }
+    applyListFont();
     QHeaderView *header = ui_->ListView1->header();
     for (int i = 0; i < ColumnCount && i < header->count(); ++i) {
         const int w = settings_.status.columnWidth[i];
         if (w > 0)
             header->resizeSection(i, TwipsToPixelsX(w));
+    }
+}
+
+void frmMain::applyListFont()
+{
+    if (settings_.gridFont > 0) {
+        QFont font = ui_->ListView1->font();
+        font.setPointSize(settings_.gridFont);
+        ui_->ListView1->setFont(font);
     }
 }
 

@@ -62,6 +62,7 @@ public:
     // The list view's model; header caption, font and column widths are applied to it.
     void setListModel(QAbstractItemModel *model);
     void applyListSettings();
+    void applyListFont(); // [Size] GridFont
     QString priceColumnCaption() const;
 
     // The wait label in the middle of the window.

@@ -8,10 +8,18 @@
 
 namespace {
 
-int runBarcode(cli::Context &ctx, const QStringList &args)
+int runBarcode(cli::Context &ctx, const QStringList &given)
 {
-    if (args.isEmpty() || args.size() > 2) {
-        ctx.err << "usage: vennlo-cli barcode CODE [HEIGHT]\n";
+    // "--height H" is the documented spelling; a bare HEIGHT after the code is taken too.
+    QStringList args = given;
+    const qsizetype opt = args.indexOf(QStringLiteral("--height"));
+    if (opt >= 0 && opt + 1 < args.size()) {
+        const QString h = args.takeAt(opt + 1);
+        args.removeAt(opt);
+        args.append(h);
+    }
+    if (args.isEmpty() || args.size() > 2 || args.contains(QStringLiteral("--height"))) {
+        ctx.err << "usage: vennlo-cli barcode CODE [--height H]\n";
         return cli::UsageError;
     }
     int height = 40;
@@ -49,7 +57,7 @@ int runCheckDigit(cli::Context &ctx, const QStringList &args)
 
 const cli::CommandRegistration barcodeCommand(
     {QStringLiteral("barcode"),
-     QStringLiteral("barcode CODE [HEIGHT]   print the img tags of a 13- or 8-digit JAN code (height 40)"),
+     QStringLiteral("barcode CODE [--height H]  print the img tags of a 13- or 8-digit JAN code (height 40)"),
      runBarcode});
 
 const cli::CommandRegistration checkDigitCommand(

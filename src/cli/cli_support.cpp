@@ -47,7 +47,7 @@ std::optional<app::Settings> loadSettings(Context &ctx)
     }
     const app::SettingsLoad load = app::GetInitial(ctx.settingsPath, QString(), /*writeToDisk=*/false);
     for (const app::SettingsReport &r : load.reports)
-        ctx.err << terminalText(platform::errorReportText(r.label, r.error)) << '\n';
+        ctx.err << terminalText(app::settingsReportBox(r).text) << '\n';
     ctx.err.flush();
     return load.settings;
 }

@@ -5,6 +5,7 @@
 
 #include "support/fake_ui_services.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
@@ -275,6 +276,46 @@ private Q_SLOTS:
         }
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lbl消費税"))->accessibleName(), QStringLiteral("消費税:"));
         QVERIFY(!listView(w)->accessibleName().isEmpty());
+    }
+
+    // What a screen reader hears: inputs by their caption label, buttons and menu entries by their caption.
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("code") << "txt品番"
+                              << "品番等:";
+        QTest::newRow("name") << "txt商品名"
+                              << "商品名:";
+        QTest::newRow("base price") << "txt本体価格"
+                                    << "(本体価格:";
+        QTest::newRow("price") << "txt価格"
+                               << "税込価格:";
+        QTest::newRow("remarks") << "txt備考"
+                                 << "備考:";
+        QTest::newRow("jan") << "txtBarCode"
+                             << "JANコード:";
+        QTest::newRow("tax") << "lbl消費税"
+                             << "消費税:";
+        QTest::newRow("shelf labels") << "cmdTanafuda"
+                                      << "棚札作成(T)...";
+        QTest::newRow("quit") << "cmdQuit"
+                              << "終 了 (Q)";
+        QTest::newRow("new") << "cmd新規"
+                             << "新 規 (N)";
+        QTest::newRow("short code") << "OptionType_1"
+                                    << "短縮(8桁)";
+    }
+    void accessibleNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, heard);
+        frmMain w(settings_);
+        w.show();
+        QWidget *widget = named<QWidget>(w, name);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), heard);
     }
 
     void otherControls()

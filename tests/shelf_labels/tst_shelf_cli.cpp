@@ -2,6 +2,7 @@
 // stderr, and pages byte for byte equal to those the core functions make for the window.
 
 #include "app/settings.h"
+#include "barcode/barcode.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -78,6 +80,8 @@ private Q_SLOTS:
     void settingsAreReadNeverWritten();
     void preview();
     void help();
+    void barcodeHeight_data();
+    void barcodeHeight();
 };
 
 void TestShelfCli::initTestCase()
@@ -236,6 +240,17 @@ void TestShelfCli::settingsAreReadNeverWritten()
     QVERIFY(page.contains("height=\"25\">"));
     QCOMPARE(readBytes(ini), before);
     QCOMPARE(QFileInfo(ini).lastModified(), modified);
+
+    // Start-up's report about values that are no numbers is told, and the page is still made with
+    // their defaults.
+    const QString odd = settingsFile(dir, {{"JAN", "TH", "tall"}, {"Bunkatsu", "W", "abc"}});
+    r = runCli({"--settings", odd, "--out", dir.filePath("odd"), "shelf", kData + "/jan_list.csv"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.startsWith(QStringLiteral("エラーが発生しました(main.GetInitial)\nエラー番号: 13\n")),
+             qPrintable(r.err));
+    const QString page3 = platform::cp932::decode(readBytes(dir.filePath("odd/temp.html")));
+    QVERIFY(page3.contains("height=\"40\">"));
+    QCOMPARE(page3.count("<tr>\r\n"), 4); // 12 cards, three a row
 }
 
 void TestShelfCli::preview()
@@ -260,6 +275,34 @@ void TestShelfCli::help()
          {"shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]", "preview shelf [--design FILE.hdn]",
           "--settings FILE", "--out DIR", "exit status: 0 success; 1"})
         QVERIFY2(r.out.contains(QLatin1String(text)), text);
+}
+
+void TestShelfCli::barcodeHeight_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("height");
+    QTest::newRow("default") << QStringList{"barcode", "12345670"} << 0 << "40";
+    QTest::newRow("--height") << QStringList{"barcode", "12345670", "--height", "25"} << 0 << "25";
+    QTest::newRow("--height first") << QStringList{"barcode", "--height", "15", "4901234567894"} << 0 << "15";
+    QTest::newRow("bare height") << QStringList{"barcode", "12345670", "30"} << 0 << "30";
+    QTest::newRow("--height without value") << QStringList{"barcode", "12345670", "--height"} << 2 << "";
+    QTest::newRow("two heights") << QStringList{"barcode", "12345670", "30", "--height", "20"} << 2 << "";
+}
+
+void TestShelfCli::barcodeHeight()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, height);
+    const Run r = runCli(args);
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode != 0) {
+        QCOMPARE(r.err, QStringLiteral("usage: vennlo-cli barcode CODE [--height H]\n"));
+        return;
+    }
+    const QString code = args.at(args.indexOf(QRegularExpression("^[0-9]{8,13}$")));
+    QCOMPARE(r.out, barcode::MakeBarCodeHtml(code, height.toInt()) + "\n");
 }
 
 QTEST_GUILESS_MAIN(TestShelfCli)

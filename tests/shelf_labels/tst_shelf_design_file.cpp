@@ -157,6 +157,7 @@ private Q_SLOTS:
     void existingFileKeepsOtherKeys();
     void missingFileChangesNothing();
     void writeFailures();
+    void shippedSample();
     void colorTexts_data();
     void colorTexts();
 };
@@ -558,6 +559,24 @@ void TestShelfDesignFile::writeFailures()
              QStringLiteral("エラーが発生しました(frmTanafuda.WriteDesign)\r\nエラー番号: 380\r\n"
                             "内容: Shift_JIS で保存できない文字が含まれています。"));
     QCOMPARE(readBytes(path), before);
+}
+
+void TestShelfDesignFile::shippedSample()
+{
+    // The business-card design shipped with the program reads completely and writes back unchanged.
+    const QString sample = QStringLiteral(VENNLO_SOURCE_DIR "/resources/名刺カードサンプル.hdn");
+    const DesignRead r = ReadDesign(sample);
+    QVERIFY(r.fileFound);
+    QVERIFY2(!r.error.isSet(), qPrintable(r.error.description));
+    QCOMPARE(r.values.design.countW, QStringLiteral("2"));
+    QCOMPARE(r.values.design.countH, QStringLiteral("5"));
+    QCOMPARE(r.values.design.cardWidth, QStringLiteral("91"));
+    QCOMPARE(r.values.design.area[0].fontSize, QStringLiteral("14pt"));
+    QCOMPARE(r.values.design.barcodeHeight, 30);
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("copy.hdn"));
+    QVERIFY(WriteDesign(r.values, copy));
+    QCOMPARE(readBytes(copy), readBytes(sample));
 }
 
 void TestShelfDesignFile::colorTexts_data()
