@@ -85,6 +85,7 @@ private Q_SLOTS:
     void ledgerEqualsTheWindowsPage();
     void ledgerPageNumbers();
     void settingsAreReadNeverWritten();
+    void help();
 };
 
 void TestTagsLedgerCli::initTestCase()
@@ -281,6 +282,15 @@ void TestTagsLedgerCli::settingsAreReadNeverWritten()
     QCOMPARE(readBytes(ini), before);
     QCOMPARE(QFileInfo(ini).lastModified(), stamp);
     QVERIFY(!QFileInfo::exists(ini + QStringLiteral(".bak")));
+}
+
+void TestTagsLedgerCli::help()
+{
+    const Run r = runCli({QStringLiteral("--help")});
+    QCOMPARE(r.exitCode, 0);
+    for (const char *text : {"  tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N]\n",
+                             "  ledger LIST.csv [--check ROWS] [--start-page N]\n", "  preview tags [--design FILE.cdn]\n"})
+        QVERIFY2(r.out.contains(QLatin1String(text)), text);
 }
 
 QTEST_GUILESS_MAIN(TestTagsLedgerCli)
