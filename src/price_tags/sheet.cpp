@@ -69,6 +69,21 @@ MakeRefusal checkMake(const MakeInputs &in)
     return {};
 }
 
+std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH)
+{
+    const auto w = platform::toWholeNumber(countW);
+    const auto h = platform::toWholeNumber(countH);
+    if (!w || !h)
+        return std::nullopt;
+    QStringList items;
+    // A design file may name any division; a list longer than this is of no use to anyone.
+    constexpr qint64 longest = 10000;
+    const qint64 cells = qint64(*w) * *h;
+    for (qint64 i = 1; i <= cells && i <= longest; ++i)
+        items << QString::number(i);
+    return items;
+}
+
 platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesText, const PriceTagDesign &d,
                               SheetCards *cards)
 {

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace price_tags {
 
@@ -45,6 +46,10 @@ struct MakeRefusal {
 };
 
 MakeRefusal checkMake(const MakeInputs &in);
+
+// SetStartPos: the items of cmbStartPos, "1" to W × H, when both division boxes show numbers;
+// nullopt leaves the list as it is.
+std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH);
 
 // The card texts of the sheet, one entry per grid cell from the first cell of the first page.
 struct SheetCards {

@@ -102,6 +102,8 @@ private Q_SLOTS:
     void logoAlignment_data();
     void logoAlignment();
     void bareBarcodeWithoutDigits();
+    void startPositions_data();
+    void startPositions();
     void checkMake_data();
     void checkMake();
     void zeroDivisionIsRefusedAndNeverReportedAsDone();
@@ -367,6 +369,33 @@ void TestTagSheet::bareBarcodeWithoutDigits()
     const QString none = grid(sheet(twoProducts(), copies({1}), d)).at(2);
     QVERIFY(none.contains(QStringLiteral("<div align=\"center\"></div>")));
     QVERIFY(!none.contains(QStringLiteral("BarCode/")));
+}
+
+void TestTagSheet::startPositions_data()
+{
+    QTest::addColumn<QString>("w");
+    QTest::addColumn<QString>("h");
+    QTest::addColumn<int>("count"); // -1: the list stays as it is
+    QTest::newRow("5 x 9") << "5" << "9" << 45;
+    QTest::newRow("3 x 14") << "3" << "14" << 42;
+    QTest::newRow("1 x 1") << "1" << "1" << 1;
+    QTest::newRow("12 x 16") << "12" << "16" << 192;
+    QTest::newRow("W empty") << "" << "9" << -1;
+    QTest::newRow("H letters") << "5" << "x" << -1;
+}
+
+void TestTagSheet::startPositions()
+{
+    QFETCH(QString, w);
+    QFETCH(QString, h);
+    QFETCH(int, count);
+    const auto items = SetStartPos(w, h);
+    QCOMPARE(items.has_value(), count >= 0);
+    if (!items)
+        return;
+    QCOMPARE(items->size(), count);
+    QCOMPARE(items->first(), QStringLiteral("1"));
+    QCOMPARE(items->last(), QString::number(count));
 }
 
 void TestTagSheet::checkMake_data()
