@@ -102,6 +102,7 @@ private Q_SLOTS:
     void promptYesWithoutFileSavesUnderName();
     void failedReadUntiesList_data();
     void failedReadUntiesList();
+    void directoryChosenAsFile();
     void failedWriteKeepsFlagAndFile();
     void failedWriteInPromptKeepsFlag();
     void unencodableTextRefused();
@@ -405,6 +406,22 @@ void TestListDocument::failedReadUntiesList()
     QCOMPARE(m_ui->fileRequests.size(), 2);
     QVERIFY(m_ui->fileRequests.last().forSaving);
     QCOMPARE(readBytes(file), bytes);
+}
+
+void TestListDocument::directoryChosenAsFile()
+{
+    openTwoRows();
+    QDir(m_dir->path()).mkdir(QStringLiteral("folder.csv"));
+    m_ui->fileNames.enqueue(path(QStringLiteral("folder.csv")));
+    m_doc->mnuOpen();
+    QCOMPARE(m_ui->messages.size(), 1);
+    QCOMPARE(m_ui->messages.first().text,
+             QStringLiteral(
+                 "エラーが発生しました(main.ReadFile)\r\nエラー番号: 75\r\n内容: ファイルではなくフォルダーです。 (") +
+                 path(QStringLiteral("folder.csv")) + QLatin1Char(')'));
+    QCOMPARE(m_model->rowCount(), 0);
+    QVERIFY(m_doc->currentFile().isEmpty());
+    QCOMPARE(m_doc->title(), QStringLiteral("ぽらね値札作成 [新規]"));
 }
 
 void TestListDocument::failedWriteKeepsFlagAndFile()
