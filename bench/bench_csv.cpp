@@ -54,8 +54,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     QTemporaryDir dir;
-    std::printf("%-8s %9s %11s %11s %11s %8s %8s\n", "rows", "bytes", "read ms", "write ms", "iconv ms",
-                "read/ic", "write/ic");
+    std::printf("%-8s %9s %11s %11s %11s %8s %8s\n", "rows", "bytes", "read ms", "write ms", "iconv ms", "read/ic",
+                "write/ic");
     for (int n : {32766, 100000}) {
         const QString path = dir.filePath(QStringLiteral("list%1.csv").arg(n));
         if (!writeCsvFile(path, makeRows(n)).ok())

@@ -12,12 +12,18 @@ namespace {
 constexpr char16_t kNone = 0xFFFF;
 constexpr quint16 kNoBytes = 0xFFFF;
 
-bool isLead(uchar b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool isTrail(uchar b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+bool isLead(uchar b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool isTrail(uchar b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 struct Tables {
     std::array<char16_t, 256> single{};
-    std::vector<char16_t> pair; // (lead << 8 | trail) -> character, kNone when not plainly mapped
+    std::vector<char16_t> pair;   // (lead << 8 | trail) -> character, kNone when not plainly mapped
     std::vector<quint16> bytesOf; // character -> 1 or 2 bytes, kNoBytes when not plainly mapped
 
     Tables() : pair(65536, kNone), bytesOf(65536, kNoBytes)
@@ -51,8 +57,8 @@ struct Tables {
                 }
             }
             const QString s = platform::cp932::decode(all);
-            const bool linedUp = s.size() == qsizetype(trails.size())
-                && std::none_of(s.begin(), s.end(), [](QChar c) { return c.isSurrogate(); });
+            const bool linedUp = s.size() == qsizetype(trails.size()) &&
+                                 std::none_of(s.begin(), s.end(), [](QChar c) { return c.isSurrogate(); });
             for (size_t k = 0; k < trails.size(); ++k) {
                 const int trail = trails[k];
                 char16_t u = kNone;

@@ -1,9 +1,9 @@
 #include "products/csv_file.h"
 
 #include "platform/cp932.h"
-#include "products/cp932_table.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
+#include "products/cp932_table.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +23,10 @@ constexpr int kFields = 5;
 // cell of megabytes would stall every repaint.
 constexpr qsizetype kMaxFieldLength = 32767;
 
-QString lineNote(int line) { return QStringLiteral(" (%1 行目)").arg(line); }
+QString lineNote(int line)
+{
+    return QStringLiteral(" (%1 行目)").arg(line);
+}
 
 AppError withLine(AppError e, int line)
 {
@@ -94,8 +97,14 @@ int firstUndecodableLine(const QByteArray &bytes)
     return line;
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
 
 // Digits as the list writes them: an optional minus, no leading zero, within 32 bits. Most prices
 // are like this, and they need no conversion.
@@ -104,7 +113,8 @@ bool isPlainWhole(const QString &t)
     const qsizetype n = t.size();
     qsizetype i = (n > 0 && t.at(0) == QLatin1Char('-')) ? 1 : 0;
     const qsizetype digits = n - i;
-    if (digits < 1 || digits > 10 || (digits > 1 && t.at(i) == QLatin1Char('0')) || (i == 1 && t.at(1) == QLatin1Char('0')))
+    if (digits < 1 || digits > 10 || (digits > 1 && t.at(i) == QLatin1Char('0')) ||
+        (i == 1 && t.at(1) == QLatin1Char('0')))
         return false;
     qint64 v = 0;
     for (; i < n; ++i) {
@@ -113,7 +123,8 @@ bool isPlainWhole(const QString &t)
             return false;
         v = v * 10 + (c - u'0');
     }
-    return t.at(0) == QLatin1Char('-') ? -v >= std::numeric_limits<qint32>::min() : v <= std::numeric_limits<qint32>::max();
+    return t.at(0) == QLatin1Char('-') ? -v >= std::numeric_limits<qint32>::min()
+                                       : v <= std::numeric_limits<qint32>::max();
 }
 
 class Reader {
@@ -263,11 +274,16 @@ private:
 QString fieldCaption(int k)
 {
     switch (k) {
-    case 0: return QStringLiteral("品番等");
-    case 1: return QStringLiteral("商品名");
-    case 2: return QStringLiteral("価格");
-    case 3: return QStringLiteral("備考");
-    default: return QStringLiteral("JANコード");
+    case 0:
+        return QStringLiteral("品番等");
+    case 1:
+        return QStringLiteral("商品名");
+    case 2:
+        return QStringLiteral("価格");
+    case 3:
+        return QStringLiteral("備考");
+    default:
+        return QStringLiteral("JANコード");
     }
 }
 
@@ -395,8 +411,11 @@ WriteResult WriteFile(const ProductList &rows)
     }
     result.badField = fieldCaption(field);
     const QString shown = result.badCharacter.at(0).unicode() < 0x80
-        ? QStringLiteral("制御文字 U+%1").arg(QString::number(uint(result.badCharacter.at(0).unicode()), 16).toUpper().rightJustified(4, QLatin1Char('0')))
-        : result.badCharacter;
+                              ? QStringLiteral("制御文字 U+%1")
+                                    .arg(QString::number(uint(result.badCharacter.at(0).unicode()), 16)
+                                             .toUpper()
+                                             .rightJustified(4, QLatin1Char('0')))
+                              : result.badCharacter;
     result.error = AppError{AppError::InvalidPropertyValue,
                             QStringLiteral("No.%1 の%2に Shift_JIS で保存できない文字「%3」があります。")
                                 .arg(row + 1)

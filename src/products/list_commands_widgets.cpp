@@ -1,10 +1,10 @@
 #include "products/list_commands_widgets.h"
 
 #include "app/frmMain.h"
+#include "app/ui_frmMain.h"
 #include "products/dlgTax.h"
 #include "products/list_document.h"
 #include "products/product_list_model.h"
-#include "app/ui_frmMain.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -62,7 +62,10 @@ ListCommands::ListCommands(app::frmMain &window)
 
 ListCommands::~ListCommands() = default;
 
-void ListCommands::refreshPriceHeader() { m_model->setPriceBasis(m_window.settings().tax.indicate); }
+void ListCommands::refreshPriceHeader()
+{
+    m_model->setPriceBasis(m_window.settings().tax.indicate);
+}
 
 void ListCommands::setBusy(bool busy, const QString &text)
 {

@@ -69,9 +69,8 @@ private:
             load.settings.tax.indicate = indicate;
             return load;
         };
-        w.main->hooks().saveSettings = [](const app::Settings &, const platform::Folders &, bool, platform::AppError *) {
-            return true;
-        };
+        w.main->hooks().saveSettings = [](const app::Settings &, const platform::Folders &, bool,
+                                          platform::AppError *) { return true; };
         w.main->Form_Load();
         w.main->show();
         w.main->closeSplash();

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ledger/ledger_settings.h"
+#include "platform/apperror.h"
+#include "platform/user_services.h"
+#include "products/product.h"
+#include "products/tax.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace ledger {
+
+// One product of the ledger, as its cells show it.
+struct LedgerRow {
+    QString code;
+    QString name;
+    QString included; // tax-inclusive, "#,##0"
+    QString base;
+    QString tax;
+    QString remarks;
+    QString barcode; // image sequence, empty unless the JAN code has 13 or 8 characters
+    QString jan;
+    bool operator==(const LedgerRow &) const = default;
+};
+
+// The three price cells of a list price under the price basis and rounding.
+struct LedgerPrices {
+    QString included, base, tax;
+};
+// error gets the classic number when the arithmetic failed (6 overflow, 11 a rate of -1).
+LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings &tax, int *error = nullptr);
+
+// SetSyouhin: the rows of the list the makers read (checked rows, or all), with both prices.
+platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax,
+                              int barcodeHeight, QList<LedgerRow> *rows);
+
+struct LedgerPage {
+    QStringList lines;
+    platform::AppError error;
+};
+
+// MakeHtmlFile: the lines of dtemp.html; the start page text falls back to 1 when not a number.
+// Product texts are escaped for HTML.
+LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerSettings &settings, const QString &startPage);
+
+QString dtempFileName(); // "dtemp.html"
+
+// The make command's input checks; an empty text lets the make go on.
+struct LedgerRefusal {
+    QString text;
+    QString title;
+    platform::UiServices::Icon icon = platform::UiServices::Icon::Critical;
+    bool resetStartPage = false; // txtStartPage back to "1"
+    bool refused() const { return !text.isEmpty(); }
+};
+LedgerRefusal checkLedgerMake(const QString &startPage, const LedgerSettings &settings);
+
+// SetSyouhin, MakeHtmlFile and the file in dtemp.html, stopping at the first failure; the completion
+// message only when the page was written.
+struct LedgerOutcome {
+    bool ok = false;
+    QString text;
+    QString title;
+    platform::UiServices::Icon icon = platform::UiServices::Icon::Information;
+};
+LedgerOutcome makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
+                         const LedgerSettings &settings, const QString &startPage, const QString &folder);
+
+} // namespace ledger

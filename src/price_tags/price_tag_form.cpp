@@ -1,0 +1,238 @@
+#include "price_tags/price_tag_form.h"
+
+#include "platform/numbers.h"
+
+#include <QFileInfo>
+
+namespace price_tags {
+
+QString yenMarkText() { return QStringLiteral("\\ マーク"); }
+QString enMarkText() { return QStringLiteral("円マーク"); }
+QString noMarkText() { return QStringLiteral("付けない"); }
+
+namespace {
+
+QString numericOr(const QString &text, const QString &fallback)
+{
+    return platform::isNumeric(text) ? text : fallback;
+}
+
+QString markText(int ym)
+{
+    switch (ym) {
+    case 1: return enMarkText();
+    case 2: return noMarkText();
+    default: return yenMarkText();
+    }
+}
+
+} // namespace
+
+PriceTagForm::PriceTagForm()
+{
+    const PriceTagDesign d;
+    fontName = d.fontName;
+    fontSize = d.fontSize;
+    fontStyle = d.fontStyle;
+    fontColor = d.fontColor;
+    fontAlign = d.fontAlign;
+    yMark = yenMarkText();
+    padding.fill(QStringLiteral("0"));
+}
+
+PriceTagForm formFromDesign(const PriceTagDesign &d)
+{
+    PriceTagForm f;
+    f.checkHinban = d.hb != 0;
+    f.checkName = d.hm != 0;
+    f.fontName = d.fontName;
+    f.fontSize = d.fontSize;
+    f.fontStyle = d.fontStyle;
+    f.fontColor = d.fontColor;
+    f.fontAlign = d.fontAlign;
+    f.checkCZeikomi = d.zk != 0;
+    f.check2Dan = d.zw != 0;
+    f.yMark = markText(d.ym);
+    f.checkJanCode = d.jc != 0;
+    f.optionNum = d.jn == 0 ? 0 : 1;
+    f.countW = QString::number(d.countW);
+    f.countH = QString::number(d.countH);
+    f.checkCLine = d.line != 0;
+    f.borderColor = d.lineColor;
+    f.checkCardHeight = d.cardHeightFixed != 0;
+    f.checkCardWidth = d.cardWidthFixed != 0;
+    f.cardWidth = numericOr(d.cardWidth, QStringLiteral("30"));
+    f.cardHeight = numericOr(d.cardHeight, QStringLiteral("24"));
+    for (int i = 0; i < 4; ++i)
+        f.padding[i] = numericOr(d.padding[i], QStringLiteral("0"));
+    f.optionStyle = d.layoutType == 1 ? 1 : 0;
+    f.startPos = QStringLiteral("1");
+    f.checkLogo = d.lg != 0;
+    if (d.lg == 1) {
+        f.logoFile = d.logoName;
+        f.logoAlign = d.logoAlign;
+        f.logoWidth = QString::number(d.logoW);
+        f.logoHeight = QString::number(d.logoH);
+    }
+    f.janImageHeight = QString::number(d.barcodeHeight);
+    return f;
+}
+
+platform::AppError SetCValue(const PriceTagForm &f, PriceTagDesign &d)
+{
+    d.fontName = f.fontName;
+    d.fontSize = f.fontSize;
+    d.fontStyle = f.fontStyle;
+    d.fontColor = f.fontColor;
+    d.fontAlign = f.fontAlign;
+    if (f.yMark == yenMarkText())
+        d.ym = 0;
+    else if (f.yMark == enMarkText())
+        d.ym = 1;
+    else
+        d.ym = 2;
+    d.zk = f.checkCZeikomi ? 1 : 0;
+    if (!f.countW.isEmpty() && !f.countH.isEmpty()) {
+        const auto w = platform::toInteger16(f.countW);
+        const auto h = platform::toInteger16(f.countH);
+        if (!w || !h)
+            return platform::isNumeric(f.countW) && platform::isNumeric(f.countH) ? platform::AppError::overflow()
+                                                                                 : platform::AppError::typeMismatch();
+        d.countW = *w;
+        d.countH = *h;
+    } else {
+        d.countW = 0;
+        d.countH = 0;
+    }
+    d.lg = f.checkLogo ? 1 : 0;
+    d.hb = f.checkHinban ? 1 : 0;
+    d.hm = f.checkName ? 1 : 0;
+    d.jc = f.checkJanCode ? 1 : 0;
+    d.zw = f.check2Dan ? 1 : 0;
+    if (f.optionNum == 0 || f.optionNum == 1)
+        d.jn = f.optionNum;
+    d.line = f.checkCLine ? 1 : 0;
+    d.lineColor = f.borderColor;
+    d.logoName = f.logoFile;
+    d.logoAlign = f.logoAlign;
+    if (!f.logoWidth.isEmpty() && !f.logoHeight.isEmpty()) {
+        const auto w = platform::toWholeNumber(f.logoWidth);
+        const auto h = platform::toWholeNumber(f.logoHeight);
+        if (!w || !h)
+            return platform::isNumeric(f.logoWidth) && platform::isNumeric(f.logoHeight)
+                       ? platform::AppError::overflow()
+                       : platform::AppError::typeMismatch();
+        d.logoW = *w;
+        d.logoH = *h;
+    } else {
+        d.logoW = 0;
+        d.logoH = 0;
+    }
+    d.cardWidthFixed = f.checkCardWidth ? 1 : 0;
+    d.cardHeightFixed = f.checkCardHeight ? 1 : 0;
+    d.cardWidth = numericOr(f.cardWidth, QStringLiteral("30"));
+    d.cardHeight = numericOr(f.cardHeight, QStringLiteral("24"));
+    for (int i = 0; i < 4; ++i)
+        d.padding[i] = numericOr(f.padding[i], QStringLiteral("0"));
+    d.layoutType = f.optionStyle == 0 ? 0 : 1;
+    const auto start = platform::toInteger16(f.startPos);
+    if (!start)
+        return platform::isNumeric(f.startPos) ? platform::AppError::overflow() : platform::AppError::typeMismatch();
+    d.startOffset = *start - 1;
+    const auto barHeight = platform::toInteger16(f.janImageHeight);
+    if (!barHeight)
+        return platform::isNumeric(f.janImageHeight) ? platform::AppError::overflow()
+                                                     : platform::AppError::typeMismatch();
+    d.barcodeHeight = *barHeight;
+    return {};
+}
+
+PriceTagForm builtInForm(BuiltInType type, const PriceTagForm &current)
+{
+    PriceTagForm f;
+    f.startPos = current.startPos;
+    f.checkLogo = false;
+    f.checkHinban = false;
+    f.checkName = true;
+    f.checkJanCode = true;
+    f.optionNum = 1;
+    f.checkCLine = true;
+    f.countW = type == BuiltInType::A ? QStringLiteral("5") : QStringLiteral("3");
+    f.countH = type == BuiltInType::A ? QStringLiteral("9") : QStringLiteral("14");
+    f.fontName.fill(QStringLiteral("ＭＳ Ｐゴシック"));
+    f.fontSize = {QStringLiteral("9pt"), QStringLiteral("9pt"), QStringLiteral("12pt"), QStringLiteral("9pt")};
+    f.fontStyle = {QStringLiteral("通常"), QStringLiteral("通常"), QStringLiteral("太字"), QStringLiteral("通常")};
+    f.fontColor.fill(QStringLiteral("#000000"));
+    f.fontAlign = {QStringLiteral("左"), QStringLiteral("左"), QStringLiteral("中央"), QStringLiteral("左")};
+    f.borderColor = QStringLiteral("#808080");
+    f.logoFile.clear();
+    f.logoAlign = QStringLiteral("中央");
+    f.logoWidth = QStringLiteral("0");
+    f.logoHeight = QStringLiteral("0");
+    f.yMark = yenMarkText();
+    f.checkCZeikomi = true;
+    f.check2Dan = false;
+    f.optionStyle = type == BuiltInType::A ? 0 : 1;
+    f.padding.fill(QStringLiteral("0"));
+    f.checkCardHeight = false;
+    f.checkCardWidth = false;
+    f.cardHeight = type == BuiltInType::A ? QStringLiteral("24") : QStringLiteral("18");
+    f.cardWidth = type == BuiltInType::A ? QStringLiteral("30") : QStringLiteral("56");
+    f.janImageHeight = QStringLiteral("40");
+    return f;
+}
+
+PriceTagDesign builtInDesign(BuiltInType type)
+{
+    PriceTagDesign d; // area styles, flags, colours, logo and card flags are the type A values already
+    d.ym = 0;
+    d.hb = 0;
+    d.hm = 1;
+    d.zk = 1;
+    d.zw = 0;
+    d.jc = 1;
+    d.jn = 1;
+    d.line = 1;
+    d.lineColor = QStringLiteral("#808080");
+    d.lg = 0;
+    d.logoName.clear();
+    d.logoW = 0;
+    d.logoH = 0;
+    d.logoAlign = QStringLiteral("中央");
+    d.cardHeightFixed = 0;
+    d.cardWidthFixed = 0;
+    d.padding.fill(QStringLiteral("0"));
+    d.barcodeHeight = 40;
+    if (type == BuiltInType::A) {
+        d.countW = 5;
+        d.countH = 9;
+        d.cardHeight = QStringLiteral("24");
+        d.cardWidth = QStringLiteral("30");
+        d.layoutType = 0;
+    } else {
+        d.countW = 3;
+        d.countH = 14;
+        d.cardHeight = QStringLiteral("18");
+        d.cardWidth = QStringLiteral("56");
+        d.layoutType = 1;
+    }
+    return d;
+}
+
+QString logoNotFoundText(const QString &path)
+{
+    return QStringLiteral("ロゴ用の画像\r\n") + path + QStringLiteral("\r\nが見つかりませんでした.");
+}
+
+QString forgetMissingLogo(PriceTagDesign &design)
+{
+    if (design.lg != 1 || QFileInfo(design.logoName).isFile())
+        return QString();
+    const QString text = logoNotFoundText(design.logoName);
+    design.logoName.clear();
+    design.logoW = 0;
+    design.logoH = 0;
+    return text;
+}
+
+} // namespace price_tags

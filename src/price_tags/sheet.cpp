@@ -1,0 +1,276 @@
+#include "price_tags/sheet.h"
+
+#include "barcode/barcode.h"
+#include "platform/numbers.h"
+#include "platform/text_file.h"
+#include "price_tags/card_markup.h"
+
+#include <QDir>
+
+#include <limits>
+
+namespace price_tags {
+
+using Icon = platform::UiServices::Icon;
+
+namespace {
+
+MakeRefusal refusal(const QString &text, const QString &title, Icon icon, MakeRefusal::Next next, int slot = -1)
+{
+    MakeRefusal r;
+    r.text = text;
+    r.title = title;
+    r.icon = icon;
+    r.next = next;
+    r.slot = slot;
+    return r;
+}
+
+const QLatin1String Q("\"");
+
+} // namespace
+
+MakeRefusal checkMake(const MakeInputs &in)
+{
+    const bool wNum = platform::isNumeric(in.logoWidth);
+    const bool hNum = platform::isNumeric(in.logoHeight);
+    if (!wNum || !hNum || *platform::numericValue(in.logoWidth) < 0 || *platform::numericValue(in.logoHeight) < 0)
+        return refusal(QStringLiteral("画像のサイズの値が不正です."), QStringLiteral("画像の拡大/縮小"), Icon::Critical,
+                       MakeRefusal::Next::LogoSize);
+
+    qint64 total = 0;
+    for (int i = 0; i < SlotCount; ++i) {
+        // A negative count is as meaningless as a letter and would shift every later card.
+        const auto n = platform::toWholeNumber(in.copies[i]);
+        if (!platform::isNumeric(in.copies[i]) || (n && *n < 0) || (!n && *platform::numericValue(in.copies[i]) < 0))
+            return refusal(QStringLiteral("作成枚数の値がが不正です"), QStringLiteral("作成枚数チェック"), Icon::Critical,
+                           MakeRefusal::Next::Copies, i);
+        total += n ? *n : std::numeric_limits<qint32>::max();
+    }
+
+    if (in.startPos != QLatin1String("1") && (!in.cardHeightFixed || !in.cardWidthFixed))
+        return refusal(QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
+                       QStringLiteral("貼付用値札作成"), Icon::Information, MakeRefusal::Next::CardHeight);
+
+    if (total == 0)
+        return refusal(QStringLiteral("作成枚数が設定されていません."), QStringLiteral("貼付用値札作成"), Icon::Information,
+                       MakeRefusal::Next::FirstCopies);
+
+    // An empty division box would divide by zero while the page is made.
+    const auto w = platform::toWholeNumber(in.countW);
+    const auto h = platform::toWholeNumber(in.countH);
+    if (!w || !h || *w < 1 || *h < 1)
+        return refusal(QStringLiteral("横に並べる列数と縦に並べる行数には 1 以上の数を指定してください."),
+                       QStringLiteral("貼付用値札作成"), Icon::Information, MakeRefusal::Next::Division);
+    const auto start = platform::toWholeNumber(in.startPos);
+    if (!start || *start < 1 || qint64(*start) > qint64(*w) * *h)
+        return refusal(QStringLiteral("出力の開始位置は 1 から %1 までの数で指定してください.").arg(qint64(*w) * *h),
+                       QStringLiteral("貼付用値札作成"), Icon::Information, MakeRefusal::Next::CardHeight);
+    return {};
+}
+
+std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH)
+{
+    const auto w = platform::toWholeNumber(countW);
+    const auto h = platform::toWholeNumber(countH);
+    if (!w || !h)
+        return std::nullopt;
+    QStringList items;
+    // A design file may name any division; a list longer than this is of no use to anyone.
+    constexpr qint64 longest = 10000;
+    const qint64 cells = qint64(*w) * *h;
+    for (qint64 i = 1; i <= cells && i <= longest; ++i)
+        items << QString::number(i);
+    return items;
+}
+
+platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesText, const PriceTagDesign &d,
+                              SheetCards *cards)
+{
+    std::array<qint32, SlotCount> copies{};
+    qint64 total = 0;
+    for (int i = 0; i < SlotCount; ++i) {
+        const auto n = platform::toWholeNumber(copiesText[i]);
+        if (!n)
+            return platform::isNumeric(copiesText[i]) ? platform::AppError::overflow()
+                                                      : platform::AppError::typeMismatch();
+        copies[i] = *n;
+        total += *n;
+    }
+    total += d.startOffset;
+    if (total > std::numeric_limits<qint32>::max() || d.startOffset < 0 || total < 0)
+        return platform::AppError::overflow();
+
+    SheetCards c;
+    c.cardCount = int(total);
+    const qsizetype size = qsizetype(total) + qMax(d.countW, 0) + 1;
+    for (QStringList *list : {&c.code, &c.name, &c.price, &c.barcode, &c.digits})
+        list->fill(QString(), size);
+
+    if (d.lg == 1) {
+        c.logo = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(d.logoName) + Q
+               + QStringLiteral(" width=\"") + QString::number(d.logoW) + Q + QStringLiteral(" height=\"")
+               + QString::number(d.logoH) + Q + QLatin1Char('>');
+        c.logo.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    }
+
+    qsizetype cursor = d.startOffset;
+    for (int p = 0; p < SlotCount; ++p) {
+        const ProductSlot &slot = items[p];
+        // One image sequence per slot: every copy shows the same code.
+        const QString bars = d.jc == 1 ? barcode::MakeBarCodeHtml(slot.jan, d.barcodeHeight) : QString();
+        const QString digits = d.jc == 1 && d.jn == 1 ? slot.jan : QString();
+        for (qint32 n = 0; n < copies[p]; ++n, ++cursor) {
+            if (d.hb == 1)
+                c.code[cursor] = slot.code;
+            if (d.hm == 1)
+                c.name[cursor] = slot.name;
+            c.price[cursor] = slot.price;
+            c.barcode[cursor] = bars;
+            c.digits[cursor] = digits;
+        }
+    }
+    switch (d.ym) {
+    case 0: c.prefix = QStringLiteral("\\"); break;
+    case 1: c.suffix = QStringLiteral("円"); break;
+    default: break;
+    }
+    c.tax = d.zk == 1 ? QStringLiteral("(税込)") : QString();
+    *cards = std::move(c);
+    return {};
+}
+
+PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
+{
+    PageLines page;
+    if (d.countW < 1 || d.countH < 1) {
+        page.error = platform::AppError::divisionByZero();
+        return page;
+    }
+    const QString heightPart = d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;")
+                                                      : QString();
+    const QString overflowPart = d.cardHeightFixed == 1 ? QStringLiteral("overflow:hidden;")
+                                                        : QStringLiteral("overflow:visible;");
+    QString innerWidth, cellWidth, tableWidth;
+    if (d.cardWidthFixed == 1) {
+        const auto w = platform::toInteger16(d.cardWidth);
+        if (!w) {
+            page.error = platform::isNumeric(d.cardWidth) ? platform::AppError::overflow()
+                                                          : platform::AppError::typeMismatch();
+            return page;
+        }
+        // The inner box is one millimetre narrower so that the ruled line stays inside the cell.
+        innerWidth = QStringLiteral("width:") + QString::number(*w - 1) + QStringLiteral("mm;");
+        cellWidth = QStringLiteral("width:") + d.cardWidth + QStringLiteral("mm;");
+    } else {
+        innerWidth = QStringLiteral("width:100%;");
+        tableWidth = QStringLiteral("width:100%;");
+    }
+    const QString paddingPart = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3]
+                              + QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2]
+                              + QStringLiteral("mm;");
+    const QString borderPart = d.line == 1 ? QStringLiteral("border-style:solid; border-width:1px; border-color:")
+                                                 + d.lineColor + QLatin1Char(';')
+                                           : QStringLiteral("border-style:none;");
+
+    QStringList &l = page.lines;
+    const qint64 P = qint64(d.countW) * d.countH;
+    const qint64 N = c.cardCount;
+    l.reserve(40 + (N / d.countW + 2) * (d.countW + 2) + (N / P + 1) * 2);
+    l << pageHeadLines();
+    static const char *const openings[4] = {"td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
+    for (int i = 0; i < 4; ++i) {
+        l << QLatin1String(openings[i]) + styleWord(d.fontStyle[i]) + d.fontSize[i] + QLatin1Char(' ')
+                 + quotedFamily(d.fontName[i]) + QLatin1Char(';');
+        l << QStringLiteral("        color:") + d.fontColor[i] + QStringLiteral("; text-align:") + alignWord(d.fontAlign[i])
+                 + QLatin1Char(';');
+        l << QStringLiteral("        background-color:#ffffff;}");
+    }
+    l << QStringLiteral("td.area6 {font-size:9pt;");
+    l << QStringLiteral("        text-align:center;}");
+    l << QStringLiteral("td.top {vertical-align:top; ") + borderPart + QLatin1Char(' ') + cellWidth + QLatin1Char('}');
+    l << QStringLiteral("div.card {") + heightPart + innerWidth;
+    l << QStringLiteral("        margin:0px;") + paddingPart + overflowPart + QLatin1Char('}');
+    l << QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + borderPart;
+    l << QStringLiteral("        table-layout:fixed;") + tableWidth + QLatin1Char('}');
+    l << QStringLiteral("table.nobreak {table-layout:fixed; border-collapse:collapse; ") + borderPart + tableWidth
+             + QLatin1Char('}');
+    l << QStringLiteral("--></style></head><body>");
+
+    const QString blank = QStringLiteral("<td class=\"top\"><div class=\"card\"></div></td>");
+    const QString opening = QStringLiteral("<td class=\"top\"><div class=\"card\"><table width=\"100%\" border=\"0\" "
+                                           "cellpadding=\"0\"><tr><td align=\"")
+                          + logoAlignWord(d.logoAlign) + Q;
+    const bool twoTier = d.zw == 1;
+    CardTexts t;
+    t.logo = c.logo;
+    t.tax = c.tax;
+    // Copies of one product give the same card line; build it once per run.
+    qsizetype lastSource = -1;
+    QString lastCard;
+    auto sameCard = [&](qsizetype a, qsizetype b) {
+        return c.code.at(a) == c.code.at(b) && c.name.at(a) == c.name.at(b) && c.price.at(a) == c.price.at(b)
+            && c.barcode.at(a) == c.barcode.at(b) && c.digits.at(a) == c.digits.at(b);
+    };
+    auto cell = [&](qint64 k) -> QString {
+        if (k >= c.price.size() || !platform::isNumeric(c.price.at(k)))
+            return blank;
+        if (lastSource >= 0 && sameCard(lastSource, k))
+            return lastCard;
+        t.code = platform::htmlEscape(c.code.at(k));
+        t.name = platform::htmlEscape(c.name.at(k));
+        t.price = c.prefix + platform::htmlEscape(c.price.at(k)) + c.suffix;
+        t.barcode = c.barcode.at(k);
+        t.digits = platform::htmlEscape(c.digits.at(k));
+        lastCard = opening + cardRest(twoTier, d.layoutType, t);
+        lastSource = k;
+        return lastCard;
+    };
+
+    qint64 k = 0;
+    for (qint64 pg = 0; pg <= N / P; ++pg) {
+        l << (N >= P * (pg + 1) ? QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">")
+                                : QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">"));
+        for (int row = 1; row <= d.countH && k < N; ++row) {
+            l << QStringLiteral("<tr>");
+            for (int col = 0; col < d.countW; ++col, ++k)
+                l << cell(k);
+            l << QStringLiteral("</tr>");
+        }
+        l << QStringLiteral("</table>");
+    }
+    l << QStringLiteral("</body></html>");
+    return page;
+}
+
+QString ctempFileName() { return QStringLiteral("ctemp.html"); }
+
+MakeOutcome makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
+                         const QString &folder)
+{
+    MakeOutcome out;
+    out.icon = Icon::Critical;
+    out.title = platform::reportTitle();
+    SheetCards cards;
+    platform::AppError e = SetSyouhin(items, copies, design, &cards);
+    if (e.isSet()) {
+        out.text = platform::errorReportText(QStringLiteral("CMain.SetSyouhin"), e);
+        return out;
+    }
+    const PageLines page = MakeCHtml(cards, design);
+    if (page.error.isSet()) {
+        out.text = platform::errorReportText(QStringLiteral("MakeCHtml"), page.error);
+        return out;
+    }
+    if (!platform::writeCp932Lines(QDir(folder).filePath(ctempFileName()), page.lines, &e)) {
+        out.text = platform::errorReportText(QStringLiteral("MakeCHtml"), e);
+        return out;
+    }
+    out.ok = true;
+    out.icon = Icon::Information;
+    out.title = QStringLiteral("ぽらね値札作成");
+    out.text = QStringLiteral("貼付用値札を作成しました.\r\n「表示」ボタンでブラウザが起動します.");
+    return out;
+}
+
+} // namespace price_tags

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/apperror.h"
+#include "platform/user_services.h"
+#include "price_tags/price_tag_design.h"
+#include "price_tags/product_slots.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+namespace price_tags {
+
+using Copies = std::array<QString, SlotCount>; // the texts of txtCCount 0-9
+
+// What the make command checks before it makes anything: the window's boxes as texts.
+struct MakeInputs {
+    QString logoWidth = QStringLiteral("0");  // txtLogoWidth
+    QString logoHeight = QStringLiteral("0"); // txtLogoHeight
+    Copies copies;                           // txtCCount 0-9
+    QString startPos = QStringLiteral("1");   // cmbStartPos
+    bool cardHeightFixed = false;            // CheckCardHeight
+    bool cardWidthFixed = false;             // CheckCardWidth
+    QString countW = QStringLiteral("5");     // cmbCountW
+    QString countH = QStringLiteral("9");     // cmbCountH
+};
+
+// A refusal of the make command: the message to show and where the window goes next.
+struct MakeRefusal {
+    enum class Next {
+        None,
+        LogoSize,   // reset the logo boxes to the picture's own size
+        Copies,     // slot's copies box reset to "0"
+        CardHeight, // tab デザイン(1), focus CheckCardHeight
+        FirstCopies, // tab データ, copies box 0 selected and focused
+        Division,   // tab デザイン(1), focus cmbCountW
+    };
+    QString text; // empty: the make may go on
+    QString title;
+    platform::UiServices::Icon icon = platform::UiServices::Icon::Information;
+    Next next = Next::None;
+    int slot = -1;
+    bool refused() const { return !text.isEmpty(); }
+};
+
+MakeRefusal checkMake(const MakeInputs &in);
+
+// SetStartPos: the items of cmbStartPos, "1" to W × H, when both division boxes show numbers;
+// nullopt leaves the list as it is.
+std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH);
+
+// The card texts of the sheet, one entry per grid cell from the first cell of the first page.
+struct SheetCards {
+    int cardCount = 0; // start offset + every copy
+    QStringList code, name, price, barcode, digits;
+    QString prefix, suffix, tax, logo; // shared by all cards
+};
+
+// SetSyouhin: the products of the slots, each repeated by its copies, from the start offset on.
+platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
+                              SheetCards *cards);
+
+struct PageLines {
+    QStringList lines;
+    platform::AppError error;
+};
+
+// MakeCHtml: the lines of ctemp.html. Product texts are escaped for HTML.
+PageLines MakeCHtml(const SheetCards &cards, const PriceTagDesign &design);
+
+// The make after the checks: SetSyouhin, MakeCHtml and the file, stopping at the first failure.
+struct MakeOutcome {
+    bool ok = false;
+    QString text; // the completion message, or the error report
+    QString title;
+    platform::UiServices::Icon icon = platform::UiServices::Icon::Information;
+};
+
+QString ctempFileName(); // "ctemp.html"
+MakeOutcome makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
+                         const QString &folder);
+
+} // namespace price_tags
