@@ -19,12 +19,6 @@ bool allDigits(const QString &text)
     return true;
 }
 
-QString tag(const QString &path, int width, int height)
-{
-    return QStringLiteral("<img src=\"%1\" border=\"0\" width=\"%2\" height=\"%3\">")
-        .arg(path, QString::number(width), QString::number(height));
-}
-
 QString digitImage(QChar digit, const char *suffix)
 {
     return digit + QLatin1String(suffix);
@@ -102,21 +96,25 @@ QString MakeBarCodeHtml(const QString &code, int height)
     const QStringList names = imageSequence(code);
     if (names.isEmpty())
         return QString();
-    QStringList paths;
-    paths.reserve(names.size());
-    for (const QString &n : names)
-        paths << QStringLiteral("BarCode/") + n;
-
-    const qsizetype centre = paths.size() / 2;
+    // Pages hold one sequence per product, so the tags are appended piece by piece rather than
+    // formatted: a ledger of 100,000 products makes 1.5 million of them.
+    const QString heightText = QString::number(height);
+    const qsizetype centre = names.size() / 2;
     QString html;
-    html.reserve(int(paths.size()) * 64);
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        int width = 7;
-        if (i == 0 || i == paths.size() - 1)
-            width = 4;
+    html.reserve(names.size() * 64);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        char width = '7';
+        if (i == 0 || i == names.size() - 1)
+            width = '4';
         else if (i == centre)
-            width = 5;
-        html += tag(paths[i], width, height);
+            width = '5';
+        html += QLatin1String("<img src=\"BarCode/");
+        html += names.at(i);
+        html += QLatin1String("\" border=\"0\" width=\"");
+        html += QLatin1Char(width);
+        html += QLatin1String("\" height=\"");
+        html += heightText;
+        html += QLatin1String("\">");
     }
     return html;
 }
