@@ -1,11 +1,30 @@
+#include "app/frmMain.h"
+#include "app/startup.h"
+#include "platform/qt_translation.h"
+#include "platform/single_instance.h"
+#include "platform/dialog_services_widgets.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("ぽらね値札作成 [新規]"));
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("vennlo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ぽらね値札作成"));
+    QApplication::setDesktopFileName(QStringLiteral("vennlo"));
+    platform::installQtJapanese(app);
+
+    platform::WidgetUiServices services;
+    platform::UiServices::install(&services);
+
+    platform::SingleInstance instance;
+    if (!app::checkSingleInstance(instance, services))
+        return 0;
+
+    app::Settings settings;
+    app::frmMain window(settings);
+    QObject::connect(&window, &app::frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    window.Form_Load();
+    window.show();
     return app.exec();
 }

@@ -1,8 +1,37 @@
 #include "products/tax.h"
 
 #include <cmath>
+#include <limits>
 
 namespace products {
+
+namespace {
+
+bool fits32(qint64 v) { return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max(); }
+
+PriceSplit overflowed(PriceSplit s)
+{
+    s.error = 6;
+    s.base = s.included = s.tax = 0;
+    return s;
+}
+
+// a * b in ten-thousandths, rounded to four places, ties to even (as Currency's product).
+__int128 roundedProduct(__int128 a, __int128 b)
+{
+    const __int128 p = a * b;
+    __int128 q = p / Currency::Scale;
+    __int128 r = p % Currency::Scale;
+    if (r < 0) {
+        r += Currency::Scale;
+        --q;
+    }
+    if (r * 2 > Currency::Scale || (r * 2 == Currency::Scale && (q & 1)))
+        ++q;
+    return q;
+}
+
+} // namespace
 
 PriceSplit ruleA(qint64 base, Currency rate, int ks)
 {
@@ -19,9 +48,19 @@ PriceSplit ruleA(qint64 base, Currency rate, int ks)
         s.valid = false;
         return s;
     }
-    const Currency b = Currency::fromInt(base);
-    s.tax = (b * rate + add).floor();
-    s.included = (b * (Currency::fromInt(1) + rate) + add).floor();
+    // The four-place products are exact; a rate far outside any real one could still leave the
+    // 64-bit range or give a price beyond 32 bits.
+    const __int128 b = (__int128)base * Currency::Scale;
+    const __int128 r = rate.raw();
+    const __int128 limit = (__int128)std::numeric_limits<qint64>::max();
+    const __int128 taxRaw = roundedProduct(b, r) + add.raw();
+    const __int128 inclRaw = roundedProduct(b, r + Currency::Scale) + add.raw();
+    if (taxRaw > limit || taxRaw < -limit || inclRaw > limit || inclRaw < -limit)
+        return overflowed(s);
+    s.tax = Currency::fromRaw(qint64(taxRaw)).floor();
+    s.included = Currency::fromRaw(qint64(inclRaw)).floor();
+    if (!fits32(s.tax) || !fits32(s.included))
+        return overflowed(s);
     return s;
 }
 
@@ -32,8 +71,19 @@ PriceSplit ruleB(qint64 included, Currency rate)
     if (included == 0)
         return s;
     const double divisor = double((Currency::fromInt(1) + rate).raw()) / double(Currency::Scale);
-    s.base = qint64(std::floor(double(included) / divisor + 0.99));
-    s.tax = qint64(qint32(included) - qint32(s.base));
+    if (divisor == 0.0) {
+        s.error = 11;
+        s.included = 0;
+        return s;
+    }
+    const double base = std::floor(double(included) / divisor + 0.99);
+    if (!std::isfinite(base) || base < double(std::numeric_limits<qint32>::min())
+        || base > double(std::numeric_limits<qint32>::max()))
+        return overflowed(s);
+    s.base = qint64(base);
+    s.tax = included - s.base;
+    if (!fits32(included) || !fits32(s.tax))
+        return overflowed(s);
     return s;
 }
 

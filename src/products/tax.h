@@ -18,6 +18,9 @@ struct PriceSplit {
     qint64 included = 0; // tax-inclusive price
     qint64 tax = 0;
     bool valid = true;   // false when rule A was given an unknown rounding mode
+    // Classic error number when the arithmetic failed (6 overflow: a result outside 32 bits,
+    // 11 division by zero: a rate of -1); 0 otherwise. The prices are 0 then.
+    int error = 0;
 };
 
 // Rule A: tax-inclusive price and tax from a base price, exact fixed-point products.

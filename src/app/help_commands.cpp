@@ -1,0 +1,41 @@
+#include "app/help_commands.h"
+
+#include "app/reports.h"
+#include "app/startup.h"
+#include "platform/apperror.h"
+#include "platform/user_services.h"
+
+#include <QFileInfo>
+
+namespace app {
+
+using platform::UiServices;
+
+void ShowHelpFile(QWidget *parent, const platform::Folders &folders)
+{
+    if (!UiServices::instance().openWithShell(helpFilePath(folders)))
+        UiServices::instance().critical(parent, QStringLiteral("ヘルプファイルエラー"),
+                                        QStringLiteral("ヘルプファイル(vennlo.chm)が存在しないか\r\n"
+                                                       "もしくはシステムが HTMLヘルプに対応していません"));
+}
+
+void ShowReadMe(QWidget *parent, const platform::Folders &folders)
+{
+    if (!UiServices::instance().openWithShell(readMeFilePath(folders)))
+        UiServices::instance().critical(parent, QStringLiteral("Readme.txtを開く"),
+                                        QStringLiteral("readme.txt が存在しないか\r\n"
+                                                       "もしくはシステム対応していません"));
+}
+
+QString webSiteAddress() { return QStringLiteral("https://vestrel.example/vennla/"); }
+
+void ShowWebSite(QWidget *parent)
+{
+    if (!UiServices::instance().openWithShell(webSiteAddress()))
+        showErrorReport(parent, QStringLiteral("main.mnuWebSite"),
+                        platform::AppError{platform::AppError::FileNotFound, QStringLiteral("ブラウザを起動できません。")});
+}
+
+bool earlierVersionPresent(const platform::Folders &folders) { return QFileInfo::exists(folders.oldSettingsFile()); }
+
+} // namespace app

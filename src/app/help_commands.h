@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/folders.h"
+
+class QWidget;
+
+namespace app {
+
+// ヘルプ, ReadMeを開く, WebSite of the main window: open a file or address with the desktop, or say why not.
+void ShowHelpFile(QWidget *parent, const platform::Folders &folders);
+void ShowReadMe(QWidget *parent, const platform::Folders &folders);
+void ShowWebSite(QWidget *parent);
+
+QString webSiteAddress();
+
+// An earlier version left its settings file in the program folder: its data files may still be there.
+bool earlierVersionPresent(const platform::Folders &folders);
+
+} // namespace app

@@ -1,0 +1,19 @@
+#include "platform/qt_translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace platform {
+
+bool installQtJapanese(QCoreApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+} // namespace platform

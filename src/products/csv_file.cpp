@@ -1,0 +1,430 @@
+#include "products/csv_file.h"
+
+#include "platform/cp932.h"
+#include "platform/numbers.h"
+#include "platform/text_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <vector>
+
+namespace products {
+
+using platform::AppError;
+
+namespace {
+
+constexpr int kFields = 5;
+// No product text comes near this; a longer field is a file of some other kind, and a list view
+// cell of megabytes would stall every repaint.
+constexpr qsizetype kMaxFieldLength = 32767;
+
+QString lineNote(int line) { return QStringLiteral(" (%1 行目)").arg(line); }
+
+AppError withLine(AppError e, int line)
+{
+    e.description += lineNote(line);
+    return e;
+}
+
+AppError badBytes()
+{
+    return {AppError::TypeMismatch, QStringLiteral("Shift_JIS の文字として読めないデータがあります。")};
+}
+
+// Removes the trailing letter of the JAN field ("4901234567894B" -> digits, "B" -> empty); plain
+// digits, as a spreadsheet writes them, stay as they are.
+QString janFromField(const QString &field)
+{
+    if (field.isEmpty())
+        return field;
+    const QChar last = field.at(field.size() - 1);
+    if (last >= QLatin1Char('0') && last <= QLatin1Char('9'))
+        return field;
+    return field.left(field.size() - 1);
+}
+
+// A control character other than tab and line ends is no product text: the decoder puts U+001A
+// (or U+FFFD) where bytes are not CP932, and the codec swaps 0x1A, 0x1C and 0x7F with other
+// control characters, so such bytes would not survive a save and a second read unchanged.
+bool isBadCharacter(char16_t u)
+{
+    return (u < 0x20 && u != u'\t' && u != u'\r' && u != u'\n') || u == 0x7F || u == 0xFFFD;
+}
+
+bool hasBadCharacter(const QString &field)
+{
+    for (QChar c : field) {
+        if (isBadCharacter(c.unicode()))
+            return true;
+    }
+    return false;
+}
+
+qsizetype firstBadCharacter(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isBadCharacter(text.at(i).unicode()))
+            return i;
+    }
+    return -1;
+}
+
+// 1-based line of the first bytes that are not CP932, for faults the field check cannot see (a lone
+// lead byte swallowed at the end, bytes after a closing quote).
+int firstUndecodableLine(const QByteArray &bytes)
+{
+    int line = 1;
+    qsizetype start = 0;
+    while (start <= bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        bool bad = false;
+        platform::cp932::decode(bytes.mid(start, end - start), &bad);
+        if (bad)
+            return line;
+        start = end + 1;
+        ++line;
+    }
+    return line;
+}
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+
+class Reader {
+public:
+    explicit Reader(const QString &text) : m_p(text.constData()), m_n(text.size()) {}
+
+    ReadResult run()
+    {
+        ReadResult r;
+        QString fields[kFields + 1];
+        while (m_i < m_n) {
+            skipBlanks();
+            if (m_i >= m_n)
+                break;
+            if (isLineEnd(m_p[m_i])) {
+                takeLineEnd();
+                continue;
+            }
+            const int recordLine = m_line;
+            int count = 0;
+            int lastLine = recordLine;
+            bool ended = false;
+            while (!ended) {
+                QString field;
+                if (!takeField(&field)) {
+                    fail(r, AppError::inputPastEnd(), recordLine);
+                    return r;
+                }
+                if (field.size() > kMaxFieldLength) {
+                    fail(r, AppError{AppError::Overflow, QStringLiteral("項目が長すぎます。")}, recordLine);
+                    return r;
+                }
+                if (count <= kFields)
+                    fields[count] = std::move(field);
+                ++count;
+                if (m_i < m_n && m_p[m_i] == QLatin1Char(',')) {
+                    ++m_i;
+                } else {
+                    lastLine = m_line;
+                    if (m_i < m_n)
+                        takeLineEnd();
+                    ended = true;
+                }
+            }
+            if (count != kFields) {
+                AppError e = AppError::inputPastEnd();
+                e.description = QStringLiteral("1 行の項目の数が %1 個です。5 個必要です。").arg(count);
+                fail(r, e, recordLine);
+                return r;
+            }
+            for (int k = 0; k < kFields; ++k) {
+                if (hasBadCharacter(fields[k])) {
+                    fail(r, badBytes(), recordLine);
+                    return r;
+                }
+            }
+            Product p;
+            const QString priceText = fields[2];
+            if (priceText.isEmpty()) {
+                p.price = QStringLiteral("0");
+            } else {
+                const auto v = platform::toWholeNumber(priceText);
+                if (!v) {
+                    fail(r, platform::isNumeric(priceText) ? AppError::overflow() : AppError::typeMismatch(),
+                         recordLine);
+                    return r;
+                }
+                p.price = platform::formatPlain(*v);
+            }
+            p.code = std::move(fields[0]);
+            p.name = std::move(fields[1]);
+            p.remarks = std::move(fields[3]);
+            p.jan = janFromField(fields[4]);
+            r.rows.append(std::move(p));
+            m_lastLines.push_back(lastLine);
+        }
+        return r;
+    }
+
+private:
+    void fail(ReadResult &r, const AppError &e, int line)
+    {
+        r.error = withLine(e, line);
+        r.formatProblem = true;
+        r.line = line;
+    }
+
+    void skipBlanks()
+    {
+        while (m_i < m_n && isBlank(m_p[m_i]))
+            ++m_i;
+    }
+
+    void takeLineEnd()
+    {
+        if (m_p[m_i] == QLatin1Char('\r') && m_i + 1 < m_n && m_p[m_i + 1] == QLatin1Char('\n'))
+            ++m_i;
+        ++m_i;
+        ++m_line;
+    }
+
+    // One field up to (not including) its comma or line end. False for a quote never closed.
+    bool takeField(QString *out)
+    {
+        skipBlanks();
+        if (m_i < m_n && m_p[m_i] == QLatin1Char('"')) {
+            const qsizetype start = ++m_i;
+            while (m_i < m_n && m_p[m_i] != QLatin1Char('"')) {
+                if (m_p[m_i] == QLatin1Char('\n'))
+                    ++m_line;
+                else if (m_p[m_i] == QLatin1Char('\r') && !(m_i + 1 < m_n && m_p[m_i + 1] == QLatin1Char('\n')))
+                    ++m_line;
+                ++m_i;
+            }
+            if (m_i >= m_n)
+                return false;
+            *out = QString(m_p + start, m_i - start);
+            ++m_i;
+            // Anything between the closing quote and the next separator is ignored.
+            while (m_i < m_n && m_p[m_i] != QLatin1Char(',') && !isLineEnd(m_p[m_i]))
+                ++m_i;
+            return true;
+        }
+        const qsizetype start = m_i;
+        while (m_i < m_n && m_p[m_i] != QLatin1Char(',') && !isLineEnd(m_p[m_i]))
+            ++m_i;
+        qsizetype end = m_i;
+        while (end > start && isBlank(m_p[end - 1]))
+            --end;
+        *out = QString(m_p + start, end - start);
+        return true;
+    }
+
+public:
+    // The last line of each record read.
+    std::vector<int> m_lastLines;
+
+private:
+    const QChar *m_p;
+    qsizetype m_n;
+    qsizetype m_i = 0;
+    int m_line = 1;
+};
+
+QString fieldCaption(int k)
+{
+    switch (k) {
+    case 0: return QStringLiteral("品番等");
+    case 1: return QStringLiteral("商品名");
+    case 2: return QStringLiteral("価格");
+    case 3: return QStringLiteral("備考");
+    default: return QStringLiteral("JANコード");
+    }
+}
+
+QString priceForFile(const QString &listPrice, bool *overflow)
+{
+    *overflow = false;
+    QString t = listPrice;
+    t.remove(QLatin1Char(','));
+    if (!platform::isNumeric(t))
+        return QStringLiteral("0");
+    const auto v = platform::toWholeNumber(t);
+    if (!v) {
+        *overflow = true;
+        return {};
+    }
+    return platform::formatPlain(*v);
+}
+
+} // namespace
+
+QString cleanField(const QString &text)
+{
+    if (text.isEmpty())
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char(','))
+            out += QChar(0x30FB); // ・
+        else if (c != QLatin1Char('"') && c != QLatin1Char('\''))
+            out += c;
+    }
+    return out;
+}
+
+ReadResult ReadFile(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    bool undecodable = false;
+    // Files from old editors may end with the DOS end-of-file mark.
+    const QByteArray body = bytes.endsWith('\x1A') ? bytes.left(bytes.size() - 1) : bytes;
+    const QString text = platform::cp932::decode(body, &undecodable);
+    Reader reader(text);
+    ReadResult r = reader.run();
+    if (undecodable && r.ok()) {
+        // Keep the records that end before the faulty line.
+        const int bad = firstUndecodableLine(body);
+        qsizetype keep = 0;
+        while (keep < r.rows.size() && reader.m_lastLines[size_t(keep)] < bad)
+            ++keep;
+        r.rows.resize(keep);
+        r.error = withLine(badBytes(), bad);
+        r.formatProblem = true;
+        r.line = bad;
+    }
+    return r;
+}
+
+WriteResult WriteFile(const ProductList &rows)
+{
+    WriteResult result;
+    QString text;
+    std::vector<qsizetype> rowStart;
+    rowStart.reserve(rows.size());
+    qsizetype estimate = 0;
+    for (const Product &p : rows)
+        estimate += p.code.size() + p.name.size() + p.remarks.size() + p.jan.size() + 32;
+    text.reserve(estimate);
+    const QLatin1String quoteComma("\",\"");
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const Product &p = rows.at(i);
+        bool overflow = false;
+        const QString price = priceForFile(p.price, &overflow);
+        if (overflow) {
+            result.error = AppError::overflow();
+            result.error.description += QStringLiteral(" (No.%1 の価格)").arg(i + 1);
+            result.badRow = int(i);
+            result.badField = fieldCaption(2);
+            return result;
+        }
+        rowStart.push_back(text.size());
+        text += QLatin1Char('"');
+        text += cleanField(p.code);
+        text += quoteComma;
+        text += cleanField(p.name);
+        text += QLatin1String("\",");
+        text += price;
+        text += QLatin1String(",\"");
+        text += cleanField(p.remarks);
+        text += quoteComma;
+        text += cleanField(p.jan + QLatin1Char('B'));
+        text += QLatin1String("\"\r\n");
+    }
+    platform::cp932::Encoded enc = platform::cp932::encode(text);
+    const qsizetype control = firstBadCharacter(text);
+    if (enc.ok() && control < 0) {
+        result.bytes = std::move(enc.bytes);
+        return result;
+    }
+    // Name the row and the field that hold the character, so the user can mend it.
+    qsizetype at = enc.ok() ? control : enc.firstUnencodable;
+    if (control >= 0 && control < at)
+        at = control;
+    const auto it = std::upper_bound(rowStart.begin(), rowStart.end(), at);
+    const int row = int(std::distance(rowStart.begin(), it)) - 1;
+    const qsizetype len = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
+    result.badCharacter = text.mid(at, len);
+    result.badRow = row;
+    const Product &p = rows.at(row);
+    const QString texts[] = {p.code, p.name, p.price, p.remarks, p.jan};
+    int field = 4;
+    for (int k = 0; k < 5; ++k) {
+        const QString cleaned = cleanField(texts[k]);
+        if (!platform::cp932::canEncode(cleaned) || firstBadCharacter(cleaned) >= 0) {
+            field = k;
+            break;
+        }
+    }
+    result.badField = fieldCaption(field);
+    const QString shown = result.badCharacter.at(0).unicode() < 0x80
+        ? QStringLiteral("制御文字 U+%1").arg(QString::number(uint(result.badCharacter.at(0).unicode()), 16).toUpper().rightJustified(4, QLatin1Char('0')))
+        : result.badCharacter;
+    result.error = AppError{AppError::InvalidPropertyValue,
+                            QStringLiteral("No.%1 の%2に Shift_JIS で保存できない文字「%3」があります。")
+                                .arg(row + 1)
+                                .arg(result.badField, shown)};
+    return result;
+}
+
+ReadResult readCsvFile(const QString &path)
+{
+    ReadResult r;
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        r.error = AppError{75, QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
+        return r;
+    }
+    if (!info.exists()) {
+        r.error = QFileInfo(info.absolutePath()).isDir() ? AppError::fileNotFound(path) : AppError::pathNotFound(path);
+        return r;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        r.error = AppError::permissionDenied(path);
+        r.error.description = QStringLiteral("ファイルを読み込めません。 (") + path + QLatin1Char(')');
+        return r;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        r.error = AppError{57, QStringLiteral("ファイルを読み込めません。 (") + path + QLatin1Char(')')};
+        return r;
+    }
+    return ReadFile(bytes);
+}
+
+WriteResult writeCsvFile(const QString &path, const ProductList &rows)
+{
+    WriteResult r = WriteFile(rows);
+    if (!r.ok())
+        return r;
+    AppError e;
+    if (!platform::writeFileAtomically(path, r.bytes, &e))
+        r.error = e;
+    return r;
+}
+
+QString formatHintText()
+{
+    return QStringLiteral("読み込んだデータが「ぽらね値札作成」のデータ形式を満たしているか確認してください.");
+}
+
+QString readErrorReportText(const QString &label, const ReadResult &result)
+{
+    QString text = platform::errorReportText(label, result.error);
+    if (result.formatProblem) {
+        const qsizetype firstBreak = text.indexOf(QLatin1String("\r\n"));
+        text.insert(firstBreak + 2, formatHintText() + QLatin1String("\r\n\r\n"));
+    }
+    return text;
+}
+
+} // namespace products

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/apperror.h"
+#include "products/product.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace products {
+
+// What ReadFile got out of a product-list file: the rows read, and when it stopped early, why.
+struct ReadResult {
+    ProductList rows;
+    platform::AppError error;  // unset when the whole file was read
+    bool formatProblem = false; // the file does not have the list's layout (the report adds the hint)
+    int line = 0;               // 1-based line where the faulty record starts, 0 when none
+
+    bool ok() const { return !error.isSet(); }
+};
+
+// What WriteFile made of the rows: the file's bytes, or why it refused to make them.
+struct WriteResult {
+    QByteArray bytes;
+    platform::AppError error;
+    // When a text cannot be held in CP932: the 0-based row, the column caption and the character.
+    int badRow = -1;
+    QString badField;
+    QString badCharacter;
+
+    bool ok() const { return !error.isSet(); }
+};
+
+// The cleaning applied to each text field on writing: "," becomes "・", double quotes and
+// apostrophes are removed.
+QString cleanField(const QString &text);
+
+// Reads CP932 bytes record by record: five fields a record (a quoted field may span lines), blank
+// lines skipped. A faulty record ends the read; the rows before it are kept.
+ReadResult ReadFile(const QByteArray &bytes);
+// CP932 bytes with CR LF: "code","name",price,"remarks","janB" for each row in list order.
+WriteResult WriteFile(const ProductList &rows);
+
+// The same over a file on disk. Writing is atomic: a failed write leaves the old file as it was.
+ReadResult readCsvFile(const QString &path);
+WriteResult writeCsvFile(const QString &path, const ProductList &rows);
+
+// The error report for a failed read: the plain report, with the format hint for layout problems.
+QString readErrorReportText(const QString &label, const ReadResult &result);
+// The format hint line of that report.
+QString formatHintText();
+
+} // namespace products

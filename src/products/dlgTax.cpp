@@ -1,0 +1,119 @@
+#include "products/dlgTax.h"
+
+#include "ui_dlgTax.h"
+
+#include "platform/apperror.h"
+#include "platform/numbers.h"
+#include "platform/user_services.h"
+
+#include <QKeyEvent>
+
+#include <cmath>
+
+namespace products {
+
+using platform::AppError;
+using platform::UiServices;
+
+namespace {
+
+// The rate typed as a four-place decimal; overflow when it is beyond the decimal type's range.
+std::optional<Currency> rateFromText(const QString &text, AppError *error)
+{
+    QString plain = text.trimmed();
+    plain.remove(QLatin1Char(','));
+    if (const auto c = Currency::parse(plain))
+        return c;
+    // Numeric in some other form (an exponent) or too large for the plain parser.
+    const auto v = platform::numericValue(text);
+    if (v && std::fabs(*v) < 9.2e14)
+        return Currency::fromRaw(qint64(std::nearbyint(*v * double(Currency::Scale))));
+    *error = AppError::overflow();
+    return std::nullopt;
+}
+
+} // namespace
+
+dlgTax::dlgTax(const TaxSettings &tax, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::dlgTax>()), m_tax(tax)
+{
+    ui->setupUi(this);
+    m_rounding = new QButtonGroup(this);
+    m_rounding->setObjectName(QStringLiteral("Option丸め処理"));
+    m_rounding->addButton(ui->Option丸め処理_0, 0);
+    m_rounding->addButton(ui->Option丸め処理_1, 1);
+    m_rounding->addButton(ui->Option丸め処理_2, 2);
+    m_basis = new QButtonGroup(this);
+    m_basis->setObjectName(QStringLiteral("Option基準"));
+    m_basis->addButton(ui->Option基準_0, 0);
+    m_basis->addButton(ui->Option基準_1, 1);
+
+    ui->lblPresentTax->setText(tax.rate.toString());
+    ui->txtNewTax->clear();
+    if (QAbstractButton *b = m_rounding->button(tax.ks))
+        b->setChecked(true);
+    m_basis->button(tax.indicate == 1 ? 1 : 0)->setChecked(true);
+    ui->Frame丸め処理->setEnabled(tax.indicate != 1);
+
+    ui->txtNewTax->installEventFilter(this);
+    connect(m_basis, &QButtonGroup::idClicked, this, &dlgTax::basisChosen);
+    connect(ui->OKButton, &QPushButton::clicked, this, &dlgTax::OKButton_Click);
+    connect(ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+dlgTax::~dlgTax() = default;
+
+bool dlgTax::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->txtNewTax && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString t = key->text();
+        if (key->key() != Qt::Key_Backspace && !t.isEmpty() && t.at(0).isPrint()) {
+            const QChar c = t.at(0);
+            if (t.size() != 1 || !((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.')))
+                return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void dlgTax::basisChosen(int index)
+{
+    if (index == 1) {
+        // Tax-inclusive prices are split with rule B, which never rounds by KS.
+        ui->Option丸め処理_0->setChecked(true);
+        ui->Frame丸め処理->setEnabled(false);
+    } else {
+        ui->Frame丸め処理->setEnabled(true);
+    }
+}
+
+void dlgTax::OKButton_Click()
+{
+    TaxSettings t = m_tax;
+    const QString text = ui->txtNewTax->text();
+    if (!text.isEmpty()) {
+        if (!platform::isNumeric(text)) {
+            UiServices::instance().critical(this, QStringLiteral("入力値チェック"), QStringLiteral("消費税の値が不正です."));
+            ui->txtNewTax->clear();
+            ui->txtNewTax->setFocus();
+            return;
+        }
+        AppError error;
+        const auto rate = rateFromText(text, &error);
+        if (!rate) {
+            UiServices::instance().critical(this, platform::reportTitle(),
+                                            platform::errorReportText(QStringLiteral("tax.OKButton"), error));
+            reject();
+            return;
+        }
+        t.rate = *rate;
+    }
+    t.indicate = m_basis->checkedId() == 1 ? 1 : 0;
+    if (m_rounding->checkedId() >= 0)
+        t.ks = m_rounding->checkedId();
+    m_tax = t;
+    accept();
+}
+
+} // namespace products

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "products/tax.h"
+
+#include <QButtonGroup>
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class dlgTax;
+}
+
+namespace products {
+
+// 消費税率・価格基準: edits the rate, the price basis and the rounding. It takes the settings in and,
+// when accepted, gives them back through taxSettings(); the caller refreshes its window after it.
+class dlgTax : public QDialog {
+    Q_OBJECT
+public:
+    explicit dlgTax(const TaxSettings &tax, QWidget *parent = nullptr);
+    ~dlgTax() override;
+
+    TaxSettings taxSettings() const { return m_tax; }
+
+    QButtonGroup *roundingGroup() const { return m_rounding; }
+    QButtonGroup *basisGroup() const { return m_basis; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void OKButton_Click();
+    void basisChosen(int index);
+
+    std::unique_ptr<Ui::dlgTax> ui;
+    QButtonGroup *m_rounding;
+    QButtonGroup *m_basis;
+    TaxSettings m_tax;
+};
+
+} // namespace products

@@ -1,0 +1,585 @@
+#include "app/frmMain.h"
+#include "app/helpers.h"
+#include "app/startup.h"
+#include "dialogs/dlgSplash.h"
+
+#include "support/fake_ui_services.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDir>
+#include <QHeaderView>
+#include <QRadioButton>
+#include <QGroupBox>
+#include <QTreeView>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+#include <utility>
+
+#include <unistd.h>
+
+using app::CloseDecision;
+using app::frmMain;
+using platform::UiServices;
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The window's controls by object name, as assistive technology and end-to-end checks find them.
+template <class T> T *named(QWidget &w, const QString &name)
+{
+    T *child = w.findChild<T *>(name);
+    if (!child)
+        qFatal("no control %s", qPrintable(name));
+    return child;
+}
+QPushButton *button(QWidget &w, const QString &name) { return named<QPushButton>(w, name); }
+QAction *action(QWidget &w, const QString &name) { return named<QAction>(w, name); }
+QTreeView *listView(QWidget &w) { return named<QTreeView>(w, QStringLiteral("ListView1")); }
+
+QString describe(const QList<QAction *> &actions)
+{
+    QStringList parts;
+    for (const QAction *a : actions)
+        parts.append(a->isSeparator() ? QStringLiteral("-") : a->objectName() + QLatin1Char('=') + a->text());
+    return parts.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> root_;
+    std::unique_ptr<FakeUiServices> ui_;
+    QString home_;
+    QString program_;
+    app::Settings settings_;
+    QStringList immutable_;
+
+    platform::Folders folders() const
+    {
+        platform::Folders f = app::GetSPF();
+        f.program = program_;
+        return f;
+    }
+
+    // A main window of a user whose home is the temporary folder, loaded and shown, splash closed.
+    std::unique_ptr<frmMain> loadedWindow(const std::function<void(frmMain &)> &prepare = {})
+    {
+        auto w = std::make_unique<frmMain>(settings_);
+        w->hooks().getFolders = [this](std::optional<platform::AppError> *error) {
+            platform::Folders f = app::GetSPF(error);
+            f.program = program_;
+            return f;
+        };
+        if (prepare)
+            prepare(*w);
+        w->Form_Load();
+        w->show();
+        w->closeSplash();
+        return w;
+    }
+
+    bool makeReadOnly(const QString &dir)
+    {
+        if (::geteuid() != 0)
+            return QFile(dir).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), dir}) != 0)
+            return false;
+        immutable_.append(dir);
+        return true;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        root_ = std::make_unique<QTemporaryDir>();
+        home_ = root_->filePath(QStringLiteral("home"));
+        program_ = root_->filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkpath(home_));
+        QVERIFY(writeFile(program_ + "/BarCode/LB.bmp", "BM"));
+        QVERIFY(writeFile(program_ + "/sample.csv", "1,A001,りんご,100,,\r\n"));
+        qputenv("HOME", home_.toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (home_ + "/.local/share").toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home_ + "/.config").toLocal8Bit());
+        settings_ = app::Settings();
+        ui_ = std::make_unique<FakeUiServices>();
+    }
+    void cleanup()
+    {
+        for (const QString &dir : std::exchange(immutable_, {}))
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir});
+        ui_.reset();
+        root_.reset();
+    }
+
+    void menuTree_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("entries");
+        QTest::newRow("file") << "mnuFile" << "ファイル(&F)"
+                              << "mnuNew=新規作成(&N)|mnuOpen=開く(&O)...|mnuSave=上書き保存(&S)|"
+                                 "mnuSaveAs=名前を付けて保存(&A)...|-|mnuCopyMyDoc=旧フォルダからのファイルコピー(&D)...|-|"
+                                 "mnuExcel=Excelファイルのインポート(&E)...|-|mnuEnd=終了(&X)";
+        QTest::newRow("edit") << "mnuEdit" << "編集(&E)"
+                              << "mnuCalcData=消費税計算(&C)|-|mnuNewData=新規(&N)|mnuDelData=削除(&D)|"
+                                 "mnuPutData=登録(&W)|-|mnuUp=１つ上へ移動|mnuDown=１つ下へ移動|-|mnuFind=データ内検索(&F)...";
+        QTest::newRow("settings") << "mnuSettei" << "設定(&S)"
+                                  << "mnuGridFont=データリストの表示設定(&L)...|mnuBrowser=ブラウザの選択(&B)...|-|"
+                                     "mnuTax=消費税率・価格基準(&T)...";
+        QTest::newRow("action") << "mnuAction" << "実行(&A)"
+                                << "mnuTanafuda=棚札作成(&T)...|mnuCyoufu=貼付用値札作成(&L)...|"
+                                   "mnuDaicyo=商品台帳作成ツール(&D)...|-|mnuMakeCD=チェックディジット一括挿入(&C)";
+        QTest::newRow("help") << "mnuHelp" << "ヘルプ(&H)"
+                              << "mnuShowHelp=ヘルプ(&H)...|mnuVersion=バージョン情報(&A)...|mnuWebsite=WebSite(&W)|"
+                                 "mnuReadMe=ReadMeを開く(&M)";
+    }
+    void menuTree()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, title);
+        QFETCH(QString, entries);
+        frmMain w(settings_);
+        auto *m = w.findChild<QMenu *>(menu);
+        QVERIFY(m);
+        QCOMPARE(m->title(), title);
+        QCOMPARE(describe(m->actions()), entries);
+    }
+
+    void menuBarOrder()
+    {
+        frmMain w(settings_);
+        QStringList menus;
+        for (QAction *a : w.menuBar()->actions())
+            menus.append(a->menu() ? a->menu()->objectName() : a->objectName());
+        QCOMPARE(menus, (QStringList{"mnuFile", "mnuEdit", "mnuSettei", "mnuAction", "mnuHelp"}));
+    }
+
+    void buttons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("tanafuda") << "cmdTanafuda" << "棚札作成(&T)...";
+        QTest::newRow("cyofu") << "cmdCyofu" << "貼付用値札作成(&L)...";
+        QTest::newRow("daicyo") << "cmdDaicyo" << "商品台帳作成(&D)...";
+        QTest::newRow("quit") << "cmdQuit" << "終 了 (&Q)";
+        QTest::newRow("calc") << "cmdCalc" << "税　計 算 (&C)";
+        QTest::newRow("put") << "cmdPutGrid" << "登 録 (&W)";
+        QTest::newRow("delete") << "cmdDelete" << "削 除 (&R)";
+        QTest::newRow("new") << "cmd新規" << "新 規 (&N)";
+        QTest::newRow("up") << "cmdUp" << "↑";
+        QTest::newRow("down") << "cmdDown" << "↓";
+    }
+    void buttons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        frmMain w(settings_);
+        auto *b = w.findChild<QPushButton *>(name);
+        QVERIFY2(b, qPrintable(name));
+        QCOMPARE(b->text(), caption);
+    }
+
+    void entryFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("code") << "txt品番" << "品番等:";
+        QTest::newRow("name") << "txt商品名" << "商品名:";
+        QTest::newRow("base price") << "txt本体価格" << "(本体価格:";
+        QTest::newRow("price") << "txt価格" << "税込価格:";
+        QTest::newRow("remarks") << "txt備考" << "備考:";
+        QTest::newRow("jan") << "txtBarCode" << "JANコード:";
+    }
+    void entryFields()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, caption);
+        frmMain w(settings_);
+        auto *edit = w.findChild<QLineEdit *>(field);
+        QVERIFY(edit);
+        QVERIFY(w.findChild<QFrame *>(QStringLiteral("frameテキストボックス"))->isAncestorOf(edit));
+        QLabel *label = nullptr;
+        for (QLabel *l : w.findChildren<QLabel *>())
+            if (l->buddy() == edit)
+                label = l;
+        QVERIFY2(label, qPrintable(field));
+        QCOMPARE(label->text(), caption);
+    }
+
+    void everyInputHasACaption()
+    {
+        frmMain w(settings_);
+        for (QLineEdit *edit : w.findChildren<QLineEdit *>()) {
+            bool captioned = !edit->accessibleName().isEmpty();
+            for (QLabel *l : w.findChildren<QLabel *>())
+                captioned = captioned || l->buddy() == edit;
+            QVERIFY2(captioned, qPrintable(edit->objectName()));
+        }
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lbl消費税"))->accessibleName(), QStringLiteral("消費税:"));
+        QVERIFY(!listView(w)->accessibleName().isEmpty());
+    }
+
+    void otherControls()
+    {
+        frmMain w(settings_);
+        auto *option0 = named<QRadioButton>(w, "OptionType_0");
+        auto *option1 = named<QRadioButton>(w, "OptionType_1");
+        auto *group = named<QButtonGroup>(w, "OptionType");
+        QCOMPARE(option0->text(), QStringLiteral("標準(13桁)"));
+        QCOMPARE(option1->text(), QStringLiteral("短縮(8桁)"));
+        QCOMPARE(group->id(option0), 0);
+        QCOMPARE(group->id(option1), 1);
+        QVERIFY(option0->isChecked());
+        QCOMPARE(named<QLineEdit>(w, "txtBarCode")->maxLength(), 12);
+        named<QLabel>(w, "lblCD");
+        auto *frame = named<QGroupBox>(w, "FrameBarCode");
+        auto *picture = named<QWidget>(w, "picBarCode");
+        QCOMPARE(frame->title(), QStringLiteral("JANコード プレビュー"));
+        QVERIFY(frame->isAncestorOf(picture));
+        for (int k = 0; k < 15; ++k)
+            QVERIFY2(picture->findChild<QLabel *>(QStringLiteral("Image1_%1").arg(k)), qPrintable(QString::number(k)));
+        auto *wait = named<QLabel>(w, "lblMSG");
+        QVERIFY(wait->isHidden());
+        QCOMPARE(wait->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        auto *status = named<QStatusBar>(w, "StatusBar1");
+        QVERIFY(w.statusBar() == status);
+        QVERIFY(status->findChild<QLabel *>(QStringLiteral("StatusBar1_Panel1")));
+        QVERIFY(status->findChild<QLabel *>(QStringLiteral("StatusBar1_Panel2")));
+        w.setStatusText(1, QStringLiteral("出力数: 3"));
+        w.setStatusText(2, QStringLiteral("/home/a/商品.csv"));
+        QCOMPARE(w.statusText(1), QStringLiteral("出力数: 3"));
+        QCOMPARE(w.statusText(2), QStringLiteral("/home/a/商品.csv"));
+        QCOMPARE(status->findChild<QLabel *>(QStringLiteral("StatusBar1_Panel2"))->text(), w.statusText(2));
+        w.showWaitMessage(QStringLiteral("しばらくお待ち下さい.\r\n保存中です."));
+        QVERIFY(!wait->isHidden());
+        QCOMPARE(wait->text(), QStringLiteral("しばらくお待ち下さい.\n保存中です."));
+        w.hideWaitMessage();
+        QVERIFY(wait->isHidden());
+    }
+
+    void emptyListWithItsColumns_data()
+    {
+        QTest::addColumn<int>("indicate");
+        QTest::addColumn<QString>("priceHeader");
+        QTest::newRow("base prices") << 0 << "本体価格";
+        QTest::newRow("tax-inclusive prices") << 1 << "税込価格";
+    }
+    void emptyListWithItsColumns()
+    {
+        QFETCH(int, indicate);
+        QFETCH(QString, priceHeader);
+        QVERIFY(!app::MakeSpecialFolder(folders()));
+        QVERIFY(app::PutIniValue(folders().settingsFile(), "Tax", "Indicate", QString::number(indicate)) ||
+                app::SetInitial(settings_, folders().settingsFile(), true, nullptr));
+        app::Settings saved = app::GetInitial(folders().settingsFile(), QString()).settings;
+        saved.tax.indicate = indicate;
+        saved.gridFont = 12;
+        saved.status.columnWidth = {600, 0, 3000, 1500, 0, 2400};
+        QVERIFY(app::SetInitial(saved, folders().settingsFile(), true, nullptr));
+
+        auto w = loadedWindow();
+        QAbstractItemModel *model = listView(*w)->model();
+        QVERIFY(model);
+        QCOMPARE(model->rowCount(), 0);
+        QStringList headers;
+        for (int c = 0; c < model->columnCount(); ++c)
+            headers.append(model->headerData(c, Qt::Horizontal).toString());
+        QCOMPARE(headers, (QStringList{"No.", "品番等", "商品名", priceHeader, "備考", "JANコード"}));
+        QCOMPARE(listView(*w)->font().pointSize(), 12);
+        QHeaderView *header = listView(*w)->header();
+        QCOMPARE(header->sectionSize(0), app::TwipsToPixelsX(600));
+        QCOMPARE(header->sectionSize(2), app::TwipsToPixelsX(3000));
+        QCOMPARE(header->sectionSize(5), app::TwipsToPixelsX(2400));
+        // Widths of 0 leave the column as it was.
+        QVERIFY(header->sectionSize(1) > 0);
+    }
+
+    void firstStart()
+    {
+        auto w = loadedWindow();
+        QCOMPARE(w->windowTitle(), QStringLiteral("ぽらね値札作成 [新規]"));
+        QVERIFY2(ui_->messages.isEmpty(), qPrintable(ui_->lastText()));
+        const platform::Folders f = folders();
+        for (const QString &dir : {f.documents, f.data, f.appDataRoot, f.appData, f.appData + "/BarCode"})
+            QVERIFY2(QFileInfo(dir).isDir(), qPrintable(dir));
+        QCOMPARE(readFile(f.data + "/sample.csv"), QByteArray("1,A001,りんご,100,,\r\n"));
+        QCOMPARE(readFile(f.barcode + "LB.bmp"), QByteArray("BM"));
+        QVERIFY(QFileInfo::exists(f.settingsFile()));
+        QCOMPARE(w->folders().appData, f.appData);
+        QCOMPARE(w->statusText(2), QString());
+
+        for (const char *off : {"cmdDelete", "cmd新規", "cmdCalc", "cmdUp", "cmdDown"})
+            QVERIFY2(!button(*w, QString::fromUtf8(off))->isEnabled(), off);
+        for (const char *off : {"mnuSave", "mnuDelData", "mnuNewData", "mnuCalcData", "mnuUp", "mnuDown", "mnuCopyMyDoc"})
+            QVERIFY2(!action(*w, QString::fromUtf8(off))->isEnabled(), off);
+        for (const char *on : {"cmdPutGrid", "cmdTanafuda", "cmdCyofu", "cmdDaicyo", "cmdQuit"})
+            QVERIFY2(button(*w, QString::fromUtf8(on))->isEnabled(), on);
+        for (const char *on : {"mnuNew", "mnuOpen", "mnuSaveAs", "mnuPutData", "mnuFind", "mnuEnd", "mnuVersion"})
+            QVERIFY2(action(*w, QString::fromUtf8(on))->isEnabled(), on);
+        QVERIFY(listView(*w)->isEnabled());
+        QVERIFY(w->isEnabled());
+    }
+
+    void savedWindowSize()
+    {
+        QVERIFY(!app::MakeSpecialFolder(folders()));
+        app::Settings saved;
+        saved.status.width = 12000;
+        saved.status.height = 9000;
+        QVERIFY(app::SetInitial(saved, folders().settingsFile(), true, nullptr));
+        auto w = loadedWindow();
+        QCOMPARE(w->size(), QSize(app::TwipsToPixelsX(12000), app::TwipsToPixelsY(9000)));
+    }
+
+    void splashBlocksTheWindowUntilClosed()
+    {
+        frmMain w(settings_);
+        w.hooks().getFolders = [this](std::optional<platform::AppError> *e) {
+            platform::Folders f = app::GetSPF(e);
+            f.program = program_;
+            return f;
+        };
+        w.Form_Load();
+        QVERIFY(w.splash());
+        QVERIFY(w.splash()->isVisible());
+        QVERIFY(!w.isEnabled());
+        QTest::mouseClick(w.splash(), Qt::LeftButton);
+        QVERIFY(w.isEnabled());
+        QVERIFY(w.isVisible()); // the splash shows the main window when it goes
+        QTRY_VERIFY(!w.splash());
+    }
+
+    void blockedAppDataIsReportedAndStartUpGoesOn_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("file in the way") << false;
+        QTest::newRow("read-only root") << true;
+    }
+    void blockedAppDataIsReportedAndStartUpGoesOn()
+    {
+        QFETCH(bool, readOnly);
+        const platform::Folders f = folders();
+        if (readOnly) {
+            QVERIFY(QDir().mkpath(f.appDataRoot));
+            if (!makeReadOnly(f.appDataRoot))
+                QSKIP("cannot make a folder read-only here");
+        } else {
+            QVERIFY(writeFile(f.appData, "in the way"));
+        }
+        auto w = loadedWindow();
+        QVERIFY(!ui_->messages.isEmpty());
+        const FakeUiServices::Message first = ui_->messages.first();
+        QCOMPARE(first.title, QStringLiteral("エラー情報"));
+        QVERIFY2(first.text.startsWith(QStringLiteral("ご迷惑をおかけしています.(MakeSpecialFolder)\r\n"
+                                                      "想定外の事象が発生しました。\r\n番号: ")),
+                 qPrintable(first.text));
+        QCOMPARE(first.icon, UiServices::Icon::Critical);
+        bool copyReported = false;
+        for (const FakeUiServices::Message &m : ui_->messages)
+            copyReported = copyReported || m.text.startsWith(QStringLiteral("ご迷惑をおかけしています.(AppDataFilesCopy)"));
+        QVERIFY(copyReported);
+        // Start-up went on: the data folder and its samples are there and the window is ready.
+        QCOMPARE(readFile(f.data + "/sample.csv"), QByteArray("1,A001,りんご,100,,\r\n"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("ぽらね値札作成 [新規]"));
+        QVERIFY(w->isEnabled());
+        QVERIFY(w->isVisible());
+    }
+
+    void closingStoppedByAPrompt_data()
+    {
+        QTest::addColumn<bool>("workbookStops");
+        QTest::addColumn<bool>("changesStop");
+        QTest::addColumn<int>("changesAsked");
+        QTest::newRow("workbook prompt") << true << false << 0;
+        QTest::newRow("save-changes prompt") << false << true << 1;
+    }
+    void closingStoppedByAPrompt()
+    {
+        QFETCH(bool, workbookStops);
+        QFETCH(bool, changesStop);
+        QFETCH(int, changesAsked);
+        int workbookAsked = 0;
+        int asked = 0;
+        auto w = loadedWindow([&](frmMain &m) {
+            m.hooks().workbookSavePrompt = [&] {
+                ++workbookAsked;
+                return workbookStops ? CloseDecision::Stop : CloseDecision::GoOn;
+            };
+            m.hooks().saveChangesPrompt = [&] {
+                ++asked;
+                return changesStop ? CloseDecision::Stop : CloseDecision::GoOn;
+            };
+        });
+        const QString file = folders().settingsFile();
+        const QByteArray before = readFile(file);
+        QVERIFY(!before.isEmpty());
+        w->resize(w->size() + QSize(40, 30));
+        QSignalSpy unloaded(w.get(), &frmMain::unloaded);
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QCOMPARE(workbookAsked, 1);
+        QCOMPARE(asked, changesAsked);
+        QCOMPARE(unloaded.count(), 0);
+        QCOMPARE(readFile(file), before);
+    }
+
+    void closingWritesTheSettings()
+    {
+        auto w = loadedWindow([](frmMain &m) {
+            m.hooks().workbookSavePrompt = [] { return CloseDecision::GoOn; };
+            m.hooks().saveChangesPrompt = [] { return CloseDecision::GoOn; };
+        });
+        w->resize(app::TwipsToPixelsX(12000), app::TwipsToPixelsY(8000));
+        listView(*w)->header()->resizeSection(2, 150);
+        QSignalSpy unloaded(w.get(), &frmMain::unloaded);
+        QVERIFY(w->close());
+        QCOMPARE(unloaded.count(), 1);
+        const QString file = folders().settingsFile();
+        QCOMPARE(app::GetIniValue(file, "Status", "W"), QString::number(app::PixelsToTwipsX(w->width())));
+        QCOMPARE(app::GetIniValue(file, "Status", "H"), QString::number(app::PixelsToTwipsY(w->height())));
+        const app::Settings back = app::GetInitial(file, QString(), false).settings;
+        QCOMPARE(back.status.columnWidth[2], app::PixelsToTwipsX(150));
+    }
+
+    void maximizedWindowLeavesTheStoredSize()
+    {
+        auto w = loadedWindow();
+        const QString file = folders().settingsFile();
+        const QString width = app::GetIniValue(file, "Status", "W");
+        w->showMaximized();
+        QVERIFY(w->isMaximized());
+        QVERIFY(w->close());
+        QCOMPARE(app::GetIniValue(file, "Status", "W"), width);
+    }
+
+    void quitButtonAndMenuClose_data()
+    {
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("button") << false;
+        QTest::newRow("menu entry") << true;
+    }
+    void quitButtonAndMenuClose()
+    {
+        QFETCH(bool, menu);
+        int asked = 0;
+        auto w = loadedWindow([&](frmMain &m) {
+            m.hooks().saveChangesPrompt = [&] {
+                ++asked;
+                return CloseDecision::GoOn;
+            };
+        });
+        if (menu)
+            action(*w, "mnuEnd")->trigger();
+        else
+            button(*w, "cmdQuit")->click();
+        QCOMPARE(asked, 1);
+        QVERIFY(!w->isVisible());
+    }
+
+    void sizeBounds()
+    {
+        auto w = loadedWindow();
+        const app::WindowSizeBounds bounds = app::mainWindowSizeBounds();
+        QCOMPARE(w->minimumSize(), bounds.minimum);
+        QCOMPARE(w->maximumSize(), bounds.maximum);
+        QCOMPARE(bounds.minimum, QSize(qRound(9492 / app::twipsPerPixelX()), qRound(6444 / app::twipsPerPixelY())));
+        // Everything fits at the minimum size.
+        QVERIFY(w->layout()->minimumSize().width() <= bounds.minimum.width());
+        QVERIFY(w->layout()->minimumSize().height() <= bounds.minimum.height());
+        w->resize(10, 10);
+        QCOMPARE(w->size(), bounds.minimum);
+        w->resize(100000, 100000);
+        QCOMPARE(w->size(), bounds.maximum);
+    }
+
+    void rightHandButtonsShareOneLeftEdge_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("minimum") << QSize(0, 0);
+        QTest::newRow("larger") << QSize(1000, 760);
+    }
+    void rightHandButtonsShareOneLeftEdge()
+    {
+        QFETCH(QSize, size);
+        auto w = loadedWindow();
+        w->resize(size);
+        QApplication::processEvents();
+        QPushButton *tanafuda = button(*w, "cmdTanafuda");
+        QPushButton *cyofu = button(*w, "cmdCyofu");
+        QPushButton *daicyo = button(*w, "cmdDaicyo");
+        QPushButton *quit = button(*w, "cmdQuit");
+        QTreeView *list = listView(*w);
+        QWidget *entry = named<QWidget>(*w, "frameテキストボックス");
+        const int left = tanafuda->mapTo(w.get(), QPoint(0, 0)).x();
+        for (QWidget *b : std::initializer_list<QWidget *>{cyofu, daicyo, quit})
+            QCOMPARE(b->mapTo(w.get(), QPoint(0, 0)).x(), left);
+        // On the right, below the list, each under the one before, 終 了 at the bottom.
+        QVERIFY(left + tanafuda->width() > w->width() - 30);
+        const int listBottom = list->mapTo(w.get(), QPoint(0, list->height())).y();
+        QVERIFY(tanafuda->mapTo(w.get(), QPoint(0, 0)).y() > listBottom);
+        QVERIFY(cyofu->y() > tanafuda->y());
+        QVERIFY(daicyo->y() > cyofu->y());
+        QVERIFY(quit->y() > daicyo->y());
+        // The list takes the free room; the entry frame sits below it.
+        QVERIFY(list->width() > w->width() - 40);
+        QVERIFY(entry->y() > list->y() + list->height() - 1);
+    }
+
+    void versionDialog()
+    {
+        auto w = loadedWindow();
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = nullptr;
+            QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+            QCOMPARE(modal->objectName(), QStringLiteral("dlgVersion"));
+            seen << modal->windowTitle() << modal->findChild<QLabel *>("lblVersion")->text()
+                 << modal->findChild<QLabel *>("lblRevision")->text();
+            modal->findChild<QPushButton *>("Command1")->click();
+        });
+        action(*w, "mnuVersion")->trigger();
+        QCOMPARE(seen, (QStringList{"バージョン情報", "Ver 3.07", "Build:62"}));
+    }
+
+    void helpKeyAndMissingHelpFile()
+    {
+        auto w = loadedWindow();
+        ui_->shellSucceeds = false;
+        QCOMPARE(action(*w, "mnuShowHelp")->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        action(*w, "mnuShowHelp")->trigger();
+        QCOMPARE(ui_->opened.last(), program_ + "/vennlo.chm");
+        QCOMPARE(ui_->lastTitle(), QStringLiteral("ヘルプファイルエラー"));
+        action(*w, "mnuReadMe")->trigger();
+        QCOMPARE(ui_->opened.last(), program_ + "/readme.txt");
+        QCOMPARE(ui_->lastTitle(), QStringLiteral("Readme.txtを開く"));
+    }
+};
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmMain.moc"

@@ -1,0 +1,407 @@
+#include "platform/cp932.h"
+#include "products/csv_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace products;
+using platform::AppError;
+
+namespace {
+
+QByteArray sjis(const QString &text)
+{
+    const auto e = platform::cp932::encode(text);
+    Q_ASSERT(e.ok());
+    return e.bytes;
+}
+
+QByteArray dataFile(const QString &name)
+{
+    QFile f(QStringLiteral(VENNLO_TEST_DATA_DIR "/products/") + name);
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("missing test data %s", qPrintable(name));
+    return f.readAll();
+}
+
+Product make(const QString &code, const QString &name, const QString &price, const QString &remarks,
+             const QString &jan)
+{
+    Product p;
+    p.code = code;
+    p.name = name;
+    p.price = price;
+    p.remarks = remarks;
+    p.jan = jan;
+    return p;
+}
+
+// Rows written compactly for the tables: fields joined by "|", rows by "/".
+QString describe(const ProductList &rows)
+{
+    QStringList out;
+    for (const Product &p : rows)
+        out << QStringList{p.code, p.name, p.price, p.remarks, p.jan}.join(QLatin1Char('|'));
+    return out.join(QLatin1Char('/'));
+}
+
+} // namespace
+
+class TestCsvFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleaning_data();
+    void cleaning();
+    void writeLayout_data();
+    void writeLayout();
+    void read_data();
+    void read();
+    void readFaults_data();
+    void readFaults();
+    void roundTripBytes_data();
+    void roundTripBytes();
+    void filesFromElsewhere();
+    void unencodableTextRefused_data();
+    void unencodableTextRefused();
+    void controlCharacterMessage();
+    void priceOverflowOnWrite();
+    void reportTexts();
+    void fileSystemFaults();
+    void hugeLine();
+    void manyRows();
+    void regressionInputs();
+};
+
+void TestCsvFile::cleaning_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("plain") << "りんご" << "りんご";
+    QTest::newRow("comma") << "A,B" << "A・B";
+    QTest::newRow("two commas") << ",x," << "・x・";
+    QTest::newRow("double quote") << "12\"inch" << "12inch";
+    QTest::newRow("apostrophe") << "it's" << "its";
+    QTest::newRow("all") << "a,\"b'c\"" << "a・bc";
+    QTest::newRow("only quotes") << "\"'\"" << "";
+    QTest::newRow("full-width comma kept") << "A，B" << "A，B";
+}
+
+void TestCsvFile::cleaning()
+{
+    QFETCH(QString, in);
+    QFETCH(QString, out);
+    QCOMPARE(cleanField(in), out);
+}
+
+void TestCsvFile::writeLayout_data()
+{
+    QTest::addColumn<Product>("product");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("13 digits, empty remarks")
+        << make("A1", "りんご", "198", "", "4901234567894") << sjis("\"A1\",\"りんご\",198,\"\",\"4901234567894B\"\r\n");
+    QTest::newRow("no JAN gives B") << make("", "x", "5", "r", "") << QByteArray("\"\",\"x\",5,\"r\",\"B\"\r\n");
+    QTest::newRow("comma in code") << make("A,1", "n", "1", "", "") << sjis("\"A・1\",\"n\",1,\"\",\"B\"\r\n");
+    QTest::newRow("quote and apostrophe in name")
+        << make("c", "5\"'s", "1", "", "") << QByteArray("\"c\",\"5s\",1,\"\",\"B\"\r\n");
+    QTest::newRow("price with separators") << make("c", "n", "1,980", "", "") << QByteArray("\"c\",\"n\",1980,\"\",\"B\"\r\n");
+    QTest::newRow("non-numeric price is 0") << make("c", "n", "abc", "", "") << QByteArray("\"c\",\"n\",0,\"\",\"B\"\r\n");
+    QTest::newRow("empty price is 0") << make("c", "n", "", "", "") << QByteArray("\"c\",\"n\",0,\"\",\"B\"\r\n");
+    QTest::newRow("negative price") << make("c", "n", "-120", "", "") << QByteArray("\"c\",\"n\",-120,\"\",\"B\"\r\n");
+    QTest::newRow("fraction rounds to even") << make("c", "n", "12.5", "", "") << QByteArray("\"c\",\"n\",12,\"\",\"B\"\r\n");
+    QTest::newRow("8 digits") << make("c", "n", "1", "", "49012342") << QByteArray("\"c\",\"n\",1,\"\",\"49012342B\"\r\n");
+}
+
+void TestCsvFile::writeLayout()
+{
+    QFETCH(Product, product);
+    QFETCH(QByteArray, line);
+    const WriteResult r = WriteFile({product});
+    QVERIFY(r.ok());
+    QCOMPARE(r.bytes, line);
+}
+
+void TestCsvFile::read_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("rows");
+    QTest::newRow("zero bytes") << QByteArray() << "";
+    QTest::newRow("one record") << sjis("\"A1\",\"りんご\",198,\"\",\"4901234567894B\"\r\n")
+                                << "A1|りんご|198||4901234567894";
+    QTest::newRow("B alone is no JAN") << QByteArray("\"\",\"x\",5,\"r\",\"B\"\r\n") << "|x|5|r|";
+    QTest::newRow("plain digits kept") << QByteArray("\"a\",\"x\",5,\"\",\"49012342\"\r\n") << "a|x|5||49012342";
+    QTest::newRow("no final line end") << QByteArray("\"a\",\"x\",5,\"\",\"B\"") << "a|x|5||";
+    QTest::newRow("LF only") << QByteArray("\"a\",\"x\",5,\"\",\"B\"\n\"b\",\"y\",6,\"\",\"B\"\n") << "a|x|5||/b|y|6||";
+    QTest::newRow("blank lines skipped")
+        << QByteArray("\r\n\"a\",\"x\",5,\"\",\"B\"\r\n\r\n  \r\n\"b\",\"y\",6,\"\",\"B\"\r\n\r\n") << "a|x|5||/b|y|6||";
+    QTest::newRow("unquoted fields trimmed") << QByteArray(" a , x ,  7 , r ,123\r\n") << "a|x|7|r|123";
+    QTest::newRow("quoted blanks kept") << QByteArray("\" a \",\"x\",1,\"\",\"B\"\r\n") << " a |x|1||";
+    QTest::newRow("quoted comma kept") << QByteArray("\"a,b\",\"x\",1,\"\",\"B\"\r\n") << "a,b|x|1||";
+    QTest::newRow("quoted field spans lines") << QByteArray("\"a\",\"x\r\ny\",1,\"\",\"B\"\r\n") << "a|x\r\ny|1||";
+    QTest::newRow("empty price reads 0") << QByteArray("\"a\",\"x\",,\"\",\"B\"\r\n") << "a|x|0||";
+    QTest::newRow("quoted price") << QByteArray("\"a\",\"x\",\"42\",\"\",\"B\"\r\n") << "a|x|42||";
+    QTest::newRow("negative price") << QByteArray("\"a\",\"x\",-42,\"\",\"B\"\r\n") << "a|x|-42||";
+    QTest::newRow("largest price") << QByteArray("\"a\",\"x\",2147483647,\"\",\"B\"\r\n") << "a|x|2147483647||";
+    QTest::newRow("letter other than B removed") << QByteArray("\"a\",\"x\",1,\"\",\"4901234567894X\"\r\n")
+                                                 << "a|x|1||4901234567894";
+    QTest::newRow("half-width kana") << sjis("\"ｱｲｳ\",\"ﾃｽﾄ\",1,\"\",\"B\"\r\n") << "ｱｲｳ|ﾃｽﾄ|1||";
+    QTest::newRow("DOS end-of-file mark") << QByteArray("\"a\",\"x\",5,\"\",\"B\"\r\n\x1A") << "a|x|5||";
+    QTest::newRow("trail byte 0x5C") << sjis("\"表\",\"ソ\",1,\"能\",\"B\"\r\n") << "表|ソ|1|能|";
+}
+
+void TestCsvFile::read()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, rows);
+    const ReadResult r = ReadFile(bytes);
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(describe(r.rows), rows);
+    for (const Product &p : r.rows)
+        QVERIFY(!p.checked);
+}
+
+void TestCsvFile::readFaults_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("kept");
+    const QByteArray good("\"a\",\"x\",1,\"\",\"B\"\r\n");
+    QTest::newRow("missing field on last line") << good + "\"b\",\"y\",2,\"\"\r\n" << 62 << 2 << "a|x|1||";
+    QTest::newRow("missing field mid-file does not shift") << good + "\"b\",\"y\",2,\"\"\r\n" + good << 62 << 2 << "a|x|1||";
+    QTest::newRow("extra field") << good + good + "\"b\",\"y\",2,\"\",\"B\",\"z\"\r\n" << 62 << 3 << "a|x|1||/a|x|1||";
+    QTest::newRow("trailing comma") << QByteArray("\"b\",\"y\",2,\"\",\"B\",\r\n") << 62 << 1 << "";
+    QTest::newRow("unterminated quote at end") << good + "\"b\",\"y\",2,\"\",\"B" << 62 << 2 << "a|x|1||";
+    QTest::newRow("unterminated quote spanning lines") << good + good + "\"b\",\"y\r\nz,2\r\n" << 62 << 3 << "a|x|1||/a|x|1||";
+    QTest::newRow("lone lead byte at the end") << good + "\"b\",\"y\",2,\"\",\"B\"\x81" << 13 << 2 << "a|x|1||";
+    QTest::newRow("bad byte after a closing quote") << good + good + "\"b\"\xFF,\"y\",2,\"\",\"B\"\r\n" << 13 << 3 << "a|x|1||/a|x|1||";
+    QTest::newRow("price over 32 bits") << good + "\"b\",\"y\",2147483648,\"\",\"B\"\r\n" << 6 << 2 << "a|x|1||";
+    QTest::newRow("price far over 32 bits") << QByteArray("\"b\",\"y\",99999999999999999999,\"\",\"B\"\r\n") << 6 << 1 << "";
+    QTest::newRow("price not a number") << good + "\"b\",\"y\",12a,\"\",\"B\"\r\n" << 13 << 2 << "a|x|1||";
+    QTest::newRow("invalid CP932 lead byte") << good + "\"b\",\"\x81\",2,\"\",\"B\"\r\n" << 13 << 2 << "a|x|1||";
+    QTest::newRow("invalid byte 0xFF") << good + good + "\"\xFF\",\"y\",2,\"\",\"B\"\r\n" << 13 << 3 << "a|x|1||/a|x|1||";
+    QTest::newRow("NUL byte") << good + QByteArray("\"b\",\"y\0z\",2,\"\",\"B\"\r\n", 21) << 13 << 2 << "a|x|1||";
+    QTest::newRow("control byte 0x1C") << good + "\"b\",\"y\x1C\",2,\"\",\"B\"\r\n" << 13 << 2 << "a|x|1||";
+    QTest::newRow("control byte 0x1A mid-file") << good + "\"b\x1A\",\"y\",2,\"\",\"B\"\r\n" << 13 << 2 << "a|x|1||";
+    QTest::newRow("single field line") << good + "hello world\r\n" << 62 << 2 << "a|x|1||";
+}
+
+void TestCsvFile::readFaults()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, number);
+    QFETCH(int, line);
+    QFETCH(QString, kept);
+    const ReadResult r = ReadFile(bytes);
+    QVERIFY(!r.ok());
+    QVERIFY(r.formatProblem);
+    QCOMPARE(r.error.number, number);
+    QCOMPARE(r.line, line);
+    QVERIFY2(r.error.description.endsWith(QStringLiteral(" (%1 行目)").arg(line)), qPrintable(r.error.description));
+    QCOMPARE(describe(r.rows), kept);
+}
+
+void TestCsvFile::roundTripBytes_data()
+{
+    QTest::addColumn<ProductList>("rows");
+    QTest::newRow("empty list") << ProductList{};
+    QTest::newRow("mixed") << ProductList{make("A-1", "りんご（ふじ）", "198", "", "4901234567894"),
+                                          make("", "ﾊﾞﾅﾅ ①", "1980", "房売り", ""),
+                                          make("X", "髙橋 ∑ ～", "-5", "限定・特価", "49012342"),
+                                          make("Y", "改行\r\n入り", "0", " 空白 ", "")};
+    ProductList many;
+    for (int i = 0; i < 500; ++i)
+        many << make(QString::number(i), QStringLiteral("商品%1").arg(i), QString::number(i * 37), QString(),
+                     i % 2 ? QStringLiteral("4901234567894") : QString());
+    QTest::newRow("500 rows") << many;
+}
+
+void TestCsvFile::roundTripBytes()
+{
+    QFETCH(ProductList, rows);
+    const WriteResult first = WriteFile(rows);
+    QVERIFY(first.ok());
+    const ReadResult back = ReadFile(first.bytes);
+    QVERIFY2(back.ok(), qPrintable(back.error.description));
+    QCOMPARE(describe(back.rows), describe(rows));
+    const WriteResult second = WriteFile(back.rows);
+    QVERIFY(second.ok());
+    QCOMPARE(second.bytes, first.bytes);
+}
+
+void TestCsvFile::filesFromElsewhere()
+{
+    // Converted with iconv -f UTF-8 -t CP932, including an IBM extension kanji and a circled digit.
+    const QByteArray converted = dataFile(QStringLiteral("iconv_converted.csv"));
+    ReadResult r = ReadFile(converted);
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(describe(r.rows), QStringLiteral("A-001|りんご（ふじ）|198||4901234567894/"
+                                              "B-02|ﾊﾞﾅﾅ・輸入|1980|房売り|/"
+                                              "|髙橋の①番茶|12345678|限定|49012342"));
+    // Our own writer gives back the same bytes.
+    QCOMPARE(WriteFile(r.rows).bytes, converted);
+
+    // A spreadsheet export: unquoted texts and plain digits in the fifth field.
+    r = ReadFile(dataFile(QStringLiteral("spreadsheet_export.csv")));
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(describe(r.rows), QStringLiteral("A-001|りんご|198||4901234567894/B-02|みかん 箱|2500|特価|49012342/C-3|ぶどう|0||"));
+
+    r = ReadFile(dataFile(QStringLiteral("empty.csv")));
+    QVERIFY(r.ok());
+    QVERIFY(r.rows.isEmpty());
+}
+
+void TestCsvFile::unencodableTextRefused_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("emoji in name") << 1 << QStringLiteral("りんご🍎") << "商品名";
+    QTest::newRow("rare kanji in code") << 0 << QStringLiteral("𠮷野") << "品番等";
+    QTest::newRow("hangul in remarks") << 3 << QStringLiteral("한글") << "備考";
+    QTest::newRow("accented in JAN") << 4 << QStringLiteral("é") << "JANコード";
+    QTest::newRow("control character in name") << 1 << QStringLiteral("a\x1Cb") << "商品名";
+    QTest::newRow("NUL in remarks") << 3 << QString(QChar(0)) << "備考";
+}
+
+void TestCsvFile::unencodableTextRefused()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QString, caption);
+    ProductList rows{make("a", "b", "1", "", ""), make("c", "d", "2", "", ""), make("e", "f", "3", "", "")};
+    Product &p = rows[1];
+    QString *targets[] = {&p.code, &p.name, &p.price, &p.remarks, &p.jan};
+    *targets[field] = text;
+    const WriteResult r = WriteFile(rows);
+    QVERIFY(!r.ok());
+    QVERIFY(r.bytes.isEmpty());
+    QCOMPARE(r.badRow, 1);
+    QCOMPARE(r.badField, caption);
+    QCOMPARE(r.error.number, AppError::InvalidPropertyValue);
+    QVERIFY2(r.error.description.startsWith(QStringLiteral("No.2 の") + caption), qPrintable(r.error.description));
+    QVERIFY(!r.badCharacter.isEmpty() && text.contains(r.badCharacter));
+}
+
+void TestCsvFile::controlCharacterMessage()
+{
+    const WriteResult r = WriteFile({make("a", QStringLiteral("x\x1Cy"), "1", "", "")});
+    QCOMPARE(r.error.description, QStringLiteral("No.1 の商品名に Shift_JIS で保存できない文字「制御文字 U+001C」があります。"));
+    const WriteResult e = WriteFile({make("a", "b", "1", "", ""), make("a", QStringLiteral("りんご🍎"), "1", "", "")});
+    QCOMPARE(e.error.description, QStringLiteral("No.2 の商品名に Shift_JIS で保存できない文字「🍎」があります。"));
+}
+
+void TestCsvFile::priceOverflowOnWrite()
+{
+    const WriteResult r = WriteFile({make("a", "b", "1", "", ""), make("a", "b", "3000000000", "", "")});
+    QVERIFY(!r.ok());
+    QCOMPARE(r.error.number, AppError::Overflow);
+    QCOMPARE(r.badRow, 1);
+    QCOMPARE(r.error.description, QStringLiteral("オーバーフローしました。 (No.2 の価格)"));
+}
+
+void TestCsvFile::reportTexts()
+{
+    ReadResult r = ReadFile("\"a\",\"x\",1,\"\"\r\n");
+    QCOMPARE(readErrorReportText(QStringLiteral("main.ReadFile"), r),
+             QStringLiteral("エラーが発生しました(main.ReadFile)\r\n"
+                            "読み込んだデータが「ぽらね値札作成」のデータ形式を満たしているか確認してください.\r\n"
+                            "\r\n"
+                            "エラー番号: 62\r\n"
+                            "内容: 1 行の項目の数が 4 個です。5 個必要です。 (1 行目)"));
+    r = ReadResult{};
+    r.error = AppError::fileNotFound(QStringLiteral("/x/y.csv"));
+    QCOMPARE(readErrorReportText(QStringLiteral("main.ReadFile"), r),
+             QStringLiteral("エラーが発生しました(main.ReadFile)\r\nエラー番号: 53\r\n内容: ファイルが見つかりません。 (/x/y.csv)"));
+}
+
+void TestCsvFile::fileSystemFaults()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ReadResult r = readCsvFile(dir.path());
+    QVERIFY(!r.ok());
+    QVERIFY(!r.formatProblem);
+    QCOMPARE(r.error.number, 75);
+    r = readCsvFile(dir.filePath(QStringLiteral("none.csv")));
+    QCOMPARE(r.error.number, AppError::FileNotFound);
+    r = readCsvFile(dir.filePath(QStringLiteral("no/such/folder/x.csv")));
+    QCOMPARE(r.error.number, AppError::PathNotFound);
+
+    // A write into a missing folder fails and creates nothing.
+    const WriteResult w = writeCsvFile(dir.filePath(QStringLiteral("no/x.csv")), {make("a", "b", "1", "", "")});
+    QVERIFY(!w.ok());
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("no/x.csv"))));
+
+    // A refused text leaves the existing file as it was.
+    const QString path = dir.filePath(QStringLiteral("keep.csv"));
+    QVERIFY(writeCsvFile(path, {make("a", "b", "1", "", "")}).ok());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    QVERIFY(!writeCsvFile(path, {make("a", "🍎", "1", "", "")}).ok());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
+}
+
+void TestCsvFile::hugeLine()
+{
+    // 50 MB on one line: a clear format report, no hang.
+    QByteArray line(50 * 1024 * 1024, 'A');
+    ReadResult r = ReadFile(QByteArray("\"a\",\"x\",1,\"\",\"B\"\r\n") + line + "\r\n");
+    QVERIFY(!r.ok());
+    QVERIFY(r.formatProblem);
+    QCOMPARE(r.line, 2);
+    QCOMPARE(r.rows.size(), 1);
+    // The same length as one quoted name with all five fields: refused as too long.
+    r = ReadFile("\"a\",\"" + line + "\",1,\"\",\"B\"\r\n");
+    QVERIFY(!r.ok());
+    QCOMPARE(r.error.number, AppError::Overflow);
+    QVERIFY(r.rows.isEmpty());
+}
+
+void TestCsvFile::manyRows()
+{
+    // More than the 32,766 records the old 16-bit counter allowed.
+    ProductList rows;
+    rows.reserve(100000);
+    for (int i = 0; i < 100000; ++i)
+        rows << make(QStringLiteral("C%1").arg(i), QStringLiteral("商品 %1").arg(i), QString::number(i), QString(), QString());
+    const WriteResult w = WriteFile(rows);
+    QVERIFY(w.ok());
+    const ReadResult r = ReadFile(w.bytes);
+    QVERIFY(r.ok());
+    QCOMPARE(r.rows.size(), 100000);
+    QCOMPARE(r.rows.at(32766).code, QStringLiteral("C32766"));
+    QCOMPARE(r.rows.last().price, QStringLiteral("99999"));
+}
+
+void TestCsvFile::regressionInputs()
+{
+    // Inputs found by the fuzzer (fuzz/), each once a crash or a hang; each must give a clean result.
+    const QDir dir(QStringLiteral(VENNLO_TEST_DATA_DIR "/products/fuzz"));
+    const QStringList files = dir.entryList(QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &name : files) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const ReadResult r = ReadFile(f.readAll());
+        QVERIFY2(r.ok() || (r.formatProblem && r.line > 0), qPrintable(name));
+        if (!r.ok())
+            continue;
+        const WriteResult w = WriteFile(r.rows);
+        if (!w.ok()) {
+            QVERIFY(!w.badField.isEmpty());
+            continue;
+        }
+        const ReadResult again = ReadFile(w.bytes);
+        QVERIFY2(again.ok(), qPrintable(name));
+        QVERIFY2(WriteFile(again.rows).bytes == w.bytes, qPrintable(name));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCsvFile)
+#include "tst_csv_file.moc"
