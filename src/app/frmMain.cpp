@@ -2,6 +2,7 @@
 
 #include "app/help_commands.h"
 #include "app/helpers.h"
+#include "app/list_commands_widgets.h"
 #include "app/reports.h"
 #include "app/startup.h"
 #include "app/version.h"
@@ -59,6 +60,7 @@ frmMain::frmMain(Settings &settings, QWidget *parent)
     ui_->mnuShowHelp->setShortcutContext(Qt::ApplicationShortcut);
     connectShellCommands();
     applyWindowBounds();
+    listCommands_ = std::make_unique<ListCommands>(*this);
 }
 
 frmMain::~frmMain() { closeSplash(); }
