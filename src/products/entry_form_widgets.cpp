@@ -385,8 +385,13 @@ void EntryController::PreViewBarCode()
         ui->lblCD->setText(plan.checkDigit);
     m_preview->ClearPreview();
     AppError error;
-    if (!m_preview->showImages(m_barcodeFolder, plan.imageNames, &error))
+    if (!m_preview->showImages(m_barcodeFolder, plan.imageNames, &error)) {
         report(QStringLiteral("PreViewBarCode"), error);
+        return;
+    }
+    // The box keeps the width of the widest code it has shown, so the fields beside it stay put.
+    QWidget *pic = ui->picBarCode;
+    pic->setMinimumWidth(std::max(pic->minimumWidth(), pic->sizeHint().width()));
 }
 
 void EntryController::ClearPreview() { m_preview->ClearPreview(); }
