@@ -191,21 +191,32 @@ EntryFields EntryController::fields() const
 void EntryController::setBarcodeLength(int janType)
 {
     (janType == 1 ? ui->OptionType_1 : ui->OptionType_0)->setChecked(true);
-    ui->txtBarCode->setMaxLength(janType == 1 ? ShortLength : StandardLength);
+    const int limit = janType == 1 ? ShortLength : StandardLength;
+    ui->txtBarCode->setMaxLength(std::max<int>(limit, int(ui->txtBarCode->text().size())));
 }
 
 void EntryController::setFields(const EntryFields &f)
 {
     ui->txt品番->setText(f.code);
     ui->txt商品名->setText(f.name);
-    // The longer limit first, so a derived 8-digit price is not cut.
-    ui->txt価格->setMaxLength(f.inclMaxLength);
     ui->txt本体価格->setText(f.basePrice);
-    ui->txt価格->setText(f.inclPrice);
+    // The limits hold for typing only: a longer stored value is shown whole, never cut.
+    showWhole(ui->txt価格, f.inclPrice, f.inclMaxLength);
     ui->lbl消費税->setText(f.tax);
     ui->txt備考->setText(f.remarks);
     setBarcodeLength(f.janType);
-    ui->txtBarCode->setText(f.barcode);
+    showWhole(ui->txtBarCode, f.barcode, barcodeLimit());
+}
+
+void EntryController::showWhole(QLineEdit *edit, const QString &text, int limit)
+{
+    edit->setMaxLength(std::max<int>(limit, int(text.size())));
+    edit->setText(text);
+}
+
+int EntryController::barcodeLimit() const
+{
+    return ui->OptionType->checkedId() == 1 ? ShortLength : StandardLength;
 }
 
 void EntryController::emptyFields()
@@ -356,9 +367,7 @@ void EntryController::CalcData()
             report(QStringLiteral("CalcData"), out.error);
             return;
         }
-        if (out.includedMaxLength > 0)
-            ui->txt価格->setMaxLength(out.includedMaxLength);
-        ui->txt価格->setText(out.included);
+        showWhole(ui->txt価格, out.included, out.includedMaxLength > 0 ? out.includedMaxLength : ui->txt価格->maxLength());
         ui->txt本体価格->setText(out.base);
         if (out.taxChanged)
             ui->lbl消費税->setText(out.tax);
@@ -416,7 +425,7 @@ void EntryController::barcodeTyped()
 {
     ui->lblCD->clear();
     // A complete code for the chosen length is shown at once; anything shorter shows nothing.
-    if (ui->txtBarCode->text().size() == ui->txtBarCode->maxLength())
+    if (ui->txtBarCode->text().size() == barcodeLimit())
         PreViewBarCode();
     else
         ClearPreview();
@@ -424,9 +433,9 @@ void EntryController::barcodeTyped()
 
 void EntryController::optionTypeChosen(int id)
 {
-    ui->txtBarCode->setMaxLength(id == 1 ? ShortLength : StandardLength);
+    setBarcodeLength(id);
     ui->lblCD->clear();
-    if (ui->txtBarCode->text().size() == ui->txtBarCode->maxLength())
+    if (ui->txtBarCode->text().size() == barcodeLimit())
         PreViewBarCode();
     else
         ClearPreview();

@@ -87,6 +87,8 @@ private:
     void barcodeTyped();
     void optionTypeChosen(int id);
     void setBarcodeLength(int janType);
+    static void showWhole(QLineEdit *edit, const QString &text, int limit);
+    int barcodeLimit() const;
     QLineEdit *fieldEdit(EntryField field) const;
     bool filterKey(QLineEdit *edit, QEvent *event);
     void report(const QString &label, const platform::AppError &error);

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void derivedPriceFieldIsYellow();
     void setTextBoxPrices_data();
     void setTextBoxPrices();
+    void storedValuesLongerThanTheLimitsShownWhole();
     void focusSelectsWholeText();
     void typingPriceEmptiesTheOther_data();
     void typingPriceEmptiesTheOther();
@@ -283,6 +284,31 @@ void TestEntryForm::setTextBoxPrices()
     QCOMPARE(child<QLabel>("lbl消費税")->text(), tax);
     QCOMPARE(edit("txt価格")->maxLength(), indicate == 0 ? 8 : 7);
     QVERIFY(fake->messages.isEmpty());
+}
+
+void TestEntryForm::storedValuesLongerThanTheLimitsShownWhole()
+{
+    // A tax-inclusive list may hold an 8-digit price; a foreign list a 14-digit code. Showing them cut
+    // would let 登 録 store a different price without a word.
+    settings->tax.indicate = 1;
+    setRows({row("A", "a", "12345678", "", "12345678901234")});
+    clickRow(0);
+    QCOMPARE(edit("txt価格")->text(), QStringLiteral("12345678"));
+    QCOMPARE(edit("txt本体価格")->text(), QStringLiteral("11757789"));
+    QCOMPARE(edit("txtBarCode")->text(), QStringLiteral("12345678901234"));
+    child<QPushButton>("cmdPutGrid")->click();
+    QCOMPARE(fake->lastText(), QStringLiteral("バーコードデータの桁数が違います."));
+    edit("txtBarCode")->clear();
+    fake->answers.enqueue(Answer::Yes);
+    child<QPushButton>("cmdPutGrid")->click();
+    QCOMPARE(model()->product(0).price, QStringLiteral("12345678"));
+    // Typing is still held to the limit.
+    QLineEdit *incl = edit("txt価格");
+    incl->clear();
+    entry()->SetTxtBackColor();
+    incl->setFocus();
+    QTest::keyClicks(incl, QStringLiteral("123456789"));
+    QCOMPARE(incl->text(), QStringLiteral("1234567"));
 }
 
 void TestEntryForm::focusSelectsWholeText()
