@@ -1,37 +1,44 @@
 #include "app/dlgView.h"
 
-#include "ui_dlgView.h"
-
 #include "platform/numbers.h"
 #include "platform/user_services.h"
+#include "ui_dlgView.h"
 
 namespace app {
 
-dlgView::dlgView(int gridFont, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::dlgView>()), m_fontSize(gridFont)
+dlgView::dlgView(int currentSize, QWidget *parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::dlgView>()), fontSize_(currentSize)
 {
-    ui->setupUi(this);
-    ui->ComboFontSize->setCurrentText(QString::number(gridFont));
-    ui->OKButton->setEnabled(false);
-    // Only a choice from the list enables OK; typing alone does not.
-    connect(ui->ComboFontSize, &QComboBox::activated, this, [this] { ui->OKButton->setEnabled(true); });
-    connect(ui->OKButton, &QPushButton::clicked, this, &dlgView::okClicked);
-    connect(ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    ui_->setupUi(this);
+    ui_->ComboFontSize->setEditText(QString::number(currentSize));
+    ui_->OKButton->setEnabled(false);
+    connect(ui_->ComboFontSize, &QComboBox::activated, this, [this] { ui_->OKButton->setEnabled(true); });
+    connect(ui_->OKButton, &QPushButton::clicked, this, &dlgView::OKButton_Click);
+    connect(ui_->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 dlgView::~dlgView() = default;
 
-void dlgView::okClicked()
+std::optional<int> dlgView::parseFontSize(const QString &text)
 {
-    const auto size = platform::toInteger16(ui->ComboFontSize->currentText());
-    // A font of size zero or below cannot be shown; such a value is as wrong as text.
-    if (!size || *size < 1) {
-        platform::UiServices::instance().message(this, QStringLiteral("表示設定"),
-                                                 QStringLiteral("フォントサイズの値が不正です."),
-                                                 platform::UiServices::Icon::Information);
+    if (!platform::isNumeric(text))
+        return std::nullopt;
+    const std::optional<qint16> size = platform::toInteger16(text);
+    // A font of no size cannot be shown: 0 and below are refused like any other wrong value.
+    if (!size || *size < 1)
+        return std::nullopt;
+    return *size;
+}
+
+void dlgView::OKButton_Click()
+{
+    const std::optional<int> size = parseFontSize(ui_->ComboFontSize->currentText());
+    if (!size) {
+        platform::UiServices::instance().information(this, QStringLiteral("表示設定"),
+                                                     QStringLiteral("フォントサイズの値が不正です."));
         return;
     }
-    m_fontSize = *size;
+    fontSize_ = *size;
     accept();
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class dlgView;
@@ -10,20 +11,24 @@ class dlgView;
 
 namespace app {
 
-// 表示設定: the list's font size. Give it the current size; read fontSize() after Accepted.
+// "表示設定": the font size of the product list. Takes the current size; fontSize() is the chosen one
+// once exec() returned Accepted.
 class dlgView : public QDialog {
     Q_OBJECT
 public:
-    explicit dlgView(int gridFont, QWidget *parent = nullptr);
+    explicit dlgView(int currentSize, QWidget *parent = nullptr);
     ~dlgView() override;
 
-    int fontSize() const { return m_fontSize; }
+    int fontSize() const { return fontSize_; }
+
+    // The size a typed text stands for; none for a text that is no usable font size.
+    static std::optional<int> parseFontSize(const QString &text);
 
 private:
-    void okClicked();
+    void OKButton_Click();
 
-    std::unique_ptr<Ui::dlgView> ui;
-    int m_fontSize;
+    std::unique_ptr<Ui::dlgView> ui_;
+    int fontSize_;
 };
 
 } // namespace app

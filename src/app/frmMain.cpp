@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/dlgView.h"
 #include "app/help_commands.h"
 #include "app/helpers.h"
 #include "app/list_commands_widgets.h"
@@ -65,7 +66,11 @@ frmMain::frmMain(Settings &settings, QWidget *parent)
     listCommands_ = std::make_unique<ListCommands>(*this);
 }
 
-frmMain::~frmMain() { closeSplash(); }
+frmMain::~frmMain()
+{
+    // Not closed: closing would show and enable this window while it is being destroyed.
+    delete splash_.data();
+}
 
 void frmMain::connectShellCommands()
 {
@@ -74,6 +79,13 @@ void frmMain::connectShellCommands()
     connect(ui_->mnuVersion, &QAction::triggered, this, [this] {
         dialogs::dlgVersion dialog(this);
         dialog.exec();
+    });
+    connect(ui_->mnuGridFont, &QAction::triggered, this, [this] {
+        dlgView dialog(settings_.gridFont, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        settings_.gridFont = dialog.fontSize();
+        applyListFont();
     });
     connect(ui_->mnuShowHelp, &QAction::triggered, this, [this] { ShowHelpFile(this, folders_); });
     connect(ui_->mnuReadMe, &QAction::triggered, this, [this] { ShowReadMe(this, folders_); });
@@ -99,7 +111,10 @@ void frmMain::applySavedSize()
     resize(QSize(w, h).expandedTo(minimumSize()).boundedTo(maximumSize()));
 }
 
-dialogs::dlgSplash *frmMain::splash() const { return splash_.data(); }
+dialogs::dlgSplash *frmMain::splash() const
+{
+    return splash_.data();
+}
 
 void frmMain::closeSplash()
 {
@@ -123,9 +138,8 @@ void frmMain::Form_Load()
             closeSplash();
             showApologyReport(this, QStringLiteral("MakeSpecialFolder"), *e);
         }
-        const SettingsLoad load = hooks_.loadSettings
-                                      ? hooks_.loadSettings(folders_)
-                                      : GetInitial(folders_.settingsFile(), folders_.oldSettingsFile());
+        const SettingsLoad load = hooks_.loadSettings ? hooks_.loadSettings(folders_)
+                                                      : GetInitial(folders_.settingsFile(), folders_.oldSettingsFile());
         settings_ = load.settings;
         if (!load.reports.isEmpty()) {
             closeSplash();
@@ -205,6 +219,14 @@ void frmMain::closeEvent(QCloseEvent *event)
     Q_EMIT unloaded();
 }
 
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The splash stays above the main window that appears after it.
+    if (splash_ && splash_->isVisible())
+        splash_->raise();
+}
+
 void frmMain::setStatusText(int panel, const QString &text)
 {
     if (panel == 1)
@@ -237,16 +259,21 @@ void frmMain::applyListSettings()
 {
     if (QAbstractItemModel *model = ui_->ListView1->model())
         model->setHeaderData(PriceColumn, Qt::Horizontal, priceColumnCaption());
-    if (settings_.gridFont > 0) {
-        QFont font = ui_->ListView1->font();
-        font.setPointSize(settings_.gridFont);
-        ui_->ListView1->setFont(font);
-    }
+    applyListFont();
     QHeaderView *header = ui_->ListView1->header();
     for (int i = 0; i < ColumnCount && i < header->count(); ++i) {
         const int w = settings_.status.columnWidth[i];
         if (w > 0)
             header->resizeSection(i, TwipsToPixelsX(w));
+    }
+}
+
+void frmMain::applyListFont()
+{
+    if (settings_.gridFont > 0) {
+        QFont font = ui_->ListView1->font();
+        font.setPointSize(settings_.gridFont);
+        ui_->ListView1->setFont(font);
     }
 }
 
@@ -260,7 +287,10 @@ void frmMain::showWaitMessage(const QString &text)
     ui_->lblMSG->raise();
 }
 
-void frmMain::hideWaitMessage() { ui_->lblMSG->hide(); }
+void frmMain::hideWaitMessage()
+{
+    ui_->lblMSG->hide();
+}
 
 void frmMain::setRowCommandsEnabled(bool enabled)
 {

@@ -65,6 +65,7 @@ public:
     // The list view's model; header caption, font and column widths are applied to it.
     void setListModel(QAbstractItemModel *model);
     void applyListSettings();
+    void applyListFont(); // [Size] GridFont
     QString priceColumnCaption() const;
 
     // The wait label in the middle of the window.
@@ -83,6 +84,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void applyWindowBounds();

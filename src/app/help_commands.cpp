@@ -27,15 +27,22 @@ void ShowReadMe(QWidget *parent, const platform::Folders &folders)
                                                        "もしくはシステム対応していません"));
 }
 
-QString webSiteAddress() { return QStringLiteral("https://vestrel.example/vennla/"); }
+QString webSiteAddress()
+{
+    return QStringLiteral("https://vestrel.example/vennla/");
+}
 
 void ShowWebSite(QWidget *parent)
 {
     if (!UiServices::instance().openWithShell(webSiteAddress()))
-        showErrorReport(parent, QStringLiteral("main.mnuWebSite"),
-                        platform::AppError{platform::AppError::FileNotFound, QStringLiteral("ブラウザを起動できません。")});
+        showErrorReport(
+            parent, QStringLiteral("main.mnuWebSite"),
+            platform::AppError{platform::AppError::FileNotFound, QStringLiteral("ブラウザを起動できません。")});
 }
 
-bool earlierVersionPresent(const platform::Folders &folders) { return QFileInfo::exists(folders.oldSettingsFile()); }
+bool earlierVersionPresent(const platform::Folders &folders)
+{
+    return QFileInfo::exists(folders.oldSettingsFile());
+}
 
 } // namespace app

@@ -1,10 +1,13 @@
 #include "app/frmMain.h"
 #include "app/startup.h"
+#include "dialogs/splash_picture.h"
+#include "platform/dialog_services_widgets.h"
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
-#include "platform/dialog_services_widgets.h"
+#include "products/list_commands_widgets.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -12,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("vennlo"));
     QApplication::setApplicationDisplayName(QStringLiteral("ぽらね値札作成"));
     QApplication::setDesktopFileName(QStringLiteral("vennlo"));
+    QApplication::setWindowIcon(QIcon(dialogs::splashPicture(64)));
     platform::installQtJapanese(app);
 
     platform::WidgetUiServices services;
@@ -23,6 +27,7 @@ int main(int argc, char *argv[])
 
     app::Settings settings;
     app::frmMain window(settings);
+    products::ListCommands listCommands(window);
     QObject::connect(&window, &app::frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.Form_Load();
     window.show();

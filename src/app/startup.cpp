@@ -150,6 +150,9 @@ QString helpFilePath(const Folders &folders)
         return html;
     return inProgramFolder(folders, QStringLiteral("vennlo.chm"));
 }
-QString readMeFilePath(const Folders &folders) { return inProgramFolder(folders, QStringLiteral("readme.txt")); }
+QString readMeFilePath(const Folders &folders)
+{
+    return inProgramFolder(folders, QStringLiteral("readme.txt"));
+}
 
 } // namespace app

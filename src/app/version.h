@@ -4,8 +4,17 @@
 
 namespace app {
 
-inline QString versionText() { return QStringLiteral("Ver 3.07"); }
-inline QString revisionText() { return QStringLiteral("Build:62"); }
-inline QString programTitle() { return QStringLiteral("ぽらね値札作成"); }
+inline QString versionText()
+{
+    return QStringLiteral("Ver 3.07");
+}
+inline QString revisionText()
+{
+    return QStringLiteral("Build:62");
+}
+inline QString programTitle()
+{
+    return QStringLiteral("ぽらね値札作成");
+}
 
 } // namespace app

@@ -34,7 +34,10 @@ void dlgSplash::showSplash()
         timer_->start();
 }
 
-void dlgSplash::Timer1_Timer() { close(); }
+void dlgSplash::Timer1_Timer()
+{
+    close();
+}
 
 void dlgSplash::mousePressEvent(QMouseEvent *event)
 {

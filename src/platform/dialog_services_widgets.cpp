@@ -20,10 +20,14 @@ namespace {
 QMessageBox::StandardButton toStandard(UiServices::Answer answer)
 {
     switch (answer) {
-    case UiServices::Answer::Ok: return QMessageBox::Ok;
-    case UiServices::Answer::Cancel: return QMessageBox::Cancel;
-    case UiServices::Answer::Yes: return QMessageBox::Yes;
-    case UiServices::Answer::No: return QMessageBox::No;
+    case UiServices::Answer::Ok:
+        return QMessageBox::Ok;
+    case UiServices::Answer::Cancel:
+        return QMessageBox::Cancel;
+    case UiServices::Answer::Yes:
+        return QMessageBox::Yes;
+    case UiServices::Answer::No:
+        return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
@@ -31,10 +35,14 @@ QMessageBox::StandardButton toStandard(UiServices::Answer answer)
 QMessageBox::StandardButtons standardButtons(UiServices::Buttons buttons)
 {
     switch (buttons) {
-    case UiServices::Buttons::Ok: return QMessageBox::Ok;
-    case UiServices::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case UiServices::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case UiServices::Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case UiServices::Buttons::Ok:
+        return QMessageBox::Ok;
+    case UiServices::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case UiServices::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case UiServices::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -42,11 +50,16 @@ QMessageBox::StandardButtons standardButtons(UiServices::Buttons buttons)
 QMessageBox::Icon boxIcon(UiServices::Icon icon)
 {
     switch (icon) {
-    case UiServices::Icon::None: return QMessageBox::NoIcon;
-    case UiServices::Icon::Information: return QMessageBox::Information;
-    case UiServices::Icon::Question: return QMessageBox::Question;
-    case UiServices::Icon::Warning: return QMessageBox::Warning;
-    case UiServices::Icon::Critical: return QMessageBox::Critical;
+    case UiServices::Icon::None:
+        return QMessageBox::NoIcon;
+    case UiServices::Icon::Information:
+        return QMessageBox::Information;
+    case UiServices::Icon::Question:
+        return QMessageBox::Question;
+    case UiServices::Icon::Warning:
+        return QMessageBox::Warning;
+    case UiServices::Icon::Critical:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -55,10 +68,13 @@ QMessageBox::Icon boxIcon(UiServices::Icon icon)
 UiServices::Answer escapeAnswer(UiServices::Buttons buttons)
 {
     switch (buttons) {
-    case UiServices::Buttons::Ok: return UiServices::Answer::Ok;
+    case UiServices::Buttons::Ok:
+        return UiServices::Answer::Ok;
     case UiServices::Buttons::OkCancel:
-    case UiServices::Buttons::YesNoCancel: return UiServices::Answer::Cancel;
-    case UiServices::Buttons::YesNo: return UiServices::Answer::No;
+    case UiServices::Buttons::YesNoCancel:
+        return UiServices::Answer::Cancel;
+    case UiServices::Buttons::YesNo:
+        return UiServices::Answer::No;
     }
     return UiServices::Answer::Ok;
 }
@@ -90,11 +106,16 @@ UiServices::Answer WidgetUiServices::message(QWidget *parent, const QString &tit
     configureMessageBox(box, title, text, icon, buttons, defaultAnswer);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return escapeAnswer(buttons);
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return escapeAnswer(buttons);
     }
 }
 

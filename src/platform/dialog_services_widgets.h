@@ -10,8 +10,8 @@ namespace platform {
 // The real dialogs: QMessageBox, QFileDialog, QColorDialog, QImageReader, the desktop's handlers.
 class WidgetUiServices : public UiServices {
 public:
-    Answer message(QWidget *parent, const QString &title, const QString &text, Icon icon,
-                   Buttons buttons = Buttons::Ok, Answer defaultAnswer = Answer::Ok) override;
+    Answer message(QWidget *parent, const QString &title, const QString &text, Icon icon, Buttons buttons = Buttons::Ok,
+                   Answer defaultAnswer = Answer::Ok) override;
     QString fileDialog(QWidget *parent, const FileDialogRequest &request) override;
     bool chooseColor(QWidget *parent, QColor &color) override;
     QImage loadPicture(const QString &path) override;

@@ -1,10 +1,10 @@
 #include "platform/profile_file.h"
 
 #include "platform/cp932.h"
+#include "platform/text_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -100,17 +100,7 @@ bool ProfileFile::save(AppError *error) const
             *error = encodeError;
         return false;
     }
-    // Unbuffered, so that a short write (disk full) shows in write()'s result: buffered, the flush
-    // inside commit() lets it pass and a truncated file replaces the old one.
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) {
-            const QFileInfo dir(QFileInfo(m_path).absolutePath());
-            *error = dir.isDir() ? AppError::permissionDenied(m_path) : AppError::pathNotFound(m_path);
-        }
-        return false;
-    }
-    return true;
+    return writeFileAtomically(m_path, bytes, error);
 }
 
 ProfileFile::Found ProfileFile::find(const QString &section, const QString &key) const

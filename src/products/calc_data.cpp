@@ -6,7 +6,10 @@ namespace products {
 
 using platform::AppError;
 
-QString calcCheckTitle() { return QStringLiteral("入力値のチェック"); }
+QString calcCheckTitle()
+{
+    return QStringLiteral("入力値のチェック");
+}
 
 namespace {
 

@@ -3,11 +3,13 @@
 #include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
+#include "products/cp932_table.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace products {
@@ -21,7 +23,10 @@ constexpr int kFields = 5;
 // cell of megabytes would stall every repaint.
 constexpr qsizetype kMaxFieldLength = 32767;
 
-QString lineNote(int line) { return QStringLiteral(" (%1 行目)").arg(line); }
+QString lineNote(int line)
+{
+    return QStringLiteral(" (%1 行目)").arg(line);
+}
 
 AppError withLine(AppError e, int line)
 {
@@ -92,8 +97,35 @@ int firstUndecodableLine(const QByteArray &bytes)
     return line;
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+// Digits as the list writes them: an optional minus, no leading zero, within 32 bits. Most prices
+// are like this, and they need no conversion.
+bool isPlainWhole(const QString &t)
+{
+    const qsizetype n = t.size();
+    qsizetype i = (n > 0 && t.at(0) == QLatin1Char('-')) ? 1 : 0;
+    const qsizetype digits = n - i;
+    if (digits < 1 || digits > 10 || (digits > 1 && t.at(i) == QLatin1Char('0')) ||
+        (i == 1 && t.at(1) == QLatin1Char('0')))
+        return false;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const char16_t c = t.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        v = v * 10 + (c - u'0');
+    }
+    return t.at(0) == QLatin1Char('-') ? -v >= std::numeric_limits<qint32>::min()
+                                       : v <= std::numeric_limits<qint32>::max();
+}
 
 class Reader {
 public:
@@ -153,6 +185,8 @@ public:
             const QString priceText = fields[2];
             if (priceText.isEmpty()) {
                 p.price = QStringLiteral("0");
+            } else if (isPlainWhole(priceText)) {
+                p.price = priceText;
             } else {
                 const auto v = platform::toWholeNumber(priceText);
                 if (!v) {
@@ -240,17 +274,24 @@ private:
 QString fieldCaption(int k)
 {
     switch (k) {
-    case 0: return QStringLiteral("品番等");
-    case 1: return QStringLiteral("商品名");
-    case 2: return QStringLiteral("価格");
-    case 3: return QStringLiteral("備考");
-    default: return QStringLiteral("JANコード");
+    case 0:
+        return QStringLiteral("品番等");
+    case 1:
+        return QStringLiteral("商品名");
+    case 2:
+        return QStringLiteral("価格");
+    case 3:
+        return QStringLiteral("備考");
+    default:
+        return QStringLiteral("JANコード");
     }
 }
 
 QString priceForFile(const QString &listPrice, bool *overflow)
 {
     *overflow = false;
+    if (isPlainWhole(listPrice))
+        return listPrice;
     QString t = listPrice;
     t.remove(QLatin1Char(','));
     if (!platform::isNumeric(t))
@@ -267,7 +308,10 @@ QString priceForFile(const QString &listPrice, bool *overflow)
 
 QString cleanField(const QString &text)
 {
-    if (text.isEmpty())
+    const auto needsCleaning = [](QChar c) {
+        return c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\'');
+    };
+    if (std::none_of(text.begin(), text.end(), needsCleaning))
         return text;
     QString out;
     out.reserve(text.size());
@@ -287,7 +331,7 @@ ReadResult ReadFile(const QByteArray &bytes)
     bool undecodable = false;
     // Files from old editors may end with the DOS end-of-file mark.
     const QByteArray body = bytes.endsWith('\x1A') ? bytes.left(bytes.size() - 1) : bytes;
-    const QString text = platform::cp932::decode(body, &undecodable);
+    const QString text = cp932_table::decode(body, &undecodable);
     Reader reader(text);
     ReadResult r = reader.run();
     if (undecodable && r.ok()) {
@@ -336,10 +380,11 @@ WriteResult WriteFile(const ProductList &rows)
         text += QLatin1String(",\"");
         text += cleanField(p.remarks);
         text += quoteComma;
-        text += cleanField(p.jan + QLatin1Char('B'));
+        text += cleanField(p.jan); // the letter B needs no cleaning
+        text += QLatin1Char('B');
         text += QLatin1String("\"\r\n");
     }
-    platform::cp932::Encoded enc = platform::cp932::encode(text);
+    platform::cp932::Encoded enc = cp932_table::encode(text);
     const qsizetype control = firstBadCharacter(text);
     if (enc.ok() && control < 0) {
         result.bytes = std::move(enc.bytes);
@@ -366,8 +411,11 @@ WriteResult WriteFile(const ProductList &rows)
     }
     result.badField = fieldCaption(field);
     const QString shown = result.badCharacter.at(0).unicode() < 0x80
-        ? QStringLiteral("制御文字 U+%1").arg(QString::number(uint(result.badCharacter.at(0).unicode()), 16).toUpper().rightJustified(4, QLatin1Char('0')))
-        : result.badCharacter;
+                              ? QStringLiteral("制御文字 U+%1")
+                                    .arg(QString::number(uint(result.badCharacter.at(0).unicode()), 16)
+                                             .toUpper()
+                                             .rightJustified(4, QLatin1Char('0')))
+                              : result.badCharacter;
     result.error = AppError{AppError::InvalidPropertyValue,
                             QStringLiteral("No.%1 の%2に Shift_JIS で保存できない文字「%3」があります。")
                                 .arg(row + 1)

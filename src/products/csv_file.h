@@ -11,7 +11,7 @@ namespace products {
 // What ReadFile got out of a product-list file: the rows read, and when it stopped early, why.
 struct ReadResult {
     ProductList rows;
-    platform::AppError error;  // unset when the whole file was read
+    platform::AppError error;   // unset when the whole file was read
     bool formatProblem = false; // the file does not have the list's layout (the report adds the hint)
     int line = 0;               // 1-based line where the faulty record starts, 0 when none
 

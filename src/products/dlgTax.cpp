@@ -94,7 +94,8 @@ void dlgTax::OKButton_Click()
     const QString text = ui->txtNewTax->text();
     if (!text.isEmpty()) {
         if (!platform::isNumeric(text)) {
-            UiServices::instance().critical(this, QStringLiteral("入力値チェック"), QStringLiteral("消費税の値が不正です."));
+            UiServices::instance().critical(this, QStringLiteral("入力値チェック"),
+                                            QStringLiteral("消費税の値が不正です."));
             ui->txtNewTax->clear();
             ui->txtNewTax->setFocus();
             return;

@@ -58,21 +58,30 @@ ListDocument::ListDocument(ProductListModel *model, QObject *parent)
     connect(m_model, &ProductListModel::checksChanged, this, &ListDocument::CountCheckedData);
 }
 
-QString ListDocument::newTitle() { return QStringLiteral("ぽらね値札作成 [新規]"); }
+QString ListDocument::newTitle()
+{
+    return QStringLiteral("ぽらね値札作成 [新規]");
+}
 
 QString ListDocument::titleFor(const QString &path)
 {
     return QStringLiteral("ぽらね値札作成 [") + QFileInfo(path).fileName() + QLatin1Char(']');
 }
 
-QString ListDocument::fileFilter() { return QStringLiteral("CSVファイル(*.csv)|*.csv"); }
+QString ListDocument::fileFilter()
+{
+    return QStringLiteral("CSVファイル(*.csv)|*.csv");
+}
 
 QString ListDocument::readingText()
 {
     return QStringLiteral("しばらくお待ち下さい.\r\nファイルを開いています.");
 }
 
-QString ListDocument::savingText() { return QStringLiteral("しばらくお待ち下さい.\r\n保存中です."); }
+QString ListDocument::savingText()
+{
+    return QStringLiteral("しばらくお待ち下さい.\r\n保存中です.");
+}
 
 void ListDocument::setModified(bool on)
 {
@@ -136,7 +145,10 @@ void ListDocument::showUntied()
     setPanel2(QString());
 }
 
-void ListDocument::CountCheckedData() { setPanel1(m_model->outputCountText()); }
+void ListDocument::CountCheckedData()
+{
+    setPanel1(m_model->outputCountText());
+}
 
 bool ListDocument::ReadFile()
 {
@@ -168,11 +180,13 @@ bool ListDocument::WriteFile()
         UiServices &ui = UiServices::instance();
         if (r.error.number == AppError::InvalidPropertyValue && r.badRow >= 0) {
             ui.critical(m_dialogParent, QStringLiteral("ファイル保存"),
-                        r.error.description + QStringLiteral("\r\nその文字を直してから保存してください. ファイルは保存していません."));
+                        r.error.description +
+                            QStringLiteral("\r\nその文字を直してから保存してください. ファイルは保存していません."));
         } else if (r.error.number == AppError::PermissionDenied) {
             ui.critical(m_dialogParent, QStringLiteral("ファイル保存"),
-                        QStringLiteral("上書きできませんでした.当該ファイル( ") + QDir::toNativeSeparators(m_currentFile)
-                            + QStringLiteral(" )を\r\n他のソフトで編集中でないか確認してください."));
+                        QStringLiteral("上書きできませんでした.当該ファイル( ") +
+                            QDir::toNativeSeparators(m_currentFile) +
+                            QStringLiteral(" )を\r\n他のソフトで編集中でないか確認してください."));
         } else {
             ui.critical(m_dialogParent, platform::reportTitle(),
                         platform::errorReportText(QStringLiteral("main.WriteFile"), r.error));
@@ -236,8 +250,9 @@ bool ListDocument::saveChangesPrompt()
 bool ListDocument::workbookSavePrompt()
 {
     const UiServices::Answer a = UiServices::instance().message(
-        m_dialogParent, QStringLiteral("CSVファイル保存の確認"), QStringLiteral("ExcelファイルをCSV形式で保存しますか?"),
-        UiServices::Icon::Question, UiServices::Buttons::YesNoCancel, UiServices::Answer::Yes);
+        m_dialogParent, QStringLiteral("CSVファイル保存の確認"),
+        QStringLiteral("ExcelファイルをCSV形式で保存しますか?"), UiServices::Icon::Question,
+        UiServices::Buttons::YesNoCancel, UiServices::Answer::Yes);
     if (a == UiServices::Answer::No) {
         setModified(false);
         m_workbookImported = false;
@@ -330,7 +345,10 @@ void ListDocument::mnuSaveAs()
     saveUnder(name);
 }
 
-void ListDocument::fileMenuOpening() { setSaveEnabled(m_modified); }
+void ListDocument::fileMenuOpening()
+{
+    setSaveEnabled(m_modified);
+}
 
 bool ListDocument::queryClose()
 {

@@ -49,13 +49,20 @@ QVariant ProductListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
-    case Number: return platform::formatPlain(r.number);
-    case GoodNum: return r.product.code;
-    case GoodName: return r.product.name;
-    case Price: return displayPrice(r.product.price);
-    case Alt: return r.product.remarks;
-    case JanCode: return r.product.jan;
-    default: return {};
+    case Number:
+        return platform::formatPlain(r.number);
+    case GoodNum:
+        return r.product.code;
+    case GoodName:
+        return r.product.name;
+    case Price:
+        return displayPrice(r.product.price);
+    case Alt:
+        return r.product.remarks;
+    case JanCode:
+        return r.product.jan;
+    default:
+        return {};
     }
 }
 
@@ -72,12 +79,23 @@ bool ProductListModel::setData(const QModelIndex &index, const QVariant &value, 
     Product p = m_rows[size_t(index.row())].product;
     const QString t = value.toString();
     switch (index.column()) {
-    case GoodNum: p.code = t; break;
-    case GoodName: p.name = t; break;
-    case Price: p.price = plainPrice(t); break;
-    case Alt: p.remarks = t; break;
-    case JanCode: p.jan = t; break;
-    default: return false;
+    case GoodNum:
+        p.code = t;
+        break;
+    case GoodName:
+        p.name = t;
+        break;
+    case Price:
+        p.price = plainPrice(t);
+        break;
+    case Alt:
+        p.remarks = t;
+        break;
+    case JanCode:
+        p.jan = t;
+        break;
+    default:
+        return false;
     }
     replaceProduct(index.row(), p);
     return true;
@@ -102,14 +120,35 @@ QVariant ProductListModel::headerData(int section, Qt::Orientation orientation, 
     if (role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case Number: return QStringLiteral("No.");
-    case GoodNum: return QStringLiteral("品番等");
-    case GoodName: return QStringLiteral("商品名");
-    case Price: return priceHeader(m_indicate);
-    case Alt: return QStringLiteral("備考");
-    case JanCode: return QStringLiteral("JANコード");
-    default: return {};
+    case Number:
+        return QStringLiteral("No.");
+    case GoodNum:
+        return QStringLiteral("品番等");
+    case GoodName:
+        return QStringLiteral("商品名");
+    case Price:
+        return priceHeader(m_indicate);
+    case Alt:
+        return QStringLiteral("備考");
+    case JanCode:
+        return QStringLiteral("JANコード");
+    default:
+        return {};
     }
+}
+
+bool ProductListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
+{
+    if (orientation != Qt::Horizontal || section != Price || (role != Qt::EditRole && role != Qt::DisplayRole))
+        return false;
+    const QString caption = value.toString();
+    if (caption == priceHeader(1))
+        setPriceBasis(1);
+    else if (caption == priceHeader(0))
+        setPriceBasis(0);
+    else
+        return false;
+    return true;
 }
 
 QString ProductListModel::priceHeader(int indicate)
@@ -143,7 +182,10 @@ void ProductListModel::setRows(const ProductList &rows)
     Q_EMIT checksChanged();
 }
 
-void ProductListModel::clear() { setRows({}); }
+void ProductListModel::clear()
+{
+    setRows({});
+}
 
 ProductList ProductListModel::rows() const
 {
@@ -313,6 +355,9 @@ QString ProductListModel::outputCountText() const
     return QStringLiteral("出力件数: ") + platform::formatPlain(outputCount());
 }
 
-QString ProductListModel::noOutputCountText() { return QStringLiteral("出力件数: (なし)"); }
+QString ProductListModel::noOutputCountText()
+{
+    return QStringLiteral("出力件数: (なし)");
+}
 
 } // namespace products

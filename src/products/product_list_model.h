@@ -23,6 +23,9 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // The price column's caption may be set as "本体価格" or "税込価格", which sets the price basis.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                       int role = Qt::EditRole) override;
 
     // Price basis ([Tax] Indicate): 0 the column holds base prices "本体価格", 1 "税込価格".
     void setPriceBasis(int indicate);

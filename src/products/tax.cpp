@@ -7,7 +7,10 @@ namespace products {
 
 namespace {
 
-bool fits32(qint64 v) { return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max(); }
+bool fits32(qint64 v)
+{
+    return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
+}
 
 PriceSplit overflowed(PriceSplit s)
 {
@@ -41,9 +44,15 @@ PriceSplit ruleA(qint64 base, Currency rate, int ks)
         return s;
     Currency add;
     switch (ks) {
-    case 0: add = Currency::fromRaw(0); break;
-    case 1: add = Currency::fromRaw(5000); break;
-    case 2: add = Currency::fromRaw(9900); break;
+    case 0:
+        add = Currency::fromRaw(0);
+        break;
+    case 1:
+        add = Currency::fromRaw(5000);
+        break;
+    case 2:
+        add = Currency::fromRaw(9900);
+        break;
     default:
         s.valid = false;
         return s;
@@ -77,8 +86,8 @@ PriceSplit ruleB(qint64 included, Currency rate)
         return s;
     }
     const double base = std::floor(double(included) / divisor + 0.99);
-    if (!std::isfinite(base) || base < double(std::numeric_limits<qint32>::min())
-        || base > double(std::numeric_limits<qint32>::max()))
+    if (!std::isfinite(base) || base < double(std::numeric_limits<qint32>::min()) ||
+        base > double(std::numeric_limits<qint32>::max()))
         return overflowed(s);
     s.base = qint64(base);
     s.tax = included - s.base;

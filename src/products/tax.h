@@ -7,17 +7,17 @@ namespace products {
 // The [Tax] settings.
 struct TaxSettings {
     Currency rate = Currency::fromRaw(500); // 0.05
-    int indicate = 0; // price basis: 0 the list holds base prices, 1 tax-inclusive prices
-    int ks = 0;       // rounding when deriving the tax-inclusive price: 0 down, 1 half up, 2 up
-    int style = 2;    // wording of the shelf-label tax note
-    int zeikomi = 1;  // shelf labels show the tax-inclusive price (1) or the base price (0)
+    int indicate = 0;                       // price basis: 0 the list holds base prices, 1 tax-inclusive prices
+    int ks = 0;                             // rounding when deriving the tax-inclusive price: 0 down, 1 half up, 2 up
+    int style = 2;                          // wording of the shelf-label tax note
+    int zeikomi = 1;                        // shelf labels show the tax-inclusive price (1) or the base price (0)
 };
 
 struct PriceSplit {
     qint64 base = 0;
     qint64 included = 0; // tax-inclusive price
     qint64 tax = 0;
-    bool valid = true;   // false when rule A was given an unknown rounding mode
+    bool valid = true; // false when rule A was given an unknown rounding mode
     // Classic error number when the arithmetic failed (6 overflow: a result outside 32 bits,
     // 11 division by zero: a rate of -1); 0 otherwise. The prices are 0 then.
     int error = 0;

@@ -5,23 +5,24 @@
 
 #include "support/fake_ui_services.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
-#include <QHeaderView>
-#include <QRadioButton>
 #include <QGroupBox>
-#include <QTreeView>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include <memory>
@@ -56,9 +57,18 @@ template <class T> T *named(QWidget &w, const QString &name)
         qFatal("no control %s", qPrintable(name));
     return child;
 }
-QPushButton *button(QWidget &w, const QString &name) { return named<QPushButton>(w, name); }
-QAction *action(QWidget &w, const QString &name) { return named<QAction>(w, name); }
-QTreeView *listView(QWidget &w) { return named<QTreeView>(w, QStringLiteral("ListView1")); }
+QPushButton *button(QWidget &w, const QString &name)
+{
+    return named<QPushButton>(w, name);
+}
+QAction *action(QWidget &w, const QString &name)
+{
+    return named<QAction>(w, name);
+}
+QTreeView *listView(QWidget &w)
+{
+    return named<QTreeView>(w, QStringLiteral("ListView1"));
+}
 
 QString describe(const QList<QAction *> &actions)
 {
@@ -142,20 +152,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("entries");
-        QTest::newRow("file") << "mnuFile" << "ファイル(&F)"
-                              << "mnuNew=新規作成(&N)|mnuOpen=開く(&O)...|mnuSave=上書き保存(&S)|"
-                                 "mnuSaveAs=名前を付けて保存(&A)...|-|mnuCopyMyDoc=旧フォルダからのファイルコピー(&D)...|-|"
-                                 "mnuExcel=Excelファイルのインポート(&E)...|-|mnuEnd=終了(&X)";
-        QTest::newRow("edit") << "mnuEdit" << "編集(&E)"
-                              << "mnuCalcData=消費税計算(&C)|-|mnuNewData=新規(&N)|mnuDelData=削除(&D)|"
-                                 "mnuPutData=登録(&W)|-|mnuUp=１つ上へ移動|mnuDown=１つ下へ移動|-|mnuFind=データ内検索(&F)...";
-        QTest::newRow("settings") << "mnuSettei" << "設定(&S)"
+        QTest::newRow("file")
+            << "mnuFile"
+            << "ファイル(&F)"
+            << "mnuNew=新規作成(&N)|mnuOpen=開く(&O)...|mnuSave=上書き保存(&S)|"
+               "mnuSaveAs=名前を付けて保存(&A)...|-|mnuCopyMyDoc=旧フォルダからのファイルコピー(&D)...|-|"
+               "mnuExcel=Excelファイルのインポート(&E)...|-|mnuEnd=終了(&X)";
+        QTest::newRow("edit")
+            << "mnuEdit"
+            << "編集(&E)"
+            << "mnuCalcData=消費税計算(&C)|-|mnuNewData=新規(&N)|mnuDelData=削除(&D)|"
+               "mnuPutData=登録(&W)|-|mnuUp=１つ上へ移動|mnuDown=１つ下へ移動|-|mnuFind=データ内検索(&F)...";
+        QTest::newRow("settings") << "mnuSettei"
+                                  << "設定(&S)"
                                   << "mnuGridFont=データリストの表示設定(&L)...|mnuBrowser=ブラウザの選択(&B)...|-|"
                                      "mnuTax=消費税率・価格基準(&T)...";
-        QTest::newRow("action") << "mnuAction" << "実行(&A)"
+        QTest::newRow("action") << "mnuAction"
+                                << "実行(&A)"
                                 << "mnuTanafuda=棚札作成(&T)...|mnuCyoufu=貼付用値札作成(&L)...|"
                                    "mnuDaicyo=商品台帳作成ツール(&D)...|-|mnuMakeCD=チェックディジット一括挿入(&C)";
-        QTest::newRow("help") << "mnuHelp" << "ヘルプ(&H)"
+        QTest::newRow("help") << "mnuHelp"
+                              << "ヘルプ(&H)"
                               << "mnuShowHelp=ヘルプ(&H)...|mnuVersion=バージョン情報(&A)...|mnuWebsite=WebSite(&W)|"
                                  "mnuReadMe=ReadMeを開く(&M)";
     }
@@ -184,16 +201,26 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("tanafuda") << "cmdTanafuda" << "棚札作成(&T)...";
-        QTest::newRow("cyofu") << "cmdCyofu" << "貼付用値札作成(&L)...";
-        QTest::newRow("daicyo") << "cmdDaicyo" << "商品台帳作成(&D)...";
-        QTest::newRow("quit") << "cmdQuit" << "終 了 (&Q)";
-        QTest::newRow("calc") << "cmdCalc" << "税　計 算 (&C)";
-        QTest::newRow("put") << "cmdPutGrid" << "登 録 (&W)";
-        QTest::newRow("delete") << "cmdDelete" << "削 除 (&R)";
-        QTest::newRow("new") << "cmd新規" << "新 規 (&N)";
-        QTest::newRow("up") << "cmdUp" << "↑";
-        QTest::newRow("down") << "cmdDown" << "↓";
+        QTest::newRow("tanafuda") << "cmdTanafuda"
+                                  << "棚札作成(&T)...";
+        QTest::newRow("cyofu") << "cmdCyofu"
+                               << "貼付用値札作成(&L)...";
+        QTest::newRow("daicyo") << "cmdDaicyo"
+                                << "商品台帳作成(&D)...";
+        QTest::newRow("quit") << "cmdQuit"
+                              << "終 了 (&Q)";
+        QTest::newRow("calc") << "cmdCalc"
+                              << "税　計 算 (&C)";
+        QTest::newRow("put") << "cmdPutGrid"
+                             << "登 録 (&W)";
+        QTest::newRow("delete") << "cmdDelete"
+                                << "削 除 (&R)";
+        QTest::newRow("new") << "cmd新規"
+                             << "新 規 (&N)";
+        QTest::newRow("up") << "cmdUp"
+                            << "↑";
+        QTest::newRow("down") << "cmdDown"
+                              << "↓";
     }
     void buttons()
     {
@@ -209,12 +236,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("code") << "txt品番" << "品番等:";
-        QTest::newRow("name") << "txt商品名" << "商品名:";
-        QTest::newRow("base price") << "txt本体価格" << "(本体価格:";
-        QTest::newRow("price") << "txt価格" << "税込価格:";
-        QTest::newRow("remarks") << "txt備考" << "備考:";
-        QTest::newRow("jan") << "txtBarCode" << "JANコード:";
+        QTest::newRow("code") << "txt品番"
+                              << "品番等:";
+        QTest::newRow("name") << "txt商品名"
+                              << "商品名:";
+        QTest::newRow("base price") << "txt本体価格"
+                                    << "(本体価格:";
+        QTest::newRow("price") << "txt価格"
+                               << "税込価格:";
+        QTest::newRow("remarks") << "txt備考"
+                                 << "備考:";
+        QTest::newRow("jan") << "txtBarCode"
+                             << "JANコード:";
     }
     void entryFields()
     {
@@ -243,6 +276,46 @@ private Q_SLOTS:
         }
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lbl消費税"))->accessibleName(), QStringLiteral("消費税:"));
         QVERIFY(!listView(w)->accessibleName().isEmpty());
+    }
+
+    // What a screen reader hears: inputs by their caption label, buttons and menu entries by their caption.
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("code") << "txt品番"
+                              << "品番等:";
+        QTest::newRow("name") << "txt商品名"
+                              << "商品名:";
+        QTest::newRow("base price") << "txt本体価格"
+                                    << "(本体価格:";
+        QTest::newRow("price") << "txt価格"
+                               << "税込価格:";
+        QTest::newRow("remarks") << "txt備考"
+                                 << "備考:";
+        QTest::newRow("jan") << "txtBarCode"
+                             << "JANコード:";
+        QTest::newRow("tax") << "lbl消費税"
+                             << "消費税:";
+        QTest::newRow("shelf labels") << "cmdTanafuda"
+                                      << "棚札作成(T)...";
+        QTest::newRow("quit") << "cmdQuit"
+                              << "終 了 (Q)";
+        QTest::newRow("new") << "cmd新規"
+                             << "新 規 (N)";
+        QTest::newRow("short code") << "OptionType_1"
+                                    << "短縮(8桁)";
+    }
+    void accessibleNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, heard);
+        frmMain w(settings_);
+        w.show();
+        QWidget *widget = named<QWidget>(w, name);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Name), heard);
     }
 
     void otherControls()
@@ -336,7 +409,8 @@ private Q_SLOTS:
 
         for (const char *off : {"cmdDelete", "cmd新規", "cmdCalc", "cmdUp", "cmdDown"})
             QVERIFY2(!button(*w, QString::fromUtf8(off))->isEnabled(), off);
-        for (const char *off : {"mnuSave", "mnuDelData", "mnuNewData", "mnuCalcData", "mnuUp", "mnuDown", "mnuCopyMyDoc"})
+        for (const char *off :
+             {"mnuSave", "mnuDelData", "mnuNewData", "mnuCalcData", "mnuUp", "mnuDown", "mnuCopyMyDoc"})
             QVERIFY2(!action(*w, QString::fromUtf8(off))->isEnabled(), off);
         for (const char *on : {"cmdPutGrid", "cmdTanafuda", "cmdCyofu", "cmdDaicyo", "cmdQuit"})
             QVERIFY2(button(*w, QString::fromUtf8(on))->isEnabled(), on);
@@ -375,6 +449,18 @@ private Q_SLOTS:
         QTRY_VERIFY(!w.splash());
     }
 
+    void windowGoneWhileTheSplashIsUp()
+    {
+        QPointer<dialogs::dlgSplash> splash;
+        {
+            frmMain w(settings_);
+            w.Form_Load();
+            splash = w.splash();
+            QVERIFY(splash && splash->isVisible());
+        }
+        QVERIFY(!splash);
+    }
+
     void blockedAppDataIsReportedAndStartUpGoesOn_data()
     {
         QTest::addColumn<bool>("readOnly");
@@ -402,7 +488,8 @@ private Q_SLOTS:
         QCOMPARE(first.icon, UiServices::Icon::Critical);
         bool copyReported = false;
         for (const FakeUiServices::Message &m : ui_->messages)
-            copyReported = copyReported || m.text.startsWith(QStringLiteral("ご迷惑をおかけしています.(AppDataFilesCopy)"));
+            copyReported =
+                copyReported || m.text.startsWith(QStringLiteral("ご迷惑をおかけしています.(AppDataFilesCopy)"));
         QVERIFY(copyReported);
         // Start-up went on: the data folder and its samples are there and the window is ready.
         QCOMPARE(readFile(f.data + "/sample.csv"), QByteArray("1,A001,りんご,100,,\r\n"));
@@ -516,6 +603,33 @@ private Q_SLOTS:
         QCOMPARE(w->size(), bounds.minimum);
         w->resize(100000, 100000);
         QCOMPARE(w->size(), bounds.maximum);
+    }
+
+    // A full EAN-13 preview (fifteen images of 60 pixels, 194 wide in all) fits at the minimum size.
+    void fullPreviewFitsTheSmallestWindow()
+    {
+        auto w = loadedWindow();
+        QWidget *picture = named<QWidget>(*w, "picBarCode");
+        for (int k = 0; k < 15; ++k) {
+            const int width = k == 0 || k == 14 ? 8 : k == 7 ? 10 : 14;
+            QPixmap pm(width, 60);
+            pm.fill(k % 2 ? Qt::black : Qt::white);
+            auto *image = picture->findChild<QLabel *>(QStringLiteral("Image1_%1").arg(k));
+            image->setPixmap(pm);
+            image->setFixedSize(pm.size());
+        }
+        const QSize minimum = app::mainWindowSizeBounds().minimum;
+        w->resize(minimum);
+        QApplication::processEvents();
+        QVERIFY2(w->layout()->minimumSize().width() <= minimum.width(),
+                 qPrintable(QString::number(w->layout()->minimumSize().width())));
+        QVERIFY2(w->layout()->minimumSize().height() <= minimum.height(),
+                 qPrintable(QString::number(w->layout()->minimumSize().height())));
+        // The last image ends inside the preview box.
+        auto *last = picture->findChild<QLabel *>(QStringLiteral("Image1_14"));
+        QVERIFY(last->mapTo(picture, QPoint(last->width(), 0)).x() <= picture->width());
+        QVERIFY(picture->mapTo(w.get(), QPoint(picture->width(), 0)).x() <= w->width());
+        QVERIFY(named<QWidget>(*w, "ListView1")->height() >= 60);
     }
 
     void rightHandButtonsShareOneLeftEdge_data()

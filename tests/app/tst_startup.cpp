@@ -161,7 +161,7 @@ private Q_SLOTS:
 
     void folderFailures_data()
     {
-        QTest::addColumn<QString>("blocked"); // which folder cannot be made
+        QTest::addColumn<QString>("blocked");     // which folder cannot be made
         QTest::addColumn<bool>("readOnlyParent"); // by a read-only parent rather than a file in the way
         QTest::newRow("app data: file in the way") << QStringLiteral("appData") << false;
         QTest::newRow("app data: read-only root") << QStringLiteral("appData") << true;
@@ -198,8 +198,8 @@ private Q_SLOTS:
         QCOMPARE(ui.lastTitle(), QStringLiteral("エラー情報"));
         QCOMPARE(ui.lastText(), QStringLiteral("ご迷惑をおかけしています.(MakeSpecialFolder)\r\n"
                                                "想定外の事象が発生しました。\r\n"
-                                               "番号: ")
-                                    + QString::number(number) + QStringLiteral("\r\n内容: ") + error->description);
+                                               "番号: ") +
+                                    QString::number(number) + QStringLiteral("\r\n内容: ") + error->description);
         QCOMPARE(ui.messages.last().icon, UiServices::Icon::Critical);
         QCOMPARE(ui.messages.last().buttons, UiServices::Buttons::Ok);
     }
@@ -274,8 +274,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("help");
         QTest::addColumn<QString>("readMe");
-        QTest::newRow("plain") << "/opt/vennlo" << "/opt/vennlo/vennlo.chm" << "/opt/vennlo/readme.txt";
-        QTest::newRow("trailing separator") << "/opt/vennlo/" << "/opt/vennlo/vennlo.chm" << "/opt/vennlo/readme.txt";
+        QTest::newRow("plain") << "/opt/vennlo"
+                               << "/opt/vennlo/vennlo.chm"
+                               << "/opt/vennlo/readme.txt";
+        QTest::newRow("trailing separator") << "/opt/vennlo/"
+                                            << "/opt/vennlo/vennlo.chm"
+                                            << "/opt/vennlo/readme.txt";
     }
     void programFiles()
     {

@@ -3,6 +3,7 @@
 #include "platform/qt_translation.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -57,8 +58,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("patterns");
-        QTest::newRow("csv") << QStringLiteral("CSVファイル(*.csv)|*.csv") << QStringLiteral("CSVファイル(*.csv) (*.csv)")
-                             << QStringLiteral("*.csv");
+        QTest::newRow("csv") << QStringLiteral("CSVファイル(*.csv)|*.csv")
+                             << QStringLiteral("CSVファイル(*.csv) (*.csv)") << QStringLiteral("*.csv");
         QTest::newRow("pictures") << QStringLiteral("画像ファイル(GIF,JPG,BMP)|*.gif;*.bmp;*.jpg;*.jpeg")
                                   << QStringLiteral("画像ファイル(GIF,JPG,BMP) (*.gif *.bmp *.jpg *.jpeg)")
                                   << QStringLiteral("*.gif *.bmp *.jpg *.jpeg");
@@ -83,10 +84,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("typed without") << QStringLiteral("/d/商品") << QStringLiteral("csv") << QStringLiteral("/d/商品.csv");
-        QTest::newRow("has its own") << QStringLiteral("/d/a.txt") << QStringLiteral("csv") << QStringLiteral("/d/a.txt");
+        QTest::newRow("typed without") << QStringLiteral("/d/商品") << QStringLiteral("csv")
+                                       << QStringLiteral("/d/商品.csv");
+        QTest::newRow("has its own") << QStringLiteral("/d/a.txt") << QStringLiteral("csv")
+                                     << QStringLiteral("/d/a.txt");
         QTest::newRow("same") << QStringLiteral("/d/a.hdn") << QStringLiteral("hdn") << QStringLiteral("/d/a.hdn");
-        QTest::newRow("dot in folder") << QStringLiteral("/d.x/a") << QStringLiteral("cdn") << QStringLiteral("/d.x/a.cdn");
+        QTest::newRow("dot in folder") << QStringLiteral("/d.x/a") << QStringLiteral("cdn")
+                                       << QStringLiteral("/d.x/a.cdn");
         QTest::newRow("with dot") << QStringLiteral("/d/a") << QStringLiteral(".csv") << QStringLiteral("/d/a.csv");
         QTest::newRow("no default") << QStringLiteral("/d/a") << QString() << QStringLiteral("/d/a");
         QTest::newRow("cancelled") << QString() << QStringLiteral("csv") << QString();
@@ -108,14 +112,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("escapeText");
         QTest::newRow("ok") << UiServices::Buttons::Ok << UiServices::Answer::Ok << QStringList{QStringLiteral("OK")}
                             << QStringLiteral("OK") << QStringLiteral("OK");
-        QTest::newRow("yes no, no default")
-            << UiServices::Buttons::YesNo << UiServices::Answer::No
-            << QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)")} << QStringLiteral("いいえ(&N)")
-            << QStringLiteral("いいえ(&N)");
-        QTest::newRow("yes no cancel")
-            << UiServices::Buttons::YesNoCancel << UiServices::Answer::Yes
-            << QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("キャンセル"), QStringLiteral("はい(&Y)")}
-            << QStringLiteral("はい(&Y)") << QStringLiteral("キャンセル");
+        QTest::newRow("yes no, no default") << UiServices::Buttons::YesNo << UiServices::Answer::No
+                                            << QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)")}
+                                            << QStringLiteral("いいえ(&N)") << QStringLiteral("いいえ(&N)");
+        QTest::newRow("yes no cancel") << UiServices::Buttons::YesNoCancel << UiServices::Answer::Yes
+                                       << QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("キャンセル"),
+                                                      QStringLiteral("はい(&Y)")}
+                                       << QStringLiteral("はい(&Y)") << QStringLiteral("キャンセル");
         QTest::newRow("ok cancel") << UiServices::Buttons::OkCancel << UiServices::Answer::Cancel
                                    << QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")}
                                    << QStringLiteral("キャンセル") << QStringLiteral("キャンセル");
@@ -203,7 +206,8 @@ private Q_SLOTS:
         WidgetUiServices::configureFileDialog(openDialog, open);
         QCOMPARE(openDialog.acceptMode(), QFileDialog::AcceptOpen);
         QCOMPARE(openDialog.fileMode(), QFileDialog::ExistingFile);
-        QCOMPARE(openDialog.nameFilters(), QStringList{QStringLiteral("画像ファイル(GIF,JPG,BMP) (*.gif *.bmp *.jpg *.jpeg)")});
+        QCOMPARE(openDialog.nameFilters(),
+                 QStringList{QStringLiteral("画像ファイル(GIF,JPG,BMP) (*.gif *.bmp *.jpg *.jpeg)")});
         // A folder that is gone: the dialog starts at home rather than nowhere.
         QCOMPARE(QDir(openDialog.directory()).canonicalPath(), QDir::home().canonicalPath());
     }
@@ -274,6 +278,31 @@ private Q_SLOTS:
             buttons->button(QDialogButtonBox::Cancel)->click();
         });
         QCOMPARE(services_.fileDialog(nullptr, r), QString());
+    }
+
+    void colourChooser_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("chosen") << true << QColor(0x12, 0x34, 0x56);
+        QTest::newRow("cancelled keeps the colour") << false << QColor(Qt::red);
+    }
+    void colourChooser()
+    {
+        QFETCH(bool, accept);
+        QFETCH(QColor, expected);
+        QColor seenStart;
+        onNextModal([&](QWidget *w) {
+            auto *dialog = qobject_cast<QColorDialog *>(w);
+            QVERIFY(dialog);
+            seenStart = dialog->currentColor();
+            dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+            QMetaObject::invokeMethod(dialog, accept ? "accept" : "reject");
+        });
+        QColor color(Qt::red);
+        QCOMPARE(services_.chooseColor(nullptr, color), accept);
+        QCOMPARE(color, expected);
+        QCOMPARE(seenStart, QColor(Qt::red));
     }
 
     void pictures_data()

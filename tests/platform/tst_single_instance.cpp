@@ -1,8 +1,8 @@
 #include "platform/single_instance.h"
 
 #include <QFile>
-#include <QSysInfo>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 

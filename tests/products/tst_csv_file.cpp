@@ -26,8 +26,7 @@ QByteArray dataFile(const QString &name)
     return f.readAll();
 }
 
-Product make(const QString &code, const QString &name, const QString &price, const QString &remarks,
-             const QString &jan)
+Product make(const QString &code, const QString &name, const QString &price, const QString &remarks, const QString &jan)
 {
     Product p;
     p.code = code;
@@ -78,15 +77,24 @@ void TestCsvFile::cleaning_data()
 {
     QTest::addColumn<QString>("in");
     QTest::addColumn<QString>("out");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("plain") << "りんご" << "りんご";
-    QTest::newRow("comma") << "A,B" << "A・B";
-    QTest::newRow("two commas") << ",x," << "・x・";
-    QTest::newRow("double quote") << "12\"inch" << "12inch";
-    QTest::newRow("apostrophe") << "it's" << "its";
-    QTest::newRow("all") << "a,\"b'c\"" << "a・bc";
-    QTest::newRow("only quotes") << "\"'\"" << "";
-    QTest::newRow("full-width comma kept") << "A，B" << "A，B";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("plain") << "りんご"
+                           << "りんご";
+    QTest::newRow("comma") << "A,B"
+                           << "A・B";
+    QTest::newRow("two commas") << ",x,"
+                                << "・x・";
+    QTest::newRow("double quote") << "12\"inch"
+                                  << "12inch";
+    QTest::newRow("apostrophe") << "it's"
+                                << "its";
+    QTest::newRow("all") << "a,\"b'c\""
+                         << "a・bc";
+    QTest::newRow("only quotes") << "\"'\""
+                                 << "";
+    QTest::newRow("full-width comma kept") << "A，B"
+                                           << "A，B";
 }
 
 void TestCsvFile::cleaning()
@@ -100,18 +108,22 @@ void TestCsvFile::writeLayout_data()
 {
     QTest::addColumn<Product>("product");
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("13 digits, empty remarks")
-        << make("A1", "りんご", "198", "", "4901234567894") << sjis("\"A1\",\"りんご\",198,\"\",\"4901234567894B\"\r\n");
+    QTest::newRow("13 digits, empty remarks") << make("A1", "りんご", "198", "", "4901234567894")
+                                              << sjis("\"A1\",\"りんご\",198,\"\",\"4901234567894B\"\r\n");
     QTest::newRow("no JAN gives B") << make("", "x", "5", "r", "") << QByteArray("\"\",\"x\",5,\"r\",\"B\"\r\n");
     QTest::newRow("comma in code") << make("A,1", "n", "1", "", "") << sjis("\"A・1\",\"n\",1,\"\",\"B\"\r\n");
     QTest::newRow("quote and apostrophe in name")
         << make("c", "5\"'s", "1", "", "") << QByteArray("\"c\",\"5s\",1,\"\",\"B\"\r\n");
-    QTest::newRow("price with separators") << make("c", "n", "1,980", "", "") << QByteArray("\"c\",\"n\",1980,\"\",\"B\"\r\n");
-    QTest::newRow("non-numeric price is 0") << make("c", "n", "abc", "", "") << QByteArray("\"c\",\"n\",0,\"\",\"B\"\r\n");
+    QTest::newRow("price with separators")
+        << make("c", "n", "1,980", "", "") << QByteArray("\"c\",\"n\",1980,\"\",\"B\"\r\n");
+    QTest::newRow("non-numeric price is 0")
+        << make("c", "n", "abc", "", "") << QByteArray("\"c\",\"n\",0,\"\",\"B\"\r\n");
     QTest::newRow("empty price is 0") << make("c", "n", "", "", "") << QByteArray("\"c\",\"n\",0,\"\",\"B\"\r\n");
     QTest::newRow("negative price") << make("c", "n", "-120", "", "") << QByteArray("\"c\",\"n\",-120,\"\",\"B\"\r\n");
-    QTest::newRow("fraction rounds to even") << make("c", "n", "12.5", "", "") << QByteArray("\"c\",\"n\",12,\"\",\"B\"\r\n");
-    QTest::newRow("8 digits") << make("c", "n", "1", "", "49012342") << QByteArray("\"c\",\"n\",1,\"\",\"49012342B\"\r\n");
+    QTest::newRow("fraction rounds to even")
+        << make("c", "n", "12.5", "", "") << QByteArray("\"c\",\"n\",12,\"\",\"B\"\r\n");
+    QTest::newRow("8 digits") << make("c", "n", "1", "", "49012342")
+                              << QByteArray("\"c\",\"n\",1,\"\",\"49012342B\"\r\n");
 }
 
 void TestCsvFile::writeLayout()
@@ -135,7 +147,8 @@ void TestCsvFile::read_data()
     QTest::newRow("no final line end") << QByteArray("\"a\",\"x\",5,\"\",\"B\"") << "a|x|5||";
     QTest::newRow("LF only") << QByteArray("\"a\",\"x\",5,\"\",\"B\"\n\"b\",\"y\",6,\"\",\"B\"\n") << "a|x|5||/b|y|6||";
     QTest::newRow("blank lines skipped")
-        << QByteArray("\r\n\"a\",\"x\",5,\"\",\"B\"\r\n\r\n  \r\n\"b\",\"y\",6,\"\",\"B\"\r\n\r\n") << "a|x|5||/b|y|6||";
+        << QByteArray("\r\n\"a\",\"x\",5,\"\",\"B\"\r\n\r\n  \r\n\"b\",\"y\",6,\"\",\"B\"\r\n\r\n")
+        << "a|x|5||/b|y|6||";
     QTest::newRow("unquoted fields trimmed") << QByteArray(" a , x ,  7 , r ,123\r\n") << "a|x|7|r|123";
     QTest::newRow("quoted blanks kept") << QByteArray("\" a \",\"x\",1,\"\",\"B\"\r\n") << " a |x|1||";
     QTest::newRow("quoted comma kept") << QByteArray("\"a,b\",\"x\",1,\"\",\"B\"\r\n") << "a,b|x|1||";
@@ -144,8 +157,8 @@ void TestCsvFile::read_data()
     QTest::newRow("quoted price") << QByteArray("\"a\",\"x\",\"42\",\"\",\"B\"\r\n") << "a|x|42||";
     QTest::newRow("negative price") << QByteArray("\"a\",\"x\",-42,\"\",\"B\"\r\n") << "a|x|-42||";
     QTest::newRow("largest price") << QByteArray("\"a\",\"x\",2147483647,\"\",\"B\"\r\n") << "a|x|2147483647||";
-    QTest::newRow("letter other than B removed") << QByteArray("\"a\",\"x\",1,\"\",\"4901234567894X\"\r\n")
-                                                 << "a|x|1||4901234567894";
+    QTest::newRow("letter other than B removed")
+        << QByteArray("\"a\",\"x\",1,\"\",\"4901234567894X\"\r\n") << "a|x|1||4901234567894";
     QTest::newRow("half-width kana") << sjis("\"ｱｲｳ\",\"ﾃｽﾄ\",1,\"\",\"B\"\r\n") << "ｱｲｳ|ﾃｽﾄ|1||";
     QTest::newRow("DOS end-of-file mark") << QByteArray("\"a\",\"x\",5,\"\",\"B\"\r\n\x1A") << "a|x|5||";
     QTest::newRow("trail byte 0x5C") << sjis("\"表\",\"ソ\",1,\"能\",\"B\"\r\n") << "表|ソ|1|能|";
@@ -170,18 +183,23 @@ void TestCsvFile::readFaults_data()
     QTest::addColumn<QString>("kept");
     const QByteArray good("\"a\",\"x\",1,\"\",\"B\"\r\n");
     QTest::newRow("missing field on last line") << good + "\"b\",\"y\",2,\"\"\r\n" << 62 << 2 << "a|x|1||";
-    QTest::newRow("missing field mid-file does not shift") << good + "\"b\",\"y\",2,\"\"\r\n" + good << 62 << 2 << "a|x|1||";
+    QTest::newRow("missing field mid-file does not shift")
+        << good + "\"b\",\"y\",2,\"\"\r\n" + good << 62 << 2 << "a|x|1||";
     QTest::newRow("extra field") << good + good + "\"b\",\"y\",2,\"\",\"B\",\"z\"\r\n" << 62 << 3 << "a|x|1||/a|x|1||";
     QTest::newRow("trailing comma") << QByteArray("\"b\",\"y\",2,\"\",\"B\",\r\n") << 62 << 1 << "";
     QTest::newRow("unterminated quote at end") << good + "\"b\",\"y\",2,\"\",\"B" << 62 << 2 << "a|x|1||";
-    QTest::newRow("unterminated quote spanning lines") << good + good + "\"b\",\"y\r\nz,2\r\n" << 62 << 3 << "a|x|1||/a|x|1||";
+    QTest::newRow("unterminated quote spanning lines") << good + good + "\"b\",\"y\r\nz,2\r\n"
+                                                       << 62 << 3 << "a|x|1||/a|x|1||";
     QTest::newRow("lone lead byte at the end") << good + "\"b\",\"y\",2,\"\",\"B\"\x81" << 13 << 2 << "a|x|1||";
-    QTest::newRow("bad byte after a closing quote") << good + good + "\"b\"\xFF,\"y\",2,\"\",\"B\"\r\n" << 13 << 3 << "a|x|1||/a|x|1||";
+    QTest::newRow("bad byte after a closing quote") << good + good + "\"b\"\xFF,\"y\",2,\"\",\"B\"\r\n"
+                                                    << 13 << 3 << "a|x|1||/a|x|1||";
     QTest::newRow("price over 32 bits") << good + "\"b\",\"y\",2147483648,\"\",\"B\"\r\n" << 6 << 2 << "a|x|1||";
-    QTest::newRow("price far over 32 bits") << QByteArray("\"b\",\"y\",99999999999999999999,\"\",\"B\"\r\n") << 6 << 1 << "";
+    QTest::newRow("price far over 32 bits")
+        << QByteArray("\"b\",\"y\",99999999999999999999,\"\",\"B\"\r\n") << 6 << 1 << "";
     QTest::newRow("price not a number") << good + "\"b\",\"y\",12a,\"\",\"B\"\r\n" << 13 << 2 << "a|x|1||";
     QTest::newRow("invalid CP932 lead byte") << good + "\"b\",\"\x81\",2,\"\",\"B\"\r\n" << 13 << 2 << "a|x|1||";
-    QTest::newRow("invalid byte 0xFF") << good + good + "\"\xFF\",\"y\",2,\"\",\"B\"\r\n" << 13 << 3 << "a|x|1||/a|x|1||";
+    QTest::newRow("invalid byte 0xFF") << good + good + "\"\xFF\",\"y\",2,\"\",\"B\"\r\n"
+                                       << 13 << 3 << "a|x|1||/a|x|1||";
     QTest::newRow("NUL byte") << good + QByteArray("\"b\",\"y\0z\",2,\"\",\"B\"\r\n", 21) << 13 << 2 << "a|x|1||";
     QTest::newRow("control byte 0x1C") << good + "\"b\",\"y\x1C\",2,\"\",\"B\"\r\n" << 13 << 2 << "a|x|1||";
     QTest::newRow("control byte 0x1A mid-file") << good + "\"b\x1A\",\"y\",2,\"\",\"B\"\r\n" << 13 << 2 << "a|x|1||";
@@ -207,10 +225,9 @@ void TestCsvFile::roundTripBytes_data()
 {
     QTest::addColumn<ProductList>("rows");
     QTest::newRow("empty list") << ProductList{};
-    QTest::newRow("mixed") << ProductList{make("A-1", "りんご（ふじ）", "198", "", "4901234567894"),
-                                          make("", "ﾊﾞﾅﾅ ①", "1980", "房売り", ""),
-                                          make("X", "髙橋 ∑ ～", "-5", "限定・特価", "49012342"),
-                                          make("Y", "改行\r\n入り", "0", " 空白 ", "")};
+    QTest::newRow("mixed") << ProductList{
+        make("A-1", "りんご（ふじ）", "198", "", "4901234567894"), make("", "ﾊﾞﾅﾅ ①", "1980", "房売り", ""),
+        make("X", "髙橋 ∑ ～", "-5", "限定・特価", "49012342"), make("Y", "改行\r\n入り", "0", " 空白 ", "")};
     ProductList many;
     for (int i = 0; i < 500; ++i)
         many << make(QString::number(i), QStringLiteral("商品%1").arg(i), QString::number(i * 37), QString(),
@@ -246,7 +263,8 @@ void TestCsvFile::filesFromElsewhere()
     // A spreadsheet export: unquoted texts and plain digits in the fifth field.
     r = ReadFile(dataFile(QStringLiteral("spreadsheet_export.csv")));
     QVERIFY2(r.ok(), qPrintable(r.error.description));
-    QCOMPARE(describe(r.rows), QStringLiteral("A-001|りんご|198||4901234567894/B-02|みかん 箱|2500|特価|49012342/C-3|ぶどう|0||"));
+    QCOMPARE(describe(r.rows),
+             QStringLiteral("A-001|りんご|198||4901234567894/B-02|みかん 箱|2500|特価|49012342/C-3|ぶどう|0||"));
 
     r = ReadFile(dataFile(QStringLiteral("empty.csv")));
     QVERIFY(r.ok());
@@ -288,7 +306,8 @@ void TestCsvFile::unencodableTextRefused()
 void TestCsvFile::controlCharacterMessage()
 {
     const WriteResult r = WriteFile({make("a", QStringLiteral("x\x1Cy"), "1", "", "")});
-    QCOMPARE(r.error.description, QStringLiteral("No.1 の商品名に Shift_JIS で保存できない文字「制御文字 U+001C」があります。"));
+    QCOMPARE(r.error.description,
+             QStringLiteral("No.1 の商品名に Shift_JIS で保存できない文字「制御文字 U+001C」があります。"));
     const WriteResult e = WriteFile({make("a", "b", "1", "", ""), make("a", QStringLiteral("りんご🍎"), "1", "", "")});
     QCOMPARE(e.error.description, QStringLiteral("No.2 の商品名に Shift_JIS で保存できない文字「🍎」があります。"));
 }
@@ -313,8 +332,10 @@ void TestCsvFile::reportTexts()
                             "内容: 1 行の項目の数が 4 個です。5 個必要です。 (1 行目)"));
     r = ReadResult{};
     r.error = AppError::fileNotFound(QStringLiteral("/x/y.csv"));
-    QCOMPARE(readErrorReportText(QStringLiteral("main.ReadFile"), r),
-             QStringLiteral("エラーが発生しました(main.ReadFile)\r\nエラー番号: 53\r\n内容: ファイルが見つかりません。 (/x/y.csv)"));
+    QCOMPARE(
+        readErrorReportText(QStringLiteral("main.ReadFile"), r),
+        QStringLiteral(
+            "エラーが発生しました(main.ReadFile)\r\nエラー番号: 53\r\n内容: ファイルが見つかりません。 (/x/y.csv)"));
 }
 
 void TestCsvFile::fileSystemFaults()
@@ -369,7 +390,8 @@ void TestCsvFile::manyRows()
     ProductList rows;
     rows.reserve(100000);
     for (int i = 0; i < 100000; ++i)
-        rows << make(QStringLiteral("C%1").arg(i), QStringLiteral("商品 %1").arg(i), QString::number(i), QString(), QString());
+        rows << make(QStringLiteral("C%1").arg(i), QStringLiteral("商品 %1").arg(i), QString::number(i), QString(),
+                     QString());
     const WriteResult w = WriteFile(rows);
     QVERIFY(w.ok());
     const ReadResult r = ReadFile(w.bytes);

@@ -92,11 +92,16 @@ void TestDlgTax::keyFilter_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("digits and point") << "0.08" << "0.08";
-    QTest::newRow("letters dropped") << "0a.b0c8" << "0.08";
-    QTest::newRow("sign and comma dropped") << "-1,5" << "15";
-    QTest::newRow("blank dropped") << "0 .1" << "0.1";
-    QTest::newRow("full-width digits dropped") << "０.1" << ".1";
+    QTest::newRow("digits and point") << "0.08"
+                                      << "0.08";
+    QTest::newRow("letters dropped") << "0a.b0c8"
+                                     << "0.08";
+    QTest::newRow("sign and comma dropped") << "-1,5"
+                                            << "15";
+    QTest::newRow("blank dropped") << "0 .1"
+                                   << "0.1";
+    QTest::newRow("full-width digits dropped") << "０.1"
+                                               << ".1";
 }
 
 void TestDlgTax::keyFilter()
@@ -128,11 +133,16 @@ void TestDlgTax::ok_data()
     QTest::addColumn<QString>("rate");
     QTest::addColumn<int>("basis");
     QTest::addColumn<int>("rounding");
-    QTest::newRow("empty keeps the rate") << "" << "0.05" << 0 << 1;
-    QTest::newRow("0.08") << "0.08" << "0.08" << 0 << 2;
-    QTest::newRow("0.1, tax-inclusive") << "0.1" << "0.1" << 1 << 0;
-    QTest::newRow("no range check") << "5" << "5" << 0 << 0;
-    QTest::newRow("five places round to four") << "0.08125" << "0.0812" << 0 << 0;
+    QTest::newRow("empty keeps the rate") << ""
+                                          << "0.05" << 0 << 1;
+    QTest::newRow("0.08") << "0.08"
+                          << "0.08" << 0 << 2;
+    QTest::newRow("0.1, tax-inclusive") << "0.1"
+                                        << "0.1" << 1 << 0;
+    QTest::newRow("no range check") << "5"
+                                    << "5" << 0 << 0;
+    QTest::newRow("five places round to four") << "0.08125"
+                                               << "0.0812" << 0 << 0;
 }
 
 void TestDlgTax::ok()

@@ -102,6 +102,7 @@ private Q_SLOTS:
     void promptYesWithoutFileSavesUnderName();
     void failedReadUntiesList_data();
     void failedReadUntiesList();
+    void directoryChosenAsFile();
     void failedWriteKeepsFlagAndFile();
     void failedWriteInPromptKeepsFlag();
     void unencodableTextRefused();
@@ -368,15 +369,19 @@ void TestListDocument::failedReadUntiesList_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("kept");
     QTest::addColumn<QString>("report");
-    const QString hint = QStringLiteral("エラーが発生しました(main.ReadFile)\r\n"
-                                        "読み込んだデータが「ぽらね値札作成」のデータ形式を満たしているか確認してください.\r\n\r\n");
+    const QString hint =
+        QStringLiteral("エラーが発生しました(main.ReadFile)\r\n"
+                       "読み込んだデータが「ぽらね値札作成」のデータ形式を満たしているか確認してください.\r\n\r\n");
     QTest::newRow("missing field")
         << kTwoRows + "\"C\",\"x\",1,\"\"\r\n" + kTwoRows << 2
         << hint + QStringLiteral("エラー番号: 62\r\n内容: 1 行の項目の数が 4 個です。5 個必要です。 (3 行目)");
-    QTest::newRow("price overflow") << kTwoRows + "\"C\",\"x\",4294967296,\"\",\"B\"\r\n" << 2
-                                    << hint + QStringLiteral("エラー番号: 6\r\n内容: オーバーフローしました。 (3 行目)");
-    QTest::newRow("unterminated quote") << kTwoRows + "\"C\",\"x" << 2
-                                        << hint + QStringLiteral("エラー番号: 62\r\n内容: ファイルにこれ以上データがありません。 (3 行目)");
+    QTest::newRow("price overflow") << kTwoRows + "\"C\",\"x\",4294967296,\"\",\"B\"\r\n"
+                                    << 2
+                                    << hint +
+                                           QStringLiteral("エラー番号: 6\r\n内容: オーバーフローしました。 (3 行目)");
+    QTest::newRow("unterminated quote")
+        << kTwoRows + "\"C\",\"x" << 2
+        << hint + QStringLiteral("エラー番号: 62\r\n内容: ファイルにこれ以上データがありません。 (3 行目)");
 }
 
 void TestListDocument::failedReadUntiesList()
@@ -403,6 +408,22 @@ void TestListDocument::failedReadUntiesList()
     QCOMPARE(readBytes(file), bytes);
 }
 
+void TestListDocument::directoryChosenAsFile()
+{
+    openTwoRows();
+    QDir(m_dir->path()).mkdir(QStringLiteral("folder.csv"));
+    m_ui->fileNames.enqueue(path(QStringLiteral("folder.csv")));
+    m_doc->mnuOpen();
+    QCOMPARE(m_ui->messages.size(), 1);
+    QCOMPARE(m_ui->messages.first().text,
+             QStringLiteral(
+                 "エラーが発生しました(main.ReadFile)\r\nエラー番号: 75\r\n内容: ファイルではなくフォルダーです。 (") +
+                 path(QStringLiteral("folder.csv")) + QLatin1Char(')'));
+    QCOMPARE(m_model->rowCount(), 0);
+    QVERIFY(m_doc->currentFile().isEmpty());
+    QCOMPARE(m_doc->title(), QStringLiteral("ぽらね値札作成 [新規]"));
+}
+
 void TestListDocument::failedWriteKeepsFlagAndFile()
 {
     QDir(m_dir->path()).mkdir(QStringLiteral("ro"));
@@ -418,9 +439,8 @@ void TestListDocument::failedWriteKeepsFlagAndFile()
     m_doc->mnuSave();
     QCOMPARE(m_ui->messages.size(), 1);
     QCOMPARE(m_ui->messages.first().title, QStringLiteral("ファイル保存"));
-    QCOMPARE(m_ui->messages.first().text,
-             QStringLiteral("上書きできませんでした.当該ファイル( ") + file
-                 + QStringLiteral(" )を\r\n他のソフトで編集中でないか確認してください."));
+    QCOMPARE(m_ui->messages.first().text, QStringLiteral("上書きできませんでした.当該ファイル( ") + file +
+                                              QStringLiteral(" )を\r\n他のソフトで編集中でないか確認してください."));
     QVERIFY(m_doc->isModified());
     QCOMPARE(m_model->rowCount(), 3);
     QCOMPARE(readBytes(file), kTwoRows);

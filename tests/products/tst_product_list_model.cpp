@@ -52,7 +52,8 @@ void TestProductListModel::headers_data()
     QTest::addColumn<int>("indicate");
     QTest::addColumn<QStringList>("captions");
     QTest::newRow("base prices") << 0 << QStringList{"No.", "品番等", "商品名", "本体価格", "備考", "JANコード"};
-    QTest::newRow("tax-inclusive prices") << 1 << QStringList{"No.", "品番等", "商品名", "税込価格", "備考", "JANコード"};
+    QTest::newRow("tax-inclusive prices")
+        << 1 << QStringList{"No.", "品番等", "商品名", "税込価格", "備考", "JANコード"};
 }
 
 void TestProductListModel::headers()
@@ -92,13 +93,27 @@ void TestProductListModel::priceFormat_data()
     QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("read");
-    QTest::newRow("small") << "198" << "198" << "198";
-    QTest::newRow("thousands") << "1000" << "1,000" << "1000";
-    QTest::newRow("millions") << "12345678" << "12,345,678" << "12345678";
-    QTest::newRow("zero") << "0" << "0" << "0";
-    QTest::newRow("negative") << "-1500" << "-1,500" << "-1500";
-    QTest::newRow("given with commas") << "2,500" << "2,500" << "2500";
-    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("small") << "198"
+                           << "198"
+                           << "198";
+    QTest::newRow("thousands") << "1000"
+                               << "1,000"
+                               << "1000";
+    QTest::newRow("millions") << "12345678"
+                              << "12,345,678"
+                              << "12345678";
+    QTest::newRow("zero") << "0"
+                          << "0"
+                          << "0";
+    QTest::newRow("negative") << "-1500"
+                              << "-1,500"
+                              << "-1500";
+    QTest::newRow("given with commas") << "2,500"
+                                       << "2,500"
+                                       << "2500";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
 }
 
 void TestProductListModel::priceFormat()
@@ -136,9 +151,11 @@ void TestProductListModel::readingContract_data()
     QTest::addColumn<ProductList>("rows");
     QTest::addColumn<QString>("read");
     QTest::newRow("empty") << ProductList{} << "";
-    QTest::newRow("none checked: all in order") << ProductList{make("A", "1"), make("B", "2"), make("C", "3")} << "A,B,C";
+    QTest::newRow("none checked: all in order")
+        << ProductList{make("A", "1"), make("B", "2"), make("C", "3")} << "A,B,C";
     QTest::newRow("one checked") << ProductList{make("A", "1"), make("B", "2", true), make("C", "3")} << "B";
-    QTest::newRow("checked in list order") << ProductList{make("C", "1", true), make("A", "2"), make("B", "3", true)} << "C,B";
+    QTest::newRow("checked in list order")
+        << ProductList{make("C", "1", true), make("A", "2"), make("B", "3", true)} << "C,B";
     QTest::newRow("all checked") << ProductList{make("A", "1", true), make("B", "2", true)} << "A,B";
 }
 
@@ -159,9 +176,12 @@ void TestProductListModel::outputCount_data()
     QTest::addColumn<ProductList>("rows");
     QTest::addColumn<QString>("text");
     QTest::newRow("empty list") << ProductList{} << "出力件数: 0";
-    QTest::newRow("no row checked counts all") << ProductList{make("A", "1"), make("B", "2"), make("C", "3")} << "出力件数: 3";
-    QTest::newRow("one row checked") << ProductList{make("A", "1"), make("B", "2", true), make("C", "3")} << "出力件数: 1";
-    QTest::newRow("two checked") << ProductList{make("A", "1", true), make("B", "2", true), make("C", "3")} << "出力件数: 2";
+    QTest::newRow("no row checked counts all")
+        << ProductList{make("A", "1"), make("B", "2"), make("C", "3")} << "出力件数: 3";
+    QTest::newRow("one row checked") << ProductList{make("A", "1"), make("B", "2", true), make("C", "3")}
+                                     << "出力件数: 1";
+    QTest::newRow("two checked") << ProductList{make("A", "1", true), make("B", "2", true), make("C", "3")}
+                                 << "出力件数: 2";
 }
 
 void TestProductListModel::outputCount()

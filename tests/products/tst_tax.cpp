@@ -7,7 +7,10 @@
 using namespace products;
 
 namespace {
-Currency rate(const char *text) { return *Currency::parse(QString::fromLatin1(text)); }
+Currency rate(const char *text)
+{
+    return *Currency::parse(QString::fromLatin1(text));
+}
 } // namespace
 
 class TestTax : public QObject {
@@ -183,16 +186,56 @@ void TestTax::calcData_data()
     QTest::addColumn<QString>("outBase");
     QTest::addColumn<QString>("outTax");
     QTest::addColumn<int>("maxLength");
-    QTest::newRow("included typed") << "105" << "" << 0 << 0 << "" << "105" << "100" << "5" << 7;
-    QTest::newRow("included 100") << "100" << "" << 0 << 2 << "" << "100" << "96" << "4" << 7;
-    QTest::newRow("included 0") << "0" << "" << 0 << 0 << "" << "0" << "0" << "0" << 7;
-    QTest::newRow("base typed, down") << "" << "99" << 1 << 0 << "" << "103" << "99" << "4" << 8;
-    QTest::newRow("base typed, half up") << "" << "99" << 1 << 1 << "" << "104" << "99" << "5" << 8;
-    QTest::newRow("base 0") << "" << "0" << 1 << 0 << "" << "0" << "0" << "0" << 8;
-    QTest::newRow("nothing typed") << "" << "" << 0 << 0 << "" << "" << "" << "" << 7;
-    QTest::newRow("price not numeric") << "12a" << "" << 0 << 0 << "「価格」には数値を入力してください." << "12a" << "" << "" << 0;
-    QTest::newRow("base not numeric") << "" << "x" << 1 << 0 << "「本体価格」には数値を入力してください." << "" << "x" << "" << 0;
-    QTest::newRow("price checked first") << "a" << "b" << 1 << 0 << "「価格」には数値を入力してください." << "a" << "b" << "" << 0;
+    QTest::newRow("included typed") << "105"
+                                    << "" << 0 << 0 << ""
+                                    << "105"
+                                    << "100"
+                                    << "5" << 7;
+    QTest::newRow("included 100") << "100"
+                                  << "" << 0 << 2 << ""
+                                  << "100"
+                                  << "96"
+                                  << "4" << 7;
+    QTest::newRow("included 0") << "0"
+                                << "" << 0 << 0 << ""
+                                << "0"
+                                << "0"
+                                << "0" << 7;
+    QTest::newRow("base typed, down") << ""
+                                      << "99" << 1 << 0 << ""
+                                      << "103"
+                                      << "99"
+                                      << "4" << 8;
+    QTest::newRow("base typed, half up") << ""
+                                         << "99" << 1 << 1 << ""
+                                         << "104"
+                                         << "99"
+                                         << "5" << 8;
+    QTest::newRow("base 0") << ""
+                            << "0" << 1 << 0 << ""
+                            << "0"
+                            << "0"
+                            << "0" << 8;
+    QTest::newRow("nothing typed") << ""
+                                   << "" << 0 << 0 << ""
+                                   << ""
+                                   << ""
+                                   << "" << 7;
+    QTest::newRow("price not numeric") << "12a"
+                                       << "" << 0 << 0 << "「価格」には数値を入力してください."
+                                       << "12a"
+                                       << ""
+                                       << "" << 0;
+    QTest::newRow("base not numeric") << ""
+                                      << "x" << 1 << 0 << "「本体価格」には数値を入力してください."
+                                      << ""
+                                      << "x"
+                                      << "" << 0;
+    QTest::newRow("price checked first") << "a"
+                                         << "b" << 1 << 0 << "「価格」には数値を入力してください."
+                                         << "a"
+                                         << "b"
+                                         << "" << 0;
 }
 
 void TestTax::calcData()
