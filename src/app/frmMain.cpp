@@ -3,7 +3,6 @@
 #include "app/dlgView.h"
 #include "app/help_commands.h"
 #include "app/helpers.h"
-#include "app/list_commands_widgets.h"
 #include "app/reports.h"
 #include "app/startup.h"
 #include "app/version.h"
@@ -63,7 +62,6 @@ frmMain::frmMain(Settings &settings, QWidget *parent)
     applyWindowBounds();
     // The maker buttons keep their own common width at the right edge; free width stays between.
     ui_->mainLayout->setAlignment(ui_->makerButtons, Qt::AlignRight);
-    listCommands_ = std::make_unique<ListCommands>(*this);
 }
 
 frmMain::~frmMain()

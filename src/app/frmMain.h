@@ -21,8 +21,6 @@ class dlgSplash;
 
 namespace app {
 
-class ListCommands;
-
 enum class CloseDecision { GoOn, Stop };
 
 // What the main window leaves to the parts that own the product list and its dialogs. An unset
@@ -51,7 +49,6 @@ public:
     Ui::frmMain &form() { return *ui_; }
     MainWindowHooks &hooks() { return hooks_; }
     Settings &settings() { return settings_; }
-    ListCommands *listCommands() const { return listCommands_.get(); }
     const platform::Folders &folders() const { return folders_; }
 
     // Start-up: splash, folders, settings, first-run copies, window size and initial states.
@@ -102,7 +99,6 @@ private:
     QLabel *panel2_ = nullptr;
     QPointer<dialogs::dlgSplash> splash_;
     bool unloaded_ = false;
-    std::unique_ptr<ListCommands> listCommands_;
 };
 
 } // namespace app

@@ -46,6 +46,11 @@ ListViewController::ListViewController(Ui::frmMain *form, ProductListModel *mode
     ui->ListView1->setSortingEnabled(false);
     header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionClicked, this, &ListViewController::ListView1_ColumnClick);
+    // Reading or writing a file switches the view's sorting off, and with it the header's clicks.
+    connect(m_document, &ListDocument::busyChanged, this, [header](bool busy) {
+        if (!busy)
+            header->setSectionsClickable(true);
+    });
 
     connect(ui->cmdUp, &QPushButton::clicked, this, &ListViewController::ListMoveUp);
     connect(ui->mnuUp, &QAction::triggered, this, &ListViewController::ListMoveUp);

@@ -1,10 +1,12 @@
 #include "app/dlgView.h"
 #include "app/frmMain.h"
-#include "app/list_commands_widgets.h"
 #include "barcode/barcode.h"
 #include "support/fake_ui_services.h"
+#include "products/csv_file.h"
 #include "products/dlgSearch.h"
+#include "products/entry_commands_widgets.h"
 #include "products/entry_form_widgets.h"
+#include "products/list_commands_widgets.h"
 #include "products/frmPopupMenu.h"
 #include "products/list_document.h"
 #include "products/list_view_widgets.h"
@@ -18,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
 
@@ -62,6 +65,7 @@ private Q_SLOTS:
     void bulkCheckDigits();
     void bulkCheckDigitsCancelled();
     void gotFocusRefillsForm();
+    void headerStillSortsAfterOpeningAFile();
     void gridFontAtOnce();
     void saveEntryFollowsFlagWhenFileMenuOpens();
 
@@ -74,10 +78,10 @@ private:
             qFatal("no child %s", name);
         return c;
     }
-    products::ProductListModel *model() const { return window->listCommands()->model(); }
-    products::ListDocument *document() const { return window->listCommands()->document(); }
-    products::EntryController *entry() const { return window->listCommands()->entry(); }
-    products::ListViewController *ops() const { return window->listCommands()->listView(); }
+    products::ProductListModel *model() const { return listCommands->model(); }
+    products::ListDocument *document() const { return listCommands->document(); }
+    products::EntryController *entry() const { return entryCommands->entry(); }
+    products::ListViewController *ops() const { return entryCommands->listView(); }
     QTreeView *list() const { return child<QTreeView>("ListView1"); }
     void clickHeader(int column)
     {
@@ -109,6 +113,8 @@ private:
     std::unique_ptr<FakeUiServices> fake;
     std::unique_ptr<app::Settings> settings;
     std::unique_ptr<app::frmMain> window;
+    std::unique_ptr<products::ListCommands> listCommands;
+    std::unique_ptr<products::EntryCommands> entryCommands;
 };
 
 void TestListView::init()
@@ -116,6 +122,8 @@ void TestListView::init()
     fake = std::make_unique<FakeUiServices>();
     settings = std::make_unique<app::Settings>();
     window = std::make_unique<app::frmMain>(*settings);
+    listCommands = std::make_unique<products::ListCommands>(*window);
+    entryCommands = std::make_unique<products::EntryCommands>(*window, *listCommands);
     entry()->setBarcodeFolder(QStringLiteral(VENNLO_PROGRAM_DIR "/BarCode/"));
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -123,6 +131,8 @@ void TestListView::init()
 
 void TestListView::cleanup()
 {
+    entryCommands.reset();
+    listCommands.reset();
     window.reset();
     settings.reset();
     fake.reset();
@@ -415,6 +425,18 @@ void TestListView::gotFocusRefillsForm()
     code->setText(QStringLiteral("new"));
     list()->setFocus(Qt::TabFocusReason);
     QCOMPARE(code->text(), QStringLiteral("new"));
+}
+
+void TestListView::headerStillSortsAfterOpeningAFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.csv"));
+    QVERIFY(products::writeCsvFile(path, {row("2", "b"), row("1", "a"), row("3", "c")}).ok());
+    document()->openFile(path);
+    QCOMPARE(model()->rowCount(), 3);
+    clickHeader(1);
+    QCOMPARE(column(1), (QStringList{"1", "2", "3"}));
+    QVERIFY(!document()->isModified());
 }
 
 void TestListView::gridFontAtOnce()
