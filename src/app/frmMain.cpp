@@ -60,6 +60,8 @@ frmMain::frmMain(Settings &settings, QWidget *parent)
     ui_->mnuShowHelp->setShortcutContext(Qt::ApplicationShortcut);
     connectShellCommands();
     applyWindowBounds();
+    // The maker buttons keep their own common width at the right edge; free width stays between.
+    ui_->mainLayout->setAlignment(ui_->makerButtons, Qt::AlignRight);
 }
 
 frmMain::~frmMain()

@@ -4,6 +4,7 @@
 #include "platform/dialog_services_widgets.h"
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
+#include "products/entry_commands_widgets.h"
 #include "products/list_commands_widgets.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     app::Settings settings;
     app::frmMain window(settings);
     products::ListCommands listCommands(window);
+    products::EntryCommands entryCommands(window, listCommands);
     QObject::connect(&window, &app::frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.Form_Load();
     window.show();

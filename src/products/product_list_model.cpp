@@ -2,6 +2,8 @@
 
 #include "platform/numbers.h"
 
+#include <algorithm>
+
 namespace products {
 
 namespace {
@@ -262,6 +264,66 @@ void ProductListModel::setNumbers()
         r.number = ++n;
     if (!m_rows.empty())
         Q_EMIT dataChanged(index(0, Number), index(int(m_rows.size()) - 1, Number), {Qt::DisplayRole});
+}
+
+void ProductListModel::reorderRows(const QList<int> &newIndex)
+{
+    if (newIndex.size() != qsizetype(m_rows.size()))
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<Row> sorted(m_rows.size());
+    for (qsizetype old = 0; old < newIndex.size(); ++old)
+        sorted[size_t(newIndex.at(old))] = std::move(m_rows[size_t(old)]);
+    m_rows = std::move(sorted);
+    int n = 0;
+    for (Row &r : m_rows)
+        r.number = ++n;
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &i : from)
+        to.append(i.row() < newIndex.size() ? index(newIndex.at(i.row()), i.column()) : QModelIndex());
+    changePersistentIndexList(from, to);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ProductListModel::updateRows(const ProductList &rows)
+{
+    if (rows.size() != qsizetype(m_rows.size()) || m_rows.empty())
+        return;
+    int checked = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        Product &dst = m_rows[size_t(i)].product;
+        dst = rows.at(i);
+        dst.price = plainPrice(dst.price);
+        if (dst.checked)
+            ++checked;
+    }
+    const bool checksMoved = checked != m_checked;
+    m_checked = checked;
+    Q_EMIT dataChanged(index(0, 0), index(int(m_rows.size()) - 1, ColumnCount - 1));
+    if (checksMoved)
+        Q_EMIT checksChanged();
+}
+
+void ProductListModel::swapProducts(int a, int b)
+{
+    const int n = int(m_rows.size());
+    if (a < 0 || b < 0 || a >= n || b >= n || a == b)
+        return;
+    std::swap(m_rows[size_t(a)].product, m_rows[size_t(b)].product);
+    Q_EMIT dataChanged(index(std::min(a, b), 0), index(std::max(a, b), ColumnCount - 1));
+}
+
+void ProductListModel::setAllChecked(bool on)
+{
+    if (m_rows.empty())
+        return;
+    for (Row &r : m_rows)
+        r.product.checked = on;
+    m_checked = on ? int(m_rows.size()) : 0;
+    Q_EMIT dataChanged(index(0, Number), index(int(m_rows.size()) - 1, Number), {Qt::CheckStateRole});
+    Q_EMIT checksChanged();
 }
 
 bool ProductListModel::isChecked(int row) const

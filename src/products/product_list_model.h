@@ -49,6 +49,15 @@ public:
     void removeProduct(int row);
     // Renumbers column 0 as 1, 2, 3, ... in list order.
     void setNumbers();
+    // The rows in a new order (newIndex[old] = new position) and renumbered 1, 2, 3, ...: one layout
+    // change, so selections and column widths stay with the view.
+    void reorderRows(const QList<int> &newIndex);
+    // New texts and checks for every row at once (same row count, numbers kept): one dataChanged.
+    void updateRows(const ProductList &rows);
+    // Exchanges the texts and output checks of two rows; their numbers stay in place.
+    void swapProducts(int a, int b);
+    // Sets or clears every output check with one change signal.
+    void setAllChecked(bool on);
 
     bool isChecked(int row) const;
     void setChecked(int row, bool on);

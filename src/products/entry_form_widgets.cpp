@@ -1,0 +1,502 @@
+#include "products/entry_form_widgets.h"
+
+#include "barcode/barcode_preview_widgets.h"
+#include "barcode/preview.h"
+#include "platform/apperror.h"
+#include "platform/user_services.h"
+#include "products/calc_data.h"
+#include "products/list_document.h"
+#include "products/product_list_model.h"
+#include "app/ui_frmMain.h"
+
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <exception>
+
+namespace products {
+
+using platform::AppError;
+using platform::UiServices;
+
+namespace {
+
+constexpr int StandardLength = 12; // 標準(13桁) without its check digit
+constexpr int ShortLength = 7;     // 短縮(8桁)
+
+// A failure nobody expected still ends in the error report, never in a half-done command.
+template <typename F>
+void guarded(EntryController *self, const char *label, F &&f,
+             void (EntryController::*report)(const QString &, const AppError &))
+{
+    try {
+        f();
+    } catch (const std::exception &e) {
+        (self->*report)(QString::fromUtf8(label), AppError{AppError::ObjectNotSet, QString::fromLocal8Bit(e.what())});
+    }
+}
+
+QString stripRefused(EntryField field, const QString &text)
+{
+    QString kept;
+    for (QChar c : text) {
+        if (acceptsTypedText(field, QString(c)))
+            kept.append(c);
+    }
+    return kept;
+}
+
+} // namespace
+
+EntryController::EntryController(Ui::frmMain *form, ProductListModel *model, ListDocument *document,
+                                 const TaxSettings &tax, const QString &barcodeFolder, UiServices &services,
+                                 QObject *parent)
+    : QObject(parent), ui(form), m_model(model), m_document(document), m_tax(tax), m_barcodeFolder(barcodeFolder),
+      m_services(services), m_preview(std::make_unique<barcode::BarcodePreview>(form->picBarCode))
+{
+    if (ui->ListView1->model() != m_model)
+        ui->ListView1->setModel(m_model);
+    ui->ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui->ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui->OptionType->setId(ui->OptionType_0, 0);
+    ui->OptionType->setId(ui->OptionType_1, 1);
+    connectForm();
+}
+
+EntryController::~EntryController() = default;
+
+QColor EntryController::derivedPriceColour() { return QColor(255, 255, 192); }
+
+void EntryController::connectForm()
+{
+    for (QLineEdit *e : {ui->txt品番, ui->txt商品名, ui->txt備考, ui->txt本体価格, ui->txt価格, ui->txtBarCode})
+        e->installEventFilter(this);
+    ui->ListView1->installEventFilter(this);
+
+    connect(ui->txt価格, &QLineEdit::textEdited, this, [this] { priceTyped(0); });
+    connect(ui->txt本体価格, &QLineEdit::textEdited, this, [this] { priceTyped(1); });
+    connect(ui->txtBarCode, &QLineEdit::textEdited, this, &EntryController::barcodeTyped);
+    connect(ui->OptionType, &QButtonGroup::idClicked, this, &EntryController::optionTypeChosen);
+
+    connect(ui->cmdPutGrid, &QPushButton::clicked, this, &EntryController::PutData);
+    connect(ui->mnuPutData, &QAction::triggered, this, &EntryController::PutData);
+    connect(ui->cmd新規, &QPushButton::clicked, this, &EntryController::NewData);
+    connect(ui->mnuNewData, &QAction::triggered, this, &EntryController::NewData);
+    connect(ui->cmdDelete, &QPushButton::clicked, this, &EntryController::DelData);
+    connect(ui->mnuDelData, &QAction::triggered, this, &EntryController::DelData);
+    connect(ui->cmdCalc, &QPushButton::clicked, this, &EntryController::CalcData);
+    connect(ui->mnuCalcData, &QAction::triggered, this, &EntryController::CalcData);
+
+    connect(ui->ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_selecting == 0 && selectedRow() >= 0)
+            rowSelected();
+    });
+}
+
+void EntryController::report(const QString &label, const AppError &error)
+{
+    m_services.critical(ui->txt品番->window(), platform::reportTitle(), platform::errorReportText(label, error));
+}
+
+// ---- selection and enabling ----
+
+int EntryController::selectedRow() const
+{
+    const QModelIndexList rows = ui->ListView1->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void EntryController::selectRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount()) {
+        deselect();
+        return;
+    }
+    ++m_selecting;
+    const QModelIndex index = m_model->index(row, 0);
+    ui->ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect
+                                                                 | QItemSelectionModel::Rows);
+    ui->ListView1->scrollTo(index);
+    --m_selecting;
+}
+
+void EntryController::deselect()
+{
+    ++m_selecting;
+    ui->ListView1->selectionModel()->clearSelection();
+    --m_selecting;
+}
+
+void EntryController::focusList()
+{
+    m_focusing = true;
+    ui->ListView1->setFocus(Qt::OtherFocusReason);
+    m_focusing = false;
+}
+
+void EntryController::setRowCommandsEnabled(bool on)
+{
+    for (QWidget *w : {static_cast<QWidget *>(ui->cmd新規), static_cast<QWidget *>(ui->cmdDelete),
+                       static_cast<QWidget *>(ui->cmdUp), static_cast<QWidget *>(ui->cmdDown)})
+        w->setEnabled(on);
+    for (QAction *a : {ui->mnuNewData, ui->mnuDelData, ui->mnuUp, ui->mnuDown})
+        a->setEnabled(on);
+}
+
+void EntryController::setCalcEnabled(bool on)
+{
+    ui->cmdCalc->setEnabled(on);
+    ui->mnuCalcData->setEnabled(on);
+}
+
+void EntryController::rowSelected()
+{
+    SetTextBox();
+    setRowCommandsEnabled(true);
+}
+
+// ---- the fields ----
+
+QLineEdit *EntryController::fieldEdit(EntryField field) const
+{
+    switch (field) {
+    case EntryField::Code: return ui->txt品番;
+    case EntryField::Name: return ui->txt商品名;
+    case EntryField::BasePrice: return ui->txt本体価格;
+    case EntryField::InclPrice: return ui->txt価格;
+    case EntryField::Remarks: return ui->txt備考;
+    case EntryField::Barcode: return ui->txtBarCode;
+    }
+    return ui->txt品番;
+}
+
+EntryFields EntryController::fields() const
+{
+    EntryFields f;
+    f.code = ui->txt品番->text();
+    f.name = ui->txt商品名->text();
+    f.basePrice = ui->txt本体価格->text();
+    f.inclPrice = ui->txt価格->text();
+    f.tax = ui->lbl消費税->text();
+    f.remarks = ui->txt備考->text();
+    f.barcode = ui->txtBarCode->text();
+    f.checkDigit = ui->lblCD->text();
+    f.janType = ui->OptionType->checkedId() == 1 ? 1 : 0;
+    f.inclMaxLength = ui->txt価格->maxLength();
+    return f;
+}
+
+void EntryController::setBarcodeLength(int janType)
+{
+    (janType == 1 ? ui->OptionType_1 : ui->OptionType_0)->setChecked(true);
+    const int limit = janType == 1 ? ShortLength : StandardLength;
+    ui->txtBarCode->setMaxLength(std::max<int>(limit, int(ui->txtBarCode->text().size())));
+}
+
+void EntryController::setFields(const EntryFields &f)
+{
+    ui->txt品番->setText(f.code);
+    ui->txt商品名->setText(f.name);
+    ui->txt本体価格->setText(f.basePrice);
+    // The limits hold for typing only: a longer stored value is shown whole, never cut.
+    showWhole(ui->txt価格, f.inclPrice, f.inclMaxLength);
+    ui->lbl消費税->setText(f.tax);
+    ui->txt備考->setText(f.remarks);
+    setBarcodeLength(f.janType);
+    showWhole(ui->txtBarCode, f.barcode, barcodeLimit());
+}
+
+void EntryController::showWhole(QLineEdit *edit, const QString &text, int limit)
+{
+    edit->setMaxLength(std::max<int>(limit, int(text.size())));
+    edit->setText(text);
+}
+
+int EntryController::barcodeLimit() const
+{
+    return ui->OptionType->checkedId() == 1 ? ShortLength : StandardLength;
+}
+
+void EntryController::emptyFields()
+{
+    for (QLineEdit *e : {ui->txt品番, ui->txt価格, ui->txt商品名, ui->txt備考, ui->txt本体価格, ui->txtBarCode})
+        e->clear();
+    ui->lbl消費税->clear();
+    ui->lblCD->clear();
+    ClearPreview();
+}
+
+void EntryController::SetTxtBackColor()
+{
+    guarded(this, "main.SetTxtBackColor", [this] {
+        QLineEdit *derived = m_tax.indicate == 1 ? ui->txt本体価格 : ui->txt価格;
+        QLineEdit *stored = m_tax.indicate == 1 ? ui->txt価格 : ui->txt本体価格;
+        QPalette p = derived->palette();
+        p.setColor(QPalette::Base, derivedPriceColour());
+        derived->setPalette(p);
+        p = stored->palette();
+        p.setColor(QPalette::Base, Qt::white);
+        stored->setPalette(p);
+    }, &EntryController::report);
+}
+
+void EntryController::SetTextBox()
+{
+    guarded(this, "main.SetTextBox", [this] {
+        if (m_model->rowCount() == 0) {
+            ClearTextBox();
+            return;
+        }
+        const int row = selectedRow();
+        if (row < 0) {
+            emptyFields();
+            return;
+        }
+        const FilledEntry filled = fillEntry(m_model->product(row), m_tax);
+        setFields(filled.fields);
+        if (filled.checkDigitWrong)
+            m_services.critical(ui->txt品番->window(), QString::fromUtf8(kCheckDigitTitle), checkDigitWarning());
+        ui->lblCD->setText(checkDigitCaption(ui->txtBarCode->text()));
+        PreViewBarCode();
+    }, &EntryController::report);
+}
+
+void EntryController::PutData()
+{
+    guarded(this, "main.PutData", [this] {
+        const EntryFields f = fields();
+        if (const auto problem = checkEntry(f, m_tax.indicate)) {
+            m_services.information(ui->txt品番->window(), QString::fromUtf8(kEntryTitle), problem->message);
+            fieldEdit(problem->field)->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        const int row = m_model->rowCount() > 0 ? selectedRow() : -1;
+        if (row >= 0) {
+            const QString question = QStringLiteral("No.") + QString::number(m_model->number(row)) + QLatin1Char(' ')
+                                     + m_model->product(row).name + QStringLiteral(" を上書きしますか?");
+            const UiServices::Answer a =
+                m_services.message(ui->txt品番->window(), QString::fromUtf8(kEntryTitle), question,
+                                   UiServices::Icon::Question, UiServices::Buttons::YesNo, UiServices::Answer::Yes);
+            if (a != UiServices::Answer::Yes)
+                return;
+            ui->lblCD->setText(checkDigitCaption(f.barcode));
+            m_model->replaceProduct(row, productFromEntry(f, m_tax.indicate));
+        } else {
+            m_model->appendProduct(productFromEntry(f, m_tax.indicate));
+            selectRow(m_model->rowCount() - 1);
+        }
+        focusList();
+        SetTextBox();
+        m_document->setModified(true);
+        setCalcEnabled(false);
+        setRowCommandsEnabled(true);
+        m_document->CountCheckedData();
+    }, &EntryController::report);
+}
+
+void EntryController::NewData()
+{
+    guarded(this, "main.NewData", [this] {
+        emptyFields();
+        if (m_model->rowCount() > 0)
+            deselect();
+        setRowCommandsEnabled(false);
+        setCalcEnabled(false);
+        ui->txt品番->setFocus(Qt::OtherFocusReason);
+    }, &EntryController::report);
+}
+
+void EntryController::DelData()
+{
+    guarded(this, "main.DelData", [this] {
+        const int row = selectedRow();
+        if (row < 0)
+            return;
+        const QString question = QStringLiteral("No.") + QString::number(m_model->number(row)) + QLatin1Char(' ')
+                                 + m_model->product(row).name + QStringLiteral(" を削除しますか?");
+        const UiServices::Answer a =
+            m_services.message(ui->txt品番->window(), QStringLiteral("削除確認"), question, UiServices::Icon::Question,
+                               UiServices::Buttons::YesNo, UiServices::Answer::No);
+        if (a != UiServices::Answer::Yes)
+            return;
+        ++m_selecting; // the view moves its selection to a neighbour; that is not the user's choice
+        m_model->removeProduct(row);
+        --m_selecting;
+        if (m_model->rowCount() > 0) {
+            SetNumbers();
+            deselect();
+        }
+        ClearTextBox();
+        m_document->setModified(true);
+        setCalcEnabled(false);
+        m_document->CountCheckedData();
+    }, &EntryController::report);
+}
+
+void EntryController::ClearTextBox()
+{
+    guarded(this, "ClearTextBox", [this] {
+        emptyFields();
+        setRowCommandsEnabled(false);
+        ui->txt品番->setFocus(Qt::OtherFocusReason);
+        if (m_model->rowCount() > 0)
+            deselect();
+    }, &EntryController::report);
+}
+
+void EntryController::SetNumbers()
+{
+    guarded(this, "main.SetNumbers", [this] { m_model->setNumbers(); }, &EntryController::report);
+}
+
+void EntryController::CalcData()
+{
+    guarded(this, "CalcData", [this] {
+        CalcInput in;
+        in.included = ui->txt価格->text();
+        in.base = ui->txt本体価格->text();
+        in.direction = m_direction;
+        const CalcOutput out = products::CalcData(in, m_tax);
+        if (out.hasMessage()) {
+            m_services.critical(ui->txt品番->window(), out.messageTitle, out.messageText);
+            return;
+        }
+        if (out.error.isSet()) {
+            report(QStringLiteral("CalcData"), out.error);
+            return;
+        }
+        showWhole(ui->txt価格, out.included, out.includedMaxLength > 0 ? out.includedMaxLength : ui->txt価格->maxLength());
+        ui->txt本体価格->setText(out.base);
+        if (out.taxChanged)
+            ui->lbl消費税->setText(out.tax);
+        if (out.done)
+            setCalcEnabled(false);
+    }, &EntryController::report);
+}
+
+// ---- barcode preview ----
+
+void EntryController::PreViewBarCode()
+{
+    const barcode::PreviewPlan plan = barcode::previewPlan(ui->txtBarCode->text());
+    setBarcodeLength(plan.optionType);
+    if (plan.error.isSet()) {
+        report(QStringLiteral("PreViewBarCode"), plan.error);
+        return;
+    }
+    if (plan.imageNames.isEmpty()) {
+        ClearPreview();
+        return;
+    }
+    if (plan.showCheckDigit)
+        ui->lblCD->setText(plan.checkDigit);
+    m_preview->ClearPreview();
+    AppError error;
+    if (!m_preview->showImages(m_barcodeFolder, plan.imageNames, &error)) {
+        report(QStringLiteral("PreViewBarCode"), error);
+        return;
+    }
+    // The box keeps the width of the widest code it has shown, so the fields beside it stay put.
+    QWidget *pic = ui->picBarCode;
+    pic->setMinimumWidth(std::max(pic->minimumWidth(), pic->sizeHint().width()));
+}
+
+void EntryController::ClearPreview() { m_preview->ClearPreview(); }
+
+// ---- typing ----
+
+void EntryController::priceTyped(int direction)
+{
+    if (direction == 0) {
+        ui->txt本体価格->clear();
+        // The user's own tax-inclusive price has at most 7 digits; a longer derived one stays whole.
+        ui->txt価格->setMaxLength(std::max<int>(ShortLength, int(ui->txt価格->text().size())));
+    } else {
+        ui->txt価格->clear();
+    }
+    ui->lbl消費税->clear();
+    m_direction = direction;
+    setCalcEnabled(true);
+}
+
+void EntryController::barcodeTyped()
+{
+    ui->lblCD->clear();
+    // A complete code for the chosen length is shown at once; anything shorter shows nothing.
+    if (ui->txtBarCode->text().size() == barcodeLimit())
+        PreViewBarCode();
+    else
+        ClearPreview();
+}
+
+void EntryController::optionTypeChosen(int id)
+{
+    setBarcodeLength(id);
+    ui->lblCD->clear();
+    if (ui->txtBarCode->text().size() == barcodeLimit())
+        PreViewBarCode();
+    else
+        ClearPreview();
+}
+
+bool EntryController::filterKey(QLineEdit *edit, QEvent *event)
+{
+    EntryField field = EntryField::Code;
+    for (EntryField f : {EntryField::Code, EntryField::Name, EntryField::BasePrice, EntryField::InclPrice,
+                         EntryField::Remarks, EntryField::Barcode}) {
+        if (fieldEdit(f) == edit)
+            field = f;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        // Backspace, arrows and shortcuts carry no printable text and always pass.
+        if (text.isEmpty() || text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7f)
+            return false;
+        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+            return false;
+        return !acceptsTypedText(field, text);
+    }
+    if (event->type() == QEvent::InputMethod) {
+        auto *im = static_cast<QInputMethodEvent *>(event);
+        if (!acceptsTypedText(field, im->commitString()))
+            im->setCommitString(stripRefused(field, im->commitString()), im->replacementStart(),
+                                im->replacementLength());
+    }
+    return false;
+}
+
+bool EntryController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->ListView1) {
+        if (event->type() == QEvent::FocusIn && !m_focusing) {
+            const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            // Coming back from a message box or another window is not the user moving to the list.
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                ListView1_GotFocus();
+        }
+        return false;
+    }
+    auto *edit = qobject_cast<QLineEdit *>(watched);
+    if (!edit)
+        return false;
+    if (event->type() == QEvent::FocusIn) {
+        // After the click that gave the focus has placed the cursor.
+        QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+        return false;
+    }
+    return filterKey(edit, event);
+}
+
+void EntryController::ListView1_GotFocus()
+{
+    if (m_model->rowCount() == 0)
+        return;
+    const QModelIndex current = ui->ListView1->currentIndex();
+    if (current.isValid() && ui->ListView1->selectionModel()->isRowSelected(current.row()))
+        SetTextBox();
+}
+
+} // namespace products
