@@ -62,17 +62,17 @@ std::optional<products::ProductList> readProductList(Context &ctx, const QString
     return r.rows;
 }
 
-std::optional<QList<int>> parseRows(const QString &spec, int rowCount, QString *error, bool *outOfRange)
+std::optional<QList<int>> parseRows(const QString &rowsText, int rowCount, QString *error, bool *outOfRange)
 {
     if (outOfRange)
         *outOfRange = false;
     QList<int> rows;
-    const QStringList parts = spec.split(QLatin1Char(','));
+    const QStringList parts = rowsText.split(QLatin1Char(','));
     for (const QString &raw : parts) {
         const QString part = raw.trimmed();
         const QStringList ends = part.split(QLatin1Char('-'));
         if (ends.size() > 2 || part.isEmpty()) {
-            *error = QStringLiteral("--check takes rows such as 1,3,5-7, not ") + spec;
+            *error = QStringLiteral("--check takes rows such as 1,3,5-7, not ") + rowsText;
             return std::nullopt;
         }
         bool ok1 = false;
@@ -80,7 +80,7 @@ std::optional<QList<int>> parseRows(const QString &spec, int rowCount, QString *
         const int first = ends.at(0).trimmed().toInt(&ok1);
         const int last = ends.size() == 2 ? ends.at(1).trimmed().toInt(&ok2) : first;
         if (!ok1 || !ok2 || first < 1 || last < first) {
-            *error = QStringLiteral("--check takes rows such as 1,3,5-7, not ") + spec;
+            *error = QStringLiteral("--check takes rows such as 1,3,5-7, not ") + rowsText;
             return std::nullopt;
         }
         if (last > rowCount) {
@@ -99,11 +99,11 @@ std::optional<QList<int>> parseRows(const QString &spec, int rowCount, QString *
     return rows;
 }
 
-int applyChecks(Context &ctx, products::ProductList &list, const QString &spec, const QString &usage)
+int applyChecks(Context &ctx, products::ProductList &list, const QString &rowsText, const QString &usage)
 {
     QString error;
     bool outOfRange = false;
-    const auto rows = parseRows(spec, int(list.size()), &error, &outOfRange);
+    const auto rows = parseRows(rowsText, int(list.size()), &error, &outOfRange);
     if (!rows)
         return outOfRange ? refuse(ctx, QStringLiteral("vennlo-cli: ") + error) : usageError(ctx, usage, error);
     for (int r : *rows)

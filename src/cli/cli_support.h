@@ -27,10 +27,10 @@ std::optional<products::ProductList> readProductList(Context &ctx, const QString
 
 // 1-based rows and ranges, "1,3,5-7", as 0-based row indexes in ascending order; nullopt when the text
 // is not of that form (outOfRange false) or names a row beyond rowCount (outOfRange true).
-std::optional<QList<int>> parseRows(const QString &spec, int rowCount, QString *error, bool *outOfRange = nullptr);
+std::optional<QList<int>> parseRows(const QString &rowsText, int rowCount, QString *error, bool *outOfRange = nullptr);
 // Sets the output check on the rows of --check. Success, or UsageError for a text that is no row list,
 // Refused for a row the list does not have (told on err).
-int applyChecks(Context &ctx, products::ProductList &list, const QString &spec, const QString &usage);
+int applyChecks(Context &ctx, products::ProductList &list, const QString &rowsText, const QString &usage);
 
 // The folder the pages go to, created when missing; the empty text (and told on err) when it cannot be.
 QString outputFolder(Context &ctx);

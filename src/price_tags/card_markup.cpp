@@ -4,30 +4,6 @@
 
 namespace price_tags {
 
-QString styleWord(const QString &style)
-{
-    if (style == QStringLiteral("太字"))
-        return QStringLiteral("normal normal bold ");
-    if (style == QStringLiteral("斜体"))
-        return QStringLiteral("italic normal normal ");
-    if (style == QStringLiteral("両方"))
-        return QStringLiteral("italic normal bold ");
-    if (style == QStringLiteral("通常"))
-        return QStringLiteral("normal normal normal ");
-    return QString();
-}
-
-QString alignWord(const QString &align)
-{
-    if (align == QStringLiteral("右"))
-        return QStringLiteral("right");
-    if (align == QStringLiteral("左"))
-        return QStringLiteral("left");
-    if (align == QStringLiteral("中央"))
-        return QStringLiteral("center");
-    return QString();
-}
-
 QString logoAlignWord(const QString &align)
 {
     if (align == QStringLiteral("右揃え") || align == QStringLiteral("右"))

@@ -1,47 +1,25 @@
 #include "shelf_labels/card_html.h"
 
+#include "app/font_texts.h"
+
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 
 namespace shelf_labels {
 
-QString cssFontPrefix(const QString &fontStyle)
-{
-    if (fontStyle == QStringLiteral("通常"))
-        return QStringLiteral("normal normal normal ");
-    if (fontStyle == QStringLiteral("太字"))
-        return QStringLiteral("normal normal bold ");
-    if (fontStyle == QStringLiteral("斜体"))
-        return QStringLiteral("italic normal normal ");
-    if (fontStyle == QStringLiteral("両方"))
-        return QStringLiteral("italic normal bold ");
-    return QString();
-}
-
-QString cssAlign(const QString &align)
-{
-    if (align == QStringLiteral("右"))
-        return QStringLiteral("right");
-    if (align == QStringLiteral("左"))
-        return QStringLiteral("left");
-    if (align == QStringLiteral("中央"))
-        return QStringLiteral("center");
-    return QString();
-}
-
 std::optional<CssPieces> cssPieces(const ShelfLabelDesign &d, platform::AppError *error)
 {
     CssPieces c;
     for (int i = 0; i < 7; ++i) {
-        c.prefix[i] = cssFontPrefix(d.area[i].fontStyle);
+        c.prefix[i] = app::cssFontPrefix(d.area[i].fontStyle);
         c.size[i] = d.area[i].fontSize;
         c.name[i] = QLatin1Char('"') + d.area[i].fontName + QLatin1Char('"');
         if (i < 6) {
             c.color[i] = d.area[i].color;
-            c.align[i] = cssAlign(d.area[i].align);
+            c.align[i] = app::cssAlign(d.area[i].align);
         }
     }
-    c.logoAlign = cssAlign(d.logoAlign);
+    c.logoAlign = app::cssAlign(d.logoAlign);
     if (d.cardHeightFixed == 1) {
         c.heightRule = QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;");
         c.overflowRule = QStringLiteral("overflow:hidden;");

@@ -13,11 +13,6 @@
 
 namespace shelf_labels {
 
-// "通常" → "normal normal normal " ...; the empty text for an unknown style.
-QString cssFontPrefix(const QString &fontStyle);
-// "左" → "left", "中央" → "center", "右" → "right"; the empty text for anything else.
-QString cssAlign(const QString &align);
-
 struct CssPieces {
     std::array<QString, 7> prefix; // S(i)
     std::array<QString, 7> size;   // Z(i)
