@@ -203,28 +203,16 @@ void ListViewController::closeSearch()
         m_search->close();
 }
 
-bool ListViewController::FindNext(const QString &text)
-{
-    try {
-        m_find.ended = false;
-        const int hit = findNext(m_model->rows(), text, m_find);
-        if (hit >= 0) {
-            m_entry->selectRow(hit);
-        } else {
-            m_services.information(m_search ? static_cast<QWidget *>(m_search.data()) : ui->ListView1->window(),
-                                   QStringLiteral("データ内検索"), QStringLiteral("検索が終了しました."));
-        }
-    } catch (const std::exception &e) {
-        apology(QStringLiteral("Main.FindNext"), unexpected(e));
-    }
-    return m_find.ended;
-}
+bool ListViewController::FindNext(const QString &text) { return find(text, true); }
 
-bool ListViewController::FindRev(const QString &text)
+bool ListViewController::FindRev(const QString &text) { return find(text, false); }
+
+bool ListViewController::find(const QString &text, bool forward)
 {
     try {
         m_find.ended = false;
-        const int hit = findRev(m_model->rows(), text, m_find);
+        const ProductList rows = m_model->rows();
+        const int hit = forward ? findNext(rows, text, m_find) : findRev(rows, text, m_find);
         if (hit >= 0) {
             m_entry->selectRow(hit);
         } else {
@@ -232,7 +220,7 @@ bool ListViewController::FindRev(const QString &text)
                                    QStringLiteral("データ内検索"), QStringLiteral("検索が終了しました."));
         }
     } catch (const std::exception &e) {
-        apology(QStringLiteral("Main.FindRev"), unexpected(e));
+        apology(forward ? QStringLiteral("Main.FindNext") : QStringLiteral("Main.FindRev"), unexpected(e));
     }
     return m_find.ended;
 }

@@ -59,6 +59,7 @@ public:
 private:
     void setAllChecks(bool on, const char *label);
     void searchClosed();
+    bool find(const QString &text, bool forward);
     void apology(const QString &label, const platform::AppError &error);
     void errorReport(const QString &label, const platform::AppError &error);
 
