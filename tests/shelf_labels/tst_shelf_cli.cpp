@@ -14,51 +14,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include "support/cli_runner.h"
 
 namespace {
 
 const QString kData = QStringLiteral(VENNLO_TEST_DATA_DIR "/shelf_labels");
 const QString kCli = QStringLiteral(VENNLO_PROGRAM_DIR "/vennlo-cli");
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList &args)
-{
-    QProcess p;
-    p.start(kCli, args);
-    Run r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The default settings file of a new installation with some keys changed.
-QString settingsFile(const QTemporaryDir &dir, const QList<QStringList> &changes)
-{
-    platform::ProfileFile f(dir.filePath(QStringLiteral("vennlo.ini")));
-    f.setBytes(app::defaultSettingsBytes());
-    for (const QStringList &c : changes)
-        f.setValue(c.at(0), c.at(1), c.at(2));
-    f.save();
-    return f.path();
-}
+using cli_runner::readBytes;
+using cli_runner::Run;
+using cli_runner::runCli;
+using cli_runner::settingsFile;
 
 QString withLf(const QString &text)
 {
