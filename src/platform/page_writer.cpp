@@ -14,7 +14,10 @@ constexpr qsizetype BlockChars = 256 * 1024;
 
 Cp932PageWriter::Cp932PageWriter(const QString &path) : m_path(path) {}
 
-Cp932PageWriter::~Cp932PageWriter() { cancel(); }
+Cp932PageWriter::~Cp932PageWriter()
+{
+    cancel();
+}
 
 AppError Cp932PageWriter::writeError() const
 {

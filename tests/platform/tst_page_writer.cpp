@@ -63,8 +63,8 @@ void TestPageWriter::failureKeepsOldPage_data()
     QTest::addColumn<QString>("description");
     QStringList late = manyLines(50000, QStringLiteral("abc"));
     late[45678] = QStringLiteral("emoji 😀 here");
-    QTest::newRow("control: everything encodable") << QStringList{QStringLiteral("丸① ok"), QStringLiteral("x")}
-                                                   << false << 0 << QString();
+    QTest::newRow("control: everything encodable")
+        << QStringList{QStringLiteral("丸① ok"), QStringLiteral("x")} << false << 0 << QString();
     QTest::newRow("unencodable in a later block")
         << late << false << platform::AppError::InvalidPropertyValue
         << QStringLiteral("45679 行目に Shift_JIS で保存できない文字があります。");
@@ -79,8 +79,8 @@ void TestPageWriter::failureKeepsOldPage()
     QFETCH(int, errorNumber);
     QFETCH(QString, description);
     QTemporaryDir dir;
-    const QString path = missingFolder ? dir.filePath(QStringLiteral("gone/temp.html"))
-                                       : dir.filePath(QStringLiteral("temp.html"));
+    const QString path =
+        missingFolder ? dir.filePath(QStringLiteral("gone/temp.html")) : dir.filePath(QStringLiteral("temp.html"));
     if (!missingFolder) {
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
