@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The Debian package: made by cpack from the build, it holds the programs, the shipped files, the
+# desktop entry, the icon and the design files' MIME types; unpacked into an empty root, its command
+# line finds its own shipped files (../share/vennlo) and makes a sheet with all its barcode images.
+set -euo pipefail
+BUILD_DIR="$1"
+
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$BUILD_DIR" && cpack -G DEB -B "$tmp/pkg" >"$tmp/cpack.log" 2>&1) || fail "cpack: $(tail -20 "$tmp/cpack.log")"
+deb="$(ls "$tmp"/pkg/vennlo_*.deb 2>/dev/null | head -n 1)"
+[ -n "$deb" ] || fail "no package made"
+
+dpkg-deb --contents "$deb" >"$tmp/contents"
+for f in ./usr/bin/vennlo ./usr/bin/vennlo-cli ./usr/share/applications/vennlo.desktop \
+  ./usr/share/icons/hicolor/64x64/apps/vennlo.png ./usr/share/mime/packages/vennlo.xml \
+  ./usr/share/vennlo/sample.csv ./usr/share/vennlo/readme.txt ./usr/share/vennlo/vennlo_help.html \
+  ./usr/share/vennlo/BarCode/LB.bmp ./usr/share/vennlo/BarCode/9_R.bmp; do
+  grep -q " $f\$" "$tmp/contents" || fail "missing from the package: $f"
+done
+depends="$(dpkg-deb --field "$deb" Depends)"
+for d in libqt6widgets6 libqt6core6 fonts-noto-cjk; do
+  case "$depends" in *"$d"*) ;; *) fail "Depends lacks $d: $depends" ;; esac
+done
+
+dpkg-deb -x "$deb" "$tmp/root"
+out="$tmp/out"
+"$tmp/root/usr/bin/vennlo-cli" --out "$out" shelf "$tmp/root/usr/share/vennlo/sample.csv" >"$tmp/cli.log" 2>&1 ||
+  fail "the unpacked vennlo-cli failed: $(cat "$tmp/cli.log")"
+[ -s "$out/temp.html" ] || fail "no page written"
+[ "$(ls "$out/BarCode" | wc -l)" -eq 33 ] || fail "the page's BarCode folder does not hold the 33 images"
+echo "package: $(basename "$deb"), $(wc -l <"$tmp/contents") entries; 1 passed, 0 failed"
