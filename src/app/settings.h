@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/browser_settings.h"
 #include "ledger/ledger_settings.h"
 #include "platform/apperror.h"
 #include "price_tags/price_tag_design.h"
@@ -21,11 +22,7 @@ struct WindowStatus {
     bool operator==(const WindowStatus &) const = default;
 };
 
-struct BrowserSettings {
-    int used = 0; // BR/Used
-    QString path; // BR/Path
-    bool operator==(const BrowserSettings &) const = default;
-};
+using BrowserSettings = dialogs::BrowserSettings;
 
 // Every setting of the program, one sub-record per maker; loaded once at start-up, written at exit.
 struct Settings {

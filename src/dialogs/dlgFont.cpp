@@ -1,0 +1,149 @@
+#include "dialogs/dlgFont.h"
+
+#include "dialogs/dlgPalete.h"
+#include "dialogs/palette.h"
+#include "platform/user_services.h"
+#include "ui_dlgFont.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QRegularExpressionValidator>
+
+namespace dialogs {
+
+dlgFont::dlgFont(FontTarget target, const FontChoice &start, platform::UiServices &services, QWidget *parent,
+                 const QStringList &families)
+    : QDialog(parent), ui_(std::make_unique<Ui::dlgFont>()), services_(services), target_(target), start_(start),
+      result_(start)
+{
+    ui_->setupUi(this);
+    // Digits and the decimal point only, typed or pasted.
+    ui_->txtFontSize->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), ui_->txtFontSize));
+
+    connect(ui_->List1, &QListWidget::currentTextChanged, this, &dlgFont::fontSelected);
+    connect(ui_->txtFontSize, &QLineEdit::textChanged, this, &dlgFont::sizeEdited);
+    connect(ui_->UpDown1, &QScrollBar::valueChanged, this,
+            [this](int value) { ui_->txtFontSize->setText(QString::number(value)); });
+    connect(ui_->cmdColor, &QPushButton::clicked, this, &dlgFont::chooseColor);
+    connect(ui_->OKButton, &QPushButton::clicked, this, &dlgFont::okClicked);
+    connect(ui_->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor); // the font list takes a moment to fill
+    fillFontList(families);
+    loadStart();
+    QGuiApplication::restoreOverrideCursor();
+}
+
+dlgFont::~dlgFont() = default;
+
+QStringList dlgFont::installedFonts()
+{
+    return QFontDatabase::families();
+}
+
+void dlgFont::fillFontList(const QStringList &families)
+{
+    ui_->List1->addItems(listedFontNames(families));
+}
+
+void dlgFont::loadStart()
+{
+    const FontFields fields = fontFields(target_);
+    ui_->cmdColor->setEnabled(fields.color);
+    ui_->cmbAlign->setEnabled(fields.align);
+    ui_->cmbTani->setEnabled(fields.unit);
+    ui_->cmbStyle->setEnabled(fields.style);
+
+    if (fields.color)
+        setColor(start_.color);
+    else
+        setColor(colorText(QApplication::palette().color(QPalette::Button)));
+
+    if (target_ == FontTarget::Ledger) {
+        ui_->txtFontSize->setText(start_.size);
+        ui_->cmbTani->setCurrentIndex(-1);
+        ui_->cmbStyle->setCurrentText(QStringLiteral("通常"));
+    } else {
+        const FontSize size = splitFontSize(start_.size);
+        ui_->txtFontSize->setText(size.number);
+        ui_->cmbTani->setCurrentText(size.unit);
+        ui_->cmbStyle->setCurrentText(start_.style);
+    }
+    if (fields.align)
+        ui_->cmbAlign->setCurrentText(start_.align);
+
+    ui_->lblFontName->setText(start_.name);
+    ui_->lblFontName->setAccessibleName(start_.name);
+    const QList<QListWidgetItem *> found = ui_->List1->findItems(start_.name, Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        ui_->List1->setCurrentItem(found.first());
+        ui_->List1->scrollToItem(found.first());
+    } else if (!start_.name.isEmpty()) {
+        // The design names a font this system does not have: say so, and keep the name unless the
+        // user picks another.
+        services_.message(parentWidget(), FontMissingTitle, FontMissingText, platform::UiServices::Icon::Information);
+    }
+}
+
+void dlgFont::fontSelected(const QString &name)
+{
+    if (name.isEmpty())
+        return;
+    QFont font(name);
+    font.setPointSize(12);
+    font.setBold(false);
+    font.setItalic(false);
+    ui_->rtxtSample->setFont(font);
+    ui_->rtxtSample->setPlainText(FontSampleText);
+    ui_->lblFontName->setText(name);
+    ui_->lblFontName->setAccessibleName(name);
+}
+
+void dlgFont::sizeEdited(const QString &text)
+{
+    bool whole = false;
+    const int value = text.toInt(&whole);
+    if (whole && value >= ui_->UpDown1->minimum() && value <= ui_->UpDown1->maximum()) {
+        const QSignalBlocker block(ui_->UpDown1);
+        ui_->UpDown1->setValue(value);
+    }
+}
+
+void dlgFont::setColor(const QString &text)
+{
+    const QColor color = colorFromText(text);
+    color_ = colorText(color);
+    QPalette pal = ui_->picColor->palette();
+    pal.setColor(QPalette::Window, color);
+    ui_->picColor->setPalette(pal);
+    ui_->picColor->setAccessibleName(color_);
+}
+
+void dlgFont::chooseColor()
+{
+    dlgPalete palette(color_, services_, this);
+    if (palette.exec() == QDialog::Accepted)
+        setColor(palette.colorText());
+}
+
+void dlgFont::okClicked()
+{
+    if (!fontSizeAccepted(ui_->txtFontSize->text())) {
+        services_.message(this, FontSizeRefusedTitle, FontSizeRefusedText, platform::UiServices::Icon::Critical);
+        ui_->txtFontSize->setText(FontSizeResetText);
+        ui_->txtFontSize->setFocus();
+        return;
+    }
+    FontChoice dialog;
+    dialog.name = ui_->lblFontName->text();
+    dialog.size = ui_->txtFontSize->text();
+    dialog.style = ui_->cmbStyle->currentText();
+    dialog.color = color_;
+    dialog.align = ui_->cmbAlign->currentText();
+    result_ = fontResult(target_, start_, dialog, ui_->cmbTani->currentText());
+    accept();
+}
+
+} // namespace dialogs

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "dialogs/font_choice.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class dlgFont;
+}
+
+namespace platform {
+class UiServices;
+}
+
+namespace dialogs {
+
+// "フォントの選択": font name, size with unit, style, colour and alignment of one text item. It opens
+// with the item's values for its target and hands them back through choice() when accepted; the
+// caller writes its own controls.
+class dlgFont : public QDialog {
+    Q_OBJECT
+public:
+    // families: the fonts to offer (the installed ones by default); the list leaves out the names
+    // listedFontNames() refuses.
+    dlgFont(FontTarget target, const FontChoice &start, platform::UiServices &services, QWidget *parent = nullptr,
+            const QStringList &families = installedFonts());
+    ~dlgFont() override;
+
+    // The item with the fields of the target replaced by the dialog's; meaningful after Accepted.
+    FontChoice choice() const { return result_; }
+
+    static QStringList installedFonts();
+
+private:
+    void fillFontList(const QStringList &families);
+    void loadStart();
+    void fontSelected(const QString &name);
+    void sizeEdited(const QString &text);
+    void setColor(const QString &text);
+    void chooseColor();
+    void okClicked();
+
+    std::unique_ptr<Ui::dlgFont> ui_;
+    platform::UiServices &services_;
+    FontTarget target_;
+    FontChoice start_;
+    FontChoice result_;
+    QString color_;
+};
+
+} // namespace dialogs
