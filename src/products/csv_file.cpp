@@ -340,8 +340,10 @@ ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
     if (bytes.isEmpty())
         return {};
     bool undecodable = false;
-    // Files from old editors may end with the DOS end-of-file mark.
-    const QByteArray body = bytes.endsWith('\x1A') ? bytes.left(bytes.size() - 1) : bytes;
+    // Files from old editors may end with the DOS end-of-file mark; cut it off in a view, not a copy,
+    // as the list may be a hundred megabytes.
+    const QByteArray body =
+        bytes.endsWith('\x1A') ? QByteArray::fromRawData(bytes.constData(), bytes.size() - 1) : bytes;
     const QString text = cp932_table::decode(body, &undecodable);
     Reader reader(text, maxRows);
     ReadResult r = reader.run();
