@@ -2,10 +2,79 @@
 
 #include "platform/cp932.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace platform {
+
+ReadFault readRegularFile(const QString &path, qint64 maxBytes, QByteArray *bytes)
+{
+    bytes->clear();
+    QFile f;
+#ifdef Q_OS_UNIX
+    // Non-blocking, so that opening a FIFO with no writer returns at once; the type is then taken
+    // from the handle itself.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return (errno == ENOENT || errno == ENOTDIR) ? ReadFault::NotFound : ReadFault::Unreadable;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return ReadFault::Unreadable;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadFault::NotRegular;
+    }
+    if (st.st_size > maxBytes) {
+        ::close(fd);
+        return ReadFault::TooLarge;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return ReadFault::Unreadable;
+    }
+    const qint64 sizeNow = st.st_size;
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return ReadFault::NotFound;
+    if (!info.isFile())
+        return ReadFault::NotRegular;
+    if (info.size() > maxBytes)
+        return ReadFault::TooLarge;
+    f.setFileName(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return ReadFault::Unreadable;
+    const qint64 sizeNow = info.size();
+#endif
+    // The size only sizes the buffer; a file that grows while it is read (or one such as those under
+    // /proc that reports no size) is still cut off at the bound.
+    QByteArray data;
+    data.reserve(qsizetype(sizeNow));
+    char block[64 * 1024];
+    for (;;) {
+        const qint64 n = f.read(block, sizeof block);
+        if (n < 0)
+            return ReadFault::Unreadable;
+        if (n == 0)
+            break;
+        if (data.size() + n > maxBytes)
+            return ReadFault::TooLarge;
+        data.append(block, qsizetype(n));
+    }
+    *bytes = std::move(data);
+    return ReadFault::None;
+}
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, AppError *error)
 {
@@ -71,11 +140,20 @@ QString htmlEscape(const QString &text)
     out.reserve(text.size());
     for (QChar c : text) {
         switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        default: out += c;
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        default:
+            out += c;
         }
     }
     return out;

@@ -8,6 +8,19 @@
 
 namespace platform {
 
+// Why readRegularFile() gave no bytes.
+enum class ReadFault {
+    None,
+    NotFound,   // nothing at that path (or a folder on the way is missing)
+    NotRegular, // a folder, FIFO, device or socket: never read, so a FIFO cannot block and /dev/zero cannot fill memory
+    TooLarge,   // more than the caller's bound; nothing beyond the bound is read
+    Unreadable, // no permission, or an I/O error
+};
+
+// Reads the whole file at path when it is a regular file of at most maxBytes bytes. The kind of file is
+// checked on the opened handle, so a path swapped for a FIFO after a check cannot block the read.
+ReadFault readRegularFile(const QString &path, qint64 maxBytes, QByteArray *bytes);
+
 // Writes bytes to path atomically: the previous file stays as it was when anything fails.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, AppError *error = nullptr);
 

@@ -127,9 +127,15 @@ bool isPlainWhole(const QString &t)
                                        : v <= std::numeric_limits<qint32>::max();
 }
 
+AppError tooManyRows(qsizetype maxRows)
+{
+    return {AppError::Overflow, QStringLiteral("データの件数が多すぎます。読み込めるのは %1 件までです。")
+                                    .arg(platform::formatThousands(maxRows))};
+}
+
 class Reader {
 public:
-    explicit Reader(const QString &text) : m_p(text.constData()), m_n(text.size()) {}
+    Reader(const QString &text, qsizetype maxRows) : m_p(text.constData()), m_n(text.size()), m_maxRows(maxRows) {}
 
     ReadResult run()
     {
@@ -144,6 +150,10 @@ public:
                 continue;
             }
             const int recordLine = m_line;
+            if (r.rows.size() >= m_maxRows) {
+                fail(r, tooManyRows(m_maxRows), recordLine);
+                return r;
+            }
             int count = 0;
             int lastLine = recordLine;
             bool ended = false;
@@ -268,6 +278,7 @@ private:
     const QChar *m_p;
     qsizetype m_n;
     qsizetype m_i = 0;
+    qsizetype m_maxRows;
     int m_line = 1;
 };
 
@@ -324,15 +335,17 @@ QString cleanField(const QString &text)
     return out;
 }
 
-ReadResult ReadFile(const QByteArray &bytes)
+ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
 {
     if (bytes.isEmpty())
         return {};
     bool undecodable = false;
-    // Files from old editors may end with the DOS end-of-file mark.
-    const QByteArray body = bytes.endsWith('\x1A') ? bytes.left(bytes.size() - 1) : bytes;
+    // Files from old editors may end with the DOS end-of-file mark; cut it off in a view, not a copy,
+    // as the list may be a hundred megabytes.
+    const QByteArray body =
+        bytes.endsWith('\x1A') ? QByteArray::fromRawData(bytes.constData(), bytes.size() - 1) : bytes;
     const QString text = cp932_table::decode(body, &undecodable);
-    Reader reader(text);
+    Reader reader(text, maxRows);
     ReadResult r = reader.run();
     if (undecodable && r.ok()) {
         // Keep the records that end before the faulty line.
@@ -431,22 +444,28 @@ ReadResult readCsvFile(const QString &path)
         r.error = AppError{75, QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
         return r;
     }
-    if (!info.exists()) {
+    QByteArray bytes;
+    switch (platform::readRegularFile(path, MaxListFileBytes, &bytes)) {
+    case platform::ReadFault::None:
+        return ReadFile(bytes);
+    case platform::ReadFault::NotFound:
         r.error = QFileInfo(info.absolutePath()).isDir() ? AppError::fileNotFound(path) : AppError::pathNotFound(path);
-        return r;
+        break;
+    case platform::ReadFault::NotRegular:
+        r.error = AppError{75, QStringLiteral("通常のファイルではありません。 (") + path + QLatin1Char(')')};
+        break;
+    case platform::ReadFault::TooLarge:
+        r.error = AppError{AppError::Overflow,
+                           QStringLiteral("ファイルが大きすぎます。読み込めるのは %1 MiB (%2 バイト) までです。 (%3)")
+                               .arg(MaxListFileBytes / (1024 * 1024))
+                               .arg(platform::formatThousands(MaxListFileBytes), path)};
+        break;
+    case platform::ReadFault::Unreadable:
+        r.error = AppError{info.exists() && !info.isReadable() ? AppError::PermissionDenied : 57,
+                           QStringLiteral("ファイルを読み込めません。 (") + path + QLatin1Char(')')};
+        break;
     }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        r.error = AppError::permissionDenied(path);
-        r.error.description = QStringLiteral("ファイルを読み込めません。 (") + path + QLatin1Char(')');
-        return r;
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        r.error = AppError{57, QStringLiteral("ファイルを読み込めません。 (") + path + QLatin1Char(')')};
-        return r;
-    }
-    return ReadFile(bytes);
+    return r;
 }
 
 WriteResult writeCsvFile(const QString &path, const ProductList &rows)

@@ -8,6 +8,12 @@
 
 namespace products {
 
+// Bounds a shop's list never comes near. A larger file is refused before it is read, and a read stops
+// at the row bound, so memory follows at most these and never what a file (or a stream without a
+// size) would otherwise bring. The list is held as UTF-16 text, up to twice the file's size.
+constexpr qsizetype MaxListRows = 1000000;
+constexpr qint64 MaxListFileBytes = 128 * 1024 * 1024;
+
 // What ReadFile got out of a product-list file: the rows read, and when it stopped early, why.
 struct ReadResult {
     ProductList rows;
@@ -35,12 +41,15 @@ struct WriteResult {
 QString cleanField(const QString &text);
 
 // Reads CP932 bytes record by record: five fields a record (a quoted field may span lines), blank
-// lines skipped. A faulty record ends the read; the rows before it are kept.
-ReadResult ReadFile(const QByteArray &bytes);
+// lines skipped. A faulty record ends the read; the rows before it are kept. A record past maxRows ends
+// the read with an overflow that names the bound.
+ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows = MaxListRows);
 // CP932 bytes with CR LF: "code","name",price,"remarks","janB" for each row in list order.
 WriteResult WriteFile(const ProductList &rows);
 
-// The same over a file on disk. Writing is atomic: a failed write leaves the old file as it was.
+// The same over a file on disk. Only a regular file of at most MaxListFileBytes is read: a folder, FIFO
+// or device is refused without reading (never blocking), a larger file with a report naming the bound.
+// Writing is atomic: a failed write leaves the old file as it was.
 ReadResult readCsvFile(const QString &path);
 WriteResult writeCsvFile(const QString &path, const ProductList &rows);
 

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using platform::ProfileFile;
 
 namespace {
@@ -22,6 +24,12 @@ private Q_SLOTS:
     void failedSaveKeepsOldFile();
     void unencodableTextIsRefused();
     void cp932RoundTrip();
+    void rawValue_data();
+    void rawValue();
+    void untouchedLinesKeepTheirBytes_data();
+    void untouchedLinesKeepTheirBytes();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
 };
 
 void TestProfileFile::read_data()
@@ -79,6 +87,8 @@ void TestProfileFile::write_data()
     QTest::newRow("other lines kept") << "; note\r\n[A]\r\nodd line\r\nx=1\r\n" << "A" << "x" << "2"
                                       << "; note\r\n[A]\r\nodd line\r\nx=2\r\n";
     QTest::newRow("line breaks in value folded") << "" << "A" << "k" << "a\r\nb" << "[A]\r\nk=a b\r\n";
+    QTest::newRow("NUL ends the written value")
+        << "" << "A" << "k" << (QStringLiteral("a") + QChar(0) + QStringLiteral("b")) << "[A]\r\nk=a\r\n";
 }
 
 void TestProfileFile::write()
@@ -154,6 +164,138 @@ void TestProfileFile::cp932RoundTrip()
     QCOMPARE(bad.firstUnencodable, qsizetype(2));
     platform::cp932::decode(QByteArray("\x81", 1), &errors);
     QVERIFY(errors);
+}
+
+using Status = ProfileFile::ValueStatus;
+
+void TestProfileFile::rawValue_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<Status>("status");
+
+    QTest::newRow("NUL cuts the value") << QByteArray("[A]\r\nk=ab\0cd\r\n", 15) << "k"
+                                        << "ab" << Status::Valid;
+    QTest::newRow("NUL first") << QByteArray("[A]\r\nk=\0cd\r\n", 13) << "k"
+                               << "" << Status::Valid;
+    QTest::newRow("NUL after blanks") << QByteArray("[A]\r\nk= ab \0\r\n", 14) << "k"
+                                      << "ab" << Status::Valid;
+    QTest::newRow("CP932 text") << sjis(QStringLiteral("[A]\r\nk=ＭＳ Ｐゴシック\r\n")) << "k"
+                                << QStringLiteral("ＭＳ Ｐゴシック") << Status::Valid;
+    QTest::newRow("missing key") << QByteArray("[A]\r\nk=1\r\n") << "j"
+                                 << "" << Status::Missing;
+    QTest::newRow("lone lead byte") << QByteArray("[A]\r\nk=\x81 x\r\n") << "k" << QString() << Status::NotCp932;
+    QTest::newRow("byte 0xFF") << QByteArray("[A]\r\nk=\xFF\r\n") << "k" << QString() << Status::NotCp932;
+    QTest::newRow("bad bytes in another key only") << QByteArray("[A]\r\nk=left\r\nj=\xFF\r\n") << "k"
+                                                   << "left" << Status::Valid;
+    // "中央" in UTF-8 happens to be four valid CP932 characters; the file as a whole tells.
+    QTest::newRow("UTF-8 file") << QByteArray("[A]\r\nk=\xE4\xB8\xAD\xE5\xA4\xAE\r\n") << "k" << QString()
+                                << Status::NotCp932;
+    QTest::newRow("UTF-8 file, ASCII value") << QByteArray("[A]\r\nk=center\r\nj=\xE4\xB8\xAD\xE5\xA4\xAE\r\n") << "k"
+                                             << "center" << Status::Valid;
+    QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "k"
+                                           << "1" << Status::Valid;
+}
+
+void TestProfileFile::rawValue()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    QFETCH(Status, status);
+    ProfileFile f;
+    f.setBytes(content);
+    Status got = Status::Valid;
+    const QString v = f.value(QStringLiteral("A"), key, &got);
+    QVERIFY(!v.contains(QChar(0)));
+    if (!expected.isNull())
+        QCOMPARE(v, expected);
+    QCOMPARE(got, status);
+    QCOMPARE(f.valueStatus(QStringLiteral("a"), key), status);
+}
+
+void TestProfileFile::untouchedLinesKeepTheirBytes_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("after");
+
+    // Bytes from a user's old file that a decode and re-encode turned into 7F 20 and E3 81 7F.
+    const QByteArray mine("[Mine]\r\nx=\x81 \r\nnote=\xE3\x81\x82\r\n");
+    QTest::newRow("own section, other key replaced") << mine + "[A]\r\nk=1\r\n"
+                                                     << "A"
+                                                     << "k" << mine + "[A]\r\nk=v\r\n";
+    QTest::newRow("own section, key appended") << mine + "[A]\r\nk=1\r\n"
+                                               << "A"
+                                               << "j" << mine + "[A]\r\nk=1\r\nj=v\r\n";
+    QTest::newRow("own section, section appended") << mine << "B"
+                                                   << "k" << mine + "[B]\r\nk=v\r\n";
+    QTest::newRow("bad bytes beside the key written")
+        << QByteArray("[A]\r\nmine=\x81 \xE3\x81\x82\r\nk=1\r\n\x1A\x1C\x7F\xFF\r\n") << "A"
+        << "k" << QByteArray("[A]\r\nmine=\x81 \xE3\x81\x82\r\nk=v\r\n\x1A\x1C\x7F\xFF\r\n");
+    QTest::newRow("key spelling with bad bytes kept") << QByteArray("[A]\r\nK=\x81\x20\r\n") << "A"
+                                                      << "k" << QByteArray("[A]\r\nK=v\r\n");
+    QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A"
+                                          << "k" << QByteArray("\xEF\xBB\xBF[A]\r\nk=v\r\n");
+}
+
+void TestProfileFile::untouchedLinesKeepTheirBytes()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vennlo.ini"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(before);
+    f.close();
+    platform::AppError error;
+    QVERIFY2(platform::writeProfileString(path, section, key, QStringLiteral("v"), &error),
+             qPrintable(error.description));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), after);
+}
+
+void TestProfileFile::onlyRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("number");
+    QTest::newRow("folder") << "folder" << int(platform::AppError::PermissionDenied);
+    QTest::newRow("FIFO without writer") << "fifo" << int(platform::AppError::PermissionDenied);
+    QTest::newRow("endless device") << "device" << int(platform::AppError::PermissionDenied);
+    QTest::newRow("over the size bound") << "large" << int(platform::AppError::Overflow);
+}
+
+void TestProfileFile::onlyRegularFilesAreRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, number);
+    QTemporaryDir dir;
+    QString path = dir.filePath(kind);
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        path = QStringLiteral("/dev/zero");
+    } else {
+        QFile big(path);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(ProfileFile::MaxFileBytes + 1)); // sparse: no disk used
+    }
+    ProfileFile f(path);
+    platform::AppError error;
+    QVERIFY(!f.load(&error));
+    QCOMPARE(error.number, number);
+    QVERIFY(error.description.contains(path));
+    if (kind == QLatin1String("large"))
+        QVERIFY(error.description.contains(QStringLiteral("16 MiB")));
+    QVERIFY(f.lines().isEmpty());
+    QCOMPARE(platform::readProfileString(path, QStringLiteral("A"), QStringLiteral("k")), QString());
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace products;
 using platform::AppError;
 
@@ -71,6 +73,10 @@ private Q_SLOTS:
     void hugeLine();
     void manyRows();
     void regressionInputs();
+    void rowBound_data();
+    void rowBound();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
 };
 
 void TestCsvFile::cleaning_data()
@@ -423,6 +429,78 @@ void TestCsvFile::regressionInputs()
         QVERIFY2(again.ok(), qPrintable(name));
         QVERIFY2(WriteFile(again.rows).bytes == w.bytes, qPrintable(name));
     }
+}
+
+void TestCsvFile::rowBound_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<int>("maxRows");
+    QTest::addColumn<int>("faultLine"); // 0: read whole
+    QTest::newRow("at the bound") << 3 << QByteArray() << 3 << 0;
+    QTest::newRow("blank lines after the bound") << 3 << QByteArray("\r\n  \r\n") << 3 << 0;
+    QTest::newRow("one past the bound") << 4 << QByteArray() << 3 << 4;
+    QTest::newRow("far past the bound") << 50 << QByteArray() << 10 << 11;
+    QTest::newRow("past the bound after a blank line") << 3 << QByteArray("\r\n\"z\",\"z\",1,\"\",\"B\"\r\n") << 3 << 5;
+}
+
+void TestCsvFile::rowBound()
+{
+    QFETCH(int, rows);
+    QFETCH(QByteArray, tail);
+    QFETCH(int, maxRows);
+    QFETCH(int, faultLine);
+    QByteArray bytes;
+    for (int i = 0; i < rows; ++i)
+        bytes += "\"c" + QByteArray::number(i) + "\",\"n\",1,\"\",\"B\"\r\n";
+    const ReadResult r = ReadFile(bytes + tail, maxRows);
+    if (faultLine == 0) {
+        QVERIFY(r.ok());
+        QCOMPARE(r.rows.size(), rows);
+        return;
+    }
+    QVERIFY(!r.ok());
+    QCOMPARE(r.error.number, AppError::Overflow);
+    QCOMPARE(r.line, faultLine);
+    QCOMPARE(r.rows.size(), maxRows);
+    QCOMPARE(r.error.description, QStringLiteral("データの件数が多すぎます。読み込めるのは %1 件までです。 (%2 行目)")
+                                      .arg(maxRows)
+                                      .arg(faultLine));
+}
+
+void TestCsvFile::onlyRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("FIFO without writer") << "fifo" << 75 << "通常のファイルではありません。";
+    QTest::newRow("endless device") << "device" << 75 << "通常のファイルではありません。";
+    QTest::newRow("over the size bound") << "large" << int(AppError::Overflow)
+                                         << "ファイルが大きすぎます。読み込めるのは 128 MiB (134,217,728 バイト) までです。";
+}
+
+void TestCsvFile::onlyRegularFilesAreRead()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, number);
+    QFETCH(QString, text);
+    QTemporaryDir dir;
+    QString path = dir.filePath(kind + QStringLiteral(".csv"));
+    if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        path = QStringLiteral("/dev/zero");
+    } else {
+        QFile big(path);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(MaxListFileBytes + 1)); // sparse: no disk used, and never read
+    }
+    const ReadResult r = readCsvFile(path);
+    QVERIFY(!r.ok());
+    QVERIFY(!r.formatProblem);
+    QVERIFY(r.rows.isEmpty());
+    QCOMPARE(r.error.number, number);
+    QCOMPARE(r.error.description, text + QStringLiteral(" (") + path + QLatin1Char(')'));
 }
 
 QTEST_GUILESS_MAIN(TestCsvFile)
