@@ -2,7 +2,7 @@
 
 #include "app/dlgView.h"
 #include "app/help_commands.h"
-#include "app/helpers.h"
+#include "common/helpers.h"
 #include "app/reports.h"
 #include "app/startup.h"
 #include "app/version.h"
@@ -92,7 +92,7 @@ void frmMain::connectShellCommands()
 
 void frmMain::applyWindowBounds()
 {
-    const WindowSizeBounds bounds = mainWindowSizeBounds();
+    const common::WindowSizeBounds bounds = common::mainWindowSizeBounds();
     setMinimumSize(bounds.minimum);
     setMaximumSize(bounds.maximum);
 }
@@ -100,11 +100,11 @@ void frmMain::applyWindowBounds()
 void frmMain::applySavedSize()
 {
     applyWindowBounds();
-    int w = TwipsToPixelsX(settings_.status.width);
-    int h = TwipsToPixelsY(settings_.status.height);
+    int w = common::TwipsToPixelsX(settings_.status.width);
+    int h = common::TwipsToPixelsY(settings_.status.height);
     if (w <= 0 || h <= 0) { // a broken size falls back to the default one
-        w = TwipsToPixelsX(MainWindowMinWidthTwips);
-        h = TwipsToPixelsY(MainWindowMinHeightTwips);
+        w = common::TwipsToPixelsX(common::MainWindowMinWidthTwips);
+        h = common::TwipsToPixelsY(common::MainWindowMinHeightTwips);
     }
     resize(QSize(w, h).expandedTo(minimumSize()).boundedTo(maximumSize()));
 }
@@ -174,11 +174,11 @@ bool frmMain::windowIsNormal() const
 
 void frmMain::storeWindowStatus()
 {
-    settings_.status.width = PixelsToTwipsX(width());
-    settings_.status.height = PixelsToTwipsY(height());
+    settings_.status.width = common::PixelsToTwipsX(width());
+    settings_.status.height = common::PixelsToTwipsY(height());
     const QHeaderView *header = ui_->ListView1->header();
     for (int i = 0; i < ColumnCount && i < header->count(); ++i)
-        settings_.status.columnWidth[i] = PixelsToTwipsX(header->sectionSize(i));
+        settings_.status.columnWidth[i] = common::PixelsToTwipsX(header->sectionSize(i));
 }
 
 bool frmMain::Form_QueryUnload()
@@ -262,7 +262,7 @@ void frmMain::applyListSettings()
     for (int i = 0; i < ColumnCount && i < header->count(); ++i) {
         const int w = settings_.status.columnWidth[i];
         if (w > 0)
-            header->resizeSection(i, TwipsToPixelsX(w));
+            header->resizeSection(i, common::TwipsToPixelsX(w));
     }
 }
 

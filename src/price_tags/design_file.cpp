@@ -1,6 +1,6 @@
 #include "price_tags/design_file.h"
 
-#include "app/helpers.h"
+#include "common/helpers.h"
 #include "platform/numbers.h"
 
 #include <QFileInfo>
@@ -62,7 +62,7 @@ platform::AppError readIndex(const QString &text, int *index)
 }
 
 // The swatches hold colour values: a text goes in and comes back as "#RRGGBB" in upper case.
-QString swatch(const QString &colorText) { return app::ColorValueToText(app::ColorTextToValue(colorText)); }
+QString swatch(const QString &colorText) { return common::ColorValueToText(common::ColorTextToValue(colorText)); }
 
 QString sizeCaption(const QString &stored)
 {

@@ -1,6 +1,6 @@
 #include "price_tags/sheet.h"
 
-#include "app/font_texts.h"
+#include "common/font_texts.h"
 
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
@@ -182,9 +182,9 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
     l << pageHeadLines();
     static const char *const openings[4] = {"td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
     for (int i = 0; i < 4; ++i) {
-        l << QLatin1String(openings[i]) + app::cssFontPrefix(d.fontStyle[i]) + d.fontSize[i] + QLatin1Char(' ')
+        l << QLatin1String(openings[i]) + common::cssFontPrefix(d.fontStyle[i]) + d.fontSize[i] + QLatin1Char(' ')
                  + quotedFamily(d.fontName[i]) + QLatin1Char(';');
-        l << QStringLiteral("        color:") + d.fontColor[i] + QStringLiteral("; text-align:") + app::cssAlign(d.fontAlign[i])
+        l << QStringLiteral("        color:") + d.fontColor[i] + QStringLiteral("; text-align:") + common::cssAlign(d.fontAlign[i])
                  + QLatin1Char(';');
         l << QStringLiteral("        background-color:#ffffff;}");
     }

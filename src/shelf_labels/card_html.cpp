@@ -1,6 +1,6 @@
 #include "shelf_labels/card_html.h"
 
-#include "app/font_texts.h"
+#include "common/font_texts.h"
 
 #include "platform/numbers.h"
 #include "platform/text_file.h"
@@ -11,15 +11,15 @@ std::optional<CssPieces> cssPieces(const ShelfLabelDesign &d, platform::AppError
 {
     CssPieces c;
     for (int i = 0; i < 7; ++i) {
-        c.prefix[i] = app::cssFontPrefix(d.area[i].fontStyle);
+        c.prefix[i] = common::cssFontPrefix(d.area[i].fontStyle);
         c.size[i] = d.area[i].fontSize;
         c.name[i] = QLatin1Char('"') + d.area[i].fontName + QLatin1Char('"');
         if (i < 6) {
             c.color[i] = d.area[i].color;
-            c.align[i] = app::cssAlign(d.area[i].align);
+            c.align[i] = common::cssAlign(d.area[i].align);
         }
     }
-    c.logoAlign = app::cssAlign(d.logoAlign);
+    c.logoAlign = common::cssAlign(d.logoAlign);
     if (d.cardHeightFixed == 1) {
         c.heightRule = QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;");
         c.overflowRule = QStringLiteral("overflow:hidden;");

@@ -1,6 +1,6 @@
 #include "shelf_labels/design_file.h"
 
-#include "app/helpers.h"
+#include "common/helpers.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 
@@ -192,7 +192,7 @@ bool readValues(const ProfileFile &f, DesignerValues &v, AppError *error)
 
 QString normalizedColorText(const QString &text)
 {
-    return app::ColorValueToText(app::ColorTextToValue(text));
+    return common::ColorValueToText(common::ColorTextToValue(text));
 }
 
 bool WriteDesign(const DesignerValues &values, const QString &path, AppError *error)

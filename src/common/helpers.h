@@ -7,7 +7,7 @@
 
 // The small helpers used all over the program: one INI key, shell open, colour texts, shortened paths,
 // twips and pixels, and the size bounds of the main window.
-namespace app {
+namespace common {
 
 // One key of an INI file: the trimmed value, or the empty text when the file, section or key is missing.
 QString GetIniValue(const QString &path, const QString &section, const QString &key);
@@ -59,4 +59,4 @@ WindowSizeBounds mainWindowSizeBounds();
 // size in pixels, never below the minimum.
 WindowSizeBounds mainWindowSizeBounds(double twipsPerPixelX, double twipsPerPixelY, const QSize &screenPixels);
 
-} // namespace app
+} // namespace common

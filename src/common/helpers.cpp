@@ -1,4 +1,4 @@
-#include "app/helpers.h"
+#include "common/helpers.h"
 
 #include "platform/profile_file.h"
 #include "platform/user_services.h"
@@ -11,7 +11,7 @@
 #include <cmath>
 #include <limits>
 
-namespace app {
+namespace common {
 
 QString GetIniValue(const QString &path, const QString &section, const QString &key)
 {
@@ -174,4 +174,4 @@ WindowSizeBounds mainWindowSizeBounds()
     return mainWindowSizeBounds(twipsPerPixelX(), twipsPerPixelY(), screenSize);
 }
 
-} // namespace app
+} // namespace common
