@@ -652,11 +652,11 @@ SettingsReportBox settingsReportBox(const SettingsReport &report)
     return {platform::reportTitle(), platform::errorReportText(report.label, report.error), true};
 }
 
-void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent)
+void showSettingsReports(platform::UiServices &services, const QList<SettingsReport> &reports, QWidget *parent)
 {
     for (const SettingsReport &r : reports) {
         const SettingsReportBox box = settingsReportBox(r);
-        platform::UiServices::instance().message(parent, box.title, box.text,
+        services.message(parent, box.title, box.text,
                                                  box.critical ? platform::UiServices::Icon::Critical
                                                               : platform::UiServices::Icon::None);
     }

@@ -57,7 +57,8 @@ class QWidget;
 
 namespace platform {
 class ProfileFile;
-}
+class UiServices;
+} // namespace platform
 
 namespace app {
 
@@ -128,6 +129,7 @@ struct SettingsReportBox {
 SettingsReportBox settingsReportBox(const SettingsReport &report);
 // Shows each report in its box, one after the other, through platform::UiServices (start-up calls
 // this with GetInitial's reports; closing with a SetInitialLabel report when SetInitial failed).
-void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent = nullptr);
+void showSettingsReports(platform::UiServices &services, const QList<SettingsReport> &reports,
+                         QWidget *parent = nullptr);
 
 } // namespace app

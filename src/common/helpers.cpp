@@ -23,12 +23,12 @@ int PutIniValue(const QString &path, const QString &section, const QString &key,
     return platform::writeProfileString(path, section, key, value) ? 1 : 0;
 }
 
-bool OpenWithShell(const QString &target)
+bool OpenWithShell(platform::UiServices &services, const QString &target)
 {
     const QString t = target.trimmed();
     if (t.isEmpty())
         return false;
-    return platform::UiServices::instance().openWithShell(t);
+    return services.openWithShell(t);
 }
 
 namespace {

@@ -275,7 +275,7 @@ void TestHelpers::openWithShell()
     QFETCH(bool, result);
     FakeUiServices ui;
     ui.shellSucceeds = shellSucceeds;
-    QCOMPARE(common::OpenWithShell(target), result);
+    QCOMPARE(common::OpenWithShell(ui, target), result);
     QCOMPARE(ui.opened, opened);
 }
 
