@@ -8,6 +8,7 @@
 #include "app/version.h"
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
+#include "platform/user_services.h"
 #include "ui_frmMain.h"
 
 #include <QCloseEvent>
@@ -141,7 +142,7 @@ void frmMain::Form_Load()
         settings_ = load.settings;
         if (!load.reports.isEmpty()) {
             closeSplash();
-            showSettingsReports(load.reports, this);
+            showSettingsReports(platform::UiServices::instance(), load.reports, this);
         }
         if (auto e = AppDataFilesCopy(folders_)) {
             closeSplash();
@@ -195,7 +196,7 @@ bool frmMain::Form_QueryUnload()
     const bool saved = hooks_.saveSettings ? hooks_.saveSettings(settings_, folders_, normal, &error)
                                            : SetInitial(settings_, folders_.settingsFile(), normal, &error);
     if (!saved)
-        showSettingsReports({SettingsReport{SetInitialLabel, error}}, this);
+        showSettingsReports(platform::UiServices::instance(), {SettingsReport{SetInitialLabel, error}}, this);
     if (hooks_.unloadDialogs)
         hooks_.unloadDialogs();
     closeSplash();
