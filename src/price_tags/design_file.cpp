@@ -46,7 +46,7 @@ FlagRead readFlag(const QString &text)
 
 platform::AppError noSuchButton()
 {
-    return platform::AppError{340, QStringLiteral("コントロール配列の要素が存在しません。")};
+    return platform::AppError{platform::AppError::NoSuchControlArrayElement, QStringLiteral("コントロール配列の要素が存在しません。")};
 }
 
 // An option-button index stored in the file: 0 or 1.

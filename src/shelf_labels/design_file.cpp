@@ -59,7 +59,7 @@ std::optional<int> requiredOption(const ProfileFile &f, const char *section, con
         return std::nullopt;
     if (*v < 0 || *v >= count) {
         *error =
-            AppError{340, QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
+            AppError{AppError::NoSuchControlArrayElement, QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
         return std::nullopt;
     }
     return v;
