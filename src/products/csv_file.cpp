@@ -428,7 +428,7 @@ ReadResult readCsvFile(const QString &path)
     ReadResult r;
     const QFileInfo info(path);
     if (info.isDir()) {
-        r.error = AppError{75, QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
+        r.error = AppError{AppError::PathFileAccessError, QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
         return r;
     }
     if (!info.exists()) {
@@ -443,7 +443,7 @@ ReadResult readCsvFile(const QString &path)
     }
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
-        r.error = AppError{57, QStringLiteral("ファイルを読み込めません。 (") + path + QLatin1Char(')')};
+        r.error = AppError{AppError::DeviceIoError, QStringLiteral("ファイルを読み込めません。 (") + path + QLatin1Char(')')};
         return r;
     }
     return ReadFile(bytes);
