@@ -7,7 +7,7 @@
 #include "platform/text_file.h"
 #include "products/product.h"
 #include "products/tax.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 #include "shelf_labels/sheet.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // Times the price-tag sheet (10 products × 1,000 copies) and the ledger (100,000 products) from the
 // product values to the written CP932 file, beside iconv converting a UTF-8 page of the same size.
 #include "barcode/barcode.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "platform/text_file.h"
 #include "price_tags/sheet.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ledger/ledger_settings.h"
+#include "ledger/design.h"
 #include "platform/apperror.h"
-#include "price_tags/price_tag_design.h"
+#include "price_tags/design.h"
 #include "products/tax.h"
-#include "shelf_labels/shelf_label_design.h"
+#include "shelf_labels/design.h"
 
 #include <QList>
 #include <QString>

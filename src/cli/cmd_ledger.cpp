@@ -3,7 +3,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 
 #include <QDir>
 

@@ -4,7 +4,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "shelf_labels/design_file.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 #include "shelf_labels/preview.h"
 #include "shelf_labels/sheet.h"
 

@@ -6,7 +6,7 @@
 #include "platform/text_file.h"
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
 

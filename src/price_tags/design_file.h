@@ -2,7 +2,7 @@
 
 #include "platform/apperror.h"
 #include "platform/profile_file.h"
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 
 #include <QString>
 

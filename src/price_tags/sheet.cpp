@@ -5,7 +5,7 @@
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "price_tags/card_markup.h"
+#include "price_tags/card.h"
 
 #include <QDir>
 

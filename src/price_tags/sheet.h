@@ -2,7 +2,7 @@
 
 #include "platform/apperror.h"
 #include "platform/user_services.h"
-#include "price_tags/price_tag_design.h"
+#include "price_tags/design.h"
 #include "price_tags/product_slots.h"
 
 #include <QString>

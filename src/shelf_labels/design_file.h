@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/apperror.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "shelf_labels/card_html.h"
+#include "shelf_labels/card.h"
 #include "shelf_labels/sheet.h"
 
 #include <QDir>

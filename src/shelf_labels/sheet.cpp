@@ -3,8 +3,8 @@
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "shelf_labels/card_html.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/card.h"
+#include "shelf_labels/window_values.h"
 
 #include <QDir>
 

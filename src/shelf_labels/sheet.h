@@ -4,7 +4,7 @@
 #include "platform/user_services.h"
 #include "products/product.h"
 #include "products/tax.h"
-#include "shelf_labels/shelf_label_design.h"
+#include "shelf_labels/design.h"
 
 #include <QList>
 #include <QString>

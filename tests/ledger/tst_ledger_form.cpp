@@ -1,4 +1,4 @@
-#include "ledger/ledger_form.h"
+#include "ledger/window_values.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
 

@@ -1,6 +1,6 @@
 #include "platform/profile_file.h"
 #include "price_tags/design_file.h"
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -2,7 +2,7 @@
 #include "platform/apperror.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
-#include "price_tags/card_markup.h"
+#include "price_tags/card.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
 

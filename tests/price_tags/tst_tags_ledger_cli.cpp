@@ -2,13 +2,13 @@
 // on stderr, and pages byte for byte equal to those the core functions make for the windows.
 
 #include "app/settings.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
 #include "products/csv_file.h"

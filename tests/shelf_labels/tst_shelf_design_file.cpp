@@ -1,7 +1,7 @@
 #include "platform/apperror.h"
 #include "platform/cp932.h"
 #include "shelf_labels/design_file.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 
 #include <QFile>
 #include <QTemporaryDir>

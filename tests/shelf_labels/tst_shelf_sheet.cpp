@@ -4,7 +4,7 @@
 #include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 #include "shelf_labels/sheet.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 
 #include "platform/numbers.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledger/ledger_settings.h"
+#include "ledger/design.h"
 #include "platform/apperror.h"
 #include "platform/user_services.h"
 #include "products/product.h"

@@ -1,4 +1,4 @@
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 
 #include "platform/numbers.h"
 

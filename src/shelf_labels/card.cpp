@@ -1,4 +1,4 @@
-#include "shelf_labels/card_html.h"
+#include "shelf_labels/card.h"
 
 #include "common/font_texts.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/apperror.h"
-#include "price_tags/price_tag_design.h"
+#include "price_tags/design.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 
 #include "barcode/barcode.h"
 #include "platform/numbers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shelf_labels/shelf_label_design.h"
+#include "shelf_labels/design.h"
 
 #include <QString>
 
