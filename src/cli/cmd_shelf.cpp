@@ -69,15 +69,15 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     const QString start = parsed->options.value(QStringLiteral("--start"), QStringLiteral("1"));
 
     // The same refusals as the window, before any folder is touched.
-    if (const auto refusal = shelf_labels::checkMake(list->size(), design, start))
-        return cli::refuse(ctx, refusal->text);
+    if (const common::Refusal refusal = shelf_labels::checkMake(list->size(), design, start); refusal.refused())
+        return cli::refuse(ctx, refusal.text);
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
     cli::provideBarcodeImages(ctx, folder);
-    const shelf_labels::MakeOutcome outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
-    if (outcome.kind != shelf_labels::MakeOutcome::Made)
-        return cli::refuse(ctx, outcome.message.text);
+    const common::MakeResult outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
+    if (!outcome.ok())
+        return cli::refuse(ctx, outcome.text);
     ctx.out << outcome.path << '\n';
     return cli::Success;
 }

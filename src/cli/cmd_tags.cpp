@@ -102,7 +102,7 @@ int runTags(cli::Context &ctx, const QStringList &args)
     in.countH = form.countH;
 
     // The same refusals as the window, before any folder is touched.
-    const price_tags::MakeRefusal refusal = price_tags::checkMake(in);
+    const common::Refusal refusal = price_tags::checkMake(in);
     if (refusal.refused())
         return cli::refuse(ctx, refusal.text);
     price_tags::PriceTagDesign design = settings->tag;
@@ -114,8 +114,8 @@ int runTags(cli::Context &ctx, const QStringList &args)
     if (folder.isEmpty())
         return cli::Refused;
     cli::provideBarcodeImages(ctx, folder);
-    const price_tags::MakeOutcome outcome = price_tags::makeTagSheet(fill.items, in.copies, design, folder);
-    if (!outcome.ok)
+    const common::MakeResult outcome = price_tags::makeTagSheet(fill.items, in.copies, design, folder);
+    if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
     ctx.out << QDir(folder).filePath(price_tags::ctempFileName()) << '\n';
     return cli::Success;

@@ -1,7 +1,7 @@
 #include "shelf_labels/card.h"
 
+#include "barcode/barcode.h"
 #include "common/font_texts.h"
-
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 
@@ -121,6 +121,28 @@ QString cardHtml(const Card &card, const CardFrame &frame, int layoutType)
     }
     s += QLatin1String("</td></tr></table></td></tr></table></div></td>");
     return s;
+}
+
+std::optional<Card> fillCard(const products::Product &p, const ShelfLabelDesign &design,
+                             const products::TaxSettings &tax, platform::AppError *error)
+{
+    const auto prices = priceTexts(p.price, tax, error);
+    if (!prices)
+        return std::nullopt;
+    Card c;
+    if (design.makeGN == 1)
+        c.itemCode = p.code;
+    c.name = p.name;
+    c.price = prices->price;
+    c.taxNote = prices->taxNote;
+    if (design.makeAlt == 1)
+        c.remarks = p.remarks;
+    if (design.makeBC == 1) {
+        c.barcode = barcode::MakeBarCodeHtml(p.jan, design.barcodeHeight);
+        if (design.makeJN == 1)
+            c.janDigits = p.jan;
+    }
+    return c;
 }
 
 } // namespace shelf_labels

@@ -286,10 +286,10 @@ void TestLedgerPage::checks()
     QFETCH(bool, reset);
     LedgerSettings s;
     s.rowsPerPage = perPage;
-    const LedgerRefusal r = checkLedgerMake(start, s);
+    const common::Refusal r = checkLedgerMake(start, s);
     QCOMPARE(r.text, text);
     QCOMPARE(r.refused(), !text.isEmpty());
-    QCOMPARE(r.resetStartPage, reset);
+    QCOMPARE(r.next == common::Next::StartPage, reset);
     if (r.refused()) {
         QCOMPARE(r.title, QStringLiteral("入力値チェック"));
         QCOMPARE(int(r.icon), int(platform::UiServices::Icon::Critical));
@@ -299,8 +299,8 @@ void TestLedgerPage::checks()
 void TestLedgerPage::makeWritesPage()
 {
     QTemporaryDir dir;
-    const LedgerOutcome out = makeLedger(numbered(3), products::TaxSettings(), LedgerSettings(), QStringLiteral("1"), dir.path());
-    QVERIFY(out.ok);
+    const common::MakeResult out = makeLedger(numbered(3), products::TaxSettings(), LedgerSettings(), QStringLiteral("1"), dir.path());
+    QVERIFY(out.ok());
     QCOMPARE(out.text, QStringLiteral("商品台帳を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
     QCOMPARE(out.title, QStringLiteral("ぽらね値札作成"));
     QFile f(dir.filePath(QStringLiteral("dtemp.html")));
@@ -317,8 +317,8 @@ void TestLedgerPage::failedRowsStopTheMake()
     old.close();
     products::ProductList list = numbered(2);
     list[1].price = QStringLiteral("99999999999"); // beyond the 32-bit price
-    const LedgerOutcome out = makeLedger(list, products::TaxSettings(), LedgerSettings(), QStringLiteral("1"), dir.path());
-    QVERIFY(!out.ok);
+    const common::MakeResult out = makeLedger(list, products::TaxSettings(), LedgerSettings(), QStringLiteral("1"), dir.path());
+    QVERIFY(!out.ok());
     QCOMPARE(out.text, platform::errorReportText(QStringLiteral("frmdaicyo.SetSyouhin"), platform::AppError::overflow()));
     QCOMPARE(out.title, QStringLiteral("エラー情報"));
     QVERIFY(old.open(QIODevice::ReadOnly));
@@ -333,8 +333,8 @@ void TestLedgerPage::rateOfMinusOneIsReported()
     QList<LedgerRow> rows;
     QCOMPARE(SetSyouhin(numbered(1), tax, 40, &rows).number, 11);
     QTemporaryDir dir;
-    const LedgerOutcome out = makeLedger(numbered(1), tax, LedgerSettings(), QStringLiteral("1"), dir.path());
-    QVERIFY(!out.ok);
+    const common::MakeResult out = makeLedger(numbered(1), tax, LedgerSettings(), QStringLiteral("1"), dir.path());
+    QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(frmdaicyo.SetSyouhin)\r\nエラー番号: 11\r\n")));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("dtemp.html"))));
 }
@@ -347,8 +347,8 @@ void TestLedgerPage::zeroRowsPerPageFailsInsideAndIsReported()
     QList<LedgerRow> rows;
     QVERIFY(!SetSyouhin(numbered(2), products::TaxSettings(), 40, &rows).isSet());
     QCOMPARE(MakeHtmlFile(rows, s, QStringLiteral("1")).error.number, 11);
-    const LedgerOutcome out = makeLedger(numbered(2), products::TaxSettings(), s, QStringLiteral("1"), dir.path());
-    QVERIFY(!out.ok);
+    const common::MakeResult out = makeLedger(numbered(2), products::TaxSettings(), s, QStringLiteral("1"), dir.path());
+    QVERIFY(!out.ok());
     QCOMPARE(out.text, platform::errorReportText(QStringLiteral("frmDaicto.MakeHtmlFile"), platform::AppError::divisionByZero()));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("dtemp.html"))));
 }
@@ -356,9 +356,9 @@ void TestLedgerPage::zeroRowsPerPageFailsInsideAndIsReported()
 void TestLedgerPage::unwritableFolderIsReported()
 {
     QTemporaryDir dir;
-    const LedgerOutcome out = makeLedger(numbered(1), products::TaxSettings(), LedgerSettings(), QStringLiteral("1"),
+    const common::MakeResult out = makeLedger(numbered(1), products::TaxSettings(), LedgerSettings(), QStringLiteral("1"),
                                          dir.filePath(QStringLiteral("missing/folder")));
-    QVERIFY(!out.ok);
+    QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(frmDaicto.MakeHtmlFile)\r\nエラー番号: 76\r\n")));
 }
 

@@ -142,7 +142,7 @@ void TestTagsLedgerCli::tagsEqualTheWindowsPage()
     copies[1] = QStringLiteral("2");
     copies[2] = QStringLiteral("1"); // the default for a filled slot without a count
     QTemporaryDir window;
-    QVERIFY(price_tags::makeTagSheet(fill.items, copies, settings.tag, window.path()).ok);
+    QVERIFY(price_tags::makeTagSheet(fill.items, copies, settings.tag, window.path()).ok());
     const QByteArray page = readBytes(dir.filePath(QStringLiteral("ctemp.html")));
     QCOMPARE(page, readBytes(window.filePath(QStringLiteral("ctemp.html"))));
     const QString text = platform::cp932::decode(page);
@@ -215,7 +215,7 @@ void TestTagsLedgerCli::ledgerEqualsTheWindowsPage()
     QCOMPARE(r.err, QString());
     const app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
     QTemporaryDir window;
-    QVERIFY(ledger::makeLedger(listWithChecks({2, 4, 5, 6}), settings.tax, settings.ledger, QStringLiteral("1"), window.path()).ok);
+    QVERIFY(ledger::makeLedger(listWithChecks({2, 4, 5, 6}), settings.tax, settings.ledger, QStringLiteral("1"), window.path()).ok());
     const QByteArray page = readBytes(dir.filePath(QStringLiteral("dtemp.html")));
     QCOMPARE(page, readBytes(window.filePath(QStringLiteral("dtemp.html"))));
     QCOMPARE(platform::cp932::decode(page).count(QStringLiteral("<tr><td rowspan=\"2\">")), 4);
