@@ -1,5 +1,6 @@
 #include "price_tags/design_file.h"
 
+#include "common/design_keys.h"
 #include "common/helpers.h"
 #include "platform/numbers.h"
 
@@ -108,9 +109,9 @@ void WriteCDesign(const PriceTagForm &f, platform::ProfileFile &file)
     file.setValue(QStringLiteral("CLogo"), QStringLiteral("Align"), f.logoAlign);
     // A design file falls back to the type B-like sizes 45 × 60 mm, unlike the settings (24 × 30).
     file.setValue(QStringLiteral("CHeight"), QStringLiteral("S"), check(f.checkCardHeight));
-    file.setValue(QStringLiteral("CHeight"), QStringLiteral("H"), numericOr(f.cardHeight, QStringLiteral("45")));
+    file.setValue(QStringLiteral("CHeight"), QStringLiteral("H"), numericOr(f.cardHeight, common::keys::ShelfCardHeight.defaultText()));
     file.setValue(QStringLiteral("CWidth"), QStringLiteral("S"), check(f.checkCardWidth));
-    file.setValue(QStringLiteral("CWidth"), QStringLiteral("W"), numericOr(f.cardWidth, QStringLiteral("60")));
+    file.setValue(QStringLiteral("CWidth"), QStringLiteral("W"), numericOr(f.cardWidth, common::keys::ShelfCardWidth.defaultText()));
     for (int i = 0; i < 4; ++i)
         file.setValue(QStringLiteral("CPadding"), QStringLiteral("P") + QString::number(i),
                       numericOr(f.padding[i], QStringLiteral("0")));
@@ -231,9 +232,9 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &c
     }
 
     f.checkCardHeight = value("CHeight", QStringLiteral("S")) == QLatin1String("1");
-    f.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), QStringLiteral("45"));
+    f.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), common::keys::ShelfCardHeight.defaultText());
     f.checkCardWidth = value("CWidth", QStringLiteral("S")) == QLatin1String("1");
-    f.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), QStringLiteral("60"));
+    f.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), common::keys::ShelfCardWidth.defaultText());
 
     // Older versions kept one padding for all four sides under "P".
     const QString single = value("CPadding", QStringLiteral("P"));

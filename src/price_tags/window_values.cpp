@@ -61,8 +61,8 @@ PriceTagForm formFromDesign(const PriceTagDesign &d)
     f.borderColor = d.lineColor;
     f.checkCardHeight = d.cardHeightFixed != 0;
     f.checkCardWidth = d.cardWidthFixed != 0;
-    f.cardWidth = numericOr(d.cardWidth, QStringLiteral("30"));
-    f.cardHeight = numericOr(d.cardHeight, QStringLiteral("24"));
+    f.cardWidth = numericOr(d.cardWidth, common::keys::TagCardWidth.defaultText());
+    f.cardHeight = numericOr(d.cardHeight, common::keys::TagCardHeight.defaultText());
     for (int i = 0; i < 4; ++i)
         f.padding[i] = numericOr(d.padding[i], QStringLiteral("0"));
     f.optionStyle = d.layoutType == 1 ? 1 : 0;
@@ -130,8 +130,8 @@ platform::AppError SetCValue(const PriceTagForm &f, PriceTagDesign &d)
     }
     d.cardWidthFixed = f.checkCardWidth ? 1 : 0;
     d.cardHeightFixed = f.checkCardHeight ? 1 : 0;
-    d.cardWidth = numericOr(f.cardWidth, QStringLiteral("30"));
-    d.cardHeight = numericOr(f.cardHeight, QStringLiteral("24"));
+    d.cardWidth = numericOr(f.cardWidth, common::keys::TagCardWidth.defaultText());
+    d.cardHeight = numericOr(f.cardHeight, common::keys::TagCardHeight.defaultText());
     for (int i = 0; i < 4; ++i)
         d.padding[i] = numericOr(f.padding[i], QStringLiteral("0"));
     d.layoutType = f.optionStyle == 0 ? 0 : 1;
@@ -176,8 +176,8 @@ PriceTagForm builtInForm(BuiltInType type, const PriceTagForm &current)
     f.padding.fill(QStringLiteral("0"));
     f.checkCardHeight = false;
     f.checkCardWidth = false;
-    f.cardHeight = type == BuiltInType::A ? QStringLiteral("24") : QStringLiteral("18");
-    f.cardWidth = type == BuiltInType::A ? QStringLiteral("30") : QStringLiteral("56");
+    f.cardHeight = type == BuiltInType::A ? common::keys::TagCardHeight.defaultText() : QStringLiteral("18");
+    f.cardWidth = type == BuiltInType::A ? common::keys::TagCardWidth.defaultText() : QStringLiteral("56");
     f.janImageHeight = QStringLiteral("40");
     return f;
 }
@@ -206,8 +206,8 @@ PriceTagDesign builtInDesign(BuiltInType type)
     if (type == BuiltInType::A) {
         d.countW = 5;
         d.countH = 9;
-        d.cardHeight = QStringLiteral("24");
-        d.cardWidth = QStringLiteral("30");
+        d.cardHeight = common::keys::TagCardHeight.defaultText();
+        d.cardWidth = common::keys::TagCardWidth.defaultText();
         d.layoutType = 0;
     } else {
         d.countW = 3;

@@ -40,8 +40,8 @@ struct PriceTagForm {
     QString logoHeight = QStringLiteral("0");       // txtLogoHeight
     bool checkCardHeight = false;
     bool checkCardWidth = false;
-    QString cardHeight = QStringLiteral("24");      // txtCardHeight
-    QString cardWidth = QStringLiteral("30");       // txtCardWidth
+    QString cardHeight = common::keys::TagCardHeight.defaultText(); // txtCardHeight
+    QString cardWidth = common::keys::TagCardWidth.defaultText();   // txtCardWidth
     std::array<QString, 4> padding;                 // txtCardPadding 0-3: top, bottom, left, right
     int optionStyle = 0;                            // OptionStyle index
     QString startPos = QStringLiteral("1");         // cmbStartPos

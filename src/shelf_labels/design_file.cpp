@@ -1,5 +1,6 @@
 #include "shelf_labels/design_file.h"
 
+#include "common/design_keys.h"
 #include "common/helpers.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
@@ -163,9 +164,9 @@ bool readValues(const ProfileFile &f, DesignerValues &v, AppError *error)
     d.borderColor = borderColor.isEmpty() ? QStringLiteral("#FFFFFF") : normalizedColorText(borderColor);
 
     d.cardHeightFixed = value("CHeight", QStringLiteral("S")) == QLatin1String("1") ? 1 : 0;
-    d.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), "45");
+    d.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), common::keys::ShelfCardHeight.defaultValue);
     d.cardWidthFixed = value("CWidth", QStringLiteral("S")) == QLatin1String("1") ? 1 : 0;
-    d.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), "60");
+    d.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), common::keys::ShelfCardWidth.defaultValue);
 
     // Files of older versions hold one padding for all four sides.
     const QString oldPadding = value("CPadding", QStringLiteral("P"));
@@ -241,9 +242,9 @@ bool WriteDesign(const DesignerValues &values, const QString &path, AppError *er
     put("Border", QStringLiteral("W"), d.borderWidth);
     put("Border", QStringLiteral("C"), normalizedColorText(d.borderColor));
     put("CHeight", QStringLiteral("S"), d.cardHeightFixed == 1 ? num(1) : num(0));
-    put("CHeight", QStringLiteral("H"), numericOr(d.cardHeight, "45"));
+    put("CHeight", QStringLiteral("H"), numericOr(d.cardHeight, common::keys::ShelfCardHeight.defaultValue));
     put("CWidth", QStringLiteral("S"), d.cardWidthFixed == 1 ? num(1) : num(0));
-    put("CWidth", QStringLiteral("W"), numericOr(d.cardWidth, "60"));
+    put("CWidth", QStringLiteral("W"), numericOr(d.cardWidth, common::keys::ShelfCardWidth.defaultValue));
     for (int i = 0; i < 4; ++i)
         put("CPadding", QStringLiteral("P") + num(i), numericOr(d.padding[i], "0"));
     put("Style", QStringLiteral("M"), d.layoutType == 0 ? num(0) : num(1));

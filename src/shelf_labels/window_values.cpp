@@ -85,8 +85,8 @@ ShelfLabelDesign settledDesign(const ShelfLabelDesign &design)
     }
     d.borderStyle = knownBorderWord(d.borderStyle);
     d.borderWidth = numericOr(d.borderWidth, "0");
-    d.cardHeight = numericOr(d.cardHeight, "45");
-    d.cardWidth = numericOr(d.cardWidth, "60");
+    d.cardHeight = numericOr(d.cardHeight, common::keys::ShelfCardHeight.defaultValue);
+    d.cardWidth = numericOr(d.cardWidth, common::keys::ShelfCardWidth.defaultValue);
     for (QString &p : d.padding)
         p = numericOr(p, "0");
     return d;
