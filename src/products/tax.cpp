@@ -1,5 +1,7 @@
 #include "products/tax.h"
 
+#include "platform/apperror.h"
+
 #include <cmath>
 #include <limits>
 
@@ -14,7 +16,7 @@ bool fits32(qint64 v)
 
 PriceSplit overflowed(PriceSplit s)
 {
-    s.error = 6;
+    s.error = platform::AppError::Overflow;
     s.base = s.included = s.tax = 0;
     return s;
 }
@@ -66,7 +68,7 @@ PriceSplit ruleB(qint64 included, Currency rate)
         return s;
     const double divisor = double((Currency::fromInt(1) + rate).raw()) / double(Currency::Scale);
     if (divisor == 0.0) {
-        s.error = 11;
+        s.error = platform::AppError::DivisionByZero;
         s.included = 0;
         return s;
     }
