@@ -91,7 +91,7 @@ int main()
     for (int i = 0; i < 100000; ++i)
         list.append({QStringLiteral("HB-%1").arg(i), QStringLiteral("台帳の商品 %1").arg(i), QString::number(100 + i % 9000),
                      QStringLiteral("備考 %1").arg(i % 7), jan(i), false});
-    ledger::LedgerSettings settings;
+    ledger::LedgerDesign settings;
     settings.pageNumbers = 1;
     QStringList ledgerLines;
     const double led = bestOf([&] {

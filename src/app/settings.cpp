@@ -609,7 +609,7 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
     put(p, "BR", "Used", s.browser.used, bad);
     put(p, "BR", "Path", s.browser.path, bad);
 
-    const ledger::LedgerSettings &l = s.ledger;
+    const ledger::LedgerDesign &l = s.ledger;
     put(p, "DC", "LIP", l.rowsPerPage, bad);
     put(p, "DC", "LC", l.lineColor, bad);
     put(p, "DC", "BC", l.backColor, bad);

@@ -31,7 +31,7 @@ struct BrowserSettings {
 struct Settings {
     shelf_labels::ShelfLabelDesign shelf;
     price_tags::PriceTagDesign tag;
-    ledger::LedgerSettings ledger;
+    ledger::LedgerDesign ledger;
     products::TaxSettings tax;
     BrowserSettings browser;
     int excelEX = 0;  // Excel/EX

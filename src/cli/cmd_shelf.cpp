@@ -28,14 +28,12 @@ bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QStrin
         return false;
     }
     const shelf_labels::DesignRead read =
-        shelf_labels::ReadDesign(designFile, shelf_labels::DesignerValues{settings.shelf, tax->style, tax->zeikomi});
+        shelf_labels::ReadDesign(designFile, shelf_labels::loadWindowValues(settings.shelf, *tax));
     if (read.error.isSet()) {
         cli::reportFailure(ctx, shelf_labels::readDesignLabel(), read.error);
         return false;
     }
-    *design = read.values.design;
-    tax->style = read.values.taxStyle;
-    tax->zeikomi = read.values.zeikomi;
+    shelf_labels::storeWindowValues(read.values, *design, *tax);
     return true;
 }
 

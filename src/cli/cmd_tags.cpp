@@ -20,14 +20,14 @@ const QString previewUsage = QStringLiteral("preview tags [--design FILE.cdn]");
 
 // The designer's controls as the window opens them: the design of the settings, or a design file
 // opened over it.
-bool designForm(cli::Context &ctx, const app::Settings &settings, const QString &designFile, price_tags::PriceTagForm *form)
+bool designForm(cli::Context &ctx, const app::Settings &settings, const QString &designFile, price_tags::WindowValues *form)
 {
     // As the window opens: a logo file that is gone is told and forgotten, and the window opens all the same.
     price_tags::PriceTagDesign design = settings.tag;
     const QString missing = price_tags::forgetMissingLogo(design);
     if (!missing.isEmpty())
         ctx.err << cli::terminalText(missing) << '\n';
-    *form = price_tags::formFromDesign(design);
+    *form = price_tags::loadWindowValues(design);
     if (designFile.isEmpty())
         return true;
     if (!QFileInfo(designFile).isFile()) {
@@ -62,7 +62,7 @@ int runTags(cli::Context &ctx, const QStringList &args)
     const auto settings = cli::loadSettings(ctx);
     if (!settings)
         return cli::Refused;
-    price_tags::PriceTagForm form;
+    price_tags::WindowValues form;
     if (!designForm(ctx, *settings, parsed->options.value(QStringLiteral("--design")), &form))
         return cli::Refused;
     auto list = cli::readProductList(ctx, parsed->positional.first());
@@ -132,7 +132,7 @@ int runPreviewTags(cli::Context &ctx, const QStringList &args)
     const auto settings = cli::loadSettings(ctx);
     if (!settings)
         return cli::Refused;
-    price_tags::PriceTagForm form;
+    price_tags::WindowValues form;
     if (!designForm(ctx, *settings, parsed->options.value(QStringLiteral("--design")), &form))
         return cli::Refused;
     price_tags::PriceTagDesign design = settings->tag;

@@ -76,7 +76,7 @@ platform::AppError SetSyouhin(const products::ProductList &list, const products:
     return {};
 }
 
-LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerSettings &s, const QString &startPage)
+LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, const QString &startPage)
 {
     LedgerPage page;
     if (s.rowsPerPage < 1) {
@@ -165,7 +165,7 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerSettings &s, c
 
 QString dtempFileName() { return QStringLiteral("dtemp.html"); }
 
-common::Refusal checkLedgerMake(const QString &startPage, const LedgerSettings &settings)
+common::Refusal checkLedgerMake(const QString &startPage, const LedgerDesign &settings)
 {
     const auto start = platform::toWholeNumber(startPage);
     if (!start || *start <= 0)
@@ -179,7 +179,7 @@ common::Refusal checkLedgerMake(const QString &startPage, const LedgerSettings &
 }
 
 common::MakeResult makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
-                              const LedgerSettings &settings, const QString &startPage, const QString &folder)
+                              const LedgerDesign &settings, const QString &startPage, const QString &folder)
 {
     using common::MakeResult;
     QList<LedgerRow> rows;

@@ -44,16 +44,16 @@ struct LedgerPage {
 
 // MakeHtmlFile: the lines of dtemp.html; the start page text falls back to 1 when not a number.
 // Product texts are escaped for HTML.
-LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerSettings &settings, const QString &startPage);
+LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &settings, const QString &startPage);
 
 QString dtempFileName(); // "dtemp.html"
 
 // The make command's input checks; not refused when the make may go on.
-common::Refusal checkLedgerMake(const QString &startPage, const LedgerSettings &settings);
+common::Refusal checkLedgerMake(const QString &startPage, const LedgerDesign &settings);
 
 // SetSyouhin, MakeHtmlFile and the file in dtemp.html, stopping at the first failure; the completion
 // message only when the page was written.
 common::MakeResult makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
-                              const LedgerSettings &settings, const QString &startPage, const QString &folder);
+                              const LedgerDesign &settings, const QString &startPage, const QString &folder);
 
 } // namespace ledger

@@ -8,23 +8,23 @@
 namespace ledger {
 
 // The ledger window's controls as values.
-struct LedgerForm {
-    QString linesInPage = QStringLiteral("12");      // cmbLinesInPage
-    QString lineColor = QStringLiteral("#000000");   // PicColorLine as colour text
-    QString backColor = QStringLiteral("#FFFF00");   // picBackColor as colour text
-    bool pageNumbers = false;                        // CheckPageNum
+struct WindowValues {
+    QString linesInPage = QStringLiteral("12");           // cmbLinesInPage
+    QString lineColor = QStringLiteral("#000000");        // PicColorLine as colour text
+    QString backColor = QStringLiteral("#FFFF00");        // picBackColor as colour text
+    bool pageNumbers = false;                             // CheckPageNum
     QString fontName = QStringLiteral("ＭＳ Ｐゴシック"); // lblFont
-    QString fontSize = QStringLiteral("11");         // lblFontSize
-    QString padding = QStringLiteral("2");           // cmbPadding
-    QString startPage = QStringLiteral("1");         // txtStartPage, not stored
-    bool operator==(const LedgerForm &) const = default;
+    QString fontSize = QStringLiteral("11");              // lblFontSize
+    QString padding = QStringLiteral("2");                // cmbPadding
+    QString startPage = QStringLiteral("1");              // txtStartPage, not stored
+    bool operator==(const WindowValues &) const = default;
 };
 
 // The window's load step: settings → controls (a padding above 8, which the list does not offer,
 // shows as "2"); the start page starts at "1".
-LedgerForm ledgerFormFromSettings(const LedgerSettings &settings);
+WindowValues loadWindowValues(const LedgerDesign &settings);
 // The store-settings step: controls → settings. Stops at a box that holds no number, leaving what
 // was stored before it.
-platform::AppError storeLedgerSettings(const LedgerForm &form, LedgerSettings &settings);
+platform::AppError storeWindowValues(const WindowValues &form, LedgerDesign &settings);
 
 } // namespace ledger

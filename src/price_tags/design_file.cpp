@@ -74,7 +74,7 @@ QString sizeCaption(const QString &stored)
 
 } // namespace
 
-void WriteCDesign(const PriceTagForm &f, platform::ProfileFile &file)
+void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
 {
     for (int i = 0; i < 4; ++i) {
         const QString key = QString::number(i);
@@ -119,7 +119,7 @@ void WriteCDesign(const PriceTagForm &f, platform::ProfileFile &file)
     file.setValue(QStringLiteral("JAN"), QStringLiteral("CH"), f.janImageHeight);
 }
 
-platform::AppError WriteCDesign(const PriceTagForm &form, const QString &path)
+platform::AppError WriteCDesign(const WindowValues &form, const QString &path)
 {
     platform::ProfileFile file(path);
     platform::AppError error;
@@ -131,10 +131,10 @@ platform::AppError WriteCDesign(const PriceTagForm &form, const QString &path)
     return {};
 }
 
-CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &current)
+CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &current)
 {
     CDesignRead r{current, {}, {}};
-    PriceTagForm &f = r.form;
+    WindowValues &f = r.form;
     auto value = [&](const char *section, const QString &key) { return file.value(QLatin1String(section), key); };
     auto stop = [&](const char *section, const char *key, const platform::AppError &e) {
         r.error = e;
@@ -257,7 +257,7 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &c
     return r;
 }
 
-CDesignRead ReadCDesign(const QString &path, const PriceTagForm &current)
+CDesignRead ReadCDesign(const QString &path, const WindowValues &current)
 {
     if (!QFileInfo(path).isFile())
         return CDesignRead{current, {}, {}};

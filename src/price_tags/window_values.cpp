@@ -28,7 +28,7 @@ QString markText(int ym)
 
 } // namespace
 
-PriceTagForm::PriceTagForm()
+WindowValues::WindowValues()
 {
     const PriceTagDesign d;
     fontName = d.fontName;
@@ -40,9 +40,9 @@ PriceTagForm::PriceTagForm()
     padding.fill(QStringLiteral("0"));
 }
 
-PriceTagForm formFromDesign(const PriceTagDesign &d)
+WindowValues loadWindowValues(const PriceTagDesign &d)
 {
-    PriceTagForm f;
+    WindowValues f;
     f.checkHinban = d.hb != 0;
     f.checkName = d.hm != 0;
     f.fontName = d.fontName;
@@ -78,7 +78,7 @@ PriceTagForm formFromDesign(const PriceTagDesign &d)
     return f;
 }
 
-platform::AppError SetCValue(const PriceTagForm &f, PriceTagDesign &d)
+platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
 {
     d.fontName = f.fontName;
     d.fontSize = f.fontSize;
@@ -147,9 +147,9 @@ platform::AppError SetCValue(const PriceTagForm &f, PriceTagDesign &d)
     return {};
 }
 
-PriceTagForm builtInForm(BuiltInType type, const PriceTagForm &current)
+WindowValues builtInForm(BuiltInType type, const WindowValues &current)
 {
-    PriceTagForm f;
+    WindowValues f;
     f.startPos = current.startPos;
     f.checkLogo = false;
     f.checkHinban = false;

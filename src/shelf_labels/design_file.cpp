@@ -76,7 +76,7 @@ QString withUnit(const QString &stored)
     return stored.contains(QLatin1String("mm")) ? stored : stored + QStringLiteral("pt");
 }
 
-bool readValues(const ProfileFile &f, DesignerValues &v, AppError *error)
+bool readValues(const ProfileFile &f, WindowValues &v, AppError *error)
 {
     ShelfLabelDesign &d = v.design;
     auto value = [&f](const char *section, const QString &key) { return f.value(QLatin1String(section), key); };
@@ -196,7 +196,7 @@ QString normalizedColorText(const QString &text)
     return common::ColorValueToText(common::ColorTextToValue(text));
 }
 
-bool WriteDesign(const DesignerValues &values, const QString &path, AppError *error)
+bool WriteDesign(const WindowValues &values, const QString &path, AppError *error)
 {
     ProfileFile f(path);
     if (!f.load(error))
@@ -252,7 +252,7 @@ bool WriteDesign(const DesignerValues &values, const QString &path, AppError *er
     return f.save(error);
 }
 
-DesignRead ReadDesign(const QString &path, const DesignerValues &start)
+DesignRead ReadDesign(const QString &path, const WindowValues &start)
 {
     DesignRead r;
     r.values = start;

@@ -31,14 +31,14 @@ QString numericOr(const QString &text, const char *fallback)
 
 } // namespace
 
-DesignerValues SetDefaultA()
+WindowValues SetDefaultA()
 {
-    return DesignerValues{};
+    return WindowValues{};
 }
 
-DesignerValues SetDefaultB()
+WindowValues SetDefaultB()
 {
-    DesignerValues v;
+    WindowValues v;
     v.design.countW = QStringLiteral("2");
     v.design.countH = QStringLiteral("8");
     v.design.cardHeight = QStringLiteral("28");
@@ -90,6 +90,18 @@ ShelfLabelDesign settledDesign(const ShelfLabelDesign &design)
     for (QString &p : d.padding)
         p = numericOr(p, "0");
     return d;
+}
+
+WindowValues loadWindowValues(const ShelfLabelDesign &design, const products::TaxSettings &tax)
+{
+    return WindowValues{design, tax.style, tax.zeikomi};
+}
+
+void storeWindowValues(const WindowValues &values, ShelfLabelDesign &design, products::TaxSettings &tax)
+{
+    design = values.design;
+    tax.style = values.taxStyle;
+    tax.zeikomi = values.zeikomi;
 }
 
 } // namespace shelf_labels

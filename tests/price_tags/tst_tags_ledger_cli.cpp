@@ -156,7 +156,7 @@ void TestTagsLedgerCli::tagsEqualTheWindowsPage()
 void TestTagsLedgerCli::tagsWithDesignFileAndStart()
 {
     QTemporaryDir dir;
-    price_tags::PriceTagForm form = price_tags::builtInForm(price_tags::BuiltInType::B);
+    price_tags::WindowValues form = price_tags::builtInForm(price_tags::BuiltInType::B);
     form.checkCardHeight = form.checkCardWidth = true;
     form.check2Dan = true;
     const QString cdn = dir.filePath(QStringLiteral("b.cdn"));

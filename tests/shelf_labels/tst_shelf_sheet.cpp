@@ -135,7 +135,7 @@ void TestShelfSheet::typeADefaultsPage()
 
 void TestShelfSheet::typeBAllOnPage()
 {
-    DesignerValues v = SetDefaultB();
+    WindowValues v = SetDefaultB();
     ShelfLabelDesign &d = v.design;
     d.countW = QStringLiteral("2");
     d.countH = QStringLiteral("2");
