@@ -7,7 +7,7 @@
 #include "platform/text_file.h"
 #include "products/product.h"
 #include "products/tax.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 #include "shelf_labels/sheet.h"
 
 #include <QCoreApplication>
@@ -75,10 +75,10 @@ int main(int argc, char *argv[])
     for (int r = 0; r < rounds; ++r) {
         QElapsedTimer t;
         t.start();
-        const shelf_labels::MakeOutcome made = shelf_labels::makeSheet(list, d, tax, QStringLiteral("1"), dir.path());
+        const common::MakeResult made = shelf_labels::makeSheet(list, d, tax, QStringLiteral("1"), dir.path());
         sheetMs << t.nsecsElapsed() / 1e6;
-        if (made.kind != shelf_labels::MakeOutcome::Made) {
-            std::fprintf(stderr, "make failed: %s\n", qPrintable(made.message.text));
+        if (!made.ok()) {
+            std::fprintf(stderr, "make failed: %s\n", qPrintable(made.text));
             return 1;
         }
     }

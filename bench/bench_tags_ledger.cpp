@@ -1,7 +1,7 @@
 // Times the price-tag sheet (10 products × 1,000 copies) and the ledger (100,000 products) from the
 // product values to the written CP932 file, beside iconv converting a UTF-8 page of the same size.
 #include "barcode/barcode.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "platform/text_file.h"
 #include "price_tags/sheet.h"
 
@@ -91,7 +91,7 @@ int main()
     for (int i = 0; i < 100000; ++i)
         list.append({QStringLiteral("HB-%1").arg(i), QStringLiteral("台帳の商品 %1").arg(i), QString::number(100 + i % 9000),
                      QStringLiteral("備考 %1").arg(i % 7), jan(i), false});
-    ledger::LedgerSettings settings;
+    ledger::LedgerDesign settings;
     settings.pageNumbers = 1;
     QStringList ledgerLines;
     const double led = bestOf([&] {

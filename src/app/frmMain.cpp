@@ -2,12 +2,13 @@
 
 #include "app/dlgView.h"
 #include "app/help_commands.h"
-#include "app/helpers.h"
+#include "common/helpers.h"
 #include "app/reports.h"
 #include "app/startup.h"
 #include "app/version.h"
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
+#include "platform/user_services.h"
 #include "ui_frmMain.h"
 
 #include <QCloseEvent>
@@ -92,7 +93,7 @@ void frmMain::connectShellCommands()
 
 void frmMain::applyWindowBounds()
 {
-    const WindowSizeBounds bounds = mainWindowSizeBounds();
+    const common::WindowSizeBounds bounds = common::mainWindowSizeBounds();
     setMinimumSize(bounds.minimum);
     setMaximumSize(bounds.maximum);
 }
@@ -100,11 +101,11 @@ void frmMain::applyWindowBounds()
 void frmMain::applySavedSize()
 {
     applyWindowBounds();
-    int w = TwipsToPixelsX(settings_.status.width);
-    int h = TwipsToPixelsY(settings_.status.height);
+    int w = common::TwipsToPixelsX(settings_.status.width);
+    int h = common::TwipsToPixelsY(settings_.status.height);
     if (w <= 0 || h <= 0) { // a broken size falls back to the default one
-        w = TwipsToPixelsX(MainWindowMinWidthTwips);
-        h = TwipsToPixelsY(MainWindowMinHeightTwips);
+        w = common::TwipsToPixelsX(common::MainWindowMinWidthTwips);
+        h = common::TwipsToPixelsY(common::MainWindowMinHeightTwips);
     }
     resize(QSize(w, h).expandedTo(minimumSize()).boundedTo(maximumSize()));
 }
@@ -141,7 +142,7 @@ void frmMain::Form_Load()
         settings_ = load.settings;
         if (!load.reports.isEmpty()) {
             closeSplash();
-            showSettingsReports(load.reports, this);
+            showSettingsReports(platform::UiServices::instance(), load.reports, this);
         }
         if (auto e = AppDataFilesCopy(folders_)) {
             closeSplash();
@@ -174,11 +175,11 @@ bool frmMain::windowIsNormal() const
 
 void frmMain::storeWindowStatus()
 {
-    settings_.status.width = PixelsToTwipsX(width());
-    settings_.status.height = PixelsToTwipsY(height());
+    settings_.status.width = common::PixelsToTwipsX(width());
+    settings_.status.height = common::PixelsToTwipsY(height());
     const QHeaderView *header = ui_->ListView1->header();
     for (int i = 0; i < ColumnCount && i < header->count(); ++i)
-        settings_.status.columnWidth[i] = PixelsToTwipsX(header->sectionSize(i));
+        settings_.status.columnWidth[i] = common::PixelsToTwipsX(header->sectionSize(i));
 }
 
 bool frmMain::Form_QueryUnload()
@@ -195,7 +196,7 @@ bool frmMain::Form_QueryUnload()
     const bool saved = hooks_.saveSettings ? hooks_.saveSettings(settings_, folders_, normal, &error)
                                            : SetInitial(settings_, folders_.settingsFile(), normal, &error);
     if (!saved)
-        showSettingsReports({SettingsReport{SetInitialLabel, error}}, this);
+        showSettingsReports(platform::UiServices::instance(), {SettingsReport{SetInitialLabel, error}}, this);
     if (hooks_.unloadDialogs)
         hooks_.unloadDialogs();
     closeSplash();
@@ -262,7 +263,7 @@ void frmMain::applyListSettings()
     for (int i = 0; i < ColumnCount && i < header->count(); ++i) {
         const int w = settings_.status.columnWidth[i];
         if (w > 0)
-            header->resizeSection(i, TwipsToPixelsX(w));
+            header->resizeSection(i, common::TwipsToPixelsX(w));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include "common/design_keys.h"
 #include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
@@ -13,6 +14,7 @@
 
 namespace app {
 
+namespace keys = common::keys;
 using platform::AppError;
 using platform::ProfileFile;
 
@@ -61,8 +63,10 @@ const Line kDefaultContent[] = {
     {"CBun", "W", "5"}, {nullptr, "H", "9"},
     {"CLogo", "Name", ""}, {nullptr, "W", "0"}, {nullptr, "H", "0"}, {nullptr, "Align", "中央"},
     {"Border", "S", "none"}, {nullptr, "W", "0"}, {nullptr, "C", "#FFFFFF"},
-    {"CHeight", "S", "0"}, {nullptr, "H", "45"},
-    {"CWidth", "S", "0"}, {nullptr, "W", "60"},
+    {keys::ShelfCardHeightFixed.section, keys::ShelfCardHeightFixed.key, keys::ShelfCardHeightFixed.defaultValue},
+    {nullptr, keys::ShelfCardHeight.key, keys::ShelfCardHeight.defaultValue},
+    {keys::ShelfCardWidthFixed.section, keys::ShelfCardWidthFixed.key, keys::ShelfCardWidthFixed.defaultValue},
+    {nullptr, keys::ShelfCardWidth.key, keys::ShelfCardWidth.defaultValue},
     {"CPadding", "P", "0"},
     {"Status", "W", "9492"}, {nullptr, "H", "6444"},
 };
@@ -87,6 +91,11 @@ QString withUnit(const QString &size)
 QString withoutPt(QString size)
 {
     return size.remove(QStringLiteral("pt"));
+}
+
+void setDefault(ProfileFile &p, const common::StoredKey &k)
+{
+    p.setValue(k.sectionName(), k.keyName(), k.defaultText());
 }
 
 bool namesFile(const QString &path)
@@ -185,6 +194,11 @@ private:
 
     const ProfileFile &m_p;
 };
+
+QString numberText(const Reader &r, const common::StoredKey &k)
+{
+    return r.numberText(k.sectionName(), k.keyName(), k.defaultText());
+}
 
 // Every setting from one profile (already upgraded).
 Settings readSettings(Reader &r)
@@ -285,13 +299,13 @@ Settings readSettings(Reader &r)
     d.borderWidth = r.numberText("Border", "W", QStringLiteral("0"));
     d.borderColor = r.text("Border", "C", def.borderColor);
     d.cardHeightFixed = r.number("CHeight", "S", 0, kByteMin, kByteMax);
-    d.cardHeight = r.numberText("CHeight", "H", QStringLiteral("45"));
+    d.cardHeight = numberText(r, keys::ShelfCardHeight);
     t.cardHeightFixed = r.numberOrWhenEmpty("CCHeight", "S", 0, kByteMin, kByteMax);
-    t.cardHeight = r.numberText("CCHeight", "H", QStringLiteral("24"));
+    t.cardHeight = numberText(r, keys::TagCardHeight);
     d.cardWidthFixed = r.number("CWidth", "S", 0, kByteMin, kByteMax);
-    d.cardWidth = r.numberText("CWidth", "W", QStringLiteral("60"));
+    d.cardWidth = numberText(r, keys::ShelfCardWidth);
     t.cardWidthFixed = r.numberOrWhenEmpty("CCWidth", "S", 0, kByteMin, kByteMax);
-    t.cardWidth = r.numberText("CCWidth", "W", QStringLiteral("30"));
+    t.cardWidth = numberText(r, keys::TagCardWidth);
 
     // Files of older versions hold one padding P for all four sides.
     if (r.isEmpty("CPadding", "P0")) {
@@ -462,10 +476,9 @@ bool Plus142ini(ProfileFile &p)
 {
     if (!p.value(QStringLiteral("CHeight"), QStringLiteral("S")).isEmpty())
         return false;
-    p.setValue(QStringLiteral("CHeight"), QStringLiteral("S"), QStringLiteral("0"));
-    p.setValue(QStringLiteral("CHeight"), QStringLiteral("H"), QStringLiteral("45"));
-    p.setValue(QStringLiteral("CWidth"), QStringLiteral("S"), QStringLiteral("0"));
-    p.setValue(QStringLiteral("CWidth"), QStringLiteral("W"), QStringLiteral("60"));
+    for (const common::StoredKey &k : {keys::ShelfCardHeightFixed, keys::ShelfCardHeight, keys::ShelfCardWidthFixed,
+                                       keys::ShelfCardWidth})
+        setDefault(p, k);
     p.setValue(QStringLiteral("CPadding"), QStringLiteral("P"), QStringLiteral("0"));
     return true;
 }
@@ -596,7 +609,7 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
     put(p, "BR", "Used", s.browser.used, bad);
     put(p, "BR", "Path", s.browser.path, bad);
 
-    const ledger::LedgerSettings &l = s.ledger;
+    const ledger::LedgerDesign &l = s.ledger;
     put(p, "DC", "LIP", l.rowsPerPage, bad);
     put(p, "DC", "LC", l.lineColor, bad);
     put(p, "DC", "BC", l.backColor, bad);
@@ -652,11 +665,11 @@ SettingsReportBox settingsReportBox(const SettingsReport &report)
     return {platform::reportTitle(), platform::errorReportText(report.label, report.error), true};
 }
 
-void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent)
+void showSettingsReports(platform::UiServices &services, const QList<SettingsReport> &reports, QWidget *parent)
 {
     for (const SettingsReport &r : reports) {
         const SettingsReportBox box = settingsReportBox(r);
-        platform::UiServices::instance().message(parent, box.title, box.text,
+        services.message(parent, box.title, box.text,
                                                  box.critical ? platform::UiServices::Icon::Critical
                                                               : platform::UiServices::Icon::None);
     }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "dialogs/browser_settings.h"
-#include "ledger/ledger_settings.h"
+#include "ledger/design.h"
 #include "platform/apperror.h"
-#include "price_tags/price_tag_design.h"
+#include "price_tags/design.h"
 #include "products/tax.h"
-#include "shelf_labels/shelf_label_design.h"
+#include "shelf_labels/design.h"
 
 #include <QList>
 #include <QString>
@@ -28,7 +28,7 @@ using BrowserSettings = dialogs::BrowserSettings;
 struct Settings {
     shelf_labels::ShelfLabelDesign shelf;
     price_tags::PriceTagDesign tag;
-    ledger::LedgerSettings ledger;
+    ledger::LedgerDesign ledger;
     products::TaxSettings tax;
     BrowserSettings browser;
     int excelEX = 0;  // Excel/EX
@@ -54,7 +54,8 @@ class QWidget;
 
 namespace platform {
 class ProfileFile;
-}
+class UiServices;
+} // namespace platform
 
 namespace app {
 
@@ -125,6 +126,7 @@ struct SettingsReportBox {
 SettingsReportBox settingsReportBox(const SettingsReport &report);
 // Shows each report in its box, one after the other, through platform::UiServices (start-up calls
 // this with GetInitial's reports; closing with a SetInitialLabel report when SetInitial failed).
-void showSettingsReports(const QList<SettingsReport> &reports, QWidget *parent = nullptr);
+void showSettingsReports(platform::UiServices &services, const QList<SettingsReport> &reports,
+                         QWidget *parent = nullptr);
 
 } // namespace app

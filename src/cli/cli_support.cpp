@@ -3,9 +3,11 @@
 #include "platform/folders.h"
 #include "products/csv_file.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -148,22 +150,37 @@ void provideBarcodeImages(Context &ctx, const QString &folder)
 
 std::optional<ParsedArgs> parseArgs(const QStringList &args, const QStringList &optionNames, QString *error)
 {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const QString &name : optionNames)
+        parser.addOption(QCommandLineOption(name.mid(2), QString(), QStringLiteral("value")));
+    // The parser expects the program's name first.
+    if (!parser.parse(QStringList{QStringLiteral("vennlo-cli")} + args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            QString named = QStringLiteral("--") + unknown.first();
+            for (const QString &a : args) {
+                const QString option = a.section(QLatin1Char('='), 0, 0);
+                if (a.startsWith(QLatin1Char('-')) &&
+                    QString(option).remove(QRegularExpression(QStringLiteral("^-+"))) == unknown.first()) {
+                    named = option;
+                    break;
+                }
+            }
+            *error = QStringLiteral("unknown option ") + named;
+        } else {
+            // The only other failure is a value option at the very end.
+            QString last = args.isEmpty() ? QString() : args.last();
+            *error =
+                QStringLiteral("option ") + last.section(QLatin1Char('='), 0, 0) + QStringLiteral(" needs a value");
+        }
+        return std::nullopt;
+    }
     ParsedArgs parsed;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (!a.startsWith(QLatin1String("--"))) {
-            parsed.positional << a;
-            continue;
-        }
-        if (!optionNames.contains(a)) {
-            *error = QStringLiteral("unknown option ") + a;
-            return std::nullopt;
-        }
-        if (i + 1 >= args.size()) {
-            *error = QStringLiteral("option ") + a + QStringLiteral(" needs a value");
-            return std::nullopt;
-        }
-        parsed.options.insert(a, args.at(++i));
+    parsed.positional = parser.positionalArguments();
+    for (const QString &name : optionNames) {
+        if (parser.isSet(name.mid(2)))
+            parsed.options.insert(name, parser.value(name.mid(2)));
     }
     return parsed;
 }

@@ -3,7 +3,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 
 #include <QDir>
 
@@ -33,15 +33,15 @@ int runLedger(cli::Context &ctx, const QStringList &args)
             return checked;
     }
     const QString start = parsed->options.value(QStringLiteral("--start-page"), QStringLiteral("1"));
-    const ledger::LedgerRefusal refusal = ledger::checkLedgerMake(start, settings->ledger);
+    const common::Refusal refusal = ledger::checkLedgerMake(start, settings->ledger);
     if (refusal.refused())
         return cli::refuse(ctx, refusal.text);
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
     cli::provideBarcodeImages(ctx, folder);
-    const ledger::LedgerOutcome outcome = ledger::makeLedger(*list, settings->tax, settings->ledger, start, folder);
-    if (!outcome.ok)
+    const common::MakeResult outcome = ledger::makeLedger(*list, settings->tax, settings->ledger, start, folder);
+    if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
     ctx.out << QDir(folder).filePath(ledger::dtempFileName()) << '\n';
     return cli::Success;

@@ -4,7 +4,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "shelf_labels/design_file.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 #include "shelf_labels/preview.h"
 #include "shelf_labels/sheet.h"
 
@@ -28,14 +28,12 @@ bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QStrin
         return false;
     }
     const shelf_labels::DesignRead read =
-        shelf_labels::ReadDesign(designFile, shelf_labels::DesignerValues{settings.shelf, tax->style, tax->zeikomi});
+        shelf_labels::ReadDesign(designFile, shelf_labels::loadWindowValues(settings.shelf, *tax));
     if (read.error.isSet()) {
         cli::reportFailure(ctx, shelf_labels::readDesignLabel(), read.error);
         return false;
     }
-    *design = read.values.design;
-    tax->style = read.values.taxStyle;
-    tax->zeikomi = read.values.zeikomi;
+    shelf_labels::storeWindowValues(read.values, *design, *tax);
     return true;
 }
 
@@ -69,15 +67,15 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     const QString start = parsed->options.value(QStringLiteral("--start"), QStringLiteral("1"));
 
     // The same refusals as the window, before any folder is touched.
-    if (const auto refusal = shelf_labels::checkMake(list->size(), design, start))
-        return cli::refuse(ctx, refusal->text);
+    if (const common::Refusal refusal = shelf_labels::checkMake(list->size(), design, start); refusal.refused())
+        return cli::refuse(ctx, refusal.text);
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
     cli::provideBarcodeImages(ctx, folder);
-    const shelf_labels::MakeOutcome outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
-    if (outcome.kind != shelf_labels::MakeOutcome::Made)
-        return cli::refuse(ctx, outcome.message.text);
+    const common::MakeResult outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
+    if (!outcome.ok())
+        return cli::refuse(ctx, outcome.text);
     ctx.out << outcome.path << '\n';
     return cli::Success;
 }

@@ -6,7 +6,7 @@
 #include "platform/text_file.h"
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
 
@@ -20,14 +20,14 @@ const QString previewUsage = QStringLiteral("preview tags [--design FILE.cdn]");
 
 // The designer's controls as the window opens them: the design of the settings, or a design file
 // opened over it.
-bool designForm(cli::Context &ctx, const app::Settings &settings, const QString &designFile, price_tags::PriceTagForm *form)
+bool designForm(cli::Context &ctx, const app::Settings &settings, const QString &designFile, price_tags::WindowValues *form)
 {
     // As the window opens: a logo file that is gone is told and forgotten, and the window opens all the same.
     price_tags::PriceTagDesign design = settings.tag;
     const QString missing = price_tags::forgetMissingLogo(design);
     if (!missing.isEmpty())
         ctx.err << cli::terminalText(missing) << '\n';
-    *form = price_tags::formFromDesign(design);
+    *form = price_tags::loadWindowValues(design);
     if (designFile.isEmpty())
         return true;
     if (!QFileInfo(designFile).isFile()) {
@@ -62,7 +62,7 @@ int runTags(cli::Context &ctx, const QStringList &args)
     const auto settings = cli::loadSettings(ctx);
     if (!settings)
         return cli::Refused;
-    price_tags::PriceTagForm form;
+    price_tags::WindowValues form;
     if (!designForm(ctx, *settings, parsed->options.value(QStringLiteral("--design")), &form))
         return cli::Refused;
     auto list = cli::readProductList(ctx, parsed->positional.first());
@@ -102,7 +102,7 @@ int runTags(cli::Context &ctx, const QStringList &args)
     in.countH = form.countH;
 
     // The same refusals as the window, before any folder is touched.
-    const price_tags::MakeRefusal refusal = price_tags::checkMake(in);
+    const common::Refusal refusal = price_tags::checkMake(in);
     if (refusal.refused())
         return cli::refuse(ctx, refusal.text);
     price_tags::PriceTagDesign design = settings->tag;
@@ -114,8 +114,8 @@ int runTags(cli::Context &ctx, const QStringList &args)
     if (folder.isEmpty())
         return cli::Refused;
     cli::provideBarcodeImages(ctx, folder);
-    const price_tags::MakeOutcome outcome = price_tags::makeTagSheet(fill.items, in.copies, design, folder);
-    if (!outcome.ok)
+    const common::MakeResult outcome = price_tags::makeTagSheet(fill.items, in.copies, design, folder);
+    if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
     ctx.out << QDir(folder).filePath(price_tags::ctempFileName()) << '\n';
     return cli::Success;
@@ -132,7 +132,7 @@ int runPreviewTags(cli::Context &ctx, const QStringList &args)
     const auto settings = cli::loadSettings(ctx);
     if (!settings)
         return cli::Refused;
-    price_tags::PriceTagForm form;
+    price_tags::WindowValues form;
     if (!designForm(ctx, *settings, parsed->options.value(QStringLiteral("--design")), &form))
         return cli::Refused;
     price_tags::PriceTagDesign design = settings->tag;

@@ -1,5 +1,6 @@
 #include "cli/cli_command.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 
@@ -7,20 +8,19 @@ namespace {
 
 QString usageText()
 {
-    QString text = QStringLiteral(
-        "usage: vennlo-cli [--settings FILE] [--out DIR] COMMAND ...\n"
-        "\n"
-        "  --settings FILE  load a settings file as the program does at start-up, without ever\n"
-        "                   writing to it (default: the settings of a new installation)\n"
-        "  --out DIR        folder the pages are written into (default: the current folder)\n"
-        "\n"
-        "commands:\n");
+    QString text =
+        QStringLiteral("usage: vennlo-cli [--settings FILE] [--out DIR] COMMAND ...\n"
+                       "\n"
+                       "  --settings FILE  load a settings file as the program does at start-up, without ever\n"
+                       "                   writing to it (default: the settings of a new installation)\n"
+                       "  --out DIR        folder the pages are written into (default: the current folder)\n"
+                       "\n"
+                       "commands:\n");
     for (const cli::Command &c : cli::registeredCommands())
         text += QStringLiteral("  ") + c.usage + QLatin1Char('\n');
-    text += QStringLiteral(
-        "\n"
-        "exit status: 0 success; 1 the input was refused or the command failed (the message the\n"
-        "program's window would show is printed on stderr); 2 usage error (usage on stderr)\n");
+    text += QStringLiteral("\n"
+                           "exit status: 0 success; 1 the input was refused or the command failed (the message the\n"
+                           "program's window would show is printed on stderr); 2 usage error (usage on stderr)\n");
     return text;
 }
 
@@ -31,22 +31,27 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = app.arguments().mid(1);
-
-    cli::Context ctx{QString(), QDir::currentPath(), out, err};
-    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
-        const QString opt = args.takeFirst();
-        if (opt == QLatin1String("--help")) {
-            out << usageText();
-            return cli::Success;
-        }
-        if ((opt == QLatin1String("--settings") || opt == QLatin1String("--out")) && !args.isEmpty()) {
-            (opt == QLatin1String("--settings") ? ctx.settingsPath : ctx.outDir) = args.takeFirst();
-            continue;
-        }
+    // The global options stand before the command; everything from the command on is its own.
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help(QStringLiteral("help"));
+    const QCommandLineOption settings(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption outDir(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
+    parser.addOptions({help, settings, outDir});
+    if (!parser.parse(app.arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        const QString opt = unknown.isEmpty() ? app.arguments().constLast() : QStringLiteral("--") + unknown.first();
         err << "vennlo-cli: unknown or incomplete option " << opt << "\n" << usageText();
         return cli::UsageError;
     }
+    if (parser.isSet(help)) {
+        out << usageText();
+        return cli::Success;
+    }
+    cli::Context ctx{parser.value(settings), parser.isSet(outDir) ? parser.value(outDir) : QDir::currentPath(), out,
+                     err};
+    const QStringList args = parser.positionalArguments();
 
     // The longest registered name that the arguments start with selects the command.
     const cli::Command *chosen = nullptr;

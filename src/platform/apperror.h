@@ -16,10 +16,13 @@ struct AppError {
     static constexpr int DivisionByZero = 11;
     static constexpr int TypeMismatch = 13;
     static constexpr int FileNotFound = 53;
+    static constexpr int DeviceIoError = 57;
     static constexpr int InputPastEnd = 62;
     static constexpr int PermissionDenied = 70;
+    static constexpr int PathFileAccessError = 75;
     static constexpr int PathNotFound = 76;
     static constexpr int ObjectNotSet = 91;
+    static constexpr int NoSuchControlArrayElement = 340;
     static constexpr int InvalidPropertyValue = 380;
 
     static AppError overflow();

@@ -1,6 +1,7 @@
 #include "price_tags/design_file.h"
 
-#include "app/helpers.h"
+#include "common/design_keys.h"
+#include "common/helpers.h"
 #include "platform/numbers.h"
 
 #include <QFileInfo>
@@ -46,7 +47,7 @@ FlagRead readFlag(const QString &text)
 
 platform::AppError noSuchButton()
 {
-    return platform::AppError{340, QStringLiteral("コントロール配列の要素が存在しません。")};
+    return platform::AppError{platform::AppError::NoSuchControlArrayElement, QStringLiteral("コントロール配列の要素が存在しません。")};
 }
 
 // An option-button index stored in the file: 0 or 1.
@@ -62,7 +63,7 @@ platform::AppError readIndex(const QString &text, int *index)
 }
 
 // The swatches hold colour values: a text goes in and comes back as "#RRGGBB" in upper case.
-QString swatch(const QString &colorText) { return app::ColorValueToText(app::ColorTextToValue(colorText)); }
+QString swatch(const QString &colorText) { return common::ColorValueToText(common::ColorTextToValue(colorText)); }
 
 QString sizeCaption(const QString &stored)
 {
@@ -73,7 +74,7 @@ QString sizeCaption(const QString &stored)
 
 } // namespace
 
-void WriteCDesign(const PriceTagForm &f, platform::ProfileFile &file)
+void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
 {
     for (int i = 0; i < 4; ++i) {
         const QString key = QString::number(i);
@@ -108,9 +109,9 @@ void WriteCDesign(const PriceTagForm &f, platform::ProfileFile &file)
     file.setValue(QStringLiteral("CLogo"), QStringLiteral("Align"), f.logoAlign);
     // A design file falls back to the type B-like sizes 45 × 60 mm, unlike the settings (24 × 30).
     file.setValue(QStringLiteral("CHeight"), QStringLiteral("S"), check(f.checkCardHeight));
-    file.setValue(QStringLiteral("CHeight"), QStringLiteral("H"), numericOr(f.cardHeight, QStringLiteral("45")));
+    file.setValue(QStringLiteral("CHeight"), QStringLiteral("H"), numericOr(f.cardHeight, common::keys::ShelfCardHeight.defaultText()));
     file.setValue(QStringLiteral("CWidth"), QStringLiteral("S"), check(f.checkCardWidth));
-    file.setValue(QStringLiteral("CWidth"), QStringLiteral("W"), numericOr(f.cardWidth, QStringLiteral("60")));
+    file.setValue(QStringLiteral("CWidth"), QStringLiteral("W"), numericOr(f.cardWidth, common::keys::ShelfCardWidth.defaultText()));
     for (int i = 0; i < 4; ++i)
         file.setValue(QStringLiteral("CPadding"), QStringLiteral("P") + QString::number(i),
                       numericOr(f.padding[i], QStringLiteral("0")));
@@ -118,7 +119,7 @@ void WriteCDesign(const PriceTagForm &f, platform::ProfileFile &file)
     file.setValue(QStringLiteral("JAN"), QStringLiteral("CH"), f.janImageHeight);
 }
 
-platform::AppError WriteCDesign(const PriceTagForm &form, const QString &path)
+platform::AppError WriteCDesign(const WindowValues &form, const QString &path)
 {
     platform::ProfileFile file(path);
     platform::AppError error;
@@ -130,10 +131,10 @@ platform::AppError WriteCDesign(const PriceTagForm &form, const QString &path)
     return {};
 }
 
-CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &current)
+CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &current)
 {
     CDesignRead r{current, {}, {}};
-    PriceTagForm &f = r.form;
+    WindowValues &f = r.form;
     auto value = [&](const char *section, const QString &key) { return file.value(QLatin1String(section), key); };
     auto stop = [&](const char *section, const char *key, const platform::AppError &e) {
         r.error = e;
@@ -231,9 +232,9 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &c
     }
 
     f.checkCardHeight = value("CHeight", QStringLiteral("S")) == QLatin1String("1");
-    f.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), QStringLiteral("45"));
+    f.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), common::keys::ShelfCardHeight.defaultText());
     f.checkCardWidth = value("CWidth", QStringLiteral("S")) == QLatin1String("1");
-    f.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), QStringLiteral("60"));
+    f.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), common::keys::ShelfCardWidth.defaultText());
 
     // Older versions kept one padding for all four sides under "P".
     const QString single = value("CPadding", QStringLiteral("P"));
@@ -256,7 +257,7 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const PriceTagForm &c
     return r;
 }
 
-CDesignRead ReadCDesign(const QString &path, const PriceTagForm &current)
+CDesignRead ReadCDesign(const QString &path, const WindowValues &current)
 {
     if (!QFileInfo(path).isFile())
         return CDesignRead{current, {}, {}};

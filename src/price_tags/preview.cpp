@@ -1,11 +1,11 @@
 #include "price_tags/preview.h"
 
-#include "app/font_texts.h"
+#include "common/font_texts.h"
 
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "price_tags/card_markup.h"
+#include "price_tags/card.h"
 
 namespace price_tags {
 
@@ -50,11 +50,11 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
     l << QStringLiteral("table.inside {width:100%;}");
     static const char *const openings[4] = {"td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
     for (int i = 0; i < 4; ++i) {
-        const QString word = i == 3 ? QStringLiteral("normal normal normal ") : app::cssFontPrefix(d.fontStyle[i]);
+        const QString word = i == 3 ? QStringLiteral("normal normal normal ") : common::cssFontPrefix(d.fontStyle[i]);
         l << QLatin1String(openings[i]) + word + d.fontSize[i] + QLatin1Char(' ') + quotedFamily(d.fontName[i])
                  + QLatin1Char(';');
         l << QStringLiteral("        color:") + d.fontColor[i] + QLatin1Char(';');
-        l << QStringLiteral("        text-align:") + app::cssAlign(d.fontAlign[i]) + QLatin1Char(';');
+        l << QStringLiteral("        text-align:") + common::cssAlign(d.fontAlign[i]) + QLatin1Char(';');
         l << QStringLiteral("        background-color:#ffffff;}");
     }
     l << QStringLiteral("td.area6 {font-size:9pt;");

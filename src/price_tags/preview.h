@@ -1,6 +1,6 @@
 #pragma once
 
-#include "price_tags/price_tag_design.h"
+#include "price_tags/design.h"
 #include "price_tags/sheet.h"
 
 namespace price_tags {

@@ -1,11 +1,11 @@
 #include "price_tags/sheet.h"
 
-#include "app/font_texts.h"
+#include "common/font_texts.h"
 
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "price_tags/card_markup.h"
+#include "price_tags/card.h"
 
 #include <QDir>
 
@@ -17,28 +17,22 @@ using Icon = platform::UiServices::Icon;
 
 namespace {
 
-MakeRefusal refusal(const QString &text, const QString &title, Icon icon, MakeRefusal::Next next, int slot = -1)
+common::Refusal refusal(const QString &text, const QString &title, Icon icon, common::Next next, int slot = -1)
 {
-    MakeRefusal r;
-    r.text = text;
-    r.title = title;
-    r.icon = icon;
-    r.next = next;
-    r.slot = slot;
-    return r;
+    return {title, text, icon, next, slot};
 }
 
 const QLatin1String Q("\"");
 
 } // namespace
 
-MakeRefusal checkMake(const MakeInputs &in)
+common::Refusal checkMake(const MakeInputs &in)
 {
     const bool wNum = platform::isNumeric(in.logoWidth);
     const bool hNum = platform::isNumeric(in.logoHeight);
     if (!wNum || !hNum || *platform::numericValue(in.logoWidth) < 0 || *platform::numericValue(in.logoHeight) < 0)
         return refusal(QStringLiteral("画像のサイズの値が不正です."), QStringLiteral("画像の拡大/縮小"), Icon::Critical,
-                       MakeRefusal::Next::LogoSize);
+                       common::Next::LogoSize);
 
     qint64 total = 0;
     for (int i = 0; i < SlotCount; ++i) {
@@ -46,28 +40,28 @@ MakeRefusal checkMake(const MakeInputs &in)
         const auto n = platform::toWholeNumber(in.copies[i]);
         if (!platform::isNumeric(in.copies[i]) || (n && *n < 0) || (!n && *platform::numericValue(in.copies[i]) < 0))
             return refusal(QStringLiteral("作成枚数の値がが不正です"), QStringLiteral("作成枚数チェック"), Icon::Critical,
-                           MakeRefusal::Next::Copies, i);
+                           common::Next::Copies, i);
         total += n ? *n : std::numeric_limits<qint32>::max();
     }
 
     if (in.startPos != QLatin1String("1") && (!in.cardHeightFixed || !in.cardWidthFixed))
         return refusal(QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
-                       QStringLiteral("貼付用値札作成"), Icon::Information, MakeRefusal::Next::CardHeight);
+                       QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::CardHeight);
 
     if (total == 0)
         return refusal(QStringLiteral("作成枚数が設定されていません."), QStringLiteral("貼付用値札作成"), Icon::Information,
-                       MakeRefusal::Next::FirstCopies);
+                       common::Next::FirstCopies);
 
     // An empty division box would divide by zero while the page is made.
     const auto w = platform::toWholeNumber(in.countW);
     const auto h = platform::toWholeNumber(in.countH);
     if (!w || !h || *w < 1 || *h < 1)
         return refusal(QStringLiteral("横に並べる列数と縦に並べる行数には 1 以上の数を指定してください."),
-                       QStringLiteral("貼付用値札作成"), Icon::Information, MakeRefusal::Next::Division);
+                       QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::Division);
     const auto start = platform::toWholeNumber(in.startPos);
     if (!start || *start < 1 || qint64(*start) > qint64(*w) * *h)
         return refusal(QStringLiteral("出力の開始位置は 1 から %1 までの数で指定してください.").arg(qint64(*w) * *h),
-                       QStringLiteral("貼付用値札作成"), Icon::Information, MakeRefusal::Next::CardHeight);
+                       QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::CardHeight);
     return {};
 }
 
@@ -182,9 +176,9 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
     l << pageHeadLines();
     static const char *const openings[4] = {"td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
     for (int i = 0; i < 4; ++i) {
-        l << QLatin1String(openings[i]) + app::cssFontPrefix(d.fontStyle[i]) + d.fontSize[i] + QLatin1Char(' ')
+        l << QLatin1String(openings[i]) + common::cssFontPrefix(d.fontStyle[i]) + d.fontSize[i] + QLatin1Char(' ')
                  + quotedFamily(d.fontName[i]) + QLatin1Char(';');
-        l << QStringLiteral("        color:") + d.fontColor[i] + QStringLiteral("; text-align:") + app::cssAlign(d.fontAlign[i])
+        l << QStringLiteral("        color:") + d.fontColor[i] + QStringLiteral("; text-align:") + common::cssAlign(d.fontAlign[i])
                  + QLatin1Char(';');
         l << QStringLiteral("        background-color:#ffffff;}");
     }
@@ -247,32 +241,22 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
 
 QString ctempFileName() { return QStringLiteral("ctemp.html"); }
 
-MakeOutcome makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
-                         const QString &folder)
+common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
+                                const QString &folder)
 {
-    MakeOutcome out;
-    out.icon = Icon::Critical;
-    out.title = platform::reportTitle();
+    using common::MakeResult;
     SheetCards cards;
     platform::AppError e = SetSyouhin(items, copies, design, &cards);
-    if (e.isSet()) {
-        out.text = platform::errorReportText(QStringLiteral("CMain.SetSyouhin"), e);
-        return out;
-    }
+    if (e.isSet())
+        return MakeResult::failed(QStringLiteral("CMain.SetSyouhin"), e);
     const PageLines page = MakeCHtml(cards, design);
-    if (page.error.isSet()) {
-        out.text = platform::errorReportText(QStringLiteral("MakeCHtml"), page.error);
-        return out;
-    }
-    if (!platform::writeCp932Lines(QDir(folder).filePath(ctempFileName()), page.lines, &e)) {
-        out.text = platform::errorReportText(QStringLiteral("MakeCHtml"), e);
-        return out;
-    }
-    out.ok = true;
-    out.icon = Icon::Information;
-    out.title = QStringLiteral("ぽらね値札作成");
-    out.text = QStringLiteral("貼付用値札を作成しました.\r\n「表示」ボタンでブラウザが起動します.");
-    return out;
+    if (page.error.isSet())
+        return MakeResult::failed(QStringLiteral("MakeCHtml"), page.error);
+    const QString path = QDir(folder).filePath(ctempFileName());
+    if (!platform::writeCp932Lines(path, page.lines, &e))
+        return MakeResult::failed(QStringLiteral("MakeCHtml"), e);
+    return MakeResult::made(path, QStringLiteral("ぽらね値札作成"),
+                            QStringLiteral("貼付用値札を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
 }
 
 } // namespace price_tags

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "common/maker.h"
 #include "platform/apperror.h"
 #include "platform/user_services.h"
-#include "price_tags/price_tag_design.h"
+#include "price_tags/design.h"
 #include "price_tags/product_slots.h"
 
 #include <QString>
@@ -27,25 +28,9 @@ struct MakeInputs {
     QString countH = QStringLiteral("9");     // cmbCountH
 };
 
-// A refusal of the make command: the message to show and where the window goes next.
-struct MakeRefusal {
-    enum class Next {
-        None,
-        LogoSize,   // reset the logo boxes to the picture's own size
-        Copies,     // slot's copies box reset to "0"
-        CardHeight, // tab デザイン(1), focus CheckCardHeight
-        FirstCopies, // tab データ, copies box 0 selected and focused
-        Division,   // tab デザイン(1), focus cmbCountW
-    };
-    QString text; // empty: the make may go on
-    QString title;
-    platform::UiServices::Icon icon = platform::UiServices::Icon::Information;
-    Next next = Next::None;
-    int slot = -1;
-    bool refused() const { return !text.isEmpty(); }
-};
-
-MakeRefusal checkMake(const MakeInputs &in);
+// The make command's checks, in the window's order; not refused when the make may go on. Where the
+// window goes next: LogoSize, Copies (of slot), CardHeight, FirstCopies, Division.
+common::Refusal checkMake(const MakeInputs &in);
 
 // SetStartPos: the items of cmbStartPos, "1" to W × H, when both division boxes show numbers;
 // nullopt leaves the list as it is.
@@ -70,16 +55,9 @@ struct PageLines {
 // MakeCHtml: the lines of ctemp.html. Product texts are escaped for HTML.
 PageLines MakeCHtml(const SheetCards &cards, const PriceTagDesign &design);
 
-// The make after the checks: SetSyouhin, MakeCHtml and the file, stopping at the first failure.
-struct MakeOutcome {
-    bool ok = false;
-    QString text; // the completion message, or the error report
-    QString title;
-    platform::UiServices::Icon icon = platform::UiServices::Icon::Information;
-};
-
 QString ctempFileName(); // "ctemp.html"
-MakeOutcome makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
-                         const QString &folder);
+// The make after the checks: SetSyouhin, MakeCHtml and the file, stopping at the first failure.
+common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
+                                const QString &folder);
 
 } // namespace price_tags

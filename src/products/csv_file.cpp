@@ -441,7 +441,7 @@ ReadResult readCsvFile(const QString &path)
     ReadResult r;
     const QFileInfo info(path);
     if (info.isDir()) {
-        r.error = AppError{75, QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
+        r.error = AppError{AppError::PathFileAccessError, QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
         return r;
     }
     QByteArray bytes;
@@ -452,7 +452,7 @@ ReadResult readCsvFile(const QString &path)
         r.error = QFileInfo(info.absolutePath()).isDir() ? AppError::fileNotFound(path) : AppError::pathNotFound(path);
         break;
     case platform::ReadFault::NotRegular:
-        r.error = AppError{75, QStringLiteral("通常のファイルではありません。 (") + path + QLatin1Char(')')};
+        r.error = AppError{AppError::PathFileAccessError, QStringLiteral("通常のファイルではありません。 (") + path + QLatin1Char(')')};
         break;
     case platform::ReadFault::TooLarge:
         r.error = AppError{AppError::Overflow,
@@ -461,7 +461,7 @@ ReadResult readCsvFile(const QString &path)
                                .arg(platform::formatThousands(MaxListFileBytes), path)};
         break;
     case platform::ReadFault::Unreadable:
-        r.error = AppError{info.exists() && !info.isReadable() ? AppError::PermissionDenied : 57,
+        r.error = AppError{info.exists() && !info.isReadable() ? AppError::PermissionDenied : AppError::DeviceIoError,
                            QStringLiteral("ファイルを読み込めません。 (") + path + QLatin1Char(')')};
         break;
     }

@@ -78,18 +78,23 @@ QString Currency::toString() const
     return negative ? QLatin1Char('-') + s : s;
 }
 
-Currency operator*(Currency a, Currency b)
+__int128 Currency::roundedRawProduct(__int128 a, __int128 b)
 {
-    const __int128 p = (__int128)a.m_raw * b.m_raw;
-    __int128 q = p / Currency::Scale;
-    __int128 r = p % Currency::Scale;
+    const __int128 p = a * b;
+    __int128 q = p / Scale;
+    __int128 r = p % Scale;
     if (r < 0) {
-        r += Currency::Scale;
+        r += Scale;
         --q;
     }
-    if (r * 2 > Currency::Scale || (r * 2 == Currency::Scale && (q & 1)))
+    if (r * 2 > Scale || (r * 2 == Scale && (q & 1)))
         ++q;
-    return Currency::fromRaw(qint64(q));
+    return q;
+}
+
+Currency operator*(Currency a, Currency b)
+{
+    return Currency::fromRaw(qint64(Currency::roundedRawProduct(a.m_raw, b.m_raw)));
 }
 
 } // namespace products

@@ -1,5 +1,7 @@
 #include "products/tax.h"
 
+#include "platform/apperror.h"
+
 #include <cmath>
 #include <limits>
 
@@ -14,24 +16,9 @@ bool fits32(qint64 v)
 
 PriceSplit overflowed(PriceSplit s)
 {
-    s.error = 6;
+    s.error = platform::AppError::Overflow;
     s.base = s.included = s.tax = 0;
     return s;
-}
-
-// a * b in ten-thousandths, rounded to four places, ties to even (as Currency's product).
-__int128 roundedProduct(__int128 a, __int128 b)
-{
-    const __int128 p = a * b;
-    __int128 q = p / Currency::Scale;
-    __int128 r = p % Currency::Scale;
-    if (r < 0) {
-        r += Currency::Scale;
-        --q;
-    }
-    if (r * 2 > Currency::Scale || (r * 2 == Currency::Scale && (q & 1)))
-        ++q;
-    return q;
 }
 
 } // namespace
@@ -62,8 +49,8 @@ PriceSplit ruleA(qint64 base, Currency rate, int ks)
     const __int128 b = (__int128)base * Currency::Scale;
     const __int128 r = rate.raw();
     const __int128 limit = (__int128)std::numeric_limits<qint64>::max();
-    const __int128 taxRaw = roundedProduct(b, r) + add.raw();
-    const __int128 inclRaw = roundedProduct(b, r + Currency::Scale) + add.raw();
+    const __int128 taxRaw = Currency::roundedRawProduct(b, r) + add.raw();
+    const __int128 inclRaw = Currency::roundedRawProduct(b, r + Currency::Scale) + add.raw();
     if (taxRaw > limit || taxRaw < -limit || inclRaw > limit || inclRaw < -limit)
         return overflowed(s);
     s.tax = Currency::fromRaw(qint64(taxRaw)).floor();
@@ -81,7 +68,7 @@ PriceSplit ruleB(qint64 included, Currency rate)
         return s;
     const double divisor = double((Currency::fromInt(1) + rate).raw()) / double(Currency::Scale);
     if (divisor == 0.0) {
-        s.error = 11;
+        s.error = platform::AppError::DivisionByZero;
         s.included = 0;
         return s;
     }

@@ -1,6 +1,7 @@
 #include "shelf_labels/design_file.h"
 
-#include "app/helpers.h"
+#include "common/design_keys.h"
+#include "common/helpers.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 
@@ -59,7 +60,7 @@ std::optional<int> requiredOption(const ProfileFile &f, const char *section, con
         return std::nullopt;
     if (*v < 0 || *v >= count) {
         *error =
-            AppError{340, QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
+            AppError{AppError::NoSuchControlArrayElement, QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
         return std::nullopt;
     }
     return v;
@@ -75,7 +76,7 @@ QString withUnit(const QString &stored)
     return stored.contains(QLatin1String("mm")) ? stored : stored + QStringLiteral("pt");
 }
 
-bool readValues(const ProfileFile &f, DesignerValues &v, AppError *error)
+bool readValues(const ProfileFile &f, WindowValues &v, AppError *error)
 {
     ShelfLabelDesign &d = v.design;
     auto value = [&f](const char *section, const QString &key) { return f.value(QLatin1String(section), key); };
@@ -163,9 +164,9 @@ bool readValues(const ProfileFile &f, DesignerValues &v, AppError *error)
     d.borderColor = borderColor.isEmpty() ? QStringLiteral("#FFFFFF") : normalizedColorText(borderColor);
 
     d.cardHeightFixed = value("CHeight", QStringLiteral("S")) == QLatin1String("1") ? 1 : 0;
-    d.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), "45");
+    d.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), common::keys::ShelfCardHeight.defaultValue);
     d.cardWidthFixed = value("CWidth", QStringLiteral("S")) == QLatin1String("1") ? 1 : 0;
-    d.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), "60");
+    d.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), common::keys::ShelfCardWidth.defaultValue);
 
     // Files of older versions hold one padding for all four sides.
     const QString oldPadding = value("CPadding", QStringLiteral("P"));
@@ -192,10 +193,10 @@ bool readValues(const ProfileFile &f, DesignerValues &v, AppError *error)
 
 QString normalizedColorText(const QString &text)
 {
-    return app::ColorValueToText(app::ColorTextToValue(text));
+    return common::ColorValueToText(common::ColorTextToValue(text));
 }
 
-bool WriteDesign(const DesignerValues &values, const QString &path, AppError *error)
+bool WriteDesign(const WindowValues &values, const QString &path, AppError *error)
 {
     ProfileFile f(path);
     if (!f.load(error))
@@ -241,9 +242,9 @@ bool WriteDesign(const DesignerValues &values, const QString &path, AppError *er
     put("Border", QStringLiteral("W"), d.borderWidth);
     put("Border", QStringLiteral("C"), normalizedColorText(d.borderColor));
     put("CHeight", QStringLiteral("S"), d.cardHeightFixed == 1 ? num(1) : num(0));
-    put("CHeight", QStringLiteral("H"), numericOr(d.cardHeight, "45"));
+    put("CHeight", QStringLiteral("H"), numericOr(d.cardHeight, common::keys::ShelfCardHeight.defaultValue));
     put("CWidth", QStringLiteral("S"), d.cardWidthFixed == 1 ? num(1) : num(0));
-    put("CWidth", QStringLiteral("W"), numericOr(d.cardWidth, "60"));
+    put("CWidth", QStringLiteral("W"), numericOr(d.cardWidth, common::keys::ShelfCardWidth.defaultValue));
     for (int i = 0; i < 4; ++i)
         put("CPadding", QStringLiteral("P") + num(i), numericOr(d.padding[i], "0"));
     put("Style", QStringLiteral("M"), d.layoutType == 0 ? num(0) : num(1));
@@ -251,7 +252,7 @@ bool WriteDesign(const DesignerValues &values, const QString &path, AppError *er
     return f.save(error);
 }
 
-DesignRead ReadDesign(const QString &path, const DesignerValues &start)
+DesignRead ReadDesign(const QString &path, const WindowValues &start)
 {
     DesignRead r;
     r.values = start;

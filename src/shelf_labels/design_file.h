@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/apperror.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 
 #include <QString>
 
@@ -21,10 +21,10 @@ inline QString readDesignLabel()
 // does not write. A new file gets its sections and keys in the order the designer has always written
 // them. False with error set when the file cannot be read or written, or holds a character that
 // Shift_JIS cannot store (the previous file then stays as it was).
-bool WriteDesign(const DesignerValues &values, const QString &path, platform::AppError *error = nullptr);
+bool WriteDesign(const WindowValues &values, const QString &path, platform::AppError *error = nullptr);
 
 struct DesignRead {
-    DesignerValues values; // start values overwritten by every key read so far
+    WindowValues values; // start values overwritten by every key read so far
     bool fileFound = false;
     platform::AppError error; // set when reading stopped at a key that must be a number
 };
@@ -34,7 +34,7 @@ struct DesignRead {
 // sizes fall back as the designer always did; a missing or non-numeric value of one of the keys the
 // designer takes as a number without a fallback stops the reading there, with error set and the
 // values read up to that key kept. The logo picture itself is not touched: that is the window's.
-DesignRead ReadDesign(const QString &path, const DesignerValues &start = SetDefaultA());
+DesignRead ReadDesign(const QString &path, const WindowValues &start = SetDefaultA());
 
 // "#" and six upper-case hexadecimal digits, as a colour swatch gives back any colour text: letters of
 // either case are taken, every other or missing character counts as 0.

@@ -3,7 +3,7 @@
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "shelf_labels/card_html.h"
+#include "shelf_labels/card.h"
 #include "shelf_labels/sheet.h"
 
 #include <QDir>
@@ -29,8 +29,8 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
         return std::nullopt;
     const CssPieces &c = *css;
     const products::Product sample = previewSample();
-    const auto prices = priceTexts(sample.price, tax, error);
-    if (!prices)
+    const auto card = fillCard(sample, d, tax, error);
+    if (!card)
         return std::nullopt;
 
     CardFrame frame;
@@ -47,20 +47,6 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
                         QStringLiteral("\" height=\"") + QString::number(platform::toWholeNumber(d.logoH).value_or(0)) +
                         QStringLiteral("\">");
     priceMarks(d.yMark, &frame.markBefore, &frame.markAfter);
-
-    Card card;
-    if (d.makeGN == 1)
-        card.itemCode = sample.code;
-    card.name = sample.name;
-    card.price = prices->price;
-    card.taxNote = prices->taxNote;
-    if (d.makeAlt == 1)
-        card.remarks = sample.remarks;
-    if (d.makeBC == 1) {
-        card.barcode = barcode::MakeBarCodeHtml(sample.jan, d.barcodeHeight);
-        if (d.makeJN == 1)
-            card.janDigits = sample.jan;
-    }
 
     const QString &b = d.backColor;
     QStringList lines;
@@ -97,7 +83,7 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
           << QStringLiteral("--></style></head><body>");
 
     QString body = QStringLiteral("<table border=\"") + QString::number(d.line) + QStringLiteral("\" bordercolor=\"") +
-                   d.lineColor + QStringLiteral("\" cellspacing=\"0\"><tr>") + cardHtml(card, frame, d.layoutType);
+                   d.lineColor + QStringLiteral("\" cellspacing=\"0\"><tr>") + cardHtml(*card, frame, d.layoutType);
     body += QStringLiteral("</tr></table>");
     lines << body << QStringLiteral("</body></html>");
     return lines;

@@ -3,7 +3,7 @@
 #include "platform/apperror.h"
 #include "products/product.h"
 #include "products/tax.h"
-#include "shelf_labels/shelf_label_design.h"
+#include "shelf_labels/design.h"
 
 #include <QString>
 #include <QStringList>

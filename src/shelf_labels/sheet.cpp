@@ -3,8 +3,8 @@
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "shelf_labels/card_html.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/card.h"
+#include "shelf_labels/window_values.h"
 
 #include <QDir>
 
@@ -165,23 +165,10 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
     }
 
     for (qsizetype i = 0; i < selected.size(); ++i) {
-        const products::Product &p = selected.at(i);
-        Card &c = sheet.cards[startOffset + i];
-        if (design.makeGN == 1)
-            c.itemCode = p.code;
-        c.name = p.name;
-        const auto prices = priceTexts(p.price, tax, error);
-        if (!prices)
+        auto card = fillCard(selected.at(i), design, tax, error);
+        if (!card)
             return std::nullopt;
-        c.price = prices->price;
-        c.taxNote = prices->taxNote;
-        if (design.makeAlt == 1)
-            c.remarks = p.remarks;
-        if (design.makeBC == 1) {
-            c.barcode = barcode::MakeBarCodeHtml(p.jan, design.barcodeHeight);
-            if (design.makeJN == 1)
-                c.janDigits = p.jan;
-        }
+        sheet.cards[startOffset + i] = std::move(*card);
         if (progress)
             progress();
     }
@@ -306,29 +293,28 @@ std::optional<QStringList> SetStartPos(const QString &countW, const QString &cou
     return items;
 }
 
-std::optional<UserMessage> checkMake(qsizetype productCount, const ShelfLabelDesign &design,
-                                     const QString &startPosition)
+common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design, const QString &startPosition)
 {
     using Icon = platform::UiServices::Icon;
     if (productCount == 0)
-        return UserMessage{QStringLiteral("値札作成"), QStringLiteral("データがありません."), Icon::Information};
+        return common::Refusal{QStringLiteral("値札作成"), QStringLiteral("データがありません."), Icon::Information};
 
     const bool wNumeric = platform::isNumeric(design.logoW);
     const bool hNumeric = platform::isNumeric(design.logoH);
     if (!wNumeric || !hNumeric || *platform::numericValue(design.logoW) < 0 ||
         *platform::numericValue(design.logoH) < 0)
-        return UserMessage{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
+        return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
                            Icon::Critical};
 
     if (startPosition != QLatin1String("1") && (design.cardHeightFixed != 1 || design.cardWidthFixed != 1))
-        return UserMessage{
+        return common::Refusal{
             QStringLiteral("棚札作成"),
             QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
             Icon::Information};
 
     const auto div = division(design);
     if (!div)
-        return UserMessage{
+        return common::Refusal{
             QStringLiteral("入力値のチェック"),
             QStringLiteral("「列　で改行する」と「行　で改ページする」には\r\n1 以上の整数を指定してください."),
             Icon::Critical};
@@ -337,42 +323,30 @@ std::optional<UserMessage> checkMake(qsizetype productCount, const ShelfLabelDes
     const auto start = platform::toWholeNumber(startPosition);
     if (!platform::isNumeric(startPosition) || !start || *start < 1 || *start > cells ||
         *platform::numericValue(startPosition) != double(*start))
-        return UserMessage{QStringLiteral("棚札作成"),
+        return common::Refusal{QStringLiteral("棚札作成"),
                            QStringLiteral("出力の開始位置には 1 から %1 までの数値を指定してください.").arg(cells),
                            Icon::Information};
-    return std::nullopt;
+    return {};
 }
 
-MakeOutcome makeSheet(const products::ProductList &list, const ShelfLabelDesign &design,
-                      const products::TaxSettings &tax, const QString &startPosition, const QString &folder,
-                      const Progress &progress)
+common::MakeResult makeSheet(const products::ProductList &list, const ShelfLabelDesign &design,
+                             const products::TaxSettings &tax, const QString &startPosition, const QString &folder,
+                             const Progress &progress)
 {
-    MakeOutcome outcome;
-    if (auto refusal = checkMake(list.size(), design, startPosition)) {
-        outcome.message = *refusal;
-        return outcome;
-    }
+    using common::MakeResult;
+    if (const common::Refusal refusal = checkMake(list.size(), design, startPosition); refusal.refused())
+        return MakeResult::refusedBy(refusal);
     ShelfLabelDesign d = settledDesign(design);
     d.startOffset = *platform::toWholeNumber(startPosition) - 1;
 
-    auto failure = [&outcome](const QString &label, const AppError &e) {
-        outcome.kind = MakeOutcome::Failed;
-        outcome.message = UserMessage{platform::reportTitle(), platform::errorReportText(label, e),
-                                      platform::UiServices::Icon::Critical};
-        return outcome;
-    };
     AppError error;
     const auto sheet = SetSyouhin(list, d, tax, d.startOffset, &error, progress);
     if (!sheet)
-        return failure(setSyouhinLabel(), error);
+        return MakeResult::failed(setSyouhinLabel(), error);
     if (!MakeHtmlFile(*sheet, d, folder, &error, progress))
-        return failure(makeHtmlFileLabel(), error);
-    outcome.kind = MakeOutcome::Made;
-    outcome.path = QDir(folder).filePath(sheetFileName());
-    outcome.message = UserMessage{QStringLiteral("ぽらね値札作成"),
-                                  QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."),
-                                  platform::UiServices::Icon::Information};
-    return outcome;
+        return MakeResult::failed(makeHtmlFileLabel(), error);
+    return MakeResult::made(QDir(folder).filePath(sheetFileName()), QStringLiteral("ぽらね値札作成"),
+                            QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
 }
 
 } // namespace shelf_labels

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "common/maker.h"
 #include "platform/apperror.h"
 #include "platform/user_services.h"
 #include "products/product.h"
 #include "products/tax.h"
-#include "shelf_labels/shelf_label_design.h"
+#include "shelf_labels/design.h"
 
 #include <QList>
 #include <QString>
@@ -89,31 +90,15 @@ bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QStr
 // then selects "1"); nullopt, leaving the list as it is, when either text is not a number.
 std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH);
 
-// A message the windows show in a box and the command line prints.
-struct UserMessage {
-    QString title;
-    QString text;
-    platform::UiServices::Icon icon = platform::UiServices::Icon::Information;
-    bool operator==(const UserMessage &) const = default;
-};
-
 // The make command's checks of its input, in the designer's order: the empty list, the logo size,
 // a start position other than 1 without a fixed card size, then the division and the start position's
-// range (neither of which the designer lets through unchecked). nullopt when the sheet may be made.
-std::optional<UserMessage> checkMake(qsizetype productCount, const ShelfLabelDesign &design,
-                                     const QString &startPosition);
-
-struct MakeOutcome {
-    enum Kind { Refused, Failed, Made };
-    Kind kind = Refused;
-    UserMessage message; // the check's message, the error report, or the completion message
-    QString path;        // the page written when made
-};
+// range (neither of which the designer lets through unchecked). Not refused when the sheet may be made.
+common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design, const QString &startPosition);
 
 // The make command after SetValues: checks, SetSyouhin, MakeHtmlFile into folder. The completion
 // message only follows a page that was really written.
-MakeOutcome makeSheet(const products::ProductList &list, const ShelfLabelDesign &design,
-                      const products::TaxSettings &tax, const QString &startPosition, const QString &folder,
-                      const Progress &progress = {});
+common::MakeResult makeSheet(const products::ProductList &list, const ShelfLabelDesign &design,
+                             const products::TaxSettings &tax, const QString &startPosition, const QString &folder,
+                             const Progress &progress = {});
 
 } // namespace shelf_labels

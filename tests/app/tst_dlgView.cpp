@@ -1,6 +1,6 @@
 #include "app/dlgView.h"
 #include "app/frmMain.h"
-#include "app/helpers.h"
+#include "common/helpers.h"
 #include "app/startup.h"
 
 #include "support/fake_ui_services.h"
@@ -120,7 +120,7 @@ private Q_SLOTS:
         QCOMPARE(list->font().pointSize(), 12);
         QCOMPARE(settings.gridFont, 12);
         QVERIFY(w.close());
-        QCOMPARE(app::GetIniValue(w.folders().settingsFile(), "Size", "GridFont"), QStringLiteral("12"));
+        QCOMPARE(common::GetIniValue(w.folders().settingsFile(), "Size", "GridFont"), QStringLiteral("12"));
     }
 };
 

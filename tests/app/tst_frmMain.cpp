@@ -1,5 +1,5 @@
 #include "app/frmMain.h"
-#include "app/helpers.h"
+#include "common/helpers.h"
 #include "app/startup.h"
 #include "dialogs/dlgSplash.h"
 
@@ -368,7 +368,7 @@ private Q_SLOTS:
         QFETCH(int, indicate);
         QFETCH(QString, priceHeader);
         QVERIFY(!app::MakeSpecialFolder(folders()));
-        QVERIFY(app::PutIniValue(folders().settingsFile(), "Tax", "Indicate", QString::number(indicate)) ||
+        QVERIFY(common::PutIniValue(folders().settingsFile(), "Tax", "Indicate", QString::number(indicate)) ||
                 app::SetInitial(settings_, folders().settingsFile(), true, nullptr));
         app::Settings saved = app::GetInitial(folders().settingsFile(), QString()).settings;
         saved.tax.indicate = indicate;
@@ -386,9 +386,9 @@ private Q_SLOTS:
         QCOMPARE(headers, (QStringList{"No.", "品番等", "商品名", priceHeader, "備考", "JANコード"}));
         QCOMPARE(listView(*w)->font().pointSize(), 12);
         QHeaderView *header = listView(*w)->header();
-        QCOMPARE(header->sectionSize(0), app::TwipsToPixelsX(600));
-        QCOMPARE(header->sectionSize(2), app::TwipsToPixelsX(3000));
-        QCOMPARE(header->sectionSize(5), app::TwipsToPixelsX(2400));
+        QCOMPARE(header->sectionSize(0), common::TwipsToPixelsX(600));
+        QCOMPARE(header->sectionSize(2), common::TwipsToPixelsX(3000));
+        QCOMPARE(header->sectionSize(5), common::TwipsToPixelsX(2400));
         // Widths of 0 leave the column as it was.
         QVERIFY(header->sectionSize(1) > 0);
     }
@@ -428,7 +428,7 @@ private Q_SLOTS:
         saved.status.height = 9000;
         QVERIFY(app::SetInitial(saved, folders().settingsFile(), true, nullptr));
         auto w = loadedWindow();
-        QCOMPARE(w->size(), QSize(app::TwipsToPixelsX(12000), app::TwipsToPixelsY(9000)));
+        QCOMPARE(w->size(), QSize(common::TwipsToPixelsX(12000), common::TwipsToPixelsY(9000)));
     }
 
     void splashBlocksTheWindowUntilClosed()
@@ -542,27 +542,27 @@ private Q_SLOTS:
             m.hooks().workbookSavePrompt = [] { return CloseDecision::GoOn; };
             m.hooks().saveChangesPrompt = [] { return CloseDecision::GoOn; };
         });
-        w->resize(app::TwipsToPixelsX(12000), app::TwipsToPixelsY(8000));
+        w->resize(common::TwipsToPixelsX(12000), common::TwipsToPixelsY(8000));
         listView(*w)->header()->resizeSection(2, 150);
         QSignalSpy unloaded(w.get(), &frmMain::unloaded);
         QVERIFY(w->close());
         QCOMPARE(unloaded.count(), 1);
         const QString file = folders().settingsFile();
-        QCOMPARE(app::GetIniValue(file, "Status", "W"), QString::number(app::PixelsToTwipsX(w->width())));
-        QCOMPARE(app::GetIniValue(file, "Status", "H"), QString::number(app::PixelsToTwipsY(w->height())));
+        QCOMPARE(common::GetIniValue(file, "Status", "W"), QString::number(common::PixelsToTwipsX(w->width())));
+        QCOMPARE(common::GetIniValue(file, "Status", "H"), QString::number(common::PixelsToTwipsY(w->height())));
         const app::Settings back = app::GetInitial(file, QString(), false).settings;
-        QCOMPARE(back.status.columnWidth[2], app::PixelsToTwipsX(150));
+        QCOMPARE(back.status.columnWidth[2], common::PixelsToTwipsX(150));
     }
 
     void maximizedWindowLeavesTheStoredSize()
     {
         auto w = loadedWindow();
         const QString file = folders().settingsFile();
-        const QString width = app::GetIniValue(file, "Status", "W");
+        const QString width = common::GetIniValue(file, "Status", "W");
         w->showMaximized();
         QVERIFY(w->isMaximized());
         QVERIFY(w->close());
-        QCOMPARE(app::GetIniValue(file, "Status", "W"), width);
+        QCOMPARE(common::GetIniValue(file, "Status", "W"), width);
     }
 
     void quitButtonAndMenuClose_data()
@@ -592,10 +592,10 @@ private Q_SLOTS:
     void sizeBounds()
     {
         auto w = loadedWindow();
-        const app::WindowSizeBounds bounds = app::mainWindowSizeBounds();
+        const common::WindowSizeBounds bounds = common::mainWindowSizeBounds();
         QCOMPARE(w->minimumSize(), bounds.minimum);
         QCOMPARE(w->maximumSize(), bounds.maximum);
-        QCOMPARE(bounds.minimum, QSize(qRound(9492 / app::twipsPerPixelX()), qRound(6444 / app::twipsPerPixelY())));
+        QCOMPARE(bounds.minimum, QSize(qRound(9492 / common::twipsPerPixelX()), qRound(6444 / common::twipsPerPixelY())));
         // Everything fits at the minimum size.
         QVERIFY(w->layout()->minimumSize().width() <= bounds.minimum.width());
         QVERIFY(w->layout()->minimumSize().height() <= bounds.minimum.height());
@@ -618,7 +618,7 @@ private Q_SLOTS:
             image->setPixmap(pm);
             image->setFixedSize(pm.size());
         }
-        const QSize minimum = app::mainWindowSizeBounds().minimum;
+        const QSize minimum = common::mainWindowSizeBounds().minimum;
         w->resize(minimum);
         QApplication::processEvents();
         QVERIFY2(w->layout()->minimumSize().width() <= minimum.width(),

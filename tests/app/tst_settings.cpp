@@ -942,7 +942,7 @@ void TestSettings::reportBoxes()
     QVERIFY(writeBytes(oldPath, defaultWith(QStringLiteral("Bunkatsu"), QStringLiteral("W"), QStringLiteral("x"))));
     const SettingsLoad load = app::GetInitial(dir.filePath(QStringLiteral("gone/vennlo.ini")), oldPath);
     FakeUiServices ui;
-    app::showSettingsReports(load.reports);
+    app::showSettingsReports(ui, load.reports);
     QCOMPARE(ui.messages.size(), 2);
     QCOMPARE(ui.messages.at(0).title, QStringLiteral("エラー情報(MakeMyIni)"));
     QCOMPARE(ui.messages.at(0).text, QStringLiteral("初期化ファイルの作成に失敗しました"));

@@ -1,4 +1,4 @@
-#include "ledger/ledger_form.h"
+#include "ledger/window_values.h"
 
 #include <QtTest>
 
@@ -16,7 +16,7 @@ private Q_SLOTS:
 
 void TestLedgerForm::roundTrip()
 {
-    LedgerSettings s;
+    LedgerDesign s;
     s.rowsPerPage = 7;
     s.lineColor = QStringLiteral("#112233");
     s.backColor = QStringLiteral("#FFFFFF");
@@ -25,17 +25,17 @@ void TestLedgerForm::roundTrip()
     s.fontSize = 9;
     s.padding = 0;
     s.barcodeHeight = 25;
-    const LedgerForm f = ledgerFormFromSettings(s);
+    const WindowValues f = loadWindowValues(s);
     QCOMPARE(f.linesInPage, QStringLiteral("7"));
     QCOMPARE(f.pageNumbers, true);
     QCOMPARE(f.fontSize, QStringLiteral("9"));
     QCOMPARE(f.startPage, QStringLiteral("1"));
-    LedgerSettings back;
-    QVERIFY(!storeLedgerSettings(f, back).isSet());
+    LedgerDesign back;
+    QVERIFY(!storeWindowValues(f, back).isSet());
     QCOMPARE(back.barcodeHeight, 40); // not the window's
     back.barcodeHeight = 25;
     QCOMPARE(back, s);
-    QCOMPARE(ledgerFormFromSettings(LedgerSettings()), LedgerForm());
+    QCOMPARE(loadWindowValues(LedgerDesign()), WindowValues());
 }
 
 void TestLedgerForm::padding_data()
@@ -52,9 +52,9 @@ void TestLedgerForm::padding()
 {
     QFETCH(int, stored);
     QFETCH(QString, shown);
-    LedgerSettings s;
+    LedgerDesign s;
     s.padding = stored;
-    QCOMPARE(ledgerFormFromSettings(s).padding, shown);
+    QCOMPARE(loadWindowValues(s).padding, shown);
 }
 
 void TestLedgerForm::notNumbers_data()
@@ -76,12 +76,12 @@ void TestLedgerForm::notNumbers()
     QFETCH(QString, size);
     QFETCH(int, number);
     QFETCH(int, storedRows);
-    LedgerForm f;
+    WindowValues f;
     f.linesInPage = lines;
     f.padding = padding;
     f.fontSize = size;
-    LedgerSettings s;
-    QCOMPARE(storeLedgerSettings(f, s).number, number);
+    LedgerDesign s;
+    QCOMPARE(storeWindowValues(f, s).number, number);
     QCOMPARE(s.rowsPerPage, storedRows);
 }
 

@@ -1,4 +1,4 @@
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
 
@@ -19,7 +19,7 @@ products::ProductList numbered(int n)
     return list;
 }
 
-QStringList page(const products::ProductList &list, const LedgerSettings &s = LedgerSettings(),
+QStringList page(const products::ProductList &list, const LedgerDesign &s = LedgerDesign(),
                  const QString &start = QStringLiteral("1"), const products::TaxSettings &tax = products::TaxSettings())
 {
     QList<LedgerRow> rows;
@@ -69,7 +69,7 @@ void TestLedgerPage::twoRowsPage()
         {QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("1000"), QStringLiteral("青森産"), QStringLiteral("4901234567894"), false},
         {QStringLiteral("B&2"), QStringLiteral("<梨>"), QString(), QString(), QString(), false},
     };
-    LedgerSettings s;
+    LedgerDesign s;
     s.pageNumbers = 1;
     const QStringList lines = page(list, s);
     QFile f(QStringLiteral(VENNLO_TEST_DATA_DIR "/ledger/dtemp_two_rows.html"));
@@ -106,7 +106,7 @@ void TestLedgerPage::tables()
     QFETCH(int, n);
     QFETCH(int, perPage);
     QFETCH(QStringList, tables);
-    LedgerSettings s;
+    LedgerDesign s;
     s.rowsPerPage = perPage;
     const QStringList lines = page(numbered(n), s);
     QCOMPARE(lines.last(), QStringLiteral("</body></html>"));
@@ -151,7 +151,7 @@ void TestLedgerPage::pageNumbers()
     QFETCH(QString, start);
     QFETCH(int, pn);
     QFETCH(QStringList, numbers);
-    LedgerSettings s;
+    LedgerDesign s;
     s.pageNumbers = pn;
     const QStringList b = blocks(page(numbered(30), s, start));
     QStringList seen;
@@ -206,7 +206,7 @@ void TestLedgerPage::prices()
     QCOMPARE(p.base, base);
     QCOMPARE(p.tax, tax);
     products::ProductList list{{QStringLiteral("X"), QStringLiteral("Y"), price, QString(), QString(), false}};
-    const QString row = blocks(page(list, LedgerSettings(), QStringLiteral("1"), t)).at(2);
+    const QString row = blocks(page(list, LedgerDesign(), QStringLiteral("1"), t)).at(2);
     QVERIFY(row.contains(QStringLiteral("<td class=\"rgt\" colspan=\"2\">") + included + QStringLiteral("</td>")));
     QVERIFY(row.endsWith(QStringLiteral("<td class=\"rgt\">") + base + QStringLiteral("</td><td class=\"rgt\">") + tax
                          + QStringLiteral("</td></tr>")));
@@ -228,7 +228,7 @@ void TestLedgerPage::fontSizes()
     QFETCH(int, size);
     QFETCH(QString, th);
     QFETCH(QString, td);
-    LedgerSettings s;
+    LedgerDesign s;
     s.fontSize = size;
     const QStringList l = page(numbered(1), s);
     QCOMPARE(l.at(10), th);
@@ -254,7 +254,7 @@ void TestLedgerPage::barcodeCell()
         {QStringLiteral("B"), QStringLiteral("n"), QStringLiteral("1"), QString(), QStringLiteral("490123456789"), false},
         {QStringLiteral("C"), QStringLiteral("n"), QStringLiteral("1"), QString(), QStringLiteral("12345670"), false},
     };
-    LedgerSettings s;
+    LedgerDesign s;
     s.barcodeHeight = 30;
     const QStringList b = blocks(page(list, s));
     QVERIFY(b.at(2).contains(QStringLiteral("<td class=\"cnt\" rowspan=\"2\"><br></td>")));
@@ -284,12 +284,12 @@ void TestLedgerPage::checks()
     QFETCH(int, perPage);
     QFETCH(QString, text);
     QFETCH(bool, reset);
-    LedgerSettings s;
+    LedgerDesign s;
     s.rowsPerPage = perPage;
-    const LedgerRefusal r = checkLedgerMake(start, s);
+    const common::Refusal r = checkLedgerMake(start, s);
     QCOMPARE(r.text, text);
     QCOMPARE(r.refused(), !text.isEmpty());
-    QCOMPARE(r.resetStartPage, reset);
+    QCOMPARE(r.next == common::Next::StartPage, reset);
     if (r.refused()) {
         QCOMPARE(r.title, QStringLiteral("入力値チェック"));
         QCOMPARE(int(r.icon), int(platform::UiServices::Icon::Critical));
@@ -299,8 +299,8 @@ void TestLedgerPage::checks()
 void TestLedgerPage::makeWritesPage()
 {
     QTemporaryDir dir;
-    const LedgerOutcome out = makeLedger(numbered(3), products::TaxSettings(), LedgerSettings(), QStringLiteral("1"), dir.path());
-    QVERIFY(out.ok);
+    const common::MakeResult out = makeLedger(numbered(3), products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
+    QVERIFY(out.ok());
     QCOMPARE(out.text, QStringLiteral("商品台帳を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
     QCOMPARE(out.title, QStringLiteral("ぽらね値札作成"));
     QFile f(dir.filePath(QStringLiteral("dtemp.html")));
@@ -317,8 +317,8 @@ void TestLedgerPage::failedRowsStopTheMake()
     old.close();
     products::ProductList list = numbered(2);
     list[1].price = QStringLiteral("99999999999"); // beyond the 32-bit price
-    const LedgerOutcome out = makeLedger(list, products::TaxSettings(), LedgerSettings(), QStringLiteral("1"), dir.path());
-    QVERIFY(!out.ok);
+    const common::MakeResult out = makeLedger(list, products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
+    QVERIFY(!out.ok());
     QCOMPARE(out.text, platform::errorReportText(QStringLiteral("frmdaicyo.SetSyouhin"), platform::AppError::overflow()));
     QCOMPARE(out.title, QStringLiteral("エラー情報"));
     QVERIFY(old.open(QIODevice::ReadOnly));
@@ -333,8 +333,8 @@ void TestLedgerPage::rateOfMinusOneIsReported()
     QList<LedgerRow> rows;
     QCOMPARE(SetSyouhin(numbered(1), tax, 40, &rows).number, 11);
     QTemporaryDir dir;
-    const LedgerOutcome out = makeLedger(numbered(1), tax, LedgerSettings(), QStringLiteral("1"), dir.path());
-    QVERIFY(!out.ok);
+    const common::MakeResult out = makeLedger(numbered(1), tax, LedgerDesign(), QStringLiteral("1"), dir.path());
+    QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(frmdaicyo.SetSyouhin)\r\nエラー番号: 11\r\n")));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("dtemp.html"))));
 }
@@ -342,13 +342,13 @@ void TestLedgerPage::rateOfMinusOneIsReported()
 void TestLedgerPage::zeroRowsPerPageFailsInsideAndIsReported()
 {
     QTemporaryDir dir;
-    LedgerSettings s;
+    LedgerDesign s;
     s.rowsPerPage = 0;
     QList<LedgerRow> rows;
     QVERIFY(!SetSyouhin(numbered(2), products::TaxSettings(), 40, &rows).isSet());
     QCOMPARE(MakeHtmlFile(rows, s, QStringLiteral("1")).error.number, 11);
-    const LedgerOutcome out = makeLedger(numbered(2), products::TaxSettings(), s, QStringLiteral("1"), dir.path());
-    QVERIFY(!out.ok);
+    const common::MakeResult out = makeLedger(numbered(2), products::TaxSettings(), s, QStringLiteral("1"), dir.path());
+    QVERIFY(!out.ok());
     QCOMPARE(out.text, platform::errorReportText(QStringLiteral("frmDaicto.MakeHtmlFile"), platform::AppError::divisionByZero()));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("dtemp.html"))));
 }
@@ -356,9 +356,9 @@ void TestLedgerPage::zeroRowsPerPageFailsInsideAndIsReported()
 void TestLedgerPage::unwritableFolderIsReported()
 {
     QTemporaryDir dir;
-    const LedgerOutcome out = makeLedger(numbered(1), products::TaxSettings(), LedgerSettings(), QStringLiteral("1"),
+    const common::MakeResult out = makeLedger(numbered(1), products::TaxSettings(), LedgerDesign(), QStringLiteral("1"),
                                          dir.filePath(QStringLiteral("missing/folder")));
-    QVERIFY(!out.ok);
+    QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(frmDaicto.MakeHtmlFile)\r\nエラー番号: 76\r\n")));
 }
 

@@ -1,19 +1,19 @@
 #include "platform/profile_file.h"
 #include "price_tags/design_file.h"
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace price_tags;
 
-Q_DECLARE_METATYPE(price_tags::PriceTagForm)
+Q_DECLARE_METATYPE(price_tags::WindowValues)
 
 namespace {
 
-PriceTagForm distinctive()
+WindowValues distinctive()
 {
-    PriceTagForm f = builtInForm(BuiltInType::A);
+    WindowValues f = builtInForm(BuiltInType::A);
     f.fontName = {QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAゴシック"), QStringLiteral("Noto Sans CJK JP")};
     f.fontSize = {QStringLiteral("8pt"), QStringLiteral("10pt"), QStringLiteral("5mm"), QStringLiteral("7pt")};
     f.fontStyle = {QStringLiteral("斜体"), QStringLiteral("両方"), QStringLiteral("太字"), QStringLiteral("太字")};
@@ -41,7 +41,7 @@ PriceTagForm distinctive()
     return f;
 }
 
-platform::ProfileFile written(const PriceTagForm &f)
+platform::ProfileFile written(const WindowValues &f)
 {
     platform::ProfileFile file;
     WriteCDesign(f, file);
@@ -77,11 +77,11 @@ private Q_SLOTS:
 
 void TestDesignFile::roundTrip_data()
 {
-    QTest::addColumn<PriceTagForm>("form");
+    QTest::addColumn<WindowValues>("form");
     QTest::newRow("type A") << builtInForm(BuiltInType::A);
     QTest::newRow("type B") << builtInForm(BuiltInType::B);
     QTest::newRow("everything changed") << distinctive();
-    PriceTagForm yen = distinctive();
+    WindowValues yen = distinctive();
     yen.yMark = enMarkText();
     yen.checkCZeikomi = false;
     yen.checkLogo = false;
@@ -90,8 +90,8 @@ void TestDesignFile::roundTrip_data()
 
 void TestDesignFile::roundTrip()
 {
-    QFETCH(PriceTagForm, form);
-    PriceTagForm start = builtInForm(form.optionStyle == 0 ? BuiltInType::B : BuiltInType::A);
+    QFETCH(WindowValues, form);
+    WindowValues start = builtInForm(form.optionStyle == 0 ? BuiltInType::B : BuiltInType::A);
     start.checkCZeikomi = !form.checkCZeikomi;
     const CDesignRead read = ReadCDesign(written(form), start);
     QVERIFY2(!read.error.isSet(), qPrintable(read.error.description));
@@ -104,7 +104,7 @@ void TestDesignFile::saveLoadSaveBytes()
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a.cdn")), b = dir.filePath(QStringLiteral("b.cdn"));
     QVERIFY(!WriteCDesign(distinctive(), a).isSet());
-    const CDesignRead read = ReadCDesign(a, PriceTagForm());
+    const CDesignRead read = ReadCDesign(a, WindowValues());
     QVERIFY(!read.error.isSet());
     QVERIFY(!WriteCDesign(read.form, b).isSet());
     QFile fa(a), fb(b);
@@ -134,18 +134,18 @@ void TestDesignFile::newFileOrder()
 
 void TestDesignFile::pointSizesAndMillimetres()
 {
-    PriceTagForm f;
+    WindowValues f;
     f.fontSize = {QStringLiteral("12pt"), QStringLiteral("5mm"), QStringLiteral("10.5pt"), QStringLiteral("9pt")};
     const platform::ProfileFile file = written(f);
     QCOMPARE(file.value("CFontSize", "0"), QStringLiteral("12"));
     QCOMPARE(file.value("CFontSize", "1"), QStringLiteral("5mm"));
     QCOMPARE(file.value("CFontSize", "2"), QStringLiteral("10.5"));
-    QCOMPARE(ReadCDesign(file, PriceTagForm()).form.fontSize, f.fontSize);
+    QCOMPARE(ReadCDesign(file, WindowValues()).form.fontSize, f.fontSize);
 }
 
 void TestDesignFile::colourTexts()
 {
-    PriceTagForm f;
+    WindowValues f;
     f.fontColor[1] = QStringLiteral("#80ff0a");
     f.borderColor = QStringLiteral("#abcdef");
     const platform::ProfileFile file = written(f);
@@ -155,7 +155,7 @@ void TestDesignFile::colourTexts()
     WriteCDesign(f, lower);
     lower.setValue("CFontColor", "2", "#00ff00");
     lower.setValue("CMake", "LC", "#0000ff");
-    const CDesignRead r = ReadCDesign(lower, PriceTagForm());
+    const CDesignRead r = ReadCDesign(lower, WindowValues());
     QCOMPARE(r.form.fontColor[2], QStringLiteral("#00FF00"));
     QCOMPARE(r.form.borderColor, QStringLiteral("#0000FF"));
 }
@@ -163,7 +163,7 @@ void TestDesignFile::colourTexts()
 void TestDesignFile::markOutsideTheListLeavesTheFile()
 {
     platform::ProfileFile file = written(distinctive()); // YM=2
-    PriceTagForm f = distinctive();
+    WindowValues f = distinctive();
     f.yMark = QStringLiteral("ドル");
     WriteCDesign(f, file);
     QCOMPARE(file.value("CMake", "YM"), QStringLiteral("2"));
@@ -192,7 +192,7 @@ void TestDesignFile::otherKeysSurvive()
 
 void TestDesignFile::nonNumericSizes()
 {
-    PriceTagForm f;
+    WindowValues f;
     f.cardHeight = QStringLiteral("abc");
     f.cardWidth = QString();
     f.padding = {QStringLiteral("x"), QStringLiteral("1.5"), QString(), QStringLiteral("2")};
@@ -213,7 +213,7 @@ void TestDesignFile::olderFile()
 {
     const CDesignRead r = ReadCDesign(QStringLiteral(VENNLO_TEST_DATA_DIR "/price_tags/old_version.cdn"), distinctive());
     QVERIFY2(!r.error.isSet(), qPrintable(r.error.description));
-    const PriceTagForm &f = r.form;
+    const WindowValues &f = r.form;
     QCOMPARE(f.padding, (std::array<QString, 4>{"2", "2", "2", "2"}));
     QCOMPARE(f.check2Dan, false);
     QCOMPARE(f.borderColor, QStringLiteral("#808080"));
@@ -294,10 +294,10 @@ void TestDesignFile::stops()
     QFETCH(QString, key);
     QFETCH(QString, value);
     QFETCH(int, number);
-    const PriceTagForm stored = distinctive();
+    const WindowValues stored = distinctive();
     platform::ProfileFile file = written(stored);
     file.setValue(section, key, value);
-    const PriceTagForm current = builtInForm(BuiltInType::A);
+    const WindowValues current = builtInForm(BuiltInType::A);
     const CDesignRead r = ReadCDesign(file, current);
     QCOMPARE(r.error.number, number);
     QCOMPARE(r.stoppedAt, QStringLiteral("[%1] %2").arg(section, key));
@@ -396,7 +396,7 @@ void TestDesignFile::builtInDesigns()
     QCOMPARE(d.fontAlign, (std::array<QString, 4>{"左", "左", "中央", "左"}));
     QCOMPARE(d.barcodeHeight, 40);
     // The menu command's controls give the same design in memory.
-    PriceTagForm edited = distinctive();
+    WindowValues edited = distinctive();
     edited.startPos = QStringLiteral("1");
     PriceTagDesign fromForm;
     QVERIFY(!SetCValue(builtInForm(BuiltInType(type), edited), fromForm).isSet());
@@ -406,7 +406,7 @@ void TestDesignFile::builtInDesigns()
 void TestDesignFile::loadStepAndSetCValue()
 {
     PriceTagDesign d; // the settings-file defaults: 円マーク
-    PriceTagForm f = formFromDesign(d);
+    WindowValues f = loadWindowValues(d);
     QCOMPARE(f.yMark, enMarkText());
     QCOMPARE(f.startPos, QStringLiteral("1"));
     PriceTagDesign back;
@@ -422,7 +422,7 @@ void TestDesignFile::loadStepAndSetCValue()
     d.logoName = QStringLiteral("/tmp/logo.gif");
     d.logoW = 10;
     d.logoH = 5;
-    f = formFromDesign(d);
+    f = loadWindowValues(d);
     QCOMPARE(f.cardHeight, QStringLiteral("24"));
     QCOMPARE(f.cardWidth, QStringLiteral("30"));
     QCOMPARE(f.padding[2], QStringLiteral("0"));
@@ -434,7 +434,7 @@ void TestDesignFile::loadStepAndSetCValue()
 
 void TestDesignFile::setCValueConversions()
 {
-    PriceTagForm f;
+    WindowValues f;
     PriceTagDesign d;
     f.yMark = yenMarkText();
     QVERIFY(!SetCValue(f, d).isSet());

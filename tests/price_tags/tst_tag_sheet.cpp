@@ -2,7 +2,7 @@
 #include "platform/apperror.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
-#include "price_tags/card_markup.h"
+#include "price_tags/card.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
 
@@ -462,7 +462,7 @@ void TestTagSheet::checkMake()
     in.cardHeightFixed = in.cardWidthFixed = sizesFixed;
     in.countW = countW;
     in.countH = QStringLiteral("9");
-    const MakeRefusal r = price_tags::checkMake(in);
+    const common::Refusal r = price_tags::checkMake(in);
     QCOMPARE(r.text, text);
     QCOMPARE(r.refused(), !text.isEmpty());
     if (r.refused()) {
@@ -488,8 +488,8 @@ void TestTagSheet::zeroDivisionIsRefusedAndNeverReportedAsDone()
     const PageLines page = MakeCHtml(cards, d);
     QCOMPARE(page.error.number, 11);
     QVERIFY(page.lines.isEmpty());
-    const MakeOutcome out = makeTagSheet(twoProducts(), copies({3, 2}), d, dir.path());
-    QVERIFY(!out.ok);
+    const common::MakeResult out = makeTagSheet(twoProducts(), copies({3, 2}), d, dir.path());
+    QVERIFY(!out.ok());
     QCOMPARE(out.text, platform::errorReportText(QStringLiteral("MakeCHtml"), platform::AppError::divisionByZero()));
     QCOMPARE(out.title, QStringLiteral("エラー情報"));
     QCOMPARE(int(out.icon), int(Icon::Critical));
@@ -502,8 +502,8 @@ void TestTagSheet::zeroDivisionIsRefusedAndNeverReportedAsDone()
 void TestTagSheet::makeWritesCtemp()
 {
     QTemporaryDir dir;
-    const MakeOutcome out = makeTagSheet(twoProducts(), copies({3, 2}), PriceTagDesign(), dir.path());
-    QVERIFY(out.ok);
+    const common::MakeResult out = makeTagSheet(twoProducts(), copies({3, 2}), PriceTagDesign(), dir.path());
+    QVERIFY(out.ok());
     QCOMPARE(out.text, QStringLiteral("貼付用値札を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
     QCOMPARE(out.title, QStringLiteral("ぽらね値札作成"));
     QFile written(dir.filePath(QStringLiteral("ctemp.html")));
@@ -518,8 +518,8 @@ void TestTagSheet::unencodableTextIsRefused()
     QTemporaryDir dir;
     ProductSlots s = twoProducts();
     s[0].name = QStringLiteral("😀");
-    const MakeOutcome out = makeTagSheet(s, copies({1}), PriceTagDesign(), dir.path());
-    QVERIFY(!out.ok);
+    const common::MakeResult out = makeTagSheet(s, copies({1}), PriceTagDesign(), dir.path());
+    QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(MakeCHtml)\r\nエラー番号: ")));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("ctemp.html"))));
 }

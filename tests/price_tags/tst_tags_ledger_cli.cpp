@@ -2,13 +2,13 @@
 // on stderr, and pages byte for byte equal to those the core functions make for the windows.
 
 #include "app/settings.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
 #include "products/csv_file.h"
@@ -142,7 +142,7 @@ void TestTagsLedgerCli::tagsEqualTheWindowsPage()
     copies[1] = QStringLiteral("2");
     copies[2] = QStringLiteral("1"); // the default for a filled slot without a count
     QTemporaryDir window;
-    QVERIFY(price_tags::makeTagSheet(fill.items, copies, settings.tag, window.path()).ok);
+    QVERIFY(price_tags::makeTagSheet(fill.items, copies, settings.tag, window.path()).ok());
     const QByteArray page = readBytes(dir.filePath(QStringLiteral("ctemp.html")));
     QCOMPARE(page, readBytes(window.filePath(QStringLiteral("ctemp.html"))));
     const QString text = platform::cp932::decode(page);
@@ -156,7 +156,7 @@ void TestTagsLedgerCli::tagsEqualTheWindowsPage()
 void TestTagsLedgerCli::tagsWithDesignFileAndStart()
 {
     QTemporaryDir dir;
-    price_tags::PriceTagForm form = price_tags::builtInForm(price_tags::BuiltInType::B);
+    price_tags::WindowValues form = price_tags::builtInForm(price_tags::BuiltInType::B);
     form.checkCardHeight = form.checkCardWidth = true;
     form.check2Dan = true;
     const QString cdn = dir.filePath(QStringLiteral("b.cdn"));
@@ -215,7 +215,7 @@ void TestTagsLedgerCli::ledgerEqualsTheWindowsPage()
     QCOMPARE(r.err, QString());
     const app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
     QTemporaryDir window;
-    QVERIFY(ledger::makeLedger(listWithChecks({2, 4, 5, 6}), settings.tax, settings.ledger, QStringLiteral("1"), window.path()).ok);
+    QVERIFY(ledger::makeLedger(listWithChecks({2, 4, 5, 6}), settings.tax, settings.ledger, QStringLiteral("1"), window.path()).ok());
     const QByteArray page = readBytes(dir.filePath(QStringLiteral("dtemp.html")));
     QCOMPARE(page, readBytes(window.filePath(QStringLiteral("dtemp.html"))));
     QCOMPARE(platform::cp932::decode(page).count(QStringLiteral("<tr><td rowspan=\"2\">")), 4);

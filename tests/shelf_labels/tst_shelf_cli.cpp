@@ -141,9 +141,9 @@ void TestShelfCli::sheetEqualsTheWindowsPage()
 
     const products::ReadResult list = products::readCsvFile(kData + "/jan_list.csv");
     QVERIFY(list.ok());
-    const shelf_labels::MakeOutcome made =
+    const common::MakeResult made =
         shelf_labels::makeSheet(list.rows, app::Settings{}.shelf, app::Settings{}.tax, "1", dir.path());
-    QCOMPARE(made.kind, shelf_labels::MakeOutcome::Made);
+    QCOMPARE(made.kind, common::MakeResult::Made);
     QCOMPARE(readBytes(out + "/temp.html"), readBytes(made.path));
     const QString page = platform::cp932::decode(readBytes(made.path));
     QVERIFY(page.contains("煎茶ティーバッグ &lt;20袋入&gt;"));

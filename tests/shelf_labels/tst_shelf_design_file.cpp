@@ -1,7 +1,7 @@
 #include "platform/apperror.h"
 #include "platform/cp932.h"
 #include "shelf_labels/design_file.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,7 +12,7 @@
 using namespace shelf_labels;
 
 using Edits = QMap<QString, QString>;
-using Change = std::function<void(shelf_labels::DesignerValues &)>;
+using Change = std::function<void(shelf_labels::WindowValues &)>;
 Q_DECLARE_METATYPE(Change)
 
 namespace {
@@ -74,7 +74,7 @@ QByteArray editedDefaults(const QMap<QString, QString> &edits)
     return platform::cp932::encode(out.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).bytes;
 }
 
-QString field(const DesignerValues &v, const QString &name)
+QString field(const WindowValues &v, const QString &name)
 {
     const ShelfLabelDesign &d = v.design;
     if (name == QLatin1String("padding"))
@@ -115,9 +115,9 @@ QString field(const DesignerValues &v, const QString &name)
 }
 
 // Start values that differ from the type A file in every field ReadDesign sets.
-DesignerValues distinctStart()
+WindowValues distinctStart()
 {
-    DesignerValues v = SetDefaultB();
+    WindowValues v = SetDefaultB();
     for (AreaStyle &a : v.design.area)
         a = AreaStyle{QStringLiteral("Start"), QStringLiteral("9pt"), QStringLiteral("斜体"), QStringLiteral("#010101"),
                       QStringLiteral("右")};
@@ -164,13 +164,13 @@ private Q_SLOTS:
 
 void TestShelfDesignFile::defaults()
 {
-    const DesignerValues a = SetDefaultA();
+    const WindowValues a = SetDefaultA();
     QCOMPARE(a.design, ShelfLabelDesign());
     QCOMPARE(a.taxStyle, 2);
     QCOMPARE(a.zeikomi, 1);
     QCOMPARE(a.design.countW, QStringLiteral("3"));
     QCOMPARE(a.design.countH, QStringLiteral("4"));
-    const DesignerValues b = SetDefaultB();
+    const WindowValues b = SetDefaultB();
     QCOMPARE(b.design.countW, QStringLiteral("2"));
     QCOMPARE(b.design.countH, QStringLiteral("8"));
     QCOMPARE(b.design.cardHeight, QStringLiteral("28"));
@@ -266,13 +266,13 @@ void TestShelfDesignFile::roundTrip_data()
 {
     QTest::addColumn<Change>("change");
     using F = Change;
-    QTest::newRow("type A") << F([](DesignerValues &) {});
-    QTest::newRow("type B") << F([](DesignerValues &v) { v = SetDefaultB(); });
-    QTest::newRow("millimetre size") << F([](DesignerValues &v) {
+    QTest::newRow("type A") << F([](WindowValues &) {});
+    QTest::newRow("type B") << F([](WindowValues &v) { v = SetDefaultB(); });
+    QTest::newRow("millimetre size") << F([](WindowValues &v) {
         v.design.area[2].fontSize = QStringLiteral("5mm");
         v.design.area[6].fontSize = QStringLiteral("7.5mm");
     });
-    QTest::newRow("everything on") << F([](DesignerValues &v) {
+    QTest::newRow("everything on") << F([](WindowValues &v) {
         ShelfLabelDesign &d = v.design;
         d.headerCheck = 1;
         d.headerText = QStringLiteral("本日限り");
@@ -306,11 +306,11 @@ void TestShelfDesignFile::roundTrip_data()
         v.taxStyle = 4;
         v.zeikomi = 0;
     });
-    QTest::newRow("yen mark, style 0") << F([](DesignerValues &v) {
+    QTest::newRow("yen mark, style 0") << F([](WindowValues &v) {
         v.design.yMark = 1;
         v.taxStyle = 0;
     });
-    QTest::newRow("style 3, empty header") << F([](DesignerValues &v) {
+    QTest::newRow("style 3, empty header") << F([](WindowValues &v) {
         v.taxStyle = 3;
         v.design.headerText.clear();
     });
@@ -319,7 +319,7 @@ void TestShelfDesignFile::roundTrip_data()
 void TestShelfDesignFile::roundTrip()
 {
     QFETCH(Change, change);
-    DesignerValues v = SetDefaultA();
+    WindowValues v = SetDefaultA();
     change(v);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("round.hdn"));
@@ -478,15 +478,15 @@ void TestShelfDesignFile::stopsAtMissingNumber()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("broken.hdn"));
     writeBytes(path, editedDefaults({{key, value}}));
-    const DesignerValues start = distinctStart();
+    const WindowValues start = distinctStart();
     const DesignRead r = ReadDesign(path, start);
     QVERIFY(r.fileFound);
     QVERIFY(r.error.isSet());
     QCOMPARE(platform::errorReportText(readDesignLabel(), r.error), report);
 
     // The fields in reading order; those up to readUpTo come from the file, the rest keep the start values.
-    const DesignerValues file = SetDefaultA();
-    const QList<std::pair<QString, std::function<bool(const DesignerValues &, const DesignerValues &)>>> order{
+    const WindowValues file = SetDefaultA();
+    const QList<std::pair<QString, std::function<bool(const WindowValues &, const WindowValues &)>>> order{
         {"header",
          [](auto &a, auto &b) { return a.design.area == b.design.area && a.design.headerText == b.design.headerText; }},
         {"division",
@@ -530,7 +530,7 @@ void TestShelfDesignFile::existingFileKeepsOtherKeys()
 void TestShelfDesignFile::missingFileChangesNothing()
 {
     QTemporaryDir dir;
-    const DesignerValues start = distinctStart();
+    const WindowValues start = distinctStart();
     DesignRead r = ReadDesign(dir.filePath(QStringLiteral("none.hdn")), start);
     QVERIFY(!r.fileFound);
     QVERIFY(!r.error.isSet());
@@ -550,7 +550,7 @@ void TestShelfDesignFile::writeFailures()
     const QString path = dir.filePath(QStringLiteral("a.hdn"));
     QVERIFY(WriteDesign(SetDefaultA(), path));
     const QByteArray before = readBytes(path);
-    DesignerValues v = SetDefaultA();
+    WindowValues v = SetDefaultA();
     v.design.headerText = QStringLiteral("☕セール");
     error = {};
     QVERIFY(!WriteDesign(v, path, &error));

@@ -2,7 +2,7 @@
 
 #include "platform/cp932.h"
 #include "platform/text_file.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 #include "shelf_labels/preview.h"
 
 #include <QFile>

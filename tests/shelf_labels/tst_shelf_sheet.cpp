@@ -4,7 +4,7 @@
 #include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 #include "shelf_labels/sheet.h"
 
 #include <QDir>
@@ -135,7 +135,7 @@ void TestShelfSheet::typeADefaultsPage()
 
 void TestShelfSheet::typeBAllOnPage()
 {
-    DesignerValues v = SetDefaultB();
+    WindowValues v = SetDefaultB();
     ShelfLabelDesign &d = v.design;
     d.countW = QStringLiteral("2");
     d.countH = QStringLiteral("2");
@@ -370,14 +370,14 @@ void TestShelfSheet::nonNumericPriceFailsWithoutCompletion()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("previous page");
     old.close();
-    const MakeOutcome outcome = makeSheet({product(QStringLiteral("X"), QStringLiteral("品"), QStringLiteral("abc"))},
+    const common::MakeResult outcome = makeSheet({product(QStringLiteral("X"), QStringLiteral("品"), QStringLiteral("abc"))},
                                           SetDefaultA().design, tax, QStringLiteral("1"), dir.path());
-    QCOMPARE(outcome.kind, MakeOutcome::Failed);
-    QCOMPARE(outcome.message.title, QStringLiteral("エラー情報"));
+    QCOMPARE(outcome.kind, common::MakeResult::Failed);
+    QCOMPARE(outcome.title, QStringLiteral("エラー情報"));
     QCOMPARE(
-        outcome.message.text,
+        outcome.text,
         QStringLiteral("エラーが発生しました(frmTanafuda.SetSyouhin)\r\nエラー番号: 13\r\n内容: 型が一致しません。"));
-    QCOMPARE(outcome.message.icon, UiServices::Icon::Critical);
+    QCOMPARE(outcome.icon, UiServices::Icon::Critical);
     QVERIFY(outcome.path.isEmpty());
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("previous page"));
@@ -647,21 +647,21 @@ void TestShelfSheet::checks()
     d.logoH = logoH;
     d.countW = countW;
     d.countH = countH;
-    const auto message = checkMake(count, d, start);
+    const common::Refusal message = checkMake(count, d, start);
     if (title.isEmpty()) {
-        QVERIFY2(!message, qPrintable(message ? message->text : QString()));
+        QVERIFY2(!message.refused(), qPrintable(message.text));
         return;
     }
-    QVERIFY(message);
-    QCOMPARE(message->title, title);
-    QCOMPARE(message->text, text);
-    QCOMPARE(message->icon, icon);
+    QVERIFY(message.refused());
+    QCOMPARE(message.title, title);
+    QCOMPARE(message.text, text);
+    QCOMPARE(message.icon, icon);
 
     // The make command refuses with the same message and writes nothing.
     QTemporaryDir dir;
-    const MakeOutcome outcome = makeSheet(numbered(count), d, {}, start, dir.path());
-    QCOMPARE(outcome.kind, MakeOutcome::Refused);
-    QCOMPARE(outcome.message, *message);
+    const common::MakeResult outcome = makeSheet(numbered(count), d, {}, start, dir.path());
+    QCOMPARE(outcome.kind, common::MakeResult::Refused);
+    QCOMPARE(outcome.refusal(), message);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));
 }
 
@@ -700,13 +700,13 @@ void TestShelfSheet::makeWritesCp932Page()
     QTemporaryDir dir;
     const ProductList list{product(QStringLiteral("1"), QStringLiteral("りんご"), QStringLiteral("120"), {},
                                    QStringLiteral("4901234567894"))};
-    const MakeOutcome outcome = makeSheet(list, SetDefaultA().design, {}, QStringLiteral("1"), dir.path());
-    QCOMPARE(outcome.kind, MakeOutcome::Made);
+    const common::MakeResult outcome = makeSheet(list, SetDefaultA().design, {}, QStringLiteral("1"), dir.path());
+    QCOMPARE(outcome.kind, common::MakeResult::Made);
     QCOMPARE(outcome.path, dir.filePath(QStringLiteral("temp.html")));
-    QCOMPARE(outcome.message.title, QStringLiteral("ぽらね値札作成"));
-    QCOMPARE(outcome.message.text,
+    QCOMPARE(outcome.title, QStringLiteral("ぽらね値札作成"));
+    QCOMPARE(outcome.text,
              QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
-    QCOMPARE(outcome.message.icon, UiServices::Icon::Information);
+    QCOMPARE(outcome.icon, UiServices::Icon::Information);
     QFile f(outcome.path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -722,21 +722,21 @@ void TestShelfSheet::makeWritesCp932Page()
 void TestShelfSheet::makeReportsUnwritableFolder()
 {
     QTemporaryDir dir;
-    const MakeOutcome outcome = makeSheet(numbered(1), SetDefaultA().design, {}, QStringLiteral("1"),
+    const common::MakeResult outcome = makeSheet(numbered(1), SetDefaultA().design, {}, QStringLiteral("1"),
                                           dir.filePath(QStringLiteral("missing/folder")));
-    QCOMPARE(outcome.kind, MakeOutcome::Failed);
-    QVERIFY2(outcome.message.text.startsWith(QStringLiteral(
+    QCOMPARE(outcome.kind, common::MakeResult::Failed);
+    QVERIFY2(outcome.text.startsWith(QStringLiteral(
                  "エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 76\r\n内容: パスが見つかりません。")),
-             qPrintable(outcome.message.text));
+             qPrintable(outcome.text));
 }
 
 void TestShelfSheet::makeRefusesUnencodableText()
 {
     QTemporaryDir dir;
     const ProductList list{product(QStringLiteral("1"), QStringLiteral("カフェ☕"), QStringLiteral("300"))};
-    const MakeOutcome outcome = makeSheet(list, SetDefaultA().design, {}, QStringLiteral("1"), dir.path());
-    QCOMPARE(outcome.kind, MakeOutcome::Failed);
-    QCOMPARE(outcome.message.text,
+    const common::MakeResult outcome = makeSheet(list, SetDefaultA().design, {}, QStringLiteral("1"), dir.path());
+    QCOMPARE(outcome.kind, common::MakeResult::Failed);
+    QCOMPARE(outcome.text,
              QStringLiteral("エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 380\r\n"
                             "内容: 49 行目に Shift_JIS で保存できない文字があります。"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));

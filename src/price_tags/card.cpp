@@ -1,4 +1,4 @@
-#include "price_tags/card_markup.h"
+#include "price_tags/card.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/helpers.h"
+#include "common/helpers.h"
 
 #include "platform/profile_file.h"
 #include "platform/user_services.h"
@@ -11,7 +11,7 @@
 #include <cmath>
 #include <limits>
 
-namespace app {
+namespace common {
 
 QString GetIniValue(const QString &path, const QString &section, const QString &key)
 {
@@ -23,12 +23,12 @@ int PutIniValue(const QString &path, const QString &section, const QString &key,
     return platform::writeProfileString(path, section, key, value) ? 1 : 0;
 }
 
-bool OpenWithShell(const QString &target)
+bool OpenWithShell(platform::UiServices &services, const QString &target)
 {
     const QString t = target.trimmed();
     if (t.isEmpty())
         return false;
-    return platform::UiServices::instance().openWithShell(t);
+    return services.openWithShell(t);
 }
 
 namespace {
@@ -174,4 +174,4 @@ WindowSizeBounds mainWindowSizeBounds()
     return mainWindowSizeBounds(twipsPerPixelX(), twipsPerPixelY(), screenSize);
 }
 
-} // namespace app
+} // namespace common

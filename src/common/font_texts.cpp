@@ -1,6 +1,6 @@
-#include "app/font_texts.h"
+#include "common/font_texts.h"
 
-namespace app {
+namespace common {
 
 QString cssFontPrefix(const QString &fontStyle)
 {
@@ -26,4 +26,4 @@ QString cssAlign(const QString &align)
     return QString();
 }
 
-} // namespace app
+} // namespace common

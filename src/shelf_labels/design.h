@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/design_keys.h"
+
 #include <QString>
 
 #include <array>
@@ -43,9 +45,9 @@ struct ShelfLabelDesign {
     QString borderWidth = QStringLiteral("0");       // Border/W, points
     QString borderColor = QStringLiteral("#FFFFFF"); // Border/C
     int cardHeightFixed = 0;                         // CHeight/S
-    QString cardHeight = QStringLiteral("45");       // CHeight/H, mm
+    QString cardHeight = common::keys::ShelfCardHeight.defaultText(); // CHeight/H, mm
     int cardWidthFixed = 0;                          // CWidth/S
-    QString cardWidth = QStringLiteral("60");        // CWidth/W, mm
+    QString cardWidth = common::keys::ShelfCardWidth.defaultText(); // CWidth/W, mm
     std::array<QString, 4> padding{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
                                    QStringLiteral("0")}; // CPadding/P0..P3: top, bottom, left, right (mm)
     int layoutType = 0;                              // Style/M: 0 type A, 1 type B

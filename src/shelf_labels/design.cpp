@@ -1,4 +1,4 @@
-#include "shelf_labels/shelf_label_design.h"
+#include "shelf_labels/design.h"
 
 namespace shelf_labels {
 

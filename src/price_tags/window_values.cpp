@@ -1,4 +1,4 @@
-#include "price_tags/price_tag_form.h"
+#include "price_tags/window_values.h"
 
 #include "platform/numbers.h"
 
@@ -28,7 +28,7 @@ QString markText(int ym)
 
 } // namespace
 
-PriceTagForm::PriceTagForm()
+WindowValues::WindowValues()
 {
     const PriceTagDesign d;
     fontName = d.fontName;
@@ -40,9 +40,9 @@ PriceTagForm::PriceTagForm()
     padding.fill(QStringLiteral("0"));
 }
 
-PriceTagForm formFromDesign(const PriceTagDesign &d)
+WindowValues loadWindowValues(const PriceTagDesign &d)
 {
-    PriceTagForm f;
+    WindowValues f;
     f.checkHinban = d.hb != 0;
     f.checkName = d.hm != 0;
     f.fontName = d.fontName;
@@ -61,8 +61,8 @@ PriceTagForm formFromDesign(const PriceTagDesign &d)
     f.borderColor = d.lineColor;
     f.checkCardHeight = d.cardHeightFixed != 0;
     f.checkCardWidth = d.cardWidthFixed != 0;
-    f.cardWidth = numericOr(d.cardWidth, QStringLiteral("30"));
-    f.cardHeight = numericOr(d.cardHeight, QStringLiteral("24"));
+    f.cardWidth = numericOr(d.cardWidth, common::keys::TagCardWidth.defaultText());
+    f.cardHeight = numericOr(d.cardHeight, common::keys::TagCardHeight.defaultText());
     for (int i = 0; i < 4; ++i)
         f.padding[i] = numericOr(d.padding[i], QStringLiteral("0"));
     f.optionStyle = d.layoutType == 1 ? 1 : 0;
@@ -78,7 +78,7 @@ PriceTagForm formFromDesign(const PriceTagDesign &d)
     return f;
 }
 
-platform::AppError SetCValue(const PriceTagForm &f, PriceTagDesign &d)
+platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
 {
     d.fontName = f.fontName;
     d.fontSize = f.fontSize;
@@ -130,8 +130,8 @@ platform::AppError SetCValue(const PriceTagForm &f, PriceTagDesign &d)
     }
     d.cardWidthFixed = f.checkCardWidth ? 1 : 0;
     d.cardHeightFixed = f.checkCardHeight ? 1 : 0;
-    d.cardWidth = numericOr(f.cardWidth, QStringLiteral("30"));
-    d.cardHeight = numericOr(f.cardHeight, QStringLiteral("24"));
+    d.cardWidth = numericOr(f.cardWidth, common::keys::TagCardWidth.defaultText());
+    d.cardHeight = numericOr(f.cardHeight, common::keys::TagCardHeight.defaultText());
     for (int i = 0; i < 4; ++i)
         d.padding[i] = numericOr(f.padding[i], QStringLiteral("0"));
     d.layoutType = f.optionStyle == 0 ? 0 : 1;
@@ -147,9 +147,9 @@ platform::AppError SetCValue(const PriceTagForm &f, PriceTagDesign &d)
     return {};
 }
 
-PriceTagForm builtInForm(BuiltInType type, const PriceTagForm &current)
+WindowValues builtInForm(BuiltInType type, const WindowValues &current)
 {
-    PriceTagForm f;
+    WindowValues f;
     f.startPos = current.startPos;
     f.checkLogo = false;
     f.checkHinban = false;
@@ -176,8 +176,8 @@ PriceTagForm builtInForm(BuiltInType type, const PriceTagForm &current)
     f.padding.fill(QStringLiteral("0"));
     f.checkCardHeight = false;
     f.checkCardWidth = false;
-    f.cardHeight = type == BuiltInType::A ? QStringLiteral("24") : QStringLiteral("18");
-    f.cardWidth = type == BuiltInType::A ? QStringLiteral("30") : QStringLiteral("56");
+    f.cardHeight = type == BuiltInType::A ? common::keys::TagCardHeight.defaultText() : QStringLiteral("18");
+    f.cardWidth = type == BuiltInType::A ? common::keys::TagCardWidth.defaultText() : QStringLiteral("56");
     f.janImageHeight = QStringLiteral("40");
     return f;
 }
@@ -206,8 +206,8 @@ PriceTagDesign builtInDesign(BuiltInType type)
     if (type == BuiltInType::A) {
         d.countW = 5;
         d.countH = 9;
-        d.cardHeight = QStringLiteral("24");
-        d.cardWidth = QStringLiteral("30");
+        d.cardHeight = common::keys::TagCardHeight.defaultText();
+        d.cardWidth = common::keys::TagCardWidth.defaultText();
         d.layoutType = 0;
     } else {
         d.countW = 3;

@@ -5,9 +5,13 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace platform {
+class UiServices;
+}
+
 // The small helpers used all over the program: one INI key, shell open, colour texts, shortened paths,
 // twips and pixels, and the size bounds of the main window.
-namespace app {
+namespace common {
 
 // One key of an INI file: the trimmed value, or the empty text when the file, section or key is missing.
 QString GetIniValue(const QString &path, const QString &section, const QString &key);
@@ -16,7 +20,7 @@ int PutIniValue(const QString &path, const QString &section, const QString &key,
 
 // Opens a document or web address with the desktop's handler; a blank target does nothing (and
 // gives false). True when the desktop took it.
-bool OpenWithShell(const QString &target);
+bool OpenWithShell(platform::UiServices &services, const QString &target);
 
 // "#RRGGBB" (either case) → colour value 0x00BBGGRR. Each of the six characters after the first
 // counts as its hexadecimal digit; any other character, and a missing one, counts as 0.
@@ -59,4 +63,4 @@ WindowSizeBounds mainWindowSizeBounds();
 // size in pixels, never below the minimum.
 WindowSizeBounds mainWindowSizeBounds(double twipsPerPixelX, double twipsPerPixelY, const QSize &screenPixels);
 
-} // namespace app
+} // namespace common

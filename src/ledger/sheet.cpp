@@ -1,4 +1,4 @@
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
@@ -76,7 +76,7 @@ platform::AppError SetSyouhin(const products::ProductList &list, const products:
     return {};
 }
 
-LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerSettings &s, const QString &startPage)
+LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, const QString &startPage)
 {
     LedgerPage page;
     if (s.rowsPerPage < 1) {
@@ -165,50 +165,35 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerSettings &s, c
 
 QString dtempFileName() { return QStringLiteral("dtemp.html"); }
 
-LedgerRefusal checkLedgerMake(const QString &startPage, const LedgerSettings &settings)
+common::Refusal checkLedgerMake(const QString &startPage, const LedgerDesign &settings)
 {
-    LedgerRefusal r;
     const auto start = platform::toWholeNumber(startPage);
-    if (!start || *start <= 0) {
-        r.text = QStringLiteral("開始ページの値が不正です.");
-        r.title = QStringLiteral("入力値チェック");
-        r.resetStartPage = true;
-        return r;
-    }
+    if (!start || *start <= 0)
+        return {QStringLiteral("入力値チェック"), QStringLiteral("開始ページの値が不正です."), Icon::Critical,
+                common::Next::StartPage};
     // A stored 0 rows per page would divide by zero while the page is made.
-    if (settings.rowsPerPage < 1) {
-        r.text = QStringLiteral("1 ページの行数には 1 以上の数を指定してください.");
-        r.title = QStringLiteral("入力値チェック");
-    }
-    return r;
+    if (settings.rowsPerPage < 1)
+        return {QStringLiteral("入力値チェック"), QStringLiteral("1 ページの行数には 1 以上の数を指定してください."),
+                Icon::Critical};
+    return {};
 }
 
-LedgerOutcome makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
-                         const LedgerSettings &settings, const QString &startPage, const QString &folder)
+common::MakeResult makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
+                              const LedgerDesign &settings, const QString &startPage, const QString &folder)
 {
-    LedgerOutcome out;
-    out.icon = Icon::Critical;
-    out.title = platform::reportTitle();
+    using common::MakeResult;
     QList<LedgerRow> rows;
     platform::AppError e = SetSyouhin(list, tax, settings.barcodeHeight, &rows);
-    if (e.isSet()) {
-        out.text = platform::errorReportText(QStringLiteral("frmdaicyo.SetSyouhin"), e);
-        return out;
-    }
+    if (e.isSet())
+        return MakeResult::failed(QStringLiteral("frmdaicyo.SetSyouhin"), e);
     const LedgerPage page = MakeHtmlFile(rows, settings, startPage);
-    if (page.error.isSet()) {
-        out.text = platform::errorReportText(QStringLiteral("frmDaicto.MakeHtmlFile"), page.error);
-        return out;
-    }
-    if (!platform::writeCp932Lines(QDir(folder).filePath(dtempFileName()), page.lines, &e)) {
-        out.text = platform::errorReportText(QStringLiteral("frmDaicto.MakeHtmlFile"), e);
-        return out;
-    }
-    out.ok = true;
-    out.icon = Icon::Information;
-    out.title = QStringLiteral("ぽらね値札作成");
-    out.text = QStringLiteral("商品台帳を作成しました.\r\n「表示」ボタンでブラウザが起動します.");
-    return out;
+    if (page.error.isSet())
+        return MakeResult::failed(QStringLiteral("frmDaicto.MakeHtmlFile"), page.error);
+    const QString path = QDir(folder).filePath(dtempFileName());
+    if (!platform::writeCp932Lines(path, page.lines, &e))
+        return MakeResult::failed(QStringLiteral("frmDaicto.MakeHtmlFile"), e);
+    return MakeResult::made(path, QStringLiteral("ぽらね値札作成"),
+                            QStringLiteral("商品台帳を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
 }
 
 } // namespace ledger

@@ -1,4 +1,4 @@
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 
 #include "platform/numbers.h"
 
@@ -31,14 +31,14 @@ QString numericOr(const QString &text, const char *fallback)
 
 } // namespace
 
-DesignerValues SetDefaultA()
+WindowValues SetDefaultA()
 {
-    return DesignerValues{};
+    return WindowValues{};
 }
 
-DesignerValues SetDefaultB()
+WindowValues SetDefaultB()
 {
-    DesignerValues v;
+    WindowValues v;
     v.design.countW = QStringLiteral("2");
     v.design.countH = QStringLiteral("8");
     v.design.cardHeight = QStringLiteral("28");
@@ -85,11 +85,23 @@ ShelfLabelDesign settledDesign(const ShelfLabelDesign &design)
     }
     d.borderStyle = knownBorderWord(d.borderStyle);
     d.borderWidth = numericOr(d.borderWidth, "0");
-    d.cardHeight = numericOr(d.cardHeight, "45");
-    d.cardWidth = numericOr(d.cardWidth, "60");
+    d.cardHeight = numericOr(d.cardHeight, common::keys::ShelfCardHeight.defaultValue);
+    d.cardWidth = numericOr(d.cardWidth, common::keys::ShelfCardWidth.defaultValue);
     for (QString &p : d.padding)
         p = numericOr(p, "0");
     return d;
+}
+
+WindowValues loadWindowValues(const ShelfLabelDesign &design, const products::TaxSettings &tax)
+{
+    return WindowValues{design, tax.style, tax.zeikomi};
+}
+
+void storeWindowValues(const WindowValues &values, ShelfLabelDesign &design, products::TaxSettings &tax)
+{
+    design = values.design;
+    tax.style = values.taxStyle;
+    tax.zeikomi = values.zeikomi;
 }
 
 } // namespace shelf_labels

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/design_keys.h"
+
 #include <QString>
 
 #include <array>
@@ -32,9 +34,9 @@ struct PriceTagDesign {
     int logoH = 0;    // CLogo/H
     QString logoAlign = QStringLiteral("中央"); // CLogo/Align
     int cardHeightFixed = 0;                   // CCHeight/S
-    QString cardHeight = QStringLiteral("24"); // CCHeight/H, mm
+    QString cardHeight = common::keys::TagCardHeight.defaultText(); // CCHeight/H, mm
     int cardWidthFixed = 0;                    // CCWidth/S
-    QString cardWidth = QStringLiteral("30");  // CCWidth/W, mm
+    QString cardWidth = common::keys::TagCardWidth.defaultText(); // CCWidth/W, mm
     std::array<QString, 4> padding{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
                                    QStringLiteral("0")}; // CCPadding/P0..P3: top, bottom, left, right
     int layoutType = 0;     // Style/C: 0 type A, 1 type B

@@ -1,7 +1,7 @@
-#include "shelf_labels/card_html.h"
+#include "shelf_labels/card.h"
 
-#include "app/font_texts.h"
-
+#include "barcode/barcode.h"
+#include "common/font_texts.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 
@@ -11,15 +11,15 @@ std::optional<CssPieces> cssPieces(const ShelfLabelDesign &d, platform::AppError
 {
     CssPieces c;
     for (int i = 0; i < 7; ++i) {
-        c.prefix[i] = app::cssFontPrefix(d.area[i].fontStyle);
+        c.prefix[i] = common::cssFontPrefix(d.area[i].fontStyle);
         c.size[i] = d.area[i].fontSize;
         c.name[i] = QLatin1Char('"') + d.area[i].fontName + QLatin1Char('"');
         if (i < 6) {
             c.color[i] = d.area[i].color;
-            c.align[i] = app::cssAlign(d.area[i].align);
+            c.align[i] = common::cssAlign(d.area[i].align);
         }
     }
-    c.logoAlign = app::cssAlign(d.logoAlign);
+    c.logoAlign = common::cssAlign(d.logoAlign);
     if (d.cardHeightFixed == 1) {
         c.heightRule = QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;");
         c.overflowRule = QStringLiteral("overflow:hidden;");
@@ -121,6 +121,28 @@ QString cardHtml(const Card &card, const CardFrame &frame, int layoutType)
     }
     s += QLatin1String("</td></tr></table></td></tr></table></div></td>");
     return s;
+}
+
+std::optional<Card> fillCard(const products::Product &p, const ShelfLabelDesign &design,
+                             const products::TaxSettings &tax, platform::AppError *error)
+{
+    const auto prices = priceTexts(p.price, tax, error);
+    if (!prices)
+        return std::nullopt;
+    Card c;
+    if (design.makeGN == 1)
+        c.itemCode = p.code;
+    c.name = p.name;
+    c.price = prices->price;
+    c.taxNote = prices->taxNote;
+    if (design.makeAlt == 1)
+        c.remarks = p.remarks;
+    if (design.makeBC == 1) {
+        c.barcode = barcode::MakeBarCodeHtml(p.jan, design.barcodeHeight);
+        if (design.makeJN == 1)
+            c.janDigits = p.jan;
+    }
+    return c;
 }
 
 } // namespace shelf_labels

@@ -1,4 +1,4 @@
-#include "ledger/ledger_form.h"
+#include "ledger/window_values.h"
 
 #include "platform/numbers.h"
 
@@ -17,9 +17,9 @@ platform::AppError wholeNumber(const QString &text, int *value)
 
 } // namespace
 
-LedgerForm ledgerFormFromSettings(const LedgerSettings &s)
+WindowValues loadWindowValues(const LedgerDesign &s)
 {
-    LedgerForm f;
+    WindowValues f;
     f.linesInPage = QString::number(s.rowsPerPage);
     f.lineColor = s.lineColor;
     f.backColor = s.backColor;
@@ -31,7 +31,7 @@ LedgerForm ledgerFormFromSettings(const LedgerSettings &s)
     return f;
 }
 
-platform::AppError storeLedgerSettings(const LedgerForm &f, LedgerSettings &s)
+platform::AppError storeWindowValues(const WindowValues &f, LedgerDesign &s)
 {
     int v = 0;
     platform::AppError e = wholeNumber(f.linesInPage, &v);

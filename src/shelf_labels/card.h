@@ -44,6 +44,11 @@ struct CardFrame {
     QString markAfter;
 };
 
+// The card of one product, as the design prints it; fails where its price cannot be converted
+// (priceTexts). The sheet and the preview fill every card with it.
+std::optional<Card> fillCard(const products::Product &product, const ShelfLabelDesign &design,
+                             const products::TaxSettings &tax, platform::AppError *error);
+
 // One card: `<td class="top"><div class="card">` ... `</div></td>` for layout 0 (barcode below the
 // price) or 1 (barcode beside it).
 QString cardHtml(const Card &card, const CardFrame &frame, int layoutType);

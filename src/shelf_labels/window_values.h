@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shelf_labels/shelf_label_design.h"
+#include "products/tax.h"
+#include "shelf_labels/design.h"
 
 #include <QString>
 
@@ -8,16 +9,21 @@ namespace shelf_labels {
 
 // What the designer window edits and a ".hdn" file holds: the design, plus the tax-note wording and
 // the display-price choice, which the program keeps with the tax settings ([Tax] Style, Zeikomi).
-struct DesignerValues {
+struct WindowValues {
     ShelfLabelDesign design;
     int taxStyle = 2; // Tax/Style 0–4
     int zeikomi = 1;  // Tax/Zeikomi
-    bool operator==(const DesignerValues &) const = default;
+    bool operator==(const WindowValues &) const = default;
 };
 
+// The window's pair of transfers: the load step (memory → controls) and the store step (controls →
+// memory), the tax-note wording and display price going to and from the tax settings.
+WindowValues loadWindowValues(const ShelfLabelDesign &design, const products::TaxSettings &tax);
+void storeWindowValues(const WindowValues &values, ShelfLabelDesign &design, products::TaxSettings &tax);
+
 // The two built-in designs of the menu "初期値に戻す(&D)".
-DesignerValues SetDefaultA();
-DesignerValues SetDefaultB();
+WindowValues SetDefaultA();
+WindowValues SetDefaultB();
 
 // The CSS border words and the designer's combo texts: "solid" ↔ "実線" ... "inset" ↔ "凹線";
 // "none", the empty text and any unknown word pair with "(枠飾りなし)".

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ledger/ledger_settings.h"
+#include "ledger/design.h"
+#include "common/maker.h"
 #include "platform/apperror.h"
 #include "platform/user_services.h"
 #include "products/product.h"
@@ -43,29 +44,16 @@ struct LedgerPage {
 
 // MakeHtmlFile: the lines of dtemp.html; the start page text falls back to 1 when not a number.
 // Product texts are escaped for HTML.
-LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerSettings &settings, const QString &startPage);
+LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &settings, const QString &startPage);
 
 QString dtempFileName(); // "dtemp.html"
 
-// The make command's input checks; an empty text lets the make go on.
-struct LedgerRefusal {
-    QString text;
-    QString title;
-    platform::UiServices::Icon icon = platform::UiServices::Icon::Critical;
-    bool resetStartPage = false; // txtStartPage back to "1"
-    bool refused() const { return !text.isEmpty(); }
-};
-LedgerRefusal checkLedgerMake(const QString &startPage, const LedgerSettings &settings);
+// The make command's input checks; not refused when the make may go on.
+common::Refusal checkLedgerMake(const QString &startPage, const LedgerDesign &settings);
 
 // SetSyouhin, MakeHtmlFile and the file in dtemp.html, stopping at the first failure; the completion
 // message only when the page was written.
-struct LedgerOutcome {
-    bool ok = false;
-    QString text;
-    QString title;
-    platform::UiServices::Icon icon = platform::UiServices::Icon::Information;
-};
-LedgerOutcome makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
-                         const LedgerSettings &settings, const QString &startPage, const QString &folder);
+common::MakeResult makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
+                              const LedgerDesign &settings, const QString &startPage, const QString &folder);
 
 } // namespace ledger

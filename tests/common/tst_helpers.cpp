@@ -1,4 +1,4 @@
-#include "app/helpers.h"
+#include "common/helpers.h"
 #include "support/fake_ui_services.h"
 
 #include <QDir>
@@ -56,7 +56,7 @@ void TestHelpers::colorTextToValue()
 {
     QFETCH(QString, text);
     QFETCH(int, value);
-    QCOMPARE(app::ColorTextToValue(text), value);
+    QCOMPARE(common::ColorTextToValue(text), value);
 }
 
 void TestHelpers::colorValueToText_data()
@@ -79,24 +79,24 @@ void TestHelpers::colorValueToText()
 {
     QFETCH(qint64, value);
     QFETCH(QString, text);
-    QCOMPARE(app::ColorValueToText(value), text);
+    QCOMPARE(common::ColorValueToText(value), text);
 }
 
 void TestHelpers::colorRoundTrip()
 {
     for (qint64 v : {0LL, 1LL, 0x80LL, 0x8000LL, 0x800000LL, 0x808080LL, 0xC0FFEELL, 0xFFFFFFLL}) {
-        const QString text = app::ColorValueToText(v);
+        const QString text = common::ColorValueToText(v);
         QCOMPARE(text.size(), 7);
-        QCOMPARE(qint64(app::ColorTextToValue(text)), v);
-        QCOMPARE(app::ColorTextToValue(text.toLower()), app::ColorTextToValue(text));
+        QCOMPARE(qint64(common::ColorTextToValue(text)), v);
+        QCOMPARE(common::ColorTextToValue(text.toLower()), common::ColorTextToValue(text));
     }
 }
 
 void TestHelpers::qColor()
 {
-    const QColor c = app::colorFromValue(app::ColorTextToValue(QStringLiteral("#123456")));
+    const QColor c = common::colorFromValue(common::ColorTextToValue(QStringLiteral("#123456")));
     QCOMPARE(c, QColor(0x12, 0x34, 0x56));
-    QCOMPARE(app::ColorValueToText(app::colorToValue(QColor(0xFF, 0x80, 0x01))), QStringLiteral("#FF8001"));
+    QCOMPARE(common::ColorValueToText(common::colorToValue(QColor(0xFF, 0x80, 0x01))), QStringLiteral("#FF8001"));
 }
 
 void TestHelpers::shortenPath_data()
@@ -133,8 +133,8 @@ void TestHelpers::shortenPath()
 
     const QString expected =
         shortened ? path.left(23) + QStringLiteral(".....") + QDir::separator() + (exists ? name : QString()) : path;
-    QCOMPARE(app::ShortenPath(path), expected);
-    QCOMPARE(app::ShortenPath(QString()), QString());
+    QCOMPARE(common::ShortenPath(path), expected);
+    QCOMPARE(common::ShortenPath(QString()), QString());
 }
 
 void TestHelpers::twipsToPixels_data()
@@ -161,7 +161,7 @@ void TestHelpers::twipsToPixels()
     QFETCH(int, twips);
     QFETCH(double, tpp);
     QFETCH(int, pixels);
-    QCOMPARE(app::twipsToPixels(twips, tpp), pixels);
+    QCOMPARE(common::twipsToPixels(twips, tpp), pixels);
 }
 
 void TestHelpers::pixelsToTwips_data()
@@ -186,7 +186,7 @@ void TestHelpers::pixelsToTwips()
     QFETCH(int, pixels);
     QFETCH(double, tpp);
     QFETCH(int, twips);
-    QCOMPARE(app::pixelsToTwips(pixels, tpp), twips);
+    QCOMPARE(common::pixelsToTwips(pixels, tpp), twips);
 }
 
 void TestHelpers::screenConversions()
@@ -195,14 +195,14 @@ void TestHelpers::screenConversions()
     QVERIFY(screen);
     const double tppX = 1440.0 / screen->logicalDotsPerInchX();
     const double tppY = 1440.0 / screen->logicalDotsPerInchY();
-    QCOMPARE(app::twipsPerPixelX(), tppX);
-    QCOMPARE(app::twipsPerPixelY(), tppY);
-    QCOMPARE(app::TwipsToPixelsX(9492), app::twipsToPixels(9492, tppX));
-    QCOMPARE(app::TwipsToPixelsY(6444), app::twipsToPixels(6444, tppY));
-    QCOMPARE(app::PixelsToTwipsX(633), app::pixelsToTwips(633, tppX));
-    QCOMPARE(app::PixelsToTwipsY(430), app::pixelsToTwips(430, tppY));
-    const app::WindowSizeBounds b = app::mainWindowSizeBounds();
-    QCOMPARE(b.minimum, app::mainWindowSizeBounds(tppX, tppY, screen->size()).minimum);
+    QCOMPARE(common::twipsPerPixelX(), tppX);
+    QCOMPARE(common::twipsPerPixelY(), tppY);
+    QCOMPARE(common::TwipsToPixelsX(9492), common::twipsToPixels(9492, tppX));
+    QCOMPARE(common::TwipsToPixelsY(6444), common::twipsToPixels(6444, tppY));
+    QCOMPARE(common::PixelsToTwipsX(633), common::pixelsToTwips(633, tppX));
+    QCOMPARE(common::PixelsToTwipsY(430), common::pixelsToTwips(430, tppY));
+    const common::WindowSizeBounds b = common::mainWindowSizeBounds();
+    QCOMPARE(b.minimum, common::mainWindowSizeBounds(tppX, tppY, screen->size()).minimum);
     QCOMPARE(b.maximum, screen->size().expandedTo(b.minimum));
 }
 
@@ -225,7 +225,7 @@ void TestHelpers::windowBounds()
     QFETCH(QSize, screen);
     QFETCH(QSize, minimum);
     QFETCH(QSize, maximum);
-    const app::WindowSizeBounds b = app::mainWindowSizeBounds(tpp, tpp, screen);
+    const common::WindowSizeBounds b = common::mainWindowSizeBounds(tpp, tpp, screen);
     QCOMPARE(b.minimum, minimum);
     QCOMPARE(b.maximum, maximum);
 }
@@ -234,22 +234,22 @@ void TestHelpers::iniValues()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("design.hdn"));
-    QCOMPARE(app::GetIniValue(path, QStringLiteral("Header"), QStringLiteral("string")), QString());
-    QVERIFY(app::PutIniValue(path, QStringLiteral("Header"), QStringLiteral("string"), QStringLiteral("特売")) != 0);
-    QVERIFY(app::PutIniValue(path, QStringLiteral("Header"), QStringLiteral("check"), QStringLiteral("1")) != 0);
-    QCOMPARE(app::GetIniValue(path, QStringLiteral("header"), QStringLiteral("STRING")), QStringLiteral("特売"));
-    QCOMPARE(app::GetIniValue(path, QStringLiteral("Header"), QStringLiteral("other")), QString());
+    QCOMPARE(common::GetIniValue(path, QStringLiteral("Header"), QStringLiteral("string")), QString());
+    QVERIFY(common::PutIniValue(path, QStringLiteral("Header"), QStringLiteral("string"), QStringLiteral("特売")) != 0);
+    QVERIFY(common::PutIniValue(path, QStringLiteral("Header"), QStringLiteral("check"), QStringLiteral("1")) != 0);
+    QCOMPARE(common::GetIniValue(path, QStringLiteral("header"), QStringLiteral("STRING")), QStringLiteral("特売"));
+    QCOMPARE(common::GetIniValue(path, QStringLiteral("Header"), QStringLiteral("other")), QString());
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("[Header]\r\nstring=\x93\xc1\x94\x84\r\ncheck=1\r\n"));
     f.close();
 
     // Failures give 0 and leave the file as it was.
-    QCOMPARE(app::PutIniValue(dir.filePath(QStringLiteral("gone/x.ini")), QStringLiteral("A"), QStringLiteral("k"),
+    QCOMPARE(common::PutIniValue(dir.filePath(QStringLiteral("gone/x.ini")), QStringLiteral("A"), QStringLiteral("k"),
                               QStringLiteral("v")),
              0);
-    QCOMPARE(app::PutIniValue(path, QStringLiteral("Header"), QStringLiteral("string"), QStringLiteral("🎉")), 0);
-    QCOMPARE(app::GetIniValue(path, QStringLiteral("Header"), QStringLiteral("string")), QStringLiteral("特売"));
+    QCOMPARE(common::PutIniValue(path, QStringLiteral("Header"), QStringLiteral("string"), QStringLiteral("🎉")), 0);
+    QCOMPARE(common::GetIniValue(path, QStringLiteral("Header"), QStringLiteral("string")), QStringLiteral("特売"));
 }
 
 void TestHelpers::openWithShell_data()
@@ -275,7 +275,7 @@ void TestHelpers::openWithShell()
     QFETCH(bool, result);
     FakeUiServices ui;
     ui.shellSucceeds = shellSucceeds;
-    QCOMPARE(app::OpenWithShell(target), result);
+    QCOMPARE(common::OpenWithShell(ui, target), result);
     QCOMPARE(ui.opened, opened);
 }
 

@@ -1,4 +1,4 @@
-#include "price_tags/price_tag_design.h"
+#include "price_tags/design.h"
 
 namespace price_tags {
 
