@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace barcode {
 
-BarcodePreview::BarcodePreview(QWidget *pic)
+BarcodePreview::BarcodePreview(QWidget *pic) : m_pic(pic)
 {
     auto *layout = qobject_cast<QBoxLayout *>(pic->layout());
     if (!layout) {
@@ -62,6 +64,11 @@ void BarcodePreview::ClearPreview()
         label->setFixedSize(0, 0);
         label->setProperty("imageName", QString());
     }
+}
+
+void BarcodePreview::keepShownWidth()
+{
+    m_pic->setMinimumWidth(std::max(m_pic->minimumWidth(), m_pic->sizeHint().width()));
 }
 
 QStringList BarcodePreview::shownNames() const

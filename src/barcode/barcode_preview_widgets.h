@@ -24,11 +24,15 @@ public:
     bool showImages(const QString &folder, const QStringList &names, platform::AppError *error);
     void ClearPreview();
 
+    // The box keeps the width of the widest code it has shown, so the fields beside it stay put.
+    void keepShownWidth();
+
     QLabel *image(int index) const { return m_images.at(index); }
     // Names of the pictures currently shown, slot by slot (empty for an empty slot).
     QStringList shownNames() const;
 
 private:
+    QWidget *m_pic;
     QList<QLabel *> m_images;
 };
 

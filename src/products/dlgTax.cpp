@@ -4,6 +4,7 @@
 
 #include "platform/apperror.h"
 #include "platform/numbers.h"
+#include "platform/reports.h"
 #include "platform/user_services.h"
 
 #include <QKeyEvent>
@@ -34,8 +35,8 @@ std::optional<Currency> rateFromText(const QString &text, AppError *error)
 
 } // namespace
 
-dlgTax::dlgTax(const TaxSettings &tax, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::dlgTax>()), m_tax(tax)
+dlgTax::dlgTax(const TaxSettings &tax, UiServices &services, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::dlgTax>()), m_services(services), m_tax(tax)
 {
     ui->setupUi(this);
     m_rounding = new QButtonGroup(this);
@@ -94,8 +95,7 @@ void dlgTax::OKButton_Click()
     const QString text = ui->txtNewTax->text();
     if (!text.isEmpty()) {
         if (!platform::isNumeric(text)) {
-            UiServices::instance().critical(this, QStringLiteral("入力値チェック"),
-                                            QStringLiteral("消費税の値が不正です."));
+            m_services.critical(this, QStringLiteral("入力値チェック"), QStringLiteral("消費税の値が不正です."));
             ui->txtNewTax->clear();
             ui->txtNewTax->setFocus();
             return;
@@ -103,8 +103,7 @@ void dlgTax::OKButton_Click()
         AppError error;
         const auto rate = rateFromText(text, &error);
         if (!rate) {
-            UiServices::instance().critical(this, platform::reportTitle(),
-                                            platform::errorReportText(QStringLiteral("tax.OKButton"), error));
+            platform::showErrorReport(m_services, this, QStringLiteral("tax.OKButton"), error);
             reject();
             return;
         }

@@ -74,7 +74,8 @@ void TestDlgTax::opening()
 {
     QFETCH(int, indicate);
     QFETCH(int, ks);
-    dlgTax d(settings("0.05", indicate, ks));
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", indicate, ks), ui);
     QCOMPARE(d.windowTitle(), QStringLiteral("消費税率・価格基準"));
     QCOMPARE(child<QLabel>(d, "lblPresentTax")->text(), QStringLiteral("0.05"));
     QVERIFY(child<QLineEdit>(d, "txtNewTax")->text().isEmpty());
@@ -108,7 +109,8 @@ void TestDlgTax::keyFilter()
 {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    dlgTax d(settings("0.05", 0, 0));
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", 0, 0), ui);
     auto *edit = child<QLineEdit>(d, "txtNewTax");
     typeText(edit, typed);
     QCOMPARE(edit->text(), shown);
@@ -118,7 +120,8 @@ void TestDlgTax::keyFilter()
 
 void TestDlgTax::basisChoice()
 {
-    dlgTax d(settings("0.05", 0, 2));
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", 0, 2), ui);
     child<QRadioButton>(d, "Option基準_1")->click();
     QCOMPARE(d.roundingGroup()->checkedId(), 0);
     QVERIFY(!child<QGroupBox>(d, "Frame丸め処理")->isEnabled());
@@ -155,7 +158,7 @@ void TestDlgTax::ok()
     TaxSettings in = settings("0.05", 0, 0);
     in.style = 4;
     in.zeikomi = 0;
-    dlgTax d(in);
+    dlgTax d(in, ui);
     QTest::keyClicks(child<QLineEdit>(d, "txtNewTax"), typed);
     d.basisGroup()->button(basis)->click();
     d.roundingGroup()->button(rounding)->click();
@@ -173,7 +176,7 @@ void TestDlgTax::ok()
 void TestDlgTax::invalidRateStaysOpen()
 {
     FakeUiServices ui;
-    dlgTax d(settings("0.05", 0, 1));
+    dlgTax d(settings("0.05", 0, 1), ui);
     d.show();
     auto *edit = child<QLineEdit>(d, "txtNewTax");
     edit->setText(QStringLiteral("0.0.8")); // pasted, not typed
@@ -195,7 +198,7 @@ void TestDlgTax::invalidRateStaysOpen()
 void TestDlgTax::rateOverflow()
 {
     FakeUiServices ui;
-    dlgTax d(settings("0.05", 0, 0));
+    dlgTax d(settings("0.05", 0, 0), ui);
     d.show();
     child<QLineEdit>(d, "txtNewTax")->setText(QStringLiteral("99999999999999999999"));
     child<QPushButton>(d, "OKButton")->click();
@@ -210,7 +213,8 @@ void TestDlgTax::rateOverflow()
 
 void TestDlgTax::cancelKeepsSettings()
 {
-    dlgTax d(settings("0.05", 0, 2));
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", 0, 2), ui);
     QTest::keyClicks(child<QLineEdit>(d, "txtNewTax"), QStringLiteral("0.1"));
     child<QRadioButton>(d, "Option基準_1")->click();
     child<QPushButton>(d, "CancelButton")->click();
@@ -225,12 +229,12 @@ void TestDlgTax::newRateShownNextTime()
     FakeUiServices ui;
     TaxSettings t = settings("0.05", 0, 0);
     {
-        dlgTax d(t);
+        dlgTax d(t, ui);
         QTest::keyClicks(child<QLineEdit>(d, "txtNewTax"), QStringLiteral("0.08"));
         child<QPushButton>(d, "OKButton")->click();
         t = d.taxSettings();
     }
-    dlgTax again(t);
+    dlgTax again(t, ui);
     QCOMPARE(child<QLabel>(again, "lblPresentTax")->text(), QStringLiteral("0.08"));
 }
 

@@ -1,9 +1,7 @@
 #include "app/frmMain.h"
 #include "barcode/barcode_preview_widgets.h"
 #include "support/fake_ui_services.h"
-#include "products/entry_commands_widgets.h"
 #include "products/entry_form_widgets.h"
-#include "products/list_commands_widgets.h"
 #include "products/list_document.h"
 #include "products/product_list_model.h"
 
@@ -79,9 +77,9 @@ private:
     }
     QLineEdit *edit(const char *name) const { return child<QLineEdit>(name); }
     void setRows(const ProductList &rows) { model()->setRows(rows); }
-    products::ProductListModel *model() const { return listCommands->model(); }
-    products::ListDocument *document() const { return listCommands->document(); }
-    products::EntryController *entry() const { return entryCommands->entry(); }
+    products::ProductListModel *model() const { return &window->model(); }
+    products::ListDocument *document() const { return &window->document(); }
+    products::EntryForm *entry() const { return &window->entryForm(); }
     QTreeView *list() const { return child<QTreeView>("ListView1"); }
     // Clicks a row as the user does.
     void clickRow(int r)
@@ -98,17 +96,13 @@ private:
     std::unique_ptr<FakeUiServices> fake;
     std::unique_ptr<app::Settings> settings;
     std::unique_ptr<app::frmMain> window;
-    std::unique_ptr<products::ListCommands> listCommands;
-    std::unique_ptr<products::EntryCommands> entryCommands;
 };
 
 void TestEntryForm::init()
 {
     fake = std::make_unique<FakeUiServices>();
     settings = std::make_unique<app::Settings>();
-    window = std::make_unique<app::frmMain>(*settings);
-    listCommands = std::make_unique<products::ListCommands>(*window);
-    entryCommands = std::make_unique<products::EntryCommands>(*window, *listCommands);
+    window = std::make_unique<app::frmMain>(*settings, *fake);
     entry()->setBarcodeFolder(imageFolder());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -118,8 +112,6 @@ void TestEntryForm::init()
 
 void TestEntryForm::cleanup()
 {
-    entryCommands.reset();
-    listCommands.reset();
     window.reset();
     settings.reset();
     fake.reset();

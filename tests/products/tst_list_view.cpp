@@ -4,11 +4,10 @@
 #include "support/fake_ui_services.h"
 #include "products/csv_file.h"
 #include "products/dlgSearch.h"
-#include "products/entry_commands_widgets.h"
 #include "products/entry_form_widgets.h"
-#include "products/list_commands_widgets.h"
 #include "products/frmPopupMenu.h"
 #include "products/list_document.h"
+#include "products/list_find_widgets.h"
 #include "products/list_view_widgets.h"
 #include "products/product_list_model.h"
 
@@ -78,10 +77,11 @@ private:
             qFatal("no child %s", name);
         return c;
     }
-    products::ProductListModel *model() const { return listCommands->model(); }
-    products::ListDocument *document() const { return listCommands->document(); }
-    products::EntryController *entry() const { return entryCommands->entry(); }
-    products::ListViewController *ops() const { return entryCommands->listView(); }
+    products::ProductListModel *model() const { return &window->model(); }
+    products::ListDocument *document() const { return &window->document(); }
+    products::EntryForm *entry() const { return &window->entryForm(); }
+    products::ListView *ops() const { return &window->listView(); }
+    products::ListFind *finder() const { return &window->listFind(); }
     QTreeView *list() const { return child<QTreeView>("ListView1"); }
     void clickHeader(int column)
     {
@@ -103,7 +103,7 @@ private:
     products::dlgSearch *openFind()
     {
         child<QAction>("mnuFind")->trigger();
-        return ops()->searchDialog();
+        return finder()->searchDialog();
     }
     static QPushButton *button(QWidget *dialog, const char *name)
     {
@@ -113,17 +113,13 @@ private:
     std::unique_ptr<FakeUiServices> fake;
     std::unique_ptr<app::Settings> settings;
     std::unique_ptr<app::frmMain> window;
-    std::unique_ptr<products::ListCommands> listCommands;
-    std::unique_ptr<products::EntryCommands> entryCommands;
 };
 
 void TestListView::init()
 {
     fake = std::make_unique<FakeUiServices>();
     settings = std::make_unique<app::Settings>();
-    window = std::make_unique<app::frmMain>(*settings);
-    listCommands = std::make_unique<products::ListCommands>(*window);
-    entryCommands = std::make_unique<products::EntryCommands>(*window, *listCommands);
+    window = std::make_unique<app::frmMain>(*settings, *fake);
     entry()->setBarcodeFolder(QStringLiteral(VENNLO_PROGRAM_DIR "/BarCode/"));
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -131,8 +127,6 @@ void TestListView::init()
 
 void TestListView::cleanup()
 {
-    entryCommands.reset();
-    listCommands.reset();
     window.reset();
     settings.reset();
     fake.reset();
@@ -300,7 +294,7 @@ void TestListView::findIgnoresCase()
     button(dialog, "btnFind")->click();
     QCOMPARE(entry()->selectedRow(), 1);
     QVERIFY(fake->messages.isEmpty());
-    QCOMPARE(ops()->findState().position, 3);
+    QCOMPARE(finder()->findState().position, 3);
 }
 
 void TestListView::forwardSearchToTheEndDisablesNext()
@@ -329,7 +323,7 @@ void TestListView::backwardSearchStartsWithRowFound()
     model()->setRows({row("k", "a"), row("x", "b"), row("k", "c"), row("x", "d")});
     clickRow(3); // the search starts at the current row
     products::dlgSearch *dialog = openFind();
-    QCOMPARE(ops()->findState().position, 4);
+    QCOMPARE(finder()->findState().position, 4);
     QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("txtFind")), QStringLiteral("k"));
     button(dialog, "btnFindRev")->click();
     QCOMPARE(entry()->selectedRow(), 2);
@@ -356,7 +350,7 @@ void TestListView::closingFindReenablesEntry()
     QVERIFY(child<QPushButton>("cmd新規")->isEnabled());
     QVERIFY(child<QPushButton>("cmdDelete")->isEnabled());
     QCOMPARE(child<QLineEdit>("txt品番")->text(), QStringLiteral("m"));
-    QTRY_VERIFY(ops()->searchDialog() == nullptr);
+    QTRY_VERIFY(finder()->searchDialog() == nullptr);
 }
 
 void TestListView::bulkCheckDigits_data()
