@@ -10,6 +10,7 @@
 #include "dialogs/dlgVersion.h"
 #include "platform/reports.h"
 #include "platform/user_services.h"
+#include "platform/value_label_widgets.h"
 #include "products/entry_form_widgets.h"
 #include "products/list_commands_widgets.h"
 #include "products/list_document.h"
@@ -142,9 +143,11 @@ void frmMain::connectDocument()
         if (!on)
             entry_->setCalcEnabled(false);
     });
-    connect(doc, &ListDocument::listFocusRequested, ui_->ListView1, qOverload<>(&QWidget::setFocus));
+    // The form was just filled from the list: focusing the list must not fill it a second time.
+    connect(doc, &ListDocument::listFocusRequested, entry_.get(), &products::EntryForm::focusList);
     connect(doc, &ListDocument::entryFieldsCleared, entry_.get(), &products::EntryForm::ClearTextBox);
     connect(doc, &ListDocument::entryFieldsRefresh, entry_.get(), &products::EntryForm::SetTextBox);
+    connect(doc, &ListDocument::firstRowSelectionRequested, entry_.get(), [this] { entry_->selectRow(0); });
 }
 
 void frmMain::taxSettingsChanged()
@@ -330,9 +333,9 @@ void frmMain::showEvent(QShowEvent *event)
 void frmMain::setStatusText(int panel, const QString &text)
 {
     if (panel == 1)
-        panel1_->setText(text);
+        platform::setValueText(panel1_, text);
     else if (panel == 2)
-        panel2_->setText(text);
+        platform::setValueText(panel2_, text);
 }
 
 QString frmMain::statusText(int panel) const

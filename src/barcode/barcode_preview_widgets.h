@@ -24,6 +24,9 @@ public:
     bool showImages(const QString &folder, const QStringList &names, platform::AppError *error);
     void ClearPreview();
 
+    // Reserves the room of the largest code (EAN-13) drawn with the images of folder, so the first code
+    // shown moves nothing around it; nothing is reserved while the images cannot be read.
+    void reserveFullSize(const QString &folder);
     // The box keeps the width of the widest code it has shown, so the fields beside it stay put.
     void keepShownWidth();
 

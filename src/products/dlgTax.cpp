@@ -6,6 +6,7 @@
 #include "platform/numbers.h"
 #include "platform/reports.h"
 #include "platform/user_services.h"
+#include "platform/value_label_widgets.h"
 
 #include <QKeyEvent>
 
@@ -49,7 +50,7 @@ dlgTax::dlgTax(const TaxSettings &tax, UiServices &services, QWidget *parent)
     m_basis->addButton(ui->Option基準_0, 0);
     m_basis->addButton(ui->Option基準_1, 1);
 
-    ui->lblPresentTax->setText(tax.rate.toString());
+    platform::setValueText(ui->lblPresentTax, tax.rate.toString());
     ui->txtNewTax->clear();
     if (QAbstractButton *b = m_rounding->button(tax.ks))
         b->setChecked(true);
@@ -57,7 +58,11 @@ dlgTax::dlgTax(const TaxSettings &tax, UiServices &services, QWidget *parent)
     ui->Frame丸め処理->setEnabled(tax.indicate != 1);
 
     ui->txtNewTax->installEventFilter(this);
-    connect(m_basis, &QButtonGroup::idClicked, this, &dlgTax::basisChosen);
+    // The keyboard and assistive technology change the basis as the mouse does.
+    connect(m_basis, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            basisChosen(id);
+    });
     connect(ui->OKButton, &QPushButton::clicked, this, &dlgTax::OKButton_Click);
     connect(ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }

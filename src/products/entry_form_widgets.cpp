@@ -5,6 +5,7 @@
 #include "platform/apperror.h"
 #include "platform/reports.h"
 #include "platform/user_services.h"
+#include "platform/value_label_widgets.h"
 #include "products/calc_data.h"
 #include "products/list_document.h"
 #include "products/product_list_model.h"
@@ -33,6 +34,16 @@ namespace {
 constexpr int StandardLength = 12; // 標準(13桁) without its check digit
 constexpr int ShortLength = 7;     // 短縮(8桁)
 
+// Marks the form's own changes of its fields while it lives.
+class Filling {
+public:
+    explicit Filling(int &depth) : m_depth(depth) { ++m_depth; }
+    ~Filling() { --m_depth; }
+
+private:
+    int &m_depth;
+};
+
 QString stripRefused(EntryField field, const QString &text)
 {
     QString kept;
@@ -59,6 +70,12 @@ EntryForm::EntryForm(const Widgets &widgets, ProductListModel &model, ListDocume
 
 EntryForm::~EntryForm() = default;
 
+void EntryForm::setBarcodeFolder(const QString &folder)
+{
+    m_barcodeFolder = folder;
+    m_preview->reserveFullSize(folder);
+}
+
 QColor EntryForm::derivedPriceColour()
 {
     return QColor(255, 255, 192);
@@ -70,10 +87,23 @@ void EntryForm::connectForm()
         e->installEventFilter(this);
     ui.ListView1->installEventFilter(this);
 
-    connect(ui.txt価格, &QLineEdit::textEdited, this, [this] { priceTyped(0); });
-    connect(ui.txt本体価格, &QLineEdit::textEdited, this, [this] { priceTyped(1); });
-    connect(ui.txtBarCode, &QLineEdit::textEdited, this, &EntryForm::barcodeTyped);
-    connect(ui.OptionType, &QButtonGroup::idClicked, this, &EntryForm::optionTypeChosen);
+    // Typing, pasting and assistive technology all change the text; the form's own fills do not count.
+    connect(ui.txt価格, &QLineEdit::textChanged, this, [this] {
+        if (m_filling == 0)
+            priceTyped(0);
+    });
+    connect(ui.txt本体価格, &QLineEdit::textChanged, this, [this] {
+        if (m_filling == 0)
+            priceTyped(1);
+    });
+    connect(ui.txtBarCode, &QLineEdit::textChanged, this, [this] {
+        if (m_filling == 0)
+            barcodeTyped();
+    });
+    connect(ui.OptionType, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            optionTypeChosen(id);
+    });
 
     connect(ui.cmdPutGrid, &QPushButton::clicked, this, &EntryForm::PutData);
     connect(ui.mnuPutData, &QAction::triggered, this, &EntryForm::PutData);
@@ -205,19 +235,24 @@ EntryFields EntryForm::fields() const
 
 void EntryForm::setBarcodeLength(int janType)
 {
-    (janType == 1 ? ui.OptionType_1 : ui.OptionType_0)->setChecked(true);
+    {
+        // The program's own choice of the length is not the user's: it runs no handler.
+        const QSignalBlocker quiet(ui.OptionType);
+        (janType == 1 ? ui.OptionType_1 : ui.OptionType_0)->setChecked(true);
+    }
     const int limit = janType == 1 ? ShortLength : StandardLength;
     ui.txtBarCode->setMaxLength(std::max<int>(limit, int(ui.txtBarCode->text().size())));
 }
 
 void EntryForm::setFields(const EntryFields &f)
 {
+    const Filling filling(m_filling);
     ui.txt品番->setText(f.code);
     ui.txt商品名->setText(f.name);
     ui.txt本体価格->setText(f.basePrice);
     // The limits hold for typing only: a longer stored value is shown whole, never cut.
     showWhole(ui.txt価格, f.inclPrice, f.inclMaxLength);
-    ui.lbl消費税->setText(f.tax);
+    platform::setValueText(ui.lbl消費税, f.tax);
     ui.txt備考->setText(f.remarks);
     setBarcodeLength(f.janType);
     showWhole(ui.txtBarCode, f.barcode, barcodeLimit());
@@ -236,10 +271,11 @@ int EntryForm::barcodeLimit() const
 
 void EntryForm::emptyFields()
 {
+    const Filling filling(m_filling);
     for (QLineEdit *e : {ui.txt品番, ui.txt価格, ui.txt商品名, ui.txt備考, ui.txt本体価格, ui.txtBarCode})
         e->clear();
-    ui.lbl消費税->clear();
-    ui.lblCD->clear();
+    platform::setValueText(ui.lbl消費税, QString());
+    platform::setValueText(ui.lblCD, QString());
     ClearPreview();
 }
 
@@ -273,7 +309,7 @@ void EntryForm::SetTextBox()
         setFields(filled.fields);
         if (filled.checkDigitWrong)
             m_services.critical(ui.txt品番->window(), QString::fromUtf8(kCheckDigitTitle), checkDigitWarning());
-        ui.lblCD->setText(checkDigitCaption(ui.txtBarCode->text()));
+        platform::setValueText(ui.lblCD, checkDigitCaption(ui.txtBarCode->text()));
         PreViewBarCode();
     });
 }
@@ -296,7 +332,7 @@ void EntryForm::PutData()
                                    UiServices::Icon::Question, UiServices::Buttons::YesNo, UiServices::Answer::Yes);
             if (a != UiServices::Answer::Yes)
                 return;
-            ui.lblCD->setText(checkDigitCaption(f.barcode));
+            platform::setValueText(ui.lblCD, checkDigitCaption(f.barcode));
             m_model->replaceProduct(row, productFromEntry(f, m_tax.indicate));
         } else {
             m_model->appendProduct(productFromEntry(f, m_tax.indicate));
@@ -382,11 +418,12 @@ void EntryForm::CalcData()
             report(QStringLiteral("CalcData"), out.error);
             return;
         }
+        const Filling filling(m_filling);
         showWhole(ui.txt価格, out.included,
                   out.includedMaxLength > 0 ? out.includedMaxLength : ui.txt価格->maxLength());
         ui.txt本体価格->setText(out.base);
         if (out.taxChanged)
-            ui.lbl消費税->setText(out.tax);
+            platform::setValueText(ui.lbl消費税, out.tax);
         if (out.done)
             setCalcEnabled(false);
     });
@@ -407,7 +444,7 @@ void EntryForm::PreViewBarCode()
         return;
     }
     if (plan.showCheckDigit)
-        ui.lblCD->setText(plan.checkDigit);
+        platform::setValueText(ui.lblCD, plan.checkDigit);
     m_preview->ClearPreview();
     AppError error;
     if (!m_preview->showImages(m_barcodeFolder, plan.imageNames, &error)) {
@@ -426,6 +463,7 @@ void EntryForm::ClearPreview()
 
 void EntryForm::priceTyped(int direction)
 {
+    const Filling filling(m_filling);
     if (direction == 0) {
         ui.txt本体価格->clear();
         // The user's own tax-inclusive price has at most 7 digits; a longer derived one stays whole.
@@ -433,14 +471,14 @@ void EntryForm::priceTyped(int direction)
     } else {
         ui.txt価格->clear();
     }
-    ui.lbl消費税->clear();
+    platform::setValueText(ui.lbl消費税, QString());
     m_direction = direction;
     setCalcEnabled(true);
 }
 
 void EntryForm::barcodeTyped()
 {
-    ui.lblCD->clear();
+    platform::setValueText(ui.lblCD, QString());
     // A complete code for the chosen length is shown at once; anything shorter shows nothing.
     if (ui.txtBarCode->text().size() == barcodeLimit())
         PreViewBarCode();
@@ -451,7 +489,7 @@ void EntryForm::barcodeTyped()
 void EntryForm::optionTypeChosen(int id)
 {
     setBarcodeLength(id);
-    ui.lblCD->clear();
+    platform::setValueText(ui.lblCD, QString());
     if (ui.txtBarCode->text().size() == barcodeLimit())
         PreViewBarCode();
     else

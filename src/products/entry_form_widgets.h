@@ -67,7 +67,8 @@ public:
     ~EntryForm() override;
 
     // Absolute folder of the preview images (with or without the trailing separator).
-    void setBarcodeFolder(const QString &folder) { m_barcodeFolder = folder; }
+    // The preview reserves the room of a full code drawn with them.
+    void setBarcodeFolder(const QString &folder);
     QString barcodeFolder() const { return m_barcodeFolder; }
 
     void SetTxtBackColor();
@@ -134,6 +135,7 @@ private:
     barcode::BarcodePreview *m_preview;
     int m_direction = 0;
     int m_selecting = 0;     // >0 while the program itself changes the selection
+    int m_filling = 0;       // >0 while the form itself writes its fields
     bool m_focusing = false; // while the program itself focuses the list
 };
 

@@ -308,8 +308,11 @@ void ListDocument::openFile(const QString &path)
     Q_EMIT entryFieldsCleared();
     ReadFile();
     CountCheckedData();
+    // As a list view does: the first row is selected, the form shows it and the row commands act on
+    // it; an empty list leaves them off.
+    Q_EMIT firstRowSelectionRequested();
     Q_EMIT entryFieldsRefresh();
-    Q_EMIT rowCommandsEnabled(true);
+    Q_EMIT rowCommandsEnabled(m_model->rowCount() > 0);
     m_workbookImported = false;
     Q_EMIT listFocusRequested();
 }

@@ -78,6 +78,8 @@ Q_SIGNALS:
     // The entry form: empty it, or refill it from the selected row.
     void entryFieldsCleared();
     void entryFieldsRefresh();
+    // A file was read: its first row is to be selected.
+    void firstRowSelectionRequested();
     // 新規, 削除, 税計算, ↑, ↓ and their menu entries.
     void rowCommandsEnabled(bool enabled);
     void listFocusRequested();

@@ -35,13 +35,15 @@ public:
 ListView::ListView(const Widgets &widgets, ProductListModel &model, ListDocument &document, EntryForm &entry,
                    UiServices &services, QObject *parent)
     : QObject(parent), ui(widgets), m_model(&model), m_document(&document), m_entry(&entry), m_services(services),
-      m_popup(std::make_unique<frmPopupMenu>())
+      m_popup(new frmPopupMenu(widgets.ListView1))
 {
     QHeaderView *header = ui.ListView1->header();
     // The list sorts only when told to (rows added later go to the end); its header still clicks.
     ui.ListView1->setSortingEnabled(false);
     header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionClicked, this, &ListView::ListView1_ColumnClick);
+    // A list read or emptied is in no sorted order any more.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { showSortIndicator(-1); });
     connect(m_document, &ListDocument::busyChanged, this, &ListView::setBusy);
 
     connect(ui.cmdUp, &QPushButton::clicked, this, &ListView::ListMoveUp);
@@ -73,19 +75,33 @@ void ListView::setBusy(bool busy)
         list->setUpdatesEnabled(false);
     } else {
         list->setUpdatesEnabled(true);
-        // Switching the view's sorting off switched the header's clicks off with it.
+        // Switching the view's sorting off switched the header's clicks and its indicator off with it.
         list->header()->setSectionsClickable(true);
+        showSortIndicator(m_sortColumn);
     }
+}
+
+void ListView::showSortIndicator(int column)
+{
+    m_sortColumn = column;
+    QHeaderView *header = ui.ListView1->header();
+    header->setSortIndicatorShown(column >= 0);
+    // The indicator shows the direction the list was sorted in: the next click uses the other one.
+    if (column >= 0)
+        header->setSortIndicator(column, m_ascending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void ListView::ListView1_ColumnClick(int column)
 {
+    // The header turns its indicator on a click by itself; it shows what this command did.
+    showSortIndicator(m_sortColumn);
     platform::guarded(m_services, window(), ReportKind::Apology, QStringLiteral("ListView1_ColumnClick"), [&] {
         if (!isSortableColumn(column) || m_model->rowCount() == 0)
             return;
         ProductList rows = m_model->rows();
         const QList<int> newIndex = sortRows(rows, column, m_ascending);
         m_ascending = !m_ascending;
+        showSortIndicator(column);
         // The selection follows its row; the rows are renumbered; the list is not marked changed.
         m_model->reorderRows(newIndex);
         const int selected = m_entry->selectedRow();
@@ -101,6 +117,7 @@ void ListView::ListMoveUp()
         if (m_model->rowCount() < 2 || row < 1)
             return;
         m_model->swapProducts(row, row - 1);
+        showSortIndicator(-1);
         m_entry->selectRow(row - 1);
         m_entry->focusList();
         m_entry->SetTextBox();
@@ -115,6 +132,7 @@ void ListView::ListMoveDown()
         if (m_model->rowCount() < 2 || row < 0 || row >= m_model->rowCount() - 1)
             return;
         m_model->swapProducts(row, row + 1);
+        showSortIndicator(-1);
         m_entry->selectRow(row + 1);
         m_entry->focusList();
         m_entry->SetTextBox();

@@ -48,7 +48,7 @@ public:
     void mnuCancelAll();
     void mnuMakeCD();
 
-    frmPopupMenu *popup() const { return m_popup.get(); }
+    frmPopupMenu *popup() const { return m_popup; }
     bool sortAscending() const { return m_ascending; }
 
     static QString makeCDPrompt();
@@ -57,6 +57,8 @@ public:
 private:
     void setAllChecks(bool on, const char *label);
     void setBusy(bool busy);
+    // The header's sort indicator on the column last sorted by (-1: none, the list is in its own order).
+    void showSortIndicator(int column);
     QWidget *window() const;
 
     Widgets ui;
@@ -64,8 +66,9 @@ private:
     ListDocument *m_document;
     EntryForm *m_entry;
     platform::UiServices &m_services;
-    std::unique_ptr<frmPopupMenu> m_popup;
+    frmPopupMenu *m_popup;   // a child of the window
     bool m_ascending = true; // the direction of the next sorting click, shared by every column
+    int m_sortColumn = -1;
 };
 
 } // namespace products

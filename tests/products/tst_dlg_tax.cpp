@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QAccessible>
 #include <QtTest>
 
 using namespace products;
@@ -52,6 +53,8 @@ private Q_SLOTS:
     void keyFilter_data();
     void keyFilter();
     void basisChoice();
+    void basisFollowsKeyboardAndAssistiveTechnology_data();
+    void basisFollowsKeyboardAndAssistiveTechnology();
     void ok_data();
     void ok();
     void invalidRateStaysOpen();
@@ -78,6 +81,9 @@ void TestDlgTax::opening()
     dlgTax d(settings("0.05", indicate, ks), ui);
     QCOMPARE(d.windowTitle(), QStringLiteral("消費税率・価格基準"));
     QCOMPARE(child<QLabel>(d, "lblPresentTax")->text(), QStringLiteral("0.05"));
+    // The rate is read out with its caption.
+    QCOMPARE(QAccessible::queryAccessibleInterface(child<QLabel>(d, "lblPresentTax"))->text(QAccessible::Name),
+             QStringLiteral("現在の消費税率 0.05"));
     QVERIFY(child<QLineEdit>(d, "txtNewTax")->text().isEmpty());
     QCOMPARE(d.roundingGroup()->checkedId(), ks);
     QCOMPARE(d.basisGroup()->checkedId(), indicate);
@@ -128,6 +134,36 @@ void TestDlgTax::basisChoice()
     child<QRadioButton>(d, "Option基準_0")->click();
     QVERIFY(child<QGroupBox>(d, "Frame丸め処理")->isEnabled());
     QCOMPARE(d.roundingGroup()->checkedId(), 0);
+}
+
+// Not only the mouse: the space key and the accessible press action change the basis the same way.
+void TestDlgTax::basisFollowsKeyboardAndAssistiveTechnology_data()
+{
+    QTest::addColumn<bool>("accessibleAction");
+    QTest::newRow("space key") << false;
+    QTest::newRow("accessible press") << true;
+}
+void TestDlgTax::basisFollowsKeyboardAndAssistiveTechnology()
+{
+    QFETCH(bool, accessibleAction);
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", 0, 1), ui);
+    d.show();
+    auto *inclusive = child<QRadioButton>(d, "Option基準_1");
+    if (accessibleAction) {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(inclusive);
+        QVERIFY(iface && iface->actionInterface());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+        inclusive->setFocus();
+        QTest::keyClick(inclusive, Qt::Key_Space);
+    }
+    QVERIFY(inclusive->isChecked());
+    QCOMPARE(d.roundingGroup()->checkedId(), 0);
+    QVERIFY(!child<QGroupBox>(d, "Frame丸め処理")->isEnabled());
+    child<QPushButton>(d, "OKButton")->click();
+    QCOMPARE(d.taxSettings().indicate, 1);
+    QCOMPARE(d.taxSettings().ks, 0);
 }
 
 void TestDlgTax::ok_data()

@@ -148,6 +148,17 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 2);
         QCOMPARE(list->model()->index(0, 3).data().toString(), QStringLiteral("1,980"));
         QVERIFY(named<QPushButton>(*w.main, "cmdDelete")->isEnabled());
+        // The first row is selected and shown in the form, so the enabled commands act on it.
+        QCOMPARE(w.main->entryForm().selectedRow(), 0);
+        QCOMPARE(named<QLineEdit>(*w.main, "txt品番")->text(), QStringLiteral("A"));
+        // Once: the test's BarCode pictures are no images, so showing the row's code is reported.
+        QCOMPARE(ui_->messages.size(), 1);
+        QVERIFY(ui_->lastText().startsWith(QStringLiteral("エラーが発生しました(PreViewBarCode)")));
+        ui_->messages.clear();
+        // The status bar panels read out their values.
+        QCOMPARE(named<QLabel>(*w.main, "StatusBar1_Panel1")->accessibleName(), QStringLiteral("出力件数: 2"));
+        QCOMPARE(named<QLabel>(*w.main, "StatusBar1_Panel2")->accessibleName(),
+                 QStringLiteral("ファイル ") + listFile());
 
         // A check in the list updates the count.
         list->model()->setData(list->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
@@ -168,6 +179,17 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 0);
         QCOMPARE(w.main->statusText(1), QStringLiteral("出力件数: (なし)"));
         QVERIFY(!named<QPushButton>(*w.main, "cmdDelete")->isEnabled());
+    }
+
+    void openingAnEmptyFileLeavesRowCommandsOff()
+    {
+        Window w = loadedWindow();
+        QVERIFY(writeFile(listFile(), QByteArray()));
+        ui_->fileNames.enqueue(listFile());
+        named<QAction>(*w.main, "mnuOpen")->trigger();
+        QCOMPARE(w.main->model().rowCount(), 0);
+        for (const char *name : {"cmd新規", "cmdDelete", "cmdUp", "cmdDown"})
+            QVERIFY2(!named<QPushButton>(*w.main, name)->isEnabled(), name);
     }
 
     void closePrompts_data()

@@ -11,6 +11,7 @@
 #include "products/list_view_widgets.h"
 #include "products/product_list_model.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -135,13 +136,27 @@ void TestListView::cleanup()
 void TestListView::sortTwiceGivesOppositeOrders()
 {
     model()->setRows({row("1", "ばなな"), row("2", "りんご"), row("3", "いちご")});
+    QHeaderView *header = list()->header();
+    QVERIFY(!header->isSortIndicatorShown()); // the list is in its own order
     clickHeader(2);
     QCOMPARE(column(2), (QStringList{"いちご", "ばなな", "りんご"}));
     QCOMPARE(column(0), (QStringList{"1", "2", "3"}));
+    // The header shows the column and the direction sorted by.
+    QVERIFY(header->isSortIndicatorShown());
+    QCOMPARE(header->sortIndicatorSection(), 2);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    clickHeader(0); // not sortable: the indicator stays where it was
+    QCOMPARE(header->sortIndicatorSection(), 2);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
     clickHeader(2);
     QCOMPARE(column(2), (QStringList{"りんご", "ばなな", "いちご"}));
     QCOMPARE(column(0), (QStringList{"1", "2", "3"}));
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
     QVERIFY(!document()->isModified());
+    // Moving a row or reading a list leaves no sorted order.
+    entry()->selectRow(1);
+    ops()->ListMoveUp();
+    QVERIFY(!header->isSortIndicatorShown());
 }
 
 void TestListView::sortDirectionSharedByColumns()
@@ -239,6 +254,26 @@ void TestListView::popupOnlyWithRows()
 {
     products::frmPopupMenu *popup = ops()->popup();
     QCOMPARE(popup->objectName(), QStringLiteral("frmPopupMenu"));
+    // A part of the list, not a hidden window of its own that the accessibility bus shows empty; the
+    // entries are reachable through it and work from there.
+    QVERIFY(!popup->isWindow());
+    QCOMPARE(popup->window(), list()->window());
+    QAccessibleInterface *holder = QAccessible::queryAccessibleInterface(popup);
+    QCOMPARE(holder->childCount(), 1);
+    QAccessibleInterface *menu = holder->child(0);
+    QCOMPARE(menu->object(), static_cast<QObject *>(popup->mnuPopup));
+    QCOMPARE(menu->childCount(), 2);
+    QCOMPARE(menu->child(0)->text(QAccessible::Name), QStringLiteral("すべてにチェック"));
+    QCOMPARE(menu->child(1)->text(QAccessible::Name), QStringLiteral("すべてのチェックを解除"));
+    QAccessibleInterface *parent = QAccessible::queryAccessibleInterface(popup->parentWidget());
+    bool inTheTree = false;
+    for (int i = 0; i < parent->childCount(); ++i)
+        inTheTree = inTheTree || parent->child(i)->object() == popup;
+    QVERIFY(inTheTree);
+    model()->setRows({row("A", "a")});
+    menu->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(model()->checkedCount(), 1);
+    model()->clear();
     QCOMPARE(popup->mnuPopup->objectName(), QStringLiteral("mnuPopup"));
     QCOMPARE(popup->mnuSelectAll->text(), QStringLiteral("すべてにチェック"));
     QCOMPARE(popup->mnuCancelAll->text(), QStringLiteral("すべてのチェックを解除"));
