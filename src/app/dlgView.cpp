@@ -6,8 +6,8 @@
 
 namespace app {
 
-dlgView::dlgView(int currentSize, QWidget *parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::dlgView>()), fontSize_(currentSize)
+dlgView::dlgView(int currentSize, platform::UiServices &services, QWidget *parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::dlgView>()), services_(services), fontSize_(currentSize)
 {
     ui_->setupUi(this);
     ui_->ComboFontSize->setEditText(QString::number(currentSize));
@@ -34,8 +34,7 @@ void dlgView::OKButton_Click()
 {
     const std::optional<int> size = parseFontSize(ui_->ComboFontSize->currentText());
     if (!size) {
-        platform::UiServices::instance().information(this, QStringLiteral("表示設定"),
-                                                     QStringLiteral("フォントサイズの値が不正です."));
+        services_.information(this, QStringLiteral("表示設定"), QStringLiteral("フォントサイズの値が不正です."));
         return;
     }
     fontSize_ = *size;

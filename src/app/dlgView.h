@@ -8,6 +8,9 @@
 namespace Ui {
 class dlgView;
 }
+namespace platform {
+class UiServices;
+}
 
 namespace app {
 
@@ -16,7 +19,7 @@ namespace app {
 class dlgView : public QDialog {
     Q_OBJECT
 public:
-    explicit dlgView(int currentSize, QWidget *parent = nullptr);
+    dlgView(int currentSize, platform::UiServices &services, QWidget *parent = nullptr);
     ~dlgView() override;
 
     int fontSize() const { return fontSize_; }
@@ -28,6 +31,7 @@ private:
     void OKButton_Click();
 
     std::unique_ptr<Ui::dlgView> ui_;
+    platform::UiServices &services_;
     int fontSize_;
 };
 

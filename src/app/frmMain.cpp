@@ -3,18 +3,26 @@
 #include "app/dlgView.h"
 #include "app/help_commands.h"
 #include "common/helpers.h"
-#include "app/reports.h"
 #include "app/startup.h"
 #include "app/version.h"
+#include "barcode/barcode_preview_widgets.h"
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
+#include "platform/reports.h"
 #include "platform/user_services.h"
+#include "platform/value_label_widgets.h"
+#include "products/entry_form_widgets.h"
+#include "products/list_commands_widgets.h"
+#include "products/list_document.h"
+#include "products/list_find_widgets.h"
+#include "products/list_view_widgets.h"
+#include "products/product_list_model.h"
 #include "ui_frmMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QStandardItemModel>
 #include <QStatusBar>
 
 #include <exception>
@@ -25,15 +33,13 @@ using platform::AppError;
 
 namespace {
 constexpr int ColumnCount = 6;
-constexpr int PriceColumn = 3;
 } // namespace
 
-frmMain::frmMain(Settings &settings, QWidget *parent)
-    : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain>()), settings_(settings)
+frmMain::frmMain(Settings &settings, platform::UiServices &services, SettingsStore *store, QWidget *parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain>()), settings_(settings), services_(services),
+      store_(store ? *store : standardStore_)
 {
     ui_->setupUi(this);
-    ui_->OptionType->setId(ui_->OptionType_0, 0);
-    ui_->OptionType->setId(ui_->OptionType_1, 1);
 
     // The wait label floats over the middle of the list.
     ui_->mainLayout->addWidget(ui_->lblMSG, 0, 0, 1, 3, Qt::AlignCenter);
@@ -49,13 +55,8 @@ frmMain::frmMain(Settings &settings, QWidget *parent)
     ui_->StatusBar1->addWidget(panel1_);
     ui_->StatusBar1->addWidget(panel2_, 1);
 
-    // The product list's model comes from the list's own class; until then the columns are known.
-    auto *placeholder = new QStandardItemModel(0, ColumnCount, this);
-    placeholder->setHorizontalHeaderLabels({QStringLiteral("No."), QStringLiteral("品番等"), QStringLiteral("商品名"),
-                                            QStringLiteral("本体価格"), QStringLiteral("備考"),
-                                            QStringLiteral("JANコード")});
-    placeholderModel_ = placeholder;
-    ui_->ListView1->setModel(placeholder);
+    createControllers();
+    connectDocument();
 
     ui_->mnuShowHelp->setShortcut(QKeySequence::HelpContents);
     ui_->mnuShowHelp->setShortcutContext(Qt::ApplicationShortcut);
@@ -71,8 +72,117 @@ frmMain::~frmMain()
     delete splash_.data();
 }
 
+void frmMain::createControllers()
+{
+    model_ = std::make_unique<products::ProductListModel>();
+    model_->setPriceBasis(settings_.tax.indicate);
+    ui_->ListView1->setModel(model_.get());
+    document_ = std::make_unique<products::ListDocument>(*model_, services_);
+    preview_ = std::make_unique<barcode::BarcodePreview>(ui_->picBarCode);
+
+    products::EntryForm::Widgets entry;
+    entry.ListView1 = ui_->ListView1;
+    entry.txt品番 = ui_->txt品番;
+    entry.txt商品名 = ui_->txt商品名;
+    entry.txt本体価格 = ui_->txt本体価格;
+    entry.txt価格 = ui_->txt価格;
+    entry.txt備考 = ui_->txt備考;
+    entry.txtBarCode = ui_->txtBarCode;
+    entry.lbl消費税 = ui_->lbl消費税;
+    entry.lblCD = ui_->lblCD;
+    entry.OptionType = ui_->OptionType;
+    entry.OptionType_0 = ui_->OptionType_0;
+    entry.OptionType_1 = ui_->OptionType_1;
+    entry.cmdPutGrid = ui_->cmdPutGrid;
+    entry.cmd新規 = ui_->cmd新規;
+    entry.cmdDelete = ui_->cmdDelete;
+    entry.cmdUp = ui_->cmdUp;
+    entry.cmdDown = ui_->cmdDown;
+    entry.cmdCalc = ui_->cmdCalc;
+    entry.mnuPutData = ui_->mnuPutData;
+    entry.mnuNewData = ui_->mnuNewData;
+    entry.mnuDelData = ui_->mnuDelData;
+    entry.mnuUp = ui_->mnuUp;
+    entry.mnuDown = ui_->mnuDown;
+    entry.mnuCalcData = ui_->mnuCalcData;
+    entry_ = std::make_unique<products::EntryForm>(entry, *model_, *document_, settings_.tax, *preview_, services_);
+
+    products::ListView::Widgets list;
+    list.ListView1 = ui_->ListView1;
+    list.cmdUp = ui_->cmdUp;
+    list.cmdDown = ui_->cmdDown;
+    list.mnuUp = ui_->mnuUp;
+    list.mnuDown = ui_->mnuDown;
+    list.mnuMakeCD = ui_->mnuMakeCD;
+    listView_ = std::make_unique<products::ListView>(list, *model_, *document_, *entry_, services_);
+
+    find_ = std::make_unique<products::ListFind>(ui_->ListView1, ui_->mnuFind, *model_, *entry_, services_);
+
+    products::ListCommands::Widgets file;
+    file.mnuFile = ui_->mnuFile;
+    file.mnuNew = ui_->mnuNew;
+    file.mnuOpen = ui_->mnuOpen;
+    file.mnuSave = ui_->mnuSave;
+    file.mnuSaveAs = ui_->mnuSaveAs;
+    file.mnuTax = ui_->mnuTax;
+    listCommands_ =
+        std::make_unique<products::ListCommands>(file, *document_, settings_.tax, folders_, services_, this);
+    connect(listCommands_.get(), &products::ListCommands::taxSettingsChanged, this, &frmMain::taxSettingsChanged);
+}
+
+void frmMain::connectDocument()
+{
+    using products::ListDocument;
+    ListDocument *doc = document_.get();
+    connect(doc, &ListDocument::titleChanged, this, &QWidget::setWindowTitle);
+    connect(doc, &ListDocument::panel1Changed, this, [this](const QString &t) { setStatusText(1, t); });
+    connect(doc, &ListDocument::panel2Changed, this, [this](const QString &t) { setStatusText(2, t); });
+    connect(doc, &ListDocument::busyChanged, this, &frmMain::setBusy);
+    connect(doc, &ListDocument::rowCommandsEnabled, this, [this](bool on) {
+        entry_->setRowCommandsEnabled(on);
+        if (!on)
+            entry_->setCalcEnabled(false);
+    });
+    // The form was just filled from the list: focusing the list must not fill it a second time.
+    connect(doc, &ListDocument::listFocusRequested, entry_.get(), &products::EntryForm::focusList);
+    connect(doc, &ListDocument::entryFieldsCleared, entry_.get(), &products::EntryForm::ClearTextBox);
+    connect(doc, &ListDocument::entryFieldsRefresh, entry_.get(), &products::EntryForm::SetTextBox);
+    connect(doc, &ListDocument::firstRowSelectionRequested, entry_.get(), [this] { entry_->selectRow(0); });
+}
+
+void frmMain::taxSettingsChanged()
+{
+    model_->setPriceBasis(settings_.tax.indicate);
+    entry_->SetTxtBackColor();
+    entry_->SetTextBox();
+}
+
+void frmMain::setBusy(bool busy, const QString &waitText)
+{
+    if (busy) {
+        showWaitMessage(waitText);
+        setEnabled(false);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+        setEnabled(true);
+        hideWaitMessage();
+    }
+}
+
+// The maker windows come with their own designers; until then their commands do nothing.
+void frmMain::mnuTanafuda_Click() {}
+void frmMain::mnuCyoufu_Click() {}
+void frmMain::mnuDaicyo_Click() {}
+
 void frmMain::connectShellCommands()
 {
+    connect(ui_->cmdTanafuda, &QPushButton::clicked, this, &frmMain::mnuTanafuda_Click);
+    connect(ui_->mnuTanafuda, &QAction::triggered, this, &frmMain::mnuTanafuda_Click);
+    connect(ui_->cmdCyofu, &QPushButton::clicked, this, &frmMain::mnuCyoufu_Click);
+    connect(ui_->mnuCyoufu, &QAction::triggered, this, &frmMain::mnuCyoufu_Click);
+    connect(ui_->cmdDaicyo, &QPushButton::clicked, this, &frmMain::mnuDaicyo_Click);
+    connect(ui_->mnuDaicyo, &QAction::triggered, this, &frmMain::mnuDaicyo_Click);
     connect(ui_->cmdQuit, &QPushButton::clicked, this, &QWidget::close);
     connect(ui_->mnuEnd, &QAction::triggered, this, &QWidget::close);
     connect(ui_->mnuVersion, &QAction::triggered, this, [this] {
@@ -80,15 +190,15 @@ void frmMain::connectShellCommands()
         dialog.exec();
     });
     connect(ui_->mnuGridFont, &QAction::triggered, this, [this] {
-        dlgView dialog(settings_.gridFont, this);
+        dlgView dialog(settings_.gridFont, services_, this);
         if (dialog.exec() != QDialog::Accepted)
             return;
         settings_.gridFont = dialog.fontSize();
         applyListFont();
     });
-    connect(ui_->mnuShowHelp, &QAction::triggered, this, [this] { ShowHelpFile(this, folders_); });
-    connect(ui_->mnuReadMe, &QAction::triggered, this, [this] { ShowReadMe(this, folders_); });
-    connect(ui_->mnuWebsite, &QAction::triggered, this, [this] { ShowWebSite(this); });
+    connect(ui_->mnuShowHelp, &QAction::triggered, this, [this] { ShowHelpFile(services_, this, folders_); });
+    connect(ui_->mnuReadMe, &QAction::triggered, this, [this] { ShowReadMe(services_, this, folders_); });
+    connect(ui_->mnuWebsite, &QAction::triggered, this, [this] { ShowWebSite(services_, this); });
 }
 
 void frmMain::applyWindowBounds()
@@ -128,43 +238,40 @@ void frmMain::Form_Load()
         splash_->showSplash();
 
         std::optional<AppError> error;
-        folders_ = hooks_.getFolders ? hooks_.getFolders(&error) : GetSPF(&error);
+        folders_ = store_.folders(&error);
         if (error) {
             closeSplash();
-            showApologyReport(this, QStringLiteral("Main.GetSPF"), *error);
+            platform::showApologyReport(services_, this, QStringLiteral("Main.GetSPF"), *error);
         }
         if (auto e = MakeSpecialFolder(folders_)) {
             closeSplash();
-            showApologyReport(this, QStringLiteral("MakeSpecialFolder"), *e);
+            platform::showApologyReport(services_, this, QStringLiteral("MakeSpecialFolder"), *e);
         }
-        const SettingsLoad load = hooks_.loadSettings ? hooks_.loadSettings(folders_)
-                                                      : GetInitial(folders_.settingsFile(), folders_.oldSettingsFile());
+        const SettingsLoad load = store_.load(folders_);
         settings_ = load.settings;
         if (!load.reports.isEmpty()) {
             closeSplash();
-            showSettingsReports(platform::UiServices::instance(), load.reports, this);
+            showSettingsReports(services_, load.reports, this);
         }
         if (auto e = AppDataFilesCopy(folders_)) {
             closeSplash();
-            showApologyReport(this, QStringLiteral("AppDataFilesCopy"), *e);
+            platform::showApologyReport(services_, this, QStringLiteral("AppDataFilesCopy"), *e);
         }
-        if (hooks_.colourPriceFields)
-            hooks_.colourPriceFields();
+        entry_->setBarcodeFolder(folders_.barcode);
+        entry_->SetTxtBackColor();
 
         applySavedSize();
         setWindowTitle(programTitle() + QStringLiteral(" [新規]"));
         setStatusText(2, QString());
 
-        ui_->mnuSave->setEnabled(false);
-        setRowCommandsEnabled(false);
-        setCalcEnabled(false);
+        entry_->setRowCommandsEnabled(false);
+        entry_->setCalcEnabled(false);
         applyListSettings();
         ui_->mnuCopyMyDoc->setEnabled(earlierVersionPresent(folders_));
     } catch (const std::exception &e) {
         closeSplash();
         setEnabled(true);
-        showErrorReport(this, QStringLiteral("main.form_load"),
-                        AppError{AppError::ObjectNotSet, QString::fromLocal8Bit(e.what())});
+        platform::showErrorReport(services_, this, QStringLiteral("main.form_load"), platform::unexpectedError(e));
     }
 }
 
@@ -184,21 +291,18 @@ void frmMain::storeWindowStatus()
 
 bool frmMain::Form_QueryUnload()
 {
-    if (hooks_.workbookSavePrompt && hooks_.workbookSavePrompt() == CloseDecision::Stop)
+    if (document_->isWorkbookImported() && !document_->workbookSavePrompt())
         return false;
-    if (hooks_.saveChangesPrompt && hooks_.saveChangesPrompt() == CloseDecision::Stop)
+    if (document_->isModified() && !document_->saveChangesPrompt())
         return false;
 
     const bool normal = windowIsNormal();
     if (normal)
         storeWindowStatus();
     AppError error;
-    const bool saved = hooks_.saveSettings ? hooks_.saveSettings(settings_, folders_, normal, &error)
-                                           : SetInitial(settings_, folders_.settingsFile(), normal, &error);
-    if (!saved)
-        showSettingsReports(platform::UiServices::instance(), {SettingsReport{SetInitialLabel, error}}, this);
-    if (hooks_.unloadDialogs)
-        hooks_.unloadDialogs();
+    if (!store_.save(settings_, folders_, normal, &error))
+        showSettingsReports(services_, {SettingsReport{SetInitialLabel, error}}, this);
+    find_->closeSearch();
     closeSplash();
     return true;
 }
@@ -229,9 +333,9 @@ void frmMain::showEvent(QShowEvent *event)
 void frmMain::setStatusText(int panel, const QString &text)
 {
     if (panel == 1)
-        panel1_->setText(text);
+        platform::setValueText(panel1_, text);
     else if (panel == 2)
-        panel2_->setText(text);
+        platform::setValueText(panel2_, text);
 }
 
 QString frmMain::statusText(int panel) const
@@ -243,21 +347,9 @@ QString frmMain::statusText(int panel) const
     return {};
 }
 
-void frmMain::setListModel(QAbstractItemModel *model)
-{
-    ui_->ListView1->setModel(model ? model : placeholderModel_);
-    applyListSettings();
-}
-
-QString frmMain::priceColumnCaption() const
-{
-    return settings_.tax.indicate == 1 ? QStringLiteral("税込価格") : QStringLiteral("本体価格");
-}
-
 void frmMain::applyListSettings()
 {
-    if (QAbstractItemModel *model = ui_->ListView1->model())
-        model->setHeaderData(PriceColumn, Qt::Horizontal, priceColumnCaption());
+    model_->setPriceBasis(settings_.tax.indicate);
     applyListFont();
     QHeaderView *header = ui_->ListView1->header();
     for (int i = 0; i < ColumnCount && i < header->count(); ++i) {
@@ -289,21 +381,6 @@ void frmMain::showWaitMessage(const QString &text)
 void frmMain::hideWaitMessage()
 {
     ui_->lblMSG->hide();
-}
-
-void frmMain::setRowCommandsEnabled(bool enabled)
-{
-    for (QWidget *w : {static_cast<QWidget *>(ui_->cmd新規), static_cast<QWidget *>(ui_->cmdDelete),
-                       static_cast<QWidget *>(ui_->cmdUp), static_cast<QWidget *>(ui_->cmdDown)})
-        w->setEnabled(enabled);
-    for (QAction *a : {ui_->mnuNewData, ui_->mnuDelData, ui_->mnuUp, ui_->mnuDown})
-        a->setEnabled(enabled);
-}
-
-void frmMain::setCalcEnabled(bool enabled)
-{
-    ui_->cmdCalc->setEnabled(enabled);
-    ui_->mnuCalcData->setEnabled(enabled);
 }
 
 } // namespace app

@@ -1,16 +1,14 @@
 #pragma once
 
 #include "app/settings.h"
+#include "app/settings_store.h"
 #include "platform/folders.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include <functional>
 #include <memory>
-#include <optional>
 
-class QAbstractItemModel;
 class QLabel;
 namespace Ui {
 class frmMain;
@@ -18,36 +16,35 @@ class frmMain;
 namespace dialogs {
 class dlgSplash;
 }
+namespace platform {
+class UiServices;
+}
+namespace barcode {
+class BarcodePreview;
+}
+namespace products {
+class EntryForm;
+class ListCommands;
+class ListDocument;
+class ListFind;
+class ListView;
+class ProductListModel;
+} // namespace products
 
 namespace app {
 
-enum class CloseDecision { GoOn, Stop };
-
-// What the main window leaves to the parts that own the product list and its dialogs. An unset
-// prompt lets the window close; the folders and the settings file have their standard defaults
-// (GetSPF, GetInitial, SetInitial) that a test may replace.
-struct MainWindowHooks {
-    std::function<platform::Folders(std::optional<platform::AppError> *)> getFolders;
-    std::function<SettingsLoad(const platform::Folders &)> loadSettings;
-    std::function<bool(const Settings &, const platform::Folders &, bool windowNormal, platform::AppError *)>
-        saveSettings;
-    std::function<CloseDecision()> workbookSavePrompt; // runs only while a workbook import is pending
-    std::function<CloseDecision()> saveChangesPrompt;  // runs only while the list has unsaved changes
-    std::function<void()> colourPriceFields;           // SetTxtBackColor, once the settings are known
-    std::function<void()> unloadDialogs;               // the find dialog and other modeless windows
-};
-
 // The program's main window: product list, entry form, barcode preview, maker buttons, menus.
-// It lays out and enables its controls; the commands of the list, the makers and the dialogs are
-// wired by their own classes through form().
+// It owns the product list and the controllers that work on it, each given the controls it fills
+// and enables; the window itself keeps the title, the status bar, the wait label, its size and
+// the shell commands (help, version, list font, quit).
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMain(Settings &settings, QWidget *parent = nullptr);
+    // Without a store the folders and settings file are the desktop's standard ones.
+    frmMain(Settings &settings, platform::UiServices &services, SettingsStore *store = nullptr,
+            QWidget *parent = nullptr);
     ~frmMain() override;
 
-    Ui::frmMain &form() { return *ui_; }
-    MainWindowHooks &hooks() { return hooks_; }
     Settings &settings() { return settings_; }
     const platform::Folders &folders() const { return folders_; }
 
@@ -58,23 +55,19 @@ public:
 
     void setStatusText(int panel, const QString &text); // panels 1 and 2
     QString statusText(int panel) const;
-
-    // The list view's model; header caption, font and column widths are applied to it.
-    void setListModel(QAbstractItemModel *model);
-    void applyListSettings();
-    void applyListFont(); // [Size] GridFont
-    QString priceColumnCaption() const;
-
     // The wait label in the middle of the window.
     void showWaitMessage(const QString &text);
     void hideWaitMessage();
 
-    // The row commands (新 規, 削 除, ↑, ↓ and their menu entries) and the tax calculation.
-    void setRowCommandsEnabled(bool enabled);
-    void setCalcEnabled(bool enabled);
-
     dialogs::dlgSplash *splash() const;
     void closeSplash();
+
+    // The product list and the controllers, for checks from outside.
+    products::ProductListModel &model() const { return *model_; }
+    products::ListDocument &document() const { return *document_; }
+    products::EntryForm &entryForm() const { return *entry_; }
+    products::ListView &listView() const { return *listView_; }
+    products::ListFind &listFind() const { return *find_; }
 
 Q_SIGNALS:
     void unloaded();
@@ -83,22 +76,44 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
+private Q_SLOTS:
+    // The maker windows (棚札作成, 貼付用値札作成, 商品台帳作成ツール).
+    void mnuTanafuda_Click();
+    void mnuCyoufu_Click();
+    void mnuDaicyo_Click();
+
 private:
+    void createControllers();
+    void connectDocument();
+    void connectShellCommands();
     void applyWindowBounds();
     void applySavedSize();
     bool windowIsNormal() const;
     void storeWindowStatus();
-    void connectShellCommands();
+    void applyListSettings();
+    void applyListFont(); // [Size] GridFont
+    void taxSettingsChanged();
+    void setBusy(bool busy, const QString &waitText);
 
     std::unique_ptr<Ui::frmMain> ui_;
     Settings &settings_;
-    MainWindowHooks hooks_;
+    platform::UiServices &services_;
+    SettingsStore standardStore_;
+    SettingsStore &store_;
     platform::Folders folders_;
-    QAbstractItemModel *placeholderModel_ = nullptr;
     QLabel *panel1_ = nullptr;
     QLabel *panel2_ = nullptr;
     QPointer<dialogs::dlgSplash> splash_;
     bool unloaded_ = false;
+
+    // Declared in the order they are made; each is given only what was made before it.
+    std::unique_ptr<products::ProductListModel> model_;
+    std::unique_ptr<products::ListDocument> document_;
+    std::unique_ptr<barcode::BarcodePreview> preview_;
+    std::unique_ptr<products::EntryForm> entry_;
+    std::unique_ptr<products::ListView> listView_;
+    std::unique_ptr<products::ListFind> find_;
+    std::unique_ptr<products::ListCommands> listCommands_;
 };
 
 } // namespace app

@@ -1,8 +1,8 @@
 #include "app/help_commands.h"
 
-#include "app/reports.h"
 #include "app/startup.h"
 #include "platform/apperror.h"
+#include "platform/reports.h"
 #include "platform/user_services.h"
 
 #include <QFileInfo>
@@ -11,20 +11,20 @@ namespace app {
 
 using platform::UiServices;
 
-void ShowHelpFile(QWidget *parent, const platform::Folders &folders)
+void ShowHelpFile(UiServices &ui, QWidget *parent, const platform::Folders &folders)
 {
-    if (!UiServices::instance().openWithShell(helpFilePath(folders)))
-        UiServices::instance().critical(parent, QStringLiteral("ヘルプファイルエラー"),
-                                        QStringLiteral("ヘルプファイル(vennlo.chm)が存在しないか\r\n"
-                                                       "もしくはシステムが HTMLヘルプに対応していません"));
+    if (!ui.openWithShell(helpFilePath(folders)))
+        ui.critical(parent, QStringLiteral("ヘルプファイルエラー"),
+                    QStringLiteral("ヘルプファイル(vennlo.chm)が存在しないか\r\n"
+                                   "もしくはシステムが HTMLヘルプに対応していません"));
 }
 
-void ShowReadMe(QWidget *parent, const platform::Folders &folders)
+void ShowReadMe(UiServices &ui, QWidget *parent, const platform::Folders &folders)
 {
-    if (!UiServices::instance().openWithShell(readMeFilePath(folders)))
-        UiServices::instance().critical(parent, QStringLiteral("Readme.txtを開く"),
-                                        QStringLiteral("readme.txt が存在しないか\r\n"
-                                                       "もしくはシステム対応していません"));
+    if (!ui.openWithShell(readMeFilePath(folders)))
+        ui.critical(parent, QStringLiteral("Readme.txtを開く"),
+                    QStringLiteral("readme.txt が存在しないか\r\n"
+                                   "もしくはシステム対応していません"));
 }
 
 QString webSiteAddress()
@@ -32,11 +32,11 @@ QString webSiteAddress()
     return QStringLiteral("https://vestrel.example/vennla/");
 }
 
-void ShowWebSite(QWidget *parent)
+void ShowWebSite(UiServices &ui, QWidget *parent)
 {
-    if (!UiServices::instance().openWithShell(webSiteAddress()))
-        showErrorReport(
-            parent, QStringLiteral("main.mnuWebSite"),
+    if (!ui.openWithShell(webSiteAddress()))
+        platform::showErrorReport(
+            ui, parent, QStringLiteral("main.mnuWebSite"),
             platform::AppError{platform::AppError::FileNotFound, QStringLiteral("ブラウザを起動できません。")});
 }
 

@@ -3,13 +3,16 @@
 #include "platform/folders.h"
 
 class QWidget;
+namespace platform {
+class UiServices;
+}
 
 namespace app {
 
 // ヘルプ, ReadMeを開く, WebSite of the main window: open a file or address with the desktop, or say why not.
-void ShowHelpFile(QWidget *parent, const platform::Folders &folders);
-void ShowReadMe(QWidget *parent, const platform::Folders &folders);
-void ShowWebSite(QWidget *parent);
+void ShowHelpFile(platform::UiServices &ui, QWidget *parent, const platform::Folders &folders);
+void ShowReadMe(platform::UiServices &ui, QWidget *parent, const platform::Folders &folders);
+void ShowWebSite(platform::UiServices &ui, QWidget *parent);
 
 QString webSiteAddress();
 

@@ -4,8 +4,6 @@
 #include "platform/dialog_services_widgets.h"
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
-#include "products/entry_commands_widgets.h"
-#include "products/list_commands_widgets.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -27,9 +25,7 @@ int main(int argc, char *argv[])
         return 0;
 
     app::Settings settings;
-    app::frmMain window(settings);
-    products::ListCommands listCommands(window);
-    products::EntryCommands entryCommands(window, listCommands);
+    app::frmMain window(settings, services);
     QObject::connect(&window, &app::frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.Form_Load();
     window.show();

@@ -1,14 +1,18 @@
 #include "barcode/barcode_preview_widgets.h"
 
+#include "barcode/preview.h"
+
 #include <QBoxLayout>
 #include <QDir>
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace barcode {
 
-BarcodePreview::BarcodePreview(QWidget *pic)
+BarcodePreview::BarcodePreview(QWidget *pic) : m_pic(pic)
 {
     auto *layout = qobject_cast<QBoxLayout *>(pic->layout());
     if (!layout) {
@@ -62,6 +66,28 @@ void BarcodePreview::ClearPreview()
         label->setFixedSize(0, 0);
         label->setProperty("imageName", QString());
     }
+}
+
+void BarcodePreview::reserveFullSize(const QString &folder)
+{
+    // Any twelve digits give the fifteen slots of an EAN-13 code; the images differ by digit, not size.
+    const PreviewPlan plan = previewPlan(QStringLiteral("490000000000"));
+    QSize images(0, 0);
+    for (const QString &name : plan.imageNames) {
+        const QSize size = QImageReader(QDir(folder).filePath(name)).size();
+        if (!size.isValid())
+            return;
+        images.rwidth() += size.width();
+        images.rheight() = std::max(images.height(), size.height());
+    }
+    const QMargins margins =
+        m_pic->contentsMargins() + (m_pic->layout() ? m_pic->layout()->contentsMargins() : QMargins());
+    m_pic->setMinimumSize(m_pic->minimumSize().expandedTo(images.grownBy(margins)));
+}
+
+void BarcodePreview::keepShownWidth()
+{
+    m_pic->setMinimumWidth(std::max(m_pic->minimumWidth(), m_pic->sizeHint().width()));
 }
 
 QStringList BarcodePreview::shownNames() const

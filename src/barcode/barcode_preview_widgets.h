@@ -24,11 +24,18 @@ public:
     bool showImages(const QString &folder, const QStringList &names, platform::AppError *error);
     void ClearPreview();
 
+    // Reserves the room of the largest code (EAN-13) drawn with the images of folder, so the first code
+    // shown moves nothing around it; nothing is reserved while the images cannot be read.
+    void reserveFullSize(const QString &folder);
+    // The box keeps the width of the widest code it has shown, so the fields beside it stay put.
+    void keepShownWidth();
+
     QLabel *image(int index) const { return m_images.at(index); }
     // Names of the pictures currently shown, slot by slot (empty for an empty slot).
     QStringList shownNames() const;
 
 private:
+    QWidget *m_pic;
     QList<QLabel *> m_images;
 };
 

@@ -7,15 +7,22 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QTreeView>
 #include <QUrl>
 
 namespace platform {
 
 namespace {
+
+// A file dialog opens at the size last used in this run, at first at one that shows a folder of lists
+// without cutting their names.
+QSize g_fileDialogSize(800, 500);
+constexpr int FileNameColumnWidth = 380; // some 25 Japanese characters
 
 QMessageBox::StandardButton toStandard(UiServices::Answer answer)
 {
@@ -141,13 +148,19 @@ void WidgetUiServices::configureFileDialog(QFileDialog &dialog, const FileDialog
     else
         dialog.setDirectory(QDir::homePath());
     dialog.selectFile(QString());
+    dialog.resize(g_fileDialogSize);
+    dialog.setViewMode(QFileDialog::Detail);
+    if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView")))
+        details->header()->resizeSection(0, FileNameColumnWidth);
 }
 
 QString WidgetUiServices::fileDialog(QWidget *parent, const FileDialogRequest &request)
 {
     QFileDialog dialog(parent);
     configureFileDialog(dialog, request);
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    g_fileDialogSize = dialog.size();
+    if (result != QDialog::Accepted)
         return {};
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty())

@@ -4,7 +4,9 @@
 
 #include "platform/apperror.h"
 #include "platform/numbers.h"
+#include "platform/reports.h"
 #include "platform/user_services.h"
+#include "platform/value_label_widgets.h"
 
 #include <QKeyEvent>
 
@@ -34,8 +36,8 @@ std::optional<Currency> rateFromText(const QString &text, AppError *error)
 
 } // namespace
 
-dlgTax::dlgTax(const TaxSettings &tax, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::dlgTax>()), m_tax(tax)
+dlgTax::dlgTax(const TaxSettings &tax, UiServices &services, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::dlgTax>()), m_services(services), m_tax(tax)
 {
     ui->setupUi(this);
     m_rounding = new QButtonGroup(this);
@@ -48,7 +50,7 @@ dlgTax::dlgTax(const TaxSettings &tax, QWidget *parent)
     m_basis->addButton(ui->Option基準_0, 0);
     m_basis->addButton(ui->Option基準_1, 1);
 
-    ui->lblPresentTax->setText(tax.rate.toString());
+    platform::setValueText(ui->lblPresentTax, tax.rate.toString());
     ui->txtNewTax->clear();
     if (QAbstractButton *b = m_rounding->button(tax.ks))
         b->setChecked(true);
@@ -56,7 +58,11 @@ dlgTax::dlgTax(const TaxSettings &tax, QWidget *parent)
     ui->Frame丸め処理->setEnabled(tax.indicate != 1);
 
     ui->txtNewTax->installEventFilter(this);
-    connect(m_basis, &QButtonGroup::idClicked, this, &dlgTax::basisChosen);
+    // The keyboard and assistive technology change the basis as the mouse does.
+    connect(m_basis, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            basisChosen(id);
+    });
     connect(ui->OKButton, &QPushButton::clicked, this, &dlgTax::OKButton_Click);
     connect(ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -94,8 +100,7 @@ void dlgTax::OKButton_Click()
     const QString text = ui->txtNewTax->text();
     if (!text.isEmpty()) {
         if (!platform::isNumeric(text)) {
-            UiServices::instance().critical(this, QStringLiteral("入力値チェック"),
-                                            QStringLiteral("消費税の値が不正です."));
+            m_services.critical(this, QStringLiteral("入力値チェック"), QStringLiteral("消費税の値が不正です."));
             ui->txtNewTax->clear();
             ui->txtNewTax->setFocus();
             return;
@@ -103,8 +108,7 @@ void dlgTax::OKButton_Click()
         AppError error;
         const auto rate = rateFromText(text, &error);
         if (!rate) {
-            UiServices::instance().critical(this, platform::reportTitle(),
-                                            platform::errorReportText(QStringLiteral("tax.OKButton"), error));
+            platform::showErrorReport(m_services, this, QStringLiteral("tax.OKButton"), error);
             reject();
             return;
         }

@@ -10,6 +10,9 @@
 namespace Ui {
 class dlgTax;
 }
+namespace platform {
+class UiServices;
+}
 
 namespace products {
 
@@ -18,7 +21,7 @@ namespace products {
 class dlgTax : public QDialog {
     Q_OBJECT
 public:
-    explicit dlgTax(const TaxSettings &tax, QWidget *parent = nullptr);
+    dlgTax(const TaxSettings &tax, platform::UiServices &services, QWidget *parent = nullptr);
     ~dlgTax() override;
 
     TaxSettings taxSettings() const { return m_tax; }
@@ -36,6 +39,7 @@ private:
     std::unique_ptr<Ui::dlgTax> ui;
     QButtonGroup *m_rounding;
     QButtonGroup *m_basis;
+    platform::UiServices &m_services;
     TaxSettings m_tax;
 };
 

@@ -3,16 +3,24 @@
 #include "barcode/barcode_preview_widgets.h"
 #include "barcode/preview.h"
 #include "platform/apperror.h"
+#include "platform/reports.h"
 #include "platform/user_services.h"
+#include "platform/value_label_widgets.h"
 #include "products/calc_data.h"
 #include "products/list_document.h"
 #include "products/product_list_model.h"
-#include "app/ui_frmMain.h"
 
+#include <QAction>
+#include <QButtonGroup>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
+#include <QTreeView>
 
 #include <exception>
 
@@ -26,17 +34,15 @@ namespace {
 constexpr int StandardLength = 12; // 標準(13桁) without its check digit
 constexpr int ShortLength = 7;     // 短縮(8桁)
 
-// A failure nobody expected still ends in the error report, never in a half-done command.
-template <typename F>
-void guarded(EntryController *self, const char *label, F &&f,
-             void (EntryController::*report)(const QString &, const AppError &))
-{
-    try {
-        f();
-    } catch (const std::exception &e) {
-        (self->*report)(QString::fromUtf8(label), AppError{AppError::ObjectNotSet, QString::fromLocal8Bit(e.what())});
-    }
-}
+// Marks the form's own changes of its fields while it lives.
+class Filling {
+public:
+    explicit Filling(int &depth) : m_depth(depth) { ++m_depth; }
+    ~Filling() { --m_depth; }
+
+private:
+    int &m_depth;
+};
 
 QString stripRefused(EntryField field, const QString &text)
 {
@@ -50,65 +56,90 @@ QString stripRefused(EntryField field, const QString &text)
 
 } // namespace
 
-EntryController::EntryController(Ui::frmMain *form, ProductListModel *model, ListDocument *document,
-                                 const TaxSettings &tax, const QString &barcodeFolder, UiServices &services,
-                                 QObject *parent)
-    : QObject(parent), ui(form), m_model(model), m_document(document), m_tax(tax), m_barcodeFolder(barcodeFolder),
-      m_services(services), m_preview(std::make_unique<barcode::BarcodePreview>(form->picBarCode))
+EntryForm::EntryForm(const Widgets &widgets, ProductListModel &model, ListDocument &document, const TaxSettings &tax,
+                     barcode::BarcodePreview &preview, UiServices &services, QObject *parent)
+    : QObject(parent), ui(widgets), m_model(&model), m_document(&document), m_tax(tax), m_services(services),
+      m_preview(&preview)
 {
-    if (ui->ListView1->model() != m_model)
-        ui->ListView1->setModel(m_model);
-    ui->ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ui->ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ui->OptionType->setId(ui->OptionType_0, 0);
-    ui->OptionType->setId(ui->OptionType_1, 1);
+    ui.ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui.ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui.OptionType->setId(ui.OptionType_0, 0);
+    ui.OptionType->setId(ui.OptionType_1, 1);
     connectForm();
 }
 
-EntryController::~EntryController() = default;
+EntryForm::~EntryForm() = default;
 
-QColor EntryController::derivedPriceColour() { return QColor(255, 255, 192); }
-
-void EntryController::connectForm()
+void EntryForm::setBarcodeFolder(const QString &folder)
 {
-    for (QLineEdit *e : {ui->txt品番, ui->txt商品名, ui->txt備考, ui->txt本体価格, ui->txt価格, ui->txtBarCode})
+    m_barcodeFolder = folder;
+    m_preview->reserveFullSize(folder);
+}
+
+QColor EntryForm::derivedPriceColour()
+{
+    return QColor(255, 255, 192);
+}
+
+void EntryForm::connectForm()
+{
+    for (QLineEdit *e : {ui.txt品番, ui.txt商品名, ui.txt備考, ui.txt本体価格, ui.txt価格, ui.txtBarCode})
         e->installEventFilter(this);
-    ui->ListView1->installEventFilter(this);
+    ui.ListView1->installEventFilter(this);
 
-    connect(ui->txt価格, &QLineEdit::textEdited, this, [this] { priceTyped(0); });
-    connect(ui->txt本体価格, &QLineEdit::textEdited, this, [this] { priceTyped(1); });
-    connect(ui->txtBarCode, &QLineEdit::textEdited, this, &EntryController::barcodeTyped);
-    connect(ui->OptionType, &QButtonGroup::idClicked, this, &EntryController::optionTypeChosen);
+    // Typing, pasting and assistive technology all change the text; the form's own fills do not count.
+    connect(ui.txt価格, &QLineEdit::textChanged, this, [this] {
+        if (m_filling == 0)
+            priceTyped(0);
+    });
+    connect(ui.txt本体価格, &QLineEdit::textChanged, this, [this] {
+        if (m_filling == 0)
+            priceTyped(1);
+    });
+    connect(ui.txtBarCode, &QLineEdit::textChanged, this, [this] {
+        if (m_filling == 0)
+            barcodeTyped();
+    });
+    connect(ui.OptionType, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            optionTypeChosen(id);
+    });
 
-    connect(ui->cmdPutGrid, &QPushButton::clicked, this, &EntryController::PutData);
-    connect(ui->mnuPutData, &QAction::triggered, this, &EntryController::PutData);
-    connect(ui->cmd新規, &QPushButton::clicked, this, &EntryController::NewData);
-    connect(ui->mnuNewData, &QAction::triggered, this, &EntryController::NewData);
-    connect(ui->cmdDelete, &QPushButton::clicked, this, &EntryController::DelData);
-    connect(ui->mnuDelData, &QAction::triggered, this, &EntryController::DelData);
-    connect(ui->cmdCalc, &QPushButton::clicked, this, &EntryController::CalcData);
-    connect(ui->mnuCalcData, &QAction::triggered, this, &EntryController::CalcData);
+    connect(ui.cmdPutGrid, &QPushButton::clicked, this, &EntryForm::PutData);
+    connect(ui.mnuPutData, &QAction::triggered, this, &EntryForm::PutData);
+    connect(ui.cmd新規, &QPushButton::clicked, this, &EntryForm::NewData);
+    connect(ui.mnuNewData, &QAction::triggered, this, &EntryForm::NewData);
+    connect(ui.cmdDelete, &QPushButton::clicked, this, &EntryForm::DelData);
+    connect(ui.mnuDelData, &QAction::triggered, this, &EntryForm::DelData);
+    connect(ui.cmdCalc, &QPushButton::clicked, this, &EntryForm::CalcData);
+    connect(ui.mnuCalcData, &QAction::triggered, this, &EntryForm::CalcData);
 
-    connect(ui->ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    connect(ui.ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (m_selecting == 0 && selectedRow() >= 0)
             rowSelected();
     });
 }
 
-void EntryController::report(const QString &label, const AppError &error)
+void EntryForm::report(const QString &label, const AppError &error)
 {
-    m_services.critical(ui->txt品番->window(), platform::reportTitle(), platform::errorReportText(label, error));
+    platform::showErrorReport(m_services, ui.txt品番->window(), label, error);
+}
+
+template <typename F> void EntryForm::guarded(const char *label, F &&command)
+{
+    platform::guarded(m_services, ui.txt品番->window(), platform::ReportKind::Error, QString::fromUtf8(label),
+                      std::forward<F>(command));
 }
 
 // ---- selection and enabling ----
 
-int EntryController::selectedRow() const
+int EntryForm::selectedRow() const
 {
-    const QModelIndexList rows = ui->ListView1->selectionModel()->selectedRows();
+    const QModelIndexList rows = ui.ListView1->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void EntryController::selectRow(int row)
+void EntryForm::selectRow(int row)
 {
     if (row < 0 || row >= m_model->rowCount()) {
         deselect();
@@ -116,42 +147,50 @@ void EntryController::selectRow(int row)
     }
     ++m_selecting;
     const QModelIndex index = m_model->index(row, 0);
-    ui->ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect
-                                                                 | QItemSelectionModel::Rows);
-    ui->ListView1->scrollTo(index);
+    ui.ListView1->selectionModel()->setCurrentIndex(index,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ui.ListView1->scrollTo(index);
     --m_selecting;
 }
 
-void EntryController::deselect()
+void EntryForm::deselect()
 {
     ++m_selecting;
-    ui->ListView1->selectionModel()->clearSelection();
+    ui.ListView1->selectionModel()->clearSelection();
     --m_selecting;
 }
 
-void EntryController::focusList()
+void EntryForm::focusList()
 {
     m_focusing = true;
-    ui->ListView1->setFocus(Qt::OtherFocusReason);
+    ui.ListView1->setFocus(Qt::OtherFocusReason);
     m_focusing = false;
 }
 
-void EntryController::setRowCommandsEnabled(bool on)
+void EntryForm::setRowCommandsEnabled(bool on)
 {
-    for (QWidget *w : {static_cast<QWidget *>(ui->cmd新規), static_cast<QWidget *>(ui->cmdDelete),
-                       static_cast<QWidget *>(ui->cmdUp), static_cast<QWidget *>(ui->cmdDown)})
+    for (QWidget *w : {static_cast<QWidget *>(ui.cmd新規), static_cast<QWidget *>(ui.cmdDelete),
+                       static_cast<QWidget *>(ui.cmdUp), static_cast<QWidget *>(ui.cmdDown)})
         w->setEnabled(on);
-    for (QAction *a : {ui->mnuNewData, ui->mnuDelData, ui->mnuUp, ui->mnuDown})
+    for (QAction *a : {ui.mnuNewData, ui.mnuDelData, ui.mnuUp, ui.mnuDown})
         a->setEnabled(on);
 }
 
-void EntryController::setCalcEnabled(bool on)
+void EntryForm::setNewAndDeleteEnabled(bool on)
 {
-    ui->cmdCalc->setEnabled(on);
-    ui->mnuCalcData->setEnabled(on);
+    for (QWidget *w : {static_cast<QWidget *>(ui.cmd新規), static_cast<QWidget *>(ui.cmdDelete)})
+        w->setEnabled(on);
+    for (QAction *a : {ui.mnuNewData, ui.mnuDelData})
+        a->setEnabled(on);
 }
 
-void EntryController::rowSelected()
+void EntryForm::setCalcEnabled(bool on)
+{
+    ui.cmdCalc->setEnabled(on);
+    ui.mnuCalcData->setEnabled(on);
+}
+
+void EntryForm::rowSelected()
 {
     SetTextBox();
     setRowCommandsEnabled(true);
@@ -159,92 +198,104 @@ void EntryController::rowSelected()
 
 // ---- the fields ----
 
-QLineEdit *EntryController::fieldEdit(EntryField field) const
+QLineEdit *EntryForm::fieldEdit(EntryField field) const
 {
     switch (field) {
-    case EntryField::Code: return ui->txt品番;
-    case EntryField::Name: return ui->txt商品名;
-    case EntryField::BasePrice: return ui->txt本体価格;
-    case EntryField::InclPrice: return ui->txt価格;
-    case EntryField::Remarks: return ui->txt備考;
-    case EntryField::Barcode: return ui->txtBarCode;
+    case EntryField::Code:
+        return ui.txt品番;
+    case EntryField::Name:
+        return ui.txt商品名;
+    case EntryField::BasePrice:
+        return ui.txt本体価格;
+    case EntryField::InclPrice:
+        return ui.txt価格;
+    case EntryField::Remarks:
+        return ui.txt備考;
+    case EntryField::Barcode:
+        return ui.txtBarCode;
     }
-    return ui->txt品番;
+    return ui.txt品番;
 }
 
-EntryFields EntryController::fields() const
+EntryFields EntryForm::fields() const
 {
     EntryFields f;
-    f.code = ui->txt品番->text();
-    f.name = ui->txt商品名->text();
-    f.basePrice = ui->txt本体価格->text();
-    f.inclPrice = ui->txt価格->text();
-    f.tax = ui->lbl消費税->text();
-    f.remarks = ui->txt備考->text();
-    f.barcode = ui->txtBarCode->text();
-    f.checkDigit = ui->lblCD->text();
-    f.janType = ui->OptionType->checkedId() == 1 ? 1 : 0;
-    f.inclMaxLength = ui->txt価格->maxLength();
+    f.code = ui.txt品番->text();
+    f.name = ui.txt商品名->text();
+    f.basePrice = ui.txt本体価格->text();
+    f.inclPrice = ui.txt価格->text();
+    f.tax = ui.lbl消費税->text();
+    f.remarks = ui.txt備考->text();
+    f.barcode = ui.txtBarCode->text();
+    f.checkDigit = ui.lblCD->text();
+    f.janType = ui.OptionType->checkedId() == 1 ? 1 : 0;
+    f.inclMaxLength = ui.txt価格->maxLength();
     return f;
 }
 
-void EntryController::setBarcodeLength(int janType)
+void EntryForm::setBarcodeLength(int janType)
 {
-    (janType == 1 ? ui->OptionType_1 : ui->OptionType_0)->setChecked(true);
+    {
+        // The program's own choice of the length is not the user's: it runs no handler.
+        const QSignalBlocker quiet(ui.OptionType);
+        (janType == 1 ? ui.OptionType_1 : ui.OptionType_0)->setChecked(true);
+    }
     const int limit = janType == 1 ? ShortLength : StandardLength;
-    ui->txtBarCode->setMaxLength(std::max<int>(limit, int(ui->txtBarCode->text().size())));
+    ui.txtBarCode->setMaxLength(std::max<int>(limit, int(ui.txtBarCode->text().size())));
 }
 
-void EntryController::setFields(const EntryFields &f)
+void EntryForm::setFields(const EntryFields &f)
 {
-    ui->txt品番->setText(f.code);
-    ui->txt商品名->setText(f.name);
-    ui->txt本体価格->setText(f.basePrice);
+    const Filling filling(m_filling);
+    ui.txt品番->setText(f.code);
+    ui.txt商品名->setText(f.name);
+    ui.txt本体価格->setText(f.basePrice);
     // The limits hold for typing only: a longer stored value is shown whole, never cut.
-    showWhole(ui->txt価格, f.inclPrice, f.inclMaxLength);
-    ui->lbl消費税->setText(f.tax);
-    ui->txt備考->setText(f.remarks);
+    showWhole(ui.txt価格, f.inclPrice, f.inclMaxLength);
+    platform::setValueText(ui.lbl消費税, f.tax);
+    ui.txt備考->setText(f.remarks);
     setBarcodeLength(f.janType);
-    showWhole(ui->txtBarCode, f.barcode, barcodeLimit());
+    showWhole(ui.txtBarCode, f.barcode, barcodeLimit());
 }
 
-void EntryController::showWhole(QLineEdit *edit, const QString &text, int limit)
+void EntryForm::showWhole(QLineEdit *edit, const QString &text, int limit)
 {
     edit->setMaxLength(std::max<int>(limit, int(text.size())));
     edit->setText(text);
 }
 
-int EntryController::barcodeLimit() const
+int EntryForm::barcodeLimit() const
 {
-    return ui->OptionType->checkedId() == 1 ? ShortLength : StandardLength;
+    return ui.OptionType->checkedId() == 1 ? ShortLength : StandardLength;
 }
 
-void EntryController::emptyFields()
+void EntryForm::emptyFields()
 {
-    for (QLineEdit *e : {ui->txt品番, ui->txt価格, ui->txt商品名, ui->txt備考, ui->txt本体価格, ui->txtBarCode})
+    const Filling filling(m_filling);
+    for (QLineEdit *e : {ui.txt品番, ui.txt価格, ui.txt商品名, ui.txt備考, ui.txt本体価格, ui.txtBarCode})
         e->clear();
-    ui->lbl消費税->clear();
-    ui->lblCD->clear();
+    platform::setValueText(ui.lbl消費税, QString());
+    platform::setValueText(ui.lblCD, QString());
     ClearPreview();
 }
 
-void EntryController::SetTxtBackColor()
+void EntryForm::SetTxtBackColor()
 {
-    guarded(this, "main.SetTxtBackColor", [this] {
-        QLineEdit *derived = m_tax.indicate == 1 ? ui->txt本体価格 : ui->txt価格;
-        QLineEdit *stored = m_tax.indicate == 1 ? ui->txt価格 : ui->txt本体価格;
+    guarded("main.SetTxtBackColor", [this] {
+        QLineEdit *derived = m_tax.indicate == 1 ? ui.txt本体価格 : ui.txt価格;
+        QLineEdit *stored = m_tax.indicate == 1 ? ui.txt価格 : ui.txt本体価格;
         QPalette p = derived->palette();
         p.setColor(QPalette::Base, derivedPriceColour());
         derived->setPalette(p);
         p = stored->palette();
         p.setColor(QPalette::Base, Qt::white);
         stored->setPalette(p);
-    }, &EntryController::report);
+    });
 }
 
-void EntryController::SetTextBox()
+void EntryForm::SetTextBox()
 {
-    guarded(this, "main.SetTextBox", [this] {
+    guarded("main.SetTextBox", [this] {
         if (m_model->rowCount() == 0) {
             ClearTextBox();
             return;
@@ -257,31 +308,31 @@ void EntryController::SetTextBox()
         const FilledEntry filled = fillEntry(m_model->product(row), m_tax);
         setFields(filled.fields);
         if (filled.checkDigitWrong)
-            m_services.critical(ui->txt品番->window(), QString::fromUtf8(kCheckDigitTitle), checkDigitWarning());
-        ui->lblCD->setText(checkDigitCaption(ui->txtBarCode->text()));
+            m_services.critical(ui.txt品番->window(), QString::fromUtf8(kCheckDigitTitle), checkDigitWarning());
+        platform::setValueText(ui.lblCD, checkDigitCaption(ui.txtBarCode->text()));
         PreViewBarCode();
-    }, &EntryController::report);
+    });
 }
 
-void EntryController::PutData()
+void EntryForm::PutData()
 {
-    guarded(this, "main.PutData", [this] {
+    guarded("main.PutData", [this] {
         const EntryFields f = fields();
         if (const auto problem = checkEntry(f, m_tax.indicate)) {
-            m_services.information(ui->txt品番->window(), QString::fromUtf8(kEntryTitle), problem->message);
+            m_services.information(ui.txt品番->window(), QString::fromUtf8(kEntryTitle), problem->message);
             fieldEdit(problem->field)->setFocus(Qt::OtherFocusReason);
             return;
         }
         const int row = m_model->rowCount() > 0 ? selectedRow() : -1;
         if (row >= 0) {
-            const QString question = QStringLiteral("No.") + QString::number(m_model->number(row)) + QLatin1Char(' ')
-                                     + m_model->product(row).name + QStringLiteral(" を上書きしますか?");
+            const QString question = QStringLiteral("No.") + QString::number(m_model->number(row)) + QLatin1Char(' ') +
+                                     m_model->product(row).name + QStringLiteral(" を上書きしますか?");
             const UiServices::Answer a =
-                m_services.message(ui->txt品番->window(), QString::fromUtf8(kEntryTitle), question,
+                m_services.message(ui.txt品番->window(), QString::fromUtf8(kEntryTitle), question,
                                    UiServices::Icon::Question, UiServices::Buttons::YesNo, UiServices::Answer::Yes);
             if (a != UiServices::Answer::Yes)
                 return;
-            ui->lblCD->setText(checkDigitCaption(f.barcode));
+            platform::setValueText(ui.lblCD, checkDigitCaption(f.barcode));
             m_model->replaceProduct(row, productFromEntry(f, m_tax.indicate));
         } else {
             m_model->appendProduct(productFromEntry(f, m_tax.indicate));
@@ -293,31 +344,31 @@ void EntryController::PutData()
         setCalcEnabled(false);
         setRowCommandsEnabled(true);
         m_document->CountCheckedData();
-    }, &EntryController::report);
+    });
 }
 
-void EntryController::NewData()
+void EntryForm::NewData()
 {
-    guarded(this, "main.NewData", [this] {
+    guarded("main.NewData", [this] {
         emptyFields();
         if (m_model->rowCount() > 0)
             deselect();
         setRowCommandsEnabled(false);
         setCalcEnabled(false);
-        ui->txt品番->setFocus(Qt::OtherFocusReason);
-    }, &EntryController::report);
+        ui.txt品番->setFocus(Qt::OtherFocusReason);
+    });
 }
 
-void EntryController::DelData()
+void EntryForm::DelData()
 {
-    guarded(this, "main.DelData", [this] {
+    guarded("main.DelData", [this] {
         const int row = selectedRow();
         if (row < 0)
             return;
-        const QString question = QStringLiteral("No.") + QString::number(m_model->number(row)) + QLatin1Char(' ')
-                                 + m_model->product(row).name + QStringLiteral(" を削除しますか?");
+        const QString question = QStringLiteral("No.") + QString::number(m_model->number(row)) + QLatin1Char(' ') +
+                                 m_model->product(row).name + QStringLiteral(" を削除しますか?");
         const UiServices::Answer a =
-            m_services.message(ui->txt品番->window(), QStringLiteral("削除確認"), question, UiServices::Icon::Question,
+            m_services.message(ui.txt品番->window(), QStringLiteral("削除確認"), question, UiServices::Icon::Question,
                                UiServices::Buttons::YesNo, UiServices::Answer::No);
         if (a != UiServices::Answer::Yes)
             return;
@@ -332,55 +383,57 @@ void EntryController::DelData()
         m_document->setModified(true);
         setCalcEnabled(false);
         m_document->CountCheckedData();
-    }, &EntryController::report);
+    });
 }
 
-void EntryController::ClearTextBox()
+void EntryForm::ClearTextBox()
 {
-    guarded(this, "ClearTextBox", [this] {
+    guarded("ClearTextBox", [this] {
         emptyFields();
         setRowCommandsEnabled(false);
-        ui->txt品番->setFocus(Qt::OtherFocusReason);
+        ui.txt品番->setFocus(Qt::OtherFocusReason);
         if (m_model->rowCount() > 0)
             deselect();
-    }, &EntryController::report);
+    });
 }
 
-void EntryController::SetNumbers()
+void EntryForm::SetNumbers()
 {
-    guarded(this, "main.SetNumbers", [this] { m_model->setNumbers(); }, &EntryController::report);
+    guarded("main.SetNumbers", [this] { m_model->setNumbers(); });
 }
 
-void EntryController::CalcData()
+void EntryForm::CalcData()
 {
-    guarded(this, "CalcData", [this] {
+    guarded("CalcData", [this] {
         CalcInput in;
-        in.included = ui->txt価格->text();
-        in.base = ui->txt本体価格->text();
+        in.included = ui.txt価格->text();
+        in.base = ui.txt本体価格->text();
         in.direction = m_direction;
         const CalcOutput out = products::CalcData(in, m_tax);
         if (out.hasMessage()) {
-            m_services.critical(ui->txt品番->window(), out.messageTitle, out.messageText);
+            m_services.critical(ui.txt品番->window(), out.messageTitle, out.messageText);
             return;
         }
         if (out.error.isSet()) {
             report(QStringLiteral("CalcData"), out.error);
             return;
         }
-        showWhole(ui->txt価格, out.included, out.includedMaxLength > 0 ? out.includedMaxLength : ui->txt価格->maxLength());
-        ui->txt本体価格->setText(out.base);
+        const Filling filling(m_filling);
+        showWhole(ui.txt価格, out.included,
+                  out.includedMaxLength > 0 ? out.includedMaxLength : ui.txt価格->maxLength());
+        ui.txt本体価格->setText(out.base);
         if (out.taxChanged)
-            ui->lbl消費税->setText(out.tax);
+            platform::setValueText(ui.lbl消費税, out.tax);
         if (out.done)
             setCalcEnabled(false);
-    }, &EntryController::report);
+    });
 }
 
 // ---- barcode preview ----
 
-void EntryController::PreViewBarCode()
+void EntryForm::PreViewBarCode()
 {
-    const barcode::PreviewPlan plan = barcode::previewPlan(ui->txtBarCode->text());
+    const barcode::PreviewPlan plan = barcode::previewPlan(ui.txtBarCode->text());
     setBarcodeLength(plan.optionType);
     if (plan.error.isSet()) {
         report(QStringLiteral("PreViewBarCode"), plan.error);
@@ -391,57 +444,59 @@ void EntryController::PreViewBarCode()
         return;
     }
     if (plan.showCheckDigit)
-        ui->lblCD->setText(plan.checkDigit);
+        platform::setValueText(ui.lblCD, plan.checkDigit);
     m_preview->ClearPreview();
     AppError error;
     if (!m_preview->showImages(m_barcodeFolder, plan.imageNames, &error)) {
         report(QStringLiteral("PreViewBarCode"), error);
         return;
     }
-    // The box keeps the width of the widest code it has shown, so the fields beside it stay put.
-    QWidget *pic = ui->picBarCode;
-    pic->setMinimumWidth(std::max(pic->minimumWidth(), pic->sizeHint().width()));
+    m_preview->keepShownWidth();
 }
 
-void EntryController::ClearPreview() { m_preview->ClearPreview(); }
+void EntryForm::ClearPreview()
+{
+    m_preview->ClearPreview();
+}
 
 // ---- typing ----
 
-void EntryController::priceTyped(int direction)
+void EntryForm::priceTyped(int direction)
 {
+    const Filling filling(m_filling);
     if (direction == 0) {
-        ui->txt本体価格->clear();
+        ui.txt本体価格->clear();
         // The user's own tax-inclusive price has at most 7 digits; a longer derived one stays whole.
-        ui->txt価格->setMaxLength(std::max<int>(ShortLength, int(ui->txt価格->text().size())));
+        ui.txt価格->setMaxLength(std::max<int>(ShortLength, int(ui.txt価格->text().size())));
     } else {
-        ui->txt価格->clear();
+        ui.txt価格->clear();
     }
-    ui->lbl消費税->clear();
+    platform::setValueText(ui.lbl消費税, QString());
     m_direction = direction;
     setCalcEnabled(true);
 }
 
-void EntryController::barcodeTyped()
+void EntryForm::barcodeTyped()
 {
-    ui->lblCD->clear();
+    platform::setValueText(ui.lblCD, QString());
     // A complete code for the chosen length is shown at once; anything shorter shows nothing.
-    if (ui->txtBarCode->text().size() == barcodeLimit())
+    if (ui.txtBarCode->text().size() == barcodeLimit())
         PreViewBarCode();
     else
         ClearPreview();
 }
 
-void EntryController::optionTypeChosen(int id)
+void EntryForm::optionTypeChosen(int id)
 {
     setBarcodeLength(id);
-    ui->lblCD->clear();
-    if (ui->txtBarCode->text().size() == barcodeLimit())
+    platform::setValueText(ui.lblCD, QString());
+    if (ui.txtBarCode->text().size() == barcodeLimit())
         PreViewBarCode();
     else
         ClearPreview();
 }
 
-bool EntryController::filterKey(QLineEdit *edit, QEvent *event)
+bool EntryForm::filterKey(QLineEdit *edit, QEvent *event)
 {
     EntryField field = EntryField::Code;
     for (EntryField f : {EntryField::Code, EntryField::Name, EntryField::BasePrice, EntryField::InclPrice,
@@ -468,9 +523,9 @@ bool EntryController::filterKey(QLineEdit *edit, QEvent *event)
     return false;
 }
 
-bool EntryController::eventFilter(QObject *watched, QEvent *event)
+bool EntryForm::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->ListView1) {
+    if (watched == ui.ListView1) {
         if (event->type() == QEvent::FocusIn && !m_focusing) {
             const auto reason = static_cast<QFocusEvent *>(event)->reason();
             // Coming back from a message box or another window is not the user moving to the list.
@@ -490,12 +545,12 @@ bool EntryController::eventFilter(QObject *watched, QEvent *event)
     return filterKey(edit, event);
 }
 
-void EntryController::ListView1_GotFocus()
+void EntryForm::ListView1_GotFocus()
 {
     if (m_model->rowCount() == 0)
         return;
-    const QModelIndex current = ui->ListView1->currentIndex();
-    if (current.isValid() && ui->ListView1->selectionModel()->isRowSelected(current.row()))
+    const QModelIndex current = ui.ListView1->currentIndex();
+    if (current.isValid() && ui.ListView1->selectionModel()->isRowSelected(current.row()))
         SetTextBox();
 }
 

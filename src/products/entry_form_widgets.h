@@ -8,13 +8,13 @@
 #include <QObject>
 #include <QString>
 
-#include <memory>
-
+class QAction;
+class QButtonGroup;
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QRadioButton;
 class QTreeView;
-namespace Ui {
-class frmMain;
-}
 namespace platform {
 class UiServices;
 }
@@ -28,17 +28,47 @@ class ListDocument;
 class ProductListModel;
 
 // The entry form below the list: one product record, its key rules, the tax calculation, the
-// barcode preview and the commands 登 録 / 新 規 / 削 除. It works on the main window's form widgets
-// and on the list model; the unsaved-changes flag and the output count belong to the list document.
-class EntryController : public QObject {
+// barcode preview and the commands 登 録 / 新 規 / 削 除. It fills and enables the entry widgets and
+// the row commands, and follows the list's selection; the unsaved-changes flag and the output count
+// belong to the list document.
+class EntryForm : public QObject {
     Q_OBJECT
 public:
-    EntryController(Ui::frmMain *form, ProductListModel *model, ListDocument *document, const TaxSettings &tax,
-                    const QString &barcodeFolder, platform::UiServices &services, QObject *parent = nullptr);
-    ~EntryController() override;
+    // The main window's controls this form fills and enables (the list only for its selection).
+    struct Widgets {
+        QTreeView *ListView1 = nullptr;
+        QLineEdit *txt品番 = nullptr;
+        QLineEdit *txt商品名 = nullptr;
+        QLineEdit *txt本体価格 = nullptr;
+        QLineEdit *txt価格 = nullptr;
+        QLineEdit *txt備考 = nullptr;
+        QLineEdit *txtBarCode = nullptr;
+        QLabel *lbl消費税 = nullptr;
+        QLabel *lblCD = nullptr;
+        QButtonGroup *OptionType = nullptr;
+        QRadioButton *OptionType_0 = nullptr;
+        QRadioButton *OptionType_1 = nullptr;
+        QPushButton *cmdPutGrid = nullptr;
+        QPushButton *cmd新規 = nullptr;
+        QPushButton *cmdDelete = nullptr;
+        QPushButton *cmdUp = nullptr;
+        QPushButton *cmdDown = nullptr;
+        QPushButton *cmdCalc = nullptr;
+        QAction *mnuPutData = nullptr;
+        QAction *mnuNewData = nullptr;
+        QAction *mnuDelData = nullptr;
+        QAction *mnuUp = nullptr;
+        QAction *mnuDown = nullptr;
+        QAction *mnuCalcData = nullptr;
+    };
+
+    EntryForm(const Widgets &widgets, ProductListModel &model, ListDocument &document, const TaxSettings &tax,
+              barcode::BarcodePreview &preview, platform::UiServices &services, QObject *parent = nullptr);
+    ~EntryForm() override;
 
     // Absolute folder of the preview images (with or without the trailing separator).
-    void setBarcodeFolder(const QString &folder) { m_barcodeFolder = folder; }
+    // The preview reserves the room of a full code drawn with them.
+    void setBarcodeFolder(const QString &folder);
     QString barcodeFolder() const { return m_barcodeFolder; }
 
     void SetTxtBackColor();
@@ -67,6 +97,8 @@ public:
 
     // Enabling of 新 規, 削 除, ↑, ↓ with their menu entries, and of 税 計 算 / 消費税計算.
     void setRowCommandsEnabled(bool on);
+    // 新 規 and 削 除 alone, with their menu entries (the find dialog closed on a found row).
+    void setNewAndDeleteEnabled(bool on);
     void setCalcEnabled(bool on);
     int direction() const { return m_direction; }
 
@@ -92,16 +124,18 @@ private:
     QLineEdit *fieldEdit(EntryField field) const;
     bool filterKey(QLineEdit *edit, QEvent *event);
     void report(const QString &label, const platform::AppError &error);
+    template <typename F> void guarded(const char *label, F &&command);
 
-    Ui::frmMain *ui;
+    Widgets ui;
     ProductListModel *m_model;
     ListDocument *m_document;
     const TaxSettings &m_tax;
     QString m_barcodeFolder;
     platform::UiServices &m_services;
-    std::unique_ptr<barcode::BarcodePreview> m_preview;
+    barcode::BarcodePreview *m_preview;
     int m_direction = 0;
     int m_selecting = 0;     // >0 while the program itself changes the selection
+    int m_filling = 0;       // >0 while the form itself writes its fields
     bool m_focusing = false; // while the program itself focuses the list
 };
 

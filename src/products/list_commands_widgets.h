@@ -2,39 +2,53 @@
 
 #include <QObject>
 
-namespace app {
-class frmMain;
-}
+class QAction;
+class QMenu;
+class QWidget;
+namespace platform {
+class UiServices;
+struct Folders;
+} // namespace platform
 
 namespace products {
 
 class ListDocument;
-class ProductListModel;
+struct TaxSettings;
 
-// Ties the product list and its file commands to the main window: the model on ListView1, the
-// four file commands, title, status bar, the wait label, 上書き保存's enabling, the close prompts
-// and the tax dialog. The logic stays in ListDocument; this only moves values between the two.
+// The file commands of the product list (新規作成, 開く, 上書き保存, 名前を付けて保存) and
+// 消費税率・価格基準. The logic stays in ListDocument; this moves the commands to it, keeps
+// 上書き保存 enabled as the document says, and runs the tax dialog on the tax settings it edits.
 class ListCommands : public QObject {
     Q_OBJECT
 public:
-    // Create before frmMain::Form_Load, so the close hooks are in place.
-    explicit ListCommands(app::frmMain &window);
-    ~ListCommands() override;
+    // The main window's menu entries these commands own.
+    struct Widgets {
+        QMenu *mnuFile = nullptr;
+        QAction *mnuNew = nullptr;
+        QAction *mnuOpen = nullptr;
+        QAction *mnuSave = nullptr;
+        QAction *mnuSaveAs = nullptr;
+        QAction *mnuTax = nullptr;
+    };
 
-    ProductListModel *model() const { return m_model; }
-    ListDocument *document() const { return m_document; }
+    // The folders are those of the window, known once its start-up has run.
+    ListCommands(const Widgets &widgets, ListDocument &document, TaxSettings &tax, const platform::Folders &folders,
+                 platform::UiServices &services, QWidget *window);
 
-    // 消費税率・価格基準: the dialog, then the price column header and the price fields.
+    // 消費税率・価格基準: the dialog, then taxSettingsChanged either way.
     void mnuTax();
-    // The price column's header from [Tax] Indicate.
-    void refreshPriceHeader();
+
+Q_SIGNALS:
+    // The price column's header, the price fields' colours and the entry form follow the settings.
+    void taxSettingsChanged();
 
 private:
-    void setBusy(bool busy, const QString &text);
-
-    app::frmMain &m_window;
-    ProductListModel *m_model;
-    ListDocument *m_document;
+    Widgets ui;
+    ListDocument &m_document;
+    TaxSettings &m_tax;
+    const platform::Folders &m_folders;
+    platform::UiServices &m_services;
+    QWidget *m_window;
 };
 
 } // namespace products

@@ -1,6 +1,7 @@
 #include "products/list_document.h"
 
 #include "platform/apperror.h"
+#include "platform/reports.h"
 #include "platform/user_services.h"
 #include "products/csv_file.h"
 #include "products/product_list_model.h"
@@ -52,8 +53,8 @@ UiServices::FileDialogRequest csvRequest(const QString &folder, bool saving)
 
 } // namespace
 
-ListDocument::ListDocument(ProductListModel *model, QObject *parent)
-    : QObject(parent), m_model(model), m_title(newTitle())
+ListDocument::ListDocument(ProductListModel &model, UiServices &services, QObject *parent)
+    : QObject(parent), m_model(&model), m_services(services), m_title(newTitle())
 {
     connect(m_model, &ProductListModel::checksChanged, this, &ListDocument::CountCheckedData);
 }
@@ -166,8 +167,7 @@ bool ListDocument::ReadFile()
     // overwriting the whole file with the fragment.
     m_currentFile.clear();
     showUntied();
-    UiServices::instance().critical(m_dialogParent, platform::reportTitle(),
-                                    readErrorReportText(QStringLiteral("main.ReadFile"), r));
+    platform::showReportText(m_services, m_dialogParent, readErrorReportText(QStringLiteral("main.ReadFile"), r));
     return false;
 }
 
@@ -177,7 +177,7 @@ bool ListDocument::WriteFile()
     const WriteResult r = writeCsvFile(m_currentFile, m_model->rows());
     setBusy(false, QString());
     if (!r.ok()) {
-        UiServices &ui = UiServices::instance();
+        UiServices &ui = m_services;
         if (r.error.number == AppError::InvalidPropertyValue && r.badRow >= 0) {
             ui.critical(m_dialogParent, QStringLiteral("ファイル保存"),
                         r.error.description +
@@ -188,8 +188,7 @@ bool ListDocument::WriteFile()
                             QDir::toNativeSeparators(m_currentFile) +
                             QStringLiteral(" )を\r\n他のソフトで編集中でないか確認してください."));
         } else {
-            ui.critical(m_dialogParent, platform::reportTitle(),
-                        platform::errorReportText(QStringLiteral("main.WriteFile"), r.error));
+            platform::showErrorReport(ui, m_dialogParent, QStringLiteral("main.WriteFile"), r.error);
         }
         return false;
     }
@@ -204,7 +203,7 @@ bool ListDocument::WriteFile()
 
 QString ListDocument::askSaveName()
 {
-    return UiServices::instance().fileDialog(m_dialogParent, csvRequest(m_dataFolder, true));
+    return m_services.fileDialog(m_dialogParent, csvRequest(m_dataFolder, true));
 }
 
 // Writes the list under path; it becomes the current file only when the write succeeded.
@@ -223,7 +222,7 @@ bool ListDocument::saveUnder(const QString &path)
 
 bool ListDocument::saveChangesPrompt()
 {
-    UiServices &ui = UiServices::instance();
+    UiServices &ui = m_services;
     const UiServices::Answer a =
         ui.message(m_dialogParent, QStringLiteral("変更保存の確認"), QStringLiteral("価格表の変更を保存しますか?"),
                    UiServices::Icon::Question, UiServices::Buttons::YesNoCancel, UiServices::Answer::Yes);
@@ -249,10 +248,10 @@ bool ListDocument::saveChangesPrompt()
 
 bool ListDocument::workbookSavePrompt()
 {
-    const UiServices::Answer a = UiServices::instance().message(
-        m_dialogParent, QStringLiteral("CSVファイル保存の確認"),
-        QStringLiteral("ExcelファイルをCSV形式で保存しますか?"), UiServices::Icon::Question,
-        UiServices::Buttons::YesNoCancel, UiServices::Answer::Yes);
+    const UiServices::Answer a =
+        m_services.message(m_dialogParent, QStringLiteral("CSVファイル保存の確認"),
+                           QStringLiteral("ExcelファイルをCSV形式で保存しますか?"), UiServices::Icon::Question,
+                           UiServices::Buttons::YesNoCancel, UiServices::Answer::Yes);
     if (a == UiServices::Answer::No) {
         setModified(false);
         m_workbookImported = false;
@@ -297,7 +296,7 @@ void ListDocument::mnuOpen()
         return;
     if (m_modified && !saveChangesPrompt())
         return;
-    const QString name = UiServices::instance().fileDialog(m_dialogParent, csvRequest(m_dataFolder, false));
+    const QString name = m_services.fileDialog(m_dialogParent, csvRequest(m_dataFolder, false));
     if (name.isEmpty())
         return;
     openFile(name);
@@ -309,8 +308,11 @@ void ListDocument::openFile(const QString &path)
     Q_EMIT entryFieldsCleared();
     ReadFile();
     CountCheckedData();
+    // As a list view does: the first row is selected, the form shows it and the row commands act on
+    // it; an empty list leaves them off.
+    Q_EMIT firstRowSelectionRequested();
     Q_EMIT entryFieldsRefresh();
-    Q_EMIT rowCommandsEnabled(true);
+    Q_EMIT rowCommandsEnabled(m_model->rowCount() > 0);
     m_workbookImported = false;
     Q_EMIT listFocusRequested();
 }

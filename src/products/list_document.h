@@ -4,6 +4,9 @@
 #include <QString>
 
 class QWidget;
+namespace platform {
+class UiServices;
+}
 
 namespace products {
 
@@ -11,12 +14,12 @@ class ProductListModel;
 
 // The file commands of the product list (新規作成, 開く, 上書き保存, 名前を付けて保存) with the
 // current file, the unsaved-changes and workbook-import flags and the save prompts. It shows its
-// prompts and file dialogs through platform::UiServices and tells the window what to show through
-// signals, so it holds no widget.
+// prompts and file dialogs through the services it is given and tells the window what to show
+// through signals, so it holds no widget.
 class ListDocument : public QObject {
     Q_OBJECT
 public:
-    explicit ListDocument(ProductListModel *model, QObject *parent = nullptr);
+    ListDocument(ProductListModel &model, platform::UiServices &services, QObject *parent = nullptr);
 
     ProductListModel *model() const { return m_model; }
     // Where the file dialogs start (the data folder).
@@ -75,6 +78,8 @@ Q_SIGNALS:
     // The entry form: empty it, or refill it from the selected row.
     void entryFieldsCleared();
     void entryFieldsRefresh();
+    // A file was read: its first row is to be selected.
+    void firstRowSelectionRequested();
     // 新規, 削除, 税計算, ↑, ↓ and their menu entries.
     void rowCommandsEnabled(bool enabled);
     void listFocusRequested();
@@ -93,6 +98,7 @@ private:
     void showUntied();
 
     ProductListModel *m_model;
+    platform::UiServices &m_services;
     QWidget *m_dialogParent = nullptr;
     QString m_dataFolder;
     QString m_currentFile;

@@ -1,31 +1,27 @@
 #include "products/list_view_widgets.h"
 
 #include "barcode/barcode.h"
+#include "platform/reports.h"
 #include "platform/user_services.h"
-#include "products/dlgSearch.h"
 #include "products/entry_form_widgets.h"
 #include "products/frmPopupMenu.h"
 #include "products/list_document.h"
+#include "products/list_operations.h"
 #include "products/product_list_model.h"
-#include "app/ui_frmMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
-
-#include <exception>
+#include <QPushButton>
+#include <QTreeView>
 
 namespace products {
 
-using platform::AppError;
+using platform::ReportKind;
 using platform::UiServices;
 
 namespace {
-
-AppError unexpected(const std::exception &e)
-{
-    return AppError{AppError::ObjectNotSet, QString::fromLocal8Bit(e.what())};
-}
 
 // The hourglass while every row's check is changed.
 class WaitCursor {
@@ -36,209 +32,161 @@ public:
 
 } // namespace
 
-ListViewController::ListViewController(Ui::frmMain *form, ProductListModel *model, ListDocument *document,
-                                       EntryController *entry, UiServices &services, QObject *parent)
-    : QObject(parent), ui(form), m_model(model), m_document(document), m_entry(entry), m_services(services),
-      m_popup(std::make_unique<frmPopupMenu>())
+ListView::ListView(const Widgets &widgets, ProductListModel &model, ListDocument &document, EntryForm &entry,
+                   UiServices &services, QObject *parent)
+    : QObject(parent), ui(widgets), m_model(&model), m_document(&document), m_entry(&entry), m_services(services),
+      m_popup(new frmPopupMenu(widgets.ListView1))
 {
-    QHeaderView *header = ui->ListView1->header();
+    QHeaderView *header = ui.ListView1->header();
     // The list sorts only when told to (rows added later go to the end); its header still clicks.
-    ui->ListView1->setSortingEnabled(false);
+    ui.ListView1->setSortingEnabled(false);
     header->setSectionsClickable(true);
-    connect(header, &QHeaderView::sectionClicked, this, &ListViewController::ListView1_ColumnClick);
-    // Reading or writing a file switches the view's sorting off, and with it the header's clicks.
-    connect(m_document, &ListDocument::busyChanged, this, [header](bool busy) {
-        if (!busy)
-            header->setSectionsClickable(true);
-    });
+    connect(header, &QHeaderView::sectionClicked, this, &ListView::ListView1_ColumnClick);
+    // A list read or emptied is in no sorted order any more.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { showSortIndicator(-1); });
+    connect(m_document, &ListDocument::busyChanged, this, &ListView::setBusy);
 
-    connect(ui->cmdUp, &QPushButton::clicked, this, &ListViewController::ListMoveUp);
-    connect(ui->mnuUp, &QAction::triggered, this, &ListViewController::ListMoveUp);
-    connect(ui->cmdDown, &QPushButton::clicked, this, &ListViewController::ListMoveDown);
-    connect(ui->mnuDown, &QAction::triggered, this, &ListViewController::ListMoveDown);
+    connect(ui.cmdUp, &QPushButton::clicked, this, &ListView::ListMoveUp);
+    connect(ui.mnuUp, &QAction::triggered, this, &ListView::ListMoveUp);
+    connect(ui.cmdDown, &QPushButton::clicked, this, &ListView::ListMoveDown);
+    connect(ui.mnuDown, &QAction::triggered, this, &ListView::ListMoveDown);
 
-    ui->ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui->ListView1, &QWidget::customContextMenuRequested, this, &ListViewController::showPopup);
-    connect(m_popup->mnuSelectAll, &QAction::triggered, this, &ListViewController::mnuSelectAll);
-    connect(m_popup->mnuCancelAll, &QAction::triggered, this, &ListViewController::mnuCancelAll);
+    ui.ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui.ListView1, &QWidget::customContextMenuRequested, this, &ListView::showPopup);
+    connect(m_popup->mnuSelectAll, &QAction::triggered, this, &ListView::mnuSelectAll);
+    connect(m_popup->mnuCancelAll, &QAction::triggered, this, &ListView::mnuCancelAll);
 
-    connect(ui->mnuFind, &QAction::triggered, this, &ListViewController::mnuFind);
-    connect(ui->mnuMakeCD, &QAction::triggered, this, &ListViewController::mnuMakeCD);
+    connect(ui.mnuMakeCD, &QAction::triggered, this, &ListView::mnuMakeCD);
 }
 
-ListViewController::~ListViewController() { closeSearch(); }
+ListView::~ListView() = default;
 
-dlgSearch *ListViewController::searchDialog() const { return m_search.data(); }
-
-void ListViewController::apology(const QString &label, const AppError &error)
+QWidget *ListView::window() const
 {
-    m_services.critical(ui->ListView1->window(), platform::reportTitle(), platform::apologyReportText(label, error));
+    return ui.ListView1->window();
 }
 
-void ListViewController::errorReport(const QString &label, const AppError &error)
+void ListView::setBusy(bool busy)
 {
-    m_services.critical(ui->ListView1->window(), platform::reportTitle(), platform::errorReportText(label, error));
+    QTreeView *list = ui.ListView1;
+    if (busy) {
+        list->setSortingEnabled(false);
+        // The list is not redrawn while it is filled or written.
+        list->setUpdatesEnabled(false);
+    } else {
+        list->setUpdatesEnabled(true);
+        // Switching the view's sorting off switched the header's clicks and its indicator off with it.
+        list->header()->setSectionsClickable(true);
+        showSortIndicator(m_sortColumn);
+    }
 }
 
-void ListViewController::ListView1_ColumnClick(int column)
+void ListView::showSortIndicator(int column)
 {
-    try {
+    m_sortColumn = column;
+    QHeaderView *header = ui.ListView1->header();
+    header->setSortIndicatorShown(column >= 0);
+    // The indicator shows the direction the list was sorted in: the next click uses the other one.
+    if (column >= 0)
+        header->setSortIndicator(column, m_ascending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void ListView::ListView1_ColumnClick(int column)
+{
+    // The header turns its indicator on a click by itself; it shows what this command did.
+    showSortIndicator(m_sortColumn);
+    platform::guarded(m_services, window(), ReportKind::Apology, QStringLiteral("ListView1_ColumnClick"), [&] {
         if (!isSortableColumn(column) || m_model->rowCount() == 0)
             return;
         ProductList rows = m_model->rows();
         const QList<int> newIndex = sortRows(rows, column, m_ascending);
         m_ascending = !m_ascending;
+        showSortIndicator(column);
         // The selection follows its row; the rows are renumbered; the list is not marked changed.
         m_model->reorderRows(newIndex);
         const int selected = m_entry->selectedRow();
         if (selected >= 0)
-            ui->ListView1->scrollTo(m_model->index(selected, 0));
-    } catch (const std::exception &e) {
-        apology(QStringLiteral("ListView1_ColumnClick"), unexpected(e));
-    }
+            ui.ListView1->scrollTo(m_model->index(selected, 0));
+    });
 }
 
-void ListViewController::ListMoveUp()
+void ListView::ListMoveUp()
 {
-    try {
+    platform::guarded(m_services, window(), ReportKind::Error, QStringLiteral("ListMoveUp"), [&] {
         const int row = m_entry->selectedRow();
         if (m_model->rowCount() < 2 || row < 1)
             return;
         m_model->swapProducts(row, row - 1);
+        showSortIndicator(-1);
         m_entry->selectRow(row - 1);
         m_entry->focusList();
         m_entry->SetTextBox();
         m_document->setModified(true);
-    } catch (const std::exception &e) {
-        errorReport(QStringLiteral("ListMoveUp"), unexpected(e));
-    }
+    });
 }
 
-void ListViewController::ListMoveDown()
+void ListView::ListMoveDown()
 {
-    try {
+    platform::guarded(m_services, window(), ReportKind::Error, QStringLiteral("ListMoveDown"), [&] {
         const int row = m_entry->selectedRow();
         if (m_model->rowCount() < 2 || row < 0 || row >= m_model->rowCount() - 1)
             return;
         m_model->swapProducts(row, row + 1);
+        showSortIndicator(-1);
         m_entry->selectRow(row + 1);
         m_entry->focusList();
         m_entry->SetTextBox();
         m_document->setModified(true);
-    } catch (const std::exception &e) {
-        errorReport(QStringLiteral("ListMoveDown"), unexpected(e));
-    }
+    });
 }
 
-void ListViewController::showPopup(const QPoint &viewportPos)
+void ListView::showPopup(const QPoint &viewportPos)
 {
-    try {
+    platform::guarded(m_services, window(), ReportKind::Apology, QStringLiteral("ListView1_MouseDown"), [&] {
         if (m_model->rowCount() == 0)
             return;
-        m_popup->mnuPopup->popup(ui->ListView1->viewport()->mapToGlobal(viewportPos));
-    } catch (const std::exception &e) {
-        apology(QStringLiteral("ListView1_MouseDown"), unexpected(e));
-    }
+        m_popup->mnuPopup->popup(ui.ListView1->viewport()->mapToGlobal(viewportPos));
+    });
 }
 
-void ListViewController::setAllChecks(bool on, const char *label)
+void ListView::setAllChecks(bool on, const char *label)
 {
-    try {
+    platform::guarded(m_services, window(), ReportKind::Apology, QString::fromUtf8(label), [&] {
         {
             WaitCursor wait;
             m_model->setAllChecked(on);
         }
         m_document->CountCheckedData();
-    } catch (const std::exception &e) {
-        apology(QString::fromUtf8(label), unexpected(e));
-    }
+    });
 }
 
-void ListViewController::mnuSelectAll() { setAllChecks(true, "Popup.mnuSelectAll"); }
-
-void ListViewController::mnuCancelAll() { setAllChecks(false, "Popup.mnuCancelAll"); }
-
-void ListViewController::mnuFind()
+void ListView::mnuSelectAll()
 {
-    try {
-        if (m_model->rowCount() == 0) {
-            m_services.information(ui->ListView1->window(), QStringLiteral("ぽらね値札作成"),
-                                   QStringLiteral("検索するデータがありません"));
-            return;
-        }
-        const QModelIndex current = ui->ListView1->currentIndex();
-        m_find.position = current.isValid() ? current.row() + 1 : 1;
-        m_find.ended = false;
-        ui->mnuFind->setEnabled(false);
-        if (!m_search) {
-            m_search = new dlgSearch([this](const QString &t) { return FindNext(t); },
-                                     [this](const QString &t) { return FindRev(t); }, ui->ListView1->window());
-            m_search->setAttribute(Qt::WA_DeleteOnClose);
-            connect(m_search.data(), &dlgSearch::closed, this, &ListViewController::searchClosed);
-        }
-        m_search->show();
-        m_search->raise();
-        m_search->activateWindow();
-    } catch (const std::exception &e) {
-        apology(QStringLiteral("main.mnuFind_Click"), unexpected(e));
-    }
+    setAllChecks(true, "Popup.mnuSelectAll");
 }
 
-void ListViewController::searchClosed()
+void ListView::mnuCancelAll()
 {
-    ui->mnuFind->setEnabled(true);
-    m_entry->focusList();
-    m_entry->ListView1_GotFocus();
-    if (m_entry->selectedRow() >= 0) {
-        ui->cmd新規->setEnabled(true);
-        ui->mnuNewData->setEnabled(true);
-        ui->cmdDelete->setEnabled(true);
-        ui->mnuDelData->setEnabled(true);
-    }
+    setAllChecks(false, "Popup.mnuCancelAll");
 }
 
-void ListViewController::closeSearch()
+QString ListView::makeCDTitle()
 {
-    if (m_search)
-        m_search->close();
+    return QStringLiteral("チェックディジット一括挿入");
 }
 
-bool ListViewController::FindNext(const QString &text) { return find(text, true); }
-
-bool ListViewController::FindRev(const QString &text) { return find(text, false); }
-
-bool ListViewController::find(const QString &text, bool forward)
-{
-    try {
-        m_find.ended = false;
-        const ProductList rows = m_model->rows();
-        const int hit = forward ? findNext(rows, text, m_find) : findRev(rows, text, m_find);
-        if (hit >= 0) {
-            m_entry->selectRow(hit);
-        } else {
-            m_services.information(m_search ? static_cast<QWidget *>(m_search.data()) : ui->ListView1->window(),
-                                   QStringLiteral("データ内検索"), QStringLiteral("検索が終了しました."));
-        }
-    } catch (const std::exception &e) {
-        apology(forward ? QStringLiteral("Main.FindNext") : QStringLiteral("Main.FindRev"), unexpected(e));
-    }
-    return m_find.ended;
-}
-
-QString ListViewController::makeCDTitle() { return QStringLiteral("チェックディジット一括挿入"); }
-
-QString ListViewController::makeCDPrompt()
+QString ListView::makeCDPrompt()
 {
     return QStringLiteral("JANコードにチェックディジットが無い場合(桁数が12もしくは７)\r\n"
                           "リスト上のデータにチェックディジットを付加します.\r\n"
                           "よろしいですか?");
 }
 
-void ListViewController::mnuMakeCD()
+void ListView::mnuMakeCD()
 {
-    try {
+    platform::guarded(m_services, window(), ReportKind::Apology, QStringLiteral("main.makecd"), [&] {
         const UiServices::Answer a =
-            m_services.message(ui->ListView1->window(), makeCDTitle(), makeCDPrompt(), UiServices::Icon::Information,
+            m_services.message(window(), makeCDTitle(), makeCDPrompt(), UiServices::Icon::Information,
                                UiServices::Buttons::OkCancel, UiServices::Answer::Ok);
         if (a != UiServices::Answer::Ok)
             return;
@@ -248,16 +196,14 @@ void ListViewController::mnuMakeCD()
         if (changed > 0) {
             m_model->updateRows(rows);
             m_document->setModified(true);
-            m_services.information(ui->ListView1->window(), makeCDTitle(),
-                                   QString::number(barcode::checkDigitCounter())
-                                       + QStringLiteral(" 件のチェックディジットを付加しました."));
+            m_services.information(window(), makeCDTitle(),
+                                   QString::number(barcode::checkDigitCounter()) +
+                                       QStringLiteral(" 件のチェックディジットを付加しました."));
         } else {
-            m_services.information(ui->ListView1->window(), makeCDTitle(), QStringLiteral("対象が見つかりませんでした."));
+            m_services.information(window(), makeCDTitle(), QStringLiteral("対象が見つかりませんでした."));
         }
         m_entry->SetTextBox();
-    } catch (const std::exception &e) {
-        apology(QStringLiteral("main.makecd"), unexpected(e));
-    }
+    });
 }
 
 } // namespace products

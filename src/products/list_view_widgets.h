@@ -1,37 +1,43 @@
 #pragma once
 
-#include "platform/apperror.h"
-#include "products/list_operations.h"
-
 #include <QObject>
-#include <QPointer>
 
 #include <memory>
 
-namespace Ui {
-class frmMain;
-}
+class QAction;
+class QPoint;
+class QPushButton;
+class QTreeView;
 namespace platform {
 class UiServices;
 }
 
 namespace products {
 
-class EntryController;
+class EntryForm;
 class ListDocument;
 class ProductListModel;
-class dlgSearch;
 class frmPopupMenu;
 
 // The commands on the list as a whole: header-click sorting, ↑ / ↓, the right-click menu of the output
-// checks, データ内検索 with its modeless dialog, and チェックディジット一括挿入. Every bulk change
-// reaches the model in one step, so a long list is redrawn once.
-class ListViewController : public QObject {
+// checks and チェックディジット一括挿入. Every bulk change reaches the model in one step, so a long
+// list is redrawn once.
+class ListView : public QObject {
     Q_OBJECT
 public:
-    ListViewController(Ui::frmMain *form, ProductListModel *model, ListDocument *document, EntryController *entry,
-                       platform::UiServices &services, QObject *parent = nullptr);
-    ~ListViewController() override;
+    // The main window's controls these commands drive.
+    struct Widgets {
+        QTreeView *ListView1 = nullptr;
+        QPushButton *cmdUp = nullptr;
+        QPushButton *cmdDown = nullptr;
+        QAction *mnuUp = nullptr;
+        QAction *mnuDown = nullptr;
+        QAction *mnuMakeCD = nullptr;
+    };
+
+    ListView(const Widgets &widgets, ProductListModel &model, ListDocument &document, EntryForm &entry,
+             platform::UiServices &services, QObject *parent = nullptr);
+    ~ListView() override;
 
     void ListView1_ColumnClick(int column);
     void ListMoveUp();
@@ -40,38 +46,29 @@ public:
     void showPopup(const QPoint &viewportPos);
     void mnuSelectAll();
     void mnuCancelAll();
-    void mnuFind();
-    // Return the search-ended flag.
-    bool FindNext(const QString &text);
-    bool FindRev(const QString &text);
     void mnuMakeCD();
 
-    frmPopupMenu *popup() const { return m_popup.get(); }
-    dlgSearch *searchDialog() const;
-    // Closes the find dialog (the main window's unload).
-    void closeSearch();
+    frmPopupMenu *popup() const { return m_popup; }
     bool sortAscending() const { return m_ascending; }
-    FindState findState() const { return m_find; }
 
     static QString makeCDPrompt();
     static QString makeCDTitle();
 
 private:
     void setAllChecks(bool on, const char *label);
-    void searchClosed();
-    bool find(const QString &text, bool forward);
-    void apology(const QString &label, const platform::AppError &error);
-    void errorReport(const QString &label, const platform::AppError &error);
+    void setBusy(bool busy);
+    // The header's sort indicator on the column last sorted by (-1: none, the list is in its own order).
+    void showSortIndicator(int column);
+    QWidget *window() const;
 
-    Ui::frmMain *ui;
+    Widgets ui;
     ProductListModel *m_model;
     ListDocument *m_document;
-    EntryController *m_entry;
+    EntryForm *m_entry;
     platform::UiServices &m_services;
-    std::unique_ptr<frmPopupMenu> m_popup;
-    QPointer<dlgSearch> m_search;
-    FindState m_find;
+    frmPopupMenu *m_popup;   // a child of the window
     bool m_ascending = true; // the direction of the next sorting click, shared by every column
+    int m_sortColumn = -1;
 };
 
 } // namespace products

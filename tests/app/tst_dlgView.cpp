@@ -22,7 +22,8 @@ class TestDlgView : public QObject {
 private Q_SLOTS:
     void opening()
     {
-        dlgView dialog(9);
+        FakeUiServices ui;
+        dlgView dialog(9, ui);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("表示設定"));
         auto *combo = dialog.findChild<QComboBox *>("ComboFontSize");
         QVERIFY(combo);
@@ -65,7 +66,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, size);
         FakeUiServices ui;
-        dlgView dialog(9);
+        dlgView dialog(9, ui);
         dialog.show();
         auto *combo = dialog.findChild<QComboBox *>("ComboFontSize");
         Q_EMIT combo->activated(0);
@@ -86,7 +87,8 @@ private Q_SLOTS:
 
     void cancelChangesNothing()
     {
-        dlgView dialog(9);
+        FakeUiServices ui;
+        dlgView dialog(9, ui);
         auto *combo = dialog.findChild<QComboBox *>("ComboFontSize");
         combo->setCurrentIndex(4);
         QTimer::singleShot(0, dialog.findChild<QPushButton *>("CancelButton"), &QPushButton::click);
@@ -102,7 +104,7 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", (dir.path() + "/.config").toLocal8Bit());
         FakeUiServices ui;
         app::Settings settings;
-        app::frmMain w(settings);
+        app::frmMain w(settings, ui);
         w.Form_Load();
         w.show();
         w.closeSplash();

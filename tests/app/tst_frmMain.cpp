@@ -2,6 +2,7 @@
 #include "common/helpers.h"
 #include "app/startup.h"
 #include "dialogs/dlgSplash.h"
+#include "products/list_document.h"
 
 #include "support/fake_ui_services.h"
 
@@ -30,7 +31,6 @@
 
 #include <unistd.h>
 
-using app::CloseDecision;
 using app::frmMain;
 using platform::UiServices;
 
@@ -78,6 +78,21 @@ QString describe(const QList<QAction *> &actions)
     return parts.join(QLatin1Char('|'));
 }
 
+// The standard folders, with the program folder of the test.
+class ProgramFolderStore : public app::SettingsStore {
+public:
+    explicit ProgramFolderStore(QString program) : program_(std::move(program)) {}
+    platform::Folders folders(std::optional<platform::AppError> *error) override
+    {
+        platform::Folders f = app::GetSPF(error);
+        f.program = program_;
+        return f;
+    }
+
+private:
+    QString program_;
+};
+
 } // namespace
 
 class TestFrmMain : public QObject {
@@ -85,6 +100,7 @@ class TestFrmMain : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> root_;
     std::unique_ptr<FakeUiServices> ui_;
+    std::unique_ptr<ProgramFolderStore> store_;
     QString home_;
     QString program_;
     app::Settings settings_;
@@ -98,16 +114,9 @@ private:
     }
 
     // A main window of a user whose home is the temporary folder, loaded and shown, splash closed.
-    std::unique_ptr<frmMain> loadedWindow(const std::function<void(frmMain &)> &prepare = {})
+    std::unique_ptr<frmMain> loadedWindow()
     {
-        auto w = std::make_unique<frmMain>(settings_);
-        w->hooks().getFolders = [this](std::optional<platform::AppError> *error) {
-            platform::Folders f = app::GetSPF(error);
-            f.program = program_;
-            return f;
-        };
-        if (prepare)
-            prepare(*w);
+        auto w = std::make_unique<frmMain>(settings_, *ui_, store_.get());
         w->Form_Load();
         w->show();
         w->closeSplash();
@@ -138,12 +147,14 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", (home_ + "/.config").toLocal8Bit());
         settings_ = app::Settings();
         ui_ = std::make_unique<FakeUiServices>();
+        store_ = std::make_unique<ProgramFolderStore>(program_);
     }
     void cleanup()
     {
         for (const QString &dir : std::exchange(immutable_, {}))
             QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), dir});
         ui_.reset();
+        store_.reset();
         root_.reset();
     }
 
@@ -181,7 +192,7 @@ private Q_SLOTS:
         QFETCH(QString, menu);
         QFETCH(QString, title);
         QFETCH(QString, entries);
-        frmMain w(settings_);
+        frmMain w(settings_, *ui_);
         auto *m = w.findChild<QMenu *>(menu);
         QVERIFY(m);
         QCOMPARE(m->title(), title);
@@ -190,7 +201,7 @@ private Q_SLOTS:
 
     void menuBarOrder()
     {
-        frmMain w(settings_);
+        frmMain w(settings_, *ui_);
         QStringList menus;
         for (QAction *a : w.menuBar()->actions())
             menus.append(a->menu() ? a->menu()->objectName() : a->objectName());
@@ -226,7 +237,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, caption);
-        frmMain w(settings_);
+        frmMain w(settings_, *ui_);
         auto *b = w.findChild<QPushButton *>(name);
         QVERIFY2(b, qPrintable(name));
         QCOMPARE(b->text(), caption);
@@ -253,7 +264,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, field);
         QFETCH(QString, caption);
-        frmMain w(settings_);
+        frmMain w(settings_, *ui_);
         auto *edit = w.findChild<QLineEdit *>(field);
         QVERIFY(edit);
         QVERIFY(w.findChild<QFrame *>(QStringLiteral("frameテキストボックス"))->isAncestorOf(edit));
@@ -267,7 +278,7 @@ private Q_SLOTS:
 
     void everyInputHasACaption()
     {
-        frmMain w(settings_);
+        frmMain w(settings_, *ui_);
         for (QLineEdit *edit : w.findChildren<QLineEdit *>()) {
             bool captioned = !edit->accessibleName().isEmpty();
             for (QLabel *l : w.findChildren<QLabel *>())
@@ -310,7 +321,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, heard);
-        frmMain w(settings_);
+        frmMain w(settings_, *ui_);
         w.show();
         QWidget *widget = named<QWidget>(w, name);
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
@@ -320,7 +331,7 @@ private Q_SLOTS:
 
     void otherControls()
     {
-        frmMain w(settings_);
+        frmMain w(settings_, *ui_);
         auto *option0 = named<QRadioButton>(w, "OptionType_0");
         auto *option1 = named<QRadioButton>(w, "OptionType_1");
         auto *group = named<QButtonGroup>(w, "OptionType");
@@ -433,12 +444,7 @@ private Q_SLOTS:
 
     void splashBlocksTheWindowUntilClosed()
     {
-        frmMain w(settings_);
-        w.hooks().getFolders = [this](std::optional<platform::AppError> *e) {
-            platform::Folders f = app::GetSPF(e);
-            f.program = program_;
-            return f;
-        };
+        frmMain w(settings_, *ui_, store_.get());
         w.Form_Load();
         QVERIFY(w.splash());
         QVERIFY(w.splash()->isVisible());
@@ -453,7 +459,7 @@ private Q_SLOTS:
     {
         QPointer<dialogs::dlgSplash> splash;
         {
-            frmMain w(settings_);
+            frmMain w(settings_, *ui_);
             w.Form_Load();
             splash = w.splash();
             QVERIFY(splash && splash->isVisible());
@@ -498,31 +504,24 @@ private Q_SLOTS:
         QVERIFY(w->isVisible());
     }
 
+    // The prompts of the list run first; one answered with キャンセル keeps the window and its settings.
     void closingStoppedByAPrompt_data()
     {
-        QTest::addColumn<bool>("workbookStops");
-        QTest::addColumn<bool>("changesStop");
-        QTest::addColumn<int>("changesAsked");
-        QTest::newRow("workbook prompt") << true << false << 0;
-        QTest::newRow("save-changes prompt") << false << true << 1;
+        QTest::addColumn<bool>("workbook");
+        QTest::addColumn<QStringList>("asked");
+        QTest::newRow("workbook prompt") << true << QStringList{"CSVファイル保存の確認"};
+        QTest::newRow("save-changes prompt") << false << QStringList{"変更保存の確認"};
     }
     void closingStoppedByAPrompt()
     {
-        QFETCH(bool, workbookStops);
-        QFETCH(bool, changesStop);
-        QFETCH(int, changesAsked);
-        int workbookAsked = 0;
-        int asked = 0;
-        auto w = loadedWindow([&](frmMain &m) {
-            m.hooks().workbookSavePrompt = [&] {
-                ++workbookAsked;
-                return workbookStops ? CloseDecision::Stop : CloseDecision::GoOn;
-            };
-            m.hooks().saveChangesPrompt = [&] {
-                ++asked;
-                return changesStop ? CloseDecision::Stop : CloseDecision::GoOn;
-            };
-        });
+        QFETCH(bool, workbook);
+        QFETCH(QStringList, asked);
+        auto w = loadedWindow();
+        ui_->messages.clear();
+        w->document().setModified(true);
+        if (workbook)
+            w->document().setWorkbookImported(true, root_->filePath(QStringLiteral("b.xls")));
+        ui_->answers.enqueue(UiServices::Answer::Cancel);
         const QString file = folders().settingsFile();
         const QByteArray before = readFile(file);
         QVERIFY(!before.isEmpty());
@@ -530,18 +529,17 @@ private Q_SLOTS:
         QSignalSpy unloaded(w.get(), &frmMain::unloaded);
         QVERIFY(!w->close());
         QVERIFY(w->isVisible());
-        QCOMPARE(workbookAsked, 1);
-        QCOMPARE(asked, changesAsked);
+        QStringList titles;
+        for (const FakeUiServices::Message &m : ui_->messages)
+            titles.append(m.title);
+        QCOMPARE(titles, asked);
         QCOMPARE(unloaded.count(), 0);
         QCOMPARE(readFile(file), before);
     }
 
     void closingWritesTheSettings()
     {
-        auto w = loadedWindow([](frmMain &m) {
-            m.hooks().workbookSavePrompt = [] { return CloseDecision::GoOn; };
-            m.hooks().saveChangesPrompt = [] { return CloseDecision::GoOn; };
-        });
+        auto w = loadedWindow();
         w->resize(common::TwipsToPixelsX(12000), common::TwipsToPixelsY(8000));
         listView(*w)->header()->resizeSection(2, 150);
         QSignalSpy unloaded(w.get(), &frmMain::unloaded);
@@ -574,18 +572,16 @@ private Q_SLOTS:
     void quitButtonAndMenuClose()
     {
         QFETCH(bool, menu);
-        int asked = 0;
-        auto w = loadedWindow([&](frmMain &m) {
-            m.hooks().saveChangesPrompt = [&] {
-                ++asked;
-                return CloseDecision::GoOn;
-            };
-        });
+        auto w = loadedWindow();
+        ui_->messages.clear();
+        w->document().setModified(true);
+        ui_->answers.enqueue(UiServices::Answer::No);
         if (menu)
             action(*w, "mnuEnd")->trigger();
         else
             button(*w, "cmdQuit")->click();
-        QCOMPARE(asked, 1);
+        QCOMPARE(ui_->messages.size(), 1);
+        QCOMPARE(ui_->lastTitle(), QStringLiteral("変更保存の確認"));
         QVERIFY(!w->isVisible());
     }
 

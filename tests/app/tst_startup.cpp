@@ -1,5 +1,5 @@
 #include "app/help_commands.h"
-#include "app/reports.h"
+#include "platform/reports.h"
 #include "app/startup.h"
 #include "platform/single_instance.h"
 
@@ -193,7 +193,7 @@ private Q_SLOTS:
             QVERIFY(QFileInfo(f.appData).isDir());
 
         FakeUiServices ui;
-        app::showApologyReport(nullptr, QStringLiteral("MakeSpecialFolder"), *error);
+        platform::showApologyReport(ui, nullptr, QStringLiteral("MakeSpecialFolder"), *error);
         QCOMPARE(ui.messages.size(), 1);
         QCOMPARE(ui.lastTitle(), QStringLiteral("エラー情報"));
         QCOMPARE(ui.lastText(), QStringLiteral("ご迷惑をおかけしています.(MakeSpecialFolder)\r\n"
@@ -261,7 +261,7 @@ private Q_SLOTS:
     void errorReport()
     {
         FakeUiServices ui;
-        app::showErrorReport(nullptr, QStringLiteral("main.form_load"), AppError::fileNotFound());
+        platform::showErrorReport(ui, nullptr, QStringLiteral("main.form_load"), AppError::fileNotFound());
         QCOMPARE(ui.lastTitle(), QStringLiteral("エラー情報"));
         QCOMPARE(ui.lastText(), QStringLiteral("エラーが発生しました(main.form_load)\r\nエラー番号: 53\r\n"
                                                "内容: ファイルが見つかりません。"));
@@ -304,23 +304,23 @@ private Q_SLOTS:
     {
         FakeUiServices ui;
         Folders f = folders();
-        app::ShowHelpFile(nullptr, f);
+        app::ShowHelpFile(ui, nullptr, f);
         QCOMPARE(ui.opened, QStringList{program_ + "/vennlo.chm"});
         QVERIFY(ui.messages.isEmpty());
 
         ui.shellSucceeds = false;
-        app::ShowHelpFile(nullptr, f);
+        app::ShowHelpFile(ui, nullptr, f);
         QCOMPARE(ui.lastTitle(), QStringLiteral("ヘルプファイルエラー"));
         QCOMPARE(ui.lastText(), QStringLiteral("ヘルプファイル(vennlo.chm)が存在しないか\r\n"
                                                "もしくはシステムが HTMLヘルプに対応していません"));
         QCOMPARE(ui.messages.last().icon, UiServices::Icon::Critical);
 
-        app::ShowReadMe(nullptr, f);
+        app::ShowReadMe(ui, nullptr, f);
         QCOMPARE(ui.opened.last(), program_ + "/readme.txt");
         QCOMPARE(ui.lastTitle(), QStringLiteral("Readme.txtを開く"));
         QCOMPARE(ui.lastText(), QStringLiteral("readme.txt が存在しないか\r\nもしくはシステム対応していません"));
 
-        app::ShowWebSite(nullptr);
+        app::ShowWebSite(ui, nullptr);
         QCOMPARE(ui.opened.last(), app::webSiteAddress());
         QCOMPARE(ui.lastTitle(), QStringLiteral("エラー情報"));
         QVERIFY(ui.lastText().startsWith(QStringLiteral("エラーが発生しました(main.mnuWebSite)\r\nエラー番号: ")));

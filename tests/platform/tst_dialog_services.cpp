@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QtTest>
 
 #include <functional>
@@ -197,6 +199,12 @@ private Q_SLOTS:
         QCOMPARE(dialog.defaultSuffix(), QStringLiteral("csv"));
         QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
         QVERIFY(dialog.testOption(QFileDialog::HideNameFilterDetails));
+        // Big enough for a folder of lists, with the names uncut.
+        QVERIFY(dialog.width() >= 800 && dialog.height() >= 500);
+        QCOMPARE(dialog.viewMode(), QFileDialog::Detail);
+        auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+        QVERIFY(details);
+        QVERIFY(details->header()->sectionSize(0) >= 380);
 
         UiServices::FileDialogRequest open;
         open.initialFolder = dir_.filePath(QStringLiteral("missing"));

@@ -75,7 +75,7 @@ void TestSearchAndViewDialogs::closingEmitsClosed()
 void TestSearchAndViewDialogs::viewOkOnlyAfterChoice()
 {
     FakeUiServices ui;
-    app::dlgView dlg(9);
+    app::dlgView dlg(9, ui);
     auto *combo = dlg.findChild<QComboBox *>(QStringLiteral("ComboFontSize"));
     auto *ok = dlg.findChild<QPushButton *>(QStringLiteral("OKButton"));
     QCOMPARE(combo->currentText(), QStringLiteral("9"));
@@ -101,7 +101,7 @@ void TestSearchAndViewDialogs::viewRejectsBadSize()
 {
     QFETCH(QString, typed);
     FakeUiServices ui;
-    app::dlgView dlg(9);
+    app::dlgView dlg(9, ui);
     dlg.show();
     auto *combo = dlg.findChild<QComboBox *>(QStringLiteral("ComboFontSize"));
     auto *ok = dlg.findChild<QPushButton *>(QStringLiteral("OKButton"));

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QAccessible>
 #include <QtTest>
 
 using namespace products;
@@ -52,6 +53,8 @@ private Q_SLOTS:
     void keyFilter_data();
     void keyFilter();
     void basisChoice();
+    void basisFollowsKeyboardAndAssistiveTechnology_data();
+    void basisFollowsKeyboardAndAssistiveTechnology();
     void ok_data();
     void ok();
     void invalidRateStaysOpen();
@@ -74,9 +77,13 @@ void TestDlgTax::opening()
 {
     QFETCH(int, indicate);
     QFETCH(int, ks);
-    dlgTax d(settings("0.05", indicate, ks));
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", indicate, ks), ui);
     QCOMPARE(d.windowTitle(), QStringLiteral("消費税率・価格基準"));
     QCOMPARE(child<QLabel>(d, "lblPresentTax")->text(), QStringLiteral("0.05"));
+    // The rate is read out with its caption.
+    QCOMPARE(QAccessible::queryAccessibleInterface(child<QLabel>(d, "lblPresentTax"))->text(QAccessible::Name),
+             QStringLiteral("現在の消費税率 0.05"));
     QVERIFY(child<QLineEdit>(d, "txtNewTax")->text().isEmpty());
     QCOMPARE(d.roundingGroup()->checkedId(), ks);
     QCOMPARE(d.basisGroup()->checkedId(), indicate);
@@ -108,7 +115,8 @@ void TestDlgTax::keyFilter()
 {
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    dlgTax d(settings("0.05", 0, 0));
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", 0, 0), ui);
     auto *edit = child<QLineEdit>(d, "txtNewTax");
     typeText(edit, typed);
     QCOMPARE(edit->text(), shown);
@@ -118,13 +126,44 @@ void TestDlgTax::keyFilter()
 
 void TestDlgTax::basisChoice()
 {
-    dlgTax d(settings("0.05", 0, 2));
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", 0, 2), ui);
     child<QRadioButton>(d, "Option基準_1")->click();
     QCOMPARE(d.roundingGroup()->checkedId(), 0);
     QVERIFY(!child<QGroupBox>(d, "Frame丸め処理")->isEnabled());
     child<QRadioButton>(d, "Option基準_0")->click();
     QVERIFY(child<QGroupBox>(d, "Frame丸め処理")->isEnabled());
     QCOMPARE(d.roundingGroup()->checkedId(), 0);
+}
+
+// Not only the mouse: the space key and the accessible press action change the basis the same way.
+void TestDlgTax::basisFollowsKeyboardAndAssistiveTechnology_data()
+{
+    QTest::addColumn<bool>("accessibleAction");
+    QTest::newRow("space key") << false;
+    QTest::newRow("accessible press") << true;
+}
+void TestDlgTax::basisFollowsKeyboardAndAssistiveTechnology()
+{
+    QFETCH(bool, accessibleAction);
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", 0, 1), ui);
+    d.show();
+    auto *inclusive = child<QRadioButton>(d, "Option基準_1");
+    if (accessibleAction) {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(inclusive);
+        QVERIFY(iface && iface->actionInterface());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+        inclusive->setFocus();
+        QTest::keyClick(inclusive, Qt::Key_Space);
+    }
+    QVERIFY(inclusive->isChecked());
+    QCOMPARE(d.roundingGroup()->checkedId(), 0);
+    QVERIFY(!child<QGroupBox>(d, "Frame丸め処理")->isEnabled());
+    child<QPushButton>(d, "OKButton")->click();
+    QCOMPARE(d.taxSettings().indicate, 1);
+    QCOMPARE(d.taxSettings().ks, 0);
 }
 
 void TestDlgTax::ok_data()
@@ -155,7 +194,7 @@ void TestDlgTax::ok()
     TaxSettings in = settings("0.05", 0, 0);
     in.style = 4;
     in.zeikomi = 0;
-    dlgTax d(in);
+    dlgTax d(in, ui);
     QTest::keyClicks(child<QLineEdit>(d, "txtNewTax"), typed);
     d.basisGroup()->button(basis)->click();
     d.roundingGroup()->button(rounding)->click();
@@ -173,7 +212,7 @@ void TestDlgTax::ok()
 void TestDlgTax::invalidRateStaysOpen()
 {
     FakeUiServices ui;
-    dlgTax d(settings("0.05", 0, 1));
+    dlgTax d(settings("0.05", 0, 1), ui);
     d.show();
     auto *edit = child<QLineEdit>(d, "txtNewTax");
     edit->setText(QStringLiteral("0.0.8")); // pasted, not typed
@@ -195,7 +234,7 @@ void TestDlgTax::invalidRateStaysOpen()
 void TestDlgTax::rateOverflow()
 {
     FakeUiServices ui;
-    dlgTax d(settings("0.05", 0, 0));
+    dlgTax d(settings("0.05", 0, 0), ui);
     d.show();
     child<QLineEdit>(d, "txtNewTax")->setText(QStringLiteral("99999999999999999999"));
     child<QPushButton>(d, "OKButton")->click();
@@ -210,7 +249,8 @@ void TestDlgTax::rateOverflow()
 
 void TestDlgTax::cancelKeepsSettings()
 {
-    dlgTax d(settings("0.05", 0, 2));
+    FakeUiServices ui;
+    dlgTax d(settings("0.05", 0, 2), ui);
     QTest::keyClicks(child<QLineEdit>(d, "txtNewTax"), QStringLiteral("0.1"));
     child<QRadioButton>(d, "Option基準_1")->click();
     child<QPushButton>(d, "CancelButton")->click();
@@ -225,12 +265,12 @@ void TestDlgTax::newRateShownNextTime()
     FakeUiServices ui;
     TaxSettings t = settings("0.05", 0, 0);
     {
-        dlgTax d(t);
+        dlgTax d(t, ui);
         QTest::keyClicks(child<QLineEdit>(d, "txtNewTax"), QStringLiteral("0.08"));
         child<QPushButton>(d, "OKButton")->click();
         t = d.taxSettings();
     }
-    dlgTax again(t);
+    dlgTax again(t, ui);
     QCOMPARE(child<QLabel>(again, "lblPresentTax")->text(), QStringLiteral("0.08"));
 }
 

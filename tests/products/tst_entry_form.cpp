@@ -1,12 +1,11 @@
 #include "app/frmMain.h"
 #include "barcode/barcode_preview_widgets.h"
 #include "support/fake_ui_services.h"
-#include "products/entry_commands_widgets.h"
 #include "products/entry_form_widgets.h"
-#include "products/list_commands_widgets.h"
 #include "products/list_document.h"
 #include "products/product_list_model.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -67,6 +66,9 @@ private Q_SLOTS:
     void previewAfterSelectingRows();
     void previewOnTypingFullCode();
     void previewMissingFolderReported();
+    void textSetFromOutsideActsAsTyped();
+    void formFillEnablesNoCalculation();
+    void previewRoomReservedFromTheStart();
 
 private:
     template <typename T>
@@ -79,9 +81,9 @@ private:
     }
     QLineEdit *edit(const char *name) const { return child<QLineEdit>(name); }
     void setRows(const ProductList &rows) { model()->setRows(rows); }
-    products::ProductListModel *model() const { return listCommands->model(); }
-    products::ListDocument *document() const { return listCommands->document(); }
-    products::EntryController *entry() const { return entryCommands->entry(); }
+    products::ProductListModel *model() const { return &window->model(); }
+    products::ListDocument *document() const { return &window->document(); }
+    products::EntryForm *entry() const { return &window->entryForm(); }
     QTreeView *list() const { return child<QTreeView>("ListView1"); }
     // Clicks a row as the user does.
     void clickRow(int r)
@@ -98,17 +100,13 @@ private:
     std::unique_ptr<FakeUiServices> fake;
     std::unique_ptr<app::Settings> settings;
     std::unique_ptr<app::frmMain> window;
-    std::unique_ptr<products::ListCommands> listCommands;
-    std::unique_ptr<products::EntryCommands> entryCommands;
 };
 
 void TestEntryForm::init()
 {
     fake = std::make_unique<FakeUiServices>();
     settings = std::make_unique<app::Settings>();
-    window = std::make_unique<app::frmMain>(*settings);
-    listCommands = std::make_unique<products::ListCommands>(*window);
-    entryCommands = std::make_unique<products::EntryCommands>(*window, *listCommands);
+    window = std::make_unique<app::frmMain>(*settings, *fake);
     entry()->setBarcodeFolder(imageFolder());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -118,8 +116,6 @@ void TestEntryForm::init()
 
 void TestEntryForm::cleanup()
 {
-    entryCommands.reset();
-    listCommands.reset();
     window.reset();
     settings.reset();
     fake.reset();
@@ -608,6 +604,58 @@ void TestEntryForm::previewMissingFolderReported()
              qPrintable(fake->lastText()));
     // The form itself was still filled.
     QCOMPARE(edit("txtBarCode")->text(), QStringLiteral("456789123454"));
+}
+
+
+// Assistive technology and pasting set the whole text: the form acts as on typing, and the value
+// labels read out their value with their caption.
+void TestEntryForm::textSetFromOutsideActsAsTyped()
+{
+    auto *calc = child<QPushButton>("cmdCalc");
+    entry()->setCalcEnabled(false);
+    edit("txt本体価格")->setText(QStringLiteral("999"));
+    edit("txt価格")->setText(QStringLiteral("1100"));
+    QVERIFY(calc->isEnabled());
+    QVERIFY(edit("txt本体価格")->text().isEmpty());
+    calc->click();
+    const QString tax = child<QLabel>("lbl消費税")->text();
+    QVERIFY(!tax.isEmpty());
+    auto heard = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+    QCOMPARE(heard(child<QLabel>("lbl消費税")), QStringLiteral("消費税: ") + tax);
+    QCOMPARE(child<QLabel>("lbl消費税")->accessibleDescription(), tax);
+
+    edit("txtBarCode")->setText(QStringLiteral("456789123454"));
+    QCOMPARE(child<QLabel>("lblCD")->text(), QStringLiteral("0"));
+    QCOMPARE(heard(child<QLabel>("lblCD")), QStringLiteral("チェックディジット 0"));
+    QCOMPARE(shownImages().count(QString()), 0);
+    entry()->NewData();
+    QCOMPARE(heard(child<QLabel>("lbl消費税")), QStringLiteral("消費税:"));
+    QCOMPARE(heard(child<QLabel>("lblCD")), QStringLiteral("チェックディジット"));
+}
+
+// Filling the form from a row is no edit: 税 計 算 stays off and both prices stay.
+void TestEntryForm::formFillEnablesNoCalculation()
+{
+    setRows({row("A", "a", "1980", "", "4567891234540")});
+    entry()->setCalcEnabled(false);
+    clickRow(0);
+    QVERIFY(!child<QPushButton>("cmdCalc")->isEnabled());
+    QCOMPARE(edit("txt本体価格")->text(), QStringLiteral("1980"));
+    QVERIFY(!edit("txt価格")->text().isEmpty());
+}
+
+// The first code shown moves nothing: the preview's room is there from the start.
+void TestEntryForm::previewRoomReservedFromTheStart()
+{
+    QApplication::processEvents();
+    auto *frame = child<QWidget>("frameテキストボックス");
+    const QSize frameBefore = frame->size();
+    const int listBefore = list()->height();
+    edit("txtBarCode")->setText(QStringLiteral("456789123454"));
+    QCOMPARE(shownImages().count(QString()), 0);
+    QApplication::processEvents();
+    QCOMPARE(frame->size(), frameBefore);
+    QCOMPARE(list()->height(), listBefore);
 }
 
 QTEST_MAIN(TestEntryForm)

@@ -1,6 +1,6 @@
 #include "app/frmMain.h"
 #include "app/startup.h"
-#include "products/list_commands_widgets.h"
+#include "products/entry_form_widgets.h"
 #include "products/list_document.h"
 #include "products/product_list_model.h"
 
@@ -39,6 +39,30 @@ template <class T> T *named(QObject &w, const char *name)
     return child;
 }
 
+// The standard folders with the test's program folder; the settings start with a price basis and
+// are never written.
+class TestStore : public app::SettingsStore {
+public:
+    TestStore(QString program, int indicate) : program_(std::move(program)), indicate_(indicate) {}
+    platform::Folders folders(std::optional<platform::AppError> *error) override
+    {
+        platform::Folders f = app::GetSPF(error);
+        f.program = program_;
+        return f;
+    }
+    app::SettingsLoad load(const platform::Folders &) override
+    {
+        app::SettingsLoad load;
+        load.settings.tax.indicate = indicate_;
+        return load;
+    }
+    bool save(const app::Settings &, const platform::Folders &, bool, platform::AppError *) override { return true; }
+
+private:
+    QString program_;
+    int indicate_;
+};
+
 } // namespace
 
 class TestListCommands : public QObject {
@@ -50,27 +74,15 @@ private:
     QString program_;
 
     struct Window {
+        std::unique_ptr<TestStore> store;
         std::unique_ptr<app::frmMain> main;
-        products::ListCommands *commands = nullptr;
     };
 
     Window loadedWindow(int indicate = 0)
     {
         Window w;
-        w.main = std::make_unique<app::frmMain>(settings_);
-        w.commands = new products::ListCommands(*w.main);
-        w.main->hooks().getFolders = [this](std::optional<platform::AppError> *error) {
-            platform::Folders f = app::GetSPF(error);
-            f.program = program_;
-            return f;
-        };
-        w.main->hooks().loadSettings = [indicate](const platform::Folders &) {
-            app::SettingsLoad load;
-            load.settings.tax.indicate = indicate;
-            return load;
-        };
-        w.main->hooks().saveSettings = [](const app::Settings &, const platform::Folders &, bool,
-                                          platform::AppError *) { return true; };
+        w.store = std::make_unique<TestStore>(program_, indicate);
+        w.main = std::make_unique<app::frmMain>(settings_, *ui_, w.store.get());
         w.main->Form_Load();
         w.main->show();
         w.main->closeSplash();
@@ -113,7 +125,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         Window w = loadedWindow(indicate);
         auto *list = named<QTreeView>(*w.main, "ListView1");
-        QCOMPARE(list->model(), static_cast<QAbstractItemModel *>(w.commands->model()));
+        QCOMPARE(list->model(), static_cast<QAbstractItemModel *>(&w.main->model()));
         QCOMPARE(list->model()->headerData(3, Qt::Horizontal).toString(), caption);
         QCOMPARE(w.main->windowTitle(), QStringLiteral("ぽらね値札作成 [新規]"));
         QVERIFY(!named<QAction>(*w.main, "mnuSave")->isEnabled());
@@ -136,6 +148,17 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 2);
         QCOMPARE(list->model()->index(0, 3).data().toString(), QStringLiteral("1,980"));
         QVERIFY(named<QPushButton>(*w.main, "cmdDelete")->isEnabled());
+        // The first row is selected and shown in the form, so the enabled commands act on it.
+        QCOMPARE(w.main->entryForm().selectedRow(), 0);
+        QCOMPARE(named<QLineEdit>(*w.main, "txt品番")->text(), QStringLiteral("A"));
+        // Once: the test's BarCode pictures are no images, so showing the row's code is reported.
+        QCOMPARE(ui_->messages.size(), 1);
+        QVERIFY(ui_->lastText().startsWith(QStringLiteral("エラーが発生しました(PreViewBarCode)")));
+        ui_->messages.clear();
+        // The status bar panels read out their values.
+        QCOMPARE(named<QLabel>(*w.main, "StatusBar1_Panel1")->accessibleName(), QStringLiteral("出力件数: 2"));
+        QCOMPARE(named<QLabel>(*w.main, "StatusBar1_Panel2")->accessibleName(),
+                 QStringLiteral("ファイル ") + listFile());
 
         // A check in the list updates the count.
         list->model()->setData(list->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
@@ -145,7 +168,7 @@ private Q_SLOTS:
         auto *fileMenu = named<QMenu>(*w.main, "mnuFile");
         Q_EMIT fileMenu->aboutToShow();
         QVERIFY(!named<QAction>(*w.main, "mnuSave")->isEnabled());
-        w.commands->document()->setModified(true);
+        w.main->document().setModified(true);
         Q_EMIT fileMenu->aboutToShow();
         QVERIFY(named<QAction>(*w.main, "mnuSave")->isEnabled());
 
@@ -156,6 +179,17 @@ private Q_SLOTS:
         QCOMPARE(list->model()->rowCount(), 0);
         QCOMPARE(w.main->statusText(1), QStringLiteral("出力件数: (なし)"));
         QVERIFY(!named<QPushButton>(*w.main, "cmdDelete")->isEnabled());
+    }
+
+    void openingAnEmptyFileLeavesRowCommandsOff()
+    {
+        Window w = loadedWindow();
+        QVERIFY(writeFile(listFile(), QByteArray()));
+        ui_->fileNames.enqueue(listFile());
+        named<QAction>(*w.main, "mnuOpen")->trigger();
+        QCOMPARE(w.main->model().rowCount(), 0);
+        for (const char *name : {"cmd新規", "cmdDelete", "cmdUp", "cmdDown"})
+            QVERIFY2(!named<QPushButton>(*w.main, name)->isEnabled(), name);
     }
 
     void closePrompts_data()
@@ -170,7 +204,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, closes);
         Window w = loadedWindow();
-        w.commands->document()->setModified(true);
+        w.main->document().setModified(true);
         ui_->answers.enqueue(UiServices::Answer(answer));
         QCOMPARE(w.main->close(), closes);
         QCOMPARE(ui_->messages.size(), 1);
@@ -180,7 +214,7 @@ private Q_SLOTS:
     void workbookPromptOnClose()
     {
         Window w = loadedWindow();
-        w.commands->document()->setWorkbookImported(true, root_->filePath(QStringLiteral("b.xls")));
+        w.main->document().setWorkbookImported(true, root_->filePath(QStringLiteral("b.xls")));
         ui_->answers.enqueue(UiServices::Answer::Cancel);
         QVERIFY(!w.main->close());
         QCOMPARE(ui_->messages.first().title, QStringLiteral("CSVファイル保存の確認"));
@@ -189,8 +223,6 @@ private Q_SLOTS:
     void taxDialogRefreshesHeader()
     {
         Window w = loadedWindow();
-        int coloured = 0;
-        w.main->hooks().colourPriceFields = [&] { ++coloured; };
         QTimer::singleShot(0, this, [] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
@@ -203,7 +235,9 @@ private Q_SLOTS:
         QCOMPARE(w.main->settings().tax.indicate, 1);
         QCOMPARE(named<QTreeView>(*w.main, "ListView1")->model()->headerData(3, Qt::Horizontal).toString(),
                  QStringLiteral("税込価格"));
-        QCOMPARE(coloured, 1);
+        // The price fields' colours follow: the base price is now the derived one.
+        QCOMPARE(named<QLineEdit>(*w.main, "txt本体価格")->palette().color(QPalette::Base),
+                 products::EntryForm::derivedPriceColour());
     }
 };
 

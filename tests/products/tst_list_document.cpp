@@ -128,7 +128,7 @@ void TestListDocument::init()
     m_dir = new QTemporaryDir;
     m_ui = new FakeUiServices;
     m_model = new ProductListModel;
-    m_doc = new ListDocument(m_model);
+    m_doc = new ListDocument(*m_model, *m_ui);
     m_doc->setDataFolder(m_dir->path());
 }
 

@@ -4,14 +4,14 @@
 #include "support/fake_ui_services.h"
 #include "products/csv_file.h"
 #include "products/dlgSearch.h"
-#include "products/entry_commands_widgets.h"
 #include "products/entry_form_widgets.h"
-#include "products/list_commands_widgets.h"
 #include "products/frmPopupMenu.h"
 #include "products/list_document.h"
+#include "products/list_find_widgets.h"
 #include "products/list_view_widgets.h"
 #include "products/product_list_model.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -78,10 +78,11 @@ private:
             qFatal("no child %s", name);
         return c;
     }
-    products::ProductListModel *model() const { return listCommands->model(); }
-    products::ListDocument *document() const { return listCommands->document(); }
-    products::EntryController *entry() const { return entryCommands->entry(); }
-    products::ListViewController *ops() const { return entryCommands->listView(); }
+    products::ProductListModel *model() const { return &window->model(); }
+    products::ListDocument *document() const { return &window->document(); }
+    products::EntryForm *entry() const { return &window->entryForm(); }
+    products::ListView *ops() const { return &window->listView(); }
+    products::ListFind *finder() const { return &window->listFind(); }
     QTreeView *list() const { return child<QTreeView>("ListView1"); }
     void clickHeader(int column)
     {
@@ -103,7 +104,7 @@ private:
     products::dlgSearch *openFind()
     {
         child<QAction>("mnuFind")->trigger();
-        return ops()->searchDialog();
+        return finder()->searchDialog();
     }
     static QPushButton *button(QWidget *dialog, const char *name)
     {
@@ -113,17 +114,13 @@ private:
     std::unique_ptr<FakeUiServices> fake;
     std::unique_ptr<app::Settings> settings;
     std::unique_ptr<app::frmMain> window;
-    std::unique_ptr<products::ListCommands> listCommands;
-    std::unique_ptr<products::EntryCommands> entryCommands;
 };
 
 void TestListView::init()
 {
     fake = std::make_unique<FakeUiServices>();
     settings = std::make_unique<app::Settings>();
-    window = std::make_unique<app::frmMain>(*settings);
-    listCommands = std::make_unique<products::ListCommands>(*window);
-    entryCommands = std::make_unique<products::EntryCommands>(*window, *listCommands);
+    window = std::make_unique<app::frmMain>(*settings, *fake);
     entry()->setBarcodeFolder(QStringLiteral(VENNLO_PROGRAM_DIR "/BarCode/"));
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -131,8 +128,6 @@ void TestListView::init()
 
 void TestListView::cleanup()
 {
-    entryCommands.reset();
-    listCommands.reset();
     window.reset();
     settings.reset();
     fake.reset();
@@ -141,13 +136,27 @@ void TestListView::cleanup()
 void TestListView::sortTwiceGivesOppositeOrders()
 {
     model()->setRows({row("1", "ばなな"), row("2", "りんご"), row("3", "いちご")});
+    QHeaderView *header = list()->header();
+    QVERIFY(!header->isSortIndicatorShown()); // the list is in its own order
     clickHeader(2);
     QCOMPARE(column(2), (QStringList{"いちご", "ばなな", "りんご"}));
     QCOMPARE(column(0), (QStringList{"1", "2", "3"}));
+    // The header shows the column and the direction sorted by.
+    QVERIFY(header->isSortIndicatorShown());
+    QCOMPARE(header->sortIndicatorSection(), 2);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    clickHeader(0); // not sortable: the indicator stays where it was
+    QCOMPARE(header->sortIndicatorSection(), 2);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
     clickHeader(2);
     QCOMPARE(column(2), (QStringList{"りんご", "ばなな", "いちご"}));
     QCOMPARE(column(0), (QStringList{"1", "2", "3"}));
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
     QVERIFY(!document()->isModified());
+    // Moving a row or reading a list leaves no sorted order.
+    entry()->selectRow(1);
+    ops()->ListMoveUp();
+    QVERIFY(!header->isSortIndicatorShown());
 }
 
 void TestListView::sortDirectionSharedByColumns()
@@ -245,6 +254,26 @@ void TestListView::popupOnlyWithRows()
 {
     products::frmPopupMenu *popup = ops()->popup();
     QCOMPARE(popup->objectName(), QStringLiteral("frmPopupMenu"));
+    // A part of the list, not a hidden window of its own that the accessibility bus shows empty; the
+    // entries are reachable through it and work from there.
+    QVERIFY(!popup->isWindow());
+    QCOMPARE(popup->window(), list()->window());
+    QAccessibleInterface *holder = QAccessible::queryAccessibleInterface(popup);
+    QCOMPARE(holder->childCount(), 1);
+    QAccessibleInterface *menu = holder->child(0);
+    QCOMPARE(menu->object(), static_cast<QObject *>(popup->mnuPopup));
+    QCOMPARE(menu->childCount(), 2);
+    QCOMPARE(menu->child(0)->text(QAccessible::Name), QStringLiteral("すべてにチェック"));
+    QCOMPARE(menu->child(1)->text(QAccessible::Name), QStringLiteral("すべてのチェックを解除"));
+    QAccessibleInterface *parent = QAccessible::queryAccessibleInterface(popup->parentWidget());
+    bool inTheTree = false;
+    for (int i = 0; i < parent->childCount(); ++i)
+        inTheTree = inTheTree || parent->child(i)->object() == popup;
+    QVERIFY(inTheTree);
+    model()->setRows({row("A", "a")});
+    menu->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(model()->checkedCount(), 1);
+    model()->clear();
     QCOMPARE(popup->mnuPopup->objectName(), QStringLiteral("mnuPopup"));
     QCOMPARE(popup->mnuSelectAll->text(), QStringLiteral("すべてにチェック"));
     QCOMPARE(popup->mnuCancelAll->text(), QStringLiteral("すべてのチェックを解除"));
@@ -300,7 +329,7 @@ void TestListView::findIgnoresCase()
     button(dialog, "btnFind")->click();
     QCOMPARE(entry()->selectedRow(), 1);
     QVERIFY(fake->messages.isEmpty());
-    QCOMPARE(ops()->findState().position, 3);
+    QCOMPARE(finder()->findState().position, 3);
 }
 
 void TestListView::forwardSearchToTheEndDisablesNext()
@@ -329,7 +358,7 @@ void TestListView::backwardSearchStartsWithRowFound()
     model()->setRows({row("k", "a"), row("x", "b"), row("k", "c"), row("x", "d")});
     clickRow(3); // the search starts at the current row
     products::dlgSearch *dialog = openFind();
-    QCOMPARE(ops()->findState().position, 4);
+    QCOMPARE(finder()->findState().position, 4);
     QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("txtFind")), QStringLiteral("k"));
     button(dialog, "btnFindRev")->click();
     QCOMPARE(entry()->selectedRow(), 2);
@@ -356,7 +385,7 @@ void TestListView::closingFindReenablesEntry()
     QVERIFY(child<QPushButton>("cmd新規")->isEnabled());
     QVERIFY(child<QPushButton>("cmdDelete")->isEnabled());
     QCOMPARE(child<QLineEdit>("txt品番")->text(), QStringLiteral("m"));
-    QTRY_VERIFY(ops()->searchDialog() == nullptr);
+    QTRY_VERIFY(finder()->searchDialog() == nullptr);
 }
 
 void TestListView::bulkCheckDigits_data()
