@@ -1,7 +1,7 @@
 #include "products/workbook_import.h"
 
-#include "platform/cp932.h"
 #include "platform/numbers.h"
+#include "products/cp932_table.h"
 
 #include <cmath>
 #include <limits>
@@ -31,15 +31,19 @@ AppError checkText(const QString &text, qint64 row, int column)
         return AppError{AppError::Overflow, QStringLiteral("%1の文字が多すぎます (%2 文字まで)。")
                                                 .arg(cellNote(row, column))
                                                 .arg(import_limits::MaxCellLength)};
+    bool ascii = true;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text.at(i).unicode();
+        ascii = ascii && u < 0x80;
         if (isControl(u))
             return AppError{AppError::InvalidPropertyValue,
                             QStringLiteral("%1に Shift_JIS で保存できない文字「制御文字 U+%2」があります。")
                                 .arg(cellNote(row, column))
                                 .arg(QString::number(uint(u), 16).toUpper().rightJustified(4, QLatin1Char('0')))};
     }
-    const platform::cp932::Encoded enc = platform::cp932::encode(text);
+    if (ascii)
+        return {};
+    const platform::cp932::Encoded enc = cp932_table::encode(text);
     if (!enc.ok()) {
         const qsizetype at = enc.firstUnencodable;
         const qsizetype len = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;

@@ -431,11 +431,12 @@ private:
             if (t == QXmlStreamReader::StartElement) {
                 const QStringView n = xml.name();
                 if (n == QLatin1String("c")) {
-                    const QString ref = attribute(xml, QLatin1StringView("r"));
+                    const QXmlStreamAttributes a = xml.attributes();
+                    const QStringView ref = a.value(QLatin1StringView("r"));
                     column = ref.isEmpty() ? lastColumn + 1 : columnOfReference(ref);
                     lastColumn = column;
-                    type = attribute(xml, QLatin1StringView("t"));
-                    style = attribute(xml, QLatin1StringView("s"));
+                    type = a.value(QLatin1StringView("t")).toString();
+                    style = a.value(QLatin1StringView("s")).toString();
                     value.clear();
                     hasValue = false;
                 } else if (n == QLatin1String("v")) {
