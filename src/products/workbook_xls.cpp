@@ -42,6 +42,8 @@ public:
         const QHash<quint64, Cell> extra = biffExtraCells(m_file, QString::fromUtf8(sheetName), columns);
         m_file.clear();
         const int width = std::min<int>(columns, cols);
+        // Cells of the shared string table point at the same entry: their texts are made once and shared.
+        QHash<const char *, QString> shared;
         QList<Cell> cells;
         for (unsigned int r = 0; r < rows; ++r) {
             m_done = r;
@@ -54,7 +56,7 @@ public:
                                     QStringLiteral("%1 行目のセルを読めません。").arg(r + 1)};
                 // Formula results and booleans come from the records themselves.
                 const auto found = extra.constFind(quint64(r) << 16 | quint64(c));
-                Cell cell = found != extra.constEnd() ? *found : toCell(v);
+                Cell cell = found != extra.constEnd() ? *found : toCell(v, &shared);
                 any = any || cell.kind != Cell::Kind::Empty;
                 cells.append(std::move(cell));
             }
@@ -68,7 +70,7 @@ public:
     int percentDone() const override { return m_rows == 0 ? 100 : int(qint64(m_done) * 100 / m_rows); }
 
 private:
-    static Cell toCell(const FreeXL_CellValue &v)
+    static Cell toCell(const FreeXL_CellValue &v, QHash<const char *, QString> *shared)
     {
         switch (v.type) {
         case FREEXL_CELL_INT:
@@ -76,8 +78,13 @@ private:
         case FREEXL_CELL_DOUBLE:
             return Cell::fromNumber(v.value.double_value);
         case FREEXL_CELL_TEXT:
-        case FREEXL_CELL_SST_TEXT:
             return Cell::fromText(QString::fromUtf8(v.value.text_value));
+        case FREEXL_CELL_SST_TEXT: {
+            auto it = shared->constFind(v.value.text_value);
+            if (it == shared->constEnd())
+                it = shared->insert(v.value.text_value, QString::fromUtf8(v.value.text_value));
+            return Cell::fromText(*it);
+        }
         case FREEXL_CELL_DATE:
             return dateCell(v.value.text_value, QStringLiteral("yyyy-MM-dd"));
         case FREEXL_CELL_DATETIME:

@@ -23,13 +23,15 @@ namespace {
 constexpr qint64 kChunk = 256 * 1024;
 // Shared strings are kept in memory for the whole read: their text is bounded apart from the part.
 constexpr qsizetype kMaxSharedCharacters = qsizetype(128) * 1024 * 1024;
-constexpr qsizetype kMaxSharedStrings = qsizetype(8) * 1024 * 1024;
+constexpr qsizetype kMaxSharedStrings = qsizetype(4) * 1024 * 1024;
 // A text:s element asks for that many spaces; more than a cell may hold is no text.
 constexpr int kMaxSpaces = 32767;
 
 const QString kNsTable = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
 const QString kNsOffice = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 const QString kNsText = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+// LibreOffice marks a formula that ended in an error here (its office value is then 0).
+const QString kNsCalcExt = QStringLiteral("urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0");
 
 AppError brokenPart(const QString &part, const QString &why)
 {
@@ -253,15 +255,12 @@ QString decodeEscapes(const QString &t)
     return out;
 }
 
-// Shared strings as one pool of characters and the end of each string in it.
+// Shared strings, each held once: every cell that refers to one shares its text, so a sheet that
+// refers to a long string many times costs no more memory than the string itself.
 class SharedStrings {
 public:
-    qsizetype size() const { return m_ends.size(); }
-    QString at(qsizetype i) const
-    {
-        const qsizetype start = i == 0 ? 0 : m_ends.at(i - 1);
-        return m_pool.mid(start, m_ends.at(i) - start);
-    }
+    qsizetype size() const { return m_strings.size(); }
+    const QString &at(qsizetype i) const { return m_strings.at(i); }
 
     AppError load(zip_t *zip, const QString &name)
     {
@@ -271,6 +270,7 @@ public:
         int phoneticDepth = 0;
         bool inText = false;
         QString current;
+        qsizetype characters = 0;
         for (auto t = xml.next(); t != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument;
              t = xml.next()) {
             const QStringView n = xml.xml.name();
@@ -285,15 +285,15 @@ public:
                 else if (n == QLatin1String("t"))
                     inText = false;
                 else if (n == QLatin1String("si")) {
-                    if (m_ends.size() >= kMaxSharedStrings)
+                    if (m_strings.size() >= kMaxSharedStrings)
                         return tooLarge(name);
-                    m_pool += decodeEscapes(current);
+                    m_strings.append(decodeEscapes(current));
                     current.clear();
-                    m_ends.append(m_pool.size());
                 }
             } else if (t == QXmlStreamReader::Characters && inText && phoneticDepth == 0) {
                 current += xml.xml.text();
-                if (m_pool.size() + current.size() > kMaxSharedCharacters)
+                characters += xml.xml.text().size();
+                if (characters > kMaxSharedCharacters)
                     return tooLarge(name);
             }
         }
@@ -301,8 +301,7 @@ public:
     }
 
 private:
-    QString m_pool;
-    QList<qsizetype> m_ends;
+    QList<QString> m_strings;
 };
 
 class XlsxReader : public WorkbookReader {
@@ -538,6 +537,7 @@ private:
     struct PendingCell {
         QString type, value, dateValue, timeValue, booleanValue, stringValue;
         bool hasStringValue = false;
+        bool error = false;
         QString text;
         int paragraphs = 0;
         qint64 repeat = 1;
@@ -546,6 +546,8 @@ private:
     static Cell makeCell(const PendingCell &p)
     {
         const QString &t = p.type;
+        if (p.error)
+            return Cell::fromError(p.text);
         if (t == QLatin1String("float") || t == QLatin1String("percentage") || t == QLatin1String("currency")) {
             bool ok = false;
             const double v = QStringView(p.value).trimmed().toDouble(&ok);
@@ -615,6 +617,7 @@ private:
                         cell.booleanValue = a.value(kNsOffice, QLatin1String("boolean-value")).toString();
                         cell.hasStringValue = a.hasAttribute(kNsOffice, QLatin1String("string-value"));
                         cell.stringValue = a.value(kNsOffice, QLatin1String("string-value")).toString();
+                        cell.error = a.value(kNsCalcExt, QLatin1String("value-type")) == QLatin1String("error");
                     }
                 } else if (inCell && ns == kNsOffice && n == QLatin1String("annotation")) {
                     ++annotationDepth;

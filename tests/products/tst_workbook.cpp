@@ -120,7 +120,9 @@ Parts odsParts(const QByteArray &rows)
             {"content.xml", "<?xml version=\"1.0\"?><office:document-content "
                             "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
                             "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
-                            "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body>"
+                            "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+                            "xmlns:calcext=\"urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0\">"
+                            "<office:body>"
                             "<office:spreadsheet><table:table table:name=\"S\">" +
                                 rows + "</table:table></office:spreadsheet></office:body></office:document-content>"}};
 }
@@ -149,6 +151,7 @@ private Q_SLOTS:
     void badInput_data();
     void badInput();
     void progressAndCancel();
+    void repeatedTextIsHeldOnce();
 };
 
 void TestWorkbook::sameProductsFromEveryFormat_data()
@@ -252,6 +255,14 @@ void TestWorkbook::layout_data()
                "<table:table-row>" +
                odsText("x") + odsText("y") + "</table:table-row>")
         << "a  b\nc|a  b\nc|1500|FALSE|10:30:00/a  b\nc|a  b\nc|1500|FALSE|10:30:00";
+    QTest::newRow("ods: a formula that ended in an error, a note left out")
+        << "ods"
+        << odsParts("<table:table-row>" + odsText("a") +
+                    "<table:table-cell office:value-type=\"string\"><office:annotation><text:p>メモ</text:p>"
+                    "</office:annotation><text:p>b</text:p></table:table-cell>"
+                    "<table:table-cell table:formula=\"of:=1/0\" office:value-type=\"float\" office:value=\"0\" "
+                    "calcext:value-type=\"error\"><text:p>#DIV/0!</text:p></table:table-cell></table:table-row>")
+        << "a|b|#DIV/0!||";
 }
 
 void TestWorkbook::layout()
@@ -386,6 +397,32 @@ void TestWorkbook::progressAndCancel()
     QVERIFY(r.cancelled);
     QVERIFY(!r.ok());
     QVERIFY(r.rows.isEmpty());
+}
+
+// A sheet that refers to one long text in every row must not copy it per row (a few kilobytes of
+// workbook would otherwise become gigabytes of list).
+void TestWorkbook::repeatedTextIsHeldOnce()
+{
+    QTemporaryDir dir;
+    const QByteArray longText(32000, 'x');
+    QByteArray rows;
+    for (int r = 1; r <= 3; ++r)
+        rows += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"B" + QByteArray::number(r) +
+                "\" t=\"s\"><v>0</v></c></row>";
+    const QString xlsx = dir.filePath(QStringLiteral("shared.xlsx"));
+    QVERIFY(writeZip(xlsx, xlsxParts(rows, "<si><t>" + longText + "</t></si>")));
+    const QString ods = dir.filePath(QStringLiteral("repeated.ods"));
+    QVERIFY(writeZip(ods, odsParts("<table:table-row table:number-rows-repeated=\"3\">"
+                                   "<table:table-cell table:number-columns-repeated=\"5\" office:value-type=\"string\">"
+                                   "<text:p>" +
+                                   longText + "</text:p></table:table-cell></table:table-row>")));
+    for (const QString &path : {xlsx, ods}) {
+        const ImportResult r = importWorkbook(path);
+        QVERIFY2(r.ok(), qPrintable(r.error.description));
+        QCOMPARE(r.rows.size(), 3);
+        QCOMPARE(r.rows.at(2).name.size(), longText.size());
+        QCOMPARE(r.rows.at(2).name.constData(), r.rows.at(0).name.constData());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestWorkbook)
