@@ -741,10 +741,9 @@ std::unique_ptr<WorkbookReader> openXlsx(ZipHandle zip, const QString &fileName,
 
 bool isDateFormat(int id, const QString &code)
 {
-    if ((id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) || (id >= 50 && id <= 58))
-        return true;
+    // Built-in formats have no code in the file; 27-36 and 50-58 are the Japanese era and date formats.
     if (code.isEmpty())
-        return false;
+        return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) || (id >= 50 && id <= 58);
     bool quoted = false;
     bool bracket = false;
     for (qsizetype i = 0; i < code.size(); ++i) {

@@ -3,6 +3,7 @@
 
 #include "products/workbook.h"
 #include "products/workbook_import.h"
+#include "products/workbook_parts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -146,6 +147,8 @@ private Q_SLOTS:
     void sameProductsFromEveryFormat();
     void cellText_data();
     void cellText();
+    void dateFormats_data();
+    void dateFormats();
     void layout_data();
     void layout();
     void badInput_data();
@@ -210,6 +213,34 @@ void TestWorkbook::cellText()
     QCOMPARE(cell.shown(), shown);
     if (cell.kind == Cell::Kind::Date && shown.contains(QLatin1Char('/')))
         QCOMPARE(serialFromDateTime(dateTimeFromSerial(cell.number)), cell.number);
+}
+
+void TestWorkbook::dateFormats_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<bool>("date");
+    QTest::newRow("built-in date") << 14 << QString() << true;
+    QTest::newRow("built-in Japanese era") << 30 << QString() << true;
+    QTest::newRow("built-in thousands") << 3 << QString() << false;
+    QTest::newRow("a code given for a built-in id") << 30 << QStringLiteral("0.0") << false;
+    QTest::newRow("date code") << 164 << QStringLiteral("yyyy/m/d") << true;
+    QTest::newRow("era with quoted words") << 165 << QStringLiteral("[$-411]ggge\"年\"m\"月\"d\"日\"") << true;
+    QTest::newRow("elapsed hours") << 166 << QStringLiteral("[h]:mm") << true;
+    QTest::newRow("colour and thousands") << 167 << QStringLiteral("[Red]#,##0") << false;
+    QTest::newRow("quoted letters") << 168 << QStringLiteral("0\"ml\"") << false;
+    QTest::newRow("escaped letter") << 169 << QStringLiteral("0\\m") << false;
+    QTest::newRow("exponent") << 170 << QStringLiteral("0.00E+00") << false;
+    QTest::newRow("general in Japanese") << 171 << QStringLiteral("G/標準") << false;
+    QTest::newRow("currency with padding") << 172 << QStringLiteral("\"¥\"#,##0_);[Red](\"¥\"#,##0)") << false;
+}
+
+void TestWorkbook::dateFormats()
+{
+    QFETCH(int, id);
+    QFETCH(QString, code);
+    QFETCH(bool, date);
+    QCOMPARE(workbook_parts::isDateFormat(id, code), date);
 }
 
 void TestWorkbook::layout_data()
