@@ -1,0 +1,33 @@
+#pragma once
+
+// The readers behind openWorkbook, one per kind of file, and the errors they share.
+
+#include "platform/apperror.h"
+#include "products/workbook.h"
+
+#include <QHash>
+
+#include <memory>
+
+namespace products::workbook_parts {
+
+// "This file cannot be read as a workbook", naming the file and, when known, why.
+platform::AppError notAWorkbook(const QString &fileName, const QString &why = {});
+// A file or a part of one beyond workbook_limits::MaxPartBytes.
+platform::AppError tooLarge(const QString &name);
+
+// Whether a number format (built-in id, or the format code of a custom one) shows its value as a
+// date or a time.
+bool isDateFormat(int id, const QString &code);
+
+// An .xls (BIFF) workbook through libfreexl.
+std::unique_ptr<WorkbookReader> openXls(const QString &path, platform::AppError *error);
+// The cells of the named worksheet of an .xls file that libfreexl leaves empty (formula results,
+// booleans, errors), keyed by 0-based (row << 16 | column), for the columns below `columns`.
+// Empty when the file is no BIFF8 workbook or cannot be walked.
+QHash<quint64, Cell> biffExtraCells(const QByteArray &file, const QString &sheetName, int columns);
+
+// An .xlsx or .ods workbook: a zip of XML parts.
+std::unique_ptr<WorkbookReader> openZipWorkbook(const QString &path, platform::AppError *error);
+
+} // namespace products::workbook_parts
