@@ -2,10 +2,10 @@
 
 #include "app/dlgView.h"
 #include "app/help_commands.h"
-#include "common/helpers.h"
 #include "app/startup.h"
 #include "app/version.h"
 #include "barcode/barcode_preview_widgets.h"
+#include "common/helpers.h"
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
 #include "platform/reports.h"
@@ -125,8 +125,9 @@ void frmMain::createControllers()
     file.mnuSave = ui_->mnuSave;
     file.mnuSaveAs = ui_->mnuSaveAs;
     file.mnuTax = ui_->mnuTax;
-    listCommands_ =
-        std::make_unique<products::ListCommands>(file, *document_, settings_.tax, folders_, services_, this);
+    file.mnuExcel = ui_->mnuExcel;
+    listCommands_ = std::make_unique<products::ListCommands>(file, *document_, settings_.tax, settings_.excelEX,
+                                                             folders_, services_, this);
     connect(listCommands_.get(), &products::ListCommands::taxSettingsChanged, this, &frmMain::taxSettingsChanged);
 }
 

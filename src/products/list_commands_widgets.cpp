@@ -1,18 +1,22 @@
 #include "products/list_commands_widgets.h"
 
 #include "platform/folders.h"
+#include "platform/user_services.h"
+#include "products/dlgExcelInfo.h"
 #include "products/dlgTax.h"
 #include "products/list_document.h"
 #include "products/tax.h"
+#include "products/workbook_import.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace products {
 
-ListCommands::ListCommands(const Widgets &widgets, ListDocument &document, TaxSettings &tax,
+ListCommands::ListCommands(const Widgets &widgets, ListDocument &document, TaxSettings &tax, int &excelEX,
                            const platform::Folders &folders, platform::UiServices &services, QWidget *window)
-    : ui(widgets), m_document(document), m_tax(tax), m_folders(folders), m_services(services), m_window(window)
+    : ui(widgets), m_document(document), m_tax(tax), m_excelEX(excelEX), m_folders(folders), m_services(services),
+      m_window(window)
 {
     m_document.setDialogParent(window);
     // The folders are known only once the window's start-up has run; each command asks for them.
@@ -28,6 +32,8 @@ ListCommands::ListCommands(const Widgets &widgets, ListDocument &document, TaxSe
     connect(ui.mnuSaveAs, &QAction::triggered, this, withFolder(&ListDocument::mnuSaveAs));
     connect(ui.mnuFile, &QMenu::aboutToShow, &m_document, &ListDocument::fileMenuOpening);
     connect(ui.mnuTax, &QAction::triggered, this, &ListCommands::mnuTax);
+    if (ui.mnuExcel)
+        connect(ui.mnuExcel, &QAction::triggered, this, &ListCommands::mnuExcel);
     connect(&m_document, &ListDocument::saveEnabledChanged, ui.mnuSave, &QAction::setEnabled);
     ui.mnuSave->setEnabled(m_document.isSaveEnabled());
 }
@@ -38,6 +44,26 @@ void ListCommands::mnuTax()
     if (dialog.exec() == QDialog::Accepted)
         m_tax = dialog.taxSettings();
     Q_EMIT taxSettingsChanged();
+}
+
+void ListCommands::mnuExcel()
+{
+    if (m_document.isBusy() || !m_document.importPrompts())
+        return;
+    if (m_excelEX != 1) {
+        dlgExcelInfo notice(m_excelEX, m_window);
+        notice.exec();
+        m_excelEX = notice.ex();
+    }
+    platform::UiServices::FileDialogRequest request;
+    request.initialFolder = m_folders.data;
+    request.filter = workbookFileFilter();
+    request.title = workbookDialogTitle();
+    request.fileMustExist = true;
+    const QString path = m_services.fileDialog(m_window, request);
+    if (path.isEmpty())
+        return;
+    m_document.importWorkbookFile(path);
 }
 
 } // namespace products

@@ -29,14 +29,18 @@ public:
         QAction *mnuSave = nullptr;
         QAction *mnuSaveAs = nullptr;
         QAction *mnuTax = nullptr;
+        QAction *mnuExcel = nullptr;
     };
 
     // The folders are those of the window, known once its start-up has run.
-    ListCommands(const Widgets &widgets, ListDocument &document, TaxSettings &tax, const platform::Folders &folders,
-                 platform::UiServices &services, QWidget *window);
+    // excelEX is [Excel] EX: 1 when the import notice is no longer to be shown.
+    ListCommands(const Widgets &widgets, ListDocument &document, TaxSettings &tax, int &excelEX,
+                 const platform::Folders &folders, platform::UiServices &services, QWidget *window);
 
     // 消費税率・価格基準: the dialog, then taxSettingsChanged either way.
     void mnuTax();
+    // Excelファイルのインポート: prompts, the notice (unless switched off), the file dialog, the import.
+    void mnuExcel();
 
 Q_SIGNALS:
     // The price column's header, the price fields' colours and the entry form follow the settings.
@@ -46,6 +50,7 @@ private:
     Widgets ui;
     ListDocument &m_document;
     TaxSettings &m_tax;
+    int &m_excelEX;
     const platform::Folders &m_folders;
     platform::UiServices &m_services;
     QWidget *m_window;

@@ -5,6 +5,7 @@
 #include "platform/user_services.h"
 #include "products/csv_file.h"
 #include "products/product_list_model.h"
+#include "products/workbook_import.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -315,6 +316,47 @@ void ListDocument::openFile(const QString &path)
     Q_EMIT rowCommandsEnabled(m_model->rowCount() > 0);
     m_workbookImported = false;
     Q_EMIT listFocusRequested();
+}
+
+bool ListDocument::importPrompts()
+{
+    if (m_workbookImported && !workbookSavePrompt())
+        return false;
+    return !(m_modified && !saveChangesPrompt());
+}
+
+bool ListDocument::importWorkbookFile(const QString &path)
+{
+    BusyGuard guard(m_busy);
+    if (!guard.entered())
+        return false;
+    Q_EMIT entryFieldsCleared();
+    setBusy(true, importWaitText());
+    // Events run between blocks of rows so the wait label stays drawn; the window is disabled meanwhile.
+    const ImportResult r = importWorkbook(path, [](const ImportProgress &) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    });
+    setBusy(false, QString());
+    if (!r.ok()) {
+        // Nothing of the list is lost on a bad workbook: it stays as it was, with its file and flags.
+        platform::showReportText(m_services, m_dialogParent, importReportText(r));
+        Q_EMIT listFocusRequested();
+        return false;
+    }
+    m_model->setRows(r.rows);
+    m_currentFile.clear();
+    setWorkbookImported(true, path);
+    setModified(false);
+    setTitle(titleFor(path));
+    setPanel2(QDir::toNativeSeparators(path));
+    setSaveEnabled(false);
+    CountCheckedData();
+    Q_EMIT firstRowSelectionRequested();
+    Q_EMIT entryFieldsRefresh();
+    Q_EMIT rowCommandsEnabled(m_model->rowCount() > 0);
+    Q_EMIT listFocusRequested();
+    return true;
 }
 
 void ListDocument::mnuSave()

@@ -58,6 +58,12 @@ public:
 
     // Makes path the current file and reads it (the second half of 開く).
     void openFile(const QString &path);
+    // Excelファイルのインポート: the two prompts before the list is replaced; true to go on.
+    bool importPrompts();
+    // ReadExcel: the first worksheet of the workbook replaces the list, which is then tied to no file
+    // and carries the workbook-import flag. A workbook that cannot be read is reported and leaves the
+    // list, its file and its flags as they were. True when the list was replaced.
+    bool importWorkbookFile(const QString &path);
     // Status bar panel 1 from the output checks.
     void CountCheckedData();
 

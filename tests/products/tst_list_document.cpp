@@ -3,6 +3,7 @@
 #include "products/csv_file.h"
 #include "products/list_document.h"
 #include "products/product_list_model.h"
+#include "products/workbook_import.h"
 
 #include <QFile>
 #include <QProcess>
@@ -113,6 +114,8 @@ private Q_SLOTS:
     void queryClose();
     void waitLabel();
     void hundredThousandRows();
+    void importWorkbook_data();
+    void importWorkbook();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -598,3 +601,50 @@ void TestListDocument::hundredThousandRows()
 
 QTEST_MAIN(TestListDocument)
 #include "tst_list_document.moc"
+
+void TestListDocument::importWorkbook_data()
+{
+    QTest::addColumn<QString>("workbook");
+    QTest::addColumn<bool>("imported");
+    QTest::newRow("xlsx") << QStringLiteral(VENNLO_TEST_DATA_DIR "/workbooks/products.xlsx") << true;
+    QTest::newRow("ods") << QStringLiteral(VENNLO_TEST_DATA_DIR "/workbooks/products.ods") << true;
+    QTest::newRow("text file renamed") << QStringLiteral("not-a-book.xlsx") << false;
+}
+
+// ReadExcel's window half: a workbook replaces the list untied from any file and flagged; a bad one
+// is reported and leaves the list, its file and its flags as they were.
+void TestListDocument::importWorkbook()
+{
+    QFETCH(QString, workbook);
+    QFETCH(bool, imported);
+    openTwoRows();
+    m_doc->setModified(true);
+    if (!imported) {
+        writeBytes(path(workbook), "\"A\",\"one\"\r\n");
+        workbook = path(workbook);
+    }
+    const QString before = m_doc->title();
+    QCOMPARE(m_doc->importWorkbookFile(workbook), imported);
+    if (!imported) {
+        QCOMPARE(m_ui->messages.size(), 1);
+        QVERIFY(m_ui->lastText().startsWith(QStringLiteral("エラーが発生しました(ReadExcel)")));
+        QCOMPARE(m_model->rowCount(), 2);
+        QCOMPARE(m_doc->title(), before);
+        QVERIFY(m_doc->isModified());
+        QVERIFY(!m_doc->isWorkbookImported());
+        QCOMPARE(m_doc->currentFile(), path(QStringLiteral("list.csv")));
+        return;
+    }
+    QVERIFY(m_ui->messages.isEmpty());
+    QCOMPARE(m_model->rows(), products::importWorkbook(workbook).rows);
+    QCOMPARE(m_model->rowCount(), 7);
+    QCOMPARE(m_doc->title(), ListDocument::titleFor(workbook));
+    QVERIFY(m_doc->isWorkbookImported());
+    QVERIFY(!m_doc->isModified());
+    QVERIFY(m_doc->currentFile().isEmpty());
+    QVERIFY(!m_doc->isSaveEnabled());
+    // Closing now offers to keep the imported list as CSV; "いいえ" lets the window close.
+    m_ui->answers.enqueue(Answer::No);
+    QVERIFY(m_doc->queryClose());
+    QCOMPARE(m_ui->lastText(), QStringLiteral("ExcelファイルをCSV形式で保存しますか?"));
+}
