@@ -1,0 +1,223 @@
+#include "dialogs/page_pdf_widgets.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <QWidget>
+
+namespace dialogs {
+
+namespace {
+
+// Classic "device I/O error": the page engine failed to load, lay out or print the page.
+constexpr int DeviceIoError = 57;
+
+platform::AppError engineFailure(const QString &what)
+{
+    return platform::AppError{DeviceIoError, what};
+}
+
+void setError(platform::AppError *error, const platform::AppError &e)
+{
+    if (error)
+        *error = e;
+}
+
+QPageLayout a4NoMargins()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+// Disables the window and shows the wait cursor for as long as it lives.
+class BusyWindow {
+public:
+    explicit BusyWindow(QWidget *window) : window_(window)
+    {
+        if (window_)
+            window_->setEnabled(false);
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyWindow()
+    {
+        QGuiApplication::restoreOverrideCursor();
+        if (window_)
+            window_->setEnabled(true);
+    }
+    BusyWindow(const BusyWindow &) = delete;
+    BusyWindow &operator=(const BusyWindow &) = delete;
+
+private:
+    QPointer<QWidget> window_;
+};
+
+// Runs local event loops for one job until each step is done or the job's time is up. Declared before
+// the page it waits for, so that a late answer of the page never reaches a finished wait.
+class Wait {
+public:
+    explicit Wait(int timeoutMs)
+    {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, &loop_, [this] {
+            timedOut_ = true;
+            loop_.exit(1);
+        });
+        timer_.start(timeoutMs);
+    }
+    void begin() { done_ = false; }
+    void markDone()
+    {
+        done_ = true;
+        loop_.exit(0);
+    }
+    // False when the time ran out before the step was done.
+    bool run()
+    {
+        while (!done_ && !timedOut_)
+            loop_.exec();
+        return done_;
+    }
+
+private:
+    QEventLoop loop_;
+    QTimer timer_;
+    bool done_ = false;
+    bool timedOut_ = false;
+};
+
+bool checkPageFile(const QString &htmlPath, platform::AppError *error)
+{
+    if (!QFileInfo(htmlPath).isFile()) {
+        setError(error, platform::AppError::fileNotFound(htmlPath));
+        return false;
+    }
+    return true;
+}
+
+// Loads the page and waits for it, images included.
+bool loadPage(QWebEnginePage &page, const QString &htmlPath, Wait &wait, platform::AppError *error)
+{
+    // The page and its BarCode/ images are local files; nothing else needs to be fetched.
+    page.settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    page.settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    bool loaded = false;
+    wait.begin();
+    const QMetaObject::Connection finished =
+        QObject::connect(&page, &QWebEnginePage::loadFinished, &page, [&](bool ok) {
+            loaded = ok;
+            wait.markDone();
+        });
+    page.load(QUrl::fromLocalFile(QFileInfo(htmlPath).absoluteFilePath()));
+    const bool inTime = wait.run();
+    QObject::disconnect(finished);
+    if (!inTime) {
+        page.triggerAction(QWebEnginePage::Stop);
+        setError(error, engineFailure(QStringLiteral("ページを時間内に読み込めませんでした: ") + htmlPath));
+        return false;
+    }
+    if (!loaded) {
+        setError(error, engineFailure(QStringLiteral("ページを読み込めませんでした: ") + htmlPath));
+        return false;
+    }
+    return true;
+}
+
+bool writeWhole(const QString &path, const QByteArray &bytes, platform::AppError *error)
+{
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists()) {
+        setError(error, platform::AppError::pathNotFound(path));
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        setError(error, platform::AppError::permissionDenied(path));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool savePagePdf(const QString &htmlPath, const QString &pdfPath, platform::AppError *error, QWidget *window,
+                 int timeoutMs)
+{
+    if (!checkPageFile(htmlPath, error))
+        return false;
+    BusyWindow busy(window);
+    Wait wait(timeoutMs);
+    QByteArray pdf;
+    bool answered = false;
+    QWebEnginePage page;
+    if (!loadPage(page, htmlPath, wait, error))
+        return false;
+
+    wait.begin();
+    page.printToPdf(
+        [&](const QByteArray &bytes) {
+            pdf = bytes;
+            answered = true;
+            wait.markDone();
+        },
+        a4NoMargins());
+    if (!wait.run() || !answered) {
+        setError(error, engineFailure(QStringLiteral("PDF を時間内に作成できませんでした: ") + pdfPath));
+        return false;
+    }
+    if (pdf.isEmpty()) {
+        setError(error, engineFailure(QStringLiteral("PDF を作成できませんでした: ") + pdfPath));
+        return false;
+    }
+    return writeWhole(pdfPath, pdf, error);
+}
+
+bool printPageTo(QPrinter &printer, const QString &htmlPath, platform::AppError *error, int timeoutMs)
+{
+    if (!checkPageFile(htmlPath, error))
+        return false;
+    Wait wait(timeoutMs);
+    bool printed = false;
+    QWebEngineView view;
+    if (!loadPage(*view.page(), htmlPath, wait, error))
+        return false;
+    wait.begin();
+    QObject::connect(&view, &QWebEngineView::printFinished, &view, [&](bool ok) {
+        printed = ok;
+        wait.markDone();
+    });
+    view.print(&printer);
+    if (!wait.run()) {
+        setError(error, engineFailure(QStringLiteral("ページを時間内に印刷できませんでした: ") + htmlPath));
+        return false;
+    }
+    if (!printed) {
+        setError(error, engineFailure(QStringLiteral("ページを印刷できませんでした: ") + htmlPath));
+        return false;
+    }
+    return true;
+}
+
+bool printPage(QWidget *parent, const QString &htmlPath, platform::AppError *error, int timeoutMs)
+{
+    if (!checkPageFile(htmlPath, error))
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(a4NoMargins());
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    BusyWindow busy(parent);
+    return printPageTo(printer, htmlPath, error, timeoutMs);
+}
+
+} // namespace dialogs
