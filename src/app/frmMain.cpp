@@ -6,6 +6,8 @@
 #include "app/version.h"
 #include "barcode/barcode_preview_widgets.h"
 #include "common/helpers.h"
+#include "dialogs/dlgBrowser.h"
+#include "dialogs/dlgFileCopy.h"
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
 #include "platform/reports.h"
@@ -198,6 +200,18 @@ void frmMain::connectShellCommands()
         applyListFont();
     });
     connect(ui_->mnuShowHelp, &QAction::triggered, this, [this] { ShowHelpFile(services_, this, folders_); });
+    connect(ui_->mnuBrowser, &QAction::triggered, this, [this] {
+        dialogs::dlgBrowser dialog(settings_.browser, QStringLiteral("/usr/bin"), services_, this);
+        if (dialog.exec() == QDialog::Accepted)
+            settings_.browser = dialog.browser();
+    });
+    connect(ui_->mnuCopyMyDoc, &QAction::triggered, this, [this] {
+        dialogs::dlgFileCopy dialog(folders_.program, folders_.data, services_, this);
+        connect(&dialog, &dialogs::dlgFileCopy::helpRequested, this,
+                [this] { ShowHelpFile(services_, this, folders_); });
+        dialog.exec();
+        ui_->mnuCopyMyDoc->setEnabled(earlierVersionPresent(folders_));
+    });
     connect(ui_->mnuReadMe, &QAction::triggered, this, [this] { ShowReadMe(services_, this, folders_); });
     connect(ui_->mnuWebsite, &QAction::triggered, this, [this] { ShowWebSite(services_, this); });
 }

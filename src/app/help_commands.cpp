@@ -1,5 +1,7 @@
 #include "app/help_commands.h"
 
+#include "dialogs/old_files.h"
+
 #include "app/startup.h"
 #include "platform/apperror.h"
 #include "platform/reports.h"
@@ -42,7 +44,10 @@ void ShowWebSite(UiServices &ui, QWidget *parent)
 
 bool earlierVersionPresent(const platform::Folders &folders)
 {
-    return QFileInfo::exists(folders.oldSettingsFile());
+    // Files an older release kept in the program folder: its settings file, or any data file that the
+    // data folder does not hold yet (what the copy tool would offer).
+    return QFileInfo::exists(folders.oldSettingsFile()) ||
+           !dialogs::findOldDataFiles(folders.program, folders.data).paths.isEmpty();
 }
 
 } // namespace app

@@ -16,7 +16,8 @@ void ShowWebSite(platform::UiServices &ui, QWidget *parent);
 
 QString webSiteAddress();
 
-// An earlier version left its settings file in the program folder: its data files may still be there.
+// An earlier version left files in the program folder: its settings file, or data files the data folder
+// does not hold yet. The old-folder copy command is offered only then.
 bool earlierVersionPresent(const platform::Folders &folders);
 
 } // namespace app

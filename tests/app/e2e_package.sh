@@ -17,7 +17,7 @@ dpkg-deb --contents "$deb" >"$tmp/contents"
 for f in ./usr/bin/vennlo ./usr/bin/vennlo-cli ./usr/share/applications/vennlo.desktop \
   ./usr/share/icons/hicolor/64x64/apps/vennlo.png ./usr/share/mime/packages/vennlo.xml \
   ./usr/share/vennlo/sample.csv ./usr/share/vennlo/readme.txt ./usr/share/vennlo/vennlo_help.html \
-  ./usr/share/vennlo/BarCode/LB.bmp ./usr/share/vennlo/BarCode/9_R.bmp; do
+  ./usr/bin/vennlo-pdf ./usr/share/vennlo/BarCode/LB.bmp ./usr/share/vennlo/BarCode/9_R.bmp; do
   grep -q " $f\$" "$tmp/contents" || fail "missing from the package: $f"
 done
 depends="$(dpkg-deb --field "$deb" Depends)"
