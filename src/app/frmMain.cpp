@@ -11,8 +11,10 @@
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
 #include "platform/reports.h"
+#include "platform/text_file.h"
 #include "platform/user_services.h"
 #include "platform/value_label_widgets.h"
+#include "products/csv_file.h"
 #include "products/entry_form_widgets.h"
 #include "products/list_commands_widgets.h"
 #include "products/list_document.h"
@@ -23,6 +25,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStatusBar>
@@ -283,6 +288,7 @@ void frmMain::Form_Load()
         entry_->setCalcEnabled(false);
         applyListSettings();
         ui_->mnuCopyMyDoc->setEnabled(earlierVersionPresent(folders_));
+        showRecoveredList();
     } catch (const std::exception &e) {
         closeSplash();
         setEnabled(true);
@@ -320,6 +326,46 @@ bool frmMain::Form_QueryUnload()
     find_->closeSearch();
     closeSplash();
     return true;
+}
+
+QString frmMain::recoveryMarkerPath() const
+{
+    return QDir(folders_.appData).filePath(QStringLiteral("recovered.txt"));
+}
+
+void frmMain::endSession()
+{
+    if (unloaded_)
+        return;
+    // No prompt can be answered while the session ends: an unsaved list is kept beside the settings
+    // instead, and the next start names it in the status bar.
+    if ((document_->isModified() || document_->isWorkbookImported()) && model_->rowCount() > 0) {
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        const QString path = QDir(folders_.appData).filePath(QStringLiteral("recovered-%1.csv").arg(stamp));
+        if (products::writeCsvFile(path, model_->rows()).ok())
+            platform::writeFileAtomically(recoveryMarkerPath(), QDir::toNativeSeparators(path).toUtf8());
+    }
+    const bool normal = windowIsNormal();
+    if (normal)
+        storeWindowStatus();
+    AppError error;
+    store_.save(settings_, folders_, normal, &error);
+    find_->closeSearch();
+    closeSplash();
+    unloaded_ = true;
+    Q_EMIT unloaded();
+}
+
+void frmMain::showRecoveredList()
+{
+    QFile marker(recoveryMarkerPath());
+    if (!marker.open(QIODevice::ReadOnly))
+        return;
+    const QString path = QString::fromUtf8(marker.read(4096)).trimmed();
+    marker.close();
+    marker.remove();
+    if (!path.isEmpty())
+        setStatusText(2, QStringLiteral("前回の終了時に保存されていなかったリスト: ") + path);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -52,6 +52,9 @@ public:
     void Form_Load();
     // Runs the save prompts; true when the window may close (settings are written then).
     bool Form_QueryUnload();
+    // The desktop session ends (SIGTERM, SIGHUP): as a close without prompts. The settings are written;
+    // an unsaved list is kept as recovered-<time>.csv in the application data folder.
+    void endSession();
 
     void setStatusText(int panel, const QString &text); // panels 1 and 2
     QString statusText(int panel) const;
@@ -87,6 +90,8 @@ private:
     void connectDocument();
     void connectShellCommands();
     void applyWindowBounds();
+    QString recoveryMarkerPath() const;
+    void showRecoveredList();
     void applySavedSize();
     bool windowIsNormal() const;
     void storeWindowStatus();

@@ -4,12 +4,15 @@
 #include "platform/dialog_services_widgets.h"
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char *argv[])
 {
+    // The maker windows' previews are web views: they share the application's GL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vennlo"));
     QApplication::setApplicationDisplayName(QStringLiteral("ぽらね値札作成"));
@@ -27,6 +30,9 @@ int main(int argc, char *argv[])
     app::Settings settings;
     app::frmMain window(settings, services);
     QObject::connect(&window, &app::frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
+                     &app::frmMain::endSession);
     window.Form_Load();
     window.show();
     return app.exec();
