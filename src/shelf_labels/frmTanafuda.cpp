@@ -55,6 +55,8 @@ bool refusedSizeKey(const QKeyEvent *event)
 void pairSpin(QLineEdit *box, QSpinBox *spin)
 {
     spin->setRange(0, 9999);
+    if (const auto n = platform::toWholeNumber(box->text()); n && *n >= 0 && *n <= 9999)
+        spin->setValue(*n);
     QObject::connect(spin, &QSpinBox::valueChanged, box, [box](int value) {
         if (platform::toWholeNumber(box->text()) != value)
             box->setText(QString::number(value));

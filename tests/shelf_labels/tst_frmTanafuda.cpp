@@ -492,6 +492,12 @@ void TestFrmTanafuda::previewTab()
     QCOMPARE(f.settings.shelf.line, 0);
     tabs->setCurrentIndex(2);
     QVERIFY(defaults->isEnabled());
+
+    // The next selection shows the change made meanwhile.
+    f.c<QComboBox>("cmbYMark")->setCurrentIndex(1);
+    tabs->setCurrentIndex(6);
+    QVERIFY(shown.wait(20000));
+    QVERIFY(cli_runner::readBytes(f.dir.filePath(QStringLiteral("appdata/tempprev.html"))).contains("\x89\x7e</td>"));
 }
 
 // Pictures of every tab for a person to look at: VENNLO_SCREENSHOTS=<folder>.
@@ -502,6 +508,13 @@ void TestFrmTanafuda::screenshots()
         QSKIP("VENNLO_SCREENSHOTS not set");
     Fixture f;
     f.window->resize(760, 560);
+    const QString logo = f.dir.filePath(QStringLiteral("logo.bmp"));
+    QImage image(120, 40, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QVERIFY(image.save(logo));
+    f.c<QCheckBox>("CheckLogo")->setChecked(true);
+    f.services.fileNames.enqueue(logo);
+    f.c<QPushButton>("cmdLogoName")->click();
     auto *tabs = f.c<QTabWidget>("TabStrip1");
     QSignalSpy shown(f.window.get(), &frmTanafuda::previewShown);
     for (int i = 0; i < tabs->count(); ++i) {
