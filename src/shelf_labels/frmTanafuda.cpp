@@ -101,7 +101,7 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
     ui->TabStrip1->setCurrentIndex(0);
     ui->mnuDsgnSave->setEnabled(false);
     ui->ImageLogo->setScaledContents(true);
-    showValues(DesignerValues{m_design, m_tax.style, m_tax.zeikomi});
+    showValues(DesignerValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
     ui->cmd作成->setEnabled(m_withData);
     setWindowTitle(designerCaption(m_designFile));
@@ -301,7 +301,7 @@ void frmTanafuda::setValueLabel(QLabel *label, const QString &text)
     label->setAccessibleDescription(text);
 }
 
-void frmTanafuda::showValues(const DesignerValues &values)
+void frmTanafuda::showValues(const DesignerValues &values, const QString &label)
 {
     const bool wasLoading = m_loading;
     m_loading = true;
@@ -353,7 +353,7 @@ void frmTanafuda::showValues(const DesignerValues &values)
 
     ui->CheckLogo->setChecked(d.makeLG == 1);
     ui->cmbLogoAlign->setCurrentText(d.logoAlign.isEmpty() ? QStringLiteral("中央") : d.logoAlign);
-    showLogo(d.logoName, d.logoW, d.logoH);
+    showLogo(d.logoName, d.logoW, d.logoH, label);
     m_loading = wasLoading;
     updateStates();
 }
@@ -432,7 +432,7 @@ void frmTanafuda::refillStartPositions()
 
 // The logo of a design: shown stretched to its stored size. A picture that is gone is said so and the
 // logo is dropped, so that no page refers to it.
-void frmTanafuda::showLogo(const QString &path, const QString &w, const QString &h)
+void frmTanafuda::showLogo(const QString &path, const QString &w, const QString &h, const QString &label)
 {
     ui->txtLogoWidth->setText(w.isEmpty() ? QStringLiteral("0") : w);
     ui->txtLogoHeight->setText(h.isEmpty() ? QStringLiteral("0") : h);
@@ -445,7 +445,7 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
         if (!QFileInfo::exists(path))
             showMessage(missingLogo(path));
         else
-            showError(QStringLiteral("frmTanafuda.GetDInitial"), AppError::invalidPropertyValue());
+            showError(label, AppError::invalidPropertyValue());
         clearLogo();
         m_design.logoName.clear();
         return;
@@ -597,7 +597,10 @@ void frmTanafuda::TabStrip1_Click(int index)
     SetValues();
     QString path;
     AppError error;
-    if (MakePreviewHtml(m_design, m_tax, m_folders.appData, &path, &error))
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool made = MakePreviewHtml(m_design, m_tax, m_folders.appData, &path, &error);
+    QGuiApplication::restoreOverrideCursor();
+    if (made)
         m_previewPath = path;
     else
         showError(makePreviewHtmlLabel(), error);
@@ -612,7 +615,10 @@ void frmTanafuda::cmdFont_Click(int index)
 {
     const QString n = QString::number(index);
     AreaStyle style = controlValues().design.area[index];
-    if (!chooseFont(index, style))
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool chosen = chooseFont(index, style);
+    QGuiApplication::restoreOverrideCursor();
+    if (!chosen)
         return;
     setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontName_") + n), style.fontName);
     setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontSize_") + n), style.fontSize);
@@ -760,7 +766,7 @@ void frmTanafuda::mnuDsgnOpen_Click()
     if (!read.fileFound)
         return;
     m_loading = true;
-    showValues(read.values);
+    showValues(read.values, readDesignLabel());
     m_loading = false;
     tieTo(path);
 }
@@ -794,7 +800,7 @@ void frmTanafuda::setDefaults(const DesignerValues &values)
         return;
     m_loading = true;
     ui->Check比率->setChecked(false);
-    showValues(values);
+    showValues(values, QStringLiteral("frmTanafuda.SetDefault"));
     m_loading = false;
     m_designFile.clear();
     m_designChanged = false;

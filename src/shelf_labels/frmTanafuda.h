@@ -66,7 +66,8 @@ private:
     void showError(const QString &label, const platform::AppError &error);
 
     // Controls ↔ values.
-    void showValues(const DesignerValues &values);
+    // label names the error report of a logo picture that cannot be read.
+    void showValues(const DesignerValues &values, const QString &label);
     DesignerValues controlValues() const;
     void SetValues();
     void setSwatch(QLabel *swatch, const QString &colorText);
@@ -74,7 +75,7 @@ private:
     void setValueLabel(QLabel *label, const QString &text);
 
     // Logo.
-    void showLogo(const QString &path, const QString &w, const QString &h);
+    void showLogo(const QString &path, const QString &w, const QString &h, const QString &label);
     void clearLogo();
     void showImage(bool stretch);
     void SetComp();

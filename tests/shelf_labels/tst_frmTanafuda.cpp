@@ -101,6 +101,7 @@ class TestFrmTanafuda : public QObject {
 private Q_SLOTS:
     void load_data();
     void load();
+    void missingLogo();
     void taxWarning();
     void editsWithoutDesignFile_data();
     void editsWithoutDesignFile();
@@ -146,6 +147,26 @@ void TestFrmTanafuda::load()
     QCOMPARE(f.c<QComboBox>("cmbStartPos")->count(), 12); // 3 × 4
     QCOMPARE(f.c<QLabel>("lblFontSize_0")->text(), QStringLiteral("20pt"));
     QCOMPARE(f.c<QLabel>("picFontColor_3")->accessibleDescription(), QStringLiteral("#FF0000"));
+}
+
+// A logo picture that has gone since the design was stored is said once and dropped from the design.
+void TestFrmTanafuda::missingLogo()
+{
+    Fixture f;
+    const QString gone = f.dir.filePath(QStringLiteral("gone.gif"));
+    f.settings.shelf.makeLG = 1;
+    f.settings.shelf.logoName = gone;
+    f.settings.shelf.logoW = QStringLiteral("120");
+    f.window.reset();
+    f.open(true);
+    QCOMPARE(f.services.messages.size(), 1);
+    QCOMPARE(f.services.lastTitle(), QStringLiteral("エラー情報"));
+    QCOMPARE(f.services.lastText(),
+             QStringLiteral("ロゴ用の画像\r\n") + gone + QStringLiteral("\r\nが見つかりませんでした."));
+    QVERIFY(f.settings.shelf.logoName.isEmpty());
+    QVERIFY(f.c<QLabel>("lblLogoName")->text().isEmpty());
+    QCOMPARE(f.c<QLineEdit>("txtLogoWidth")->text(), QStringLiteral("0"));
+    QVERIFY(!f.c<QComboBox>("cmbLogoAlign")->isEnabled());
 }
 
 void TestFrmTanafuda::taxWarning()
