@@ -105,6 +105,9 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
     ui->Check比率->setChecked(false);
     ui->cmd作成->setEnabled(m_withData);
     setWindowTitle(designerCaption(m_designFile));
+    // Enter in a text box must not press a command button.
+    for (QPushButton *b : findChildren<QPushButton *>())
+        b->setAutoDefault(false);
     connectControls();
 }
 
@@ -668,6 +671,7 @@ void frmTanafuda::cmd作成_Click()
     ui->cmd作成->setEnabled(false);
     ui->cmdExplorer->setEnabled(false);
     setEnabled(false);
+    m_making = true;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QElapsedTimer clock;
     clock.start();
@@ -683,6 +687,7 @@ void frmTanafuda::cmd作成_Click()
     const MakeOutcome outcome = makeSheet(rows, m_design, m_tax, start, m_folders.appData, progress);
     qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(rows.size()), clock.elapsed());
     QGuiApplication::restoreOverrideCursor();
+    m_making = false;
     ui->cmd作成->setEnabled(m_withData);
     ui->cmdExplorer->setEnabled(true);
     setEnabled(true);
@@ -847,7 +852,8 @@ void frmTanafuda::reject()
 
 void frmTanafuda::closeEvent(QCloseEvent *event)
 {
-    if (!confirmSave(true)) {
+    // A close request from the desktop while the sheet is being made waits for the make.
+    if (m_making || !confirmSave(true)) {
         event->ignore();
         return;
     }

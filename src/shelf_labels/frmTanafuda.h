@@ -123,6 +123,7 @@ private:
     QString m_designFile;
     bool m_designChanged = false;
     bool m_loading = false;
+    bool m_making = false;
     QString m_logoPath;
     QImage m_logoImage;
     bool m_logoLoaded = false;
