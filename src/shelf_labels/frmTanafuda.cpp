@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QWebEngineView>
 
+#include <algorithm>
 #include <cmath>
 
 Q_LOGGING_CATEGORY(lcShelfDesigner, "vennlo.shelf_labels.designer")
@@ -478,15 +479,17 @@ void frmTanafuda::showImage(bool stretch)
 {
     if (m_logoImage.isNull()) {
         ui->ImageLogo->clear();
-        ui->ImageLogo->resize(0, 0);
+        ui->ImageLogo->setFixedSize(0, 0);
         return;
     }
     QSize size = m_logoImage.size();
     if (stretch) {
+        // The picture on screen is only a look at the size: a typed 99999 must not claim gigabytes.
+        constexpr int largest = 2000;
         const auto w = platform::toWholeNumber(ui->txtLogoWidth->text());
         const auto h = platform::toWholeNumber(ui->txtLogoHeight->text());
         if (w && h && *w > 0 && *h > 0)
-            size = QSize(*w, *h);
+            size = QSize(std::min(*w, largest), std::min(*h, largest));
     }
     ui->ImageLogo->setPixmap(QPixmap::fromImage(m_logoImage));
     ui->ImageLogo->setFixedSize(size);
