@@ -3,6 +3,9 @@
 #include "ui_frmTanafuda.h"
 
 #include "app/helpers.h"
+#include "dialogs/browser_display_widgets.h"
+#include "dialogs/dlgFont.h"
+#include "dialogs/dlgPalete.h"
 #include "platform/numbers.h"
 #include "products/product_list_model.h"
 #include "shelf_labels/design_file.h"
@@ -14,7 +17,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLoggingCategory>
@@ -74,9 +76,10 @@ void pairSpin(QLineEdit *box, QSpinBox *spin)
 } // namespace
 
 frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &design, products::TaxSettings &tax,
-                         UiServices &services, const platform::Folders &folders, bool withData, QWidget *parent)
+                         const dialogs::BrowserSettings &browser, UiServices &services,
+                         const platform::Folders &folders, bool withData, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmTanafuda>()), m_model(model), m_design(design), m_tax(tax),
-      m_services(services), m_folders(folders), m_withData(withData)
+      m_browser(browser), m_services(services), m_folders(folders), m_withData(withData)
 {
     ui->setupUi(this);
     m_style = new QButtonGroup(this);
@@ -621,10 +624,7 @@ void frmTanafuda::cmdFont_Click(int index)
 {
     const QString n = QString::number(index);
     AreaStyle style = controlValues().design.area[index];
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool chosen = chooseFont(index, style);
-    QGuiApplication::restoreOverrideCursor();
-    if (!chosen)
+    if (!chooseFont(index, style))
         return;
     setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontName_") + n), style.fontName);
     setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontSize_") + n), style.fontSize);
@@ -707,7 +707,7 @@ void frmTanafuda::cmdExplorer_Click()
         showMessage(nothingToShow());
         return;
     }
-    showPage(page);
+    showPage();
 }
 
 // --- design files ---------------------------------------------------------------------------------------
@@ -869,34 +869,39 @@ void frmTanafuda::closeEvent(QCloseEvent *event)
 
 bool frmTanafuda::chooseFont(int index, AreaStyle &style)
 {
-    Q_UNUSED(index);
-    QFont start(style.fontName);
-    const auto size = platform::numericValue(QString(style.fontSize).remove(QStringLiteral("pt")));
-    if (size && *size > 0 && !style.fontSize.contains(QStringLiteral("mm")))
-        start.setPointSizeF(*size);
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, start, this);
-    if (!ok)
+    const auto target = index == 6 ? dialogs::FontTarget::PriceMark : dialogs::FontTarget::ShelfLabelItem;
+    // Listing the installed fonts takes a moment.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    dialogs::dlgFont dialog(
+        target, dialogs::FontChoice{style.fontName, style.fontSize, style.fontStyle, style.color, style.align},
+        m_services, this);
+    QGuiApplication::restoreOverrideCursor();
+    if (dialog.exec() != QDialog::Accepted)
         return false;
-    style.fontName = font.family();
-    style.fontSize = QString::number(font.pointSize()) + QStringLiteral("pt");
-    style.fontStyle = font.bold() ? (font.italic() ? QStringLiteral("両方") : QStringLiteral("太字"))
-                                  : (font.italic() ? QStringLiteral("斜体") : QStringLiteral("通常"));
+    const dialogs::FontChoice chosen = dialog.choice();
+    style.fontName = chosen.name;
+    style.fontSize = chosen.size;
+    style.fontStyle = chosen.style;
+    if (index < 6) {
+        style.color = chosen.color;
+        style.align = chosen.align;
+    }
     return true;
 }
 
 bool frmTanafuda::chooseColor(QString &colorText)
 {
-    QColor color(colorText);
-    if (!m_services.chooseColor(this, color))
+    dialogs::dlgPalete dialog(colorText, m_services, this);
+    if (dialog.exec() != QDialog::Accepted)
         return false;
-    colorText = color.name().toUpper();
+    colorText = dialog.colorText();
     return true;
 }
 
-void frmTanafuda::showPage(const QString &path)
+void frmTanafuda::showPage()
 {
-    m_services.openWithShell(path);
+    dialogs::ShowExplorer(dialogs::PageMaker::ShelfLabels, m_browser, m_folders.appData,
+                          dialogs::ExplorerControls{this, ui->cmdExplorer, ui->cmd作成, m_withData}, m_services);
 }
 
 } // namespace shelf_labels

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/browser_settings.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -36,8 +37,8 @@ class frmTanafuda : public QDialog {
     Q_OBJECT
 public:
     frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &design, products::TaxSettings &tax,
-                platform::UiServices &services, const platform::Folders &folders, bool withData,
-                QWidget *parent = nullptr);
+                const dialogs::BrowserSettings &browser, platform::UiServices &services,
+                const platform::Folders &folders, bool withData, QWidget *parent = nullptr);
     ~frmTanafuda() override;
 
     // The design file the window is tied to (empty when none) and whether it was edited since.
@@ -104,12 +105,13 @@ private:
     // The dialogs of the design work, one call each.
     bool chooseFont(int index, AreaStyle &style);
     bool chooseColor(QString &colorText);
-    void showPage(const QString &path);
+    void showPage();
 
     std::unique_ptr<Ui::frmTanafuda> ui;
     products::ProductListModel &m_model;
     ShelfLabelDesign &m_design;
     products::TaxSettings &m_tax;
+    const dialogs::BrowserSettings &m_browser;
     platform::UiServices &m_services;
     platform::Folders m_folders;
     bool m_withData;

@@ -11,6 +11,7 @@
 #include "shelf_labels/frmTanafuda.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -26,6 +27,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
 
 using namespace shelf_labels;
 
@@ -52,6 +55,26 @@ void typeText(QWidget *w, const QString &text)
     }
 }
 
+// Works the next modal dialog as a user would, once it shows.
+void onNextDialog(const std::function<void(QWidget &)> &work)
+{
+    QTimer::singleShot(0, [work] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            qFatal("no modal dialog");
+        work(*dialog);
+    });
+}
+
+// The palette's "navy", then OK.
+void pickNavy()
+{
+    onNextDialog([](QWidget &palette) {
+        child<QPushButton>(palette, "PicPalete_5")->click();
+        child<QPushButton>(palette, "OKButton")->click();
+    });
+}
+
 // A window over a fresh application data folder, with the program's settings from a settings file.
 struct Fixture {
     QTemporaryDir dir;
@@ -73,7 +96,8 @@ struct Fixture {
     }
     void open(bool withData)
     {
-        window = std::make_unique<frmTanafuda>(model, settings.shelf, settings.tax, services, folders, withData);
+        window = std::make_unique<frmTanafuda>(model, settings.shelf, settings.tax, settings.browser, services, folders,
+                                               withData);
         window->show();
     }
     template <typename T> T *c(const char *name) { return child<T>(*window, name); }
@@ -115,6 +139,7 @@ private Q_SLOTS:
     void sizeKeys();
     void enabling_data();
     void enabling();
+    void fontDialog();
     void explorerBeforeMake();
     void makeEqualsCommandLine();
     void refusals_data();
@@ -199,7 +224,8 @@ void TestFrmTanafuda::editsWithoutDesignFile()
 {
     QFETCH(QString, control);
     Fixture f;
-    f.services.colors.enqueue(QColor(0, 0, 128));
+    if (control == QLatin1String("cmdColorLine"))
+        pickNavy();
     QWidget *w = f.window->findChild<QWidget *>(control);
     QVERIFY(w);
     if (auto *b = qobject_cast<QAbstractButton *>(w))
@@ -244,7 +270,7 @@ void TestFrmTanafuda::closePrompt()
     f.openDesign(path);
     QCOMPARE(f.window->windowTitle(), QStringLiteral("棚札作成ツール [typeA_defaults.hdn]"));
     QVERIFY(!f.action("mnuDsgnSave")->isEnabled());
-    f.services.colors.enqueue(QColor(0, 0, 128));
+    pickNavy();
     f.c<QPushButton>("cmdColorLine")->click();
     QVERIFY(f.action("mnuDsgnSave")->isEnabled());
 
@@ -424,6 +450,22 @@ void TestFrmTanafuda::enabling()
         for (const QString &name : followers)
             QVERIFY2(f.window->findChild<QWidget *>(name)->isEnabled() == on, qPrintable(name));
     }
+}
+
+// The font dialog writes its choice into the row it was opened for; the price mark takes no colour.
+void TestFrmTanafuda::fontDialog()
+{
+    Fixture f;
+    onNextDialog([](QWidget &dialog) {
+        child<QLineEdit>(dialog, "txtFontSize")->setText(QStringLiteral("5"));
+        child<QComboBox>(dialog, "cmbTani")->setCurrentText(QStringLiteral("mm"));
+        child<QPushButton>(dialog, "OKButton")->click();
+    });
+    f.c<QPushButton>("cmdFont_3")->click();
+    QCOMPARE(f.c<QLabel>("lblFontSize_3")->text(), QStringLiteral("5mm"));
+    QCOMPARE(f.c<QLabel>("lblFontSize_6")->text(), QStringLiteral("34pt"));
+    QVERIFY(f.window->close());
+    QCOMPARE(f.settings.shelf.area[3].fontSize, QStringLiteral("5mm"));
 }
 
 void TestFrmTanafuda::explorerBeforeMake()
