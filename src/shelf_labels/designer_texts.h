@@ -2,7 +2,8 @@
 
 // Captions and messages of the shelf-label designer and of its launch from the main window.
 
-#include "shelf_labels/sheet.h"
+#include "common/maker.h"
+#include "platform/user_services.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -20,45 +21,47 @@ inline QString designerCaption(const QString &designFile)
 
 // Shown by the main window before it opens the designer for design work only (an empty product list);
 // the title names the command that was used: "棚札作成" from the button, "値札作成" from the menu.
-inline UserMessage emptyListNotice(bool fromMenu)
+inline common::Refusal emptyListNotice(bool fromMenu)
 {
-    return UserMessage{fromMenu ? QStringLiteral("値札作成") : QStringLiteral("棚札作成"),
-                       QStringLiteral("データリストにデータがありません."), platform::UiServices::Icon::Information};
+    return common::Refusal{fromMenu ? QStringLiteral("値札作成") : QStringLiteral("棚札作成"),
+                           QStringLiteral("データリストにデータがありません."),
+                           platform::UiServices::Icon::Information};
 }
 
-inline UserMessage taxDisplayWarning()
+inline common::Refusal taxDisplayWarning()
 {
-    return UserMessage{
+    return common::Refusal{
         QStringLiteral("表示価格"),
         QStringLiteral("平成16年4月1日以降は\r\n表示価格は税込価格とすることが\r\n義務づけられています."),
         platform::UiServices::Icon::Information};
 }
 
-inline UserMessage nothingToShow()
+inline common::Refusal nothingToShow()
 {
-    return UserMessage{QStringLiteral("棚札の表示"), QStringLiteral("表示するデータがまだありません."),
-                       platform::UiServices::Icon::Information};
+    return common::Refusal{QStringLiteral("棚札の表示"), QStringLiteral("表示するデータがまだありません."),
+                           platform::UiServices::Icon::Information};
 }
 
-inline UserMessage missingLogo(const QString &path)
+inline common::Refusal missingLogo(const QString &path)
 {
-    return UserMessage{QStringLiteral("エラー情報"),
-                       QStringLiteral("ロゴ用の画像\r\n") + path + QStringLiteral("\r\nが見つかりませんでした."),
-                       platform::UiServices::Icon::Critical};
+    return common::Refusal{QStringLiteral("エラー情報"),
+                           QStringLiteral("ロゴ用の画像\r\n") + path + QStringLiteral("\r\nが見つかりませんでした."),
+                           platform::UiServices::Icon::Critical};
 }
 
-inline UserMessage badLogoSize()
+inline common::Refusal badLogoSize()
 {
-    return UserMessage{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
-                       platform::UiServices::Icon::Critical};
+    return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
+                           platform::UiServices::Icon::Critical};
 }
 
 // The save prompt of open, the built-in designs and close.
-inline UserMessage savePrompt(const QString &designFile)
+inline common::Refusal savePrompt(const QString &designFile)
 {
-    return UserMessage{QStringLiteral("デザインの変更確認"),
-                       QFileInfo(designFile).fileName() + QStringLiteral(" は更新されています.\r\n更新を保存しますか?"),
-                       platform::UiServices::Icon::Question};
+    return common::Refusal{QStringLiteral("デザインの変更確認"),
+                           QFileInfo(designFile).fileName() +
+                               QStringLiteral(" は更新されています.\r\n更新を保存しますか?"),
+                           platform::UiServices::Icon::Question};
 }
 
 } // namespace shelf_labels

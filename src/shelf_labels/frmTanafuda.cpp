@@ -2,11 +2,13 @@
 
 #include "ui_frmTanafuda.h"
 
-#include "app/helpers.h"
+#include "common/helpers.h"
+#include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
 #include "platform/numbers.h"
+#include "platform/reports.h"
 #include "products/product_list_model.h"
 #include "shelf_labels/design_file.h"
 #include "shelf_labels/designer_texts.h"
@@ -105,7 +107,7 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
     ui->TabStrip1->setCurrentIndex(0);
     ui->mnuDsgnSave->setEnabled(false);
     ui->ImageLogo->setScaledContents(true);
-    showValues(DesignerValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
+    showValues(WindowValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
     ui->cmd作成->setEnabled(m_withData);
     setWindowTitle(designerCaption(m_designFile));
@@ -278,15 +280,14 @@ void frmTanafuda::updateStates()
         w->setEnabled(logoChosen);
 }
 
-void frmTanafuda::showMessage(const UserMessage &message)
+void frmTanafuda::showMessage(const common::Refusal &message)
 {
     m_services.message(this, message.title, message.text, message.icon);
 }
 
 void frmTanafuda::showError(const QString &label, const AppError &error)
 {
-    m_services.message(this, platform::reportTitle(), platform::errorReportText(label, error),
-                       UiServices::Icon::Critical);
+    platform::showErrorReport(m_services, this, label, error);
 }
 
 void frmTanafuda::setSwatch(QLabel *swatch, const QString &colorText)
@@ -308,7 +309,7 @@ void frmTanafuda::setValueLabel(QLabel *label, const QString &text)
     label->setAccessibleDescription(text);
 }
 
-void frmTanafuda::showValues(const DesignerValues &values, const QString &label)
+void frmTanafuda::showValues(const WindowValues &values, const QString &label)
 {
     const bool wasLoading = m_loading;
     m_loading = true;
@@ -365,9 +366,9 @@ void frmTanafuda::showValues(const DesignerValues &values, const QString &label)
     updateStates();
 }
 
-DesignerValues frmTanafuda::controlValues() const
+WindowValues frmTanafuda::controlValues() const
 {
-    DesignerValues v;
+    WindowValues v;
     ShelfLabelDesign &d = v.design;
     d = m_design;
     for (int i = 0; i < 7; ++i) {
@@ -419,7 +420,7 @@ DesignerValues frmTanafuda::controlValues() const
 // The window's values become the program's: the make, the preview and the settings file use them.
 void frmTanafuda::SetValues()
 {
-    const DesignerValues v = controlValues();
+    const WindowValues v = controlValues();
     m_design = settledDesign(v.design);
     m_tax.style = v.taxStyle;
     m_tax.zeikomi = v.zeikomi;
@@ -460,7 +461,7 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
     m_logoPath = path;
     m_logoImage = image;
     m_logoLoaded = true;
-    setValueLabel(ui->lblLogoName, app::ShortenPath(path));
+    setValueLabel(ui->lblLogoName, common::ShortenPath(path));
     showImage(true);
     SetComp();
 }
@@ -557,7 +558,7 @@ void frmTanafuda::cmdLogoName_Click()
     m_logoPath = path;
     m_logoImage = image;
     m_logoLoaded = true;
-    setValueLabel(ui->lblLogoName, app::ShortenPath(path));
+    setValueLabel(ui->lblLogoName, common::ShortenPath(path));
     {
         // The new picture's own size, not a ratio of the previous one.
         const QSignalBlocker w(ui->txtLogoWidth);
@@ -655,14 +656,14 @@ void frmTanafuda::Check税込_Toggled(bool checked)
 
 void frmTanafuda::cmd作成_Click()
 {
-    const DesignerValues values = controlValues();
+    const WindowValues values = controlValues();
     const QString start = ui->cmbStartPos->currentText();
     const products::ProductList rows = m_model.rowsForMakers();
-    if (const auto refusal = checkMake(rows.size(), values.design, start)) {
-        showMessage(*refusal);
-        if (*refusal == badLogoSize()) {
+    if (const common::Refusal refusal = checkMake(rows.size(), values.design, start); refusal.refused()) {
+        showMessage(refusal);
+        if (refusal == badLogoSize()) {
             resetLogoToNaturalSize();
-        } else if (refusal->text.startsWith(QStringLiteral("出力の開始位置を 1 以外"))) {
+        } else if (refusal.text.startsWith(QStringLiteral("出力の開始位置を 1 以外"))) {
             ui->TabStrip1->setCurrentIndex(CardTab);
             ui->CheckCardHeight->setFocus();
         }
@@ -687,7 +688,7 @@ void frmTanafuda::cmd作成_Click()
             sincePaint.restart();
         }
     };
-    const MakeOutcome outcome = makeSheet(rows, m_design, m_tax, start, m_folders.appData, progress);
+    const common::MakeResult outcome = makeSheet(rows, m_design, m_tax, start, m_folders.appData, progress);
     qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(rows.size()), clock.elapsed());
     QGuiApplication::restoreOverrideCursor();
     m_making = false;
@@ -695,8 +696,8 @@ void frmTanafuda::cmd作成_Click()
     ui->cmdExplorer->setEnabled(true);
     setEnabled(true);
 
-    showMessage(outcome.message);
-    if (outcome.kind == MakeOutcome::Made)
+    m_services.message(this, outcome.title, outcome.text, outcome.icon);
+    if (outcome.ok())
         ui->cmdExplorer->setFocus();
 }
 
@@ -718,7 +719,7 @@ bool frmTanafuda::confirmSave(bool withCancel)
 {
     if (m_designFile.isEmpty() || !m_designChanged)
         return true;
-    const UserMessage prompt = savePrompt(m_designFile);
+    const common::Refusal prompt = savePrompt(m_designFile);
     const auto answer = m_services.message(this, prompt.title, prompt.text, prompt.icon,
                                            withCancel ? UiServices::Buttons::YesNoCancel : UiServices::Buttons::YesNo,
                                            UiServices::Answer::Yes);
@@ -802,7 +803,7 @@ void frmTanafuda::mnuDsgnSaveAs_Click()
     tieTo(path);
 }
 
-void frmTanafuda::setDefaults(const DesignerValues &values)
+void frmTanafuda::setDefaults(const WindowValues &values)
 {
     if (!confirmSave(false))
         return;

@@ -5,7 +5,7 @@
 #include "platform/folders.h"
 #include "platform/user_services.h"
 #include "products/tax.h"
-#include "shelf_labels/designer_values.h"
+#include "shelf_labels/window_values.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -25,9 +25,11 @@ namespace products {
 class ProductListModel;
 }
 
-namespace shelf_labels {
+namespace common {
+struct Refusal;
+}
 
-struct UserMessage;
+namespace shelf_labels {
 
 // 棚札作成ツール: edits the shelf-label design, opens and saves design files, makes the sheet and shows
 // it. The design and the tax note wording are the program's (edited in place: on every make, preview
@@ -63,13 +65,13 @@ private:
     void connectControls();
     void markChanged();
     void updateStates();
-    void showMessage(const UserMessage &message);
+    void showMessage(const common::Refusal &message);
     void showError(const QString &label, const platform::AppError &error);
 
     // Controls ↔ values.
     // label names the error report of a logo picture that cannot be read.
-    void showValues(const DesignerValues &values, const QString &label);
-    DesignerValues controlValues() const;
+    void showValues(const WindowValues &values, const QString &label);
+    WindowValues controlValues() const;
     void SetValues();
     void setSwatch(QLabel *swatch, const QString &colorText);
     QString swatchColor(const QLabel *swatch) const;
@@ -99,7 +101,7 @@ private:
     void mnuDsgnOpen_Click();
     void mnuDsgnSave_Click();
     void mnuDsgnSaveAs_Click();
-    void setDefaults(const DesignerValues &values);
+    void setDefaults(const WindowValues &values);
     void tieTo(const QString &path);
 
     // The dialogs of the design work, one call each.
