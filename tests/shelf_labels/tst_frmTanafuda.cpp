@@ -3,10 +3,11 @@
 #include "support/cli_runner.h"
 #include "support/fake_ui_services.h"
 
-#include "app/settings.h"
+#include "dialogs/browser_settings.h"
 #include "platform/folders.h"
 #include "products/csv_file.h"
 #include "products/product_list_model.h"
+#include "products/tax.h"
 #include "shelf_labels/design_file.h"
 #include "shelf_labels/frmTanafuda.h"
 
@@ -75,18 +76,26 @@ void pickNavy()
     });
 }
 
-// A window over a fresh application data folder, with the program's settings from a settings file.
+// The records the main window lends the designer, as a new installation has them.
+struct Records {
+    ShelfLabelDesign shelf;
+    products::TaxSettings tax;
+    dialogs::BrowserSettings browser;
+};
+
+// A window over a fresh application data folder and the settings of a new installation (the settings
+// file is there for the command line).
 struct Fixture {
     QTemporaryDir dir;
     FakeUiServices services;
     products::ProductListModel model;
-    app::Settings settings;
+    Records settings;
     platform::Folders folders;
     std::unique_ptr<frmTanafuda> window;
 
     explicit Fixture(bool withList = true)
     {
-        settings = app::GetInitial(cli_runner::settingsFile(dir, {}), QString(), false).settings;
+        cli_runner::settingsFile(dir, {});
         folders.appData = dir.filePath(QStringLiteral("appdata"));
         folders.data = dir.path();
         QDir().mkpath(folders.appData);
