@@ -1,0 +1,141 @@
+#pragma once
+
+#include "dialogs/browser_settings.h"
+#include "platform/apperror.h"
+#include "platform/folders.h"
+#include "platform/user_services.h"
+#include "products/tax.h"
+#include "shelf_labels/window_values.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QImage>
+
+#include <memory>
+
+namespace Ui {
+class frmTanafuda;
+}
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+namespace products {
+class ProductListModel;
+}
+
+namespace common {
+struct Refusal;
+}
+
+namespace shelf_labels {
+
+// 棚札作成ツール: edits the shelf-label design, opens and saves design files, makes the sheet and shows
+// it. The design and the tax note wording are the program's (edited in place: on every make, preview
+// and close the window stores what it shows). withData false opens the window for design work only:
+// the make button stays disabled.
+class frmTanafuda : public QDialog {
+    Q_OBJECT
+public:
+    frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &design, products::TaxSettings &tax,
+                const dialogs::BrowserSettings &browser, platform::UiServices &services,
+                const platform::Folders &folders, bool withData, QWidget *parent = nullptr);
+    ~frmTanafuda() override;
+
+    // The design file the window is tied to (empty when none) and whether it was edited since.
+    QString designFile() const { return m_designFile; }
+    bool designChanged() const { return m_designChanged; }
+
+Q_SIGNALS:
+    // F1 or the help picture: the program's help.
+    void helpRequested();
+    // The preview tab shows the design; milliseconds from the tab's selection.
+    void previewShown(qint64 milliseconds);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void reject() override;
+
+private:
+    enum class Marker { Width, Height };
+
+    void connectControls();
+    void markChanged();
+    void updateStates();
+    void showMessage(const common::Refusal &message);
+    void showError(const QString &label, const platform::AppError &error);
+
+    // Controls ↔ values.
+    // label names the error report of a logo picture that cannot be read.
+    void showValues(const WindowValues &values, const QString &label);
+    WindowValues controlValues() const;
+    void SetValues();
+    void setSwatch(QLabel *swatch, const QString &colorText);
+    QString swatchColor(const QLabel *swatch) const;
+    void setValueLabel(QLabel *label, const QString &text);
+
+    // Logo.
+    void showLogo(const QString &path, const QString &w, const QString &h, const QString &label);
+    void clearLogo();
+    void showImage(bool stretch);
+    void SetComp();
+    void logoSizeChanged(Marker changed);
+    void resetLogoToNaturalSize();
+    void cmdLogoName_Click();
+    void cmdLogoClear_Click();
+    void cmdResize_Click();
+
+    // Commands.
+    void TabStrip1_Click(int index);
+    void cmdFont_Click(int index);
+    void chooseColorFor(QLabel *swatch);
+    void Check税込_Toggled(bool checked);
+    void refillStartPositions();
+    void cmd作成_Click();
+    void cmdExplorer_Click();
+    bool confirmSave(bool withCancel);
+    bool writeTo(const QString &path);
+    void mnuDsgnOpen_Click();
+    void mnuDsgnSave_Click();
+    void mnuDsgnSaveAs_Click();
+    void setDefaults(const WindowValues &values);
+    void tieTo(const QString &path);
+
+    // The dialogs of the design work, one call each.
+    bool chooseFont(int index, AreaStyle &style);
+    bool chooseColor(QString &colorText);
+    void showPage();
+
+    std::unique_ptr<Ui::frmTanafuda> ui;
+    products::ProductListModel &m_model;
+    ShelfLabelDesign &m_design;
+    products::TaxSettings &m_tax;
+    const dialogs::BrowserSettings &m_browser;
+    platform::UiServices &m_services;
+    platform::Folders m_folders;
+    bool m_withData;
+
+    QButtonGroup *m_style;
+    QButtonGroup *m_janNum;
+    QButtonGroup *m_taxStyle;
+    QList<QLineEdit *> m_padding;
+    QList<QSpinBox *> m_paddingUp;
+
+    QString m_designFile;
+    bool m_designChanged = false;
+    bool m_loading = false;
+    bool m_making = false;
+    QString m_logoPath;
+    QImage m_logoImage;
+    bool m_logoLoaded = false;
+    double m_ratioH = 0;
+    double m_ratioW = 0;
+    Marker m_marker = Marker::Width;
+    QString m_previewPath;
+    QElapsedTimer m_previewClock;
+};
+
+} // namespace shelf_labels
