@@ -516,6 +516,11 @@ void TestFrmNefuda::screenshots()
     const QString folder = qEnvironmentVariable("VENNLO_SCREENSHOTS");
     if (folder.isEmpty())
         QSKIP("VENNLO_SCREENSHOTS not set");
+    design_.lg = 1;
+    design_.logoName = dir_->filePath(QStringLiteral("logo.bmp"));
+    design_.logoW = 160;
+    design_.logoH = 40;
+    QVERIFY(picture(80, 40).save(design_.logoName));
     auto w = window({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
     w->resize(900, 560);
     w->show();
