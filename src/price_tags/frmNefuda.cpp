@@ -439,7 +439,8 @@ void frmNefuda::connectHandlers()
 bool frmNefuda::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
-        if (auto *box = qobject_cast<QLineEdit *>(watched))
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        if (box && box != ui->txtLogoWidth && box != ui->txtLogoHeight)
             QTimer::singleShot(0, box, &QLineEdit::selectAll);
     } else if (event->type() == QEvent::KeyPress) {
         if (watched == ui->txtLogoHeight)
