@@ -341,24 +341,27 @@ void frmNefuda::updateLogoControls()
         w->setEnabled(on);
 }
 
+// The up-down control is a scroll bar whose upper arrow counts up: a scroll bar's upper arrow goes
+// towards its minimum, so the box shows the bar's value mirrored within its range.
 void frmNefuda::pairUpDown(QLineEdit *box, QScrollBar *upDown)
 {
-    connect(upDown, &QScrollBar::valueChanged, this, [this, box](int value) {
+    const auto mirrored = [upDown](int value) { return upDown->minimum() + upDown->maximum() - value; };
+    connect(upDown, &QScrollBar::valueChanged, this, [this, box, mirrored](int value) {
         if (syncing_)
             return;
         if (box == ui->txtLogoHeight)
             lastEditedHeight_ = true;
         else if (box == ui->txtLogoWidth)
             lastEditedHeight_ = false;
-        box->setText(QString::number(value));
+        box->setText(QString::number(mirrored(value)));
     });
-    connect(box, &QLineEdit::textChanged, this, [this, upDown](const QString &text) {
+    connect(box, &QLineEdit::textChanged, this, [this, upDown, mirrored](const QString &text) {
         bool ok = false;
         const int value = text.toInt(&ok);
         if (!ok)
             return;
         syncing_ = true;
-        upDown->setValue(qBound(upDown->minimum(), value, upDown->maximum()));
+        upDown->setValue(mirrored(qBound(upDown->minimum(), value, upDown->maximum())));
         syncing_ = false;
     });
 }

@@ -264,8 +264,8 @@ void TestFrmNefuda::aspectLock()
     width->selectAll();
     QTest::keyClicks(width, QStringLiteral("300"));
     QCOMPARE(height->text(), QStringLiteral("150"));
-    // The up-down control counts as editing its box.
-    child<QScrollBar>(*w, QStringLiteral("UpDownHeight"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    // The up-down control (its upper arrow) counts as editing its box.
+    child<QScrollBar>(*w, QStringLiteral("UpDownHeight"))->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QCOMPARE(height->text(), QStringLiteral("151"));
     QCOMPARE(width->text(), QStringLiteral("302"));
 
@@ -317,7 +317,12 @@ void TestFrmNefuda::makeRefusals()
 void TestFrmNefuda::makeEqualsCommandLine()
 {
     auto w = window({1, 4});
-    child<QLineEdit>(*w, QStringLiteral("txtCCount_0"))->setText(QStringLiteral("3"));
+    w->show();
+    // The upper arrow counts up.
+    auto *upDown = child<QScrollBar>(*w, QStringLiteral("UpDownC_0"));
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(upDown, Qt::LeftButton, {}, QPoint(upDown->width() / 2, 3));
+    QCOMPARE(child<QLineEdit>(*w, QStringLiteral("txtCCount_0"))->text(), QStringLiteral("3"));
     child<QLineEdit>(*w, QStringLiteral("txtCCount_1"))->setText(QStringLiteral("1002"));
     child<QPushButton>(*w, QStringLiteral("cmd作成"))->click();
     QCOMPARE(ui_->lastText(), QStringLiteral("貼付用値札を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
