@@ -3,6 +3,9 @@
 #include "ui_frmNefuda.h"
 
 #include "app/helpers.h"
+#include "dialogs/browser_display_widgets.h"
+#include "dialogs/dlgFont.h"
+#include "dialogs/dlgPalete.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 #include "price_tags/design_file.h"
@@ -91,9 +94,10 @@ struct WaitCursor {
 } // namespace
 
 frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign &design,
-                     platform::UiServices &services, const platform::Folders &folders, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::frmNefuda>()), design_(design), services_(services), folders_(folders),
-      slots_(items), listHasRows_(listHasRows)
+                     const dialogs::BrowserSettings &browser, platform::UiServices &services,
+                     const platform::Folders &folders, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmNefuda>()), design_(design), browser_(browser), services_(services),
+      folders_(folders), slots_(items), listHasRows_(listHasRows)
 {
     ui->setupUi(this);
     ui->layoutMain->setMenuBar(ui->menuBar);
@@ -159,8 +163,8 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
 frmNefuda::~frmNefuda() = default;
 
 bool frmNefuda::ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
-                                 const products::TaxSettings &tax, platform::UiServices &services,
-                                 const platform::Folders &folders, QWidget *mainWindow,
+                                 const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
+                                 platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
                                  const std::function<void()> &showHelp)
 {
     ProductSlots items;
@@ -175,7 +179,7 @@ bool frmNefuda::ShowNefudaDialog(const products::ProductListModel &model, PriceT
         }
         items = fill.items;
     }
-    frmNefuda window(items, hasRows, design, services, folders, mainWindow);
+    frmNefuda window(items, hasRows, design, browser, services, folders, mainWindow);
     if (showHelp)
         connect(&window, &frmNefuda::helpRequested, &window, showHelp);
     window.exec();
@@ -769,7 +773,7 @@ void frmNefuda::showSheet()
         services_.information(this, displayTitle(), nothingToShowText());
         return;
     }
-    showPage(path);
+    showPage();
 }
 
 void frmNefuda::quit()
@@ -905,22 +909,34 @@ void frmNefuda::builtInDesign(BuiltInType type)
 
 void frmNefuda::chooseFont(int row)
 {
-    Q_UNUSED(row); // the font dialog is not part of the program yet
+    const dialogs::FontChoice start{fontName_[row]->text(), fontSize_[row]->text(), fontStyle_[row]->text(),
+                                    swatchText(fontColor_[row]), fontAlign_[row]->text()};
+    dialogs::dlgFont dialog(dialogs::FontTarget::PriceTagItem, start, services_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const dialogs::FontChoice chosen = dialog.choice();
+    setValueLabel(fontName_[row], chosen.name);
+    setValueLabel(fontSize_[row], chosen.size);
+    setValueLabel(fontStyle_[row], chosen.style);
+    setSwatch(fontColor_[row], chosen.color);
+    setValueLabel(fontAlign_[row], chosen.align);
 }
 
 void frmNefuda::chooseBorderColor()
 {
-    QColor color(swatchText(ui->lblCBorderColor));
-    if (services_.chooseColor(this, color))
-        setSwatch(ui->lblCBorderColor, color.name().toUpper());
+    dialogs::dlgPalete dialog(swatchText(ui->lblCBorderColor), services_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setSwatch(ui->lblCBorderColor, dialog.colorText());
 }
 
-void frmNefuda::showPage(const QString &path)
+void frmNefuda::showPage()
 {
-    if (!services_.openWithShell(path))
-        services_.message(this, platform::reportTitle(),
-                          platform::apologyReportText(QStringLiteral("ShowExplorer"), AppError::fileNotFound(path)),
-                          Icon::Critical);
+    dialogs::ExplorerControls controls;
+    controls.window = this;
+    controls.cmdExplorer = ui->cmdExplorer;
+    controls.makeCommand = ui->cmd作成;
+    controls.nonEmptyList = listHasRows_;
+    dialogs::ShowExplorer(dialogs::PageMaker::PriceTags, browser_, folders_.appData, controls, services_);
 }
 
 } // namespace price_tags

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/browser_settings.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -42,16 +43,17 @@ class frmNefuda : public QDialog {
 public:
     // items: the products of the data tab. listHasRows false opens the window for design work only
     // (no make, no copies).
-    frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign &design, platform::UiServices &services,
-              const platform::Folders &folders, QWidget *parent = nullptr);
+    frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign &design,
+              const dialogs::BrowserSettings &browser, platform::UiServices &services, const platform::Folders &folders,
+              QWidget *parent = nullptr);
     ~frmNefuda() override;
 
     // The main window's price-tag command: the empty-list notice and design-only window, the refusals
     // of the checked rows, or the window with the checked products. showHelp answers F1 and the help
     // picture. Returns whether the window opened.
     static bool ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
-                                 const products::TaxSettings &tax, platform::UiServices &services,
-                                 const platform::Folders &folders, QWidget *mainWindow,
+                                 const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
+                                 platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
                                  const std::function<void()> &showHelp = {});
 
     QString currentDesignFile() const { return designFile_; }
@@ -115,10 +117,11 @@ private:
     // The shared dialogs: font of one area-style row, colour of the ruled line, the page in the browser.
     void chooseFont(int row);
     void chooseBorderColor();
-    void showPage(const QString &path);
+    void showPage();
 
     std::unique_ptr<Ui::frmNefuda> ui;
     PriceTagDesign &design_;
+    const dialogs::BrowserSettings browser_;
     platform::UiServices &services_;
     platform::Folders folders_;
     ProductSlots slots_;

@@ -96,6 +96,7 @@ private Q_SLOTS:
     void failedSaveKeepsFlag();
     void builtInAsksFirst();
     void closeKeepsDesignAndReopensWithCopiesZero();
+    void sharedDialogs();
     void preview();
     void screenshots();
 
@@ -123,7 +124,7 @@ void TestFrmNefuda::init()
 
 std::unique_ptr<frmNefuda> TestFrmNefuda::window(const QList<int> &rows, bool hasRows)
 {
-    return std::make_unique<frmNefuda>(slotsOf(rows), hasRows, design_, *ui_, folders_);
+    return std::make_unique<frmNefuda>(slotsOf(rows), hasRows, design_, dialogs::BrowserSettings(), *ui_, folders_);
 }
 
 void TestFrmNefuda::launch_data()
@@ -175,7 +176,8 @@ void TestFrmNefuda::launch()
             }
             make = child<QPushButton>(w, QStringLiteral("cmd作成"))->isEnabled();
         });
-    const bool opened = frmNefuda::ShowNefudaDialog(model, design_, products::TaxSettings(), *ui_, folders_, nullptr);
+    const bool opened = frmNefuda::ShowNefudaDialog(model, design_, products::TaxSettings(), dialogs::BrowserSettings(),
+                                                    *ui_, folders_, nullptr);
     QCOMPARE(opened, filled >= 0);
     QCOMPARE(ui_->lastText(), message);
     QCOMPARE(ui_->lastTitle(), title);
@@ -494,6 +496,31 @@ void TestFrmNefuda::closeKeepsDesignAndReopensWithCopiesZero()
     QCOMPARE(child<QComboBox>(*w, QStringLiteral("cmbCountH"))->currentText(), QStringLiteral("12"));
     QCOMPARE(child<QLineEdit>(*w, QStringLiteral("txtCCount_1"))->text(), QStringLiteral("0"));
     QCOMPARE(child<QTabWidget>(*w, QStringLiteral("TabStrip1"))->currentIndex(), 0);
+}
+
+// The font dialog and the palette open on the row's and the ruled line's values and hand back theirs.
+void TestFrmNefuda::sharedDialogs()
+{
+    auto w = window();
+    w->show();
+    QString fontTitle;
+    onceShown([&](QWidget &d) {
+        fontTitle = d.windowTitle();
+        child<QPushButton>(d, QStringLiteral("OKButton"))->click();
+    });
+    child<QPushButton>(*w, QStringLiteral("cmdCFont_2"))->click();
+    QCOMPARE(fontTitle, QStringLiteral("フォントの選択"));
+    QCOMPARE(child<QLabel>(*w, QStringLiteral("lblCFontSize_2"))->text(), QStringLiteral("12pt"));
+    QCOMPARE(child<QLabel>(*w, QStringLiteral("lblCFontStyle_2"))->text(), QStringLiteral("太字"));
+
+    onceShown([&](QWidget &d) {
+        child<QPushButton>(d, QStringLiteral("PicPalete_0"))->click();
+        child<QPushButton>(d, QStringLiteral("OKButton"))->click();
+    });
+    child<QPushButton>(*w, QStringLiteral("cmdCBorderColor"))->click();
+    QCOMPARE(child<QLabel>(*w, QStringLiteral("lblCBorderColor"))->accessibleDescription(), QStringLiteral("#000000"));
+    w->close();
+    QCOMPARE(design_.lineColor, QStringLiteral("#000000"));
 }
 
 void TestFrmNefuda::preview()
