@@ -2,11 +2,13 @@
 
 #include "ui_frmNefuda.h"
 
-#include "app/helpers.h"
+#include "common/helpers.h"
+#include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
 #include "platform/numbers.h"
+#include "platform/reports.h"
 #include "platform/text_file.h"
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
@@ -198,7 +200,7 @@ void frmNefuda::load(const ProductSlots &items)
     const QString missing = forgetMissingLogo(design_);
     if (!missing.isEmpty())
         services_.message(this, platform::reportTitle(), missing, Icon::Critical);
-    showForm(formFromDesign(design_));
+    showForm(loadWindowValues(design_));
     if (!logoFile_.isEmpty()) {
         logoPicture_ = services_.loadPicture(logoFile_);
         if (logoPicture_.isNull())
@@ -223,9 +225,9 @@ void frmNefuda::load(const ProductSlots &items)
     loading_ = false;
 }
 
-PriceTagForm frmNefuda::formFromControls() const
+WindowValues frmNefuda::formFromControls() const
 {
-    PriceTagForm f;
+    WindowValues f;
     for (int i = 0; i < 4; ++i) {
         f.fontName[i] = fontName_[i]->text();
         f.fontSize[i] = fontSize_[i]->text();
@@ -262,7 +264,7 @@ PriceTagForm frmNefuda::formFromControls() const
 
 // The controls take the values; the check boxes' handlers run as a user's click would run them, so
 // the print flags reach the in-memory design here too. Nothing is marked changed.
-void frmNefuda::showForm(const PriceTagForm &f)
+void frmNefuda::showForm(const WindowValues &f)
 {
     const bool wasLoading = loading_;
     loading_ = true;
@@ -499,7 +501,7 @@ void frmNefuda::checkLogoToggled(bool on)
 
 void frmNefuda::report(const QString &label, const AppError &error)
 {
-    services_.message(this, platform::reportTitle(), platform::errorReportText(label, error), Icon::Critical);
+    platform::showErrorReport(services_, this, label, error);
 }
 
 // ---- tabs and preview ---------------------------------------------------------------------------
@@ -561,7 +563,7 @@ void frmNefuda::rebuildStartPositions()
 
 void frmNefuda::setLogoCaption(const QString &path)
 {
-    setValueLabel(ui->lblCLogo, app::ShortenPath(path));
+    setValueLabel(ui->lblCLogo, common::ShortenPath(path));
     updateLogoControls();
 }
 
@@ -655,8 +657,8 @@ bool frmNefuda::logoSizeRefused()
     MakeInputs in;
     in.logoWidth = ui->txtLogoWidth->text();
     in.logoHeight = ui->txtLogoHeight->text();
-    const MakeRefusal refusal = checkMake(in);
-    if (refusal.next != MakeRefusal::Next::LogoSize)
+    const common::Refusal refusal = checkMake(in);
+    if (refusal.next != common::Next::LogoSize)
         return false;
     services_.message(this, refusal.title, refusal.text, refusal.icon);
     resetLogoToPicture();
@@ -700,30 +702,31 @@ void frmNefuda::makeTags()
     in.countW = ui->cmbCountW->currentText();
     in.countH = ui->cmbCountH->currentText();
 
-    const MakeRefusal refusal = checkMake(in);
+    const common::Refusal refusal = checkMake(in);
     if (refusal.refused()) {
         services_.message(this, refusal.title, refusal.text, refusal.icon);
         switch (refusal.next) {
-        case MakeRefusal::Next::LogoSize:
+        case common::Next::LogoSize:
             resetLogoToPicture();
             break;
-        case MakeRefusal::Next::Copies:
+        case common::Next::Copies:
             copies_[refusal.slot]->setText(QStringLiteral("0"));
             break;
-        case MakeRefusal::Next::CardHeight:
+        case common::Next::CardHeight:
             ui->TabStrip1->setCurrentIndex(TabPage);
             ui->CheckCardHeight->setFocus();
             break;
-        case MakeRefusal::Next::FirstCopies:
+        case common::Next::FirstCopies:
             copies_[0]->selectAll();
             ui->TabStrip1->setCurrentIndex(TabData);
             copies_[0]->setFocus();
             break;
-        case MakeRefusal::Next::Division:
+        case common::Next::Division:
             ui->TabStrip1->setCurrentIndex(TabPage);
             ui->cmbCountW->setFocus();
             break;
-        case MakeRefusal::Next::None:
+        case common::Next::StartPage:
+        case common::Next::None:
             break;
         }
         return;
@@ -733,14 +736,12 @@ void frmNefuda::makeTags()
     ui->cmd作成->setEnabled(false);
     ui->cmdExplorer->setEnabled(false);
     setEnabled(false);
-    MakeOutcome outcome;
+    common::MakeResult outcome;
     {
         WaitCursor busy;
         const AppError e = SetCValue(formFromControls(), design_);
         if (e.isSet()) {
-            outcome.text = platform::errorReportText(QStringLiteral("SetCValue"), e);
-            outcome.title = platform::reportTitle();
-            outcome.icon = Icon::Critical;
+            outcome = common::MakeResult::failed(QStringLiteral("SetCValue"), e);
         } else {
             // The page is made beside the event loop, so the disabled window keeps painting.
             const ProductSlots items = slots_;
@@ -762,7 +763,7 @@ void frmNefuda::makeTags()
     setEnabled(true);
     making_ = false;
     services_.message(this, outcome.title, outcome.text, outcome.icon);
-    if (outcome.ok)
+    if (outcome.ok())
         ui->cmdExplorer->setFocus();
 }
 

@@ -4,10 +4,10 @@
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
+#include "price_tags/design.h"
 #include "price_tags/designer_rules.h"
-#include "price_tags/price_tag_design.h"
-#include "price_tags/price_tag_form.h"
 #include "price_tags/product_slots.h"
+#include "price_tags/window_values.h"
 
 #include <QDialog>
 #include <QImage>
@@ -72,8 +72,8 @@ protected:
 private:
     // Load step: the in-memory design and the products into the controls.
     void load(const ProductSlots &items);
-    PriceTagForm formFromControls() const;
-    void showForm(const PriceTagForm &form);
+    WindowValues formFromControls() const;
+    void showForm(const WindowValues &form);
     void applyEnabledStates();
     void setRowEnabled(int row, bool on);
     void updateLogoControls();

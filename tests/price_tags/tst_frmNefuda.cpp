@@ -364,7 +364,7 @@ void TestFrmNefuda::openDesign()
     QCOMPARE(child<QTabWidget>(*w, QStringLiteral("TabStrip1"))->currentIndex(), 1);
     QVERIFY(!child<QAction>(*w, QStringLiteral("mnuCSave"))->isEnabled());
     QVERIFY(!w->designChanged());
-    const CDesignRead read = ReadCDesign(kDesignB, PriceTagForm());
+    const CDesignRead read = ReadCDesign(kDesignB, WindowValues());
     QCOMPARE(child<QComboBox>(*w, QStringLiteral("cmbCountW"))->currentText(), read.form.countW);
     QCOMPARE(child<QCheckBox>(*w, QStringLiteral("Check2Dan"))->isChecked(), read.form.check2Dan);
     QCOMPARE(child<QComboBox>(*w, QStringLiteral("cmbStartPos"))->count(),
@@ -456,7 +456,7 @@ void TestFrmNefuda::failedSaveKeepsFlag()
     ui_->answers.enqueue(platform::UiServices::Answer::Yes);
     w->close();
     QVERIFY(!w->isVisible());
-    QCOMPARE(ReadCDesign(file, PriceTagForm()).form.countW, QStringLiteral("7"));
+    QCOMPARE(ReadCDesign(file, WindowValues()).form.countW, QStringLiteral("7"));
 }
 
 void TestFrmNefuda::builtInAsksFirst()
