@@ -56,8 +56,6 @@ int runTags(cli::Context &ctx, const QStringList &args)
         return cli::usageError(ctx, tagsUsage,
                                parsed->positional.isEmpty() ? QStringLiteral("tags needs the product list LIST.csv")
                                                             : QStringLiteral("tags takes one product list"));
-    if (!parsed->options.contains(QStringLiteral("--check")))
-        return cli::usageError(ctx, tagsUsage, QStringLiteral("tags needs --check ROWS: the products to make tags for"));
 
     const auto settings = cli::loadSettings(ctx);
     if (!settings)
@@ -68,9 +66,12 @@ int runTags(cli::Context &ctx, const QStringList &args)
     auto list = cli::readProductList(ctx, parsed->positional.first());
     if (!list)
         return cli::Refused;
-    const int checked = cli::applyChecks(ctx, *list, parsed->options.value(QStringLiteral("--check")), tagsUsage);
-    if (checked != cli::Success)
-        return checked;
+    // Without --check no row is checked, and the slots below refuse as the window does.
+    if (parsed->options.contains(QStringLiteral("--check"))) {
+        const int checked = cli::applyChecks(ctx, *list, parsed->options.value(QStringLiteral("--check")), tagsUsage);
+        if (checked != cli::Success)
+            return checked;
+    }
 
     // As the main window opens the designer: at most ten checked products in the slots.
     const price_tags::SlotFill fill = price_tags::fillProductSlots(*list, settings->tax);

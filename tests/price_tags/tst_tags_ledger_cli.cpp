@@ -70,8 +70,8 @@ void TestTagsLedgerCli::refusals_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("err"); // exact stderr, or the start of it for usage errors
     const QList<QStringList> none;
-    QTest::newRow("tags without --check") << QStringList{"tags", kList} << none << 2
-                                          << "vennlo-cli: tags needs --check ROWS: the products to make tags for\n";
+    QTest::newRow("tags without --check") << QStringList{"tags", kList} << none << 1
+                                          << "メイン画面データリストで作成する値札に　\n出力チェック(10件以内)を入れて下さい.\n";
     QTest::newRow("tags, eleven rows") << QStringList{"tags", kList, "--check", "1-11"} << none << 1
                                        << "メイン画面データリストで作成する値札の出力チェックは.　\n10件以内でにして下さい.\n";
     QTest::newRow("tags, no copies") << QStringList{"tags", kList, "--check", "1,2", "--copies", "0,0"} << none << 1

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "dialogs/browser_settings.h"
+#include "platform/apperror.h"
+#include "platform/folders.h"
+#include "platform/user_services.h"
+#include "price_tags/design.h"
+#include "price_tags/designer_rules.h"
+#include "price_tags/product_slots.h"
+#include "price_tags/window_values.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+class QWebEngineView;
+
+namespace products {
+class ProductListModel;
+struct TaxSettings;
+} // namespace products
+
+namespace Ui {
+class frmNefuda;
+}
+
+namespace price_tags {
+
+// 貼付用値札作成ツール: up to ten products with their number of tags, the price-tag design in four tabs,
+// the preview of one tag, and the make and display commands. It edits the program's price-tag design
+// in place: the four print flags at once, everything else when a make or preview runs and when the
+// window closes. Its make command writes ctemp.html into the application data folder.
+class frmNefuda : public QDialog {
+    Q_OBJECT
+public:
+    // items: the products of the data tab. listHasRows false opens the window for design work only
+    // (no make, no copies).
+    frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign &design,
+              const dialogs::BrowserSettings &browser, platform::UiServices &services, const platform::Folders &folders,
+              QWidget *parent = nullptr);
+    ~frmNefuda() override;
+
+    // The main window's price-tag command: the empty-list notice and design-only window, the refusals
+    // of the checked rows, or the window with the checked products. showHelp answers F1 and the help
+    // picture. Returns whether the window opened.
+    static bool ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
+                                 const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
+                                 platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
+                                 const std::function<void()> &showHelp = {});
+
+    QString currentDesignFile() const { return designFile_; }
+    bool designChanged() const { return changed_; }
+
+Q_SIGNALS:
+    // F1 or the help picture: the owner opens the program's help.
+    void helpRequested();
+
+public Q_SLOTS:
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Load step: the in-memory design and the products into the controls.
+    void load(const ProductSlots &items);
+    WindowValues formFromControls() const;
+    void showForm(const WindowValues &form);
+    void applyEnabledStates();
+    void setRowEnabled(int row, bool on);
+    void updateLogoControls();
+    void connectHandlers();
+    void pairUpDown(QLineEdit *box, QScrollBar *upDown);
+
+    void markChanged();
+    void setDesignFile(const QString &path);
+    void designFileSettled();
+    bool askSaveChanges();
+    bool writeDesign(const QString &path);
+    void report(const QString &label, const platform::AppError &error);
+
+    void tabChanged(int index);
+    void showPreview();
+    void rebuildStartPositions();
+
+    void checkHinbanToggled(bool on);
+    void checkNameToggled(bool on);
+    void checkCZeikomiToggled(bool on);
+    void checkLogoToggled(bool on);
+    void logoSizeTyped(bool heightBox, const QString &text);
+
+    void chooseLogo();
+    void clearLogo();
+    void resizeLogo();
+    bool logoSizeRefused();
+    void resetLogoToPicture();
+    void showLogo(bool stretched);
+    void setLogoCaption(const QString &path);
+    void updateRatios();
+
+    void makeTags();
+    void showSheet();
+    void quit();
+    void openDesign();
+    void saveDesign();
+    void saveDesignAs();
+    void builtInDesign(BuiltInType type);
+
+    // The shared dialogs: font of one area-style row, colour of the ruled line, the page in the browser.
+    void chooseFont(int row);
+    void chooseBorderColor();
+    void showPage();
+
+    std::unique_ptr<Ui::frmNefuda> ui;
+    PriceTagDesign &design_;
+    const dialogs::BrowserSettings browser_;
+    platform::UiServices &services_;
+    platform::Folders folders_;
+    ProductSlots slots_;
+    bool listHasRows_;
+
+    std::array<QLineEdit *, SlotCount> copies_{};
+    std::array<QScrollBar *, SlotCount> copiesUpDown_{};
+    std::array<QLabel *, SlotCount> hinban_{}, name_{}, price_{}, jan_{};
+    std::array<QLabel *, 4> fontName_{}, fontSize_{}, fontStyle_{}, fontColor_{}, fontAlign_{};
+    std::array<QWidget *, 4> fontButton_{};
+    std::array<QLineEdit *, 4> padding_{};
+    QButtonGroup *optionNum_;
+    QButtonGroup *optionStyle_;
+    QPointer<QWebEngineView> wbCPreView_;
+
+    QString designFile_; // current design file, empty when none
+    bool changed_ = false;
+    QString logoFile_;
+    bool lastEditedHeight_ = false; // which logo-size box the user touched last
+    bool logoLoaded_ = false;
+    LogoRatios ratios_;
+    QImage logoPicture_; // the logo at its own size
+    QString previewPath_;
+    bool loading_ = false; // controls are being filled: no edits to mark
+    bool syncing_ = false; // a box and its up-down control are being matched
+    bool making_ = false;
+};
+
+} // namespace price_tags
