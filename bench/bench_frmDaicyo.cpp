@@ -77,7 +77,8 @@ int main(int argc, char **argv)
     const double core =
         bestOf([&] { ledger::makeLedger(model.rows(), tax, settings, QStringLiteral("1"), dir.path()); });
 
-    ledger::frmDaicyo window(model, settings, tax, dir.path(), true, services);
+    const dialogs::BrowserSettings browser;
+    ledger::frmDaicyo window(model, settings, tax, browser, dir.path(), true, services);
     window.show();
     QPushButton *make = window.findChild<QPushButton *>(QStringLiteral("cmd作成"));
     int ticks = 0; // timer ticks the UI thread served while the window was disabled

@@ -2,6 +2,10 @@
 
 #include "ui_frmDaicyo.h"
 
+#include "dialogs/browser_display_widgets.h"
+#include "dialogs/dlgFont.h"
+#include "dialogs/dlgPalete.h"
+#include "dialogs/palette.h"
 #include "ledger/ledger_page.h"
 #include "ledger/window_rules.h"
 #include "platform/apperror.h"
@@ -9,11 +13,8 @@
 #include "products/product_list_model.h"
 
 #include <QApplication>
-#include <QColor>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QRegularExpressionValidator>
 #include <QThread>
 
@@ -23,18 +24,6 @@ using platform::AppError;
 using Icon = platform::UiServices::Icon;
 
 namespace {
-
-// Swatch colours as the settings hold them: "#RRGGBB", upper case.
-QColor colorOfText(const QString &text)
-{
-    const QColor c = QColor::fromString(text);
-    return c.isValid() ? c : QColor(Qt::black);
-}
-
-QString textOfColor(const QColor &color)
-{
-    return color.name(QColor::HexRgb).toUpper();
-}
 
 // Makes the ledger on a worker thread while the (disabled) window keeps painting; the values are
 // copies, so nothing the window owns is touched from the other thread.
@@ -55,10 +44,10 @@ LedgerOutcome makeAside(products::ProductList list, products::TaxSettings tax, L
 } // namespace
 
 frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerSettings &settings,
-                     const products::TaxSettings &tax, const QString &appDataFolder, bool listNotEmpty,
-                     platform::UiServices &services, QWidget *parent)
+                     const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
+                     const QString &appDataFolder, bool listNotEmpty, platform::UiServices &services, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmDaicyo>()), m_model(model), m_settings(settings), m_tax(tax),
-      m_folder(appDataFolder), m_listNotEmpty(listNotEmpty), m_services(services)
+      m_browser(browser), m_folder(appDataFolder), m_listNotEmpty(listNotEmpty), m_services(services)
 {
     ui->setupUi(this);
     ui->txtStartPage->setValidator(
@@ -121,13 +110,13 @@ AppError frmDaicyo::SetValues()
 
 void frmDaicyo::setSwatch(bool lineColor, const QString &colorText)
 {
-    const QColor color = colorOfText(colorText);
+    const QColor color = dialogs::colorFromText(colorText);
     QLabel *swatch = lineColor ? ui->PicColorLine : ui->picBackColor;
-    (lineColor ? m_lineColor : m_backColor) = textOfColor(color);
+    (lineColor ? m_lineColor : m_backColor) = dialogs::colorText(color);
     QPalette p = swatch->palette();
     p.setColor(QPalette::Window, color);
     swatch->setPalette(p);
-    swatch->setAccessibleDescription(textOfColor(color));
+    swatch->setAccessibleDescription(dialogs::colorText(color));
 }
 
 void frmDaicyo::CheckPageNum_Toggled(bool checked)
@@ -146,26 +135,22 @@ void frmDaicyo::txtStartPage_Changed(const QString &text)
     }
 }
 
-// The colour palette stands here until the shared palette dialog is in; the system chooser gives the
-// same value.
 void frmDaicyo::chooseColor(bool lineColor)
 {
-    QColor color = colorOfText(lineColor ? m_lineColor : m_backColor);
-    if (m_services.chooseColor(this, color))
-        setSwatch(lineColor, textOfColor(color));
+    dialogs::dlgPalete palette(lineColor ? m_lineColor : m_backColor, m_services, this);
+    if (palette.exec() == QDialog::Accepted)
+        setSwatch(lineColor, palette.colorText());
 }
 
 // The ledger's font: a name and a size in points without unit, always regular.
 void frmDaicyo::chooseFont()
 {
-    bool ok = false;
-    QFont start(ui->lblFont->text());
-    start.setPointSize(qMax(1, ui->lblFontSize->text().toInt()));
-    const QFont chosen = QFontDialog::getFont(&ok, start, this, QStringLiteral("フォントの選択"));
-    if (!ok)
+    const dialogs::FontChoice start{ui->lblFont->text(), ui->lblFontSize->text(), dialogs::FontStyles.first(), {}, {}};
+    dialogs::dlgFont font(dialogs::FontTarget::Ledger, start, m_services, this);
+    if (font.exec() != QDialog::Accepted)
         return;
-    ui->lblFont->setText(chosen.family());
-    ui->lblFontSize->setText(QString::number(qMax(1, chosen.pointSize())));
+    ui->lblFont->setText(font.choice().name);
+    ui->lblFontSize->setText(font.choice().size);
 }
 
 void frmDaicyo::setCommandsEnabled(bool enabled)
@@ -214,26 +199,13 @@ void frmDaicyo::cmd作成_Click()
 
 void frmDaicyo::cmdExplorer_Click()
 {
-    const QString page = QDir(m_folder).filePath(dtempFileName());
-    if (QFileInfo(page).isFile())
-        ShowExplorer(page);
+    using dialogs::PageMaker;
+    if (QFileInfo(dialogs::makerPagePath(PageMaker::Ledger, m_folder)).isFile())
+        dialogs::ShowExplorer(PageMaker::Ledger, m_browser, m_folder,
+                              {this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty}, m_services);
     else
         m_services.information(this, QStringLiteral("商品台帳の表示"),
                                QStringLiteral("表示するデータがまだありません."));
-}
-
-// Opens the page with the desktop's browser until the shared browser display is in.
-void frmDaicyo::ShowExplorer(const QString &page)
-{
-    setCommandsEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool shown = m_services.openWithShell(page);
-    QApplication::restoreOverrideCursor();
-    setCommandsEnabled(true);
-    if (!shown)
-        m_services.critical(
-            this, platform::reportTitle(),
-            platform::apologyReportText(QStringLiteral("frmDaicyo.ShowExplorer"), AppError::fileNotFound(page)));
 }
 
 void frmDaicyo::done(int result)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/browser_settings.h"
 #include "ledger/ledger_form.h"
 #include "ledger/ledger_settings.h"
 #include "products/tax.h"
@@ -29,8 +30,8 @@ class frmDaicyo : public QDialog {
     Q_OBJECT
 public:
     frmDaicyo(const products::ProductListModel &model, LedgerSettings &settings, const products::TaxSettings &tax,
-              const QString &appDataFolder, bool listNotEmpty, platform::UiServices &services,
-              QWidget *parent = nullptr);
+              const dialogs::BrowserSettings &browser, const QString &appDataFolder, bool listNotEmpty,
+              platform::UiServices &services, QWidget *parent = nullptr);
     ~frmDaicyo() override;
 
     // True while a make runs (the window is disabled meanwhile).
@@ -53,13 +54,13 @@ private:
     void chooseFont();
     void cmd作成_Click();
     void cmdExplorer_Click();
-    void ShowExplorer(const QString &page);
     void setCommandsEnabled(bool enabled);
 
     std::unique_ptr<Ui::frmDaicyo> ui;
     const products::ProductListModel &m_model;
     LedgerSettings &m_settings;
     const products::TaxSettings &m_tax;
+    const dialogs::BrowserSettings &m_browser;
     QString m_folder;
     bool m_listNotEmpty;
     platform::UiServices &m_services;

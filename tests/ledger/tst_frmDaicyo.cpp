@@ -2,6 +2,8 @@
 
 #include "app/settings.h"
 #include "barcode/barcode.h"
+#include "dialogs/dlgFont.h"
+#include "dialogs/dlgPalete.h"
 #include "ledger/frmDaicyo.h"
 #include "ledger/ledger_page.h"
 #include "products/csv_file.h"
@@ -13,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -35,6 +38,17 @@ template <typename T> T *child(QWidget &w, const char *name)
     if (!c)
         qFatal("no control %s", name);
     return c;
+}
+
+// Runs f on the modal dialog of type D once it is open.
+template <typename D, typename F> void whenOpen(F f)
+{
+    QTimer::singleShot(0, [f] {
+        D *d = qobject_cast<D *>(QApplication::activeModalWidget());
+        if (!d)
+            qFatal("the dialog did not open");
+        f(*d);
+    });
 }
 
 products::ProductList bigList(int n)
@@ -72,6 +86,7 @@ private:
     FakeUiServices m_ui;
     products::ProductListModel m_model;
     QTemporaryDir m_dir;
+    dialogs::BrowserSettings m_browser;
 };
 
 void TestFrmDaicyo::init()
@@ -110,7 +125,7 @@ void TestFrmDaicyo::load()
     s.lineColor = QStringLiteral("#112233");
     s.fontName = QStringLiteral("IPAゴシック");
     s.fontSize = 9;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
     QCOMPARE(w.windowTitle(), QStringLiteral("商品台帳作成ツール"));
     QTEST(child<QComboBox>(w, "cmbLinesInPage")->currentText(), "lines");
     QTEST(child<QComboBox>(w, "cmbPadding")->currentText(), "padding");
@@ -123,6 +138,7 @@ void TestFrmDaicyo::load()
     QCOMPARE(child<QLabel>(w, "picBackColor")->palette().color(QPalette::Window), QColor(255, 255, 0));
     QCOMPARE(child<QLabel>(w, "lblFont")->text(), QStringLiteral("IPAゴシック"));
     QCOMPARE(child<QLabel>(w, "lblFontSize")->text(), QStringLiteral("9"));
+    m_ui.messages.clear(); // the font dialog's notice when the stored font is not installed here
     QVERIFY(child<QPushButton>(w, "cmd作成")->isEnabled());
 }
 
@@ -130,7 +146,7 @@ void TestFrmDaicyo::designOnly()
 {
     m_model.clear();
     LedgerSettings s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_dir.path(), false, m_ui);
+    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), false, m_ui);
     QPushButton *make = child<QPushButton>(w, "cmd作成");
     QVERIFY(!make->isEnabled());
 
@@ -161,7 +177,7 @@ void TestFrmDaicyo::startPageRefused()
     QFETCH(QString, start);
     LedgerSettings s;
     s.pageNumbers = 1;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
     child<QLineEdit>(w, "txtStartPage")->setText(start);
     child<QPushButton>(w, "cmd作成")->click();
     QCOMPARE(m_ui.messages.size(), 1);
@@ -175,7 +191,7 @@ void TestFrmDaicyo::startPageRefused()
 void TestFrmDaicyo::startPageControls()
 {
     LedgerSettings s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
     QCheckBox *pn = child<QCheckBox>(w, "CheckPageNum");
     QLineEdit *start = child<QLineEdit>(w, "txtStartPage");
     QScrollBar *upDown = child<QScrollBar>(w, "UpDownStartPage");
@@ -209,15 +225,40 @@ void TestFrmDaicyo::closeStores()
     LedgerSettings s;
     s.pageNumbers = 1;
     const LedgerSettings before = s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
     w.show();
     child<QComboBox>(w, "cmbLinesInPage")->setCurrentText(QStringLiteral("7"));
     child<QComboBox>(w, "cmbPadding")->setCurrentText(QStringLiteral("5"));
-    m_ui.colors.enqueue(QColor(0, 0, 128));
+    whenOpen<dialogs::dlgPalete>([](QDialog &d) {
+        child<QPushButton>(d, "lblColorName_5")->click(); // navy
+        child<QPushButton>(d, "OKButton")->click();
+    });
     child<QPushButton>(w, "cmdColorLine")->click();
-    m_ui.colors.enqueue(QColor(255, 0, 0));
+    QString shownOnOpening;
+    whenOpen<dialogs::dlgPalete>([&shownOnOpening](QDialog &d) {
+        shownOnOpening = child<QLabel>(d, "lblSelectedColor")->text();
+        child<QPushButton>(d, "lblColorName_15")->click(); // red
+        child<QPushButton>(d, "OKButton")->click();
+    });
     child<QPushButton>(w, "cmdBackColor")->click();
+    whenOpen<dialogs::dlgPalete>([](QDialog &d) {
+        child<QPushButton>(d, "lblColorName_0")->click();
+        child<QPushButton>(d, "CancelButton")->click();
+    });
     child<QPushButton>(w, "cmdBackColor")->click(); // cancelled: stays red
+    QCOMPARE(shownOnOpening, QStringLiteral("#FFFF00"));
+    QString font;
+    whenOpen<dialogs::dlgFont>([&font](QDialog &d) {
+        QListWidget *fonts = child<QListWidget>(d, "List1");
+        fonts->setCurrentRow(fonts->count() - 1);
+        font = fonts->currentItem()->text();
+        child<QLineEdit>(d, "txtFontSize")->setText(QStringLiteral("9"));
+        child<QPushButton>(d, "OKButton")->click();
+    });
+    child<QPushButton>(w, "cmdFont")->click();
+    QCOMPARE(child<QLabel>(w, "lblFont")->text(), font);
+    QCOMPARE(child<QLabel>(w, "lblFontSize")->text(), QStringLiteral("9"));
+    m_ui.messages.clear(); // the font dialog's notice when the stored font is not installed here
     QCOMPARE(child<QLabel>(w, "picBackColor")->accessibleDescription(), QStringLiteral("#FF0000"));
     child<QLineEdit>(w, "txtStartPage")->setText(start);
     child<QPushButton>(w, "cmdQuit")->click();
@@ -233,6 +274,8 @@ void TestFrmDaicyo::closeStores()
     QCOMPARE(s.lineColor, QStringLiteral("#000080"));
     QCOMPARE(s.backColor, QStringLiteral("#FF0000"));
     QCOMPARE(s.pageNumbers, 1);
+    QCOMPARE(s.fontName, font);
+    QCOMPARE(s.fontSize, 9);
 }
 
 void TestFrmDaicyo::makeEqualsCli()
@@ -240,7 +283,7 @@ void TestFrmDaicyo::makeEqualsCli()
     for (int row : {2, 4, 5, 6})
         m_model.setChecked(row, true);
     app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
-    frmDaicyo w(m_model, settings.ledger, settings.tax, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, settings.ledger, settings.tax, settings.browser, m_dir.path(), true, m_ui);
     w.show();
     child<QComboBox>(w, "cmbLinesInPage")->setCurrentText(QStringLiteral("3"));
     child<QCheckBox>(w, "CheckPageNum")->setChecked(true);
@@ -276,7 +319,7 @@ void TestFrmDaicyo::makeFailureReported()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
     LedgerSettings s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), notAFolder, true, m_ui);
+    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, notAFolder, true, m_ui);
     child<QPushButton>(w, "cmd作成")->click();
     QCOMPARE(m_ui.messages.size(), 1);
     QCOMPARE(m_ui.lastTitle(), QStringLiteral("エラー情報"));
@@ -289,7 +332,7 @@ void TestFrmDaicyo::disabledWhileMaking()
 {
     m_model.setRows(bigList(2000));
     LedgerSettings s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
     w.show();
     bool sawMaking = false, disabled = false, waitCursor = false;
     QTimer::singleShot(0, &w, [&] {
