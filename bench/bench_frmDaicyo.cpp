@@ -3,7 +3,7 @@
 // alone on the same list. Run with QT_QPA_PLATFORM=offscreen.
 #include "barcode/barcode.h"
 #include "ledger/frmDaicyo.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "platform/user_services.h"
 #include "products/product_list_model.h"
 
@@ -71,7 +71,7 @@ int main(int argc, char **argv)
     QuietServices services;
     products::ProductListModel model;
     model.setRows(bigList());
-    ledger::LedgerSettings settings;
+    ledger::LedgerDesign settings;
     const products::TaxSettings tax;
 
     const double core =

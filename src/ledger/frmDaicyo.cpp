@@ -6,9 +6,10 @@
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
 #include "dialogs/palette.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "ledger/window_rules.h"
 #include "platform/apperror.h"
+#include "platform/reports.h"
 #include "platform/user_services.h"
 #include "products/product_list_model.h"
 
@@ -21,16 +22,15 @@
 namespace ledger {
 
 using platform::AppError;
-using Icon = platform::UiServices::Icon;
 
 namespace {
 
 // Makes the ledger on a worker thread while the (disabled) window keeps painting; the values are
 // copies, so nothing the window owns is touched from the other thread.
-LedgerOutcome makeAside(products::ProductList list, products::TaxSettings tax, LedgerSettings settings,
-                        QString startPage, QString folder)
+common::MakeResult makeAside(products::ProductList list, products::TaxSettings tax, LedgerDesign settings,
+                             QString startPage, QString folder)
 {
-    LedgerOutcome outcome;
+    common::MakeResult outcome;
     QEventLoop loop;
     std::unique_ptr<QThread> worker(
         QThread::create([&] { outcome = makeLedger(list, tax, settings, startPage, folder); }));
@@ -43,9 +43,9 @@ LedgerOutcome makeAside(products::ProductList list, products::TaxSettings tax, L
 
 } // namespace
 
-frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerSettings &settings,
-                     const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
-                     const QString &appDataFolder, bool listNotEmpty, platform::UiServices &services, QWidget *parent)
+frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &settings, const products::TaxSettings &tax,
+                     const dialogs::BrowserSettings &browser, const QString &appDataFolder, bool listNotEmpty,
+                     platform::UiServices &services, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmDaicyo>()), m_model(model), m_settings(settings), m_tax(tax),
       m_browser(browser), m_folder(appDataFolder), m_listNotEmpty(listNotEmpty), m_services(services)
 {
@@ -74,7 +74,7 @@ frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerSettings &se
 
 frmDaicyo::~frmDaicyo() = default;
 
-void frmDaicyo::GetDInitial(const LedgerForm &f)
+void frmDaicyo::GetDInitial(const WindowValues &f)
 {
     ui->cmbLinesInPage->setCurrentText(f.linesInPage);
     setSwatch(true, f.lineColor);
@@ -89,9 +89,9 @@ void frmDaicyo::GetDInitial(const LedgerForm &f)
     ui->UpDownStartPage->setEnabled(f.pageNumbers);
 }
 
-LedgerForm frmDaicyo::windowValues() const
+WindowValues frmDaicyo::windowValues() const
 {
-    LedgerForm f;
+    WindowValues f;
     f.linesInPage = ui->cmbLinesInPage->currentText();
     f.lineColor = m_lineColor;
     f.backColor = m_backColor;
@@ -105,7 +105,7 @@ LedgerForm frmDaicyo::windowValues() const
 
 AppError frmDaicyo::SetValues()
 {
-    return storeLedgerSettings(windowValues(), m_settings);
+    return storeWindowValues(windowValues(), m_settings);
 }
 
 void frmDaicyo::setSwatch(bool lineColor, const QString &colorText)
@@ -163,10 +163,10 @@ void frmDaicyo::setCommandsEnabled(bool enabled)
 void frmDaicyo::cmd作成_Click()
 {
     const QString start = ui->txtStartPage->text();
-    const LedgerRefusal startRefused = checkStartPage(start);
+    const common::Refusal startRefused = checkStartPage(start);
     if (startRefused.refused()) {
         m_services.message(this, startRefused.title, startRefused.text, startRefused.icon);
-        if (startRefused.resetStartPage)
+        if (startRefused.next == common::Next::StartPage)
             ui->txtStartPage->setText(QStringLiteral("1"));
         return;
     }
@@ -174,17 +174,13 @@ void frmDaicyo::cmd作成_Click()
     m_making = true;
     setCommandsEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    LedgerOutcome outcome;
-    outcome.icon = Icon::Critical;
+    common::MakeResult outcome;
     const AppError stored = SetValues();
-    const LedgerRefusal refusal = checkLedgerMake(start, m_settings);
+    const common::Refusal refusal = checkLedgerMake(start, m_settings);
     if (stored.isSet()) {
-        outcome.title = platform::reportTitle();
-        outcome.text = platform::errorReportText(QStringLiteral("frmDaicyo.cmd作成"), stored);
+        outcome = common::MakeResult::failed(QStringLiteral("frmDaicyo.cmd作成"), stored);
     } else if (refusal.refused()) {
-        outcome.title = refusal.title;
-        outcome.text = refusal.text;
-        outcome.icon = refusal.icon;
+        outcome = common::MakeResult::refusedBy(refusal);
     } else {
         outcome = makeAside(m_model.rows(), m_tax, m_settings, start, m_folder);
     }
@@ -193,7 +189,7 @@ void frmDaicyo::cmd作成_Click()
     m_making = false;
 
     m_services.message(this, outcome.title, outcome.text, outcome.icon);
-    if (outcome.ok)
+    if (outcome.ok())
         ui->cmdExplorer->setFocus();
 }
 
@@ -212,12 +208,11 @@ void frmDaicyo::done(int result)
 {
     if (m_making)
         return;
-    const LedgerRefusal refusal = checkStartPage(ui->txtStartPage->text());
+    const common::Refusal refusal = checkStartPage(ui->txtStartPage->text());
     if (refusal.refused()) {
         m_services.message(this, refusal.title, refusal.text, refusal.icon);
     } else if (const AppError e = SetValues(); e.isSet()) {
-        m_services.critical(this, platform::reportTitle(),
-                            platform::errorReportText(QStringLiteral("frmDaicyo.SetValues"), e));
+        platform::showErrorReport(m_services, this, QStringLiteral("frmDaicyo.SetValues"), e);
     }
     QDialog::done(result);
 }

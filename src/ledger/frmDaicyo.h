@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dialogs/browser_settings.h"
-#include "ledger/ledger_form.h"
-#include "ledger/ledger_settings.h"
+#include "ledger/design.h"
+#include "ledger/window_values.h"
 #include "products/tax.h"
 
 #include <QDialog>
@@ -29,7 +29,7 @@ namespace ledger {
 class frmDaicyo : public QDialog {
     Q_OBJECT
 public:
-    frmDaicyo(const products::ProductListModel &model, LedgerSettings &settings, const products::TaxSettings &tax,
+    frmDaicyo(const products::ProductListModel &model, LedgerDesign &settings, const products::TaxSettings &tax,
               const dialogs::BrowserSettings &browser, const QString &appDataFolder, bool listNotEmpty,
               platform::UiServices &services, QWidget *parent = nullptr);
     ~frmDaicyo() override;
@@ -44,8 +44,8 @@ Q_SIGNALS:
     void helpRequested();
 
 private:
-    void GetDInitial(const LedgerForm &form);
-    LedgerForm windowValues() const;
+    void GetDInitial(const WindowValues &form);
+    WindowValues windowValues() const;
     platform::AppError SetValues();
     void setSwatch(bool lineColor, const QString &colorText);
     void CheckPageNum_Toggled(bool checked);
@@ -58,7 +58,7 @@ private:
 
     std::unique_ptr<Ui::frmDaicyo> ui;
     const products::ProductListModel &m_model;
-    LedgerSettings &m_settings;
+    LedgerDesign &m_settings;
     const products::TaxSettings &m_tax;
     const dialogs::BrowserSettings &m_browser;
     QString m_folder;

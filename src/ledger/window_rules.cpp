@@ -1,5 +1,6 @@
 #include "ledger/window_rules.h"
 
+#include "ledger/sheet.h"
 #include "platform/numbers.h"
 
 namespace ledger {
@@ -12,20 +13,20 @@ LaunchNotice launchNotice(int listRows, LaunchedFrom from)
             from == LaunchedFrom::Button ? QStringLiteral("商品台帳作成") : QStringLiteral("値札作成")};
 }
 
-LedgerForm ledgerWindowValues(const LedgerSettings &settings)
+WindowValues ledgerWindowValues(const LedgerDesign &settings)
 {
-    LedgerForm f = ledgerFormFromSettings(settings);
+    WindowValues f = loadWindowValues(settings);
     if (settings.rowsPerPage < 1 || settings.rowsPerPage > 16)
-        f.linesInPage = LedgerForm().linesInPage;
+        f.linesInPage = WindowValues().linesInPage;
     if (settings.padding < 0 || settings.padding > 8)
-        f.padding = LedgerForm().padding;
+        f.padding = WindowValues().padding;
     return f;
 }
 
-LedgerRefusal checkStartPage(const QString &startPage)
+common::Refusal checkStartPage(const QString &startPage)
 {
     // Default settings page by 12 rows, so only the start page can be refused here.
-    return checkLedgerMake(startPage, LedgerSettings());
+    return checkLedgerMake(startPage, LedgerDesign());
 }
 
 int startPageStep(const QString &startPage)

@@ -1,11 +1,10 @@
 // The ledger window driven through its object names, with scripted platform services.
 
-#include "app/settings.h"
 #include "barcode/barcode.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
 #include "ledger/frmDaicyo.h"
-#include "ledger/ledger_page.h"
+#include "ledger/sheet.h"
 #include "products/csv_file.h"
 #include "products/product_list_model.h"
 
@@ -87,6 +86,7 @@ private:
     products::ProductListModel m_model;
     QTemporaryDir m_dir;
     dialogs::BrowserSettings m_browser;
+    products::TaxSettings m_tax; // the window keeps a reference: it must outlive every window
 };
 
 void TestFrmDaicyo::init()
@@ -118,14 +118,14 @@ void TestFrmDaicyo::load()
     QFETCH(int, lip);
     QFETCH(int, pn);
     QFETCH(int, pd);
-    LedgerSettings s;
+    LedgerDesign s;
     s.rowsPerPage = lip;
     s.pageNumbers = pn;
     s.padding = pd;
     s.lineColor = QStringLiteral("#112233");
     s.fontName = QStringLiteral("IPAゴシック");
     s.fontSize = 9;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
     QCOMPARE(w.windowTitle(), QStringLiteral("商品台帳作成ツール"));
     QTEST(child<QComboBox>(w, "cmbLinesInPage")->currentText(), "lines");
     QTEST(child<QComboBox>(w, "cmbPadding")->currentText(), "padding");
@@ -145,8 +145,8 @@ void TestFrmDaicyo::load()
 void TestFrmDaicyo::designOnly()
 {
     m_model.clear();
-    LedgerSettings s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), false, m_ui);
+    LedgerDesign s;
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), false, m_ui);
     QPushButton *make = child<QPushButton>(w, "cmd作成");
     QVERIFY(!make->isEnabled());
 
@@ -175,9 +175,9 @@ void TestFrmDaicyo::startPageRefused_data()
 void TestFrmDaicyo::startPageRefused()
 {
     QFETCH(QString, start);
-    LedgerSettings s;
+    LedgerDesign s;
     s.pageNumbers = 1;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
     child<QLineEdit>(w, "txtStartPage")->setText(start);
     child<QPushButton>(w, "cmd作成")->click();
     QCOMPARE(m_ui.messages.size(), 1);
@@ -190,8 +190,8 @@ void TestFrmDaicyo::startPageRefused()
 
 void TestFrmDaicyo::startPageControls()
 {
-    LedgerSettings s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
+    LedgerDesign s;
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
     QCheckBox *pn = child<QCheckBox>(w, "CheckPageNum");
     QLineEdit *start = child<QLineEdit>(w, "txtStartPage");
     QScrollBar *upDown = child<QScrollBar>(w, "UpDownStartPage");
@@ -222,10 +222,10 @@ void TestFrmDaicyo::closeStores()
 {
     QFETCH(QString, start);
     QFETCH(bool, stored);
-    LedgerSettings s;
+    LedgerDesign s;
     s.pageNumbers = 1;
-    const LedgerSettings before = s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
+    const LedgerDesign before = s;
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
     w.show();
     child<QComboBox>(w, "cmbLinesInPage")->setCurrentText(QStringLiteral("7"));
     child<QComboBox>(w, "cmbPadding")->setCurrentText(QStringLiteral("5"));
@@ -282,8 +282,8 @@ void TestFrmDaicyo::makeEqualsCli()
 {
     for (int row : {2, 4, 5, 6})
         m_model.setChecked(row, true);
-    app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
-    frmDaicyo w(m_model, settings.ledger, settings.tax, settings.browser, m_dir.path(), true, m_ui);
+    LedgerDesign ledger; // what a settings file without these keys gives, as the command line reads it
+    frmDaicyo w(m_model, ledger, m_tax, m_browser, m_dir.path(), true, m_ui);
     w.show();
     child<QComboBox>(w, "cmbLinesInPage")->setCurrentText(QStringLiteral("3"));
     child<QCheckBox>(w, "CheckPageNum")->setChecked(true);
@@ -291,7 +291,7 @@ void TestFrmDaicyo::makeEqualsCli()
     child<QPushButton>(w, "cmd作成")->click();
     QCOMPARE(m_ui.lastTitle(), QStringLiteral("ぽらね値札作成"));
     QCOMPARE(m_ui.lastText(), QStringLiteral("商品台帳を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
-    QCOMPARE(settings.ledger.rowsPerPage, 3);
+    QCOMPARE(ledger.rowsPerPage, 3);
     QVERIFY(w.isEnabled() && child<QPushButton>(w, "cmd作成")->isEnabled());
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(w, "cmdExplorer"));
 
@@ -318,8 +318,8 @@ void TestFrmDaicyo::makeFailureReported()
     QFile f(notAFolder);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
-    LedgerSettings s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, notAFolder, true, m_ui);
+    LedgerDesign s;
+    frmDaicyo w(m_model, s, m_tax, m_browser, notAFolder, true, m_ui);
     child<QPushButton>(w, "cmd作成")->click();
     QCOMPARE(m_ui.messages.size(), 1);
     QCOMPARE(m_ui.lastTitle(), QStringLiteral("エラー情報"));
@@ -331,8 +331,8 @@ void TestFrmDaicyo::makeFailureReported()
 void TestFrmDaicyo::disabledWhileMaking()
 {
     m_model.setRows(bigList(2000));
-    LedgerSettings s;
-    frmDaicyo w(m_model, s, products::TaxSettings(), m_browser, m_dir.path(), true, m_ui);
+    LedgerDesign s;
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
     w.show();
     bool sawMaking = false, disabled = false, waitCursor = false;
     QTimer::singleShot(0, &w, [&] {

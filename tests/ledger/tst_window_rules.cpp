@@ -59,11 +59,11 @@ void TestWindowRules::shownValues()
 {
     QFETCH(int, rowsPerPage);
     QFETCH(int, padding);
-    LedgerSettings s;
+    LedgerDesign s;
     s.rowsPerPage = rowsPerPage;
     s.padding = padding;
     s.pageNumbers = 1;
-    const LedgerForm f = ledgerWindowValues(s);
+    const WindowValues f = ledgerWindowValues(s);
     QTEST(f.linesInPage, "lines");
     QTEST(f.padding, "pad");
     QVERIFY(f.pageNumbers);
@@ -88,12 +88,12 @@ void TestWindowRules::startPage()
 {
     QFETCH(QString, text);
     QFETCH(bool, refused);
-    const LedgerRefusal r = checkStartPage(text);
+    const common::Refusal r = checkStartPage(text);
     QCOMPARE(r.refused(), refused);
     if (refused) {
         QCOMPARE(r.text, QStringLiteral("開始ページの値が不正です."));
         QCOMPARE(r.title, QStringLiteral("入力値チェック"));
-        QVERIFY(r.resetStartPage);
+        QCOMPARE(r.next, common::Next::StartPage);
     }
     QTEST(startPageStep(text), "step");
 }
