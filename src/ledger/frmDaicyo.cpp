@@ -1,0 +1,220 @@
+#include "ledger/frmDaicyo.h"
+
+#include "ui_frmDaicyo.h"
+
+#include "dialogs/browser_display_widgets.h"
+#include "dialogs/dlgFont.h"
+#include "dialogs/dlgPalete.h"
+#include "dialogs/palette.h"
+#include "ledger/sheet.h"
+#include "ledger/window_rules.h"
+#include "platform/apperror.h"
+#include "platform/reports.h"
+#include "platform/user_services.h"
+#include "products/product_list_model.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QRegularExpressionValidator>
+#include <QThread>
+
+namespace ledger {
+
+using platform::AppError;
+
+namespace {
+
+// Makes the ledger on a worker thread while the (disabled) window keeps painting; the values are
+// copies, so nothing the window owns is touched from the other thread.
+common::MakeResult makeAside(products::ProductList list, products::TaxSettings tax, LedgerDesign settings,
+                             QString startPage, QString folder)
+{
+    common::MakeResult outcome;
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(
+        QThread::create([&] { outcome = makeLedger(list, tax, settings, startPage, folder); }));
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    return outcome;
+}
+
+} // namespace
+
+frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &settings, const products::TaxSettings &tax,
+                     const dialogs::BrowserSettings &browser, const QString &appDataFolder, bool listNotEmpty,
+                     platform::UiServices &services, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmDaicyo>()), m_model(model), m_settings(settings), m_tax(tax),
+      m_browser(browser), m_folder(appDataFolder), m_listNotEmpty(listNotEmpty), m_services(services)
+{
+    ui->setupUi(this);
+    ui->txtStartPage->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), ui->txtStartPage));
+    ui->UpDownStartPage->setRange(StartPageMin, StartPageMax);
+
+    GetDInitial(ledgerWindowValues(settings));
+    ui->cmd作成->setEnabled(m_listNotEmpty);
+
+    connect(ui->CheckPageNum, &QCheckBox::toggled, this, &frmDaicyo::CheckPageNum_Toggled);
+    connect(ui->txtStartPage, &QLineEdit::textChanged, this, &frmDaicyo::txtStartPage_Changed);
+    connect(ui->UpDownStartPage, &QScrollBar::valueChanged, this, [this](int value) {
+        if (startPageStep(ui->txtStartPage->text()) != value)
+            ui->txtStartPage->setText(QString::number(value));
+    });
+    connect(ui->cmdColorLine, &QPushButton::clicked, this, [this] { chooseColor(true); });
+    connect(ui->cmdBackColor, &QPushButton::clicked, this, [this] { chooseColor(false); });
+    connect(ui->cmdFont, &QPushButton::clicked, this, &frmDaicyo::chooseFont);
+    connect(ui->cmd作成, &QPushButton::clicked, this, &frmDaicyo::cmd作成_Click);
+    connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmDaicyo::cmdExplorer_Click);
+    connect(ui->cmdQuit, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui->picHelp, &QToolButton::clicked, this, &frmDaicyo::helpRequested);
+}
+
+frmDaicyo::~frmDaicyo() = default;
+
+void frmDaicyo::GetDInitial(const WindowValues &f)
+{
+    ui->cmbLinesInPage->setCurrentText(f.linesInPage);
+    setSwatch(true, f.lineColor);
+    setSwatch(false, f.backColor);
+    ui->lblFont->setText(f.fontName);
+    ui->lblFontSize->setText(f.fontSize);
+    ui->cmbPadding->setCurrentText(f.padding);
+    ui->txtStartPage->setText(f.startPage);
+    txtStartPage_Changed(f.startPage);
+    ui->CheckPageNum->setChecked(f.pageNumbers);
+    ui->txtStartPage->setEnabled(f.pageNumbers);
+    ui->UpDownStartPage->setEnabled(f.pageNumbers);
+}
+
+WindowValues frmDaicyo::windowValues() const
+{
+    WindowValues f;
+    f.linesInPage = ui->cmbLinesInPage->currentText();
+    f.lineColor = m_lineColor;
+    f.backColor = m_backColor;
+    f.pageNumbers = ui->CheckPageNum->isChecked();
+    f.fontName = ui->lblFont->text();
+    f.fontSize = ui->lblFontSize->text();
+    f.padding = ui->cmbPadding->currentText();
+    f.startPage = ui->txtStartPage->text();
+    return f;
+}
+
+AppError frmDaicyo::SetValues()
+{
+    return storeWindowValues(windowValues(), m_settings);
+}
+
+void frmDaicyo::setSwatch(bool lineColor, const QString &colorText)
+{
+    const QColor color = dialogs::colorFromText(colorText);
+    QLabel *swatch = lineColor ? ui->PicColorLine : ui->picBackColor;
+    (lineColor ? m_lineColor : m_backColor) = dialogs::colorText(color);
+    QPalette p = swatch->palette();
+    p.setColor(QPalette::Window, color);
+    swatch->setPalette(p);
+    swatch->setAccessibleDescription(dialogs::colorText(color));
+}
+
+void frmDaicyo::CheckPageNum_Toggled(bool checked)
+{
+    if (!checked)
+        ui->txtStartPage->setText(QStringLiteral("1"));
+    ui->txtStartPage->setEnabled(checked);
+    ui->UpDownStartPage->setEnabled(checked);
+}
+
+void frmDaicyo::txtStartPage_Changed(const QString &text)
+{
+    if (const int step = startPageStep(text)) {
+        const QSignalBlocker quiet(ui->UpDownStartPage);
+        ui->UpDownStartPage->setValue(step);
+    }
+}
+
+void frmDaicyo::chooseColor(bool lineColor)
+{
+    dialogs::dlgPalete palette(lineColor ? m_lineColor : m_backColor, m_services, this);
+    if (palette.exec() == QDialog::Accepted)
+        setSwatch(lineColor, palette.colorText());
+}
+
+// The ledger's font: a name and a size in points without unit, always regular.
+void frmDaicyo::chooseFont()
+{
+    const dialogs::FontChoice start{ui->lblFont->text(), ui->lblFontSize->text(), dialogs::FontStyles.first(), {}, {}};
+    dialogs::dlgFont font(dialogs::FontTarget::Ledger, start, m_services, this);
+    if (font.exec() != QDialog::Accepted)
+        return;
+    ui->lblFont->setText(font.choice().name);
+    ui->lblFontSize->setText(font.choice().size);
+}
+
+void frmDaicyo::setCommandsEnabled(bool enabled)
+{
+    ui->cmd作成->setEnabled(enabled && m_listNotEmpty);
+    ui->cmdExplorer->setEnabled(enabled);
+    setEnabled(enabled);
+}
+
+void frmDaicyo::cmd作成_Click()
+{
+    const QString start = ui->txtStartPage->text();
+    const common::Refusal startRefused = checkStartPage(start);
+    if (startRefused.refused()) {
+        m_services.message(this, startRefused.title, startRefused.text, startRefused.icon);
+        if (startRefused.next == common::Next::StartPage)
+            ui->txtStartPage->setText(QStringLiteral("1"));
+        return;
+    }
+
+    m_making = true;
+    setCommandsEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    common::MakeResult outcome;
+    const AppError stored = SetValues();
+    const common::Refusal refusal = checkLedgerMake(start, m_settings);
+    if (stored.isSet()) {
+        outcome = common::MakeResult::failed(QStringLiteral("frmDaicyo.cmd作成"), stored);
+    } else if (refusal.refused()) {
+        outcome = common::MakeResult::refusedBy(refusal);
+    } else {
+        outcome = makeAside(m_model.rows(), m_tax, m_settings, start, m_folder);
+    }
+    QApplication::restoreOverrideCursor();
+    setCommandsEnabled(true);
+    m_making = false;
+
+    m_services.message(this, outcome.title, outcome.text, outcome.icon);
+    if (outcome.ok())
+        ui->cmdExplorer->setFocus();
+}
+
+void frmDaicyo::cmdExplorer_Click()
+{
+    using dialogs::PageMaker;
+    if (QFileInfo(dialogs::makerPagePath(PageMaker::Ledger, m_folder)).isFile())
+        dialogs::ShowExplorer(PageMaker::Ledger, m_browser, m_folder,
+                              {this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty}, m_services);
+    else
+        m_services.information(this, QStringLiteral("商品台帳の表示"),
+                               QStringLiteral("表示するデータがまだありません."));
+}
+
+void frmDaicyo::done(int result)
+{
+    if (m_making)
+        return;
+    const common::Refusal refusal = checkStartPage(ui->txtStartPage->text());
+    if (refusal.refused()) {
+        m_services.message(this, refusal.title, refusal.text, refusal.icon);
+    } else if (const AppError e = SetValues(); e.isSet()) {
+        platform::showErrorReport(m_services, this, QStringLiteral("frmDaicyo.SetValues"), e);
+    }
+    QDialog::done(result);
+}
+
+} // namespace ledger

@@ -1,0 +1,38 @@
+#include "ledger/window_rules.h"
+
+#include "ledger/sheet.h"
+#include "platform/numbers.h"
+
+namespace ledger {
+
+LaunchNotice launchNotice(int listRows, LaunchedFrom from)
+{
+    if (listRows > 0)
+        return {};
+    return {QStringLiteral("データリストにデータがありません."),
+            from == LaunchedFrom::Button ? QStringLiteral("商品台帳作成") : QStringLiteral("値札作成")};
+}
+
+WindowValues ledgerWindowValues(const LedgerDesign &settings)
+{
+    WindowValues f = loadWindowValues(settings);
+    if (settings.rowsPerPage < 1 || settings.rowsPerPage > 16)
+        f.linesInPage = WindowValues().linesInPage;
+    if (settings.padding < 0 || settings.padding > 8)
+        f.padding = WindowValues().padding;
+    return f;
+}
+
+common::Refusal checkStartPage(const QString &startPage)
+{
+    // Default settings page by 12 rows, so only the start page can be refused here.
+    return checkLedgerMake(startPage, LedgerDesign());
+}
+
+int startPageStep(const QString &startPage)
+{
+    const auto v = platform::toWholeNumber(startPage);
+    return v && *v >= StartPageMin && *v <= StartPageMax ? *v : 0;
+}
+
+} // namespace ledger
