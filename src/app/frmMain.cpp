@@ -10,10 +10,13 @@
 #include "dialogs/dlgFileCopy.h"
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
+#include "ledger/frmDaicyo.h"
+#include "ledger/window_rules.h"
 #include "platform/reports.h"
 #include "platform/text_file.h"
 #include "platform/user_services.h"
 #include "platform/value_label_widgets.h"
+#include "price_tags/frmNefuda.h"
 #include "products/csv_file.h"
 #include "products/entry_form_widgets.h"
 #include "products/list_commands_widgets.h"
@@ -21,6 +24,8 @@
 #include "products/list_find_widgets.h"
 #include "products/list_view_widgets.h"
 #include "products/product_list_model.h"
+#include "shelf_labels/designer_texts.h"
+#include "shelf_labels/frmTanafuda.h"
 #include "ui_frmMain.h"
 
 #include <QApplication>
@@ -178,19 +183,48 @@ void frmMain::setBusy(bool busy, const QString &waitText)
     }
 }
 
-// The maker windows come with their own designers; until then their commands do nothing.
-void frmMain::mnuTanafuda_Click() {}
-void frmMain::mnuCyoufu_Click() {}
-void frmMain::mnuDaicyo_Click() {}
+// Each maker opens over the main window with the records it edits or reads. With an empty list it
+// says so and opens for designing only (its make command disabled).
+void frmMain::mnuTanafuda_Click(bool fromMenu)
+{
+    const bool withData = model_->rowCount() > 0;
+    if (!withData) {
+        const common::Refusal notice = shelf_labels::emptyListNotice(fromMenu);
+        services_.message(this, notice.title, notice.text, notice.icon);
+    }
+    shelf_labels::frmTanafuda window(*model_, settings_.shelf, settings_.tax, settings_.browser, services_, folders_,
+                                     withData, this);
+    connect(&window, &shelf_labels::frmTanafuda::helpRequested, this,
+            [this] { ShowHelpFile(services_, this, folders_); });
+    window.exec();
+}
+
+void frmMain::mnuCyoufu_Click()
+{
+    price_tags::frmNefuda::ShowNefudaDialog(*model_, settings_.tag, settings_.tax, settings_.browser, services_,
+                                            folders_, this, [this] { ShowHelpFile(services_, this, folders_); });
+}
+
+void frmMain::mnuDaicyo_Click(bool fromMenu)
+{
+    const ledger::LaunchNotice notice =
+        ledger::launchNotice(model_->rowCount(), fromMenu ? ledger::LaunchedFrom::Menu : ledger::LaunchedFrom::Button);
+    if (!notice.text.isEmpty())
+        services_.information(this, notice.title, notice.text);
+    ledger::frmDaicyo window(*model_, settings_.ledger, settings_.tax, settings_.browser, folders_.appData,
+                             model_->rowCount() > 0, services_, this);
+    connect(&window, &ledger::frmDaicyo::helpRequested, this, [this] { ShowHelpFile(services_, this, folders_); });
+    window.exec();
+}
 
 void frmMain::connectShellCommands()
 {
-    connect(ui_->cmdTanafuda, &QPushButton::clicked, this, &frmMain::mnuTanafuda_Click);
-    connect(ui_->mnuTanafuda, &QAction::triggered, this, &frmMain::mnuTanafuda_Click);
-    connect(ui_->cmdCyofu, &QPushButton::clicked, this, &frmMain::mnuCyoufu_Click);
-    connect(ui_->mnuCyoufu, &QAction::triggered, this, &frmMain::mnuCyoufu_Click);
-    connect(ui_->cmdDaicyo, &QPushButton::clicked, this, &frmMain::mnuDaicyo_Click);
-    connect(ui_->mnuDaicyo, &QAction::triggered, this, &frmMain::mnuDaicyo_Click);
+    connect(ui_->cmdTanafuda, &QPushButton::clicked, this, [this] { mnuTanafuda_Click(false); });
+    connect(ui_->mnuTanafuda, &QAction::triggered, this, [this] { mnuTanafuda_Click(true); });
+    connect(ui_->cmdCyofu, &QPushButton::clicked, this, [this] { mnuCyoufu_Click(); });
+    connect(ui_->mnuCyoufu, &QAction::triggered, this, [this] { mnuCyoufu_Click(); });
+    connect(ui_->cmdDaicyo, &QPushButton::clicked, this, [this] { mnuDaicyo_Click(false); });
+    connect(ui_->mnuDaicyo, &QAction::triggered, this, [this] { mnuDaicyo_Click(true); });
     connect(ui_->cmdQuit, &QPushButton::clicked, this, &QWidget::close);
     connect(ui_->mnuEnd, &QAction::triggered, this, &QWidget::close);
     connect(ui_->mnuVersion, &QAction::triggered, this, [this] {

@@ -81,9 +81,10 @@ protected:
 
 private Q_SLOTS:
     // The maker windows (棚札作成, 貼付用値札作成, 商品台帳作成ツール).
-    void mnuTanafuda_Click();
+    // fromMenu: opened from the menu entry rather than the button (the notice's title differs).
+    void mnuTanafuda_Click(bool fromMenu);
     void mnuCyoufu_Click();
-    void mnuDaicyo_Click();
+    void mnuDaicyo_Click(bool fromMenu);
 
 private:
     void createControllers();
