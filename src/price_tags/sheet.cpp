@@ -127,7 +127,7 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
         }
     }
     switch (d.ym) {
-    case 0: c.prefix = QStringLiteral("\\"); break;
+    case 0: c.prefix = QStringLiteral("&yen;"); break;
     case 1: c.suffix = QStringLiteral("円"); break;
     default: break;
     }
