@@ -81,7 +81,6 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
-    cli::provideBarcodeImages(ctx, folder);
     const common::MakeResult outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);

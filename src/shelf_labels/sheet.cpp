@@ -1,12 +1,15 @@
 #include "shelf_labels/sheet.h"
 
 #include "barcode/barcode.h"
+#include "barcode/barcode_images.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 #include "shelf_labels/card.h"
 #include "shelf_labels/window_values.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -363,6 +366,13 @@ common::MakeResult makeSheet(const products::ProductList &list, const ShelfLabel
     ShelfLabelDesign d = settledDesign(design);
     d.startOffset = *platform::toWholeNumber(startPosition) - 1;
 
+    // The page draws its barcodes from the 33 images beside it. A missing output folder is not
+    // made here: writing the page reports it.
+    if (QFileInfo(folder).isDir()) {
+        if (const auto e = barcode::ensureBarcodeImages(platform::programFolder() + QStringLiteral("/BarCode"),
+                                                        QDir(folder).filePath(QStringLiteral("BarCode"))))
+            return MakeResult::failed(makeHtmlFileLabel(), *e);
+    }
     AppError error;
     const auto sheet = SetSyouhin(list, d, tax, d.startOffset, &error, progress);
     if (!sheet)
