@@ -39,7 +39,6 @@ int runLedger(cli::Context &ctx, const QStringList &args)
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
-    cli::provideBarcodeImages(ctx, folder);
     const common::MakeResult outcome = ledger::makeLedger(*list, settings->tax, settings->ledger, start, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);

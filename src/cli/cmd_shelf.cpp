@@ -4,9 +4,9 @@
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "shelf_labels/design_file.h"
-#include "shelf_labels/window_values.h"
 #include "shelf_labels/preview.h"
 #include "shelf_labels/sheet.h"
+#include "shelf_labels/window_values.h"
 
 #include <QFileInfo>
 
@@ -15,6 +15,15 @@ namespace {
 const QString shelfUsage = QStringLiteral("shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]");
 const QString previewUsage = QStringLiteral("preview shelf [--design FILE.hdn]");
 
+// As the price tags do: a logo file that is gone is told and forgotten, and the make goes on.
+bool tellMissingLogo(cli::Context &ctx, shelf_labels::ShelfLabelDesign *design)
+{
+    const QString missing = shelf_labels::forgetMissingLogo(*design);
+    if (!missing.isEmpty())
+        ctx.err << cli::terminalText(missing) << '\n';
+    return true;
+}
+
 // The design and the tax settings from the settings, with the design file's values over them.
 bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QString &designFile,
                   shelf_labels::ShelfLabelDesign *design, products::TaxSettings *tax)
@@ -22,7 +31,7 @@ bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QStrin
     *design = settings.shelf;
     *tax = settings.tax;
     if (designFile.isEmpty())
-        return true;
+        return tellMissingLogo(ctx, design);
     if (!QFileInfo(designFile).isFile()) {
         cli::refuse(ctx, QStringLiteral("vennlo-cli: design file not found: ") + designFile);
         return false;
@@ -34,7 +43,7 @@ bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QStrin
         return false;
     }
     shelf_labels::storeWindowValues(read.values, *design, *tax);
-    return true;
+    return tellMissingLogo(ctx, design);
 }
 
 int runShelf(cli::Context &ctx, const QStringList &args)
@@ -72,7 +81,6 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
-    cli::provideBarcodeImages(ctx, folder);
     const common::MakeResult outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);

@@ -114,7 +114,6 @@ int runTags(cli::Context &ctx, const QStringList &args)
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
-    cli::provideBarcodeImages(ctx, folder);
     const common::MakeResult outcome = price_tags::makeTagSheet(fill.items, in.copies, design, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);

@@ -174,4 +174,9 @@ WindowSizeBounds mainWindowSizeBounds()
     return mainWindowSizeBounds(twipsPerPixelX(), twipsPerPixelY(), screenSize);
 }
 
+QString logoNotFoundText(const QString &path)
+{
+    return QStringLiteral("ロゴ用の画像\r\n") + path + QStringLiteral("\r\nが見つかりませんでした.");
+}
+
 } // namespace common

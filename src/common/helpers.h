@@ -63,4 +63,7 @@ WindowSizeBounds mainWindowSizeBounds();
 // size in pixels, never below the minimum.
 WindowSizeBounds mainWindowSizeBounds(double twipsPerPixelX, double twipsPerPixelY, const QSize &screenPixels);
 
+// "ロゴ用の画像" CR LF path CR LF "が見つかりませんでした.": a design names a logo file that is gone.
+QString logoNotFoundText(const QString &path);
+
 } // namespace common

@@ -1,10 +1,13 @@
 #include "ledger/sheet.h"
 
 #include "barcode/barcode.h"
+#include "barcode/barcode_images.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -48,8 +51,8 @@ LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings 
     return out;
 }
 
-platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax,
-                              int barcodeHeight, QList<LedgerRow> *rows)
+platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax, int barcodeHeight,
+                              QList<LedgerRow> *rows)
 {
     const products::ProductList chosen = products::rowsForMakers(list);
     QList<LedgerRow> out;
@@ -83,40 +86,35 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, con
         page.error = platform::AppError::divisionByZero();
         return page;
     }
-    const QString line = QStringLiteral("border-style:solid; border-width:1px; border-color:") + s.lineColor
-                       + QLatin1Char(';');
+    const QString line =
+        QStringLiteral("border-style:solid; border-width:1px; border-color:") + s.lineColor + QLatin1Char(';');
     const QString font = QLatin1Char('"') + s.fontName + QLatin1Char('"');
     const QString pad = QString::number(s.padding);
     QStringList &l = page.lines;
     const qsizetype n = rows.size();
     const qsizetype L = s.rowsPerPage;
     l.reserve(30 + n * 2 + (n / L + 1) * 4);
-    l << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">")
-      << QStringLiteral("<html>") << QStringLiteral("<head>")
+    l << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">") << QStringLiteral("<html>")
+      << QStringLiteral("<head>")
       << QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">")
       << QStringLiteral("<meta http-equiv=\"content-style-type\" content=\"text/css\">")
-      << QStringLiteral("<title>ぽらね値札作成 商品台帳</title>")
-      << QStringLiteral("<style type=\"text/css\"><!--")
+      << QStringLiteral("<title>ぽらね値札作成 商品台帳</title>") << QStringLiteral("<style type=\"text/css\"><!--")
       << QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + line
       << QStringLiteral("        table-layout:fixed;width:100%;}")
-      << QStringLiteral("table.nobreak {border-collapse:collapse; ") + line + QStringLiteral(" table-layout:fixed;width:100%;}")
-      << QStringLiteral("th   {font:normal normal normal ") + QString::number(s.fontSize - 1) + QStringLiteral("pt ") + font
-             + QLatin1Char(';')
+      << QStringLiteral("table.nobreak {border-collapse:collapse; ") + line +
+             QStringLiteral(" table-layout:fixed;width:100%;}")
+      << QStringLiteral("th   {font:normal normal normal ") + QString::number(s.fontSize - 1) + QStringLiteral("pt ") +
+             font + QLatin1Char(';')
       << QStringLiteral("      color:#000000;") + line
       << QStringLiteral("      text-align:center; padding:") + pad + QStringLiteral("mm;")
       << QStringLiteral("      background-color:") + s.backColor + QStringLiteral(";}")
-      << QStringLiteral("td   {font:normal normal normal ") + QString::number(s.fontSize) + QStringLiteral("pt ") + font
-             + QLatin1Char(';')
-      << QStringLiteral("      color:#000000;") + line
-      << QStringLiteral("      padding:") + pad + QStringLiteral("mm;")
-      << QStringLiteral("      background-color:#FFFFFF;}")
-      << QStringLiteral("td.cnt {text-align:center;}")
-      << QStringLiteral("td.rgt {text-align:right;}")
-      << QStringLiteral("th.num {width:20%;}")
-      << QStringLiteral("th.hinmei {width:35%;}")
-      << QStringLiteral("th.price {width:20%;}")
-      << QStringLiteral("th.bcode {width:20%;}")
-      << QStringLiteral("td.pagenum {text-align:center;}")
+      << QStringLiteral("td   {font:normal normal normal ") + QString::number(s.fontSize) + QStringLiteral("pt ") +
+             font + QLatin1Char(';')
+      << QStringLiteral("      color:#000000;") + line << QStringLiteral("      padding:") + pad + QStringLiteral("mm;")
+      << QStringLiteral("      background-color:#FFFFFF;}") << QStringLiteral("td.cnt {text-align:center;}")
+      << QStringLiteral("td.rgt {text-align:right;}") << QStringLiteral("th.num {width:20%;}")
+      << QStringLiteral("th.hinmei {width:35%;}") << QStringLiteral("th.price {width:20%;}")
+      << QStringLiteral("th.bcode {width:20%;}") << QStringLiteral("td.pagenum {text-align:center;}")
       << QStringLiteral("--></style></head><body>");
 
     const QString header = QStringLiteral(
@@ -154,8 +152,8 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, con
             l << QString();
         }
         if (s.pageNumbers == 1)
-            l << QStringLiteral("<tr><td class=\"pagenum\" colspan=\"5\">- ") + QString::number(q)
-                     + QStringLiteral(" -</td></tr>");
+            l << QStringLiteral("<tr><td class=\"pagenum\" colspan=\"5\">- ") + QString::number(q) +
+                     QStringLiteral(" -</td></tr>");
         ++q;
         l << QStringLiteral("</table>");
     }
@@ -163,7 +161,10 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, con
     return page;
 }
 
-QString dtempFileName() { return QStringLiteral("dtemp.html"); }
+QString dtempFileName()
+{
+    return QStringLiteral("dtemp.html");
+}
 
 common::Refusal checkLedgerMake(const QString &startPage, const LedgerDesign &settings)
 {
@@ -189,6 +190,13 @@ common::MakeResult makeLedger(const products::ProductList &list, const products:
     const LedgerPage page = MakeHtmlFile(rows, settings, startPage);
     if (page.error.isSet())
         return MakeResult::failed(QStringLiteral("frmDaicto.MakeHtmlFile"), page.error);
+    // The page draws its barcodes from the 33 images beside it. A missing output folder is not
+    // made here: writing the page reports it.
+    if (QFileInfo(folder).isDir()) {
+        if (const auto images = barcode::ensureBarcodeImages(platform::programFolder() + QStringLiteral("/BarCode"),
+                                                             QDir(folder).filePath(QStringLiteral("BarCode"))))
+            return MakeResult::failed(QStringLiteral("frmDaicto.MakeHtmlFile"), *images);
+    }
     const QString path = QDir(folder).filePath(dtempFileName());
     if (!platform::writeCp932Lines(path, page.lines, &e))
         return MakeResult::failed(QStringLiteral("frmDaicto.MakeHtmlFile"), e);

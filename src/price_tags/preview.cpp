@@ -28,7 +28,7 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
     t.name = d.hm == 1 ? QStringLiteral("サンプル商品") : QString();
     t.tax = d.zk == 1 ? QStringLiteral("(税込)") : QString();
     const QString price = platform::formatThousands(2467);
-    t.price = d.ym == 0 ? QStringLiteral("\\") + price : d.ym == 1 ? price + QStringLiteral("円") : price;
+    t.price = d.ym == 0 ? QStringLiteral("&yen;") + price : d.ym == 1 ? price + QStringLiteral("円") : price;
     if (d.jc == 1) {
         t.barcode = barcode::MakeBarCodeHtml(sampleJan, d.barcodeHeight);
         t.digits = d.jn == 1 ? sampleJan : QString();

@@ -1,6 +1,8 @@
 #include "price_tags/sheet.h"
 
+#include "barcode/barcode_images.h"
 #include "common/font_texts.h"
+#include "platform/folders.h"
 
 #include "barcode/barcode.h"
 #include "platform/numbers.h"
@@ -8,6 +10,7 @@
 #include "price_tags/card.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <limits>
 
@@ -39,18 +42,19 @@ common::Refusal checkMake(const MakeInputs &in)
         // A negative count is as meaningless as a letter and would shift every later card.
         const auto n = platform::toWholeNumber(in.copies[i]);
         if (!platform::isNumeric(in.copies[i]) || (n && *n < 0) || (!n && *platform::numericValue(in.copies[i]) < 0))
-            return refusal(QStringLiteral("作成枚数の値がが不正です"), QStringLiteral("作成枚数チェック"), Icon::Critical,
-                           common::Next::Copies, i);
+            return refusal(QStringLiteral("作成枚数の値がが不正です"), QStringLiteral("作成枚数チェック"),
+                           Icon::Critical, common::Next::Copies, i);
         total += n ? *n : std::numeric_limits<qint32>::max();
     }
 
     if (in.startPos != QLatin1String("1") && (!in.cardHeightFixed || !in.cardWidthFixed))
-        return refusal(QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
-                       QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::CardHeight);
+        return refusal(
+            QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
+            QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::CardHeight);
 
     if (total == 0)
-        return refusal(QStringLiteral("作成枚数が設定されていません."), QStringLiteral("貼付用値札作成"), Icon::Information,
-                       common::Next::FirstCopies);
+        return refusal(QStringLiteral("作成枚数が設定されていません."), QStringLiteral("貼付用値札作成"),
+                       Icon::Information, common::Next::FirstCopies);
 
     // An empty division box would divide by zero while the page is made.
     const auto w = platform::toWholeNumber(in.countW);
@@ -104,9 +108,9 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
         list->fill(QString(), size);
 
     if (d.lg == 1) {
-        c.logo = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(d.logoName) + Q
-               + QStringLiteral(" width=\"") + QString::number(d.logoW) + Q + QStringLiteral(" height=\"")
-               + QString::number(d.logoH) + Q + QLatin1Char('>');
+        c.logo = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(d.logoName) + Q +
+                 QStringLiteral(" width=\"") + QString::number(d.logoW) + Q + QStringLiteral(" height=\"") +
+                 QString::number(d.logoH) + Q + QLatin1Char('>');
         c.logo.replace(QLatin1Char('\\'), QLatin1Char('/'));
     }
 
@@ -127,9 +131,14 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
         }
     }
     switch (d.ym) {
-    case 0: c.prefix = QStringLiteral("\\"); break;
-    case 1: c.suffix = QStringLiteral("円"); break;
-    default: break;
+    case 0:
+        c.prefix = QStringLiteral("&yen;");
+        break;
+    case 1:
+        c.suffix = QStringLiteral("円");
+        break;
+    default:
+        break;
     }
     c.tax = d.zk == 1 ? QStringLiteral("(税込)") : QString();
     *cards = std::move(c);
@@ -143,16 +152,16 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
         page.error = platform::AppError::divisionByZero();
         return page;
     }
-    const QString heightPart = d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;")
-                                                      : QString();
-    const QString overflowPart = d.cardHeightFixed == 1 ? QStringLiteral("overflow:hidden;")
-                                                        : QStringLiteral("overflow:visible;");
+    const QString heightPart =
+        d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;") : QString();
+    const QString overflowPart =
+        d.cardHeightFixed == 1 ? QStringLiteral("overflow:hidden;") : QStringLiteral("overflow:visible;");
     QString innerWidth, cellWidth, tableWidth;
     if (d.cardWidthFixed == 1) {
         const auto w = platform::toInteger16(d.cardWidth);
         if (!w) {
-            page.error = platform::isNumeric(d.cardWidth) ? platform::AppError::overflow()
-                                                          : platform::AppError::typeMismatch();
+            page.error =
+                platform::isNumeric(d.cardWidth) ? platform::AppError::overflow() : platform::AppError::typeMismatch();
             return page;
         }
         // The inner box is one millimetre narrower so that the ruled line stays inside the cell.
@@ -162,11 +171,11 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
         innerWidth = QStringLiteral("width:100%;");
         tableWidth = QStringLiteral("width:100%;");
     }
-    const QString paddingPart = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3]
-                              + QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2]
-                              + QStringLiteral("mm;");
-    const QString borderPart = d.line == 1 ? QStringLiteral("border-style:solid; border-width:1px; border-color:")
-                                                 + d.lineColor + QLatin1Char(';')
+    const QString paddingPart = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3] +
+                                QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2] +
+                                QStringLiteral("mm;");
+    const QString borderPart = d.line == 1 ? QStringLiteral("border-style:solid; border-width:1px; border-color:") +
+                                                 d.lineColor + QLatin1Char(';')
                                            : QStringLiteral("border-style:none;");
 
     QStringList &l = page.lines;
@@ -174,12 +183,13 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
     const qint64 N = c.cardCount;
     l.reserve(40 + (N / d.countW + 2) * (d.countW + 2) + (N / P + 1) * 2);
     l << pageHeadLines();
-    static const char *const openings[4] = {"td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
+    static const char *const openings[4] = {
+        "td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
     for (int i = 0; i < 4; ++i) {
-        l << QLatin1String(openings[i]) + common::cssFontPrefix(d.fontStyle[i]) + d.fontSize[i] + QLatin1Char(' ')
-                 + quotedFamily(d.fontName[i]) + QLatin1Char(';');
-        l << QStringLiteral("        color:") + d.fontColor[i] + QStringLiteral("; text-align:") + common::cssAlign(d.fontAlign[i])
-                 + QLatin1Char(';');
+        l << QLatin1String(openings[i]) + common::cssFontPrefix(d.fontStyle[i]) + d.fontSize[i] + QLatin1Char(' ') +
+                 quotedFamily(d.fontName[i]) + QLatin1Char(';');
+        l << QStringLiteral("        color:") + d.fontColor[i] + QStringLiteral("; text-align:") +
+                 common::cssAlign(d.fontAlign[i]) + QLatin1Char(';');
         l << QStringLiteral("        background-color:#ffffff;}");
     }
     l << QStringLiteral("td.area6 {font-size:9pt;");
@@ -189,14 +199,14 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
     l << QStringLiteral("        margin:0px;") + paddingPart + overflowPart + QLatin1Char('}');
     l << QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + borderPart;
     l << QStringLiteral("        table-layout:fixed;") + tableWidth + QLatin1Char('}');
-    l << QStringLiteral("table.nobreak {table-layout:fixed; border-collapse:collapse; ") + borderPart + tableWidth
-             + QLatin1Char('}');
+    l << QStringLiteral("table.nobreak {table-layout:fixed; border-collapse:collapse; ") + borderPart + tableWidth +
+             QLatin1Char('}');
     l << QStringLiteral("--></style></head><body>");
 
     const QString blank = QStringLiteral("<td class=\"top\"><div class=\"card\"></div></td>");
     const QString opening = QStringLiteral("<td class=\"top\"><div class=\"card\"><table width=\"100%\" border=\"0\" "
-                                           "cellpadding=\"0\"><tr><td align=\"")
-                          + logoAlignWord(d.logoAlign) + Q;
+                                           "cellpadding=\"0\"><tr><td align=\"") +
+                            logoAlignWord(d.logoAlign) + Q;
     const bool twoTier = d.zw == 1;
     CardTexts t;
     t.logo = c.logo;
@@ -205,8 +215,8 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
     qsizetype lastSource = -1;
     QString lastCard;
     auto sameCard = [&](qsizetype a, qsizetype b) {
-        return c.code.at(a) == c.code.at(b) && c.name.at(a) == c.name.at(b) && c.price.at(a) == c.price.at(b)
-            && c.barcode.at(a) == c.barcode.at(b) && c.digits.at(a) == c.digits.at(b);
+        return c.code.at(a) == c.code.at(b) && c.name.at(a) == c.name.at(b) && c.price.at(a) == c.price.at(b) &&
+               c.barcode.at(a) == c.barcode.at(b) && c.digits.at(a) == c.digits.at(b);
     };
     auto cell = [&](qint64 k) -> QString {
         if (k >= c.price.size() || !platform::isNumeric(c.price.at(k)))
@@ -239,7 +249,10 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
     return page;
 }
 
-QString ctempFileName() { return QStringLiteral("ctemp.html"); }
+QString ctempFileName()
+{
+    return QStringLiteral("ctemp.html");
+}
 
 common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
                                 const QString &folder)
@@ -252,6 +265,13 @@ common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies,
     const PageLines page = MakeCHtml(cards, design);
     if (page.error.isSet())
         return MakeResult::failed(QStringLiteral("MakeCHtml"), page.error);
+    // The page draws its barcodes from the 33 images beside it. A missing output folder is not
+    // made here: writing the page reports it.
+    if (QFileInfo(folder).isDir()) {
+        if (const auto images = barcode::ensureBarcodeImages(platform::programFolder() + QStringLiteral("/BarCode"),
+                                                             QDir(folder).filePath(QStringLiteral("BarCode"))))
+            return MakeResult::failed(QStringLiteral("MakeCHtml"), *images);
+    }
     const QString path = QDir(folder).filePath(ctempFileName());
     if (!platform::writeCp932Lines(path, page.lines, &e))
         return MakeResult::failed(QStringLiteral("MakeCHtml"), e);

@@ -1,5 +1,6 @@
 #include "price_tags/window_values.h"
 
+#include "common/helpers.h"
 #include "platform/numbers.h"
 
 #include <QFileInfo>
@@ -221,7 +222,7 @@ PriceTagDesign builtInDesign(BuiltInType type)
 
 QString logoNotFoundText(const QString &path)
 {
-    return QStringLiteral("ロゴ用の画像\r\n") + path + QStringLiteral("\r\nが見つかりませんでした.");
+    return common::logoNotFoundText(path);
 }
 
 QString forgetMissingLogo(PriceTagDesign &design)

@@ -52,7 +52,7 @@ void priceMarks(int yMark, QString *before, QString *after)
 {
     switch (yMark) {
     case 0:
-        *before = QStringLiteral("\\");
+        *before = QStringLiteral("&yen;");
         *after = QStringLiteral("　");
         break;
     case 1:

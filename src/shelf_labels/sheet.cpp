@@ -1,12 +1,15 @@
 #include "shelf_labels/sheet.h"
 
 #include "barcode/barcode.h"
+#include "barcode/barcode_images.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 #include "shelf_labels/card.h"
 #include "shelf_labels/window_values.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -50,6 +53,16 @@ void setError(AppError *error, const AppError &e)
         *error = e;
 }
 
+// A split whose arithmetic failed (a price beyond 32 bits, a rate of -1) refuses the card with
+// the same report the ledger and the price tags give, instead of printing 0.
+bool splitOk(const products::PriceSplit &split, AppError *error)
+{
+    if (!split.error)
+        return true;
+    setError(error, split.error == AppError::Overflow ? AppError::overflow() : AppError::divisionByZero());
+    return false;
+}
+
 } // namespace
 
 std::optional<Division> division(const ShelfLabelDesign &design)
@@ -75,7 +88,10 @@ std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::T
             const auto lw = wholeNumber(l, error);
             if (!lw)
                 return std::nullopt;
-            t.price = platform::formatThousands(products::ruleB(*lw, tax.rate).base);
+            const products::PriceSplit split = products::ruleB(*lw, tax.rate);
+            if (!splitOk(split, error))
+                return std::nullopt;
+            t.price = platform::formatThousands(split.base);
         }
         t.taxNote = QStringLiteral("(消費税別)");
         return t;
@@ -86,8 +102,14 @@ std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::T
         lw = wholeNumber(l, error);
         if (!lw)
             return std::nullopt;
-        t.price =
-            listIsIncluded ? formatted(l) : platform::formatThousands(products::ruleA(*lw, tax.rate, ks).included);
+        if (listIsIncluded) {
+            t.price = formatted(l);
+        } else {
+            const products::PriceSplit split = products::ruleA(*lw, tax.rate, ks);
+            if (!splitOk(split, error))
+                return std::nullopt;
+            t.price = platform::formatThousands(split.included);
+        }
     } else {
         t.price = QStringLiteral("0");
     }
@@ -98,12 +120,17 @@ std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::T
     if (!zero) {
         if (!listIsIncluded) {
             base = formatted(l);
-            taxAmount = platform::formatThousands(products::ruleA(*lw, tax.rate, ks).tax);
+            const products::PriceSplit split = products::ruleA(*lw, tax.rate, ks);
+            if (!splitOk(split, error))
+                return std::nullopt;
+            taxAmount = platform::formatThousands(split.tax);
         } else {
             const auto d = wholeNumber(t.price, error);
             if (!d)
                 return std::nullopt;
             const products::PriceSplit split = products::ruleB(*d, tax.rate);
+            if (!splitOk(split, error))
+                return std::nullopt;
             base = platform::formatThousands(split.base);
             taxAmount = platform::formatThousands(split.tax);
         }
@@ -304,7 +331,7 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
     if (!wNumeric || !hNumeric || *platform::numericValue(design.logoW) < 0 ||
         *platform::numericValue(design.logoH) < 0)
         return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
-                           Icon::Critical};
+                               Icon::Critical};
 
     if (startPosition != QLatin1String("1") && (design.cardHeightFixed != 1 || design.cardWidthFixed != 1))
         return common::Refusal{
@@ -324,8 +351,8 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
     if (!platform::isNumeric(startPosition) || !start || *start < 1 || *start > cells ||
         *platform::numericValue(startPosition) != double(*start))
         return common::Refusal{QStringLiteral("棚札作成"),
-                           QStringLiteral("出力の開始位置には 1 から %1 までの数値を指定してください.").arg(cells),
-                           Icon::Information};
+                               QStringLiteral("出力の開始位置には 1 から %1 までの数値を指定してください.").arg(cells),
+                               Icon::Information};
     return {};
 }
 
@@ -339,6 +366,13 @@ common::MakeResult makeSheet(const products::ProductList &list, const ShelfLabel
     ShelfLabelDesign d = settledDesign(design);
     d.startOffset = *platform::toWholeNumber(startPosition) - 1;
 
+    // The page draws its barcodes from the 33 images beside it. A missing output folder is not
+    // made here: writing the page reports it.
+    if (QFileInfo(folder).isDir()) {
+        if (const auto e = barcode::ensureBarcodeImages(platform::programFolder() + QStringLiteral("/BarCode"),
+                                                        QDir(folder).filePath(QStringLiteral("BarCode"))))
+            return MakeResult::failed(makeHtmlFileLabel(), *e);
+    }
     AppError error;
     const auto sheet = SetSyouhin(list, d, tax, d.startOffset, &error, progress);
     if (!sheet)

@@ -1,6 +1,9 @@
 #include "shelf_labels/window_values.h"
 
+#include "common/helpers.h"
 #include "platform/numbers.h"
+
+#include <QFileInfo>
 
 #include <array>
 #include <utility>
@@ -102,6 +105,17 @@ void storeWindowValues(const WindowValues &values, ShelfLabelDesign &design, pro
     design = values.design;
     tax.style = values.taxStyle;
     tax.zeikomi = values.zeikomi;
+}
+
+QString forgetMissingLogo(ShelfLabelDesign &design)
+{
+    if (design.makeLG != 1 || QFileInfo(design.logoName).isFile())
+        return QString();
+    const QString text = common::logoNotFoundText(design.logoName);
+    design.logoName.clear();
+    design.logoW = QStringLiteral("0");
+    design.logoH = QStringLiteral("0");
+    return text;
 }
 
 } // namespace shelf_labels

@@ -78,7 +78,7 @@ void TestTagPreview::priceMarks_data()
 {
     QTest::addColumn<int>("ym");
     QTest::addColumn<QString>("cell");
-    QTest::newRow("\\ マーク") << 0 << "<td class=\"area31\">\\2,467</td>";
+    QTest::newRow("\\ マーク") << 0 << "<td class=\"area31\">&yen;2,467</td>";
     QTest::newRow("円マーク") << 1 << "<td class=\"area31\">2,467円</td>";
     QTest::newRow("付けない") << 2 << "<td class=\"area31\">2,467</td>";
 }

@@ -224,7 +224,7 @@ void TestTagSheet::priceMarks_data()
 {
     QTest::addColumn<int>("ym");
     QTest::addColumn<QString>("cell");
-    QTest::newRow("\\ マーク") << 0 << "<td class=\"area31\">\\1,050</td>";
+    QTest::newRow("\\ マーク") << 0 << "<td class=\"area31\">&yen;1,050</td>";
     QTest::newRow("円マーク") << 1 << "<td class=\"area31\">1,050円</td>";
     QTest::newRow("付けない") << 2 << "<td class=\"area31\">1,050</td>";
 }

@@ -398,7 +398,7 @@ void TestShelfSheet::priceMarks_data()
     QTest::addColumn<int>("yMark");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
-    QTest::newRow("backslash") << 0 << QStringLiteral("\\") << QStringLiteral("　");
+    QTest::newRow("yen entity") << 0 << QStringLiteral("&yen;") << QStringLiteral("　");
     QTest::newRow("yen") << 1 << QStringLiteral("　") << QStringLiteral("円");
     QTest::newRow("none") << 2 << QString() << QString();
 }
@@ -714,8 +714,9 @@ void TestShelfSheet::makeWritesCp932Page()
     QCOMPARE(bytes, platform::cp932Lines(lines));
     QVERIFY(bytes.endsWith("</body></html>\r\n"));
     QVERIFY(bytes.contains(platform::cp932::encode(QStringLiteral("<title>ぽらね値札作成</title>\r\n")).bytes));
-    // The yen mark is the single byte 0x5C that Japanese fonts show as a yen sign.
-    QVERIFY(bytes.contains("<td class=\"area30\">\\</td>"));
+    // The yen mark is written as an entity so that every browser and font shows a yen sign.
+    QVERIFY(bytes.contains("<td class=\"area30\">&yen;</td>"));
+    QVERIFY(!bytes.contains('\\'));
     QCOMPARE(bytes.count("\r\n"), lines.size());
 }
 
