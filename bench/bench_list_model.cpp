@@ -58,14 +58,16 @@ int main(int argc, char *argv[])
     out << "sort by name + reorder:  " << timeMs([&] {
         ProductList rows = model.rows();
         model.reorderRows(sortRows(rows, ColName, true));
-    }) << " ms, " << emitted << " signals\n";
+    }) << " ms, "
+        << emitted << " signals\n";
     emitted = 0;
     int changed = 0;
     out << "bulk check digits:       " << timeMs([&] {
         ProductList rows = model.rows();
         changed = appendCheckDigits(rows);
         model.updateRows(rows);
-    }) << " ms, " << emitted << " signals (" << changed << " rows)\n";
+    }) << " ms, "
+        << emitted << " signals (" << changed << " rows)\n";
     emitted = 0;
     out << "check all:               " << timeMs([&] { model.setAllChecked(true); }) << " ms, " << emitted
         << " signals\n";

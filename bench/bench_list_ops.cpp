@@ -46,7 +46,8 @@ int main()
     out << "sort by name descending: " << timeMs([&] { sortRows(rows, ColName, false); }) << " ms\n";
     out << "sort by JAN:             " << timeMs([&] { sortRows(rows, ColJan, true); }) << " ms\n";
     FindState s;
-    out << "find (no hit, whole list): " << timeMs([&] { findNext(rows, QStringLiteral("見つからない"), s); }) << " ms\n";
+    out << "find (no hit, whole list): " << timeMs([&] { findNext(rows, QStringLiteral("見つからない"), s); })
+        << " ms\n";
     int changed = 0;
     out << "bulk check digits:       " << timeMs([&] { changed = appendCheckDigits(rows); }) << " ms (" << changed
         << " rows)\n";

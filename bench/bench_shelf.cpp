@@ -7,8 +7,8 @@
 #include "platform/text_file.h"
 #include "products/product.h"
 #include "products/tax.h"
-#include "shelf_labels/window_values.h"
 #include "shelf_labels/sheet.h"
+#include "shelf_labels/window_values.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

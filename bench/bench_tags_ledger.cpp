@@ -26,8 +26,7 @@ QString jan(int i)
     return first12 + QString::number(barcode::GetCheckDigit(first12));
 }
 
-template <typename F>
-double bestOf(F f)
+template <typename F> double bestOf(F f)
 {
     double best = 1e300;
     for (int i = 0; i < Runs; ++i) {
@@ -42,7 +41,8 @@ double bestOf(F f)
 // iconv over a UTF-8 copy of the page, writing the CP932 file.
 double iconvMs(const QString &dir, const QStringList &lines)
 {
-    const QString in = QDir(dir).filePath(QStringLiteral("page.utf8")), out = QDir(dir).filePath(QStringLiteral("page.cp932"));
+    const QString in = QDir(dir).filePath(QStringLiteral("page.utf8")),
+                  out = QDir(dir).filePath(QStringLiteral("page.cp932"));
     QFile f(in);
     if (!f.open(QIODevice::WriteOnly))
         return -1;
@@ -51,7 +51,8 @@ double iconvMs(const QString &dir, const QStringList &lines)
     return bestOf([&] {
         QProcess p;
         p.setStandardOutputFile(out);
-        p.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"), QStringLiteral("CP932"), in});
+        p.start(QStringLiteral("iconv"),
+                {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"), QStringLiteral("CP932"), in});
         p.waitForFinished(-1);
     });
 }
@@ -71,8 +72,8 @@ int main()
     price_tags::ProductSlots items;
     price_tags::Copies copies;
     for (int i = 0; i < price_tags::SlotCount; ++i) {
-        items[i] = {QStringLiteral("HB-%1").arg(i), QStringLiteral("テスト商品 %1 号").arg(i), QStringLiteral("1,%180").arg(i),
-                    QStringLiteral("4901234567894"), true};
+        items[i] = {QStringLiteral("HB-%1").arg(i), QStringLiteral("テスト商品 %1 号").arg(i),
+                    QStringLiteral("1,%180").arg(i), QStringLiteral("4901234567894"), true};
         copies[i] = QStringLiteral("1000");
     }
     price_tags::PriceTagDesign design;
@@ -89,8 +90,8 @@ int main()
     products::ProductList list;
     list.reserve(100000);
     for (int i = 0; i < 100000; ++i)
-        list.append({QStringLiteral("HB-%1").arg(i), QStringLiteral("台帳の商品 %1").arg(i), QString::number(100 + i % 9000),
-                     QStringLiteral("備考 %1").arg(i % 7), jan(i), false});
+        list.append({QStringLiteral("HB-%1").arg(i), QStringLiteral("台帳の商品 %1").arg(i),
+                     QString::number(100 + i % 9000), QStringLiteral("備考 %1").arg(i % 7), jan(i), false});
     ledger::LedgerDesign settings;
     settings.pageNumbers = 1;
     QStringList ledgerLines;
@@ -111,9 +112,8 @@ int main()
     const double collect = bestOf([&] { ledger::SetSyouhin(list, products::TaxSettings(), 40, &rows); });
     const double lines = bestOf([&] { ledgerLines = ledger::MakeHtmlFile(rows, settings, QStringLiteral("1")).lines; });
     const double encode = bestOf([&] { platform::cp932Lines(ledgerLines); });
-    const double write = bestOf([&] {
-        platform::writeCp932Lines(QDir(dir.path()).filePath(QStringLiteral("dtemp.html")), ledgerLines);
-    });
+    const double write = bestOf(
+        [&] { platform::writeCp932Lines(QDir(dir.path()).filePath(QStringLiteral("dtemp.html")), ledgerLines); });
     std::printf("  ledger phases: SetSyouhin %.1f ms (of which MakeBarCodeHtml %.1f ms), MakeHtmlFile %.1f ms,\n"
                 "                 CP932 join+encode %.1f ms, writeCp932Lines (encode+save) %.1f ms\n",
                 collect, bars, lines, encode, write);

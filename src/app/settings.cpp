@@ -476,8 +476,8 @@ bool Plus142ini(ProfileFile &p)
 {
     if (!p.value(QStringLiteral("CHeight"), QStringLiteral("S")).isEmpty())
         return false;
-    for (const common::StoredKey &k : {keys::ShelfCardHeightFixed, keys::ShelfCardHeight, keys::ShelfCardWidthFixed,
-                                       keys::ShelfCardWidth})
+    for (const common::StoredKey &k :
+         {keys::ShelfCardHeightFixed, keys::ShelfCardHeight, keys::ShelfCardWidthFixed, keys::ShelfCardWidth})
         setDefault(p, k);
     p.setValue(QStringLiteral("CPadding"), QStringLiteral("P"), QStringLiteral("0"));
     return true;
@@ -670,8 +670,7 @@ void showSettingsReports(platform::UiServices &services, const QList<SettingsRep
     for (const SettingsReport &r : reports) {
         const SettingsReportBox box = settingsReportBox(r);
         services.message(parent, box.title, box.text,
-                                                 box.critical ? platform::UiServices::Icon::Critical
-                                                              : platform::UiServices::Icon::None);
+                         box.critical ? platform::UiServices::Icon::Critical : platform::UiServices::Icon::None);
     }
 }
 

@@ -9,10 +9,10 @@ namespace barcode {
 
 // What the main window's barcode preview shows for the text of the JAN field.
 struct PreviewPlan {
-    int optionType = 0;     // OptionType to select: 0 標準(13桁), 1 短縮(8桁)
+    int optionType = 0; // OptionType to select: 0 標準(13桁), 1 短縮(8桁)
     bool showCheckDigit = false;
-    QString checkDigit;     // lblCD, when showCheckDigit
-    QStringList imageNames; // slot order; empty = nothing shown
+    QString checkDigit;       // lblCD, when showCheckDigit
+    QStringList imageNames;   // slot order; empty = nothing shown
     platform::AppError error; // a character that is not a digit
 };
 

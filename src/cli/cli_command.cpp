@@ -10,8 +10,14 @@ QList<Command> &registry()
 }
 } // namespace
 
-void registerCommand(Command command) { registry().append(std::move(command)); }
+void registerCommand(Command command)
+{
+    registry().append(std::move(command));
+}
 
-const QList<Command> &registeredCommands() { return registry(); }
+const QList<Command> &registeredCommands()
+{
+    return registry();
+}
 
 } // namespace cli

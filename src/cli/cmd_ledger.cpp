@@ -48,10 +48,11 @@ int runLedger(cli::Context &ctx, const QStringList &args)
 
 const cli::CommandRegistration ledgerCommand(
     {QStringLiteral("ledger"),
-     ledgerUsage + QStringLiteral("\n"
-                                  "                   write DIR/dtemp.html, the product ledger of the checked rows (all rows\n"
-                                  "                   when none is checked); page numbers, when the settings print them,\n"
-                                  "                   start at --start-page N (default 1)"),
+     ledgerUsage +
+         QStringLiteral("\n"
+                        "                   write DIR/dtemp.html, the product ledger of the checked rows (all rows\n"
+                        "                   when none is checked); page numbers, when the settings print them,\n"
+                        "                   start at --start-page N (default 1)"),
      runLedger});
 
 } // namespace

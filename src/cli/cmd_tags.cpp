@@ -6,21 +6,23 @@
 #include "platform/text_file.h"
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
-#include "price_tags/window_values.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
+#include "price_tags/window_values.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-const QString tagsUsage = QStringLiteral("tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N]");
+const QString tagsUsage =
+    QStringLiteral("tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N]");
 const QString previewUsage = QStringLiteral("preview tags [--design FILE.cdn]");
 
 // The designer's controls as the window opens them: the design of the settings, or a design file
 // opened over it.
-bool designForm(cli::Context &ctx, const app::Settings &settings, const QString &designFile, price_tags::WindowValues *form)
+bool designForm(cli::Context &ctx, const app::Settings &settings, const QString &designFile,
+                price_tags::WindowValues *form)
 {
     // As the window opens: a logo file that is gone is told and forgotten, and the window opens all the same.
     price_tags::PriceTagDesign design = settings.tag;
@@ -46,10 +48,10 @@ bool designForm(cli::Context &ctx, const app::Settings &settings, const QString 
 int runTags(cli::Context &ctx, const QStringList &args)
 {
     QString why;
-    const auto parsed = cli::parseArgs(args,
-                                       {QStringLiteral("--check"), QStringLiteral("--copies"), QStringLiteral("--design"),
-                                        QStringLiteral("--start")},
-                                       &why);
+    const auto parsed = cli::parseArgs(
+        args,
+        {QStringLiteral("--check"), QStringLiteral("--copies"), QStringLiteral("--design"), QStringLiteral("--start")},
+        &why);
     if (!parsed)
         return cli::usageError(ctx, tagsUsage, why);
     if (parsed->positional.size() != 1)
@@ -88,8 +90,9 @@ int runTags(cli::Context &ctx, const QStringList &args)
     if (parsed->options.contains(QStringLiteral("--copies"))) {
         const QStringList counts = parsed->options.value(QStringLiteral("--copies")).split(QLatin1Char(','));
         if (counts.size() > filled)
-            return cli::usageError(ctx, tagsUsage,
-                                   QStringLiteral("--copies gives %1 counts for %2 products").arg(counts.size()).arg(filled));
+            return cli::usageError(
+                ctx, tagsUsage,
+                QStringLiteral("--copies gives %1 counts for %2 products").arg(counts.size()).arg(filled));
         for (qsizetype i = 0; i < counts.size(); ++i)
             in.copies[i] = counts.at(i).trimmed();
     }
@@ -155,10 +158,11 @@ int runPreviewTags(cli::Context &ctx, const QStringList &args)
 
 const cli::CommandRegistration tagsCommand(
     {QStringLiteral("tags"),
-     tagsUsage + QStringLiteral("\n"
-                                "                   write DIR/ctemp.html, the price tags of the rows of --check (1-based,\n"
-                                "                   \"1,3,5-7\", at most ten) in list order; --copies gives the tags per\n"
-                                "                   product in that order (default 1 each), --start N the start position"),
+     tagsUsage +
+         QStringLiteral("\n"
+                        "                   write DIR/ctemp.html, the price tags of the rows of --check (1-based,\n"
+                        "                   \"1,3,5-7\", at most ten) in list order; --copies gives the tags per\n"
+                        "                   product in that order (default 1 each), --start N the start position"),
      runTags});
 
 const cli::CommandRegistration previewTagsCommand(

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ledger/design.h"
 #include "common/maker.h"
+#include "ledger/design.h"
 #include "platform/apperror.h"
 #include "platform/user_services.h"
 #include "products/product.h"
@@ -34,8 +34,8 @@ struct LedgerPrices {
 LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings &tax, int *error = nullptr);
 
 // SetSyouhin: the rows of the list the makers read (checked rows, or all), with both prices.
-platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax,
-                              int barcodeHeight, QList<LedgerRow> *rows);
+platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax, int barcodeHeight,
+                              QList<LedgerRow> *rows);
 
 struct LedgerPage {
     QStringList lines;

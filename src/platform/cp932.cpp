@@ -45,7 +45,10 @@ Encoded encode(const QString &text)
     return result;
 }
 
-bool canEncode(const QString &text) { return encode(text).ok(); }
+bool canEncode(const QString &text)
+{
+    return encode(text).ok();
+}
 
 QString decode(const QByteArray &bytes, bool *hadErrors)
 {

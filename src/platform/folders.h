@@ -6,11 +6,11 @@ namespace platform {
 
 // The program's folders, computed once at start-up.
 struct Folders {
-    QString documents;   // documents + "/Vestrel"
-    QString data;        // documents + "/値札データ": where file dialogs start; sample files
-    QString appDataRoot; // per-user application data + "/Vestrel"
-    QString appData;     // appDataRoot + "/Vennla": settings file, BarCode images, generated pages
-    QString barcode;     // appData + "/BarCode/" (with the trailing separator)
+    QString documents;    // documents + "/Vestrel"
+    QString data;         // documents + "/値札データ": where file dialogs start; sample files
+    QString appDataRoot;  // per-user application data + "/Vestrel"
+    QString appData;      // appDataRoot + "/Vennla": settings file, BarCode images, generated pages
+    QString barcode;      // appData + "/BarCode/" (with the trailing separator)
     QString programFiles; // where programs are installed (the browser choice starts here)
     QString program;      // the folder of the shipped files
 

@@ -59,7 +59,10 @@ bool parseNumber(const QString &input, double *value)
 
 } // namespace
 
-bool isNumeric(const QString &text) { return parseNumber(text, nullptr); }
+bool isNumeric(const QString &text)
+{
+    return parseNumber(text, nullptr);
+}
 
 std::optional<double> numericValue(const QString &text)
 {
@@ -96,6 +99,9 @@ QString formatThousands(qint64 value)
     return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 
-QString formatPlain(qint64 value) { return QString::number(value); }
+QString formatPlain(qint64 value)
+{
+    return QString::number(value);
+}
 
 } // namespace platform

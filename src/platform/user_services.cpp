@@ -14,6 +14,9 @@ UiServices &UiServices::instance()
     return *g_services;
 }
 
-void UiServices::install(UiServices *services) { g_services = services; }
+void UiServices::install(UiServices *services)
+{
+    g_services = services;
+}
 
 } // namespace platform

@@ -23,8 +23,8 @@ public:
         QString title;
         QString defaultExtension; // "csv", "hdn", "cdn" (saving)
         bool forSaving = false;
-        bool fileMustExist = true;    // opening
-        bool overwritePrompt = true;  // saving
+        bool fileMustExist = true;   // opening
+        bool overwritePrompt = true; // saving
     };
 
     virtual ~UiServices() = default;

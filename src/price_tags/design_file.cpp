@@ -12,7 +12,10 @@ namespace {
 
 const char *const fontSections[5] = {"CFontName", "CFontSize", "CFontStyle", "CFontColor", "CFontAlign"};
 
-QString check(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+QString check(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 QString numericOr(const QString &text, const QString &fallback)
 {
@@ -47,7 +50,8 @@ FlagRead readFlag(const QString &text)
 
 platform::AppError noSuchButton()
 {
-    return platform::AppError{platform::AppError::NoSuchControlArrayElement, QStringLiteral("コントロール配列の要素が存在しません。")};
+    return platform::AppError{platform::AppError::NoSuchControlArrayElement,
+                              QStringLiteral("コントロール配列の要素が存在しません。")};
 }
 
 // An option-button index stored in the file: 0 or 1.
@@ -63,7 +67,10 @@ platform::AppError readIndex(const QString &text, int *index)
 }
 
 // The swatches hold colour values: a text goes in and comes back as "#RRGGBB" in upper case.
-QString swatch(const QString &colorText) { return common::ColorValueToText(common::ColorTextToValue(colorText)); }
+QString swatch(const QString &colorText)
+{
+    return common::ColorValueToText(common::ColorTextToValue(colorText));
+}
 
 QString sizeCaption(const QString &stored)
 {
@@ -109,13 +116,16 @@ void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
     file.setValue(QStringLiteral("CLogo"), QStringLiteral("Align"), f.logoAlign);
     // A design file falls back to the type B-like sizes 45 × 60 mm, unlike the settings (24 × 30).
     file.setValue(QStringLiteral("CHeight"), QStringLiteral("S"), check(f.checkCardHeight));
-    file.setValue(QStringLiteral("CHeight"), QStringLiteral("H"), numericOr(f.cardHeight, common::keys::ShelfCardHeight.defaultText()));
+    file.setValue(QStringLiteral("CHeight"), QStringLiteral("H"),
+                  numericOr(f.cardHeight, common::keys::ShelfCardHeight.defaultText()));
     file.setValue(QStringLiteral("CWidth"), QStringLiteral("S"), check(f.checkCardWidth));
-    file.setValue(QStringLiteral("CWidth"), QStringLiteral("W"), numericOr(f.cardWidth, common::keys::ShelfCardWidth.defaultText()));
+    file.setValue(QStringLiteral("CWidth"), QStringLiteral("W"),
+                  numericOr(f.cardWidth, common::keys::ShelfCardWidth.defaultText()));
     for (int i = 0; i < 4; ++i)
         file.setValue(QStringLiteral("CPadding"), QStringLiteral("P") + QString::number(i),
                       numericOr(f.padding[i], QStringLiteral("0")));
-    file.setValue(QStringLiteral("Style"), QStringLiteral("M"), f.optionStyle == 0 ? QStringLiteral("0") : QStringLiteral("1"));
+    file.setValue(QStringLiteral("Style"), QStringLiteral("M"),
+                  f.optionStyle == 0 ? QStringLiteral("0") : QStringLiteral("1"));
     file.setValue(QStringLiteral("JAN"), QStringLiteral("CH"), f.janImageHeight);
 }
 
@@ -180,8 +190,8 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
     const QString ym = value("CMake", QStringLiteral("YM"));
     const auto ymValue = platform::toWholeNumber(ym);
     if (!ymValue)
-        return stop("CMake", "YM", platform::isNumeric(ym) ? platform::AppError::overflow()
-                                                           : platform::AppError::typeMismatch());
+        return stop("CMake", "YM",
+                    platform::isNumeric(ym) ? platform::AppError::overflow() : platform::AppError::typeMismatch());
     f.yMark = *ymValue == 1 ? enMarkText() : *ymValue == 2 ? noMarkText() : yenMarkText();
     const QString zk = value("CMake", QStringLiteral("ZK"));
     if (!zk.isEmpty()) {

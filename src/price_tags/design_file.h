@@ -15,7 +15,7 @@ void WriteCDesign(const WindowValues &form, platform::ProfileFile &file);
 platform::AppError WriteCDesign(const WindowValues &form, const QString &path);
 
 struct CDesignRead {
-    WindowValues form;       // the controls after the read (as far as it got)
+    WindowValues form;        // the controls after the read (as far as it got)
     platform::AppError error; // set when a key stopped the read; the steps before it were applied
     QString stoppedAt;        // "[CMake] HB" etc., empty when the read went through
 };

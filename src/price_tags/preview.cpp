@@ -14,16 +14,19 @@ const QLatin1String Q("\"");
 const QString sampleJan = QStringLiteral("4567891234540");
 } // namespace
 
-QString cprevFileName() { return QStringLiteral("cprev.html"); }
+QString cprevFileName()
+{
+    return QStringLiteral("cprev.html");
+}
 
 PageLines MakeCPrevHtml(const PriceTagDesign &d)
 {
     PageLines page;
     CardTexts t;
     if (d.lg == 1)
-        t.logo = QStringLiteral("<IMG SRC=") + Q + platform::htmlEscape(d.logoName) + Q + QStringLiteral(" width=") + Q
-               + QString::number(d.logoW) + Q + QStringLiteral(" height=") + Q + QString::number(d.logoH) + Q
-               + QLatin1Char('>');
+        t.logo = QStringLiteral("<IMG SRC=") + Q + platform::htmlEscape(d.logoName) + Q + QStringLiteral(" width=") +
+                 Q + QString::number(d.logoW) + Q + QStringLiteral(" height=") + Q + QString::number(d.logoH) + Q +
+                 QLatin1Char('>');
     t.code = d.hb == 1 ? QStringLiteral("SMPL12345") : QString();
     t.name = d.hm == 1 ? QStringLiteral("サンプル商品") : QString();
     t.tax = d.zk == 1 ? QStringLiteral("(税込)") : QString();
@@ -34,25 +37,26 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
         t.digits = d.jn == 1 ? sampleJan : QString();
     }
 
-    const QString heightPart = d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;")
-                                                      : QString();
-    const QString overflowPart = d.cardHeightFixed == 1 ? QStringLiteral("overflow:hidden;")
-                                                        : QStringLiteral("overflow:visible;");
+    const QString heightPart =
+        d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;") : QString();
+    const QString overflowPart =
+        d.cardHeightFixed == 1 ? QStringLiteral("overflow:hidden;") : QStringLiteral("overflow:visible;");
     // The single preview card keeps its full width: there is no cell border to leave room for.
     const QString widthPart = d.cardWidthFixed == 1 ? QStringLiteral("width:") + d.cardWidth + QStringLiteral("mm;")
                                                     : QStringLiteral("width:100%;");
-    const QString paddingPart = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3]
-                              + QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2]
-                              + QStringLiteral("mm;");
+    const QString paddingPart = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3] +
+                                QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2] +
+                                QStringLiteral("mm;");
 
     QStringList &l = page.lines;
     l << pageHeadLines();
     l << QStringLiteral("table.inside {width:100%;}");
-    static const char *const openings[4] = {"td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
+    static const char *const openings[4] = {
+        "td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
     for (int i = 0; i < 4; ++i) {
         const QString word = i == 3 ? QStringLiteral("normal normal normal ") : common::cssFontPrefix(d.fontStyle[i]);
-        l << QLatin1String(openings[i]) + word + d.fontSize[i] + QLatin1Char(' ') + quotedFamily(d.fontName[i])
-                 + QLatin1Char(';');
+        l << QLatin1String(openings[i]) + word + d.fontSize[i] + QLatin1Char(' ') + quotedFamily(d.fontName[i]) +
+                 QLatin1Char(';');
         l << QStringLiteral("        color:") + d.fontColor[i] + QLatin1Char(';');
         l << QStringLiteral("        text-align:") + common::cssAlign(d.fontAlign[i]) + QLatin1Char(';');
         l << QStringLiteral("        background-color:#ffffff;}");
@@ -63,11 +67,11 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
     l << QStringLiteral("div.card {") + heightPart + widthPart;
     l << QStringLiteral("        margin:0px;") + paddingPart + overflowPart + QLatin1Char('}');
     l << QStringLiteral("--></style></head><body>");
-    l << QStringLiteral("<table border=") + Q + QString::number(d.line) + Q + QStringLiteral(" bordercolor=") + Q
-             + d.lineColor + Q + QStringLiteral(" cellspacing=") + Q + QStringLiteral("0") + Q + QLatin1Char('>')
-             + QStringLiteral("<tr><td class=\"top\"><div class=\"card\"><table class=\"inside\" border=\"0\" "
-                              "cellspacing=\"0\"><tr><td align=\"")
-             + logoAlignWord(d.logoAlign) + Q + cardRest(d.zw == 1, d.layoutType, t) + QStringLiteral("</tr></table>");
+    l << QStringLiteral("<table border=") + Q + QString::number(d.line) + Q + QStringLiteral(" bordercolor=") + Q +
+             d.lineColor + Q + QStringLiteral(" cellspacing=") + Q + QStringLiteral("0") + Q + QLatin1Char('>') +
+             QStringLiteral("<tr><td class=\"top\"><div class=\"card\"><table class=\"inside\" border=\"0\" "
+                            "cellspacing=\"0\"><tr><td align=\"") +
+             logoAlignWord(d.logoAlign) + Q + cardRest(d.zw == 1, d.layoutType, t) + QStringLiteral("</tr></table>");
     l << QStringLiteral("</body></html>");
     return page;
 }

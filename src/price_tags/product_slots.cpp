@@ -41,11 +41,13 @@ SlotFill fillProductSlots(const products::ProductList &list, const products::Tax
         chosen.append(i);
     }
     if (chosen.isEmpty()) {
-        fill.message = QStringLiteral("メイン画面データリストで作成する値札に　\r\n出力チェック(10件以内)を入れて下さい.");
+        fill.message =
+            QStringLiteral("メイン画面データリストで作成する値札に　\r\n出力チェック(10件以内)を入れて下さい.");
         return fill;
     }
     if (tooMany) {
-        fill.message = QStringLiteral("メイン画面データリストで作成する値札の出力チェックは.　\r\n10件以内でにして下さい.");
+        fill.message =
+            QStringLiteral("メイン画面データリストで作成する値札の出力チェックは.　\r\n10件以内でにして下さい.");
         return fill;
     }
     for (int s = 0; s < chosen.size(); ++s) {

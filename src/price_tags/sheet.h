@@ -20,10 +20,10 @@ using Copies = std::array<QString, SlotCount>; // the texts of txtCCount 0-9
 struct MakeInputs {
     QString logoWidth = QStringLiteral("0");  // txtLogoWidth
     QString logoHeight = QStringLiteral("0"); // txtLogoHeight
-    Copies copies;                           // txtCCount 0-9
+    Copies copies;                            // txtCCount 0-9
     QString startPos = QStringLiteral("1");   // cmbStartPos
-    bool cardHeightFixed = false;            // CheckCardHeight
-    bool cardWidthFixed = false;             // CheckCardWidth
+    bool cardHeightFixed = false;             // CheckCardHeight
+    bool cardWidthFixed = false;              // CheckCardWidth
     QString countW = QStringLiteral("5");     // cmbCountW
     QString countH = QStringLiteral("9");     // cmbCountH
 };

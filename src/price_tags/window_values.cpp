@@ -7,9 +7,18 @@
 
 namespace price_tags {
 
-QString yenMarkText() { return QStringLiteral("\\ マーク"); }
-QString enMarkText() { return QStringLiteral("円マーク"); }
-QString noMarkText() { return QStringLiteral("付けない"); }
+QString yenMarkText()
+{
+    return QStringLiteral("\\ マーク");
+}
+QString enMarkText()
+{
+    return QStringLiteral("円マーク");
+}
+QString noMarkText()
+{
+    return QStringLiteral("付けない");
+}
 
 namespace {
 
@@ -21,9 +30,12 @@ QString numericOr(const QString &text, const QString &fallback)
 QString markText(int ym)
 {
     switch (ym) {
-    case 1: return enMarkText();
-    case 2: return noMarkText();
-    default: return yenMarkText();
+    case 1:
+        return enMarkText();
+    case 2:
+        return noMarkText();
+    default:
+        return yenMarkText();
     }
 }
 
@@ -98,7 +110,7 @@ platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
         const auto h = platform::toInteger16(f.countH);
         if (!w || !h)
             return platform::isNumeric(f.countW) && platform::isNumeric(f.countH) ? platform::AppError::overflow()
-                                                                                 : platform::AppError::typeMismatch();
+                                                                                  : platform::AppError::typeMismatch();
         d.countW = *w;
         d.countH = *h;
     } else {

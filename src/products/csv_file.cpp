@@ -441,7 +441,8 @@ ReadResult readCsvFile(const QString &path)
     ReadResult r;
     const QFileInfo info(path);
     if (info.isDir()) {
-        r.error = AppError{AppError::PathFileAccessError, QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
+        r.error = AppError{AppError::PathFileAccessError,
+                           QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
         return r;
     }
     QByteArray bytes;
@@ -452,7 +453,8 @@ ReadResult readCsvFile(const QString &path)
         r.error = QFileInfo(info.absolutePath()).isDir() ? AppError::fileNotFound(path) : AppError::pathNotFound(path);
         break;
     case platform::ReadFault::NotRegular:
-        r.error = AppError{AppError::PathFileAccessError, QStringLiteral("通常のファイルではありません。 (") + path + QLatin1Char(')')};
+        r.error = AppError{AppError::PathFileAccessError,
+                           QStringLiteral("通常のファイルではありません。 (") + path + QLatin1Char(')')};
         break;
     case platform::ReadFault::TooLarge:
         r.error = AppError{AppError::Overflow,

@@ -2,7 +2,6 @@
 
 #include "ui_dlgSearch.h"
 
-
 namespace products {
 
 dlgSearch::dlgSearch(Search findNext, Search findRev, QWidget *parent)
@@ -19,7 +18,10 @@ dlgSearch::dlgSearch(Search findNext, Search findRev, QWidget *parent)
 
 dlgSearch::~dlgSearch() = default;
 
-QString dlgSearch::findText() const { return ui->txtFind->text(); }
+QString dlgSearch::findText() const
+{
+    return ui->txtFind->text();
+}
 
 void dlgSearch::textChanged(const QString &text)
 {

@@ -16,7 +16,10 @@ QString quoteMessage(const QString &what)
     return what + QStringLiteral("にダブルコーテーション「") + kQuote + QStringLiteral("」は使用できません.");
 }
 
-QString commaMessage(const QString &what) { return what + QStringLiteral("にカンマ(,)は使用できません."); }
+QString commaMessage(const QString &what)
+{
+    return what + QStringLiteral("にカンマ(,)は使用できません.");
+}
 
 bool allDigits(const QString &text)
 {
@@ -69,8 +72,9 @@ std::optional<EntryProblem> checkEntry(const EntryFields &f, int indicate)
                  {f.remarks, EntryField::Remarks, "備考"}};
     for (const auto &t : texts) {
         if (!platform::cp932::canEncode(t.text))
-            return EntryProblem{t.field, QString::fromUtf8(t.caption) +
-                                             QStringLiteral("に保存できない文字(Shift_JIS にない文字)が含まれています.")};
+            return EntryProblem{t.field,
+                                QString::fromUtf8(t.caption) +
+                                    QStringLiteral("に保存できない文字(Shift_JIS にない文字)が含まれています.")};
     }
     if (indicate == 0 && !platform::isNumeric(f.basePrice))
         return EntryProblem{EntryField::BasePrice, QStringLiteral("本体価格を設定してください")};

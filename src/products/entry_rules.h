@@ -11,15 +11,15 @@ namespace products {
 
 // The texts of the entry form below the list.
 struct EntryFields {
-    QString code;      // txt品番
-    QString name;      // txt商品名
-    QString basePrice; // txt本体価格
-    QString inclPrice; // txt価格
-    QString tax;       // lbl消費税
-    QString remarks;   // txt備考
-    QString barcode;   // txtBarCode: the JAN code without its check digit
-    QString checkDigit; // lblCD
-    int janType = 0;   // OptionType: 0 標準(13桁), 1 短縮(8桁)
+    QString code;          // txt品番
+    QString name;          // txt商品名
+    QString basePrice;     // txt本体価格
+    QString inclPrice;     // txt価格
+    QString tax;           // lbl消費税
+    QString remarks;       // txt備考
+    QString barcode;       // txtBarCode: the JAN code without its check digit
+    QString checkDigit;    // lblCD
+    int janType = 0;       // OptionType: 0 標準(13桁), 1 短縮(8桁)
     int inclMaxLength = 8; // maximum length of txt価格
 
     bool operator==(const EntryFields &) const = default;

@@ -13,16 +13,21 @@ namespace {
 const QString &columnText(const Product &p, int column)
 {
     switch (column) {
-    case ColCode: return p.code;
-    case ColName: return p.name;
-    case ColRemarks: return p.remarks;
-    default: return p.jan;
+    case ColCode:
+        return p.code;
+    case ColName:
+        return p.name;
+    case ColRemarks:
+        return p.remarks;
+    default:
+        return p.jan;
     }
 }
 
 bool allDigits(const QString &t)
 {
-    return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return !t.isEmpty() &&
+           std::all_of(t.begin(), t.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 bool rowMatches(const Product &row, const QString &text)
@@ -81,14 +86,18 @@ bool moveRowDown(ProductList &rows, int row)
 QString searchText(const Product &row, int subItem)
 {
     switch (subItem) {
-    case 1: return row.code;
-    case 2: return row.name;
+    case 1:
+        return row.code;
+    case 2:
+        return row.name;
     case 3: {
         const auto whole = platform::toWholeNumber(row.price);
         return whole ? platform::formatThousands(*whole) : row.price;
     }
-    case 4: return row.remarks;
-    case 5: return row.jan;
+    case 4:
+        return row.remarks;
+    case 5:
+        return row.jan;
     }
     return QString();
 }

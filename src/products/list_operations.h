@@ -24,8 +24,8 @@ QString searchText(const Product &row, int subItem); // subItem 1..5
 
 // Find in the list. Positions are 1-based rows, as the main window keeps them.
 struct FindState {
-    int position = 1;    // where the next search starts
-    bool ended = false;  // set when a search ran off the end
+    int position = 1;   // where the next search starts
+    bool ended = false; // set when a search ran off the end
 };
 // Forward from position; returns the 0-based hit row or -1 (and sets ended).
 int findNext(const ProductList &rows, const QString &text, FindState &state);

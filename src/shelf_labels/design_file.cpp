@@ -59,8 +59,8 @@ std::optional<int> requiredOption(const ProfileFile &f, const char *section, con
     if (!v)
         return std::nullopt;
     if (*v < 0 || *v >= count) {
-        *error =
-            AppError{AppError::NoSuchControlArrayElement, QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
+        *error = AppError{AppError::NoSuchControlArrayElement,
+                          QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
         return std::nullopt;
     }
     return v;

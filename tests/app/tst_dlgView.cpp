@@ -1,7 +1,7 @@
 #include "app/dlgView.h"
 #include "app/frmMain.h"
-#include "common/helpers.h"
 #include "app/startup.h"
+#include "common/helpers.h"
 
 #include "support/fake_ui_services.h"
 

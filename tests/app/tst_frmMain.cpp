@@ -1,6 +1,6 @@
 #include "app/frmMain.h"
-#include "common/helpers.h"
 #include "app/startup.h"
+#include "common/helpers.h"
 #include "dialogs/dlgSplash.h"
 #include "products/list_document.h"
 
@@ -591,7 +591,8 @@ private Q_SLOTS:
         const common::WindowSizeBounds bounds = common::mainWindowSizeBounds();
         QCOMPARE(w->minimumSize(), bounds.minimum);
         QCOMPARE(w->maximumSize(), bounds.maximum);
-        QCOMPARE(bounds.minimum, QSize(qRound(9492 / common::twipsPerPixelX()), qRound(6444 / common::twipsPerPixelY())));
+        QCOMPARE(bounds.minimum,
+                 QSize(qRound(9492 / common::twipsPerPixelX()), qRound(6444 / common::twipsPerPixelY())));
         // Everything fits at the minimum size.
         QVERIFY(w->layout()->minimumSize().width() <= bounds.minimum.width());
         QVERIFY(w->layout()->minimumSize().height() <= bounds.minimum.height());

@@ -1,6 +1,6 @@
 #include "app/help_commands.h"
-#include "platform/reports.h"
 #include "app/startup.h"
+#include "platform/reports.h"
 #include "platform/single_instance.h"
 
 #include "support/fake_ui_services.h"

@@ -29,12 +29,12 @@ void TestBarcodePreview::plan_data()
     QTest::addColumn<QStringList>("names");
 
     QTest::newRow("standard") << "456789123454" << 0 << "0"
-                              << QStringList{"LB.bmp", "5_L1.bmp", "6_L2.bmp", "7_L1.bmp", "8_L1.bmp", "9_L2.bmp",
-                                             "1_L2.bmp", "CB.bmp", "2_R.bmp", "3_R.bmp", "4_R.bmp", "5_R.bmp",
-                                             "4_R.bmp", "0_R.bmp", "RB.bmp"};
+                              << QStringList{"LB.bmp",   "5_L1.bmp", "6_L2.bmp", "7_L1.bmp", "8_L1.bmp",
+                                             "9_L2.bmp", "1_L2.bmp", "CB.bmp",   "2_R.bmp",  "3_R.bmp",
+                                             "4_R.bmp",  "5_R.bmp",  "4_R.bmp",  "0_R.bmp",  "RB.bmp"};
     QTest::newRow("short") << "1234567" << 1 << "0"
-                           << QStringList{"LB.bmp", "1_L1.bmp", "2_L1.bmp", "3_L1.bmp", "4_L1.bmp", "CB.bmp",
-                                          "5_R.bmp", "6_R.bmp", "7_R.bmp", "0_R.bmp", "RB.bmp"};
+                           << QStringList{"LB.bmp",  "1_L1.bmp", "2_L1.bmp", "3_L1.bmp", "4_L1.bmp", "CB.bmp",
+                                          "5_R.bmp", "6_R.bmp",  "7_R.bmp",  "0_R.bmp",  "RB.bmp"};
     QTest::newRow("five characters") << "12345" << 0 << "" << QStringList{};
     QTest::newRow("empty") << "" << 0 << "" << QStringList{};
     QTest::newRow("thirteen") << "4901234567894" << 0 << "" << QStringList{};
@@ -87,7 +87,8 @@ void TestBarcodePreview::noStaleImagesAfterShortCode()
     QFrame pic;
     barcode::BarcodePreview preview(&pic);
     platform::AppError error;
-    QVERIFY(preview.showImages(barcodeFolder(), barcode::previewPlan(QStringLiteral("456789123454")).imageNames, &error));
+    QVERIFY(
+        preview.showImages(barcodeFolder(), barcode::previewPlan(QStringLiteral("456789123454")).imageNames, &error));
     preview.ClearPreview();
     const QStringList shortNames = barcode::previewPlan(QStringLiteral("1234567")).imageNames;
     QVERIFY(preview.showImages(barcodeFolder(), shortNames, &error));

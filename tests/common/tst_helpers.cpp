@@ -246,7 +246,7 @@ void TestHelpers::iniValues()
 
     // Failures give 0 and leave the file as it was.
     QCOMPARE(common::PutIniValue(dir.filePath(QStringLiteral("gone/x.ini")), QStringLiteral("A"), QStringLiteral("k"),
-                              QStringLiteral("v")),
+                                 QStringLiteral("v")),
              0);
     QCOMPARE(common::PutIniValue(path, QStringLiteral("Header"), QStringLiteral("string"), QStringLiteral("🎉")), 0);
     QCOMPARE(common::GetIniValue(path, QStringLiteral("Header"), QStringLiteral("string")), QStringLiteral("特売"));

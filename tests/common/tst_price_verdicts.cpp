@@ -35,7 +35,8 @@ void TestPriceVerdicts::sameVerdict_data()
                               << "1000000000" << 0 << int(E::Overflow) << "";
     QTest::newRow("negative largest price") << "-2147483648"
                                             << "0.05" << 0 << int(E::Overflow) << "";
-    QTest::newRow("rate -1, base prices") << "1000" << "-1" << 0 << 0 << "0";
+    QTest::newRow("rate -1, base prices") << "1000"
+                                          << "-1" << 0 << 0 << "0";
     QTest::newRow("tax-inclusive list") << "1050"
                                         << "0.05" << 1 << 0 << "1,050";
 }

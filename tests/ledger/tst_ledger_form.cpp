@@ -64,9 +64,15 @@ void TestLedgerForm::notNumbers_data()
     QTest::addColumn<QString>("size");
     QTest::addColumn<int>("number");
     QTest::addColumn<int>("storedRows"); // what was stored before the failing box
-    QTest::newRow("rows empty") << "" << "2" << "11" << 13 << 12;
-    QTest::newRow("padding letters") << "5" << "x" << "11" << 13 << 5;
-    QTest::newRow("size huge") << "5" << "2" << "99999999999" << 6 << 5;
+    QTest::newRow("rows empty") << ""
+                                << "2"
+                                << "11" << 13 << 12;
+    QTest::newRow("padding letters") << "5"
+                                     << "x"
+                                     << "11" << 13 << 5;
+    QTest::newRow("size huge") << "5"
+                               << "2"
+                               << "99999999999" << 6 << 5;
 }
 
 void TestLedgerForm::notNumbers()

@@ -66,7 +66,8 @@ private Q_SLOTS:
 void TestLedgerPage::twoRowsPage()
 {
     products::ProductList list{
-        {QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("1000"), QStringLiteral("青森産"), QStringLiteral("4901234567894"), false},
+        {QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("1000"), QStringLiteral("青森産"),
+         QStringLiteral("4901234567894"), false},
         {QStringLiteral("B&2"), QStringLiteral("<梨>"), QString(), QString(), QString(), false},
     };
     LedgerDesign s;
@@ -173,19 +174,58 @@ void TestLedgerPage::prices_data()
     QTest::addColumn<QString>("included");
     QTest::addColumn<QString>("base");
     QTest::addColumn<QString>("tax");
-    QTest::newRow("base 1000, truncate") << "1000" << 0 << 0 << "0.05" << "1,050" << "1,000" << "50";
-    QTest::newRow("inclusive 1000") << "1000" << 1 << 0 << "0.05" << "1,000" << "953" << "47";
-    QTest::newRow("inclusive 1000, rounding ignored") << "1000" << 1 << 2 << "0.05" << "1,000" << "953" << "47";
-    QTest::newRow("base 99, truncate") << "99" << 0 << 0 << "0.05" << "103" << "99" << "4";
-    QTest::newRow("base 99, half up") << "99" << 0 << 1 << "0.05" << "104" << "99" << "5";
-    QTest::newRow("base 99, up") << "99" << 0 << 2 << "0.05" << "104" << "99" << "5";
-    QTest::newRow("inclusive 105") << "105" << 1 << 0 << "0.05" << "105" << "100" << "5";
-    QTest::newRow("base 12345, 8%") << "12345" << 0 << 0 << "0.08" << "13,332" << "12,345" << "987";
-    QTest::newRow("not numeric") << "" << 0 << 0 << "0.05" << "0" << "0" << "0";
-    QTest::newRow("not numeric, inclusive") << "abc" << 1 << 0 << "0.05" << "0" << "0" << "0";
-    QTest::newRow("unknown rounding") << "99" << 0 << 3 << "0.05" << "" << "99" << "";
-    QTest::newRow("unknown basis") << "99" << 2 << 0 << "0.05" << "" << "" << "";
-    QTest::newRow("zero") << "0" << 0 << 1 << "0.05" << "0" << "0" << "0";
+    QTest::newRow("base 1000, truncate") << "1000" << 0 << 0 << "0.05"
+                                         << "1,050"
+                                         << "1,000"
+                                         << "50";
+    QTest::newRow("inclusive 1000") << "1000" << 1 << 0 << "0.05"
+                                    << "1,000"
+                                    << "953"
+                                    << "47";
+    QTest::newRow("inclusive 1000, rounding ignored") << "1000" << 1 << 2 << "0.05"
+                                                      << "1,000"
+                                                      << "953"
+                                                      << "47";
+    QTest::newRow("base 99, truncate") << "99" << 0 << 0 << "0.05"
+                                       << "103"
+                                       << "99"
+                                       << "4";
+    QTest::newRow("base 99, half up") << "99" << 0 << 1 << "0.05"
+                                      << "104"
+                                      << "99"
+                                      << "5";
+    QTest::newRow("base 99, up") << "99" << 0 << 2 << "0.05"
+                                 << "104"
+                                 << "99"
+                                 << "5";
+    QTest::newRow("inclusive 105") << "105" << 1 << 0 << "0.05"
+                                   << "105"
+                                   << "100"
+                                   << "5";
+    QTest::newRow("base 12345, 8%") << "12345" << 0 << 0 << "0.08"
+                                    << "13,332"
+                                    << "12,345"
+                                    << "987";
+    QTest::newRow("not numeric") << "" << 0 << 0 << "0.05"
+                                 << "0"
+                                 << "0"
+                                 << "0";
+    QTest::newRow("not numeric, inclusive") << "abc" << 1 << 0 << "0.05"
+                                            << "0"
+                                            << "0"
+                                            << "0";
+    QTest::newRow("unknown rounding") << "99" << 0 << 3 << "0.05"
+                                      << ""
+                                      << "99"
+                                      << "";
+    QTest::newRow("unknown basis") << "99" << 2 << 0 << "0.05"
+                                   << ""
+                                   << ""
+                                   << "";
+    QTest::newRow("zero") << "0" << 0 << 1 << "0.05"
+                          << "0"
+                          << "0"
+                          << "0";
 }
 
 void TestLedgerPage::prices()
@@ -208,8 +248,8 @@ void TestLedgerPage::prices()
     products::ProductList list{{QStringLiteral("X"), QStringLiteral("Y"), price, QString(), QString(), false}};
     const QString row = blocks(page(list, LedgerDesign(), QStringLiteral("1"), t)).at(2);
     QVERIFY(row.contains(QStringLiteral("<td class=\"rgt\" colspan=\"2\">") + included + QStringLiteral("</td>")));
-    QVERIFY(row.endsWith(QStringLiteral("<td class=\"rgt\">") + base + QStringLiteral("</td><td class=\"rgt\">") + tax
-                         + QStringLiteral("</td></tr>")));
+    QVERIFY(row.endsWith(QStringLiteral("<td class=\"rgt\">") + base + QStringLiteral("</td><td class=\"rgt\">") + tax +
+                         QStringLiteral("</td></tr>")));
 }
 
 void TestLedgerPage::fontSizes_data()
@@ -251,7 +291,8 @@ void TestLedgerPage::barcodeCell()
 {
     products::ProductList list{
         {QStringLiteral("A"), QStringLiteral("&<>\""), QStringLiteral("1"), QStringLiteral("a&b"), QString(), false},
-        {QStringLiteral("B"), QStringLiteral("n"), QStringLiteral("1"), QString(), QStringLiteral("490123456789"), false},
+        {QStringLiteral("B"), QStringLiteral("n"), QStringLiteral("1"), QString(), QStringLiteral("490123456789"),
+         false},
         {QStringLiteral("C"), QStringLiteral("n"), QStringLiteral("1"), QString(), QStringLiteral("12345670"), false},
     };
     LedgerDesign s;
@@ -261,8 +302,10 @@ void TestLedgerPage::barcodeCell()
     QVERIFY(b.at(2).contains(QStringLiteral("<td>&amp;&lt;&gt;&quot;</td>")));
     QVERIFY(b.at(2).contains(QStringLiteral("<tr><td>a&amp;b</td>")));
     QVERIFY(b.at(4).contains(QStringLiteral("<td class=\"cnt\" rowspan=\"2\"><br>490123456789</td>")));
-    QVERIFY(b.at(6).contains(QStringLiteral("<td class=\"cnt\" rowspan=\"2\"><img src=\"BarCode/LB.bmp\" border=\"0\" width=\"4\" height=\"30\">")));
-    QVERIFY(b.at(6).contains(QStringLiteral("<img src=\"BarCode/RB.bmp\" border=\"0\" width=\"4\" height=\"30\"><br>12345670</td>")));
+    QVERIFY(b.at(6).contains(QStringLiteral(
+        "<td class=\"cnt\" rowspan=\"2\"><img src=\"BarCode/LB.bmp\" border=\"0\" width=\"4\" height=\"30\">")));
+    QVERIFY(b.at(6).contains(
+        QStringLiteral("<img src=\"BarCode/RB.bmp\" border=\"0\" width=\"4\" height=\"30\"><br>12345670</td>")));
 }
 
 void TestLedgerPage::checks_data()
@@ -299,7 +342,8 @@ void TestLedgerPage::checks()
 void TestLedgerPage::makeWritesPage()
 {
     QTemporaryDir dir;
-    const common::MakeResult out = makeLedger(numbered(3), products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
+    const common::MakeResult out =
+        makeLedger(numbered(3), products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
     QVERIFY(out.ok());
     QCOMPARE(out.text, QStringLiteral("商品台帳を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
     QCOMPARE(out.title, QStringLiteral("ぽらね値札作成"));
@@ -317,9 +361,11 @@ void TestLedgerPage::failedRowsStopTheMake()
     old.close();
     products::ProductList list = numbered(2);
     list[1].price = QStringLiteral("99999999999"); // beyond the 32-bit price
-    const common::MakeResult out = makeLedger(list, products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
+    const common::MakeResult out =
+        makeLedger(list, products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
     QVERIFY(!out.ok());
-    QCOMPARE(out.text, platform::errorReportText(QStringLiteral("frmdaicyo.SetSyouhin"), platform::AppError::overflow()));
+    QCOMPARE(out.text,
+             platform::errorReportText(QStringLiteral("frmdaicyo.SetSyouhin"), platform::AppError::overflow()));
     QCOMPARE(out.title, QStringLiteral("エラー情報"));
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("previous"));
@@ -349,7 +395,8 @@ void TestLedgerPage::zeroRowsPerPageFailsInsideAndIsReported()
     QCOMPARE(MakeHtmlFile(rows, s, QStringLiteral("1")).error.number, 11);
     const common::MakeResult out = makeLedger(numbered(2), products::TaxSettings(), s, QStringLiteral("1"), dir.path());
     QVERIFY(!out.ok());
-    QCOMPARE(out.text, platform::errorReportText(QStringLiteral("frmDaicto.MakeHtmlFile"), platform::AppError::divisionByZero()));
+    QCOMPARE(out.text,
+             platform::errorReportText(QStringLiteral("frmDaicto.MakeHtmlFile"), platform::AppError::divisionByZero()));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("dtemp.html"))));
 }
 
@@ -357,7 +404,7 @@ void TestLedgerPage::unwritableFolderIsReported()
 {
     QTemporaryDir dir;
     const common::MakeResult out = makeLedger(numbered(1), products::TaxSettings(), LedgerDesign(), QStringLiteral("1"),
-                                         dir.filePath(QStringLiteral("missing/folder")));
+                                              dir.filePath(QStringLiteral("missing/folder")));
     QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(frmDaicto.MakeHtmlFile)\r\nエラー番号: 76\r\n")));
 }

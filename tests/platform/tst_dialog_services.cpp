@@ -6,12 +6,12 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QHeaderView>
 #include <QTreeView>
 #include <QtTest>
 

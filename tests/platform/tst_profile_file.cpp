@@ -9,7 +9,10 @@
 using platform::ProfileFile;
 
 namespace {
-QByteArray sjis(const QString &text) { return platform::cp932::encode(text).bytes; }
+QByteArray sjis(const QString &text)
+{
+    return platform::cp932::encode(text).bytes;
+}
 } // namespace
 
 class TestProfileFile : public QObject {
@@ -40,21 +43,47 @@ void TestProfileFile::read_data()
     QTest::addColumn<QString>("expected");
 
     const QString base = QStringLiteral("[Font]\r\n0=ＭＳ Ｐゴシック\r\nSize = 20 \r\n[Tax]\r\nTax=0.05\r\n");
-    QTest::newRow("plain") << base << "Tax" << "Tax" << "0.05";
-    QTest::newRow("case-insensitive section") << base << "tAX" << "tax" << "0.05";
-    QTest::newRow("trimmed") << base << "Font" << "size" << "20";
-    QTest::newRow("japanese") << base << "Font" << "0" << "ＭＳ Ｐゴシック";
-    QTest::newRow("missing key") << base << "Font" << "1" << "";
-    QTest::newRow("missing section") << base << "Logo" << "Name" << "";
-    QTest::newRow("key of another section") << base << "Tax" << "Size" << "";
-    QTest::newRow("first duplicate section wins") << QStringLiteral("[A]\nk=1\n[A]\nk=2\n") << "A" << "k" << "1";
-    QTest::newRow("first duplicate key wins") << QStringLiteral("[A]\nk=1\nk=2\n") << "A" << "k" << "1";
-    QTest::newRow("LF only") << QStringLiteral("[A]\nk=v\n") << "A" << "k" << "v";
-    QTest::newRow("no final line break") << QStringLiteral("[A]\r\nk=v") << "A" << "k" << "v";
-    QTest::newRow("empty value") << QStringLiteral("[A]\r\nk=\r\n") << "A" << "k" << "";
-    QTest::newRow("equals in value") << QStringLiteral("[A]\r\nk=a=b\r\n") << "A" << "k" << "a=b";
-    QTest::newRow("long value cut") << (QStringLiteral("[A]\r\nk=") + QString(5000, QLatin1Char('x')))
-                                    << "A" << "k" << QString(1023, QLatin1Char('x'));
+    QTest::newRow("plain") << base << "Tax"
+                           << "Tax"
+                           << "0.05";
+    QTest::newRow("case-insensitive section") << base << "tAX"
+                                              << "tax"
+                                              << "0.05";
+    QTest::newRow("trimmed") << base << "Font"
+                             << "size"
+                             << "20";
+    QTest::newRow("japanese") << base << "Font"
+                              << "0"
+                              << "ＭＳ Ｐゴシック";
+    QTest::newRow("missing key") << base << "Font"
+                                 << "1"
+                                 << "";
+    QTest::newRow("missing section") << base << "Logo"
+                                     << "Name"
+                                     << "";
+    QTest::newRow("key of another section") << base << "Tax"
+                                            << "Size"
+                                            << "";
+    QTest::newRow("first duplicate section wins") << QStringLiteral("[A]\nk=1\n[A]\nk=2\n") << "A"
+                                                  << "k"
+                                                  << "1";
+    QTest::newRow("first duplicate key wins") << QStringLiteral("[A]\nk=1\nk=2\n") << "A"
+                                              << "k"
+                                              << "1";
+    QTest::newRow("LF only") << QStringLiteral("[A]\nk=v\n") << "A"
+                             << "k"
+                             << "v";
+    QTest::newRow("no final line break") << QStringLiteral("[A]\r\nk=v") << "A"
+                                         << "k"
+                                         << "v";
+    QTest::newRow("empty value") << QStringLiteral("[A]\r\nk=\r\n") << "A"
+                                 << "k"
+                                 << "";
+    QTest::newRow("equals in value") << QStringLiteral("[A]\r\nk=a=b\r\n") << "A"
+                                     << "k"
+                                     << "a=b";
+    QTest::newRow("long value cut") << (QStringLiteral("[A]\r\nk=") + QString(5000, QLatin1Char('x'))) << "A"
+                                    << "k" << QString(1023, QLatin1Char('x'));
 }
 
 void TestProfileFile::read()
@@ -76,19 +105,45 @@ void TestProfileFile::write_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("new file") << "" << "A" << "k" << "v" << "[A]\r\nk=v\r\n";
-    QTest::newRow("replace in place") << "[A]\r\nx=1\r\nk=old\r\ny=2\r\n" << "a" << "K" << "new"
+    QTest::newRow("new file") << ""
+                              << "A"
+                              << "k"
+                              << "v"
+                              << "[A]\r\nk=v\r\n";
+    QTest::newRow("replace in place") << "[A]\r\nx=1\r\nk=old\r\ny=2\r\n"
+                                      << "a"
+                                      << "K"
+                                      << "new"
                                       << "[A]\r\nx=1\r\nk=new\r\ny=2\r\n";
-    QTest::newRow("append key to its section") << "[A]\r\nx=1\r\n[B]\r\ny=2\r\n" << "A" << "k" << "v"
+    QTest::newRow("append key to its section") << "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"
+                                               << "A"
+                                               << "k"
+                                               << "v"
                                                << "[A]\r\nx=1\r\nk=v\r\n[B]\r\ny=2\r\n";
-    QTest::newRow("append key before blank separator") << "[A]\r\nx=1\r\n\r\n[B]\r\n" << "A" << "k" << "v"
+    QTest::newRow("append key before blank separator") << "[A]\r\nx=1\r\n\r\n[B]\r\n"
+                                                       << "A"
+                                                       << "k"
+                                                       << "v"
                                                        << "[A]\r\nx=1\r\nk=v\r\n\r\n[B]\r\n";
-    QTest::newRow("append section") << "[A]\r\nx=1\r\n" << "B" << "k" << "v" << "[A]\r\nx=1\r\n[B]\r\nk=v\r\n";
-    QTest::newRow("other lines kept") << "; note\r\n[A]\r\nodd line\r\nx=1\r\n" << "A" << "x" << "2"
+    QTest::newRow("append section") << "[A]\r\nx=1\r\n"
+                                    << "B"
+                                    << "k"
+                                    << "v"
+                                    << "[A]\r\nx=1\r\n[B]\r\nk=v\r\n";
+    QTest::newRow("other lines kept") << "; note\r\n[A]\r\nodd line\r\nx=1\r\n"
+                                      << "A"
+                                      << "x"
+                                      << "2"
                                       << "; note\r\n[A]\r\nodd line\r\nx=2\r\n";
-    QTest::newRow("line breaks in value folded") << "" << "A" << "k" << "a\r\nb" << "[A]\r\nk=a b\r\n";
+    QTest::newRow("line breaks in value folded") << ""
+                                                 << "A"
+                                                 << "k"
+                                                 << "a\r\nb"
+                                                 << "[A]\r\nk=a b\r\n";
     QTest::newRow("NUL ends the written value")
-        << "" << "A" << "k" << (QStringLiteral("a") + QChar(0) + QStringLiteral("b")) << "[A]\r\nk=a\r\n";
+        << ""
+        << "A"
+        << "k" << (QStringLiteral("a") + QChar(0) + QStringLiteral("b")) << "[A]\r\nk=a\r\n";
 }
 
 void TestProfileFile::write()
@@ -110,9 +165,9 @@ void TestProfileFile::missingFileReadsEmpty()
     ProfileFile f(dir.filePath(QStringLiteral("none.ini")));
     QVERIFY(f.load());
     QCOMPARE(f.value(QStringLiteral("A"), QStringLiteral("k")), QString());
-    QCOMPARE(platform::readProfileString(dir.filePath(QStringLiteral("none.ini")), QStringLiteral("A"),
-                                         QStringLiteral("k")),
-             QString());
+    QCOMPARE(
+        platform::readProfileString(dir.filePath(QStringLiteral("none.ini")), QStringLiteral("A"), QStringLiteral("k")),
+        QString());
 }
 
 void TestProfileFile::saveIsAtomicAndCp932()
@@ -121,8 +176,8 @@ void TestProfileFile::saveIsAtomicAndCp932()
     const QString path = dir.filePath(QStringLiteral("設定.ini"));
     QVERIFY(platform::writeProfileString(path, QStringLiteral("FontName"), QStringLiteral("0"),
                                          QStringLiteral("ＭＳ Ｐゴシック")));
-    QVERIFY(platform::writeProfileString(path, QStringLiteral("Header"), QStringLiteral("string"),
-                                         QStringLiteral("SALE")));
+    QVERIFY(
+        platform::writeProfileString(path, QStringLiteral("Header"), QStringLiteral("string"), QStringLiteral("SALE")));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), sjis(QStringLiteral("[FontName]\r\n0=ＭＳ Ｐゴシック\r\n[Header]\r\nstring=SALE\r\n")));

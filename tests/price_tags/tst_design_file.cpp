@@ -14,10 +14,12 @@ namespace {
 WindowValues distinctive()
 {
     WindowValues f = builtInForm(BuiltInType::A);
-    f.fontName = {QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAゴシック"), QStringLiteral("Noto Sans CJK JP")};
+    f.fontName = {QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAゴシック"),
+                  QStringLiteral("Noto Sans CJK JP")};
     f.fontSize = {QStringLiteral("8pt"), QStringLiteral("10pt"), QStringLiteral("5mm"), QStringLiteral("7pt")};
     f.fontStyle = {QStringLiteral("斜体"), QStringLiteral("両方"), QStringLiteral("太字"), QStringLiteral("太字")};
-    f.fontColor = {QStringLiteral("#112233"), QStringLiteral("#445566"), QStringLiteral("#778899"), QStringLiteral("#AABBCC")};
+    f.fontColor = {QStringLiteral("#112233"), QStringLiteral("#445566"), QStringLiteral("#778899"),
+                   QStringLiteral("#AABBCC")};
     f.fontAlign = {QStringLiteral("右"), QStringLiteral("中央"), QStringLiteral("左"), QStringLiteral("右")};
     f.checkHinban = true;
     f.check2Dan = true;
@@ -122,11 +124,13 @@ void TestDesignFile::newFileOrder()
     for (const QString &l : file.lines())
         if (l.startsWith(QLatin1Char('[')))
             sections << l;
-    QCOMPARE(sections, (QStringList{"[CFontName]", "[CFontSize]", "[CFontStyle]", "[CFontColor]", "[CFontAlign]", "[CMake]",
-                                    "[CBun]", "[CLogo]", "[CHeight]", "[CWidth]", "[CPadding]", "[Style]", "[JAN]"}));
+    QCOMPARE(sections,
+             (QStringList{"[CFontName]", "[CFontSize]", "[CFontStyle]", "[CFontColor]", "[CFontAlign]", "[CMake]",
+                          "[CBun]", "[CLogo]", "[CHeight]", "[CWidth]", "[CPadding]", "[Style]", "[JAN]"}));
     const QStringList &lines = file.lines();
     const qsizetype mk = lines.indexOf(QStringLiteral("[CMake]"));
-    QCOMPARE(lines.mid(mk + 1, 10), (QStringList{"LG=1", "HB=1", "HM=1", "YM=2", "ZK=1", "ZW=1", "JC=1", "JN=0", "Line=1", "LC=#FF0000"}));
+    QCOMPARE(lines.mid(mk + 1, 10),
+             (QStringList{"LG=1", "HB=1", "HM=1", "YM=2", "ZK=1", "ZW=1", "JC=1", "JN=0", "Line=1", "LC=#FF0000"}));
     QCOMPARE(file.value("Style", "M"), QStringLiteral("1"));
     QCOMPARE(file.value("JAN", "CH"), QStringLiteral("25"));
     QCOMPARE(file.value("CPadding", "P3"), QStringLiteral("4"));
@@ -211,7 +215,8 @@ void TestDesignFile::nonNumericSizes()
 
 void TestDesignFile::olderFile()
 {
-    const CDesignRead r = ReadCDesign(QStringLiteral(VENNLO_TEST_DATA_DIR "/price_tags/old_version.cdn"), distinctive());
+    const CDesignRead r =
+        ReadCDesign(QStringLiteral(VENNLO_TEST_DATA_DIR "/price_tags/old_version.cdn"), distinctive());
     QVERIFY2(!r.error.isSet(), qPrintable(r.error.description));
     const WindowValues &f = r.form;
     QCOMPARE(f.padding, (std::array<QString, 4>{"2", "2", "2", "2"}));
@@ -276,16 +281,36 @@ void TestDesignFile::stops_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("number");
-    QTest::newRow("HB empty") << "CMake" << "HB" << "" << 13;
-    QTest::newRow("HB 5") << "CMake" << "HB" << "5" << 380;
-    QTest::newRow("HM letters") << "CMake" << "HM" << "x" << 13;
-    QTest::newRow("YM empty") << "CMake" << "YM" << "" << 13;
-    QTest::newRow("JC letters") << "CMake" << "JC" << "a" << 13;
-    QTest::newRow("JN empty") << "CMake" << "JN" << "" << 13;
-    QTest::newRow("JN 2") << "CMake" << "JN" << "2" << 340;
-    QTest::newRow("Line empty") << "CMake" << "Line" << "" << 13;
-    QTest::newRow("Style 3") << "Style" << "M" << "3" << 340;
-    QTest::newRow("Style letters") << "Style" << "M" << "B" << 13;
+    QTest::newRow("HB empty") << "CMake"
+                              << "HB"
+                              << "" << 13;
+    QTest::newRow("HB 5") << "CMake"
+                          << "HB"
+                          << "5" << 380;
+    QTest::newRow("HM letters") << "CMake"
+                                << "HM"
+                                << "x" << 13;
+    QTest::newRow("YM empty") << "CMake"
+                              << "YM"
+                              << "" << 13;
+    QTest::newRow("JC letters") << "CMake"
+                                << "JC"
+                                << "a" << 13;
+    QTest::newRow("JN empty") << "CMake"
+                              << "JN"
+                              << "" << 13;
+    QTest::newRow("JN 2") << "CMake"
+                          << "JN"
+                          << "2" << 340;
+    QTest::newRow("Line empty") << "CMake"
+                                << "Line"
+                                << "" << 13;
+    QTest::newRow("Style 3") << "Style"
+                             << "M"
+                             << "3" << 340;
+    QTest::newRow("Style letters") << "Style"
+                                   << "M"
+                                   << "B" << 13;
 }
 
 void TestDesignFile::stops()
@@ -322,7 +347,7 @@ void TestDesignFile::missingLogoStopsTheRead()
     const CDesignRead r = ReadCDesign(file, builtInForm(BuiltInType::B));
     QCOMPARE(r.error.number, 53);
     QCOMPARE(r.stoppedAt, QStringLiteral("[CLogo] Name"));
-    QCOMPARE(r.form.logoFile, gone);          // set before the picture was loaded
+    QCOMPARE(r.form.logoFile, gone); // set before the picture was loaded
     QCOMPARE(r.form.checkLogo, true);
     QCOMPARE(r.form.cardWidth, QStringLiteral("56")); // the steps after it did not run
     file.setValue("CLogo", "Name", "");
@@ -364,8 +389,10 @@ void TestDesignFile::builtInDesigns_data()
     QTest::addColumn<int>("h");
     QTest::addColumn<QString>("cardHeight");
     QTest::addColumn<QString>("cardWidth");
-    QTest::newRow("A") << 0 << 5 << 9 << "24" << "30";
-    QTest::newRow("B") << 1 << 3 << 14 << "18" << "56";
+    QTest::newRow("A") << 0 << 5 << 9 << "24"
+                       << "30";
+    QTest::newRow("B") << 1 << 3 << 14 << "18"
+                       << "56";
 }
 
 void TestDesignFile::builtInDesigns()
@@ -429,7 +456,8 @@ void TestDesignFile::loadStepAndSetCValue()
     QCOMPARE(f.yMark, yenMarkText());
     QCOMPARE(f.logoFile, QStringLiteral("/tmp/logo.gif"));
     QCOMPARE(f.logoWidth, QStringLiteral("10"));
-    QCOMPARE(logoNotFoundText(QStringLiteral("C:\\a.gif")), QStringLiteral("ロゴ用の画像\r\nC:\\a.gif\r\nが見つかりませんでした."));
+    QCOMPARE(logoNotFoundText(QStringLiteral("C:\\a.gif")),
+             QStringLiteral("ロゴ用の画像\r\nC:\\a.gif\r\nが見つかりませんでした."));
 }
 
 void TestDesignFile::setCValueConversions()

@@ -19,7 +19,8 @@ QString previewCard(const PriceTagDesign &d)
 QStringList sheetLines(const PriceTagDesign &d)
 {
     ProductSlots s;
-    s[0] = {QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("1,050"), QStringLiteral("4901234567894"), true};
+    s[0] = {QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("1,050"), QStringLiteral("4901234567894"),
+            true};
     Copies c;
     c.fill(QStringLiteral("0"));
     c[0] = QStringLiteral("1");
@@ -97,7 +98,8 @@ void TestTagPreview::ruledLineOff()
     PriceTagDesign d;
     d.line = 0;
     d.lineColor = QStringLiteral("#123456");
-    QVERIFY(previewCard(d).startsWith(QStringLiteral("<table border=\"0\" bordercolor=\"#123456\" cellspacing=\"0\"><tr><td class=\"top\">")));
+    QVERIFY(previewCard(d).startsWith(
+        QStringLiteral("<table border=\"0\" bordercolor=\"#123456\" cellspacing=\"0\"><tr><td class=\"top\">")));
 }
 
 void TestTagPreview::fixedWidth()
@@ -115,10 +117,12 @@ void TestTagPreview::boldTaxNoteOnlyOnTheSheet()
     PriceTagDesign d;
     d.fontStyle[3] = QStringLiteral("太字");
     QVERIFY(sheetLines(d).contains(QStringLiteral("td.area33 {font:normal normal bold 9pt \"ＭＳ Ｐゴシック\";")));
-    QVERIFY(MakeCPrevHtml(d).lines.contains(QStringLiteral("td.area33 {font:normal normal normal 9pt \"ＭＳ Ｐゴシック\";")));
+    QVERIFY(MakeCPrevHtml(d).lines.contains(
+        QStringLiteral("td.area33 {font:normal normal normal 9pt \"ＭＳ Ｐゴシック\";")));
     // The other styles keep their own words in the preview.
     d.fontStyle[0] = QStringLiteral("斜体");
-    QVERIFY(MakeCPrevHtml(d).lines.contains(QStringLiteral("td.area1 {font:italic normal normal 9pt \"ＭＳ Ｐゴシック\";")));
+    QVERIFY(MakeCPrevHtml(d).lines.contains(
+        QStringLiteral("td.area1 {font:italic normal normal 9pt \"ＭＳ Ｐゴシック\";")));
 }
 
 void TestTagPreview::twoTierTypeB()
@@ -127,7 +131,8 @@ void TestTagPreview::twoTierTypeB()
     d.zw = 1;
     d.layoutType = 1;
     const QString card = previewCard(d);
-    QVERIFY(card.contains(QStringLiteral("<tr><td align=\"center\" colspan=\"2\"></td></tr><tr><td class=\"area1\"></td><td rowspan=\"4\">")));
+    QVERIFY(card.contains(QStringLiteral(
+        "<tr><td align=\"center\" colspan=\"2\"></td></tr><tr><td class=\"area1\"></td><td rowspan=\"4\">")));
     QVERIFY(card.endsWith(QStringLiteral("<tr><td class=\"area33\">(税込)</td></tr></table></div></td></tr></table>")));
 }
 
@@ -139,8 +144,8 @@ void TestTagPreview::logoPathAsItIs()
     d.logoW = 40;
     d.logoH = 10;
     d.logoAlign = QStringLiteral("右揃え");
-    QVERIFY(previewCard(d).contains(
-        QStringLiteral("<tr><td align=\"right\" colspan=\"2\"><IMG SRC=\"C:\\logo\\a.gif\" width=\"40\" height=\"10\"></td>")));
+    QVERIFY(previewCard(d).contains(QStringLiteral(
+        "<tr><td align=\"right\" colspan=\"2\"><IMG SRC=\"C:\\logo\\a.gif\" width=\"40\" height=\"10\"></td>")));
 }
 
 QTEST_GUILESS_MAIN(TestTagPreview)

@@ -42,8 +42,10 @@ void compareWithFile(const QStringList &lines, const QString &name)
 ProductSlots twoProducts()
 {
     ProductSlots s;
-    s[0] = {QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("1,050"), QStringLiteral("4901234567894"), true};
-    s[1] = {QStringLiteral("B-2"), QStringLiteral("梨&柿 <大>"), QStringLiteral("210"), QStringLiteral("12345670"), true};
+    s[0] = {QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("1,050"), QStringLiteral("4901234567894"),
+            true};
+    s[1] = {QStringLiteral("B-2"), QStringLiteral("梨&柿 <大>"), QStringLiteral("210"), QStringLiteral("12345670"),
+            true};
     return s;
 }
 
@@ -118,7 +120,8 @@ private Q_SLOTS:
 
 void TestTagSheet::copiesThreeAndTwo()
 {
-    compareWithFile(sheet(twoProducts(), copies({3, 2}), PriceTagDesign()), QStringLiteral("price_tags/ctemp_copies_3_2.html"));
+    compareWithFile(sheet(twoProducts(), copies({3, 2}), PriceTagDesign()),
+                    QStringLiteral("price_tags/ctemp_copies_3_2.html"));
 }
 
 void TestTagSheet::startPositionFour()
@@ -244,29 +247,39 @@ void TestTagSheet::cardVariants_data()
     QTest::addColumn<int>("layout");
     QTest::addColumn<QString>("card");
     // Q stands for one double quote, B for the image sequence, as in the card table.
-    const QString open = "<td class=QtopQ><div class=QcardQ><table width=Q100%Q border=Q0Q cellpadding=Q0Q><tr><td align=QcenterQ";
+    const QString open =
+        "<td class=QtopQ><div class=QcardQ><table width=Q100%Q border=Q0Q cellpadding=Q0Q><tr><td align=QcenterQ";
     QTest::newRow("one tier, type A")
         << 0 << 0
-        << open + " colspan=Q2Q></td></tr><tr><td class=Qarea1Q colspan=Q2Q>A-1</td></tr><tr><td class=Qarea2Q colspan=Q2Q>りんご</td></tr>"
-                  "<tr><td class=Qarea31Q>1,050円</td><td class=Qarea33Q>(税込)</td></tr><tr><td colspan=Q2Q><div align=QcenterQ>B</div>"
+        << open + " colspan=Q2Q></td></tr><tr><td class=Qarea1Q colspan=Q2Q>A-1</td></tr><tr><td class=Qarea2Q "
+                  "colspan=Q2Q>りんご</td></tr>"
+                  "<tr><td class=Qarea31Q>1,050円</td><td class=Qarea33Q>(税込)</td></tr><tr><td colspan=Q2Q><div "
+                  "align=QcenterQ>B</div>"
                   "</td></tr><tr><td class=Qarea6Q colspan=Q2Q>4901234567894</td></tr></table></div></td>";
-    QTest::newRow("one tier, type B")
-        << 0 << 1
-        << open + " colspan=Q3Q></td></tr><tr><td class=Qarea1Q colspan=Q2Q>A-1</td><td rowspan=Q3Q><table border=Q0Q cellspacing=Q0Q width=Q100%Q>"
-                  "<tr><td><div align=QcenterQ>B</div></td></tr><tr><td class=Qarea6Q>4901234567894</td></tr></table></td></tr>"
-                  "<tr><td class=Qarea2Q colspan=Q2Q>りんご</td></tr><tr><td class=Qarea31Q>1,050円</td><td class=Qarea33Q>(税込)</td></tr>"
-                  "</table></div></td>";
+    QTest::newRow("one tier, type B") << 0 << 1
+                                      << open + " colspan=Q3Q></td></tr><tr><td class=Qarea1Q colspan=Q2Q>A-1</td><td "
+                                                "rowspan=Q3Q><table border=Q0Q cellspacing=Q0Q width=Q100%Q>"
+                                                "<tr><td><div align=QcenterQ>B</div></td></tr><tr><td "
+                                                "class=Qarea6Q>4901234567894</td></tr></table></td></tr>"
+                                                "<tr><td class=Qarea2Q colspan=Q2Q>りんご</td></tr><tr><td "
+                                                "class=Qarea31Q>1,050円</td><td class=Qarea33Q>(税込)</td></tr>"
+                                                "</table></div></td>";
     QTest::newRow("two tiers, type A")
         << 1 << 0
-        << open + "></td></tr><tr><td class=Qarea1Q>A-1</td></tr><tr><td class=Qarea2Q>りんご</td></tr><tr><td class=Qarea31Q>1,050円</td></tr>"
-                  "<tr><td class=Qarea33Q>(税込)</td></tr><tr><td><div align=QcenterQ>B</div></td></tr><tr><td class=Qarea6Q>4901234567894</td></tr>"
+        << open + "></td></tr><tr><td class=Qarea1Q>A-1</td></tr><tr><td class=Qarea2Q>りんご</td></tr><tr><td "
+                  "class=Qarea31Q>1,050円</td></tr>"
+                  "<tr><td class=Qarea33Q>(税込)</td></tr><tr><td><div align=QcenterQ>B</div></td></tr><tr><td "
+                  "class=Qarea6Q>4901234567894</td></tr>"
                   "</table></div></td>";
-    QTest::newRow("two tiers, type B")
-        << 1 << 1
-        << open + " colspan=Q2Q></td></tr><tr><td class=Qarea1Q>A-1</td><td rowspan=Q4Q><table border=Q0Q cellspacing=Q0Q width=Q100%Q>"
-                  "<tr><td><div align=QcenterQ>B</div></td></tr><tr><td class=Qarea6Q>4901234567894</td></tr></table></td></tr>"
-                  "<tr><td class=Qarea2Q>りんご</td></tr><tr><td class=Qarea31Q>1,050円</td></tr><tr><td class=Qarea33Q>(税込)</td></tr>"
-                  "</table></div></td>";
+    QTest::newRow("two tiers, type B") << 1 << 1
+                                       << open +
+                                              " colspan=Q2Q></td></tr><tr><td class=Qarea1Q>A-1</td><td "
+                                              "rowspan=Q4Q><table border=Q0Q cellspacing=Q0Q width=Q100%Q>"
+                                              "<tr><td><div align=QcenterQ>B</div></td></tr><tr><td "
+                                              "class=Qarea6Q>4901234567894</td></tr></table></td></tr>"
+                                              "<tr><td class=Qarea2Q>りんご</td></tr><tr><td "
+                                              "class=Qarea31Q>1,050円</td></tr><tr><td class=Qarea33Q>(税込)</td></tr>"
+                                              "</table></div></td>";
 }
 
 void TestTagSheet::cardVariants()
@@ -291,10 +304,12 @@ void TestTagSheet::fixedCardWidth()
     d.cardWidthFixed = 1;
     d.cardWidth = QStringLiteral("30");
     const QStringList l = sheet(twoProducts(), copies({1}), d);
-    QVERIFY(l.contains(QStringLiteral("td.top {vertical-align:top; border-style:solid; border-width:1px; border-color:#808080; width:30mm;}")));
+    QVERIFY(l.contains(QStringLiteral(
+        "td.top {vertical-align:top; border-style:solid; border-width:1px; border-color:#808080; width:30mm;}")));
     QVERIFY(l.contains(QStringLiteral("div.card {width:29mm;")));
     QVERIFY(l.contains(QStringLiteral("        table-layout:fixed;}")));
-    QVERIFY(l.contains(QStringLiteral("table.nobreak {table-layout:fixed; border-collapse:collapse; border-style:solid; border-width:1px; border-color:#808080;}")));
+    QVERIFY(l.contains(QStringLiteral("table.nobreak {table-layout:fixed; border-collapse:collapse; "
+                                      "border-style:solid; border-width:1px; border-color:#808080;}")));
     // Halves go to the even millimetre before the one is taken off.
     d.cardWidth = QStringLiteral("30.5");
     QVERIFY(sheet(twoProducts(), copies({1}), d).contains(QStringLiteral("div.card {width:29mm;")));
@@ -320,7 +335,8 @@ void TestTagSheet::noRuledLine()
     d.line = 0;
     const QStringList l = sheet(twoProducts(), copies({1}), d);
     QVERIFY(l.contains(QStringLiteral("td.top {vertical-align:top; border-style:none; }")));
-    QVERIFY(l.contains(QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; border-style:none;")));
+    QVERIFY(l.contains(
+        QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; border-style:none;")));
 }
 
 void TestTagSheet::logoTag()
@@ -331,8 +347,9 @@ void TestTagSheet::logoTag()
     d.logoW = 80;
     d.logoH = 20;
     const QStringList g = grid(sheet(twoProducts(), copies({1}), d));
-    QVERIFY(g.at(2).contains(QStringLiteral(
-        "<td align=\"center\" colspan=\"2\"><IMG SRC=\"file://C:/Users/店/logo&amp;1.gif\" width=\"80\" height=\"20\"></td>")));
+    QVERIFY(
+        g.at(2).contains(QStringLiteral("<td align=\"center\" colspan=\"2\"><IMG "
+                                        "SRC=\"file://C:/Users/店/logo&amp;1.gif\" width=\"80\" height=\"20\"></td>")));
     d.lg = 0;
     QVERIFY(!grid(sheet(twoProducts(), copies({1}), d)).at(2).contains(QStringLiteral("IMG")));
 }
@@ -341,12 +358,18 @@ void TestTagSheet::logoAlignment_data()
 {
     QTest::addColumn<QString>("align");
     QTest::addColumn<QString>("word");
-    QTest::newRow("右揃え") << "右揃え" << "right";
-    QTest::newRow("右") << "右" << "right";
-    QTest::newRow("中央") << "中央" << "center";
-    QTest::newRow("左揃え") << "左揃え" << "left";
-    QTest::newRow("左") << "左" << "left";
-    QTest::newRow("other") << "上" << "";
+    QTest::newRow("右揃え") << "右揃え"
+                            << "right";
+    QTest::newRow("右") << "右"
+                        << "right";
+    QTest::newRow("中央") << "中央"
+                          << "center";
+    QTest::newRow("左揃え") << "左揃え"
+                            << "left";
+    QTest::newRow("左") << "左"
+                        << "left";
+    QTest::newRow("other") << "上"
+                           << "";
 }
 
 void TestTagSheet::logoAlignment()
@@ -355,7 +378,9 @@ void TestTagSheet::logoAlignment()
     QFETCH(QString, word);
     PriceTagDesign d;
     d.logoAlign = align;
-    QVERIFY(grid(sheet(twoProducts(), copies({1}), d)).at(2).contains(QStringLiteral("<tr><td align=\"") + word + "\" colspan"));
+    QVERIFY(grid(sheet(twoProducts(), copies({1}), d))
+                .at(2)
+                .contains(QStringLiteral("<tr><td align=\"") + word + "\" colspan"));
 }
 
 void TestTagSheet::bareBarcodeWithoutDigits()
@@ -376,12 +401,18 @@ void TestTagSheet::startPositions_data()
     QTest::addColumn<QString>("w");
     QTest::addColumn<QString>("h");
     QTest::addColumn<int>("count"); // -1: the list stays as it is
-    QTest::newRow("5 x 9") << "5" << "9" << 45;
-    QTest::newRow("3 x 14") << "3" << "14" << 42;
-    QTest::newRow("1 x 1") << "1" << "1" << 1;
-    QTest::newRow("12 x 16") << "12" << "16" << 192;
-    QTest::newRow("W empty") << "" << "9" << -1;
-    QTest::newRow("H letters") << "5" << "x" << -1;
+    QTest::newRow("5 x 9") << "5"
+                           << "9" << 45;
+    QTest::newRow("3 x 14") << "3"
+                            << "14" << 42;
+    QTest::newRow("1 x 1") << "1"
+                           << "1" << 1;
+    QTest::newRow("12 x 16") << "12"
+                             << "16" << 192;
+    QTest::newRow("W empty") << ""
+                             << "9" << -1;
+    QTest::newRow("H letters") << "5"
+                               << "x" << -1;
 }
 
 void TestTagSheet::startPositions()
@@ -414,30 +445,56 @@ void TestTagSheet::checkMake_data()
     const int info = int(Icon::Information), crit = int(Icon::Critical);
     const QStringList ok{"3", "2", "0", "0", "0", "0", "0", "0", "0", "0"};
     const QString sizeMsg = "画像のサイズの値が不正です.";
-    QTest::newRow("fine") << "0" << "0" << ok << "1" << false << "5" << "" << "" << info << 0 << -1;
-    QTest::newRow("logo negative") << "-1" << "10" << ok << "1" << false << "5" << sizeMsg << "画像の拡大/縮小" << crit << 1 << -1;
-    QTest::newRow("logo empty") << "" << "10" << ok << "1" << false << "5" << sizeMsg << "画像の拡大/縮小" << crit << 1 << -1;
-    QTest::newRow("logo letters") << "10" << "x" << ok << "1" << false << "5" << sizeMsg << "画像の拡大/縮小" << crit << 1 << -1;
+    QTest::newRow("fine") << "0"
+                          << "0" << ok << "1" << false << "5"
+                          << ""
+                          << "" << info << 0 << -1;
+    QTest::newRow("logo negative") << "-1"
+                                   << "10" << ok << "1" << false << "5" << sizeMsg << "画像の拡大/縮小" << crit << 1
+                                   << -1;
+    QTest::newRow("logo empty") << ""
+                                << "10" << ok << "1" << false << "5" << sizeMsg << "画像の拡大/縮小" << crit << 1 << -1;
+    QTest::newRow("logo letters") << "10"
+                                  << "x" << ok << "1" << false << "5" << sizeMsg << "画像の拡大/縮小" << crit << 1
+                                  << -1;
     QStringList slot3 = ok;
     slot3[3] = "";
-    QTest::newRow("copies emptied in slot 3") << "0" << "0" << slot3 << "1" << false << "5" << "作成枚数の値がが不正です"
+    QTest::newRow("copies emptied in slot 3") << "0"
+                                              << "0" << slot3 << "1" << false << "5"
+                                              << "作成枚数の値がが不正です"
                                               << "作成枚数チェック" << crit << 2 << 3;
     QStringList negative = ok;
     negative[1] = "-2";
-    QTest::newRow("copies negative") << "0" << "0" << negative << "1" << false << "5" << "作成枚数の値がが不正です"
+    QTest::newRow("copies negative") << "0"
+                                     << "0" << negative << "1" << false << "5"
+                                     << "作成枚数の値がが不正です"
                                      << "作成枚数チェック" << crit << 2 << 1;
     const QString startMsg = "出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください.";
-    QTest::newRow("start 4, sizes free") << "0" << "0" << ok << "4" << false << "5" << startMsg << "貼付用値札作成" << info << 3 << -1;
-    QTest::newRow("start 4, sizes fixed") << "0" << "0" << ok << "4" << true << "5" << "" << "" << info << 0 << -1;
+    QTest::newRow("start 4, sizes free") << "0"
+                                         << "0" << ok << "4" << false << "5" << startMsg << "貼付用値札作成" << info
+                                         << 3 << -1;
+    QTest::newRow("start 4, sizes fixed") << "0"
+                                          << "0" << ok << "4" << true << "5"
+                                          << ""
+                                          << "" << info << 0 << -1;
     const QStringList zero{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
-    QTest::newRow("no copies") << "0" << "0" << zero << "1" << false << "5" << "作成枚数が設定されていません." << "貼付用値札作成"
-                               << info << 4 << -1;
+    QTest::newRow("no copies") << "0"
+                               << "0" << zero << "1" << false << "5"
+                               << "作成枚数が設定されていません."
+                               << "貼付用値札作成" << info << 4 << -1;
     const QString divMsg = "横に並べる列数と縦に並べる行数には 1 以上の数を指定してください.";
-    QTest::newRow("division empty") << "0" << "0" << ok << "1" << false << "" << divMsg << "貼付用値札作成" << info << 5 << -1;
-    QTest::newRow("division 0") << "0" << "0" << ok << "1" << false << "0" << divMsg << "貼付用値札作成" << info << 5 << -1;
-    QTest::newRow("start past the page") << "0" << "0" << ok << "46" << true << "5"
-                                         << "出力の開始位置は 1 から 45 までの数で指定してください." << "貼付用値札作成" << info << 3 << -1;
-    QTest::newRow("start on the last cell") << "0" << "0" << ok << "45" << true << "5" << "" << "" << info << 0 << -1;
+    QTest::newRow("division empty") << "0"
+                                    << "0" << ok << "1" << false << "" << divMsg << "貼付用値札作成" << info << 5 << -1;
+    QTest::newRow("division 0") << "0"
+                                << "0" << ok << "1" << false << "0" << divMsg << "貼付用値札作成" << info << 5 << -1;
+    QTest::newRow("start past the page") << "0"
+                                         << "0" << ok << "46" << true << "5"
+                                         << "出力の開始位置は 1 から 45 までの数で指定してください."
+                                         << "貼付用値札作成" << info << 3 << -1;
+    QTest::newRow("start on the last cell") << "0"
+                                            << "0" << ok << "45" << true << "5"
+                                            << ""
+                                            << "" << info << 0 << -1;
 }
 
 void TestTagSheet::checkMake()
@@ -529,11 +586,13 @@ void TestTagSheet::productSlots_data()
     QTest::addColumn<QList<int>>("checkedRows"); // of a list of 12 rows
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("filled");
-    QTest::newRow("none") << QList<int>{} << "メイン画面データリストで作成する値札に　\r\n出力チェック(10件以内)を入れて下さい." << 0;
+    QTest::newRow("none") << QList<int>{}
+                          << "メイン画面データリストで作成する値札に　\r\n出力チェック(10件以内)を入れて下さい." << 0;
     QTest::newRow("three") << QList<int>{1, 4, 7} << "" << 3;
     QTest::newRow("ten") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9} << "" << 10;
     QTest::newRow("eleven") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11}
-                            << "メイン画面データリストで作成する値札の出力チェックは.　\r\n10件以内でにして下さい." << 0;
+                            << "メイン画面データリストで作成する値札の出力チェックは.　\r\n10件以内でにして下さい."
+                            << 0;
 }
 
 void TestTagSheet::productSlots()
@@ -566,10 +625,12 @@ void TestTagSheet::slotPriceFailureIsTheApology()
 {
     products::TaxSettings tax;
     tax.rate = products::Currency::fromInt(1000000);
-    products::ProductList list{{QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("2000000"), QString(), QString(), true}};
+    products::ProductList list{
+        {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("2000000"), QString(), QString(), true}};
     const SlotFill fill = fillProductSlots(list, tax);
     QVERIFY(fill.apology);
-    QCOMPARE(fill.message, platform::apologyReportText(QStringLiteral("ShowNefudaDialog"), platform::AppError::overflow()));
+    QCOMPARE(fill.message,
+             platform::apologyReportText(QStringLiteral("ShowNefudaDialog"), platform::AppError::overflow()));
     QCOMPARE(fill.title, QStringLiteral("エラー情報"));
     QVERIFY(!fill.items[0].filled);
 }

@@ -8,9 +8,9 @@
 #include "platform/text_file.h"
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
-#include "price_tags/window_values.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
+#include "price_tags/window_values.h"
 #include "products/csv_file.h"
 
 #include <QDir>
@@ -70,32 +70,37 @@ void TestTagsLedgerCli::refusals_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("err"); // exact stderr, or the start of it for usage errors
     const QList<QStringList> none;
-    QTest::newRow("tags without --check") << QStringList{"tags", kList} << none << 1
-                                          << "メイン画面データリストで作成する値札に　\n出力チェック(10件以内)を入れて下さい.\n";
-    QTest::newRow("tags, eleven rows") << QStringList{"tags", kList, "--check", "1-11"} << none << 1
-                                       << "メイン画面データリストで作成する値札の出力チェックは.　\n10件以内でにして下さい.\n";
+    QTest::newRow("tags without --check")
+        << QStringList{"tags", kList} << none << 1
+        << "メイン画面データリストで作成する値札に　\n出力チェック(10件以内)を入れて下さい.\n";
+    QTest::newRow("tags, eleven rows")
+        << QStringList{"tags", kList, "--check", "1-11"} << none << 1
+        << "メイン画面データリストで作成する値札の出力チェックは.　\n10件以内でにして下さい.\n";
     QTest::newRow("tags, no copies") << QStringList{"tags", kList, "--check", "1,2", "--copies", "0,0"} << none << 1
                                      << "作成枚数が設定されていません.\n";
-    QTest::newRow("tags, copies not a number") << QStringList{"tags", kList, "--check", "1,2", "--copies", "2,x"} << none << 1
-                                               << "作成枚数の値がが不正です\n";
-    QTest::newRow("tags, more copies than products") << QStringList{"tags", kList, "--check", "1", "--copies", "1,2"} << none
-                                                     << 2 << "vennlo-cli: --copies gives 2 counts for 1 products\n";
-    QTest::newRow("tags, start without card sizes") << QStringList{"tags", kList, "--check", "1", "--start", "4"} << none << 1
-                                                    << "出力の開始位置を 1 以外に指定するときは、\nカードの縦横のサイズを指定してください.\n";
-    QTest::newRow("tags, division 0") << QStringList{"tags", kList, "--check", "1"} << QList<QStringList>{{"CBun", "W", "0"}}
-                                      << 1 << "横に並べる列数と縦に並べる行数には 1 以上の数を指定してください.\n";
-    QTest::newRow("tags, start beyond the page")
-        << QStringList{"tags", kList, "--check", "1", "--start", "46"}
-        << QList<QStringList>{{"CCHeight", "S", "1"}, {"CCWidth", "S", "1"}} << 1
-        << "出力の開始位置は 1 から 45 までの数で指定してください.\n";
-    QTest::newRow("tags, row beyond the list") << QStringList{"tags", kList, "--check", "13"} << none << 1 << "vennlo-cli: ";
-    QTest::newRow("ledger, start page 0") << QStringList{"ledger", kList, "--start-page", "0"} << none << 1
-                                          << "開始ページの値が不正です.\n";
-    QTest::newRow("ledger, rows per page 0") << QStringList{"ledger", kList} << QList<QStringList>{{"DC", "LIP", "0"}} << 1
-                                             << "1 ページの行数には 1 以上の数を指定してください.\n";
+    QTest::newRow("tags, copies not a number")
+        << QStringList{"tags", kList, "--check", "1,2", "--copies", "2,x"} << none << 1 << "作成枚数の値がが不正です\n";
+    QTest::newRow("tags, more copies than products")
+        << QStringList{"tags", kList, "--check", "1", "--copies", "1,2"} << none << 2
+        << "vennlo-cli: --copies gives 2 counts for 1 products\n";
+    QTest::newRow("tags, start without card sizes")
+        << QStringList{"tags", kList, "--check", "1", "--start", "4"} << none << 1
+        << "出力の開始位置を 1 以外に指定するときは、\nカードの縦横のサイズを指定してください.\n";
+    QTest::newRow("tags, division 0") << QStringList{"tags", kList, "--check", "1"}
+                                      << QList<QStringList>{{"CBun", "W", "0"}} << 1
+                                      << "横に並べる列数と縦に並べる行数には 1 以上の数を指定してください.\n";
+    QTest::newRow("tags, start beyond the page") << QStringList{"tags", kList, "--check", "1", "--start", "46"}
+                                                 << QList<QStringList>{{"CCHeight", "S", "1"}, {"CCWidth", "S", "1"}}
+                                                 << 1 << "出力の開始位置は 1 から 45 までの数で指定してください.\n";
+    QTest::newRow("tags, row beyond the list")
+        << QStringList{"tags", kList, "--check", "13"} << none << 1 << "vennlo-cli: ";
+    QTest::newRow("ledger, start page 0")
+        << QStringList{"ledger", kList, "--start-page", "0"} << none << 1 << "開始ページの値が不正です.\n";
+    QTest::newRow("ledger, rows per page 0") << QStringList{"ledger", kList} << QList<QStringList>{{"DC", "LIP", "0"}}
+                                             << 1 << "1 ページの行数には 1 以上の数を指定してください.\n";
     QTest::newRow("ledger, unknown option") << QStringList{"ledger", kList, "--copies", "1"} << none << 2 << "";
-    QTest::newRow("preview tags with a list") << QStringList{"preview", "tags", kList} << none << 2
-                                              << "vennlo-cli: preview tags takes no product list\n";
+    QTest::newRow("preview tags with a list")
+        << QStringList{"preview", "tags", kList} << none << 2 << "vennlo-cli: preview tags takes no product list\n";
 }
 
 void TestTagsLedgerCli::refusals()
@@ -161,9 +166,10 @@ void TestTagsLedgerCli::tagsWithDesignFileAndStart()
     form.check2Dan = true;
     const QString cdn = dir.filePath(QStringLiteral("b.cdn"));
     QVERIFY(!price_tags::WriteCDesign(form, cdn).isSet());
-    const Run r = runCli({QStringLiteral("--out"), dir.filePath(QStringLiteral("out")), QStringLiteral("tags"), kList,
-                          QStringLiteral("--check"), QStringLiteral("1"), QStringLiteral("--design"), cdn,
-                          QStringLiteral("--start"), QStringLiteral("3"), QStringLiteral("--copies"), QStringLiteral("2")});
+    const Run r =
+        runCli({QStringLiteral("--out"), dir.filePath(QStringLiteral("out")), QStringLiteral("tags"), kList,
+                QStringLiteral("--check"), QStringLiteral("1"), QStringLiteral("--design"), cdn,
+                QStringLiteral("--start"), QStringLiteral("3"), QStringLiteral("--copies"), QStringLiteral("2")});
     QCOMPARE(r.exitCode, 0);
     const QStringList lines = platform::cp932::decode(readBytes(dir.filePath(QStringLiteral("out/ctemp.html"))))
                                   .split(QStringLiteral("\r\n"));
@@ -175,10 +181,12 @@ void TestTagsLedgerCli::tagsWithDesignFileAndStart()
     QVERIFY(lines.at(body + 5).contains(QStringLiteral("<td rowspan=\"4\">")));
     QVERIFY(lines.contains(QStringLiteral("div.card {height:18mm;width:55mm;")));
 
-    const Run missing = runCli({QStringLiteral("--out"), dir.path(), QStringLiteral("tags"), kList, QStringLiteral("--check"),
-                                QStringLiteral("1"), QStringLiteral("--design"), dir.filePath(QStringLiteral("none.cdn"))});
+    const Run missing =
+        runCli({QStringLiteral("--out"), dir.path(), QStringLiteral("tags"), kList, QStringLiteral("--check"),
+                QStringLiteral("1"), QStringLiteral("--design"), dir.filePath(QStringLiteral("none.cdn"))});
     QCOMPARE(missing.exitCode, 1);
-    QCOMPARE(missing.err, QStringLiteral("vennlo-cli: design file not found: ") + dir.filePath(QStringLiteral("none.cdn")) + '\n');
+    QCOMPARE(missing.err,
+             QStringLiteral("vennlo-cli: design file not found: ") + dir.filePath(QStringLiteral("none.cdn")) + '\n');
 
     platform::ProfileFile broken(dir.filePath(QStringLiteral("broken.cdn")));
     platform::ProfileFile ok(cdn);
@@ -186,10 +194,12 @@ void TestTagsLedgerCli::tagsWithDesignFileAndStart()
     broken.setBytes(ok.toBytes());
     broken.setValue(QStringLiteral("CMake"), QStringLiteral("JN"), QStringLiteral("5"));
     QVERIFY(broken.save());
-    const Run stopped = runCli({QStringLiteral("--out"), dir.path(), QStringLiteral("tags"), kList, QStringLiteral("--check"),
-                                QStringLiteral("1"), QStringLiteral("--design"), broken.path()});
+    const Run stopped =
+        runCli({QStringLiteral("--out"), dir.path(), QStringLiteral("tags"), kList, QStringLiteral("--check"),
+                QStringLiteral("1"), QStringLiteral("--design"), broken.path()});
     QCOMPARE(stopped.exitCode, 1);
-    QCOMPARE(stopped.err, QStringLiteral("エラーが発生しました(ReadCDesign)\nエラー番号: 340\n内容: コントロール配列の要素が存在しません。 ([CMake] JN)\n"));
+    QCOMPARE(stopped.err, QStringLiteral("エラーが発生しました(ReadCDesign)\nエラー番号: 340\n内容: "
+                                         "コントロール配列の要素が存在しません。 ([CMake] JN)\n"));
 }
 
 void TestTagsLedgerCli::previewEqualsTheWindowsPage()
@@ -209,13 +219,15 @@ void TestTagsLedgerCli::previewEqualsTheWindowsPage()
 void TestTagsLedgerCli::ledgerEqualsTheWindowsPage()
 {
     QTemporaryDir dir;
-    const Run r = runCli({QStringLiteral("--out"), dir.path(), QStringLiteral("ledger"), kList, QStringLiteral("--check"),
-                          QStringLiteral("3,5-7")});
+    const Run r = runCli({QStringLiteral("--out"), dir.path(), QStringLiteral("ledger"), kList,
+                          QStringLiteral("--check"), QStringLiteral("3,5-7")});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.err, QString());
     const app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
     QTemporaryDir window;
-    QVERIFY(ledger::makeLedger(listWithChecks({2, 4, 5, 6}), settings.tax, settings.ledger, QStringLiteral("1"), window.path()).ok());
+    QVERIFY(ledger::makeLedger(listWithChecks({2, 4, 5, 6}), settings.tax, settings.ledger, QStringLiteral("1"),
+                               window.path())
+                .ok());
     const QByteArray page = readBytes(dir.filePath(QStringLiteral("dtemp.html")));
     QCOMPARE(page, readBytes(window.filePath(QStringLiteral("dtemp.html"))));
     QCOMPARE(platform::cp932::decode(page).count(QStringLiteral("<tr><td rowspan=\"2\">")), 4);
@@ -225,12 +237,13 @@ void TestTagsLedgerCli::ledgerPageNumbers()
 {
     QTemporaryDir dir;
     const QString ini = settingsFile(dir, {{"DC", "PN", "1"}, {"DC", "LIP", "5"}});
-    const Run r = runCli({QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path(), QStringLiteral("ledger"), kList,
-                          QStringLiteral("--start-page"), QStringLiteral("5")});
+    const Run r = runCli({QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path(),
+                          QStringLiteral("ledger"), kList, QStringLiteral("--start-page"), QStringLiteral("5")});
     QCOMPARE(r.exitCode, 0);
     const QString text = platform::cp932::decode(readBytes(dir.filePath(QStringLiteral("dtemp.html"))));
     QCOMPARE(text.count(QStringLiteral("<tr><td class=\"pagenum\" colspan=\"5\">")), 3);
-    QVERIFY(text.contains(QStringLiteral("- 5 -")) && text.contains(QStringLiteral("- 6 -")) && text.contains(QStringLiteral("- 7 -")));
+    QVERIFY(text.contains(QStringLiteral("- 5 -")) && text.contains(QStringLiteral("- 6 -")) &&
+            text.contains(QStringLiteral("- 7 -")));
     QCOMPARE(text.count(QStringLiteral("<table class=\"pagebreak\"")), 2);
     QCOMPARE(text.count(QStringLiteral("<table class=\"nobreak\"")), 1);
 }
@@ -241,13 +254,16 @@ void TestTagsLedgerCli::settingsAreReadNeverWritten()
     const QString ini = settingsFile(dir, {{"CMake", "HB", "1"}, {"Tax", "Indicate", "1"}});
     const QByteArray before = readBytes(ini);
     const QDateTime stamp = QFileInfo(ini).lastModified();
-    const Run tags = runCli({QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path(), QStringLiteral("tags"),
-                             kList, QStringLiteral("--check"), QStringLiteral("2")});
+    const Run tags = runCli({QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path(),
+                             QStringLiteral("tags"), kList, QStringLiteral("--check"), QStringLiteral("2")});
     QCOMPARE(tags.exitCode, 0);
     const QString text = platform::cp932::decode(readBytes(dir.filePath(QStringLiteral("ctemp.html"))));
     QVERIFY(text.contains(QStringLiteral("<td class=\"area1\" colspan=\"2\">T-02</td>")));
     QVERIFY(text.contains(QStringLiteral(">155円<"))); // tax-inclusive list: the price as it is
-    QCOMPARE(runCli({QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path(), QStringLiteral("ledger"), kList}).exitCode, 0);
+    QCOMPARE(runCli({QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path(), QStringLiteral("ledger"),
+                     kList})
+                 .exitCode,
+             0);
     QCOMPARE(readBytes(ini), before);
     QCOMPARE(QFileInfo(ini).lastModified(), stamp);
     QVERIFY(!QFileInfo::exists(ini + QStringLiteral(".bak")));
@@ -257,8 +273,9 @@ void TestTagsLedgerCli::help()
 {
     const Run r = runCli({QStringLiteral("--help")});
     QCOMPARE(r.exitCode, 0);
-    for (const char *text : {"  tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N]\n",
-                             "  ledger LIST.csv [--check ROWS] [--start-page N]\n", "  preview tags [--design FILE.cdn]\n"})
+    for (const char *text :
+         {"  tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N]\n",
+          "  ledger LIST.csv [--check ROWS] [--start-page N]\n", "  preview tags [--design FILE.cdn]\n"})
         QVERIFY2(r.out.contains(QLatin1String(text)), text);
 }
 

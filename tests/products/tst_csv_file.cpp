@@ -475,8 +475,9 @@ void TestCsvFile::onlyRegularFilesAreRead_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("FIFO without writer") << "fifo" << 75 << "通常のファイルではありません。";
     QTest::newRow("endless device") << "device" << 75 << "通常のファイルではありません。";
-    QTest::newRow("over the size bound") << "large" << int(AppError::Overflow)
-                                         << "ファイルが大きすぎます。読み込めるのは 128 MiB (134,217,728 バイト) までです。";
+    QTest::newRow("over the size bound")
+        << "large" << int(AppError::Overflow)
+        << "ファイルが大きすぎます。読み込めるのは 128 MiB (134,217,728 バイト) までです。";
 }
 
 void TestCsvFile::onlyRegularFilesAreRead()

@@ -41,8 +41,14 @@ void TestSearchAndViewDialogs::forwardEndDisablesNext()
     QStringList asked;
     bool endNow = false;
     products::dlgSearch dlg(
-        [&](const QString &t) { asked << QStringLiteral("next:") + t; return endNow; },
-        [&](const QString &t) { asked << QStringLiteral("rev:") + t; return false; });
+        [&](const QString &t) {
+            asked << QStringLiteral("next:") + t;
+            return endNow;
+        },
+        [&](const QString &t) {
+            asked << QStringLiteral("rev:") + t;
+            return false;
+        });
     auto *text = dlg.findChild<QLineEdit *>(QStringLiteral("txtFind"));
     auto *next = dlg.findChild<QPushButton *>(QStringLiteral("btnFind"));
     auto *rev = dlg.findChild<QPushButton *>(QStringLiteral("btnFindRev"));

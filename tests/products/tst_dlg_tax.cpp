@@ -2,12 +2,12 @@
 
 #include "products/dlgTax.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QAccessible>
 #include <QtTest>
 
 using namespace products;

@@ -1,9 +1,9 @@
 #include "app/frmMain.h"
 #include "barcode/barcode_preview_widgets.h"
-#include "support/fake_ui_services.h"
 #include "products/entry_form_widgets.h"
 #include "products/list_document.h"
 #include "products/product_list_model.h"
+#include "support/fake_ui_services.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -71,8 +71,7 @@ private Q_SLOTS:
     void previewRoomReservedFromTheStart();
 
 private:
-    template <typename T>
-    T *child(const char *name) const
+    template <typename T> T *child(const char *name) const
     {
         T *c = window->findChild<T *>(QString::fromUtf8(name));
         if (!c)
@@ -91,10 +90,7 @@ private:
         const QRect rect = list()->visualRect(model()->index(r, 2));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rect.center());
     }
-    QStringList shownImages() const
-    {
-        return entry()->preview().shownNames();
-    }
+    QStringList shownImages() const { return entry()->preview().shownNames(); }
     static QString imageFolder() { return QStringLiteral(VENNLO_PROGRAM_DIR "/BarCode/"); }
 
     std::unique_ptr<FakeUiServices> fake;
@@ -129,30 +125,40 @@ void TestEntryForm::putDataChecksInOrder_data()
     QTest::addColumn<QString>("focus");
 
     const QString q = QStringLiteral("\"");
-    QTest::newRow("quote in code, before everything") << 0 << QStringList{"A" + q, "", "x", "", "a,", "1"}
-                                                       << "品番等にダブルコーテーション「\"」は使用できません." << "txt品番";
-    QTest::newRow("comma in code") << 0 << QStringList{"A,1", "", "", "", "", ""} << "品番等にカンマ(,)は使用できません."
+    QTest::newRow("quote in code, before everything")
+        << 0 << QStringList{"A" + q, "", "x", "", "a,", "1"} << "品番等にダブルコーテーション「\"」は使用できません."
+        << "txt品番";
+    QTest::newRow("comma in code") << 0 << QStringList{"A,1", "", "", "", "", ""}
+                                   << "品番等にカンマ(,)は使用できません."
                                    << "txt品番";
-    QTest::newRow("no name") << 0 << QStringList{"A1", "", "100", "", "", ""} << "商品名がありません" << "txt商品名";
+    QTest::newRow("no name") << 0 << QStringList{"A1", "", "100", "", "", ""} << "商品名がありません"
+                             << "txt商品名";
     QTest::newRow("quote in name") << 0 << QStringList{"", "x" + q, "100", "", "", ""}
-                                   << "商品名にダブルコーテーション「\"」は使用できません." << "txt商品名";
-    QTest::newRow("comma in name") << 0 << QStringList{"", "a,b", "", "", "", ""} << "商品名にカンマ(,)は使用できません."
+                                   << "商品名にダブルコーテーション「\"」は使用できません."
+                                   << "txt商品名";
+    QTest::newRow("comma in name") << 0 << QStringList{"", "a,b", "", "", "", ""}
+                                   << "商品名にカンマ(,)は使用できません."
                                    << "txt商品名";
     QTest::newRow("quote in remarks") << 0 << QStringList{"", "n", "", "", q, ""}
-                                      << "備考にダブルコーテーション「\"」は使用できません." << "txt備考";
-    QTest::newRow("comma in remarks") << 0 << QStringList{"", "n", "", "", ",", "x"} << "備考にカンマ(,)は使用できません."
+                                      << "備考にダブルコーテーション「\"」は使用できません."
+                                      << "txt備考";
+    QTest::newRow("comma in remarks") << 0 << QStringList{"", "n", "", "", ",", "x"}
+                                      << "備考にカンマ(,)は使用できません."
                                       << "txt備考";
     QTest::newRow("name outside Shift_JIS") << 0 << QStringList{"", QString::fromUtf8("𠮷野家"), "100", "", "", ""}
                                             << "商品名に保存できない文字(Shift_JIS にない文字)が含まれています."
                                             << "txt商品名";
     QTest::newRow("no base price") << 0 << QStringList{"", "n", "", "105", "", ""} << "本体価格を設定してください"
                                    << "txt本体価格";
-    QTest::newRow("no tax-inclusive price") << 1 << QStringList{"", "n", "100", "", "", ""}
-                                            << "税込価格を設定してください" << "txt価格";
+    QTest::newRow("no tax-inclusive price")
+        << 1 << QStringList{"", "n", "100", "", "", ""} << "税込価格を設定してください"
+        << "txt価格";
     QTest::newRow("barcode not numeric") << 0 << QStringList{"", "n", "100", "", "", "12a"}
-                                         << "バーコードのデータが不正です." << "txtBarCode";
-    QTest::newRow("barcode of 11 digits") << 0 << QStringList{"", "n", "100", "", "", "12345678901"}
-                                          << "バーコードデータの桁数が違います." << "txtBarCode";
+                                         << "バーコードのデータが不正です."
+                                         << "txtBarCode";
+    QTest::newRow("barcode of 11 digits")
+        << 0 << QStringList{"", "n", "100", "", "", "12345678901"} << "バーコードデータの桁数が違います."
+        << "txtBarCode";
 }
 
 void TestEntryForm::putDataChecksInOrder()
@@ -195,13 +201,27 @@ void TestEntryForm::typedKeysFiltered_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("code") << "txt品番" << "A,B\"C-1" << "ABC-1";
-    QTest::newRow("name") << "txt商品名" << "x,\"y z" << "xy z";
-    QTest::newRow("remarks") << "txt備考" << "\"r,e" << "re";
-    QTest::newRow("base price") << "txt本体価格" << "1a2.3,4-" << "1234";
-    QTest::newRow("tax-inclusive price") << "txt価格" << "9x9" << "99";
-    QTest::newRow("barcode") << "txtBarCode" << "49 01-23" << "490123";
-    QTest::newRow("barcode at most 12") << "txtBarCode" << "49012345678945" << "490123456789";
+    QTest::newRow("code") << "txt品番"
+                          << "A,B\"C-1"
+                          << "ABC-1";
+    QTest::newRow("name") << "txt商品名"
+                          << "x,\"y z"
+                          << "xy z";
+    QTest::newRow("remarks") << "txt備考"
+                             << "\"r,e"
+                             << "re";
+    QTest::newRow("base price") << "txt本体価格"
+                                << "1a2.3,4-"
+                                << "1234";
+    QTest::newRow("tax-inclusive price") << "txt価格"
+                                         << "9x9"
+                                         << "99";
+    QTest::newRow("barcode") << "txtBarCode"
+                             << "49 01-23"
+                             << "490123";
+    QTest::newRow("barcode at most 12") << "txtBarCode"
+                                        << "49012345678945"
+                                        << "490123456789";
 }
 
 void TestEntryForm::typedKeysFiltered()
@@ -236,8 +256,10 @@ void TestEntryForm::derivedPriceFieldIsYellow_data()
     QTest::addColumn<int>("indicate");
     QTest::addColumn<QString>("yellow");
     QTest::addColumn<QString>("white");
-    QTest::newRow("base prices stored") << 0 << "txt価格" << "txt本体価格";
-    QTest::newRow("tax-inclusive prices stored") << 1 << "txt本体価格" << "txt価格";
+    QTest::newRow("base prices stored") << 0 << "txt価格"
+                                        << "txt本体価格";
+    QTest::newRow("tax-inclusive prices stored") << 1 << "txt本体価格"
+                                                 << "txt価格";
 }
 
 void TestEntryForm::derivedPriceFieldIsYellow()
@@ -260,13 +282,34 @@ void TestEntryForm::setTextBoxPrices_data()
     QTest::addColumn<QString>("base");
     QTest::addColumn<QString>("incl");
     QTest::addColumn<QString>("tax");
-    QTest::newRow("base 1000") << 0 << "1000" << "1000" << "1050" << "50";
-    QTest::newRow("base 99") << 0 << "99" << "99" << "103" << "4";
-    QTest::newRow("base 0") << 0 << "0" << "0" << "0" << "0";
-    QTest::newRow("base empty") << 0 << "" << "" << "" << "";
-    QTest::newRow("inclusive 105") << 1 << "105" << "100" << "105" << "5";
-    QTest::newRow("inclusive 100") << 1 << "100" << "96" << "100" << "4";
-    QTest::newRow("inclusive 0") << 1 << "0" << "0" << "0" << "0";
+    QTest::newRow("base 1000") << 0 << "1000"
+                               << "1000"
+                               << "1050"
+                               << "50";
+    QTest::newRow("base 99") << 0 << "99"
+                             << "99"
+                             << "103"
+                             << "4";
+    QTest::newRow("base 0") << 0 << "0"
+                            << "0"
+                            << "0"
+                            << "0";
+    QTest::newRow("base empty") << 0 << ""
+                                << ""
+                                << ""
+                                << "";
+    QTest::newRow("inclusive 105") << 1 << "105"
+                                   << "100"
+                                   << "105"
+                                   << "5";
+    QTest::newRow("inclusive 100") << 1 << "100"
+                                   << "96"
+                                   << "100"
+                                   << "4";
+    QTest::newRow("inclusive 0") << 1 << "0"
+                                 << "0"
+                                 << "0"
+                                 << "0";
 }
 
 void TestEntryForm::setTextBoxPrices()
@@ -333,8 +376,12 @@ void TestEntryForm::typingPriceEmptiesTheOther_data()
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("afterCalc"); // the other field after 税 計 算
     QTest::addColumn<QString>("taxAfterCalc");
-    QTest::newRow("tax-inclusive typed") << "txt価格" << "txt本体価格" << 0 << "100" << "5";
-    QTest::newRow("base typed") << "txt本体価格" << "txt価格" << 1 << "110" << "5";
+    QTest::newRow("tax-inclusive typed") << "txt価格"
+                                         << "txt本体価格" << 0 << "100"
+                                         << "5";
+    QTest::newRow("base typed") << "txt本体価格"
+                                << "txt価格" << 1 << "110"
+                                << "5";
 }
 
 void TestEntryForm::typingPriceEmptiesTheOther()
@@ -372,7 +419,8 @@ void TestEntryForm::wrongCheckDigitCorrectedByPutData()
     clickRow(0);
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->lastTitle(), QStringLiteral("チェックデジット"));
-    QCOMPARE(fake->lastText(), QStringLiteral("バーコード・チェックデジット(最右桁)が違います.\r\n登録ボタンで修正します."));
+    QCOMPARE(fake->lastText(),
+             QStringLiteral("バーコード・チェックデジット(最右桁)が違います.\r\n登録ボタンで修正します."));
     QCOMPARE(fake->messages.last().icon, platform::UiServices::Icon::Critical);
     QCOMPARE(edit("txtBarCode")->text(), QStringLiteral("490123456789"));
     QCOMPARE(child<QLabel>("lblCD")->text(), QStringLiteral("4"));
@@ -546,15 +594,16 @@ void TestEntryForm::previewAfterSelectingRows()
 {
     setRows({row("A", "a", "1", "", "4567891234540"), row("B", "b", "2", "", "12345670"), row("C", "c", "3")});
     clickRow(0);
-    const QStringList standard{"LB.bmp", "5_L1.bmp", "6_L2.bmp", "7_L1.bmp", "8_L1.bmp", "9_L2.bmp", "1_L2.bmp", "CB.bmp",
-                               "2_R.bmp", "3_R.bmp", "4_R.bmp", "5_R.bmp", "4_R.bmp", "0_R.bmp", "RB.bmp"};
+    const QStringList standard{"LB.bmp",   "5_L1.bmp", "6_L2.bmp", "7_L1.bmp", "8_L1.bmp",
+                               "9_L2.bmp", "1_L2.bmp", "CB.bmp",   "2_R.bmp",  "3_R.bmp",
+                               "4_R.bmp",  "5_R.bmp",  "4_R.bmp",  "0_R.bmp",  "RB.bmp"};
     QCOMPARE(shownImages(), standard);
     QVERIFY(child<QRadioButton>("OptionType_0")->isChecked());
     QCOMPARE(child<QLabel>("lblCD")->text(), QStringLiteral("0"));
 
     clickRow(1);
-    QStringList shortCode{"LB.bmp", "1_L1.bmp", "2_L1.bmp", "3_L1.bmp", "4_L1.bmp", "CB.bmp",
-                          "5_R.bmp", "6_R.bmp", "7_R.bmp", "0_R.bmp", "RB.bmp"};
+    QStringList shortCode{"LB.bmp",  "1_L1.bmp", "2_L1.bmp", "3_L1.bmp", "4_L1.bmp", "CB.bmp",
+                          "5_R.bmp", "6_R.bmp",  "7_R.bmp",  "0_R.bmp",  "RB.bmp"};
     QStringList expected = shortCode;
     for (int k = 11; k < 15; ++k)
         expected.append(QString());
@@ -600,12 +649,12 @@ void TestEntryForm::previewMissingFolderReported()
     clickRow(0);
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->lastTitle(), QStringLiteral("エラー情報"));
-    QVERIFY2(fake->lastText().startsWith(QStringLiteral("エラーが発生しました(PreViewBarCode)\r\nエラー番号: 53\r\n内容: ")),
-             qPrintable(fake->lastText()));
+    QVERIFY2(
+        fake->lastText().startsWith(QStringLiteral("エラーが発生しました(PreViewBarCode)\r\nエラー番号: 53\r\n内容: ")),
+        qPrintable(fake->lastText()));
     // The form itself was still filled.
     QCOMPARE(edit("txtBarCode")->text(), QStringLiteral("456789123454"));
 }
-
 
 // Assistive technology and pasting set the whole text: the form acts as on typing, and the value
 // labels read out their value with their caption.

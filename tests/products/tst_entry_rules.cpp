@@ -19,8 +19,8 @@ EntryFields validFields()
     return f;
 }
 
-Product row(const QString &code, const QString &name, const QString &price, const QString &remarks,
-            const QString &jan, bool checked = false)
+Product row(const QString &code, const QString &name, const QString &price, const QString &remarks, const QString &jan,
+            bool checked = false)
 {
     return Product{code, name, price, remarks, jan, checked};
 }
@@ -52,27 +52,38 @@ void TestEntryRules::checkOrder_data()
     QTest::addColumn<QString>("message");
 
     const QString q = QStringLiteral("」は使用できません.");
-    QTest::newRow("code quote") << "code" << "A\"1" << 0 << EntryField::Code
+    QTest::newRow("code quote") << "code"
+                                << "A\"1" << 0 << EntryField::Code
                                 << QStringLiteral("品番等にダブルコーテーション「\"") + q;
-    QTest::newRow("code comma") << "code" << "A,1" << 0 << EntryField::Code << "品番等にカンマ(,)は使用できません.";
-    QTest::newRow("name empty") << "name" << "" << 0 << EntryField::Name << "商品名がありません";
-    QTest::newRow("name quote") << "name" << "x\"" << 0 << EntryField::Name
+    QTest::newRow("code comma") << "code"
+                                << "A,1" << 0 << EntryField::Code << "品番等にカンマ(,)は使用できません.";
+    QTest::newRow("name empty") << "name"
+                                << "" << 0 << EntryField::Name << "商品名がありません";
+    QTest::newRow("name quote") << "name"
+                                << "x\"" << 0 << EntryField::Name
                                 << QStringLiteral("商品名にダブルコーテーション「\"") + q;
-    QTest::newRow("name comma pasted") << "name" << "緑,茶" << 0 << EntryField::Name
-                                       << "商品名にカンマ(,)は使用できません.";
-    QTest::newRow("remarks quote") << "remarks" << "\"" << 0 << EntryField::Remarks
+    QTest::newRow("name comma pasted") << "name"
+                                       << "緑,茶" << 0 << EntryField::Name << "商品名にカンマ(,)は使用できません.";
+    QTest::newRow("remarks quote") << "remarks"
+                                   << "\"" << 0 << EntryField::Remarks
                                    << QStringLiteral("備考にダブルコーテーション「\"") + q;
-    QTest::newRow("remarks comma") << "remarks" << "," << 0 << EntryField::Remarks << "備考にカンマ(,)は使用できません.";
+    QTest::newRow("remarks comma") << "remarks"
+                                   << "," << 0 << EntryField::Remarks << "備考にカンマ(,)は使用できません.";
     QTest::newRow("name emoji") << "name" << QString::fromUtf8("茶\xF0\x9F\x8D\xB5") << 0 << EntryField::Name
                                 << "商品名に保存できない文字(Shift_JIS にない文字)が含まれています.";
-    QTest::newRow("base price missing") << "basePrice" << "" << 0 << EntryField::BasePrice << "本体価格を設定してください";
-    QTest::newRow("incl price missing") << "inclPrice" << "" << 1 << EntryField::InclPrice << "税込価格を設定してください";
-    QTest::newRow("barcode letters") << "barcode" << "49012345678X" << 0 << EntryField::Barcode
-                                     << "バーコードのデータが不正です.";
-    QTest::newRow("barcode 11 digits") << "barcode" << "49012345678" << 0 << EntryField::Barcode
+    QTest::newRow("base price missing") << "basePrice"
+                                        << "" << 0 << EntryField::BasePrice << "本体価格を設定してください";
+    QTest::newRow("incl price missing") << "inclPrice"
+                                        << "" << 1 << EntryField::InclPrice << "税込価格を設定してください";
+    QTest::newRow("barcode letters") << "barcode"
+                                     << "49012345678X" << 0 << EntryField::Barcode << "バーコードのデータが不正です.";
+    QTest::newRow("barcode 11 digits") << "barcode"
+                                       << "49012345678" << 0 << EntryField::Barcode
                                        << "バーコードデータの桁数が違います.";
-    QTest::newRow("barcode empty is fine") << "barcode" << "" << 0 << EntryField::Barcode << "";
-    QTest::newRow("barcode 7 is fine") << "barcode" << "4901234" << 0 << EntryField::Barcode << "";
+    QTest::newRow("barcode empty is fine") << "barcode"
+                                           << "" << 0 << EntryField::Barcode << "";
+    QTest::newRow("barcode 7 is fine") << "barcode"
+                                       << "4901234" << 0 << EntryField::Barcode << "";
 }
 
 void TestEntryRules::checkOrder()
@@ -85,12 +96,18 @@ void TestEntryRules::checkOrder()
     EntryFields f = validFields();
     if (indicate == 1)
         f.inclPrice = QStringLiteral("105");
-    if (fieldName == QLatin1String("code")) f.code = value;
-    if (fieldName == QLatin1String("name")) f.name = value;
-    if (fieldName == QLatin1String("remarks")) f.remarks = value;
-    if (fieldName == QLatin1String("basePrice")) f.basePrice = value;
-    if (fieldName == QLatin1String("inclPrice")) f.inclPrice = value;
-    if (fieldName == QLatin1String("barcode")) f.barcode = value;
+    if (fieldName == QLatin1String("code"))
+        f.code = value;
+    if (fieldName == QLatin1String("name"))
+        f.name = value;
+    if (fieldName == QLatin1String("remarks"))
+        f.remarks = value;
+    if (fieldName == QLatin1String("basePrice"))
+        f.basePrice = value;
+    if (fieldName == QLatin1String("inclPrice"))
+        f.inclPrice = value;
+    if (fieldName == QLatin1String("barcode"))
+        f.barcode = value;
     const auto problem = checkEntry(f, indicate);
     if (message.isEmpty()) {
         QVERIFY(!problem);
@@ -113,18 +130,66 @@ void TestEntryRules::fill_data()
     QTest::addColumn<int>("janType");
     QTest::addColumn<bool>("wrongDigit");
 
-    QTest::newRow("base 99") << "99" << 0 << "" << "99" << "103" << "4" << "" << 0 << false;
-    QTest::newRow("base with separators") << "1,000" << 0 << "" << "1000" << "1050" << "50" << "" << 0 << false;
-    QTest::newRow("base empty") << "" << 0 << "" << "" << "" << "" << "" << 0 << false;
-    QTest::newRow("base zero") << "0" << 0 << "" << "0" << "0" << "0" << "" << 0 << false;
-    QTest::newRow("incl 100") << "100" << 1 << "" << "96" << "100" << "4" << "" << 0 << false;
-    QTest::newRow("incl zero") << "0" << 1 << "" << "0" << "0" << "0" << "" << 0 << false;
-    QTest::newRow("ean13 right") << "1" << 0 << "4901234567894" << "1" << "1" << "0" << "490123456789" << 0 << false;
-    QTest::newRow("ean13 wrong") << "1" << 0 << "4901234567890" << "1" << "1" << "0" << "490123456789" << 0 << true;
-    QTest::newRow("ean8 right") << "1" << 0 << "49123456" << "1" << "1" << "0" << "4912345" << 1 << false;
-    QTest::newRow("seven digits") << "1" << 0 << "4912345" << "1" << "1" << "0" << "4912345" << 1 << false;
-    QTest::newRow("twelve digits") << "1" << 0 << "490123456789" << "1" << "1" << "0" << "490123456789" << 0 << false;
-    QTest::newRow("odd length letters") << "1" << 0 << "ABC" << "1" << "1" << "0" << "" << 0 << false;
+    QTest::newRow("base 99") << "99" << 0 << ""
+                             << "99"
+                             << "103"
+                             << "4"
+                             << "" << 0 << false;
+    QTest::newRow("base with separators") << "1,000" << 0 << ""
+                                          << "1000"
+                                          << "1050"
+                                          << "50"
+                                          << "" << 0 << false;
+    QTest::newRow("base empty") << "" << 0 << ""
+                                << ""
+                                << ""
+                                << ""
+                                << "" << 0 << false;
+    QTest::newRow("base zero") << "0" << 0 << ""
+                               << "0"
+                               << "0"
+                               << "0"
+                               << "" << 0 << false;
+    QTest::newRow("incl 100") << "100" << 1 << ""
+                              << "96"
+                              << "100"
+                              << "4"
+                              << "" << 0 << false;
+    QTest::newRow("incl zero") << "0" << 1 << ""
+                               << "0"
+                               << "0"
+                               << "0"
+                               << "" << 0 << false;
+    QTest::newRow("ean13 right") << "1" << 0 << "4901234567894"
+                                 << "1"
+                                 << "1"
+                                 << "0"
+                                 << "490123456789" << 0 << false;
+    QTest::newRow("ean13 wrong") << "1" << 0 << "4901234567890"
+                                 << "1"
+                                 << "1"
+                                 << "0"
+                                 << "490123456789" << 0 << true;
+    QTest::newRow("ean8 right") << "1" << 0 << "49123456"
+                                << "1"
+                                << "1"
+                                << "0"
+                                << "4912345" << 1 << false;
+    QTest::newRow("seven digits") << "1" << 0 << "4912345"
+                                  << "1"
+                                  << "1"
+                                  << "0"
+                                  << "4912345" << 1 << false;
+    QTest::newRow("twelve digits") << "1" << 0 << "490123456789"
+                                   << "1"
+                                   << "1"
+                                   << "0"
+                                   << "490123456789" << 0 << false;
+    QTest::newRow("odd length letters") << "1" << 0 << "ABC"
+                                        << "1"
+                                        << "1"
+                                        << "0"
+                                        << "" << 0 << false;
 }
 
 void TestEntryRules::fill()
@@ -153,7 +218,8 @@ void TestEntryRules::fill()
 void TestEntryRules::storeCorrectsCheckDigit()
 {
     TaxSettings t;
-    const FilledEntry e = fillEntry(row({}, QStringLiteral("n"), QStringLiteral("100"), {}, QStringLiteral("4901234567890")), t);
+    const FilledEntry e =
+        fillEntry(row({}, QStringLiteral("n"), QStringLiteral("100"), {}, QStringLiteral("4901234567890")), t);
     QVERIFY(e.checkDigitWrong);
     QCOMPARE(e.fields.checkDigit, QStringLiteral("4"));
     const Product p = productFromEntry(e.fields, 0);
@@ -243,9 +309,10 @@ void TestEntryRules::bulkCheckDigits_data()
     QTest::addColumn<int>("changed");
     QTest::newRow("12 and 7 digits") << QStringList{"490123456789", "4912345", "", "49123456"}
                                      << QStringList{"4901234567894", "49123456", "", "49123456"} << 2;
-    QTest::newRow("none needed") << QStringList{"4901234567894", "49123456"}
-                                 << QStringList{"4901234567894", "49123456"} << 0;
-    QTest::newRow("letters left alone") << QStringList{"49012345678X", "12345"} << QStringList{"49012345678X", "12345"} << 0;
+    QTest::newRow("none needed") << QStringList{"4901234567894", "49123456"} << QStringList{"4901234567894", "49123456"}
+                                 << 0;
+    QTest::newRow("letters left alone") << QStringList{"49012345678X", "12345"} << QStringList{"49012345678X", "12345"}
+                                        << 0;
 }
 
 void TestEntryRules::bulkCheckDigits()

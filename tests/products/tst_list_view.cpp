@@ -1,7 +1,6 @@
 #include "app/dlgView.h"
 #include "app/frmMain.h"
 #include "barcode/barcode.h"
-#include "support/fake_ui_services.h"
 #include "products/csv_file.h"
 #include "products/dlgSearch.h"
 #include "products/entry_form_widgets.h"
@@ -10,6 +9,7 @@
 #include "products/list_find_widgets.h"
 #include "products/list_view_widgets.h"
 #include "products/product_list_model.h"
+#include "support/fake_ui_services.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -70,8 +70,7 @@ private Q_SLOTS:
     void saveEntryFollowsFlagWhenFileMenuOpens();
 
 private:
-    template <typename T>
-    T *child(const char *name) const
+    template <typename T> T *child(const char *name) const
     {
         T *c = window->findChild<T *>(QString::fromUtf8(name));
         if (!c)
@@ -393,10 +392,9 @@ void TestListView::bulkCheckDigits_data()
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<QString>("message");
-    QTest::newRow("12 and 7 digits")
-        << QStringList{"456789123454", "1234567", "4901234567894", "", "12345"}
-        << QStringList{"4567891234540", "12345670", "4901234567894", "", "12345"}
-        << "2 件のチェックディジットを付加しました.";
+    QTest::newRow("12 and 7 digits") << QStringList{"456789123454", "1234567", "4901234567894", "", "12345"}
+                                     << QStringList{"4567891234540", "12345670", "4901234567894", "", "12345"}
+                                     << "2 件のチェックディジットを付加しました.";
     QTest::newRow("none needed") << QStringList{"4901234567894", "12345670", "", "12a4567"}
                                  << QStringList{"4901234567894", "12345670", "", "12a4567"}
                                  << "対象が見つかりませんでした.";

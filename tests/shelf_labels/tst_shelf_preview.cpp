@@ -2,8 +2,8 @@
 
 #include "platform/cp932.h"
 #include "platform/text_file.h"
-#include "shelf_labels/window_values.h"
 #include "shelf_labels/preview.h"
+#include "shelf_labels/window_values.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -4,8 +4,8 @@
 #include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "shelf_labels/window_values.h"
 #include "shelf_labels/sheet.h"
+#include "shelf_labels/window_values.h"
 
 #include <QDir>
 #include <QFile>
@@ -370,8 +370,9 @@ void TestShelfSheet::nonNumericPriceFailsWithoutCompletion()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("previous page");
     old.close();
-    const common::MakeResult outcome = makeSheet({product(QStringLiteral("X"), QStringLiteral("品"), QStringLiteral("abc"))},
-                                          SetDefaultA().design, tax, QStringLiteral("1"), dir.path());
+    const common::MakeResult outcome =
+        makeSheet({product(QStringLiteral("X"), QStringLiteral("品"), QStringLiteral("abc"))}, SetDefaultA().design,
+                  tax, QStringLiteral("1"), dir.path());
     QCOMPARE(outcome.kind, common::MakeResult::Failed);
     QCOMPARE(outcome.title, QStringLiteral("エラー情報"));
     QCOMPARE(
@@ -704,8 +705,7 @@ void TestShelfSheet::makeWritesCp932Page()
     QCOMPARE(outcome.kind, common::MakeResult::Made);
     QCOMPARE(outcome.path, dir.filePath(QStringLiteral("temp.html")));
     QCOMPARE(outcome.title, QStringLiteral("ぽらね値札作成"));
-    QCOMPARE(outcome.text,
-             QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
+    QCOMPARE(outcome.text, QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
     QCOMPARE(outcome.icon, UiServices::Icon::Information);
     QFile f(outcome.path);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -724,7 +724,7 @@ void TestShelfSheet::makeReportsUnwritableFolder()
 {
     QTemporaryDir dir;
     const common::MakeResult outcome = makeSheet(numbered(1), SetDefaultA().design, {}, QStringLiteral("1"),
-                                          dir.filePath(QStringLiteral("missing/folder")));
+                                                 dir.filePath(QStringLiteral("missing/folder")));
     QCOMPARE(outcome.kind, common::MakeResult::Failed);
     QVERIFY2(outcome.text.startsWith(QStringLiteral(
                  "エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 76\r\n内容: パスが見つかりません。")),
@@ -737,9 +737,8 @@ void TestShelfSheet::makeRefusesUnencodableText()
     const ProductList list{product(QStringLiteral("1"), QStringLiteral("カフェ☕"), QStringLiteral("300"))};
     const common::MakeResult outcome = makeSheet(list, SetDefaultA().design, {}, QStringLiteral("1"), dir.path());
     QCOMPARE(outcome.kind, common::MakeResult::Failed);
-    QCOMPARE(outcome.text,
-             QStringLiteral("エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 380\r\n"
-                            "内容: 49 行目に Shift_JIS で保存できない文字があります。"));
+    QCOMPARE(outcome.text, QStringLiteral("エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 380\r\n"
+                                          "内容: 49 行目に Shift_JIS で保存できない文字があります。"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));
 }
 

@@ -38,6 +38,9 @@ QString settingsFile(const QTemporaryDir &dir, const QList<QStringList> &changes
     return f.path();
 }
 
-QString lf(QString text) { return text.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+QString lf(QString text)
+{
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
 
 } // namespace cli_runner

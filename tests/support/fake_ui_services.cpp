@@ -1,7 +1,7 @@
 #include "fake_ui_services.h"
 
-platform::UiServices::Answer FakeUiServices::message(QWidget *, const QString &title, const QString &text,
-                                                     Icon icon, Buttons buttons, Answer defaultAnswer)
+platform::UiServices::Answer FakeUiServices::message(QWidget *, const QString &title, const QString &text, Icon icon,
+                                                     Buttons buttons, Answer defaultAnswer)
 {
     messages.append({title, text, icon, buttons});
     return answers.isEmpty() ? defaultAnswer : answers.dequeue();
@@ -21,7 +21,10 @@ bool FakeUiServices::chooseColor(QWidget *, QColor &color)
     return true;
 }
 
-QImage FakeUiServices::loadPicture(const QString &path) { return QImage(path); }
+QImage FakeUiServices::loadPicture(const QString &path)
+{
+    return QImage(path);
+}
 
 bool FakeUiServices::openWithShell(const QString &target)
 {

@@ -19,13 +19,13 @@ public:
     FakeUiServices() { install(this); }
     ~FakeUiServices() override { install(nullptr); }
 
-    QQueue<Answer> answers;            // for message(); when empty the default answer is given
-    QQueue<QString> fileNames;         // for fileDialog(); when empty the dialog is "cancelled"
-    QQueue<QColor> colors;             // for chooseColor(); when empty it is cancelled
+    QQueue<Answer> answers;    // for message(); when empty the default answer is given
+    QQueue<QString> fileNames; // for fileDialog(); when empty the dialog is "cancelled"
+    QQueue<QColor> colors;     // for chooseColor(); when empty it is cancelled
     QList<Message> messages;
     QList<FileDialogRequest> fileRequests;
-    QStringList opened;                // openWithShell targets
-    QList<QStringList> started;        // program followed by its arguments
+    QStringList opened;         // openWithShell targets
+    QList<QStringList> started; // program followed by its arguments
     bool shellSucceeds = true;
 
     Answer message(QWidget *, const QString &title, const QString &text, Icon icon, Buttons buttons,
