@@ -3,9 +3,9 @@
 #include "app/dlgView.h"
 #include "app/help_commands.h"
 #include "app/startup.h"
-#include "app/version.h"
 #include "barcode/barcode_preview_widgets.h"
 #include "common/helpers.h"
+#include "common/version.h"
 #include "dialogs/dlgBrowser.h"
 #include "dialogs/dlgFileCopy.h"
 #include "dialogs/dlgSplash.h"
@@ -315,7 +315,7 @@ void frmMain::Form_Load()
         entry_->SetTxtBackColor();
 
         applySavedSize();
-        setWindowTitle(programTitle() + QStringLiteral(" [新規]"));
+        setWindowTitle(common::programTitle() + QStringLiteral(" [新規]"));
         setStatusText(2, QString());
 
         entry_->setRowCommandsEnabled(false);

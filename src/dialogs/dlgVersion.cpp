@@ -1,6 +1,6 @@
 #include "dialogs/dlgVersion.h"
 
-#include "app/version.h"
+#include "common/version.h"
 #include "dialogs/splash_picture.h"
 #include "ui_dlgVersion.h"
 
@@ -13,8 +13,8 @@ dlgVersion::dlgVersion(QWidget *parent) : QDialog(parent), ui_(std::make_unique<
     ui_->setupUi(this);
     QApplication::beep();
     ui_->Picture1->setPixmap(splashPicture(64));
-    ui_->lblVersion->setText(app::versionText());
-    ui_->lblRevision->setText(app::revisionText());
+    ui_->lblVersion->setText(common::versionText());
+    ui_->lblRevision->setText(common::revisionText());
     ui_->Label2->setText(noticeLine());
     connect(ui_->Command1, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -1,4 +1,4 @@
-#include "app/version.h"
+#include "common/version.h"
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
 
@@ -99,8 +99,8 @@ private Q_SLOTS:
 
     void versionTexts()
     {
-        QCOMPARE(app::versionText(), QStringLiteral("Ver 3.07"));
-        QCOMPARE(app::revisionText(), QStringLiteral("Build:62"));
+        QCOMPARE(common::versionText(), QStringLiteral("Ver 3.07"));
+        QCOMPARE(common::revisionText(), QStringLiteral("Build:62"));
     }
 };
 

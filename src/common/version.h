@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace app {
+namespace common {
 
 inline QString versionText()
 {
@@ -17,4 +17,4 @@ inline QString programTitle()
     return QStringLiteral("ぽらね値札作成");
 }
 
-} // namespace app
+} // namespace common
