@@ -1,11 +1,13 @@
 #include "app/settings.h"
 
 #include "common/design_keys.h"
+#include "common/style_values.h"
 #include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
 #include "platform/user_services.h"
+#include "shelf_labels/window_values.h"
 
 #include <QFileInfo>
 
@@ -103,35 +105,53 @@ bool namesFile(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+// The card border is one of the CSS words the designer offers.
+bool isBorderWord(const QString &text)
+{
+    return shelf_labels::knownBorderWord(text) == text;
+}
+
 constexpr qint64 kByteMin = 0, kByteMax = 255;
 constexpr qint64 kInt16Min = std::numeric_limits<qint16>::min(), kInt16Max = std::numeric_limits<qint16>::max();
 constexpr qint64 kInt32Min = std::numeric_limits<qint32>::min(), kInt32Max = std::numeric_limits<qint32>::max();
 
-// Reads the settings from one profile, collecting the keys whose values could not be converted.
+// Reads the settings from one profile, collecting the keys whose values could not be used.
 class Reader {
 public:
     explicit Reader(const ProfileFile &profile) : m_p(profile) {}
 
     QStringList badKeys;
 
-    // Text that cannot sensibly be empty (font names, colours, alignments): missing, empty or
-    // unreadable gives the fallback.
-    QString text(const QString &section, const QString &key, const QString &fallback) const
+    // Text that cannot sensibly be empty (alignments, style words): missing or empty gives the
+    // fallback.
+    QString text(const QString &section, const QString &key, const QString &fallback)
     {
-        QString v;
-        return read(section, key, &v) && !v.isEmpty() ? v : fallback;
+        const QString v = value(section, key);
+        return v.isEmpty() ? fallback : v;
     }
-    // Text whose emptiness means something (header text, file paths): only a missing or unreadable
-    // value gives the fallback.
-    QString textKeepEmpty(const QString &section, const QString &key, const QString &fallback) const
+    // Text whose emptiness means something (header text, file paths): only a missing value gives the
+    // fallback.
+    QString textKeepEmpty(const QString &section, const QString &key, const QString &fallback)
     {
-        QString v;
-        return read(section, key, &v) ? v : fallback;
+        return m_p.hasKey(section, key) ? value(section, key, fallback) : fallback;
+    }
+    // A value that goes into a page's style sheet (colour, font size, font name): missing or empty
+    // gives the fallback; text that fails its check gives the fallback and is reported.
+    QString styleText(const QString &section, const QString &key, const QString &fallback,
+                      bool (*passes)(const QString &))
+    {
+        const QString v = value(section, key);
+        if (v.isEmpty())
+            return fallback;
+        if (passes(v))
+            return v;
+        report(section, key);
+        return fallback;
     }
     // A number text such as a size in millimetres: kept as stored when numeric, else the fallback.
-    QString numberText(const QString &section, const QString &key, const QString &fallback) const
+    QString numberText(const QString &section, const QString &key, const QString &fallback)
     {
-        const QString v = m_p.value(section, key);
+        const QString v = value(section, key);
         return platform::isNumeric(v) ? v : fallback;
     }
 
@@ -141,11 +161,11 @@ public:
         int n = 0;
         if (convert(section, key, min, max, &n))
             return n;
-        badKeys << keyName(section, key);
+        report(section, key);
         return fallback;
     }
     // A value with a fallback for anything but a number: nothing to report.
-    int numberOr(const QString &section, const QString &key, int fallback, qint64 min, qint64 max) const
+    int numberOr(const QString &section, const QString &key, int fallback, qint64 min, qint64 max)
     {
         int n = 0;
         return convert(section, key, min, max, &n) ? n : fallback;
@@ -160,32 +180,41 @@ public:
 
     products::Currency currency(const QString &section, const QString &key, products::Currency fallback)
     {
-        const QString v = m_p.value(section, key);
+        const QString v = value(section, key);
         if (const auto c = products::Currency::parse(v))
             return *c;
         // Forms the parser does not take ("5e-2", "1,000") but the number test does.
         if (const auto d = platform::numericValue(v); d && std::fabs(*d) < 1e14)
             return products::Currency::fromRaw(qint64(std::nearbyint(*d * double(products::Currency::Scale))));
-        badKeys << keyName(section, key);
+        report(section, key);
         return fallback;
     }
 
     bool isEmpty(const QString &section, const QString &key) const { return m_p.value(section, key).isEmpty(); }
 
 private:
-    // False when the key is missing or its value came from bytes that are not CP932 (a damaged file):
-    // such text is not worth keeping.
-    bool read(const QString &section, const QString &key, QString *out) const
+    // The value as text. Bytes that are not CP932 (a file saved by an editor in UTF-8, a damaged
+    // line) are not worth keeping: the key is reported and reads as the fallback.
+    QString value(const QString &section, const QString &key, const QString &fallback = QString())
     {
-        if (!m_p.hasKey(section, key))
-            return false;
-        *out = m_p.value(section, key);
-        return !out->contains(QChar::ReplacementCharacter);
+        ProfileFile::ValueStatus status = ProfileFile::ValueStatus::Missing;
+        const QString v = m_p.value(section, key, &status);
+        if (status != ProfileFile::ValueStatus::NotCp932)
+            return v;
+        report(section, key);
+        return fallback;
     }
 
-    bool convert(const QString &section, const QString &key, qint64 min, qint64 max, int *out) const
+    void report(const QString &section, const QString &key)
     {
-        const auto v = platform::toWholeNumber(m_p.value(section, key));
+        const QString name = keyName(section, key);
+        if (!badKeys.contains(name))
+            badKeys << name;
+    }
+
+    bool convert(const QString &section, const QString &key, qint64 min, qint64 max, int *out)
+    {
+        const auto v = platform::toWholeNumber(value(section, key));
         if (!v || *v < min || *v > max)
             return false;
         *out = int(*v);
@@ -195,7 +224,7 @@ private:
     const ProfileFile &m_p;
 };
 
-QString numberText(const Reader &r, const common::StoredKey &k)
+QString numberText(Reader &r, const common::StoredKey &k)
 {
     return r.numberText(k.sectionName(), k.keyName(), k.defaultText());
 }
@@ -210,18 +239,18 @@ Settings readSettings(Reader &r)
     // Area styles; sizes carry their unit in memory.
     for (int i = 0; i < 7; ++i) {
         const QString k = QString::number(i);
-        d.area[i].fontName = r.text("FontName", k, def.area[i].fontName);
-        const QString size = r.text("FontSize", k, QString());
+        d.area[i].fontName = r.styleText("FontName", k, def.area[i].fontName, common::isSafeFontName);
+        const QString size = r.styleText("FontSize", k, QString(), common::isFontSizeText);
         d.area[i].fontSize = size.isEmpty() ? def.area[i].fontSize : withUnit(size);
         d.area[i].fontStyle = r.text("FontStyle", k, def.area[i].fontStyle);
         if (i < 6) {
-            d.area[i].color = r.text("FontColor", k, def.area[i].color);
+            d.area[i].color = r.styleText("FontColor", k, def.area[i].color, common::isColorText);
             d.area[i].align = r.text("FontAlign", k, def.area[i].align);
         }
     }
 
-    d.headerColor = r.text("BackColor", "H", def.headerColor);
-    d.backColor = r.text("BackColor", "B", def.backColor);
+    d.headerColor = r.styleText("BackColor", "H", def.headerColor, common::isColorText);
+    d.backColor = r.styleText("BackColor", "B", def.backColor, common::isColorText);
     d.headerText = r.textKeepEmpty("Header", "string", def.headerText);
     d.line = r.number("Line", "line", def.line, kByteMin, kByteMax);
     // Rows and columns as the file has them, 0 included: the makers refuse a sheet they cannot divide.
@@ -247,7 +276,7 @@ Settings readSettings(Reader &r)
     s.tax.ks = r.numberOr("Tax", "KS", 0, kByteMin, kByteMax);
     s.excelEX = r.numberOr("Excel", "EX", 0, kByteMin, kByteMax);
     s.gridFont = r.numberOr("Size", "GridFont", 9, kInt16Min, kInt16Max);
-    d.lineColor = r.text("Line", "Color", QStringLiteral("#808080"));
+    d.lineColor = r.styleText("Line", "Color", def.lineColor, common::isColorText);
     d.makeLG = r.numberOr("Make", "LG", 0, kByteMin, kByteMax);
 
     d.logoName = r.textKeepEmpty("Logo", "Name", QString());
@@ -263,11 +292,11 @@ Settings readSettings(Reader &r)
     const price_tags::PriceTagDesign tdef;
     for (int i = 0; i < 4; ++i) {
         const QString k = QString::number(i);
-        t.fontName[i] = r.text("CFontName", k, tdef.fontName[i]);
-        const QString size = r.text("CFontSize", k, QString());
+        t.fontName[i] = r.styleText("CFontName", k, tdef.fontName[i], common::isSafeFontName);
+        const QString size = r.styleText("CFontSize", k, QString(), common::isFontSizeText);
         t.fontSize[i] = size.isEmpty() ? tdef.fontSize[i] : withUnit(size);
         t.fontStyle[i] = r.text("CFontStyle", k, tdef.fontStyle[i]);
-        t.fontColor[i] = r.text("CFontColor", k, tdef.fontColor[i]);
+        t.fontColor[i] = r.styleText("CFontColor", k, tdef.fontColor[i], common::isColorText);
         t.fontAlign[i] = r.text("CFontAlign", k, tdef.fontAlign[i]);
     }
 
@@ -284,7 +313,7 @@ Settings readSettings(Reader &r)
     t.pr = r.numberOr("CMake", "PR", 1, kByteMin, kByteMax);
     t.countW = r.number("CBun", "W", 5, kInt16Min, kInt16Max);
     t.countH = r.number("CBun", "H", 9, kInt16Min, kInt16Max);
-    t.lineColor = r.text("CMake", "LC", QStringLiteral("#808080"));
+    t.lineColor = r.styleText("CMake", "LC", tdef.lineColor, common::isColorText);
     t.logoName = r.textKeepEmpty("CLogo", "Name", QString());
     if (!namesFile(t.logoName)) {
         t.logoName.clear();
@@ -295,9 +324,9 @@ Settings readSettings(Reader &r)
     t.logoAlign = r.text("CLogo", "Align", QStringLiteral("中央"));
 
     // Texts the sheets put into their style sheets: a value that is not a number never reaches them.
-    d.borderStyle = r.text("Border", "S", def.borderStyle);
+    d.borderStyle = r.styleText("Border", "S", def.borderStyle, isBorderWord);
     d.borderWidth = r.numberText("Border", "W", QStringLiteral("0"));
-    d.borderColor = r.text("Border", "C", def.borderColor);
+    d.borderColor = r.styleText("Border", "C", def.borderColor, common::isColorText);
     d.cardHeightFixed = r.number("CHeight", "S", 0, kByteMin, kByteMax);
     d.cardHeight = numberText(r, keys::ShelfCardHeight);
     t.cardHeightFixed = r.numberOrWhenEmpty("CCHeight", "S", 0, kByteMin, kByteMax);
@@ -324,12 +353,13 @@ Settings readSettings(Reader &r)
         s.browser.used = 0;
     }
 
+    const ledger::LedgerDesign ldef;
     // LIP as the file has it, 0 included: the ledger refuses to page by 0 rows.
     s.ledger.rowsPerPage = r.numberOr("DC", "LIP", 12, kInt16Min, kInt16Max);
-    s.ledger.lineColor = r.text("DC", "LC", QStringLiteral("#000000"));
-    s.ledger.backColor = r.text("DC", "BC", QStringLiteral("#FFFF00"));
+    s.ledger.lineColor = r.styleText("DC", "LC", ldef.lineColor, common::isColorText);
+    s.ledger.backColor = r.styleText("DC", "BC", ldef.backColor, common::isColorText);
     s.ledger.pageNumbers = r.numberOr("DC", "PN", 0, kByteMin, kByteMax);
-    s.ledger.fontName = r.text("DC", "FN", kGothic);
+    s.ledger.fontName = r.styleText("DC", "FN", ldef.fontName, common::isSafeFontName);
     s.ledger.fontSize = r.numberOr("DC", "FS", 11, kInt16Min, kInt16Max);
     s.ledger.padding = r.numberOr("DC", "PD", 2, kInt16Min, kInt16Max);
 
@@ -340,33 +370,6 @@ Settings readSettings(Reader &r)
         s.status.columnWidth[i] =
             r.numberOrWhenEmpty("Status", QString::number(i + 1), defStatus.columnWidth[i], kInt32Min, kInt32Max);
     return s;
-}
-
-// Lines that came from bytes which are not CP932 cannot be written back as they were; they are left
-// out, so that a damaged file never stops the settings from being saved.
-void dropUnwritableLines(ProfileFile &profile)
-{
-    QStringList kept;
-    bool dropped = false;
-    for (const QString &line : profile.lines()) {
-        if (platform::cp932::canEncode(line))
-            kept << line;
-        else
-            dropped = true;
-    }
-    if (dropped)
-        profile.setBytes(platform::cp932Lines(kept));
-}
-
-AppError typeMismatchFor(const QStringList &keys)
-{
-    constexpr int shown = 10;
-    QString names = keys.mid(0, shown).join(QStringLiteral(", "));
-    if (keys.size() > shown)
-        names += QStringLiteral(" ほか %1 件").arg(keys.size() - shown);
-    AppError e = AppError::typeMismatch();
-    e.description += QStringLiteral(" (") + names + QLatin1Char(')');
-    return e;
 }
 
 // The load steps shared by GetInitial and GetOldIni on a profile already in memory.
@@ -380,17 +383,15 @@ void loadFrom(ProfileFile &profile, const QString &label, bool writeToDisk, Sett
     if (Plus142ini(profile) && firstUpgrade.isEmpty())
         firstUpgrade = Plus142iniLabel;
     if (!firstUpgrade.isEmpty() && writeToDisk) {
-        ProfileFile toSave = profile;
-        dropUnwritableLines(toSave);
         AppError e;
-        if (!toSave.save(&e))
+        if (!profile.save(&e))
             result.reports << SettingsReport{firstUpgrade, e};
     }
 
     Reader reader(profile);
     result.settings = readSettings(reader);
     if (!reader.badKeys.isEmpty())
-        result.reports << SettingsReport{label, typeMismatchFor(reader.badKeys)};
+        result.reports << SettingsReport{label, common::keysTookDefaults(reader.badKeys)};
 }
 
 void put(ProfileFile &p, const char *section, const QString &key, const QString &value, QStringList *unwritable)
@@ -641,7 +642,6 @@ bool SetInitial(const Settings &settings, const QString &path, bool windowNormal
     }
     QStringList unwritable;
     writeSettings(settings, file, windowNormal, &unwritable);
-    dropUnwritableLines(file);
     if (!file.save(&e)) {
         if (error)
             *error = e;

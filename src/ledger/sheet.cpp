@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "barcode/barcode_images.h"
+#include "common/style_values.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
@@ -88,7 +89,7 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, con
     }
     const QString line =
         QStringLiteral("border-style:solid; border-width:1px; border-color:") + s.lineColor + QLatin1Char(';');
-    const QString font = QLatin1Char('"') + s.fontName + QLatin1Char('"');
+    const QString font = common::cssQuotedFontName(s.fontName);
     const QString pad = QString::number(s.padding);
     QStringList &l = page.lines;
     const qsizetype n = rows.size();

@@ -2,6 +2,7 @@
 
 #include "common/design_keys.h"
 #include "common/helpers.h"
+#include "common/style_values.h"
 #include "platform/numbers.h"
 
 #include <QFileInfo>
@@ -143,10 +144,13 @@ platform::AppError WriteCDesign(const WindowValues &form, const QString &path)
 
 CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &current)
 {
-    CDesignRead r{current, {}, {}};
+    CDesignRead r{current, {}, {}, {}};
     WindowValues &f = r.form;
     auto value = [&](const char *section, const QString &key) { return file.value(QLatin1String(section), key); };
+    QStringList replaced;
     auto stop = [&](const char *section, const char *key, const platform::AppError &e) {
+        if (!replaced.isEmpty())
+            r.replaced = common::keysTookDefaults(replaced);
         r.error = e;
         r.stoppedAt = QStringLiteral("[%1] %2").arg(QLatin1String(section), QLatin1String(key));
         r.error.description += QStringLiteral(" (") + r.stoppedAt + QLatin1Char(')');
@@ -162,18 +166,31 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
         return stop("CMake", "HM", flag.error);
     f.checkName = flag.value;
 
-    for (int i = 0; i < 3; ++i) {
+    // A font name or size that could break out of the page's style sheet takes the type A value.
+    const PriceTagDesign typeA;
+    auto styleValue = [&](const char *section, const QString &key, bool (*passes)(const QString &),
+                          const QString &fallback) {
+        const QString text = value(section, key);
+        if (text.isEmpty() || passes(text))
+            return text;
+        replaced << QStringLiteral("[") + QLatin1String(section) + QStringLiteral("] ") + key;
+        return fallback;
+    };
+    for (int i = 0; i < 4; ++i) {
         const QString key = QString::number(i);
-        f.fontName[i] = value("CFontName", key);
-        f.fontSize[i] = sizeCaption(value("CFontSize", key));
+        f.fontName[i] = styleValue("CFontName", key, common::isSafeFontName, typeA.fontName[i]);
+        f.fontSize[i] = sizeCaption(styleValue("CFontSize", key, common::isFontSizeText,
+                                               QString(typeA.fontSize[i]).remove(QLatin1String("pt"))));
+        if (i == 3)
+            break;
         f.fontStyle[i] = value("CFontStyle", key);
         f.fontAlign[i] = value("CFontAlign", key);
         f.fontColor[i] = swatch(value("CFontColor", key));
     }
     // Files of older versions have no tax-note style; it gets the built-in one.
     auto orDefault = [](const QString &text, const QString &fallback) { return text.isEmpty() ? fallback : text; };
-    f.fontName[3] = orDefault(value("CFontName", QStringLiteral("3")), QStringLiteral("ＭＳ Ｐゴシック"));
-    f.fontSize[3] = orDefault(sizeCaption(value("CFontSize", QStringLiteral("3"))), QStringLiteral("9pt"));
+    f.fontName[3] = orDefault(f.fontName[3], typeA.fontName[3]);
+    f.fontSize[3] = orDefault(f.fontSize[3], typeA.fontSize[3]);
     f.fontStyle[3] = orDefault(value("CFontStyle", QStringLiteral("3")), QStringLiteral("通常"));
     f.fontColor[3] = swatch(orDefault(value("CFontColor", QStringLiteral("3")), QStringLiteral("#000000")));
     f.fontAlign[3] = orDefault(value("CFontAlign", QStringLiteral("3")), QStringLiteral("左"));
@@ -264,17 +281,19 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
     }
 
     f.janImageHeight = numericOr(value("JAN", QStringLiteral("CH")), QStringLiteral("40"));
+    if (!replaced.isEmpty())
+        r.replaced = common::keysTookDefaults(replaced);
     return r;
 }
 
 CDesignRead ReadCDesign(const QString &path, const WindowValues &current)
 {
     if (!QFileInfo(path).isFile())
-        return CDesignRead{current, {}, {}};
+        return CDesignRead{current, {}, {}, {}};
     platform::ProfileFile file(path);
     platform::AppError error;
     if (!file.load(&error))
-        return CDesignRead{current, error, {}};
+        return CDesignRead{current, error, {}, {}};
     return ReadCDesign(file, current);
 }
 

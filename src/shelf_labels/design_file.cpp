@@ -2,6 +2,7 @@
 
 #include "common/design_keys.h"
 #include "common/helpers.h"
+#include "common/style_values.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 
@@ -76,16 +77,26 @@ QString withUnit(const QString &stored)
     return stored.contains(QLatin1String("mm")) ? stored : stored + QStringLiteral("pt");
 }
 
-bool readValues(const ProfileFile &f, WindowValues &v, AppError *error)
+bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringList *replaced)
 {
     ShelfLabelDesign &d = v.design;
     auto value = [&f](const char *section, const QString &key) { return f.value(QLatin1String(section), key); };
+    // A font name or size that could break out of the page's style sheet takes the type A value.
+    const ShelfLabelDesign typeA;
+    auto styleValue = [&](const char *section, const QString &key, bool (*passes)(const QString &),
+                          const QString &fallback) {
+        const QString text = value(section, key);
+        if (text.isEmpty() || passes(text))
+            return text;
+        *replaced << QStringLiteral("[") + QLatin1String(section) + QStringLiteral("] ") + key;
+        return fallback;
+    };
 
     for (int i = 0; i < 7; ++i) {
         const QString k = QString::number(i);
         AreaStyle &a = d.area[i];
-        a.fontName = value("FontName", k);
-        a.fontSize = withUnit(value("FontSize", k));
+        a.fontName = styleValue("FontName", k, common::isSafeFontName, typeA.area[i].fontName);
+        a.fontSize = withUnit(styleValue("FontSize", k, common::isFontSizeText, withoutPt(typeA.area[i].fontSize)));
         a.fontStyle = value("FontStyle", k);
         if (i < 6) {
             a.color = normalizedColorText(value("FontColor", k));
@@ -262,7 +273,10 @@ DesignRead ReadDesign(const QString &path, const WindowValues &start)
     if (!f.load(&r.error))
         return r;
     r.fileFound = true;
-    readValues(f, r.values, &r.error);
+    QStringList replaced;
+    readValues(f, r.values, &r.error, &replaced);
+    if (!replaced.isEmpty())
+        r.replaced = common::keysTookDefaults(replaced);
     return r;
 }
 
