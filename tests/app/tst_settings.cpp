@@ -185,6 +185,8 @@ private Q_SLOTS:
     void makeMyIniFailureIsReported();
     void unreadableFileIsReported();
     void upgradeAddsMissingSections();
+    void upgradeKeepsUserBytes_data();
+    void upgradeKeepsUserBytes();
     void upgradeEachSectionAlone_data();
     void upgradeEachSectionAlone();
     void fontSizeUnits_data();
@@ -317,6 +319,38 @@ void TestSettings::upgradeAddsMissingSections()
     const SettingsLoad again = app::GetInitial(path, QString());
     QVERIFY(again.reports.isEmpty());
     QCOMPARE(readBytes(path), readBytes(dataFile("settings_v120_upgraded.ini")));
+}
+
+void TestSettings::upgradeKeepsUserBytes_data()
+{
+    QTest::addColumn<QByteArray>("old");
+    // A section of the user's own with bytes that are not CP932 (a lone lead byte, UTF-8 "あ") and
+    // with a character that CP932 writes back as other bytes (EE EF).
+    const QByteArray user("[Memo]\r\nodd=\x81\x20\r\nutf8=\xE3\x81\x82\r\nnec=\xEE\xEF\r\n");
+    QByteArray cp932 = readBytes(dataFile("settings_v120.ini"));
+    QTest::newRow("CP932 file") << cp932.insert(cp932.indexOf('\n') + 1, user);
+    // A file an editor saved as UTF-8, with characters CP932 has not.
+    const QByteArray utf8 = platform::cp932::decode(readBytes(dataFile("settings_v120.ini"))).toUtf8();
+    QTest::newRow("UTF-8 file") << utf8 + QStringLiteral("[Memo]\r\nnote=café ☃ あ\r\n").toUtf8();
+}
+
+void TestSettings::upgradeKeepsUserBytes()
+{
+    // The start-up upgrade only adds what is missing; every line it does not write stays byte for
+    // byte, through the save at exit too.
+    QFETCH(QByteArray, old);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vennlo.ini"));
+    QVERIFY(writeBytes(path, old));
+    const SettingsLoad load = app::GetInitial(path, QString());
+    QVERIFY(readBytes(path).startsWith(old));
+    QVERIFY(readBytes(path).size() > old.size());
+
+    platform::AppError error;
+    QVERIFY2(app::SetInitial(load.settings, path, true, &error), qPrintable(error.description));
+    const QByteArray memo = old.mid(old.indexOf("[Memo]"));
+    const qsizetype end = memo.indexOf("\r\n[");
+    QVERIFY(readBytes(path).contains(end < 0 ? memo : memo.left(end + 2)));
 }
 
 void TestSettings::upgradeEachSectionAlone_data()
