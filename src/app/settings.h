@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings_keys.h"
 #include "dialogs/browser_settings.h"
 #include "ledger/design.h"
 #include "platform/apperror.h"
@@ -15,10 +16,15 @@
 
 namespace app {
 
+// The main window's size and the list view's column widths, in twips.
 struct WindowStatus {
-    int width = 9492;                                                 // twips
-    int height = 6444;                                                // twips
-    std::array<int, 6> columnWidth{900, 1700, 1700, 900, 1700, 1700}; // twips
+    int width = keys::StatusW.defaultNumber();
+    int height = keys::StatusH.defaultNumber();
+    std::array<int, 6> columnWidth{
+        keys::ColumnWidth[0].defaultNumber(), keys::ColumnWidth[1].defaultNumber(),
+        keys::ColumnWidth[2].defaultNumber(), keys::ColumnWidth[3].defaultNumber(),
+        keys::ColumnWidth[4].defaultNumber(), keys::ColumnWidth[5].defaultNumber(),
+    };
     bool operator==(const WindowStatus &) const = default;
 };
 
@@ -31,8 +37,8 @@ struct Settings {
     ledger::LedgerDesign ledger;
     products::TaxSettings tax;
     BrowserSettings browser;
-    int excelEX = 0;  // Excel/EX
-    int gridFont = 9; // Size/GridFont
+    int excelEX = keys::ExcelEX.defaultNumber();
+    int gridFont = keys::GridFont.defaultNumber(); // the list view's font size
     WindowStatus status;
     bool operator==(const Settings &) const = default;
 };
