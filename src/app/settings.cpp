@@ -20,6 +20,7 @@ using platform::AppError;
 using platform::ProfileFile;
 namespace shelf = common::keys::shelf;
 namespace tag = common::keys::tag;
+namespace tax = common::keys::tax;
 namespace ledgerKeys = common::keys::ledger;
 
 namespace {
@@ -41,8 +42,8 @@ QList<const StoredKey *> defaultContent()
     append(l, shelf::FontColor);
     append(l, shelf::FontAlign);
     l << &shelf::HeaderColor << &shelf::BackColor << &shelf::HeaderText << &shelf::HeaderCheck << &shelf::Line
-      << &shelf::LineColor << &shelf::CountW << &shelf::CountH << &shelf::YMark << &keys::TaxStyle << &keys::TaxRate
-      << &keys::TaxIndicate << &keys::TaxZeikomi << &keys::TaxKS << &shelf::MakeGN << &shelf::MakeAlt << &shelf::MakeBC
+      << &shelf::LineColor << &shelf::CountW << &shelf::CountH << &shelf::YMark << &tax::Style << &tax::Rate
+      << &tax::Indicate << &tax::Zeikomi << &tax::KS << &shelf::MakeGN << &shelf::MakeAlt << &shelf::MakeBC
       << &shelf::MakeJN << &shelf::MakeLG << &keys::ExcelEX << &shelf::LogoName << &shelf::LogoW << &shelf::LogoH
       << &shelf::LogoAlign << &keys::GridFont;
     // The tax-note style (key 3) came later than the new file's content.
@@ -159,11 +160,11 @@ Settings readSettings(Reader &r)
     d.countH = QString::number(r.number(shelf::CountH));
     d.countW = QString::number(r.number(shelf::CountW));
     d.yMark = r.number(shelf::YMark);
-    s.tax.style = r.number(keys::TaxStyle);
-    s.tax.rate = r.currency(keys::TaxRate);
+    s.tax.style = r.number(tax::Style);
+    s.tax.rate = r.currency(tax::Rate);
     d.headerCheck = r.number(shelf::HeaderCheck);
-    s.tax.indicate = r.number(keys::TaxIndicate);
-    s.tax.zeikomi = r.number(keys::TaxZeikomi);
+    s.tax.indicate = r.number(tax::Indicate);
+    s.tax.zeikomi = r.number(tax::Zeikomi);
 
     d.barcodeHeight = r.number(shelf::BarcodeHeight);
     s.tag.barcodeHeight = r.number(tag::BarcodeHeight);
@@ -175,7 +176,7 @@ Settings readSettings(Reader &r)
     d.makeAlt = r.number(shelf::MakeAlt);
     d.makeBC = r.number(shelf::MakeBC);
     d.makeJN = r.number(shelf::MakeJN);
-    s.tax.ks = r.number(keys::TaxKS);
+    s.tax.ks = r.number(tax::KS);
     s.excelEX = r.number(keys::ExcelEX);
     s.gridFont = r.number(keys::GridFont);
     d.lineColor = r.text(shelf::LineColor);
@@ -423,12 +424,12 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
     put(p, shelf::CountH, d.countH, bad);
     put(p, shelf::CountW, d.countW, bad);
     put(p, shelf::YMark, d.yMark, bad);
-    put(p, keys::TaxStyle, s.tax.style, bad);
-    put(p, keys::TaxRate, s.tax.rate.toString(), bad);
+    put(p, tax::Style, s.tax.style, bad);
+    put(p, tax::Rate, s.tax.rate.toString(), bad);
     put(p, shelf::HeaderCheck, d.headerCheck, bad);
-    put(p, keys::TaxIndicate, s.tax.indicate, bad);
-    put(p, keys::TaxZeikomi, s.tax.zeikomi, bad);
-    put(p, keys::TaxKS, s.tax.ks, bad);
+    put(p, tax::Indicate, s.tax.indicate, bad);
+    put(p, tax::Zeikomi, s.tax.zeikomi, bad);
+    put(p, tax::KS, s.tax.ks, bad);
     put(p, shelf::MakeGN, d.makeGN, bad);
     put(p, shelf::MakeAlt, d.makeAlt, bad);
     put(p, shelf::MakeBC, d.makeBC, bad);

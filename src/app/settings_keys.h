@@ -4,19 +4,14 @@
 
 #include <array>
 
-// The keys of the settings file that belong to no design: tax, import, list and window, browser. The
-// designs' keys are in common/design_keys.h.
+// The keys of the settings file that belong to no design: import, list and window, browser. The
+// designs' and the tax settings' keys are in common/design_keys.h.
 namespace app::keys {
 
 using common::StoredKey;
 using K = common::KeyKind;
 using B = common::OnBad;
 
-inline constexpr StoredKey TaxStyle{"Tax", "Style", "2", K::Byte, B::Report};
-inline constexpr StoredKey TaxRate{"Tax", "Tax", "0.05", K::Decimal, B::Report};
-inline constexpr StoredKey TaxIndicate{"Tax", "Indicate", "0", K::Byte, B::Report};
-inline constexpr StoredKey TaxZeikomi{"Tax", "Zeikomi", "1", K::Byte, B::Report};
-inline constexpr StoredKey TaxKS{"Tax", "KS", "0", K::Byte};
 inline constexpr StoredKey ExcelEX{"Excel", "EX", "0", K::Byte};
 inline constexpr StoredKey GridFont{"Size", "GridFont", "9", K::Integer16};
 // The main window's size and the list view's column widths, in twips.

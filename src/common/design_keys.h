@@ -233,6 +233,15 @@ inline constexpr StoredKey Padding{"DC", "PD", "2", K::Integer16};
 inline constexpr StoredKey BarcodeHeight{"JAN", "DH", "40", K::Integer16};
 } // namespace ledger
 
+// The tax settings; [Tax] Style and Zeikomi are also stored in ".hdn" files.
+namespace tax {
+inline constexpr StoredKey Style{"Tax", "Style", "2", K::Byte, B::Report};
+inline constexpr StoredKey Rate{"Tax", "Tax", "0.05", K::Decimal, B::Report};
+inline constexpr StoredKey Indicate{"Tax", "Indicate", "0", K::Byte, B::Report};
+inline constexpr StoredKey Zeikomi{"Tax", "Zeikomi", "1", K::Byte, B::Report};
+inline constexpr StoredKey KS{"Tax", "KS", "0", K::Byte};
+} // namespace tax
+
 // The names the makers use for the card sizes.
 inline constexpr const StoredKey &ShelfCardHeightFixed = shelf::CardHeightFixed;
 inline constexpr const StoredKey &ShelfCardHeight = shelf::CardHeight;
