@@ -91,9 +91,11 @@ bool MakeMyIni(const QString &path, platform::AppError *error = nullptr);
 // Never fails as a whole: what cannot be read takes its default and loading goes on. The reports, in
 // the order met, are for the start-up code to show (settingsReportBox()):
 //   MakeMyIniLabel          the new file could not be written (the defaults are used in memory);
-//   GetInitialLabel         the file cannot be read at all, or (error 13) keys whose values are not
-//                           numbers, named in the description ("[Bunkatsu] W, [CBun] H"), which took
-//                           their defaults;
+//   GetInitialLabel         the file cannot be read at all, or (error 13) keys whose values could not
+//                           be used, named in the description ("[Bunkatsu] W, [FontColor] 0"), which
+//                           took their defaults: a number that is not one, a colour, font size, font
+//                           name or border word that could not stand in a page's style sheet, or a
+//                           value whose bytes are not CP932 (as a UTF-8 editor writes them);
 //   GetOldIniLabel          the same for the older file being taken over;
 //   Plus130MyIniLabel ...   an upgrade could not be saved into its file (the upgrade holds in memory).
 // Values that later code divides by ([Bunkatsu] W/H, [CBun] W/H, [DC] LIP) are kept as the file has
