@@ -1,9 +1,9 @@
 #include "products/csv_file.h"
 
 #include "platform/cp932.h"
+#include "platform/cp932_table.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "products/cp932_table.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -344,7 +344,7 @@ ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
     // as the list may be a hundred megabytes.
     const QByteArray body =
         bytes.endsWith('\x1A') ? QByteArray::fromRawData(bytes.constData(), bytes.size() - 1) : bytes;
-    const QString text = cp932_table::decode(body, &undecodable);
+    const QString text = platform::cp932_table::decode(body, &undecodable);
     Reader reader(text, maxRows);
     ReadResult r = reader.run();
     if (undecodable && r.ok()) {
@@ -397,7 +397,7 @@ WriteResult WriteFile(const ProductList &rows)
         text += QLatin1Char('B');
         text += QLatin1String("\"\r\n");
     }
-    platform::cp932::Encoded enc = cp932_table::encode(text);
+    platform::cp932::Encoded enc = platform::cp932_table::encode(text);
     const qsizetype control = firstBadCharacter(text);
     if (enc.ok() && control < 0) {
         result.bytes = std::move(enc.bytes);
