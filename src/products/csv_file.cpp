@@ -133,90 +133,226 @@ AppError tooManyRows(qsizetype maxRows)
                                     .arg(platform::formatThousands(maxRows))};
 }
 
+// Bytes decoded at a time. The list is decoded and parsed slice by slice, so that besides the file's
+// bytes only one slice of text is held, never the whole file as UTF-16.
+constexpr qsizetype SliceBytes = 1 << 20;
+
+// The list's bytes, a slice at a time: each slice ends after a line feed (a byte that is never part of
+// a double-byte character) or at the end of the list.
+class Slices {
+public:
+    virtual ~Slices() = default;
+    // The next slice, of at least atLeast bytes where the list has that many; false at the end.
+    virtual bool next(qsizetype atLeast, QByteArray *slice) = 0;
+};
+
+// Slices of bytes in memory, as views.
+class MemorySlices : public Slices {
+public:
+    explicit MemorySlices(const QByteArray &bytes) : m_bytes(bytes) {}
+    bool next(qsizetype atLeast, QByteArray *slice) override
+    {
+        if (m_pos >= m_bytes.size())
+            return false;
+        qsizetype end = m_pos + atLeast;
+        if (end >= m_bytes.size()) {
+            end = m_bytes.size();
+        } else {
+            const qsizetype lf = m_bytes.indexOf('\n', end);
+            end = lf < 0 ? m_bytes.size() : lf + 1;
+        }
+        *slice = QByteArray::fromRawData(m_bytes.constData() + m_pos, end - m_pos);
+        m_pos = end;
+        return true;
+    }
+
+private:
+    const QByteArray &m_bytes;
+    qsizetype m_pos = 0;
+};
+
+// Slices read from an open file, so that the file's bytes are never all held at once. A read that
+// fails, or a file grown past maxBytes since it was opened, ends the slices with fault set.
+class FileSlices : public Slices {
+public:
+    FileSlices(QFile &file, qint64 maxBytes) : m_file(file), m_maxBytes(maxBytes) {}
+    bool next(qsizetype atLeast, QByteArray *slice) override
+    {
+        QByteArray buf = std::move(m_carry);
+        m_carry = QByteArray();
+        qsizetype lf = -1;
+        while (!m_eof) {
+            lf = buf.size() > atLeast ? buf.indexOf('\n', atLeast) : -1;
+            if (lf >= 0)
+                break;
+            const qsizetype had = buf.size();
+            buf.resize(had + ReadBlock);
+            const qint64 n = m_file.read(buf.data() + had, ReadBlock);
+            buf.resize(had + qMax<qint64>(n, 0));
+            if (n < 0) {
+                fault = platform::ReadFault::Unreadable;
+                m_eof = true;
+            } else if (n == 0) {
+                m_eof = true;
+            } else if ((m_read += n) > m_maxBytes) {
+                fault = platform::ReadFault::TooLarge;
+                m_eof = true;
+            }
+        }
+        if (fault != platform::ReadFault::None)
+            return false;
+        if (lf >= 0) {
+            m_carry = buf.mid(lf + 1);
+            buf.truncate(lf + 1);
+        } else if (buf.endsWith('\x1A')) {
+            // Files from old editors may end with the DOS end-of-file mark.
+            buf.chop(1);
+        }
+        if (buf.isEmpty())
+            return false;
+        *slice = std::move(buf);
+        return true;
+    }
+
+    platform::ReadFault fault = platform::ReadFault::None;
+
+private:
+    static constexpr qsizetype ReadBlock = 256 * 1024;
+    QFile &m_file;
+    qint64 m_maxBytes;
+    qint64 m_read = 0;
+    QByteArray m_carry;
+    bool m_eof = false;
+};
+
 class Reader {
 public:
-    Reader(const QString &text, qsizetype maxRows) : m_p(text.constData()), m_n(text.size()), m_maxRows(maxRows) {}
+    Reader(Slices &slices, qsizetype maxRows, qsizetype expectedRows)
+        : m_slices(slices), m_maxRows(maxRows), m_expectedRows(expectedRows)
+    {
+    }
 
     ReadResult run()
     {
         ReadResult r;
-        QString fields[kFields + 1];
-        while (m_i < m_n) {
+        // The rows are reserved once instead of grown step by step, when their number is known.
+        r.rows.reserve(qMin(m_maxRows, m_expectedRows));
+        while (true) {
             skipBlanks();
-            if (m_i >= m_n)
-                break;
+            if (m_i >= m_n) {
+                if (!refill(m_n))
+                    break;
+                continue;
+            }
             if (isLineEnd(m_p[m_i])) {
                 takeLineEnd();
                 continue;
             }
-            const int recordLine = m_line;
             if (r.rows.size() >= m_maxRows) {
-                fail(r, tooManyRows(m_maxRows), recordLine);
+                fail(r, tooManyRows(m_maxRows), m_line);
                 return r;
             }
-            int count = 0;
-            int lastLine = recordLine;
-            bool ended = false;
-            while (!ended) {
-                QString field;
-                if (!takeField(&field)) {
-                    fail(r, AppError::inputPastEnd(), recordLine);
-                    return r;
-                }
-                if (field.size() > kMaxFieldLength) {
-                    fail(r, AppError{AppError::Overflow, QStringLiteral("項目が長すぎます。")}, recordLine);
-                    return r;
-                }
-                if (count <= kFields)
-                    fields[count] = std::move(field);
-                ++count;
-                if (m_i < m_n && m_p[m_i] == QLatin1Char(',')) {
-                    ++m_i;
-                } else {
-                    lastLine = m_line;
-                    if (m_i < m_n)
-                        takeLineEnd();
-                    ended = true;
-                }
+            const qsizetype recordStart = m_i;
+            const int recordLine = m_line;
+            Product p;
+            int lastLine = 0;
+            AppError e = takeRecord(&p, &lastLine);
+            // A record that reached the end of the slice may go on in the next one: read it again
+            // with more text behind it.
+            for (qsizetype from = recordStart; m_i >= m_n && refill(from); from = 0) {
+                m_line = recordLine;
+                p = Product();
+                e = takeRecord(&p, &lastLine);
             }
-            if (count != kFields) {
-                AppError e = AppError::inputPastEnd();
-                e.description = QStringLiteral("1 行の項目の数が %1 個です。5 個必要です。").arg(count);
+            if (e.isSet()) {
                 fail(r, e, recordLine);
                 return r;
             }
-            for (int k = 0; k < kFields; ++k) {
-                if (hasBadCharacter(fields[k])) {
-                    fail(r, badBytes(), recordLine);
-                    return r;
-                }
-            }
-            Product p;
-            const QString priceText = fields[2];
-            if (priceText.isEmpty()) {
-                p.price = QStringLiteral("0");
-            } else if (isPlainWhole(priceText)) {
-                p.price = priceText;
-            } else {
-                const auto v = platform::toWholeNumber(priceText);
-                if (!v) {
-                    fail(r, platform::isNumeric(priceText) ? AppError::overflow() : AppError::typeMismatch(),
-                         recordLine);
-                    return r;
-                }
-                p.price = platform::formatPlain(*v);
-            }
-            p.code = std::move(fields[0]);
-            p.name = std::move(fields[1]);
-            p.remarks = std::move(fields[3]);
-            p.jan = janFromField(fields[4]);
             r.rows.append(std::move(p));
             m_lastLines.push_back(lastLine);
         }
         return r;
     }
 
+    // The first line holding bytes that are not CP932 (1-based), 0 when there is none.
+    int firstUndecodableLine() const { return m_firstBadLine; }
+
+    // The last line of each record read.
+    std::vector<int> m_lastLines;
+
 private:
+    // Keeps the text from keepFrom on and appends the next slice of the file, which ends after a line
+    // feed (a byte that is never part of a double-byte character) or at the end. The position moves to
+    // the start of the kept text. False when the file has no more.
+    bool refill(qsizetype keepFrom)
+    {
+        // A record that spans slices takes at least as much again, so that reading it again stays linear.
+        QByteArray bytes;
+        if (!m_slices.next(qMax(SliceBytes, 2 * (m_n - keepFrom)), &bytes))
+            return false;
+        bool bad = false;
+        const QString slice = platform::cp932_table::decode(bytes, &bad);
+        if (bad && m_firstBadLine == 0)
+            m_firstBadLine = m_linesBefore + products::firstUndecodableLine(bytes);
+        m_linesBefore += int(bytes.count('\n'));
+        m_text = QStringView(m_text).mid(keepFrom).toString() + slice;
+        m_p = m_text.constData();
+        m_n = m_text.size();
+        m_i = 0;
+        return true;
+    }
+
+    // One record from the position on: its five fields, read into a product. lastLine gets the line
+    // the record ends on.
+    AppError takeRecord(Product *p, int *lastLine)
+    {
+        QString fields[kFields + 1];
+        int count = 0;
+        while (true) {
+            QString field;
+            if (!takeField(&field))
+                return AppError::inputPastEnd();
+            if (field.size() > kMaxFieldLength)
+                return AppError{AppError::Overflow, QStringLiteral("項目が長すぎます。")};
+            if (count <= kFields)
+                fields[count] = std::move(field);
+            ++count;
+            if (m_i < m_n && m_p[m_i] == QLatin1Char(',')) {
+                ++m_i;
+                continue;
+            }
+            *lastLine = m_line;
+            if (m_i < m_n)
+                takeLineEnd();
+            break;
+        }
+        if (count != kFields) {
+            AppError e = AppError::inputPastEnd();
+            e.description = QStringLiteral("1 行の項目の数が %1 個です。5 個必要です。").arg(count);
+            return e;
+        }
+        for (int k = 0; k < kFields; ++k) {
+            if (hasBadCharacter(fields[k]))
+                return badBytes();
+        }
+        const QString &priceText = fields[2];
+        if (priceText.isEmpty()) {
+            p->price = QStringLiteral("0");
+        } else if (isPlainWhole(priceText)) {
+            p->price = priceText;
+        } else {
+            const auto v = platform::toWholeNumber(priceText);
+            if (!v)
+                return platform::isNumeric(priceText) ? AppError::overflow() : AppError::typeMismatch();
+            p->price = platform::formatPlain(*v);
+        }
+        p->code = std::move(fields[0]);
+        p->name = std::move(fields[1]);
+        p->remarks = std::move(fields[3]);
+        p->jan = janFromField(fields[4]);
+        return {};
+    }
+
     void fail(ReadResult &r, const AppError &e, int line)
     {
         r.error = withLine(e, line);
@@ -270,15 +406,15 @@ private:
         return true;
     }
 
-public:
-    // The last line of each record read.
-    std::vector<int> m_lastLines;
-
-private:
-    const QChar *m_p;
-    qsizetype m_n;
+    Slices &m_slices;
+    int m_linesBefore = 0; // line feeds of the slices read so far
+    int m_firstBadLine = 0;
+    QString m_text; // the slice being read, with the unfinished record before it
+    const QChar *m_p = nullptr;
+    qsizetype m_n = 0;
     qsizetype m_i = 0;
     qsizetype m_maxRows;
+    qsizetype m_expectedRows;
     int m_line = 1;
 };
 
@@ -315,6 +451,23 @@ QString priceForFile(const QString &listPrice, bool *overflow)
     return platform::formatPlain(*v);
 }
 
+// Reads the slices; the rows of records that end before a line with bytes that are not CP932 are kept.
+ReadResult readSlices(Slices &slices, qsizetype maxRows, qsizetype expectedRows)
+{
+    Reader reader(slices, maxRows, expectedRows);
+    ReadResult r = reader.run();
+    if (const int bad = reader.firstUndecodableLine(); bad > 0 && r.ok()) {
+        qsizetype keep = 0;
+        while (keep < r.rows.size() && reader.m_lastLines[size_t(keep)] < bad)
+            ++keep;
+        r.rows.resize(keep);
+        r.error = withLine(badBytes(), bad);
+        r.formatProblem = true;
+        r.line = bad;
+    }
+    return r;
+}
+
 } // namespace
 
 QString cleanField(const QString &text)
@@ -339,26 +492,12 @@ ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
 {
     if (bytes.isEmpty())
         return {};
-    bool undecodable = false;
     // Files from old editors may end with the DOS end-of-file mark; cut it off in a view, not a copy,
     // as the list may be a hundred megabytes.
     const QByteArray body =
         bytes.endsWith('\x1A') ? QByteArray::fromRawData(bytes.constData(), bytes.size() - 1) : bytes;
-    const QString text = platform::cp932_table::decode(body, &undecodable);
-    Reader reader(text, maxRows);
-    ReadResult r = reader.run();
-    if (undecodable && r.ok()) {
-        // Keep the records that end before the faulty line.
-        const int bad = firstUndecodableLine(body);
-        qsizetype keep = 0;
-        while (keep < r.rows.size() && reader.m_lastLines[size_t(keep)] < bad)
-            ++keep;
-        r.rows.resize(keep);
-        r.error = withLine(badBytes(), bad);
-        r.formatProblem = true;
-        r.line = bad;
-    }
-    return r;
+    MemorySlices slices(body);
+    return readSlices(slices, maxRows, qsizetype(body.count('\n')) + 1);
 }
 
 WriteResult WriteFile(const ProductList &rows)
@@ -445,10 +584,29 @@ ReadResult readCsvFile(const QString &path)
                            QStringLiteral("ファイルではなくフォルダーです。 (") + path + QLatin1Char(')')};
         return r;
     }
-    QByteArray bytes;
-    switch (platform::readRegularFile(path, MaxListFileBytes, &bytes)) {
+    QFile file;
+    platform::ReadFault fault = platform::openRegularFile(path, MaxListFileBytes, &file);
+    if (fault == platform::ReadFault::None) {
+        // Read a slice at a time: besides the rows, only a slice of the file is held. The line feeds
+        // are counted first so that the rows are reserved once.
+        qsizetype lineFeeds = 0;
+        char block[64 * 1024];
+        for (qint64 n; (n = file.read(block, sizeof block)) > 0;)
+            lineFeeds += std::count(block, block + n, '\n');
+        if (file.seek(0)) {
+            FileSlices slices(file, MaxListFileBytes);
+            r = readSlices(slices, MaxListRows, lineFeeds + 1);
+            fault = slices.fault;
+            if (fault == platform::ReadFault::None)
+                return r;
+            r = ReadResult();
+        } else {
+            fault = platform::ReadFault::Unreadable;
+        }
+    }
+    switch (fault) {
     case platform::ReadFault::None:
-        return ReadFile(bytes);
+        break;
     case platform::ReadFault::NotFound:
         r.error = QFileInfo(info.absolutePath()).isDir() ? AppError::fileNotFound(path) : AppError::pathNotFound(path);
         break;

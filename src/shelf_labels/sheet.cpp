@@ -330,10 +330,18 @@ std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDe
 bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QString &folder, AppError *error,
                   const Progress &progress)
 {
-    const auto lines = sheetHtmlLines(sheet, design, error, progress);
-    if (!lines)
+    platform::Cp932PageWriter writer(QDir(folder).filePath(sheetFileName()));
+    AppError openError;
+    if (!writer.open(&openError)) {
+        // The page's own faults come first, as they would if the folder could take it.
+        platform::NullSink nowhere;
+        if (writeSheet(sheet, design, nowhere, error))
+            setError(error, openError);
         return false;
-    return platform::writeCp932Lines(QDir(folder).filePath(sheetFileName()), *lines, error);
+    }
+    if (!writeSheet(sheet, design, writer, error, progress))
+        return false;
+    return writer.finish(error);
 }
 
 std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH)

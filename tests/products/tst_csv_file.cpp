@@ -72,6 +72,8 @@ private Q_SLOTS:
     void fileSystemFaults();
     void hugeLine();
     void manyRows();
+    void recordsAcrossSlices_data();
+    void recordsAcrossSlices();
     void regressionInputs();
     void rowBound_data();
     void rowBound();
@@ -405,6 +407,44 @@ void TestCsvFile::manyRows()
     QCOMPARE(r.rows.size(), 100000);
     QCOMPARE(r.rows.at(32766).code, QStringLiteral("C32766"));
     QCOMPARE(r.rows.last().price, QStringLiteral("99999"));
+}
+
+void TestCsvFile::recordsAcrossSlices_data()
+{
+    QTest::addColumn<int>("before"); // bytes of the cut record before the first megabyte's end
+    for (int before : {1, 4, 9, 17, 30, 60})
+        QTest::newRow(qPrintable(QString::number(before))) << before;
+}
+
+void TestCsvFile::recordsAcrossSlices()
+{
+    // A list is read a megabyte at a time: a record cut by that boundary, in a quoted field spanning
+    // lines or in a double-byte character, reads whole, and a fault two megabytes on names its line.
+    QFETCH(int, before);
+    const QByteArray filler = sjis("\"F\",\"詰め物\",1,\"\",\"B\"\r\n");
+    QByteArray bytes;
+    QStringList expected;
+    auto fill = [&](qsizetype upTo) {
+        while (bytes.size() + filler.size() <= upTo) {
+            bytes += filler;
+            expected << QStringLiteral("F|詰め物|1||");
+        }
+    };
+    fill((1 << 20) - before);
+    bytes += QByteArray((1 << 20) - before - bytes.size(), ' ');
+    bytes += sjis("\"M\",\"一行目\r\n二行目\",2,\"備考\",\"4901234567894B\"\r\n");
+    expected << QStringLiteral("M|一行目\r\n二行目|2|備考|4901234567894");
+    fill(3 << 20);
+    const ReadResult r = ReadFile(bytes);
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(describe(r.rows), expected.join(QLatin1Char('/')));
+
+    const int line = int(bytes.count('\n')) + 1;
+    bytes += QByteArray("\"X\",\"\x81\x20\",1,\"\",\"B\"\r\n") + filler;
+    const ReadResult bad = ReadFile(bytes);
+    QVERIFY(!bad.ok());
+    QCOMPARE(bad.line, line);
+    QCOMPARE(bad.rows.size(), expected.size());
 }
 
 void TestCsvFile::regressionInputs()
