@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -142,8 +144,14 @@ bool writeCp932Lines(const QString &path, const QStringList &lines, AppError *er
 
 QString htmlEscape(const QString &text)
 {
+    // Most product texts have nothing to escape: they are shared, not copied.
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('&') || c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('"');
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
     QString out;
-    out.reserve(text.size());
+    out.reserve(text.size() + 16);
     for (QChar c : text) {
         switch (c.unicode()) {
         case '&':
