@@ -34,9 +34,74 @@ AppError withLine(AppError e, int line)
     return e;
 }
 
-AppError badBytes()
+AppError badBytes(ListEncoding encoding)
 {
-    return {AppError::TypeMismatch, QStringLiteral("Shift_JIS の文字として読めないデータがあります。")};
+    return {AppError::TypeMismatch, encoding == ListEncoding::Utf8
+                                        ? QStringLiteral("UTF-8 の文字として読めないデータがあります。")
+                                        : QStringLiteral("Shift_JIS の文字として読めないデータがあります。")};
+}
+
+// What a look over the bytes as UTF-8 found. Overlong forms, surrogates and code points past U+10FFFF
+// are invalid, as a strict decoder sees them.
+struct Utf8Scan {
+    qsizetype firstInvalid = -1; // byte offset of the first invalid sequence, -1 when all are valid
+    bool nonAscii = false;
+    bool wide = false; // a character of three or four bytes (U+0800 and up)
+
+    bool valid() const { return firstInvalid < 0; }
+};
+
+Utf8Scan scanUtf8(const QByteArray &bytes)
+{
+    Utf8Scan s;
+    const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const uchar c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        s.nonAscii = true;
+        qsizetype len = 0;
+        uchar lo = 0x80; // the range of the second byte
+        uchar hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            lo = c == 0xE0 ? 0xA0 : 0x80;
+            hi = c == 0xED ? 0x9F : 0xBF;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            lo = c == 0xF0 ? 0x90 : 0x80;
+            hi = c == 0xF4 ? 0x8F : 0xBF;
+        }
+        bool ok = len > 0 && i + len <= n && p[i + 1] >= lo && p[i + 1] <= hi;
+        for (qsizetype k = 2; ok && k < len; ++k)
+            ok = (p[i + k] & 0xC0) == 0x80;
+        if (!ok) {
+            s.firstInvalid = i;
+            return s;
+        }
+        if (len > 2)
+            s.wide = true;
+        i += len;
+    }
+    return s;
+}
+
+// 1-based line of a byte offset, counting line ends as the reader does (CR LF, LF, or a lone CR).
+int lineAt(const QByteArray &bytes, qsizetype offset)
+{
+    int line = 1;
+    for (qsizetype i = 0; i < offset; ++i) {
+        const char c = bytes.at(i);
+        if (c == '\n' || (c == '\r' && !(i + 1 < bytes.size() && bytes.at(i + 1) == '\n')))
+            ++line;
+    }
+    return line;
 }
 
 // Removes the trailing letter of the JAN field ("4901234567894B" -> digits, "B" -> empty); plain
@@ -135,7 +200,10 @@ AppError tooManyRows(qsizetype maxRows)
 
 class Reader {
 public:
-    Reader(const QString &text, qsizetype maxRows) : m_p(text.constData()), m_n(text.size()), m_maxRows(maxRows) {}
+    Reader(const QString &text, qsizetype maxRows, ListEncoding encoding)
+        : m_p(text.constData()), m_n(text.size()), m_maxRows(maxRows), m_encoding(encoding)
+    {
+    }
 
     ReadResult run()
     {
@@ -187,7 +255,7 @@ public:
             }
             for (int k = 0; k < kFields; ++k) {
                 if (hasBadCharacter(fields[k])) {
-                    fail(r, badBytes(), recordLine);
+                    fail(r, badBytes(m_encoding), recordLine);
                     return r;
                 }
             }
@@ -279,6 +347,7 @@ private:
     qsizetype m_n;
     qsizetype m_i = 0;
     qsizetype m_maxRows;
+    ListEncoding m_encoding;
     int m_line = 1;
 };
 
@@ -339,22 +408,51 @@ ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
 {
     if (bytes.isEmpty())
         return {};
-    bool undecodable = false;
-    // Files from old editors may end with the DOS end-of-file mark; cut it off in a view, not a copy,
+    // The byte-order mark and the DOS end-of-file mark of old editors are cut off in a view, not a copy,
     // as the list may be a hundred megabytes.
-    const QByteArray body =
-        bytes.endsWith('\x1A') ? QByteArray::fromRawData(bytes.constData(), bytes.size() - 1) : bytes;
-    const QString text = cp932_table::decode(body, &undecodable);
-    Reader reader(text, maxRows);
+    const bool byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
+    const qsizetype from = byteOrderMark ? 3 : 0;
+    const qsizetype size = bytes.size() - from - (bytes.endsWith('\x1A') && bytes.size() > from ? 1 : 0);
+    const QByteArray body = QByteArray::fromRawData(bytes.constData() + from, size);
+
+    const Utf8Scan scan = scanUtf8(body);
+    ListEncoding encoding = ListEncoding::Cp932;
+    bool alsoValidUtf8 = false;
+    bool undecodable = false;
+    QString text;
+    if (byteOrderMark || (scan.valid() && scan.wide)) {
+        encoding = ListEncoding::Utf8;
+    } else {
+        text = cp932_table::decode(body, &undecodable);
+        if (scan.valid() && scan.nonAscii) {
+            if (undecodable)
+                encoding = ListEncoding::Utf8;
+            else
+                alsoValidUtf8 = true;
+        } else if (!scan.valid() && scan.wide && undecodable) {
+            // UTF-8 Japanese up to a fault, and no CP932 either: a UTF-8 list with a bad part (a line
+            // added in another encoding, say), reported at that part.
+            encoding = ListEncoding::Utf8;
+        }
+    }
+    if (encoding == ListEncoding::Utf8) {
+        text = QString::fromUtf8(body);
+        undecodable = !scan.valid();
+    }
+
+    Reader reader(text, maxRows, encoding);
     ReadResult r = reader.run();
+    r.encoding = encoding;
+    r.byteOrderMark = byteOrderMark;
+    r.alsoValidUtf8 = alsoValidUtf8;
     if (undecodable && r.ok()) {
         // Keep the records that end before the faulty line.
-        const int bad = firstUndecodableLine(body);
+        const int bad = encoding == ListEncoding::Utf8 ? lineAt(body, scan.firstInvalid) : firstUndecodableLine(body);
         qsizetype keep = 0;
         while (keep < r.rows.size() && reader.m_lastLines[size_t(keep)] < bad)
             ++keep;
         r.rows.resize(keep);
-        r.error = withLine(badBytes(), bad);
+        r.error = withLine(badBytes(encoding), bad);
         r.formatProblem = true;
         r.line = bad;
     }
@@ -479,6 +577,16 @@ WriteResult writeCsvFile(const QString &path, const ProductList &rows)
     if (!platform::writeFileAtomically(path, r.bytes, &e))
         r.error = e;
     return r;
+}
+
+QString encodingNoteText(const ReadResult &result)
+{
+    if (result.encoding == ListEncoding::Utf8)
+        return QStringLiteral("UTF-8 のファイルとして読み込みました。保存すると Shift_JIS で書き込みます。");
+    if (result.alsoValidUtf8)
+        return QStringLiteral("Shift_JIS のファイルとして読み込みました。UTF-8 のファイルなら、BOM 付きの UTF-8 "
+                              "で保存し直してから開いてください。");
+    return {};
 }
 
 QString formatHintText()
