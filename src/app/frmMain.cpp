@@ -64,8 +64,13 @@ frmMain::frmMain(Settings &settings, platform::UiServices &services, SettingsSto
     panel2_ = new QLabel(this);
     panel2_->setObjectName(QStringLiteral("StatusBar1_Panel2"));
     panel2_->setAccessibleName(QStringLiteral("ファイル"));
+    panel3_ = new QLabel(this);
+    panel3_->setObjectName(QStringLiteral("StatusBar1_Panel3"));
+    panel3_->setAccessibleName(QStringLiteral("文字コード"));
+    panel3_->hide();
     ui_->StatusBar1->addWidget(panel1_);
     ui_->StatusBar1->addWidget(panel2_, 1);
+    ui_->StatusBar1->addWidget(panel3_);
 
     createControllers();
     connectDocument();
@@ -150,6 +155,7 @@ void frmMain::connectDocument()
     connect(doc, &ListDocument::titleChanged, this, &QWidget::setWindowTitle);
     connect(doc, &ListDocument::panel1Changed, this, [this](const QString &t) { setStatusText(1, t); });
     connect(doc, &ListDocument::panel2Changed, this, [this](const QString &t) { setStatusText(2, t); });
+    connect(doc, &ListDocument::encodingNoteChanged, this, [this](const QString &t) { setStatusText(3, t); });
     connect(doc, &ListDocument::busyChanged, this, &frmMain::setBusy);
     connect(doc, &ListDocument::rowCommandsEnabled, this, [this](bool on) {
         entry_->setRowCommandsEnabled(on);
@@ -431,6 +437,10 @@ void frmMain::setStatusText(int panel, const QString &text)
         platform::setValueText(panel1_, text);
     else if (panel == 2)
         platform::setValueText(panel2_, text);
+    else if (panel == 3) {
+        platform::setValueText(panel3_, text);
+        panel3_->setVisible(!text.isEmpty());
+    }
 }
 
 QString frmMain::statusText(int panel) const
@@ -439,6 +449,8 @@ QString frmMain::statusText(int panel) const
         return panel1_->text();
     if (panel == 2)
         return panel2_->text();
+    if (panel == 3)
+        return panel3_->text();
     return {};
 }
 

@@ -690,6 +690,25 @@ private Q_SLOTS:
         QCOMPARE(ui_->opened.last(), program_ + "/readme.txt");
         QCOMPARE(ui_->lastTitle(), QStringLiteral("Readme.txtを開く"));
     }
+
+    void utf8ListNamedInStatusBar()
+    {
+        auto w = loadedWindow();
+        auto *panel3 = named<QLabel>(*w, "StatusBar1_Panel3");
+        QVERIFY(panel3->isHidden());
+        const QString file = home_ + "/utf8.csv";
+        QVERIFY(writeFile(file, "\xEF\xBB\xBF" + QStringLiteral("\"A\",\"りんご\",198,\"\",\"B\"\r\n").toUtf8()));
+        ui_->fileNames.enqueue(file);
+        action(*w, "mnuOpen")->trigger();
+        QCOMPARE(w->statusText(2), file);
+        QCOMPARE(w->statusText(3),
+                 QStringLiteral("UTF-8 のファイルとして読み込みました。保存すると Shift_JIS で書き込みます。"));
+        QVERIFY(panel3->isVisible());
+        QCOMPARE(panel3->accessibleName(), QStringLiteral("文字コード ") + w->statusText(3));
+        action(*w, "mnuNew")->trigger();
+        QCOMPARE(w->statusText(3), QString());
+        QVERIFY(panel3->isHidden());
+    }
 };
 
 QTEST_MAIN(TestFrmMain)
