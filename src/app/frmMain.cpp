@@ -201,14 +201,15 @@ void frmMain::mnuTanafuda_Click(bool fromMenu)
     shelf_labels::frmTanafuda window(*model_, settings_.shelf, settings_.tax, settings_.browser, services_, folders_,
                                      withData, this);
     connect(&window, &shelf_labels::frmTanafuda::helpRequested, this,
-            [this] { ShowHelpFile(services_, this, folders_); });
+            [this] { ShowHelpFile(services_, this, folders_, help_topic::tanafuda); });
     window.exec();
 }
 
 void frmMain::mnuCyoufu_Click()
 {
     price_tags::frmNefuda::ShowNefudaDialog(*model_, settings_.tag, settings_.tax, settings_.browser, services_,
-                                            folders_, this, [this] { ShowHelpFile(services_, this, folders_); });
+                                            folders_, this,
+                                            [this] { ShowHelpFile(services_, this, folders_, help_topic::nefuda); });
 }
 
 void frmMain::mnuDaicyo_Click(bool fromMenu)
@@ -219,7 +220,8 @@ void frmMain::mnuDaicyo_Click(bool fromMenu)
         services_.information(this, notice.title, notice.text);
     ledger::frmDaicyo window(*model_, settings_.ledger, settings_.tax, settings_.browser, folders_.appData,
                              model_->rowCount() > 0, services_, this);
-    connect(&window, &ledger::frmDaicyo::helpRequested, this, [this] { ShowHelpFile(services_, this, folders_); });
+    connect(&window, &ledger::frmDaicyo::helpRequested, this,
+            [this] { ShowHelpFile(services_, this, folders_, help_topic::daicyo); });
     window.exec();
 }
 
@@ -244,7 +246,8 @@ void frmMain::connectShellCommands()
         settings_.gridFont = dialog.fontSize();
         applyListFont();
     });
-    connect(ui_->mnuShowHelp, &QAction::triggered, this, [this] { ShowHelpFile(services_, this, folders_); });
+    connect(ui_->mnuShowHelp, &QAction::triggered, this,
+            [this] { ShowHelpFile(services_, this, folders_, help_topic::mainWindow); });
     connect(ui_->mnuBrowser, &QAction::triggered, this, [this] {
         dialogs::dlgBrowser dialog(settings_.browser, QStringLiteral("/usr/bin"), services_, this);
         if (dialog.exec() == QDialog::Accepted)
@@ -253,7 +256,7 @@ void frmMain::connectShellCommands()
     connect(ui_->mnuCopyMyDoc, &QAction::triggered, this, [this] {
         dialogs::dlgFileCopy dialog(folders_.program, folders_.data, services_, this);
         connect(&dialog, &dialogs::dlgFileCopy::helpRequested, this,
-                [this] { ShowHelpFile(services_, this, folders_); });
+                [this] { ShowHelpFile(services_, this, folders_, help_topic::fileCopy); });
         dialog.exec();
         ui_->mnuCopyMyDoc->setEnabled(earlierVersionPresent(folders_));
     });
