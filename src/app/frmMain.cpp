@@ -442,6 +442,7 @@ void frmMain::setStatusText(int panel, const QString &text)
         platform::setValueText(panel2_, text);
     else if (panel == 3) {
         platform::setValueText(panel3_, text);
+        panel3_->setToolTip(text); // whole, should a narrow window cut the panel
         panel3_->setVisible(!text.isEmpty());
     }
 }

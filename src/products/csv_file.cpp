@@ -582,10 +582,9 @@ WriteResult writeCsvFile(const QString &path, const ProductList &rows)
 QString encodingNoteText(const ReadResult &result)
 {
     if (result.encoding == ListEncoding::Utf8)
-        return QStringLiteral("UTF-8 のファイルとして読み込みました。保存すると Shift_JIS で書き込みます。");
+        return QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）");
     if (result.alsoValidUtf8)
-        return QStringLiteral("Shift_JIS のファイルとして読み込みました。UTF-8 のファイルなら、BOM 付きの UTF-8 "
-                              "で保存し直してから開いてください。");
+        return QStringLiteral("Shift_JIS で読み込みました（UTF-8 なら BOM 付きで保存し直してください）");
     return {};
 }
 

@@ -758,8 +758,7 @@ private Q_SLOTS:
         ui_->fileNames.enqueue(file);
         action(*w, "mnuOpen")->trigger();
         QCOMPARE(w->statusText(2), file);
-        QCOMPARE(w->statusText(3),
-                 QStringLiteral("UTF-8 のファイルとして読み込みました。保存すると Shift_JIS で書き込みます。"));
+        QCOMPARE(w->statusText(3), QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）"));
         QVERIFY(panel3->isVisible());
         QCOMPARE(panel3->accessibleName(), QStringLiteral("文字コード ") + w->statusText(3));
         action(*w, "mnuNew")->trigger();

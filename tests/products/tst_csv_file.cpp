@@ -356,7 +356,11 @@ void TestCsvFile::encodingChoice()
     QCOMPARE(describe(r.rows), rows);
     QCOMPARE(r.error.description, error);
     QCOMPARE(r.formatProblem, !error.isEmpty());
-    QCOMPARE(encodingNoteText(r).isEmpty(), !utf8 && !alsoValidUtf8);
+    const QString note = utf8 ? QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）")
+                         : alsoValidUtf8
+                             ? QStringLiteral("Shift_JIS で読み込みました（UTF-8 なら BOM 付きで保存し直してください）")
+                             : QString();
+    QCOMPARE(encodingNoteText(r), note);
 }
 
 void TestCsvFile::spreadsheetUtf8Export()
@@ -372,8 +376,7 @@ void TestCsvFile::spreadsheetUtf8Export()
                                             "C-3|髙橋の①番茶|1280|新茶, 限定|/"
                                             "D-4|ﾊﾞﾅﾅ|98|房売り|4901234567894");
     QCOMPARE(describe(r.rows), expected);
-    QCOMPARE(encodingNoteText(r),
-             QStringLiteral("UTF-8 のファイルとして読み込みました。保存すると Shift_JIS で書き込みます。"));
+    QCOMPARE(encodingNoteText(r), QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）"));
     // Saved as CP932, it reads back as the same list but for the cleaned commas.
     const WriteResult w = WriteFile(r.rows);
     QVERIFY(w.ok());

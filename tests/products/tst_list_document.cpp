@@ -504,7 +504,7 @@ void TestListDocument::utf8ListOpenedAndSavedAsCp932()
     m_doc->mnuOpen();
     QVERIFY(m_ui->messages.isEmpty());
     QCOMPARE(m_model->product(1).name, QStringLiteral("김치"));
-    const QString note = QStringLiteral("UTF-8 のファイルとして読み込みました。保存すると Shift_JIS で書き込みます。");
+    const QString note = QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）");
     QCOMPARE(m_doc->encodingNote(), note);
     QCOMPARE(notes.size(), 1);
 
