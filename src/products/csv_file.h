@@ -53,7 +53,10 @@ QString cleanField(const QString &text);
 //
 // The bytes are UTF-8 when they start with the UTF-8 byte-order mark (dropped), or when they are valid
 // UTF-8 holding a character of three or four bytes (every Japanese letter and symbol is one); CP932
-// text is practically never that. Valid UTF-8 whose only non-ASCII characters take two bytes (accented
+// text is practically never that (it takes a file whose every non-ASCII run is a JIS level-2 kanji
+// with a low second byte followed by a half-width katakana, like "燿ｱ", which reads as UTF-8 then). The
+// first bytes that are not UTF-8 after Japanese UTF-8, in bytes CP932 cannot read either, are reported
+// as a fault of a UTF-8 file. Valid UTF-8 whose only non-ASCII characters take two bytes (accented
 // Latin, Greek, Cyrillic) is also a run of CP932 half-width katakana pairs: "ﾅｽ" is the same two bytes
 // as "Ž". Such bytes are read as CP932 whenever CP932 can read them, since a CP932 reading saves back
 // to the very same bytes, while a UTF-8 reading would turn a half-width "ﾐｿ" into "п" for good on the
