@@ -410,6 +410,18 @@ ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
         return {};
     // The byte-order mark and the DOS end-of-file mark of old editors are cut off in a view, not a copy,
     // as the list may be a hundred megabytes.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        // A spreadsheet's "Unicode text": tab-separated UTF-16, no list of ours. Said plainly, rather
+        // than as bytes that are no Shift_JIS.
+        ReadResult r;
+        r.error = withLine(AppError{AppError::TypeMismatch,
+                                    QStringLiteral("UTF-16 のファイルは読み込めません。UTF-8 か Shift_JIS の CSV "
+                                                   "ファイルとして保存し直してください。")},
+                           1);
+        r.formatProblem = true;
+        r.line = 1;
+        return r;
+    }
     const bool byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
     const qsizetype from = byteOrderMark ? 3 : 0;
     const qsizetype size = bytes.size() - from - (bytes.endsWith('\x1A') && bytes.size() > from ? 1 : 0);

@@ -336,6 +336,10 @@ void TestCsvFile::encodingChoice_data()
         << bom + apple.toUtf8() + "\"b\"\xFF,\"y\",2,\"\",\"B\"\r\n" + apple.toUtf8() << true << true << false
         << "A1|りんご|198||4901234567894"
         << "UTF-8 の文字として読めないデータがあります。 (2 行目)";
+    QTest::newRow("UTF-16 with its byte-order mark")
+        << "\xFF\xFE" + QByteArray(reinterpret_cast<const char *>(u"A\tりんご\t198\r\n"), 22) << false << false << false
+        << ""
+        << "UTF-16 のファイルは読み込めません。UTF-8 か Shift_JIS の CSV ファイルとして保存し直してください。 (1 行目)";
     QTest::newRow("BOM and a surrogate") << bom + "\"a\",\"\xED\xA0\x80\",1,\"\",\"B\"\r\n"
                                          << true << true << false << ""
                                          << "UTF-8 の文字として読めないデータがあります。 (1 行目)";
