@@ -1,9 +1,9 @@
 #include "products/csv_file.h"
 
 #include "platform/cp932.h"
+#include "platform/cp932_table.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
-#include "products/cp932_table.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -408,8 +408,6 @@ ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
 {
     if (bytes.isEmpty())
         return {};
-    // The byte-order mark and the DOS end-of-file mark of old editors are cut off in a view, not a copy,
-    // as the list may be a hundred megabytes.
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         // A spreadsheet's "Unicode text": tab-separated UTF-16, no list of ours. Said plainly, rather
         // than as bytes that are no Shift_JIS.
@@ -422,6 +420,8 @@ ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
         r.line = 1;
         return r;
     }
+    // The byte-order mark and the DOS end-of-file mark of old editors are cut off in a view, not a copy,
+    // as the list may be a hundred megabytes.
     const bool byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
     const qsizetype from = byteOrderMark ? 3 : 0;
     const qsizetype size = bytes.size() - from - (bytes.endsWith('\x1A') && bytes.size() > from ? 1 : 0);
@@ -435,7 +435,7 @@ ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows)
     if (byteOrderMark || (scan.valid() && scan.wide)) {
         encoding = ListEncoding::Utf8;
     } else {
-        text = cp932_table::decode(body, &undecodable);
+        text = platform::cp932_table::decode(body, &undecodable);
         if (scan.valid() && scan.nonAscii) {
             if (undecodable)
                 encoding = ListEncoding::Utf8;
@@ -507,7 +507,7 @@ WriteResult WriteFile(const ProductList &rows)
         text += QLatin1Char('B');
         text += QLatin1String("\"\r\n");
     }
-    platform::cp932::Encoded enc = cp932_table::encode(text);
+    platform::cp932::Encoded enc = platform::cp932_table::encode(text);
     const qsizetype control = firstBadCharacter(text);
     if (enc.ok() && control < 0) {
         result.bytes = std::move(enc.bytes);
