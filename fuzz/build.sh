@@ -13,7 +13,7 @@ flags="-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize
 platform="$src/platform/cp932.cpp $src/platform/numbers.cpp $src/platform/apperror.cpp $src/platform/text_file.cpp"
 # shellcheck disable=SC2086
 clang++ $flags "$here/fuzz_read_file.cpp" \
-  "$src/products/csv_file.cpp" "$src/products/cp932_table.cpp" "$src/products/product.cpp" $platform \
+  "$src/products/csv_file.cpp" "$src/platform/cp932_table.cpp" "$src/products/product.cpp" $platform \
   $qt_libs -o "$out/fuzz_read_file"
 # shellcheck disable=SC2086
 clang++ $flags "$here/fuzz_profile_file.cpp" "$src/platform/profile_file.cpp" $platform \

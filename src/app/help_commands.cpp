@@ -8,14 +8,27 @@
 #include "platform/user_services.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace app {
 
 using platform::UiServices;
 
-void ShowHelpFile(UiServices &ui, QWidget *parent, const platform::Folders &folders)
+QString helpTarget(const platform::Folders &folders, const QString &topic)
 {
-    if (!ui.openWithShell(helpFilePath(folders)))
+    const QString path = helpFilePath(folders);
+    // The desktop opens an address without telling whether its file is there: a missing help file is
+    // named as a path, so that opening it fails and is reported.
+    if (topic.isEmpty() || !path.endsWith(QLatin1String(".html")) || !QFileInfo::exists(path))
+        return path;
+    QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    url.setFragment(topic);
+    return url.toString(QUrl::FullyEncoded);
+}
+
+void ShowHelpFile(UiServices &ui, QWidget *parent, const platform::Folders &folders, const QString &topic)
+{
+    if (!ui.openWithShell(helpTarget(folders, topic)))
         ui.critical(parent, QStringLiteral("ヘルプファイルエラー"),
                     QStringLiteral("ヘルプファイル(vennlo.chm)が存在しないか\r\n"
                                    "もしくはシステムが HTMLヘルプに対応していません"));

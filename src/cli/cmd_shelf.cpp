@@ -76,7 +76,8 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     const QString start = parsed->options.value(QStringLiteral("--start"), QStringLiteral("1"));
 
     // The same refusals as the window, before any folder is touched.
-    if (const common::Refusal refusal = shelf_labels::checkMake(list->size(), design, start); refusal.refused())
+    if (const common::Refusal refusal = shelf_labels::checkMake(products::rowCountForMakers(*list), design, start);
+        refusal.refused())
         return cli::refuse(ctx, refusal.text);
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())

@@ -1,6 +1,16 @@
 #include "common/maker.h"
 
+#include <QLocale>
+
 namespace common {
+
+Refusal tooManyCards(const QString &title)
+{
+    return {title,
+            QStringLiteral("作成するカードの数が多すぎます.\r\n開始位置までの空きを含めて %1 枚までにしてください.")
+                .arg(QLocale(QLocale::English).toString(MaxSheetCards)),
+            Icon::Critical};
+}
 
 MakeResult MakeResult::made(const QString &path, const QString &title, const QString &text)
 {

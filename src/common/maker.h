@@ -35,6 +35,17 @@ struct Refusal {
     bool operator==(const Refusal &) const = default;
 };
 
+// The most cards one sheet may hold, the blank cells before the start position included: far beyond
+// any shop's sheet, yet small enough that a mistyped start position, division or copies count is
+// refused at once instead of writing gigabytes.
+inline constexpr qint64 MaxSheetCards = 1000000;
+// The refusal of a sheet beyond MaxSheetCards, under the title of its maker.
+Refusal tooManyCards(const QString &title);
+
+// The longest start-position list a designer offers: a design file may name any division, and a
+// list longer than this is of no use to anyone.
+inline constexpr qint64 MaxStartPositions = 10000;
+
 // A make: the page written (with its completion message), the refusal of its checks, or the error
 // report of the step that failed. The completion message only follows a page that was really written.
 struct MakeResult {

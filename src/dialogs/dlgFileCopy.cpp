@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QHeaderView>
+#include <QShortcut>
 #include <QTreeWidgetItem>
 
 namespace dialogs {
@@ -34,6 +35,7 @@ dlgFileCopy::dlgFileCopy(const QString &programFolder, const QString &dataFolder
     connect(ui_->cmdCopy, &QPushButton::clicked, this, &dlgFileCopy::cmdCopy_Click);
     connect(ui_->cmdClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui_->picHelp, &QToolButton::clicked, this, &dlgFileCopy::helpRequested);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &dlgFileCopy::helpRequested);
 }
 
 dlgFileCopy::~dlgFileCopy() = default;

@@ -28,7 +28,7 @@ public:
     static QString explanationText();
 
 Q_SIGNALS:
-    // The help picture was clicked: the owner opens the help, as F1 does.
+    // F1 or the help picture: the owner opens the program's help.
     void helpRequested();
 
 private:

@@ -17,6 +17,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QThread>
 
 namespace ledger {
@@ -70,6 +71,7 @@ frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &sett
     connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmDaicyo::cmdExplorer_Click);
     connect(ui->cmdQuit, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->picHelp, &QToolButton::clicked, this, &frmDaicyo::helpRequested);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &frmDaicyo::helpRequested);
 }
 
 frmDaicyo::~frmDaicyo() = default;

@@ -40,7 +40,7 @@ public:
     void done(int result) override;
 
 Q_SIGNALS:
-    // The help picture asks for the program's help, as F1 does in the main window.
+    // F1 or the help picture: the owner opens the program's help.
     void helpRequested();
 
 private:

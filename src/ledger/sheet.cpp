@@ -5,12 +5,14 @@
 #include "common/style_values.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/page_writer.h"
 #include "platform/text_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <cmath>
+#include <functional>
 
 namespace ledger {
 
@@ -52,86 +54,101 @@ LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings 
     return out;
 }
 
-platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax, int barcodeHeight,
-                              QList<LedgerRow> *rows)
+namespace {
+
+platform::AppError priceError(int number)
 {
-    const products::ProductList chosen = products::rowsForMakers(list);
-    QList<LedgerRow> out;
-    out.reserve(chosen.size());
-    for (const products::Product &p : chosen) {
-        LedgerRow r;
-        r.code = p.code;
-        r.name = p.name;
-        int error = 0;
-        const LedgerPrices prices = ledgerPrices(p.price, tax, &error);
-        if (error)
-            return error == platform::AppError::Overflow ? platform::AppError::overflow()
-                                                         : platform::AppError::divisionByZero();
-        r.included = prices.included;
-        r.base = prices.base;
-        r.tax = prices.tax;
-        r.remarks = p.remarks;
-        if (p.jan.size() == 13 || p.jan.size() == 8)
-            r.barcode = barcode::MakeBarCodeHtml(p.jan, barcodeHeight);
-        r.jan = p.jan;
-        out.append(std::move(r));
-    }
-    *rows = std::move(out);
-    return {};
+    return number == platform::AppError::Overflow ? platform::AppError::overflow()
+                                                  : platform::AppError::divisionByZero();
 }
 
-LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, const QString &startPage)
+// One row of the ledger; false with *error set when its prices cannot be worked out.
+bool fillRow(const products::Product &p, const products::TaxSettings &tax, int barcodeHeight, LedgerRow *r,
+             platform::AppError *error)
 {
-    LedgerPage page;
-    if (s.rowsPerPage < 1) {
-        page.error = platform::AppError::divisionByZero();
-        return page;
+    int number = 0;
+    const LedgerPrices prices = ledgerPrices(p.price, tax, &number);
+    if (number) {
+        *error = priceError(number);
+        return false;
     }
+    r->code = p.code;
+    r->name = p.name;
+    r->included = prices.included;
+    r->base = prices.base;
+    r->tax = prices.tax;
+    r->remarks = p.remarks;
+    r->barcode = p.jan.size() == 13 || p.jan.size() == 8 ? barcode::MakeBarCodeHtml(p.jan, barcodeHeight) : QString();
+    r->jan = p.jan;
+    return true;
+}
+
+// Gives row i of the page; false with *error set stops the page.
+using RowSource = std::function<bool(qsizetype i, LedgerRow *row, platform::AppError *error)>;
+
+// The page, line by line into sink. Stops at the first row the source cannot give, or when the sink
+// can take no more.
+platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDesign &s, const QString &startPage,
+                             platform::LineSink &sink)
+{
+    if (s.rowsPerPage < 1)
+        return platform::AppError::divisionByZero();
     const QString line =
         QStringLiteral("border-style:solid; border-width:1px; border-color:") + s.lineColor + QLatin1Char(';');
     const QString font = common::cssQuotedFontName(s.fontName);
     const QString pad = QString::number(s.padding);
-    QStringList &l = page.lines;
-    const qsizetype n = rows.size();
-    const qsizetype L = s.rowsPerPage;
-    l.reserve(30 + n * 2 + (n / L + 1) * 4);
-    l << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">") << QStringLiteral("<html>")
-      << QStringLiteral("<head>")
-      << QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">")
-      << QStringLiteral("<meta http-equiv=\"content-style-type\" content=\"text/css\">")
-      << QStringLiteral("<title>ぽらね値札作成 商品台帳</title>") << QStringLiteral("<style type=\"text/css\"><!--")
-      << QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + line
-      << QStringLiteral("        table-layout:fixed;width:100%;}")
-      << QStringLiteral("table.nobreak {border-collapse:collapse; ") + line +
-             QStringLiteral(" table-layout:fixed;width:100%;}")
-      << QStringLiteral("th   {font:normal normal normal ") + QString::number(s.fontSize - 1) + QStringLiteral("pt ") +
-             font + QLatin1Char(';')
-      << QStringLiteral("      color:#000000;") + line
-      << QStringLiteral("      text-align:center; padding:") + pad + QStringLiteral("mm;")
-      << QStringLiteral("      background-color:") + s.backColor + QStringLiteral(";}")
-      << QStringLiteral("td   {font:normal normal normal ") + QString::number(s.fontSize) + QStringLiteral("pt ") +
-             font + QLatin1Char(';')
-      << QStringLiteral("      color:#000000;") + line << QStringLiteral("      padding:") + pad + QStringLiteral("mm;")
-      << QStringLiteral("      background-color:#FFFFFF;}") << QStringLiteral("td.cnt {text-align:center;}")
-      << QStringLiteral("td.rgt {text-align:right;}") << QStringLiteral("th.num {width:20%;}")
-      << QStringLiteral("th.hinmei {width:35%;}") << QStringLiteral("th.price {width:20%;}")
-      << QStringLiteral("th.bcode {width:20%;}") << QStringLiteral("td.pagenum {text-align:center;}")
-      << QStringLiteral("--></style></head><body>");
+    static const char *const head[] = {"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">", "<html>",
+                                       "<head>",
+                                       "<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">",
+                                       "<meta http-equiv=\"content-style-type\" content=\"text/css\">"};
+    for (const char *h : head)
+        sink.addLine(QString::fromLatin1(h));
+    sink.addLine(QStringLiteral("<title>ぽらね値札作成 商品台帳</title>"));
+    sink.addLine(QStringLiteral("<style type=\"text/css\"><!--"));
+    sink.addLine(QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + line);
+    sink.addLine(QStringLiteral("        table-layout:fixed;width:100%;}"));
+    sink.addLine(QStringLiteral("table.nobreak {border-collapse:collapse; ") + line +
+                 QStringLiteral(" table-layout:fixed;width:100%;}"));
+    sink.addLine(QStringLiteral("th   {font:normal normal normal ") + QString::number(s.fontSize - 1) +
+                 QStringLiteral("pt ") + font + QLatin1Char(';'));
+    sink.addLine(QStringLiteral("      color:#000000;") + line);
+    sink.addLine(QStringLiteral("      text-align:center; padding:") + pad + QStringLiteral("mm;"));
+    sink.addLine(QStringLiteral("      background-color:") + s.backColor + QStringLiteral(";}"));
+    sink.addLine(QStringLiteral("td   {font:normal normal normal ") + QString::number(s.fontSize) +
+                 QStringLiteral("pt ") + font + QLatin1Char(';'));
+    sink.addLine(QStringLiteral("      color:#000000;") + line);
+    sink.addLine(QStringLiteral("      padding:") + pad + QStringLiteral("mm;"));
+    static const char *const rules[] = {"      background-color:#FFFFFF;}",
+                                        "td.cnt {text-align:center;}",
+                                        "td.rgt {text-align:right;}",
+                                        "th.num {width:20%;}",
+                                        "th.hinmei {width:35%;}",
+                                        "th.price {width:20%;}",
+                                        "th.bcode {width:20%;}",
+                                        "td.pagenum {text-align:center;}",
+                                        "--></style></head><body>"};
+    for (const char *r : rules)
+        sink.addLine(QString::fromLatin1(r));
 
     const QString header = QStringLiteral(
         "<tr><th class=\"num\" rowspan=\"2\">品番等</th><th class=\"hinmei\">商品名</th><th class=\"price\" "
         "colspan=\"2\">税込価格</th><th class=\"bcode\" rowspan=\"2\">JANコード</th></tr><tr><th>備　考</th>"
         "<th>本体価格</th><th>消費税</th></tr>");
+    const QString pageBreak = QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">");
+    const QString noBreak = QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">");
     qint64 q = platform::toWholeNumber(startPage).value_or(1);
+    const qsizetype L = s.rowsPerPage;
     qsizetype j = 0;
+    LedgerRow row;
+    QString t;
     for (qsizetype p = 0; p <= n / L && j < n; ++p) {
-        l << ((p + 1) * L <= n ? QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">")
-                               : QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">"));
-        l << header;
+        sink.addLine((p + 1) * L <= n ? pageBreak : noBreak);
+        sink.addLine(header);
         for (qsizetype r = 0; r < L && j < n; ++r, ++j) {
-            const LedgerRow &row = rows.at(j);
-            QString t;
-            t.reserve(200 + row.barcode.size() + row.code.size() + row.name.size() + row.remarks.size());
+            platform::AppError error;
+            if (!rowAt(j, &row, &error))
+                return error;
+            t.clear();
             t += QLatin1String("<tr><td rowspan=\"2\">");
             t += platform::htmlEscape(row.code);
             t += QLatin1String("</td><td>");
@@ -149,16 +166,52 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, con
             t += QLatin1String("</td><td class=\"rgt\">");
             t += row.tax;
             t += QLatin1String("</td></tr>");
-            l << t;
-            l << QString();
+            sink.addLine(t);
+            sink.addLine(QString());
         }
+        if (!sink.good())
+            return {};
         if (s.pageNumbers == 1)
-            l << QStringLiteral("<tr><td class=\"pagenum\" colspan=\"5\">- ") + QString::number(q) +
-                     QStringLiteral(" -</td></tr>");
+            sink.addLine(QStringLiteral("<tr><td class=\"pagenum\" colspan=\"5\">- ") + QString::number(q) +
+                         QStringLiteral(" -</td></tr>"));
         ++q;
-        l << QStringLiteral("</table>");
+        sink.addLine(QStringLiteral("</table>"));
     }
-    l << QStringLiteral("</body></html>");
+    sink.addLine(QStringLiteral("</body></html>"));
+    return {};
+}
+
+} // namespace
+
+platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax, int barcodeHeight,
+                              QList<LedgerRow> *rows)
+{
+    const products::ProductList chosen = products::rowsForMakers(list);
+    QList<LedgerRow> out;
+    out.reserve(chosen.size());
+    platform::AppError error;
+    for (const products::Product &p : chosen) {
+        LedgerRow r;
+        if (!fillRow(p, tax, barcodeHeight, &r, &error))
+            return error;
+        out.append(std::move(r));
+    }
+    *rows = std::move(out);
+    return {};
+}
+
+LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, const QString &startPage)
+{
+    LedgerPage page;
+    platform::LineCollector lines;
+    page.error = writePage(
+        rows.size(),
+        [&rows](qsizetype i, LedgerRow *row, platform::AppError *) {
+            *row = rows.at(i);
+            return true;
+        },
+        s, startPage, lines);
+    page.lines = std::move(lines.lines);
     return page;
 }
 
@@ -184,23 +237,61 @@ common::MakeResult makeLedger(const products::ProductList &list, const products:
                               const LedgerDesign &settings, const QString &startPage, const QString &folder)
 {
     using common::MakeResult;
-    QList<LedgerRow> rows;
-    platform::AppError e = SetSyouhin(list, tax, settings.barcodeHeight, &rows);
+    const QString setSyouhinLabel = QStringLiteral("frmdaicyo.SetSyouhin");
+    const QString makeLabel = QStringLiteral("frmDaicto.MakeHtmlFile");
+    const products::ProductList chosen = products::rowsForMakers(list);
+    // The rows are worked out as the page is written, so that memory stays flat however long the
+    // list is. A price that cannot be worked out is still reported before any fault of the page.
+    platform::AppError e;
+    auto checkPrices = [&]() {
+        LedgerRow row;
+        for (const products::Product &p : chosen) {
+            if (!fillRow(p, tax, settings.barcodeHeight, &row, &e))
+                return false;
+        }
+        return true;
+    };
+    if (settings.rowsPerPage < 1) {
+        if (!checkPrices())
+            return MakeResult::failed(setSyouhinLabel, e);
+        return MakeResult::failed(makeLabel, platform::AppError::divisionByZero());
+    }
+    const QString path = QDir(folder).filePath(dtempFileName());
+    const QString images = QDir(folder).filePath(QStringLiteral("BarCode"));
+    const QString shipped = platform::programFolder() + QStringLiteral("/BarCode");
+    platform::Cp932PageWriter writer(path);
+    platform::AppError openError;
+    if (!writer.open(&openError)) {
+        if (!checkPrices())
+            return MakeResult::failed(setSyouhinLabel, e);
+        if (QFileInfo(folder).isDir()) {
+            if (const auto missing = barcode::ensureBarcodeImages(shipped, images))
+                return MakeResult::failed(makeLabel, *missing);
+        }
+        return MakeResult::failed(makeLabel, openError);
+    }
+    bool priceFailed = false;
+    e = writePage(
+        chosen.size(),
+        [&](qsizetype i, LedgerRow *row, platform::AppError *error) {
+            if (fillRow(chosen.at(i), tax, settings.barcodeHeight, row, error))
+                return true;
+            priceFailed = true;
+            return false;
+        },
+        settings, startPage, writer);
+    if (priceFailed)
+        return MakeResult::failed(setSyouhinLabel, e);
     if (e.isSet())
-        return MakeResult::failed(QStringLiteral("frmdaicyo.SetSyouhin"), e);
-    const LedgerPage page = MakeHtmlFile(rows, settings, startPage);
-    if (page.error.isSet())
-        return MakeResult::failed(QStringLiteral("frmDaicto.MakeHtmlFile"), page.error);
+        return MakeResult::failed(makeLabel, e);
     // The page draws its barcodes from the 33 images beside it. A missing output folder is not
     // made here: writing the page reports it.
     if (QFileInfo(folder).isDir()) {
-        if (const auto images = barcode::ensureBarcodeImages(platform::programFolder() + QStringLiteral("/BarCode"),
-                                                             QDir(folder).filePath(QStringLiteral("BarCode"))))
-            return MakeResult::failed(QStringLiteral("frmDaicto.MakeHtmlFile"), *images);
+        if (const auto missing = barcode::ensureBarcodeImages(shipped, images))
+            return MakeResult::failed(makeLabel, *missing);
     }
-    const QString path = QDir(folder).filePath(dtempFileName());
-    if (!platform::writeCp932Lines(path, page.lines, &e))
-        return MakeResult::failed(QStringLiteral("frmDaicto.MakeHtmlFile"), e);
+    if (!writer.finish(&e))
+        return MakeResult::failed(makeLabel, e);
     return MakeResult::made(path, QStringLiteral("ぽらね値札作成"),
                             QStringLiteral("商品台帳を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
 }

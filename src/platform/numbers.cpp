@@ -12,6 +12,30 @@ namespace {
 // Strips a well-placed thousands separator pattern; returns false for a misplaced comma.
 bool parseNumber(const QString &input, double *value)
 {
+    // Plain whole numbers (every price of a list) are read directly; up to 15 digits they are exact
+    // as doubles, the same value the general path gives.
+    {
+        const qsizetype n = input.size();
+        qsizetype i = n > 0 && (input.at(0) == QLatin1Char('-') || input.at(0) == QLatin1Char('+')) ? 1 : 0;
+        if (n - i >= 1 && n - i <= 20) {
+            qint64 v = 0;
+            int digits = 0;
+            for (; i < n; ++i) {
+                const char16_t c = input.at(i).unicode();
+                // Separators count after a digit, as below: "1,234" is 1234.
+                if (c == u',' && digits > 0)
+                    continue;
+                if (c < u'0' || c > u'9' || ++digits > 15)
+                    break;
+                v = v * 10 + (c - u'0');
+            }
+            if (i == n && digits > 0) {
+                if (value)
+                    *value = input.at(0) == QLatin1Char('-') ? -double(v) : double(v);
+                return true;
+            }
+        }
+    }
     const QString t = input.trimmed();
     if (t.isEmpty())
         return false;

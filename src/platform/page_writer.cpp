@@ -1,6 +1,6 @@
 #include "platform/page_writer.h"
 
-#include "platform/cp932.h"
+#include "platform/cp932_table.h"
 
 #include <QFileInfo>
 
@@ -67,7 +67,7 @@ bool Cp932PageWriter::flushBlock()
     }
     if (m_block.isEmpty())
         return true;
-    const cp932::Encoded enc = cp932::encode(m_block);
+    const cp932::Encoded enc = cp932_table::encode(m_block);
     if (!enc.ok()) {
         qint64 line = m_blockFirstLine;
         for (qsizetype end : std::as_const(m_blockEnds)) {

@@ -31,6 +31,14 @@ public:
     QStringList lines;
 };
 
+// Takes no line: a generator run into it meets the faults of its set-up and stops at its first look
+// at good(). Used to report a page's own faults first when its file cannot be opened.
+class NullSink : public LineSink {
+public:
+    void addLine(const QString &) override {}
+    bool good() const override { return false; }
+};
+
 // Streams a page into its file: the lines are encoded as CP932 with CR LF after each, in blocks, into
 // a temporary file that replaces the target only when finish() succeeds. Until then, and after any
 // failure, the previous file stays as it was. The bytes are those writeCp932Lines() writes for the

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -15,10 +17,8 @@
 
 namespace platform {
 
-ReadFault readRegularFile(const QString &path, qint64 maxBytes, QByteArray *bytes)
+ReadFault openRegularFile(const QString &path, qint64 maxBytes, QFile *file)
 {
-    bytes->clear();
-    QFile f;
 #ifdef Q_OS_UNIX
     // Non-blocking, so that opening a FIFO with no writer returns at once; the type is then taken
     // from the handle itself.
@@ -39,11 +39,10 @@ ReadFault readRegularFile(const QString &path, qint64 maxBytes, QByteArray *byte
         return ReadFault::TooLarge;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return ReadFault::Unreadable;
     }
-    const qint64 sizeNow = st.st_size;
 #else
     const QFileInfo info(path);
     if (!info.exists())
@@ -52,11 +51,20 @@ ReadFault readRegularFile(const QString &path, qint64 maxBytes, QByteArray *byte
         return ReadFault::NotRegular;
     if (info.size() > maxBytes)
         return ReadFault::TooLarge;
-    f.setFileName(path);
-    if (!f.open(QIODevice::ReadOnly))
+    file->setFileName(path);
+    if (!file->open(QIODevice::ReadOnly))
         return ReadFault::Unreadable;
-    const qint64 sizeNow = info.size();
 #endif
+    return ReadFault::None;
+}
+
+ReadFault readRegularFile(const QString &path, qint64 maxBytes, QByteArray *bytes)
+{
+    bytes->clear();
+    QFile f;
+    if (const ReadFault fault = openRegularFile(path, maxBytes, &f); fault != ReadFault::None)
+        return fault;
+    const qint64 sizeNow = f.size();
     // The size only sizes the buffer; a file that grows while it is read (or one such as those under
     // /proc that reports no size) is still cut off at the bound.
     QByteArray data;
@@ -136,8 +144,14 @@ bool writeCp932Lines(const QString &path, const QStringList &lines, AppError *er
 
 QString htmlEscape(const QString &text)
 {
+    // Most product texts have nothing to escape: they are shared, not copied.
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('&') || c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('"');
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
     QString out;
-    out.reserve(text.size());
+    out.reserve(text.size() + 16);
     for (QChar c : text) {
         switch (c.unicode()) {
         case '&':

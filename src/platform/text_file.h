@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QFile;
+
 namespace platform {
 
 // Why readRegularFile() gave no bytes.
@@ -20,6 +22,9 @@ enum class ReadFault {
 // Reads the whole file at path when it is a regular file of at most maxBytes bytes. The kind of file is
 // checked on the opened handle, so a path swapped for a FIFO after a check cannot block the read.
 ReadFault readRegularFile(const QString &path, qint64 maxBytes, QByteArray *bytes);
+// Opens the file at path for reading, with the same checks, for a caller that reads it piece by piece
+// (and keeps to maxBytes itself: a file may grow after the check).
+ReadFault openRegularFile(const QString &path, qint64 maxBytes, QFile *file);
 
 // Writes bytes to path atomically: the previous file stays as it was when anything fails.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, AppError *error = nullptr);

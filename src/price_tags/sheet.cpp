@@ -27,6 +27,16 @@ common::Refusal refusal(const QString &text, const QString &title, Icon icon, co
 
 const QLatin1String Q("\"");
 
+// Lets the page be written as a list of lines while each goes straight on to the sink.
+struct SinkLines {
+    platform::LineSink &sink;
+    SinkLines &operator<<(const QString &line)
+    {
+        sink.addLine(line);
+        return *this;
+    }
+};
+
 } // namespace
 
 common::Refusal checkMake(const MakeInputs &in)
@@ -66,6 +76,8 @@ common::Refusal checkMake(const MakeInputs &in)
     if (!start || *start < 1 || qint64(*start) > qint64(*w) * *h)
         return refusal(QStringLiteral("出力の開始位置は 1 から %1 までの数で指定してください.").arg(qint64(*w) * *h),
                        QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::CardHeight);
+    if (total + *start - 1 > common::MaxSheetCards)
+        return common::tooManyCards(QStringLiteral("貼付用値札作成"));
     return {};
 }
 
@@ -76,10 +88,8 @@ std::optional<QStringList> SetStartPos(const QString &countW, const QString &cou
     if (!w || !h)
         return std::nullopt;
     QStringList items;
-    // A design file may name any division; a list longer than this is of no use to anyone.
-    constexpr qint64 longest = 10000;
     const qint64 cells = qint64(*w) * *h;
-    for (qint64 i = 1; i <= cells && i <= longest; ++i)
+    for (qint64 i = 1; i <= cells && i <= common::MaxStartPositions; ++i)
         items << QString::number(i);
     return items;
 }
@@ -103,9 +113,7 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
 
     SheetCards c;
     c.cardCount = int(total);
-    const qsizetype size = qsizetype(total) + qMax(d.countW, 0) + 1;
-    for (QStringList *list : {&c.code, &c.name, &c.price, &c.barcode, &c.digits})
-        list->fill(QString(), size);
+    c.startOffset = d.startOffset;
 
     if (d.lg == 1) {
         c.logo = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(d.logoName) + Q +
@@ -114,21 +122,22 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
         c.logo.replace(QLatin1Char('\\'), QLatin1Char('/'));
     }
 
-    qsizetype cursor = d.startOffset;
     for (int p = 0; p < SlotCount; ++p) {
         const ProductSlot &slot = items[p];
+        SheetCards::Run &run = c.runs[p];
+        run.copies = copies[p];
+        if (run.copies == 0)
+            continue;
         // One image sequence per slot: every copy shows the same code.
-        const QString bars = d.jc == 1 ? barcode::MakeBarCodeHtml(slot.jan, d.barcodeHeight) : QString();
-        const QString digits = d.jc == 1 && d.jn == 1 ? slot.jan : QString();
-        for (qint32 n = 0; n < copies[p]; ++n, ++cursor) {
-            if (d.hb == 1)
-                c.code[cursor] = slot.code;
-            if (d.hm == 1)
-                c.name[cursor] = slot.name;
-            c.price[cursor] = slot.price;
-            c.barcode[cursor] = bars;
-            c.digits[cursor] = digits;
-        }
+        if (d.jc == 1)
+            run.barcode = barcode::MakeBarCodeHtml(slot.jan, d.barcodeHeight);
+        if (d.jc == 1 && d.jn == 1)
+            run.digits = slot.jan;
+        if (d.hb == 1)
+            run.code = slot.code;
+        if (d.hm == 1)
+            run.name = slot.name;
+        run.price = slot.price;
     }
     switch (d.ym) {
     case 0:
@@ -145,13 +154,10 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
     return {};
 }
 
-PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
+platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, platform::LineSink &sink)
 {
-    PageLines page;
-    if (d.countW < 1 || d.countH < 1) {
-        page.error = platform::AppError::divisionByZero();
-        return page;
-    }
+    if (d.countW < 1 || d.countH < 1)
+        return platform::AppError::divisionByZero();
     const QString heightPart =
         d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;") : QString();
     const QString overflowPart =
@@ -159,11 +165,9 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
     QString innerWidth, cellWidth, tableWidth;
     if (d.cardWidthFixed == 1) {
         const auto w = platform::toInteger16(d.cardWidth);
-        if (!w) {
-            page.error =
-                platform::isNumeric(d.cardWidth) ? platform::AppError::overflow() : platform::AppError::typeMismatch();
-            return page;
-        }
+        if (!w)
+            return platform::isNumeric(d.cardWidth) ? platform::AppError::overflow()
+                                                    : platform::AppError::typeMismatch();
         // The inner box is one millimetre narrower so that the ruled line stays inside the cell.
         innerWidth = QStringLiteral("width:") + QString::number(*w - 1) + QStringLiteral("mm;");
         cellWidth = QStringLiteral("width:") + d.cardWidth + QStringLiteral("mm;");
@@ -178,11 +182,11 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
                                                  d.lineColor + QLatin1Char(';')
                                            : QStringLiteral("border-style:none;");
 
-    QStringList &l = page.lines;
+    SinkLines l{sink};
     const qint64 P = qint64(d.countW) * d.countH;
     const qint64 N = c.cardCount;
-    l.reserve(40 + (N / d.countW + 2) * (d.countW + 2) + (N / P + 1) * 2);
-    l << pageHeadLines();
+    for (const QString &line : pageHeadLines())
+        l << line;
     static const char *const openings[4] = {
         "td.area1 {font:", "td.area2 {font:", "td.area31 {font:", "td.area33 {font:"};
     for (int i = 0; i < 4; ++i) {
@@ -211,32 +215,42 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
     CardTexts t;
     t.logo = c.logo;
     t.tax = c.tax;
-    // Copies of one product give the same card line; build it once per run.
-    qsizetype lastSource = -1;
-    QString lastCard;
-    auto sameCard = [&](qsizetype a, qsizetype b) {
-        return c.code.at(a) == c.code.at(b) && c.name.at(a) == c.name.at(b) && c.price.at(a) == c.price.at(b) &&
-               c.barcode.at(a) == c.barcode.at(b) && c.digits.at(a) == c.digits.at(b);
-    };
-    auto cell = [&](qint64 k) -> QString {
-        if (k >= c.price.size() || !platform::isNumeric(c.price.at(k)))
+    // Copies of one product give the same card line: it is built once per run. The cells are
+    // asked for in order, so one cursor walks the runs.
+    int run = 0;
+    qint64 usedOfRun = 0;
+    int builtRun = -1;
+    QString builtCard;
+    auto cell = [&](qint64 k) -> const QString & {
+        if (k < c.startOffset)
             return blank;
-        if (lastSource >= 0 && sameCard(lastSource, k))
-            return lastCard;
-        t.code = platform::htmlEscape(c.code.at(k));
-        t.name = platform::htmlEscape(c.name.at(k));
-        t.price = c.prefix + platform::htmlEscape(c.price.at(k)) + c.suffix;
-        t.barcode = c.barcode.at(k);
-        t.digits = platform::htmlEscape(c.digits.at(k));
-        lastCard = opening + cardRest(twoTier, d.layoutType, t);
-        lastSource = k;
-        return lastCard;
+        while (run < SlotCount && usedOfRun >= c.runs[run].copies) {
+            ++run;
+            usedOfRun = 0;
+        }
+        if (run >= SlotCount)
+            return blank;
+        ++usedOfRun;
+        const SheetCards::Run &r = c.runs[run];
+        if (!platform::isNumeric(r.price))
+            return blank;
+        if (builtRun != run) {
+            t.code = platform::htmlEscape(r.code);
+            t.name = platform::htmlEscape(r.name);
+            t.price = c.prefix + platform::htmlEscape(r.price) + c.suffix;
+            t.barcode = r.barcode;
+            t.digits = platform::htmlEscape(r.digits);
+            builtCard = opening + cardRest(twoTier, d.layoutType, t);
+            builtRun = run;
+        }
+        return builtCard;
     };
+    const QString pageBreak = QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">");
+    const QString noBreak = QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">");
 
     qint64 k = 0;
     for (qint64 pg = 0; pg <= N / P; ++pg) {
-        l << (N >= P * (pg + 1) ? QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">")
-                                : QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">"));
+        l << (N >= P * (pg + 1) ? pageBreak : noBreak);
         for (int row = 1; row <= d.countH && k < N; ++row) {
             l << QStringLiteral("<tr>");
             for (int col = 0; col < d.countW; ++col, ++k)
@@ -244,8 +258,19 @@ PageLines MakeCHtml(const SheetCards &c, const PriceTagDesign &d)
             l << QStringLiteral("</tr>");
         }
         l << QStringLiteral("</table>");
+        if (!sink.good())
+            return {}; // the writer reports its failure when it is finished
     }
     l << QStringLiteral("</body></html>");
+    return {};
+}
+
+PageLines MakeCHtml(const SheetCards &cards, const PriceTagDesign &design)
+{
+    platform::LineCollector lines;
+    PageLines page;
+    page.error = writeCHtml(cards, design, lines);
+    page.lines = std::move(lines.lines);
     return page;
 }
 
@@ -258,23 +283,31 @@ common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies,
                                 const QString &folder)
 {
     using common::MakeResult;
+    const QString makeLabel = QStringLiteral("MakeCHtml");
     SheetCards cards;
     platform::AppError e = SetSyouhin(items, copies, design, &cards);
     if (e.isSet())
         return MakeResult::failed(QStringLiteral("CMain.SetSyouhin"), e);
-    const PageLines page = MakeCHtml(cards, design);
-    if (page.error.isSet())
-        return MakeResult::failed(QStringLiteral("MakeCHtml"), page.error);
+    const QString path = QDir(folder).filePath(ctempFileName());
+    platform::Cp932PageWriter writer(path);
+    platform::AppError openError;
+    const bool opened = writer.open(&openError);
+    platform::NullSink nowhere;
+    // Into nowhere when the file cannot be opened: the page's own faults are still reported first.
+    e = opened ? writeCHtml(cards, design, writer) : writeCHtml(cards, design, nowhere);
+    if (e.isSet())
+        return MakeResult::failed(makeLabel, e);
     // The page draws its barcodes from the 33 images beside it. A missing output folder is not
     // made here: writing the page reports it.
     if (QFileInfo(folder).isDir()) {
         if (const auto images = barcode::ensureBarcodeImages(platform::programFolder() + QStringLiteral("/BarCode"),
                                                              QDir(folder).filePath(QStringLiteral("BarCode"))))
-            return MakeResult::failed(QStringLiteral("MakeCHtml"), *images);
+            return MakeResult::failed(makeLabel, *images);
     }
-    const QString path = QDir(folder).filePath(ctempFileName());
-    if (!platform::writeCp932Lines(path, page.lines, &e))
-        return MakeResult::failed(QStringLiteral("MakeCHtml"), e);
+    if (!opened)
+        return MakeResult::failed(makeLabel, openError);
+    if (!writer.finish(&e))
+        return MakeResult::failed(makeLabel, e);
     return MakeResult::made(path, QStringLiteral("ぽらね値札作成"),
                             QStringLiteral("貼付用値札を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
 }

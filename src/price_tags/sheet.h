@@ -2,6 +2,7 @@
 
 #include "common/maker.h"
 #include "platform/apperror.h"
+#include "platform/page_writer.h"
 #include "platform/user_services.h"
 #include "price_tags/design.h"
 #include "price_tags/product_slots.h"
@@ -36,10 +37,16 @@ common::Refusal checkMake(const MakeInputs &in);
 // nullopt leaves the list as it is.
 std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH);
 
-// The card texts of the sheet, one entry per grid cell from the first cell of the first page.
+// The card texts of the sheet: the start offset's blank cells, then each slot's card repeated by its
+// copies. The page is written from these runs, so that memory does not grow with the copies.
 struct SheetCards {
+    struct Run {
+        QString code, name, price, barcode, digits;
+        qint32 copies = 0;
+    };
     int cardCount = 0; // start offset + every copy
-    QStringList code, name, price, barcode, digits;
+    int startOffset = 0;
+    std::array<Run, SlotCount> runs;
     QString prefix, suffix, tax, logo; // shared by all cards
 };
 
@@ -47,12 +54,15 @@ struct SheetCards {
 platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
                               SheetCards *cards);
 
+// MakeCHtml into sink, line by line. Product texts are escaped for HTML.
+platform::AppError writeCHtml(const SheetCards &cards, const PriceTagDesign &design, platform::LineSink &sink);
+
 struct PageLines {
     QStringList lines;
     platform::AppError error;
 };
 
-// MakeCHtml: the lines of ctemp.html. Product texts are escaped for HTML.
+// MakeCHtml: the lines of ctemp.html, collected (tests and small pages).
 PageLines MakeCHtml(const SheetCards &cards, const PriceTagDesign &design);
 
 QString ctempFileName(); // "ctemp.html"

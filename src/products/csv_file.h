@@ -14,12 +14,19 @@ namespace products {
 constexpr qsizetype MaxListRows = 1000000;
 constexpr qint64 MaxListFileBytes = 128 * 1024 * 1024;
 
+// The character encoding a list file was read in. Lists are always written in CP932.
+enum class ListEncoding { Cp932, Utf8 };
+
 // What ReadFile got out of a product-list file: the rows read, and when it stopped early, why.
 struct ReadResult {
     ProductList rows;
     platform::AppError error;   // unset when the whole file was read
     bool formatProblem = false; // the file does not have the list's layout (the report adds the hint)
     int line = 0;               // 1-based line where the faulty record starts, 0 when none
+    ListEncoding encoding = ListEncoding::Cp932;
+    bool byteOrderMark = false; // UTF-8 announced by its byte-order mark (which is not part of the list)
+    // Read as CP932 although the bytes are valid UTF-8 too (see ReadFile): the user may have meant UTF-8.
+    bool alsoValidUtf8 = false;
 
     bool ok() const { return !error.isSet(); }
 };
@@ -40,9 +47,20 @@ struct WriteResult {
 // apostrophes are removed.
 QString cleanField(const QString &text);
 
-// Reads CP932 bytes record by record: five fields a record (a quoted field may span lines), blank
-// lines skipped. A faulty record ends the read; the rows before it are kept. A record past maxRows ends
-// the read with an overflow that names the bound.
+// Reads a list record by record: five fields a record (a quoted field may span lines), blank lines
+// skipped. A faulty record ends the read; the rows before it are kept. A record past maxRows ends the
+// read with an overflow that names the bound.
+//
+// The bytes are UTF-8 when they start with the UTF-8 byte-order mark (dropped), or when they are valid
+// UTF-8 holding a character of three or four bytes (every Japanese letter and symbol is one); CP932
+// text is practically never that (it takes a file whose every non-ASCII run is a JIS level-2 kanji
+// with a low second byte followed by a half-width katakana, like "燿ｱ", which reads as UTF-8 then). The
+// first bytes that are not UTF-8 after Japanese UTF-8, in bytes CP932 cannot read either, are reported
+// as a fault of a UTF-8 file. Valid UTF-8 whose only non-ASCII characters take two bytes (accented
+// Latin, Greek, Cyrillic) is also a run of CP932 half-width katakana pairs: "ﾅｽ" is the same two bytes
+// as "Ž". Such bytes are read as CP932 whenever CP932 can read them, since a CP932 reading saves back
+// to the very same bytes, while a UTF-8 reading would turn a half-width "ﾐｿ" into "п" for good on the
+// next save; alsoValidUtf8 says so. Everything else is CP932, as are pure ASCII files (the same in both).
 ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows = MaxListRows);
 // CP932 bytes with CR LF: "code","name",price,"remarks","janB" for each row in list order.
 WriteResult WriteFile(const ProductList &rows);
@@ -52,6 +70,10 @@ WriteResult WriteFile(const ProductList &rows);
 // Writing is atomic: a failed write leaves the old file as it was.
 ReadResult readCsvFile(const QString &path);
 WriteResult writeCsvFile(const QString &path, const ProductList &rows);
+
+// The status-bar line after opening a list: which encoding it was read in when that is not plain CP932,
+// empty otherwise.
+QString encodingNoteText(const ReadResult &result);
 
 // The error report for a failed read: the plain report, with the format hint for layout problems.
 QString readErrorReportText(const QString &label, const ReadResult &result);

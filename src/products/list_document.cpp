@@ -120,6 +120,14 @@ void ListDocument::setPanel2(const QString &t)
     Q_EMIT panel2Changed(t);
 }
 
+void ListDocument::setEncodingNote(const QString &t)
+{
+    if (m_encodingNote == t)
+        return;
+    m_encodingNote = t;
+    Q_EMIT encodingNoteChanged(t);
+}
+
 void ListDocument::setSaveEnabled(bool on)
 {
     m_saveEnabled = on;
@@ -159,6 +167,7 @@ bool ListDocument::ReadFile()
     // The rows read before a fault stay in the list for the user to see.
     m_model->setRows(r.rows);
     setBusy(false, QString());
+    setEncodingNote(encodingNoteText(r));
     if (r.ok()) {
         showTiedToFile();
         setModified(false);
@@ -198,6 +207,8 @@ bool ListDocument::WriteFile()
         ReadFile();
     }
     m_workbookImported = false;
+    // The list is in a CP932 file now, whatever it was read from.
+    setEncodingNote(QString());
     Q_EMIT entryFieldsCleared();
     return true;
 }
@@ -283,6 +294,7 @@ void ListDocument::mnuNew()
     setTitle(newTitle());
     setPanel2(QString());
     setPanel1(ProductListModel::noOutputCountText());
+    setEncodingNote(QString());
     setModified(false);
     setSaveEnabled(false);
     Q_EMIT rowCommandsEnabled(false);
@@ -346,6 +358,7 @@ bool ListDocument::importWorkbookFile(const QString &path)
     }
     m_model->setRows(r.rows);
     m_currentFile.clear();
+    setEncodingNote(QString());
     setWorkbookImported(true, path);
     setModified(false);
     setTitle(titleFor(path));

@@ -40,6 +40,9 @@ public:
     QString title() const { return m_title; }
     QString panel1() const { return m_panel1; }
     QString panel2() const { return m_panel2; }
+    // The status-bar line on the encoding the list was read in (encodingNoteText); empty once the list
+    // is saved, made new or imported, and after reading a plain CP932 file.
+    QString encodingNote() const { return m_encodingNote; }
     bool isSaveEnabled() const { return m_saveEnabled; }
     bool isBusy() const { return m_busy; }
 
@@ -77,6 +80,7 @@ Q_SIGNALS:
     void titleChanged(const QString &title);
     void panel1Changed(const QString &text);
     void panel2Changed(const QString &text);
+    void encodingNoteChanged(const QString &text);
     void saveEnabledChanged(bool enabled);
     void modifiedChanged(bool modified);
     // The wait label and the disabled window while a file is read or written.
@@ -98,6 +102,7 @@ private:
     void setTitle(const QString &t);
     void setPanel1(const QString &t);
     void setPanel2(const QString &t);
+    void setEncodingNote(const QString &t);
     void setSaveEnabled(bool on);
     void setBusy(bool on, const QString &text);
     void showTiedToFile();
@@ -112,6 +117,7 @@ private:
     QString m_title;
     QString m_panel1;
     QString m_panel2;
+    QString m_encodingNote;
     bool m_modified = false;
     bool m_workbookImported = false;
     bool m_saveEnabled = false;

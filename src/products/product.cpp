@@ -17,4 +17,10 @@ ProductList rowsForMakers(const ProductList &all)
     return out;
 }
 
+qsizetype rowCountForMakers(const ProductList &all)
+{
+    const auto checked = std::count_if(all.begin(), all.end(), [](const Product &p) { return p.checked; });
+    return checked > 0 ? qsizetype(checked) : all.size();
+}
+
 } // namespace products

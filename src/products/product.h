@@ -22,5 +22,7 @@ using ProductList = QList<Product>;
 // The makers' reading rule: the checked rows in list order when at least one row is checked,
 // otherwise every row.
 ProductList rowsForMakers(const ProductList &all);
+// How many rows that rule gives, without copying them.
+qsizetype rowCountForMakers(const ProductList &all);
 
 } // namespace products

@@ -1,7 +1,7 @@
 #include "products/workbook_import.h"
 
+#include "platform/cp932_table.h"
 #include "platform/numbers.h"
-#include "products/cp932_table.h"
 
 #include <cmath>
 #include <limits>
@@ -43,7 +43,7 @@ AppError checkText(const QString &text, qint64 row, int column)
     }
     if (ascii)
         return {};
-    const platform::cp932::Encoded enc = cp932_table::encode(text);
+    const platform::cp932::Encoded enc = platform::cp932_table::encode(text);
     if (!enc.ok()) {
         const qsizetype at = enc.firstUnencodable;
         const qsizetype len = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;

@@ -47,6 +47,16 @@ int roundingMode(int ks)
     return ks >= 0 && ks <= 2 ? ks : 0;
 }
 
+// Lets the page be written as a list of lines while each goes straight on to the sink.
+struct SinkLines {
+    platform::LineSink &sink;
+    SinkLines &operator<<(const QString &line)
+    {
+        sink.addLine(line);
+        return *this;
+    }
+};
+
 void setError(AppError *error, const AppError &e)
 {
     if (error)
@@ -171,10 +181,11 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
         setError(error, AppError::invalidPropertyValue());
         return std::nullopt;
     }
-    const products::ProductList selected = products::rowsForMakers(list);
     Sheet sheet;
-    sheet.cellCount = qint32(selected.size()) + startOffset;
-    sheet.cards.resize(qsizetype(sheet.cellCount) + div->w + 1);
+    sheet.products = products::rowsForMakers(list);
+    sheet.tax = tax;
+    sheet.startOffset = startOffset;
+    sheet.cellCount = qint32(sheet.products.size()) + startOffset;
 
     if (design.headerCheck == 1) {
         sheet.headerText = design.headerText;
@@ -191,11 +202,11 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
         sheet.logoTag = tag.replace(QLatin1Char('\\'), QLatin1Char('/'));
     }
 
-    for (qsizetype i = 0; i < selected.size(); ++i) {
-        auto card = fillCard(selected.at(i), design, tax, error);
-        if (!card)
+    // Every price is checked here, so that a list the sheet cannot show is refused before the page
+    // is begun; the cards themselves are filled as the page is written.
+    for (const products::Product &p : std::as_const(sheet.products)) {
+        if (!priceTexts(p.price, tax, error))
             return std::nullopt;
-        sheet.cards[startOffset + i] = std::move(*card);
         if (progress)
             progress();
     }
@@ -203,27 +214,26 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
     return sheet;
 }
 
-std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDesign &d, AppError *error,
-                                          const Progress &progress)
+bool writeSheet(const Sheet &sheet, const ShelfLabelDesign &d, platform::LineSink &sink, AppError *error,
+                const Progress &progress)
 {
     const auto div = division(d);
     if (!div) {
         setError(error, AppError::invalidPropertyValue());
-        return std::nullopt;
+        return false;
     }
     const auto css = cssPieces(d, error);
     if (!css)
-        return std::nullopt;
+        return false;
     const CssPieces &c = *css;
     const QString &b = d.backColor;
     const qint32 n = sheet.cellCount;
-    if (sheet.cards.size() < qsizetype(n) + div->w) {
+    if (sheet.startOffset < 0 || qint64(sheet.startOffset) + sheet.products.size() != n) {
         setError(error, AppError::invalidPropertyValue());
-        return std::nullopt;
+        return false;
     }
 
-    QStringList lines;
-    lines.reserve(5 * qsizetype(n) + 256);
+    SinkLines lines{sink};
     lines << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">")
           << QStringLiteral("<html>") << QStringLiteral("<head>")
           << QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">")
@@ -276,35 +286,62 @@ std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDe
     const QString blank = QStringLiteral("<td class=\"top\"><div class=\"dumm\"></div></td>");
     const qint64 perPage = qint64(div->w) * div->h;
     const qint64 pages = n / perPage;
+    const QString pageBreak = QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">");
+    const QString noBreak = QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">");
     qint64 i = 0;
     for (qint64 p = 0; p <= pages; ++p) {
-        lines << ((p + 1) * perPage <= n ? QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">")
-                                         : QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">"));
+        lines << ((p + 1) * perPage <= n ? pageBreak : noBreak);
         for (int row = 1; row <= div->h; ++row) {
             if (i >= n)
                 break;
             lines << QStringLiteral("<tr>");
             for (int col = 0; col < div->w; ++col, ++i) {
-                const Card &card = sheet.cards.at(i);
-                lines << (platform::isNumeric(card.price) ? cardHtml(card, frame, d.layoutType) : blank);
+                const qint64 k = i - sheet.startOffset;
+                if (k < 0 || k >= sheet.products.size()) {
+                    lines << blank;
+                } else {
+                    const auto card = fillCard(sheet.products.at(k), d, sheet.tax, error);
+                    if (!card)
+                        return false;
+                    lines << (platform::isNumeric(card->price) ? cardHtml(*card, frame, d.layoutType) : blank);
+                }
                 if (progress)
                     progress();
             }
             lines << QStringLiteral("</tr>");
         }
         lines << QStringLiteral("</table>");
+        if (!sink.good())
+            return true; // the writer reports its failure when it is finished
     }
     lines << QStringLiteral("</body></html>");
-    return lines;
+    return true;
+}
+
+std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDesign &design, AppError *error,
+                                          const Progress &progress)
+{
+    platform::LineCollector lines;
+    if (!writeSheet(sheet, design, lines, error, progress))
+        return std::nullopt;
+    return std::move(lines.lines);
 }
 
 bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QString &folder, AppError *error,
                   const Progress &progress)
 {
-    const auto lines = sheetHtmlLines(sheet, design, error, progress);
-    if (!lines)
+    platform::Cp932PageWriter writer(QDir(folder).filePath(sheetFileName()));
+    AppError openError;
+    if (!writer.open(&openError)) {
+        // The page's own faults come first, as they would if the folder could take it.
+        platform::NullSink nowhere;
+        if (writeSheet(sheet, design, nowhere, error))
+            setError(error, openError);
         return false;
-    return platform::writeCp932Lines(QDir(folder).filePath(sheetFileName()), *lines, error);
+    }
+    if (!writeSheet(sheet, design, writer, error, progress))
+        return false;
+    return writer.finish(error);
 }
 
 std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH)
@@ -314,8 +351,8 @@ std::optional<QStringList> SetStartPos(const QString &countW, const QString &cou
     if (!platform::isNumeric(countW) || !platform::isNumeric(countH) || !w || !h)
         return std::nullopt;
     QStringList items;
-    const qint32 cells = qint32(*w) * *h;
-    for (qint32 i = 1; i <= cells; ++i)
+    const qint64 cells = qint64(*w) * *h;
+    for (qint64 i = 1; i <= cells && i <= common::MaxStartPositions; ++i)
         items << QString::number(i);
     return items;
 }
@@ -353,6 +390,8 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
         return common::Refusal{QStringLiteral("棚札作成"),
                                QStringLiteral("出力の開始位置には 1 から %1 までの数値を指定してください.").arg(cells),
                                Icon::Information};
+    if (productCount + *start - 1 > common::MaxSheetCards)
+        return common::tooManyCards(QStringLiteral("棚札作成"));
     return {};
 }
 
@@ -361,7 +400,8 @@ common::MakeResult makeSheet(const products::ProductList &list, const ShelfLabel
                              const Progress &progress)
 {
     using common::MakeResult;
-    if (const common::Refusal refusal = checkMake(list.size(), design, startPosition); refusal.refused())
+    if (const common::Refusal refusal = checkMake(products::rowCountForMakers(list), design, startPosition);
+        refusal.refused())
         return MakeResult::refusedBy(refusal);
     ShelfLabelDesign d = settledDesign(design);
     d.startOffset = *platform::toWholeNumber(startPosition) - 1;

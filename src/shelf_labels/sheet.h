@@ -2,6 +2,7 @@
 
 #include "common/maker.h"
 #include "platform/apperror.h"
+#include "platform/page_writer.h"
 #include "platform/user_services.h"
 #include "products/product.h"
 #include "products/tax.h"
@@ -41,10 +42,14 @@ struct Card {
     QString janDigits;
 };
 
-// Everything MakeHtmlFile needs besides the design: one entry per cell from 0 to cellCount + W.
+// Everything MakeHtmlFile needs besides the design. The cards are filled as the page is written, so
+// that memory does not grow with the list: cell startOffset + i shows products[i], every other cell
+// up to cellCount is blank.
 struct Sheet {
     qint32 cellCount = 0; // selected products + start offset
-    QList<Card> cards;
+    qint32 startOffset = 0;
+    products::ProductList products; // the selected rows, in list order
+    products::TaxSettings tax;
     QString headerText;
     QString headerColor;
     QString logoTag; // markup, the path already escaped
@@ -72,17 +77,21 @@ std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::T
                                      platform::AppError *error = nullptr);
 
 // Fills the sheet from the product list (in list order; the checked rows when any is checked, else
-// all), the design and the tax settings; the first card goes to cell startOffset.
+// all), the design and the tax settings; the first card goes to cell startOffset. Fails where a
+// product's price cannot be converted, before any page is written.
 std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLabelDesign &design,
                                 const products::TaxSettings &tax, int startOffset, platform::AppError *error = nullptr,
                                 const Progress &progress = {});
 
-// The lines of temp.html. Product texts and the header are escaped, every other text is written as
-// the design holds it.
+// The lines of temp.html into sink, one card at a time. Product texts and the header are escaped,
+// every other text is written as the design holds it.
+bool writeSheet(const Sheet &sheet, const ShelfLabelDesign &design, platform::LineSink &sink,
+                platform::AppError *error = nullptr, const Progress &progress = {});
+// The same lines, collected (tests and small pages).
 std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDesign &design,
                                           platform::AppError *error = nullptr, const Progress &progress = {});
 
-// Writes folder + "/temp.html" (CP932, CR LF), replacing it; the previous file stays when that fails.
+// Streams folder + "/temp.html" (CP932, CR LF), replacing it; the previous file stays when that fails.
 bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QString &folder,
                   platform::AppError *error = nullptr, const Progress &progress = {});
 

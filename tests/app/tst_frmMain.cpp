@@ -690,6 +690,81 @@ private Q_SLOTS:
         QCOMPARE(ui_->opened.last(), program_ + "/readme.txt");
         QCOMPARE(ui_->lastTitle(), QStringLiteral("Readme.txtを開く"));
     }
+
+    // F1 and each window's help picture open the help at that window's section.
+    void helpFromEachWindow_data()
+    {
+        QTest::addColumn<QString>("opener"); // the command that opens the window; empty for the main window
+        QTest::addColumn<bool>("key");       // F1, else the help picture
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("main window, F1") << "" << true << "main";
+        for (const bool key : {true, false}) {
+            const char *how = key ? "F1" : "help picture";
+            QTest::addRow("棚札作成, %s", how) << "cmdTanafuda" << key << "tanafuda";
+            QTest::addRow("貼付用値札作成, %s", how) << "cmdCyofu" << key << "nefuda";
+            QTest::addRow("商品台帳作成, %s", how) << "cmdDaicyo" << key << "daicyo";
+            QTest::addRow("旧フォルダからのファイルコピー, %s", how) << "mnuCopyMyDoc" << key << "filecopy";
+        }
+    }
+    void helpFromEachWindow()
+    {
+        QFETCH(QString, opener);
+        QFETCH(bool, key);
+        QFETCH(QString, topic);
+        QVERIFY(writeFile(program_ + "/vennlo_help.html", "<html></html>"));
+        auto w = loadedWindow();
+        QApplication::setActiveWindow(w.get());
+        const qsizetype before = ui_->opened.size();
+        if (opener.isEmpty()) {
+            QTest::keyClick(w.get(), Qt::Key_F1);
+        } else {
+            QString modalName;
+            QTimer::singleShot(0, [&] {
+                QWidget *modal = nullptr;
+                QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+                modalName = modal->objectName();
+                if (key) {
+                    QApplication::setActiveWindow(modal);
+                    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : modal, Qt::Key_F1);
+                } else {
+                    modal->findChild<QAbstractButton *>("picHelp")->click();
+                }
+                modal->close();
+            });
+            if (opener.startsWith("mnu")) {
+                action(*w, opener)->setEnabled(true);
+                action(*w, opener)->trigger();
+            } else {
+                button(*w, opener)->click();
+            }
+            QVERIFY(!modalName.isEmpty());
+        }
+        // The shipped help has that section.
+        const QByteArray shipped = readFile(QStringLiteral(VENNLO_SOURCE_DIR "/resources/vennlo_help.html"));
+        QVERIFY(shipped.contains("id=\"" + topic.toLatin1() + "\""));
+        QUrl help = QUrl::fromLocalFile(program_ + "/vennlo_help.html");
+        help.setFragment(topic);
+        QCOMPARE(ui_->opened.mid(before), QStringList{help.toString(QUrl::FullyEncoded)});
+        QVERIFY(ui_->messages.isEmpty() || !ui_->lastTitle().contains("ヘルプ"));
+    }
+
+    void utf8ListNamedInStatusBar()
+    {
+        auto w = loadedWindow();
+        auto *panel3 = named<QLabel>(*w, "StatusBar1_Panel3");
+        QVERIFY(panel3->isHidden());
+        const QString file = home_ + "/utf8.csv";
+        QVERIFY(writeFile(file, "\xEF\xBB\xBF" + QStringLiteral("\"A\",\"りんご\",198,\"\",\"B\"\r\n").toUtf8()));
+        ui_->fileNames.enqueue(file);
+        action(*w, "mnuOpen")->trigger();
+        QCOMPARE(w->statusText(2), file);
+        QCOMPARE(w->statusText(3), QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）"));
+        QVERIFY(panel3->isVisible());
+        QCOMPARE(panel3->accessibleName(), QStringLiteral("文字コード ") + w->statusText(3));
+        action(*w, "mnuNew")->trigger();
+        QCOMPARE(w->statusText(3), QString());
+        QVERIFY(panel3->isHidden());
+    }
 };
 
 QTEST_MAIN(TestFrmMain)

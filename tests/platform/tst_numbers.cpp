@@ -32,6 +32,15 @@ void TestNumbers::numeric_data()
     QTest::newRow("two points") << "1.2.3" << false << -999999;
     QTest::newRow("mm size") << "5mm" << false << -999999;
     QTest::newRow("over 32 bits") << "4294967296" << true << -999999;
+    // Plain whole numbers take a short path; its edges must read as the long one does.
+    QTest::newRow("plus sign") << "+12" << true << 12;
+    QTest::newRow("sign alone") << "-" << false << -999999;
+    QTest::newRow("leading separator") << ",12" << false << -999999;
+    QTest::newRow("trailing separator") << "12," << true << 12;
+    QTest::newRow("separators anywhere after a digit") << "1,2,,3" << true << 123;
+    QTest::newRow("largest 32-bit") << "2147483647" << true << 2147483647;
+    QTest::newRow("sixteen digits") << "0000000000000012" << true << 12;
+    QTest::newRow("full-width digits") << "１２" << false << -999999;
 }
 
 void TestNumbers::numeric()

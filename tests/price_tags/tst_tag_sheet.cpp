@@ -495,6 +495,28 @@ void TestTagSheet::checkMake_data()
                                             << "0" << ok << "45" << true << "5"
                                             << ""
                                             << "" << info << 0 << -1;
+    // A sheet holds at most a million cards, the blank cells before the start position included.
+    const QString tooMany =
+        "作成するカードの数が多すぎます.\r\n開始位置までの空きを含めて 1,000,000 枚までにしてください.";
+    QStringList million = zero;
+    million[0] = "999956";
+    QTest::newRow("a million cards") << "0"
+                                     << "0" << million << "45" << true << "5"
+                                     << ""
+                                     << "" << info << 0 << -1;
+    million[9] = "1";
+    QTest::newRow("one card more") << "0"
+                                   << "0" << million << "45" << true << "5" << tooMany << "貼付用値札作成" << crit << 0
+                                   << -1;
+    QStringList huge = zero;
+    huge[2] = "100000000";
+    QTest::newRow("a hundred million copies")
+        << "0"
+        << "0" << huge << "1" << false << "5" << tooMany << "貼付用値札作成" << crit << 0 << -1;
+    huge[2] = "99999999999";
+    QTest::newRow("copies past 32 bits") << "0"
+                                         << "0" << huge << "1" << false << "5" << tooMany << "貼付用値札作成" << crit
+                                         << 0 << -1;
 }
 
 void TestTagSheet::checkMake()

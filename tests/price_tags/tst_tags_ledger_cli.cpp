@@ -92,6 +92,17 @@ void TestTagsLedgerCli::refusals_data()
     QTest::newRow("tags, start beyond the page") << QStringList{"tags", kList, "--check", "1", "--start", "46"}
                                                  << QList<QStringList>{{"CCHeight", "S", "1"}, {"CCWidth", "S", "1"}}
                                                  << 1 << "出力の開始位置は 1 から 45 までの数で指定してください.\n";
+    // Sheets beyond a million cards are refused before anything is allocated.
+    const QString tooMany =
+        "作成するカードの数が多すぎます.\n開始位置までの空きを含めて 1,000,000 枚までにしてください.\n";
+    QTest::newRow("tags, a hundred million copies")
+        << QStringList{"tags", kList, "--check", "1", "--copies", "100000000"} << none << 1 << tooMany;
+    QTest::newRow("shelf, last cell of the largest page") << QStringList{"shelf", kList, "--start", "1073676289"}
+                                                          << QList<QStringList>{{"Bunkatsu", "W", "32767"},
+                                                                                {"Bunkatsu", "H", "32767"},
+                                                                                {"CHeight", "S", "1"},
+                                                                                {"CWidth", "S", "1"}}
+                                                          << 1 << tooMany;
     QTest::newRow("tags, row beyond the list")
         << QStringList{"tags", kList, "--check", "13"} << none << 1 << "vennlo-cli: ";
     QTest::newRow("ledger, start page 0")

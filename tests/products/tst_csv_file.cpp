@@ -64,6 +64,9 @@ private Q_SLOTS:
     void roundTripBytes_data();
     void roundTripBytes();
     void filesFromElsewhere();
+    void encodingChoice_data();
+    void encodingChoice();
+    void spreadsheetUtf8Export();
     void unencodableTextRefused_data();
     void unencodableTextRefused();
     void controlCharacterMessage();
@@ -72,6 +75,8 @@ private Q_SLOTS:
     void fileSystemFaults();
     void hugeLine();
     void manyRows();
+    void recordsAcrossSlices_data();
+    void recordsAcrossSlices();
     void regressionInputs();
     void rowBound_data();
     void rowBound();
@@ -277,6 +282,115 @@ void TestCsvFile::filesFromElsewhere()
     QVERIFY(r.rows.isEmpty());
 }
 
+void TestCsvFile::encodingChoice_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("utf8");
+    QTest::addColumn<bool>("byteOrderMark");
+    QTest::addColumn<bool>("alsoValidUtf8");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("error"); // empty when the whole file is read
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QString apple = QStringLiteral("\"A1\",\"りんご\",198,\"\",\"4901234567894B\"\r\n");
+    const QString kana = QStringLiteral("\"001\",\"ﾐｿ\",198,\"\",\"B\"\r\n\"002\",\"ﾅｽ\",98,\"\",\"B\"\r\n");
+    QTest::newRow("BOM and Japanese") << bom + apple.toUtf8() << true << true << false << "A1|りんご|198||4901234567894"
+                                      << "";
+    QTest::newRow("Japanese without BOM") << apple.toUtf8() << true << false << false << "A1|りんご|198||4901234567894"
+                                          << "";
+    QTest::newRow("emoji without BOM") << QStringLiteral("\"a\",\"りんご🍎\",1,\"\",\"B\"\r\n").toUtf8() << true << false
+                                       << false << "a|りんご🍎|1||"
+                                       << "";
+    QTest::newRow("BOM and ASCII only") << bom + "\"a\",\"x\",1,\"\",\"B\"\r\n"
+                                        << true << true << false << "a|x|1||"
+                                        << "";
+    QTest::newRow("BOM alone") << bom << true << true << false << ""
+                               << "";
+    QTest::newRow("ASCII only") << QByteArray("\"a\",\"x\",1,\"\",\"B\"\r\n") << false << false << false << "a|x|1||"
+                                << "";
+    QTest::newRow("CP932 Japanese") << sjis(apple) << false << false << false << "A1|りんご|198||4901234567894"
+                                    << "";
+    // C0 AF ("ﾀｯ") is an overlong UTF-8 form, so no UTF-8.
+    QTest::newRow("CP932 half-width kana")
+        << sjis(QStringLiteral("\"T\",\"ﾀｯﾁﾍﾟﾝ\",1,\"\",\"B\"\r\n")) << false << false << false << "T|ﾀｯﾁﾍﾟﾝ|1||"
+        << "";
+    // D0 BF and C5 BD are also UTF-8 for "п" and "Ž": kept as the CP932 they most likely are.
+    QTest::newRow("CP932 half-width kana that is valid UTF-8 too")
+        << sjis(kana) << false << false << true << "001|ﾐｿ|198||/002|ﾅｽ|98||"
+        << "";
+    // The same choice for UTF-8 with accented letters only: the bytes stay as they were on saving.
+    QTest::newRow("accented UTF-8 that is valid CP932 too")
+        << QStringLiteral("\"c\",\"café\",1,\"\",\"B\"\r\n").toUtf8() << false << false << true << "c|cafﾃｩ|1||"
+        << "";
+    // C3 A0 ("à") is no CP932.
+    QTest::newRow("accented UTF-8 that CP932 cannot read")
+        << QStringLiteral("\"c\",\"Crème à la carte\",1,\"\",\"B\"\r\n").toUtf8() << true << false << false
+        << "c|Crème à la carte|1||"
+        << "";
+    QTest::newRow("UTF-8 Japanese with a CP932 line")
+        << apple.toUtf8() + sjis(QStringLiteral("\"B2\",\"みかん\",1,\"\",\"B\"\r\n")) << true << false << false
+        << "A1|りんご|198||4901234567894"
+        << "UTF-8 の文字として読めないデータがあります。 (2 行目)";
+    QTest::newRow("BOM and a CP932 line")
+        << bom + apple.toUtf8() + sjis(QStringLiteral("\"B2\",\"みかん\",1,\"\",\"B\"\r\n")) << true << true << false
+        << "A1|りんご|198||4901234567894"
+        << "UTF-8 の文字として読めないデータがあります。 (2 行目)";
+    QTest::newRow("BOM and a bad byte after a closing quote")
+        << bom + apple.toUtf8() + "\"b\"\xFF,\"y\",2,\"\",\"B\"\r\n" + apple.toUtf8() << true << true << false
+        << "A1|りんご|198||4901234567894"
+        << "UTF-8 の文字として読めないデータがあります。 (2 行目)";
+    QTest::newRow("UTF-16 with its byte-order mark")
+        << "\xFF\xFE" + QByteArray(reinterpret_cast<const char *>(u"A\tりんご\t198\r\n"), 22) << false << false << false
+        << ""
+        << "UTF-16 のファイルは読み込めません。UTF-8 か Shift_JIS の CSV ファイルとして保存し直してください。 (1 行目)";
+    QTest::newRow("BOM and a surrogate") << bom + "\"a\",\"\xED\xA0\x80\",1,\"\",\"B\"\r\n"
+                                         << true << true << false << ""
+                                         << "UTF-8 の文字として読めないデータがあります。 (1 行目)";
+}
+
+void TestCsvFile::encodingChoice()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, utf8);
+    QFETCH(bool, byteOrderMark);
+    QFETCH(bool, alsoValidUtf8);
+    QFETCH(QString, rows);
+    QFETCH(QString, error);
+    const ReadResult r = ReadFile(bytes);
+    QCOMPARE(r.encoding, utf8 ? ListEncoding::Utf8 : ListEncoding::Cp932);
+    QCOMPARE(r.byteOrderMark, byteOrderMark);
+    QCOMPARE(r.alsoValidUtf8, alsoValidUtf8);
+    QCOMPARE(describe(r.rows), rows);
+    QCOMPARE(r.error.description, error);
+    QCOMPARE(r.formatProblem, !error.isEmpty());
+    const QString note = utf8 ? QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）")
+                         : alsoValidUtf8
+                             ? QStringLiteral("Shift_JIS で読み込みました（UTF-8 なら BOM 付きで保存し直してください）")
+                             : QString();
+    QCOMPARE(encodingNoteText(r), note);
+}
+
+void TestCsvFile::spreadsheetUtf8Export()
+{
+    // Saved by a spreadsheet program as UTF-8 CSV: byte-order mark, CR LF, quotes only around fields
+    // with a comma, plain digits in the fifth field.
+    const ReadResult r = readCsvFile(QStringLiteral(VENNLO_TEST_DATA_DIR "/products/utf8_export.csv"));
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(r.encoding, ListEncoding::Utf8);
+    QVERIFY(r.byteOrderMark);
+    const QString expected = QStringLiteral("A-001|りんご（ふじ）|198||4901234567894/"
+                                            "B-02|みかん, 箱|2500|特価|49012342/"
+                                            "C-3|髙橋の①番茶|1280|新茶, 限定|/"
+                                            "D-4|ﾊﾞﾅﾅ|98|房売り|4901234567894");
+    QCOMPARE(describe(r.rows), expected);
+    QCOMPARE(encodingNoteText(r), QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）"));
+    // Saved as CP932, it reads back as the same list but for the cleaned commas.
+    const WriteResult w = WriteFile(r.rows);
+    QVERIFY(w.ok());
+    const ReadResult back = ReadFile(w.bytes);
+    QCOMPARE(back.encoding, ListEncoding::Cp932);
+    QCOMPARE(describe(back.rows), QString(expected).replace(QStringLiteral(", "), QStringLiteral("・ ")));
+}
+
 void TestCsvFile::unencodableTextRefused_data()
 {
     QTest::addColumn<int>("field");
@@ -405,6 +519,44 @@ void TestCsvFile::manyRows()
     QCOMPARE(r.rows.size(), 100000);
     QCOMPARE(r.rows.at(32766).code, QStringLiteral("C32766"));
     QCOMPARE(r.rows.last().price, QStringLiteral("99999"));
+}
+
+void TestCsvFile::recordsAcrossSlices_data()
+{
+    QTest::addColumn<int>("before"); // bytes of the cut record before the first megabyte's end
+    for (int before : {1, 4, 9, 17, 30, 60})
+        QTest::newRow(qPrintable(QString::number(before))) << before;
+}
+
+void TestCsvFile::recordsAcrossSlices()
+{
+    // A list is read a megabyte at a time: a record cut by that boundary, in a quoted field spanning
+    // lines or in a double-byte character, reads whole, and a fault two megabytes on names its line.
+    QFETCH(int, before);
+    const QByteArray filler = sjis("\"F\",\"詰め物\",1,\"\",\"B\"\r\n");
+    QByteArray bytes;
+    QStringList expected;
+    auto fill = [&](qsizetype upTo) {
+        while (bytes.size() + filler.size() <= upTo) {
+            bytes += filler;
+            expected << QStringLiteral("F|詰め物|1||");
+        }
+    };
+    fill((1 << 20) - before);
+    bytes += QByteArray((1 << 20) - before - bytes.size(), ' ');
+    bytes += sjis("\"M\",\"一行目\r\n二行目\",2,\"備考\",\"4901234567894B\"\r\n");
+    expected << QStringLiteral("M|一行目\r\n二行目|2|備考|4901234567894");
+    fill(3 << 20);
+    const ReadResult r = ReadFile(bytes);
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(describe(r.rows), expected.join(QLatin1Char('/')));
+
+    const int line = int(bytes.count('\n')) + 1;
+    bytes += QByteArray("\"X\",\"\x81\x20\",1,\"\",\"B\"\r\n") + filler;
+    const ReadResult bad = ReadFile(bytes);
+    QVERIFY(!bad.ok());
+    QCOMPARE(bad.line, line);
+    QCOMPARE(bad.rows.size(), expected.size());
 }
 
 void TestCsvFile::regressionInputs()

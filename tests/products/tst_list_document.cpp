@@ -107,6 +107,7 @@ private Q_SLOTS:
     void failedWriteKeepsFlagAndFile();
     void failedWriteInPromptKeepsFlag();
     void unencodableTextRefused();
+    void utf8ListOpenedAndSavedAsCp932();
     void workbookPrompt_data();
     void workbookPrompt();
     void workbookSaveRereadsFile();
@@ -489,6 +490,59 @@ void TestListDocument::unencodableTextRefused()
     QVERIFY(m_doc->isModified());
     QCOMPARE(m_model->product(2).name, QStringLiteral("絵文字😀"));
     QCOMPARE(readBytes(path(QStringLiteral("list.csv"))), kTwoRows);
+}
+
+void TestListDocument::utf8ListOpenedAndSavedAsCp932()
+{
+    const QString file = path(QStringLiteral("utf8.csv"));
+    const QByteArray utf8 = "\xEF\xBB\xBF" + QStringLiteral("\"A\",\"りんご\",198,\"\",\"B\"\r\n"
+                                                            "\"B\",\"김치\",500,\"韓国産\",\"B\"\r\n")
+                                                 .toUtf8();
+    writeBytes(file, utf8);
+    QSignalSpy notes(m_doc, &ListDocument::encodingNoteChanged);
+    m_ui->fileNames.enqueue(file);
+    m_doc->mnuOpen();
+    QVERIFY(m_ui->messages.isEmpty());
+    QCOMPARE(m_model->product(1).name, QStringLiteral("김치"));
+    const QString note = QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）");
+    QCOMPARE(m_doc->encodingNote(), note);
+    QCOMPARE(notes.size(), 1);
+
+    // Hangul has no CP932 form: the save is refused, and the list, its flag and the file stay.
+    m_model->appendProduct(make("C", QStringLiteral("みかん"), "3"));
+    m_doc->setModified(true);
+    m_doc->mnuSave();
+    QCOMPARE(m_ui->messages.size(), 1);
+    QCOMPARE(m_ui->messages.first().text,
+             QStringLiteral("No.2 の商品名に Shift_JIS で保存できない文字「김」があります。\r\n"
+                            "その文字を直してから保存してください. ファイルは保存していません."));
+    QVERIFY(m_doc->isModified());
+    QCOMPARE(m_model->rowCount(), 3);
+    QCOMPARE(readBytes(file), utf8);
+    QCOMPARE(m_doc->encodingNote(), note);
+
+    // Mended, the list is saved as CP932 and the note goes.
+    ProductList rows = m_model->rows();
+    rows[1].name = QStringLiteral("キムチ");
+    m_model->setRows(rows);
+    m_doc->mnuSave();
+    QCOMPARE(m_ui->messages.size(), 1);
+    QVERIFY(!m_doc->isModified());
+    const ReadResult back = readCsvFile(file);
+    QCOMPARE(back.encoding, ListEncoding::Cp932);
+    QCOMPARE(back.rows.size(), 3);
+    QCOMPARE(back.rows.at(1).name, QStringLiteral("キムチ"));
+    QCOMPARE(m_doc->encodingNote(), QString());
+
+    // A plain CP932 list gives no note; 新規作成 after a UTF-8 one clears it.
+    openTwoRows();
+    QCOMPARE(m_doc->encodingNote(), QString());
+    writeBytes(file, utf8);
+    m_ui->fileNames.enqueue(file);
+    m_doc->mnuOpen();
+    QCOMPARE(m_doc->encodingNote(), note);
+    m_doc->mnuNew();
+    QCOMPARE(m_doc->encodingNote(), QString());
 }
 
 void TestListDocument::workbookPrompt_data()

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void help();
     void barcodeHeight_data();
     void barcodeHeight();
+    void utf8List();
 };
 
 void TestShelfCli::initTestCase()
@@ -273,6 +274,19 @@ void TestShelfCli::barcodeHeight()
     }
     const QString code = args.at(args.indexOf(QRegularExpression("^[0-9]{8,13}$")));
     QCOMPARE(r.out, barcode::MakeBarCodeHtml(code, height.toInt()) + "\n");
+}
+
+void TestShelfCli::utf8List()
+{
+    // The command line reads a list as 開く does: this one is UTF-8 with a byte-order mark.
+    QTemporaryDir dir;
+    const Run r =
+        runCli({"--out", dir.path(), "shelf", QStringLiteral(VENNLO_TEST_DATA_DIR "/products/utf8_export.csv")});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QString());
+    const QString page = platform::cp932::decode(readBytes(dir.filePath("temp.html")));
+    for (const char *name : {"りんご（ふじ）", "みかん, 箱", "髙橋の①番茶", "ﾊﾞﾅﾅ"})
+        QVERIFY2(page.contains(QString::fromUtf8(name)), name);
 }
 
 QTEST_GUILESS_MAIN(TestShelfCli)

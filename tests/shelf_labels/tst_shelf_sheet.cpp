@@ -629,6 +629,25 @@ void TestShelfSheet::checks_data()
                               << "4"
                               << ""
                               << "" << info;
+    // A sheet holds at most a million cards, the blank cells before the start position included.
+    const QString tooMany =
+        "作成するカードの数が多すぎます.\r\n開始位置までの空きを含めて 1,000,000 枚までにしてください.";
+    QTest::newRow("a million cells") << 1 << "0"
+                                     << "0"
+                                     << "1000000" << true << "32767"
+                                     << "32767"
+                                     << ""
+                                     << "" << info;
+    QTest::newRow("one cell more") << 2 << "0"
+                                   << "0"
+                                   << "1000000" << true << "32767"
+                                   << "32767"
+                                   << "棚札作成" << tooMany << crit;
+    QTest::newRow("last cell of the largest page") << 1 << "0"
+                                                   << "0"
+                                                   << "1073676289" << true << "32767"
+                                                   << "32767"
+                                                   << "棚札作成" << tooMany << crit;
 }
 
 void TestShelfSheet::checks()

@@ -2,7 +2,7 @@
 
 #include "platform/cp932.h"
 
-namespace products::cp932_table {
+namespace platform::cp932_table {
 
 // Table-driven versions of platform::cp932's decode and encode for whole list files: the tables are
 // built once from platform::cp932 itself, and any input the tables do not cover plainly (invalid
@@ -10,4 +10,4 @@ namespace products::cp932_table {
 QString decode(const QByteArray &bytes, bool *hadErrors = nullptr);
 platform::cp932::Encoded encode(const QString &text);
 
-} // namespace products::cp932_table
+} // namespace platform::cp932_table

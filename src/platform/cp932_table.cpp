@@ -1,11 +1,11 @@
-#include "products/cp932_table.h"
+#include "platform/cp932_table.h"
 
 #include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
 
-namespace products::cp932_table {
+namespace platform::cp932_table {
 
 namespace {
 
@@ -164,4 +164,4 @@ platform::cp932::Encoded encode(const QString &text)
     return result;
 }
 
-} // namespace products::cp932_table
+} // namespace platform::cp932_table

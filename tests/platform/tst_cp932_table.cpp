@@ -1,8 +1,8 @@
-#include "products/cp932_table.h"
+#include "platform/cp932_table.h"
 
 #include <QtTest>
 
-using namespace products;
+using namespace platform;
 
 // The table codec must give exactly what platform::cp932 gives, bytes and error flags alike.
 class TestCp932Table : public QObject {
