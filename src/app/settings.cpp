@@ -1,6 +1,8 @@
 #include "app/settings.h"
 
+#include "app/settings_keys.h"
 #include "common/design_keys.h"
+#include "common/style_values.h"
 #include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
@@ -10,76 +12,52 @@
 #include <QFileInfo>
 
 #include <cmath>
-#include <limits>
 
 namespace app {
 
-namespace keys = common::keys;
+using common::StoredKey;
 using platform::AppError;
 using platform::ProfileFile;
+namespace shelf = common::keys::shelf;
+namespace tag = common::keys::tag;
+namespace tax = common::keys::tax;
+namespace ledgerKeys = common::keys::ledger;
 
 namespace {
 
-const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
-
-struct Line {
-    const char *section; // nullptr: the key belongs to the section above
-    const char *key;
-    const char *value;
-};
-
-// The default content, in the order a new file holds it.
-// clang-format off
-const Line kDefaultContent[] = {
-    {"FontName", "0", "ＭＳ Ｐゴシック"}, {nullptr, "1", "ＭＳ Ｐゴシック"}, {nullptr, "2", "ＭＳ Ｐゴシック"},
-    {nullptr, "3", "ＭＳ Ｐゴシック"}, {nullptr, "4", "ＭＳ Ｐゴシック"}, {nullptr, "5", "ＭＳ Ｐゴシック"},
-    {nullptr, "6", "ＭＳ Ｐゴシック"},
-    {"FontSize", "0", "20"}, {nullptr, "1", "12"}, {nullptr, "2", "12"}, {nullptr, "3", "34"},
-    {nullptr, "4", "12"}, {nullptr, "5", "12"}, {nullptr, "6", "34"},
-    {"FontStyle", "0", "太字"}, {nullptr, "1", "通常"}, {nullptr, "2", "太字"}, {nullptr, "3", "太字"},
-    {nullptr, "4", "通常"}, {nullptr, "5", "通常"}, {nullptr, "6", "太字"},
-    {"FontColor", "0", "#FFFFFF"}, {nullptr, "1", "#000000"}, {nullptr, "2", "#000000"},
-    {nullptr, "3", "#FF0000"}, {nullptr, "4", "#000000"}, {nullptr, "5", "#000000"},
-    {"FontAlign", "0", "中央"}, {nullptr, "1", "左"}, {nullptr, "2", "左"}, {nullptr, "3", "中央"},
-    {nullptr, "4", "右"}, {nullptr, "5", "左"},
-    {"BackColor", "H", "#FF0000"}, {nullptr, "B", "#FFFFFF"},
-    {"Header", "string", "SALE"}, {nullptr, "check", "0"},
-    {"Line", "line", "1"}, {nullptr, "Color", "#808080"},
-    {"Bunkatsu", "W", "3"}, {nullptr, "H", "4"},
-    {"YMark", "Y", "0"},
-    {"Tax", "Style", "2"}, {nullptr, "Tax", "0.05"}, {nullptr, "Indicate", "0"}, {nullptr, "Zeikomi", "1"},
-    {nullptr, "KS", "0"},
-    {"Make", "GN", "0"}, {nullptr, "Alt", "0"}, {nullptr, "BC", "1"}, {nullptr, "JN", "1"}, {nullptr, "LG", "0"},
-    {"Excel", "EX", "0"},
-    {"Logo", "Name", ""}, {nullptr, "W", "0"}, {nullptr, "H", "0"}, {nullptr, "Align", "中央"},
-    {"Size", "GridFont", "9"},
-    {"CFontName", "0", "ＭＳ Ｐゴシック"}, {nullptr, "1", "ＭＳ Ｐゴシック"}, {nullptr, "2", "ＭＳ Ｐゴシック"},
-    {"CFontSize", "0", "9"}, {nullptr, "1", "9"}, {nullptr, "2", "12"},
-    {"CFontStyle", "0", "通常"}, {nullptr, "1", "通常"}, {nullptr, "2", "太字"},
-    {"CFontColor", "0", "#000000"}, {nullptr, "1", "#000000"}, {nullptr, "2", "#000000"},
-    {"CFontAlign", "0", "左"}, {nullptr, "1", "左"}, {nullptr, "2", "中央"},
-    {"CMake", "LG", "0"}, {nullptr, "HB", "0"}, {nullptr, "HM", "1"}, {nullptr, "PR", "1"}, {nullptr, "YM", "1"},
-    {nullptr, "ZK", "1"}, {nullptr, "JC", "1"}, {nullptr, "JN", "1"}, {nullptr, "Line", "1"},
-    {"CBun", "W", "5"}, {nullptr, "H", "9"},
-    {"CLogo", "Name", ""}, {nullptr, "W", "0"}, {nullptr, "H", "0"}, {nullptr, "Align", "中央"},
-    {"Border", "S", "none"}, {nullptr, "W", "0"}, {nullptr, "C", "#FFFFFF"},
-    {keys::ShelfCardHeightFixed.section, keys::ShelfCardHeightFixed.key, keys::ShelfCardHeightFixed.defaultValue},
-    {nullptr, keys::ShelfCardHeight.key, keys::ShelfCardHeight.defaultValue},
-    {keys::ShelfCardWidthFixed.section, keys::ShelfCardWidthFixed.key, keys::ShelfCardWidthFixed.defaultValue},
-    {nullptr, keys::ShelfCardWidth.key, keys::ShelfCardWidth.defaultValue},
-    {"CPadding", "P", "0"},
-    {"Status", "W", "9492"}, {nullptr, "H", "6444"},
-};
-// clang-format on
-
-QString u(const char *text)
+template <std::size_t N>
+void append(QList<const StoredKey *> &list, const std::array<StoredKey, N> &keys, std::size_t count = N)
 {
-    return QString::fromUtf8(text);
+    for (std::size_t i = 0; i < count; ++i)
+        list << &keys[i];
 }
 
-QString keyName(const QString &section, const QString &key)
+// The keys of a new file, in the order it holds them.
+QList<const StoredKey *> defaultContent()
 {
-    return QLatin1Char('[') + section + QStringLiteral("] ") + key;
+    QList<const StoredKey *> l;
+    append(l, shelf::FontName);
+    append(l, shelf::FontSize);
+    append(l, shelf::FontStyle);
+    append(l, shelf::FontColor);
+    append(l, shelf::FontAlign);
+    l << &shelf::HeaderColor << &shelf::BackColor << &shelf::HeaderText << &shelf::HeaderCheck << &shelf::Line
+      << &shelf::LineColor << &shelf::CountW << &shelf::CountH << &shelf::YMark << &tax::Style << &tax::Rate
+      << &tax::Indicate << &tax::Zeikomi << &tax::KS << &shelf::MakeGN << &shelf::MakeAlt << &shelf::MakeBC
+      << &shelf::MakeJN << &shelf::MakeLG << &keys::ExcelEX << &shelf::LogoName << &shelf::LogoW << &shelf::LogoH
+      << &shelf::LogoAlign << &keys::GridFont;
+    // The tax-note style (key 3) came later than the new file's content.
+    append(l, tag::FontName, 3);
+    append(l, tag::FontSize, 3);
+    append(l, tag::FontStyle, 3);
+    append(l, tag::FontColor, 3);
+    append(l, tag::FontAlign, 3);
+    l << &tag::MakeLG << &tag::MakeHB << &tag::MakeHM << &tag::MakePR << &tag::MakeYM << &tag::MakeZK << &tag::MakeJC
+      << &tag::MakeJN << &tag::MakeLine << &tag::CountW << &tag::CountH << &tag::LogoName << &tag::LogoW << &tag::LogoH
+      << &tag::LogoAlign << &shelf::BorderStyle << &shelf::BorderWidth << &shelf::BorderColor << &shelf::CardHeightFixed
+      << &shelf::CardHeight << &shelf::CardWidthFixed << &shelf::CardWidth << &shelf::PaddingAll << &keys::StatusW
+      << &keys::StatusH;
+    return l;
 }
 
 // A size in millimetres keeps its unit; any other size is in points.
@@ -93,7 +71,7 @@ QString withoutPt(QString size)
     return size.remove(QStringLiteral("pt"));
 }
 
-void setDefault(ProfileFile &p, const common::StoredKey &k)
+void setDefault(ProfileFile &p, const StoredKey &k)
 {
     p.setValue(k.sectionName(), k.keyName(), k.defaultText());
 }
@@ -103,270 +81,190 @@ bool namesFile(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-constexpr qint64 kByteMin = 0, kByteMax = 255;
-constexpr qint64 kInt16Min = std::numeric_limits<qint16>::min(), kInt16Max = std::numeric_limits<qint16>::max();
-constexpr qint64 kInt32Min = std::numeric_limits<qint32>::min(), kInt32Max = std::numeric_limits<qint32>::max();
-
-// Reads the settings from one profile, collecting the keys whose values could not be converted.
+// Reads the settings from one profile, collecting the keys whose values could not be used.
 class Reader {
 public:
     explicit Reader(const ProfileFile &profile) : m_p(profile) {}
 
     QStringList badKeys;
 
-    // Text that cannot sensibly be empty (font names, colours, alignments): missing, empty or
-    // unreadable gives the fallback.
-    QString text(const QString &section, const QString &key, const QString &fallback) const
+    // The value when it passes the check of its key's kind, otherwise the key's default; the key is
+    // reported as its table says. Bytes that are not CP932 (a file saved by an editor in UTF-8, a
+    // damaged line) are never worth keeping and are always reported.
+    QString text(const StoredKey &k)
     {
-        QString v;
-        return read(section, key, &v) && !v.isEmpty() ? v : fallback;
-    }
-    // Text whose emptiness means something (header text, file paths): only a missing or unreadable
-    // value gives the fallback.
-    QString textKeepEmpty(const QString &section, const QString &key, const QString &fallback) const
-    {
-        QString v;
-        return read(section, key, &v) ? v : fallback;
-    }
-    // A number text such as a size in millimetres: kept as stored when numeric, else the fallback.
-    QString numberText(const QString &section, const QString &key, const QString &fallback) const
-    {
-        const QString v = m_p.value(section, key);
-        return platform::isNumeric(v) ? v : fallback;
-    }
-
-    // A value converted directly: anything but a number in range takes the fallback and is reported.
-    int number(const QString &section, const QString &key, int fallback, qint64 min, qint64 max)
-    {
-        int n = 0;
-        if (convert(section, key, min, max, &n))
-            return n;
-        badKeys << keyName(section, key);
-        return fallback;
-    }
-    // A value with a fallback for anything but a number: nothing to report.
-    int numberOr(const QString &section, const QString &key, int fallback, qint64 min, qint64 max) const
-    {
-        int n = 0;
-        return convert(section, key, min, max, &n) ? n : fallback;
-    }
-    // A value with a fallback when missing or empty; other text that is not a number is reported.
-    int numberOrWhenEmpty(const QString &section, const QString &key, int fallback, qint64 min, qint64 max)
-    {
-        if (m_p.value(section, key).isEmpty())
-            return fallback;
-        return number(section, key, fallback, min, max);
+        ProfileFile::ValueStatus status = ProfileFile::ValueStatus::Missing;
+        const QString v = m_p.value(k.sectionName(), k.keyName(), &status);
+        if (status == ProfileFile::ValueStatus::NotCp932) {
+            report(k);
+            return k.defaultText();
+        }
+        if (k.kind == common::KeyKind::TextOrEmpty)
+            return status == ProfileFile::ValueStatus::Missing ? k.defaultText() : v;
+        if (v.isEmpty() && k.onBad != common::OnBad::Report)
+            return k.defaultText();
+        if (common::fitsKind(k.kind, v))
+            return v;
+        if (k.onBad != common::OnBad::Quiet)
+            report(k);
+        return k.defaultText();
     }
 
-    products::Currency currency(const QString &section, const QString &key, products::Currency fallback)
+    int number(const StoredKey &k) { return platform::toWholeNumber(text(k)).value_or(k.defaultNumber()); }
+
+    products::Currency currency(const StoredKey &k)
     {
-        const QString v = m_p.value(section, key);
+        const QString v = text(k);
         if (const auto c = products::Currency::parse(v))
             return *c;
         // Forms the parser does not take ("5e-2", "1,000") but the number test does.
-        if (const auto d = platform::numericValue(v); d && std::fabs(*d) < 1e14)
-            return products::Currency::fromRaw(qint64(std::nearbyint(*d * double(products::Currency::Scale))));
-        badKeys << keyName(section, key);
-        return fallback;
+        const double d = platform::numericValue(v).value_or(0.0);
+        return products::Currency::fromRaw(qint64(std::nearbyint(d * double(products::Currency::Scale))));
     }
 
-    bool isEmpty(const QString &section, const QString &key) const { return m_p.value(section, key).isEmpty(); }
+    bool isEmpty(const StoredKey &k) const { return m_p.value(k.sectionName(), k.keyName()).isEmpty(); }
 
 private:
-    // False when the key is missing or its value came from bytes that are not CP932 (a damaged file):
-    // such text is not worth keeping.
-    bool read(const QString &section, const QString &key, QString *out) const
+    void report(const StoredKey &k)
     {
-        if (!m_p.hasKey(section, key))
-            return false;
-        *out = m_p.value(section, key);
-        return !out->contains(QChar::ReplacementCharacter);
-    }
-
-    bool convert(const QString &section, const QString &key, qint64 min, qint64 max, int *out) const
-    {
-        const auto v = platform::toWholeNumber(m_p.value(section, key));
-        if (!v || *v < min || *v > max)
-            return false;
-        *out = int(*v);
-        return true;
+        const QString name = k.displayName();
+        if (!badKeys.contains(name))
+            badKeys << name;
     }
 
     const ProfileFile &m_p;
 };
-
-QString numberText(const Reader &r, const common::StoredKey &k)
-{
-    return r.numberText(k.sectionName(), k.keyName(), k.defaultText());
-}
 
 // Every setting from one profile (already upgraded).
 Settings readSettings(Reader &r)
 {
     Settings s;
     shelf_labels::ShelfLabelDesign &d = s.shelf;
-    const shelf_labels::ShelfLabelDesign def;
 
     // Area styles; sizes carry their unit in memory.
-    for (int i = 0; i < 7; ++i) {
-        const QString k = QString::number(i);
-        d.area[i].fontName = r.text("FontName", k, def.area[i].fontName);
-        const QString size = r.text("FontSize", k, QString());
-        d.area[i].fontSize = size.isEmpty() ? def.area[i].fontSize : withUnit(size);
-        d.area[i].fontStyle = r.text("FontStyle", k, def.area[i].fontStyle);
+    for (std::size_t i = 0; i < 7; ++i) {
+        d.area[i].fontName = r.text(shelf::FontName[i]);
+        d.area[i].fontSize = withUnit(r.text(shelf::FontSize[i]));
+        d.area[i].fontStyle = r.text(shelf::FontStyle[i]);
         if (i < 6) {
-            d.area[i].color = r.text("FontColor", k, def.area[i].color);
-            d.area[i].align = r.text("FontAlign", k, def.area[i].align);
+            d.area[i].color = r.text(shelf::FontColor[i]);
+            d.area[i].align = r.text(shelf::FontAlign[i]);
         }
     }
 
-    d.headerColor = r.text("BackColor", "H", def.headerColor);
-    d.backColor = r.text("BackColor", "B", def.backColor);
-    d.headerText = r.textKeepEmpty("Header", "string", def.headerText);
-    d.line = r.number("Line", "line", def.line, kByteMin, kByteMax);
+    d.headerColor = r.text(shelf::HeaderColor);
+    d.backColor = r.text(shelf::BackColor);
+    d.headerText = r.text(shelf::HeaderText);
+    d.line = r.number(shelf::Line);
     // Rows and columns as the file has them, 0 included: the makers refuse a sheet they cannot divide.
-    d.countH = QString::number(r.number("Bunkatsu", "H", 4, kInt16Min, kInt16Max));
-    d.countW = QString::number(r.number("Bunkatsu", "W", 3, kInt16Min, kInt16Max));
-    d.yMark = r.number("YMark", "Y", def.yMark, kByteMin, kByteMax);
-    s.tax.style = r.number("Tax", "Style", s.tax.style, kByteMin, kByteMax);
-    s.tax.rate = r.currency("Tax", "Tax", s.tax.rate);
-    d.headerCheck = r.number("Header", "check", def.headerCheck, kByteMin, kByteMax);
-    s.tax.indicate = r.number("Tax", "Indicate", s.tax.indicate, kByteMin, kByteMax);
-    s.tax.zeikomi = r.number("Tax", "Zeikomi", s.tax.zeikomi, kByteMin, kByteMax);
+    d.countH = QString::number(r.number(shelf::CountH));
+    d.countW = QString::number(r.number(shelf::CountW));
+    d.yMark = r.number(shelf::YMark);
+    s.tax.style = r.number(tax::Style);
+    s.tax.rate = r.currency(tax::Rate);
+    d.headerCheck = r.number(shelf::HeaderCheck);
+    s.tax.indicate = r.number(tax::Indicate);
+    s.tax.zeikomi = r.number(tax::Zeikomi);
 
-    d.barcodeHeight = r.numberOr("JAN", "TH", 40, kInt16Min, kInt16Max);
-    s.tag.barcodeHeight = r.numberOr("JAN", "CH", 40, kInt16Min, kInt16Max);
-    s.ledger.barcodeHeight = r.numberOr("JAN", "DH", 40, kInt16Min, kInt16Max);
-    d.layoutType = r.numberOrWhenEmpty("Style", "M", 0, kByteMin, kByteMax);
-    s.tag.layoutType = r.numberOrWhenEmpty("Style", "C", 0, kByteMin, kByteMax);
+    d.barcodeHeight = r.number(shelf::BarcodeHeight);
+    s.tag.barcodeHeight = r.number(tag::BarcodeHeight);
+    s.ledger.barcodeHeight = r.number(ledgerKeys::BarcodeHeight);
+    d.layoutType = r.number(shelf::LayoutType);
+    s.tag.layoutType = r.number(tag::LayoutType);
 
-    d.makeGN = r.numberOr("Make", "GN", 0, kByteMin, kByteMax);
-    d.makeAlt = r.numberOr("Make", "ALT", 0, kByteMin, kByteMax);
-    d.makeBC = r.numberOr("Make", "BC", 1, kByteMin, kByteMax);
-    d.makeJN = r.numberOr("Make", "JN", 1, kByteMin, kByteMax);
-    s.tax.ks = r.numberOr("Tax", "KS", 0, kByteMin, kByteMax);
-    s.excelEX = r.numberOr("Excel", "EX", 0, kByteMin, kByteMax);
-    s.gridFont = r.numberOr("Size", "GridFont", 9, kInt16Min, kInt16Max);
-    d.lineColor = r.text("Line", "Color", QStringLiteral("#808080"));
-    d.makeLG = r.numberOr("Make", "LG", 0, kByteMin, kByteMax);
+    d.makeGN = r.number(shelf::MakeGN);
+    d.makeAlt = r.number(shelf::MakeAlt);
+    d.makeBC = r.number(shelf::MakeBC);
+    d.makeJN = r.number(shelf::MakeJN);
+    s.tax.ks = r.number(tax::KS);
+    s.excelEX = r.number(keys::ExcelEX);
+    s.gridFont = r.number(keys::GridFont);
+    d.lineColor = r.text(shelf::LineColor);
+    d.makeLG = r.number(shelf::MakeLG);
 
-    d.logoName = r.textKeepEmpty("Logo", "Name", QString());
+    d.logoName = r.text(shelf::LogoName);
     if (!namesFile(d.logoName)) {
         d.logoName.clear();
         d.makeLG = 0;
     }
-    d.logoW = QString::number(r.numberOr("Logo", "W", 0, kInt32Min, kInt32Max));
-    d.logoH = QString::number(r.numberOr("Logo", "H", 0, kInt32Min, kInt32Max));
-    d.logoAlign = r.text("Logo", "Align", QStringLiteral("中央"));
+    d.logoW = QString::number(r.number(shelf::LogoW));
+    d.logoH = QString::number(r.number(shelf::LogoH));
+    d.logoAlign = r.text(shelf::LogoAlign);
 
     price_tags::PriceTagDesign &t = s.tag;
-    const price_tags::PriceTagDesign tdef;
-    for (int i = 0; i < 4; ++i) {
-        const QString k = QString::number(i);
-        t.fontName[i] = r.text("CFontName", k, tdef.fontName[i]);
-        const QString size = r.text("CFontSize", k, QString());
-        t.fontSize[i] = size.isEmpty() ? tdef.fontSize[i] : withUnit(size);
-        t.fontStyle[i] = r.text("CFontStyle", k, tdef.fontStyle[i]);
-        t.fontColor[i] = r.text("CFontColor", k, tdef.fontColor[i]);
-        t.fontAlign[i] = r.text("CFontAlign", k, tdef.fontAlign[i]);
+    for (std::size_t i = 0; i < 4; ++i) {
+        t.fontName[i] = r.text(tag::FontName[i]);
+        t.fontSize[i] = withUnit(r.text(tag::FontSize[i]));
+        t.fontStyle[i] = r.text(tag::FontStyle[i]);
+        t.fontColor[i] = r.text(tag::FontColor[i]);
+        t.fontAlign[i] = r.text(tag::FontAlign[i]);
     }
 
-    t.zw = r.numberOrWhenEmpty("CMake", "ZW", 0, kByteMin, kByteMax);
-    t.lg = r.number("CMake", "LG", 0, kByteMin, kByteMax);
-    t.hb = r.number("CMake", "HB", 0, kByteMin, kByteMax);
-    t.hm = r.number("CMake", "HM", 1, kByteMin, kByteMax);
-    t.jc = r.number("CMake", "JC", 1, kByteMin, kByteMax);
-    t.jn = r.number("CMake", "JN", 1, kByteMin, kByteMax);
-    t.ym = r.number("CMake", "YM", 1, kByteMin, kByteMax);
-    t.zk = r.number("CMake", "ZK", 1, kByteMin, kByteMax);
-    t.line = r.number("CMake", "Line", 1, kByteMin, kByteMax);
-    // PR is not consulted by the maker; a stray value is not worth a report.
-    t.pr = r.numberOr("CMake", "PR", 1, kByteMin, kByteMax);
-    t.countW = r.number("CBun", "W", 5, kInt16Min, kInt16Max);
-    t.countH = r.number("CBun", "H", 9, kInt16Min, kInt16Max);
-    t.lineColor = r.text("CMake", "LC", QStringLiteral("#808080"));
-    t.logoName = r.textKeepEmpty("CLogo", "Name", QString());
+    t.zw = r.number(tag::MakeZW);
+    t.lg = r.number(tag::MakeLG);
+    t.hb = r.number(tag::MakeHB);
+    t.hm = r.number(tag::MakeHM);
+    t.jc = r.number(tag::MakeJC);
+    t.jn = r.number(tag::MakeJN);
+    t.ym = r.number(tag::MakeYM);
+    t.zk = r.number(tag::MakeZK);
+    t.line = r.number(tag::MakeLine);
+    t.pr = r.number(tag::MakePR);
+    t.countW = r.number(tag::CountW);
+    t.countH = r.number(tag::CountH);
+    t.lineColor = r.text(tag::LineColor);
+    t.logoName = r.text(tag::LogoName);
     if (!namesFile(t.logoName)) {
         t.logoName.clear();
         t.lg = 0;
     }
-    t.logoW = r.number("CLogo", "W", 0, kInt32Min, kInt32Max);
-    t.logoH = r.number("CLogo", "H", 0, kInt32Min, kInt32Max);
-    t.logoAlign = r.text("CLogo", "Align", QStringLiteral("中央"));
+    t.logoW = r.number(tag::LogoW);
+    t.logoH = r.number(tag::LogoH);
+    t.logoAlign = r.text(tag::LogoAlign);
 
-    // Texts the sheets put into their style sheets: a value that is not a number never reaches them.
-    d.borderStyle = r.text("Border", "S", def.borderStyle);
-    d.borderWidth = r.numberText("Border", "W", QStringLiteral("0"));
-    d.borderColor = r.text("Border", "C", def.borderColor);
-    d.cardHeightFixed = r.number("CHeight", "S", 0, kByteMin, kByteMax);
-    d.cardHeight = numberText(r, keys::ShelfCardHeight);
-    t.cardHeightFixed = r.numberOrWhenEmpty("CCHeight", "S", 0, kByteMin, kByteMax);
-    t.cardHeight = numberText(r, keys::TagCardHeight);
-    d.cardWidthFixed = r.number("CWidth", "S", 0, kByteMin, kByteMax);
-    d.cardWidth = numberText(r, keys::ShelfCardWidth);
-    t.cardWidthFixed = r.numberOrWhenEmpty("CCWidth", "S", 0, kByteMin, kByteMax);
-    t.cardWidth = numberText(r, keys::TagCardWidth);
+    d.borderStyle = r.text(shelf::BorderStyle);
+    d.borderWidth = r.text(shelf::BorderWidth);
+    d.borderColor = r.text(shelf::BorderColor);
+    d.cardHeightFixed = r.number(shelf::CardHeightFixed);
+    d.cardHeight = r.text(shelf::CardHeight);
+    t.cardHeightFixed = r.number(tag::CardHeightFixed);
+    t.cardHeight = r.text(tag::CardHeight);
+    d.cardWidthFixed = r.number(shelf::CardWidthFixed);
+    d.cardWidth = r.text(shelf::CardWidth);
+    t.cardWidthFixed = r.number(tag::CardWidthFixed);
+    t.cardWidth = r.text(tag::CardWidth);
 
     // Files of older versions hold one padding P for all four sides.
-    if (r.isEmpty("CPadding", "P0")) {
-        d.padding.fill(r.numberText("CPadding", "P", QStringLiteral("0")));
+    if (r.isEmpty(shelf::Padding[0])) {
+        d.padding.fill(r.text(shelf::PaddingAll));
     } else {
-        for (int i = 0; i < 4; ++i)
-            d.padding[i] = r.numberText("CPadding", QStringLiteral("P%1").arg(i), QStringLiteral("0"));
+        for (std::size_t i = 0; i < 4; ++i)
+            d.padding[i] = r.text(shelf::Padding[i]);
     }
-    for (int i = 0; i < 4; ++i)
-        t.padding[i] = r.numberText("CCPadding", QStringLiteral("P%1").arg(i), QStringLiteral("0"));
+    for (std::size_t i = 0; i < 4; ++i)
+        t.padding[i] = r.text(tag::Padding[i]);
 
-    s.browser.used = r.numberOrWhenEmpty("BR", "Used", 0, kByteMin, kByteMax);
-    s.browser.path = r.textKeepEmpty("BR", "Path", QString());
+    s.browser.used = r.number(keys::BrowserUsed);
+    s.browser.path = r.text(keys::BrowserPath);
     if (!namesFile(s.browser.path)) {
         s.browser.path.clear();
         s.browser.used = 0;
     }
 
     // LIP as the file has it, 0 included: the ledger refuses to page by 0 rows.
-    s.ledger.rowsPerPage = r.numberOr("DC", "LIP", 12, kInt16Min, kInt16Max);
-    s.ledger.lineColor = r.text("DC", "LC", QStringLiteral("#000000"));
-    s.ledger.backColor = r.text("DC", "BC", QStringLiteral("#FFFF00"));
-    s.ledger.pageNumbers = r.numberOr("DC", "PN", 0, kByteMin, kByteMax);
-    s.ledger.fontName = r.text("DC", "FN", kGothic);
-    s.ledger.fontSize = r.numberOr("DC", "FS", 11, kInt16Min, kInt16Max);
-    s.ledger.padding = r.numberOr("DC", "PD", 2, kInt16Min, kInt16Max);
+    s.ledger.rowsPerPage = r.number(ledgerKeys::RowsPerPage);
+    s.ledger.lineColor = r.text(ledgerKeys::LineColor);
+    s.ledger.backColor = r.text(ledgerKeys::BackColor);
+    s.ledger.pageNumbers = r.number(ledgerKeys::PageNumbers);
+    s.ledger.fontName = r.text(ledgerKeys::FontName);
+    s.ledger.fontSize = r.number(ledgerKeys::FontSize);
+    s.ledger.padding = r.number(ledgerKeys::Padding);
 
-    s.status.width = r.numberOrWhenEmpty("Status", "W", 9492, kInt32Min, kInt32Max);
-    s.status.height = r.numberOrWhenEmpty("Status", "H", 6444, kInt32Min, kInt32Max);
-    const WindowStatus defStatus;
-    for (int i = 0; i < 6; ++i)
-        s.status.columnWidth[i] =
-            r.numberOrWhenEmpty("Status", QString::number(i + 1), defStatus.columnWidth[i], kInt32Min, kInt32Max);
+    s.status.width = r.number(keys::StatusW);
+    s.status.height = r.number(keys::StatusH);
+    for (std::size_t i = 0; i < 6; ++i)
+        s.status.columnWidth[i] = r.number(keys::ColumnWidth[i]);
     return s;
-}
-
-// Lines that came from bytes which are not CP932 cannot be written back as they were; they are left
-// out, so that a damaged file never stops the settings from being saved.
-void dropUnwritableLines(ProfileFile &profile)
-{
-    QStringList kept;
-    bool dropped = false;
-    for (const QString &line : profile.lines()) {
-        if (platform::cp932::canEncode(line))
-            kept << line;
-        else
-            dropped = true;
-    }
-    if (dropped)
-        profile.setBytes(platform::cp932Lines(kept));
-}
-
-AppError typeMismatchFor(const QStringList &keys)
-{
-    constexpr int shown = 10;
-    QString names = keys.mid(0, shown).join(QStringLiteral(", "));
-    if (keys.size() > shown)
-        names += QStringLiteral(" ほか %1 件").arg(keys.size() - shown);
-    AppError e = AppError::typeMismatch();
-    e.description += QStringLiteral(" (") + names + QLatin1Char(')');
-    return e;
 }
 
 // The load steps shared by GetInitial and GetOldIni on a profile already in memory.
@@ -380,37 +278,30 @@ void loadFrom(ProfileFile &profile, const QString &label, bool writeToDisk, Sett
     if (Plus142ini(profile) && firstUpgrade.isEmpty())
         firstUpgrade = Plus142iniLabel;
     if (!firstUpgrade.isEmpty() && writeToDisk) {
-        ProfileFile toSave = profile;
-        dropUnwritableLines(toSave);
         AppError e;
-        if (!toSave.save(&e))
+        if (!profile.save(&e))
             result.reports << SettingsReport{firstUpgrade, e};
     }
 
     Reader reader(profile);
     result.settings = readSettings(reader);
     if (!reader.badKeys.isEmpty())
-        result.reports << SettingsReport{label, typeMismatchFor(reader.badKeys)};
+        result.reports << SettingsReport{label, common::keysTookDefaults(reader.badKeys)};
 }
 
-void put(ProfileFile &p, const char *section, const QString &key, const QString &value, QStringList *unwritable)
+void put(ProfileFile &p, const StoredKey &k, const QString &value, QStringList *unwritable)
 {
     if (!platform::cp932::canEncode(value)) {
         if (unwritable)
-            *unwritable << keyName(u(section), key);
+            *unwritable << k.displayName();
         return;
     }
-    p.setValue(u(section), key, value);
+    p.setValue(k.sectionName(), k.keyName(), value);
 }
 
-void put(ProfileFile &p, const char *section, const char *key, const QString &value, QStringList *unwritable)
+void put(ProfileFile &p, const StoredKey &k, qint64 value, QStringList *unwritable)
 {
-    put(p, section, u(key), value, unwritable);
-}
-
-void put(ProfileFile &p, const char *section, const char *key, qint64 value, QStringList *unwritable)
-{
-    put(p, section, u(key), QString::number(value), unwritable);
+    put(p, k, QString::number(value), unwritable);
 }
 
 } // namespace
@@ -418,10 +309,13 @@ void put(ProfileFile &p, const char *section, const char *key, qint64 value, QSt
 QByteArray defaultSettingsBytes()
 {
     QStringList lines;
-    for (const Line &l : kDefaultContent) {
-        if (l.section)
-            lines << QLatin1Char('[') + u(l.section) + QLatin1Char(']');
-        lines << u(l.key) + QLatin1Char('=') + u(l.value);
+    const char *section = nullptr;
+    for (const StoredKey *k : defaultContent()) {
+        if (!section || qstrcmp(section, k->section) != 0) {
+            section = k->section;
+            lines << QLatin1Char('[') + k->sectionName() + QLatin1Char(']');
+        }
+        lines << k->keyName() + QLatin1Char('=') + k->defaultText();
     }
     return platform::cp932Lines(lines);
 }
@@ -433,53 +327,40 @@ bool MakeMyIni(const QString &path, AppError *error)
 
 bool Plus130MyIni(ProfileFile &p)
 {
-    if (!p.value(QStringLiteral("CMake"), QStringLiteral("LG")).isEmpty())
+    if (!p.value(tag::MakeLG.sectionName(), tag::MakeLG.keyName()).isEmpty())
         return false;
-    for (const char *k : {"0", "1"}) {
-        p.setValue(QStringLiteral("CFontName"), u(k), kGothic);
-        p.setValue(QStringLiteral("CFontSize"), u(k), QStringLiteral("9"));
-        p.setValue(QStringLiteral("CFontStyle"), u(k), QStringLiteral("通常"));
-        p.setValue(QStringLiteral("CFontColor"), u(k), QStringLiteral("#000000"));
-        p.setValue(QStringLiteral("CFontAlign"), u(k), QStringLiteral("左"));
+    for (std::size_t i : {0, 1}) {
+        for (const StoredKey &k :
+             {tag::FontName[i], tag::FontSize[i], tag::FontStyle[i], tag::FontColor[i], tag::FontAlign[i]})
+            setDefault(p, k);
     }
-    const QString two = QStringLiteral("2");
-    p.setValue(QStringLiteral("CFontName"), two, kGothic);
-    p.setValue(QStringLiteral("CFontStyle"), two, QStringLiteral("太字"));
-    p.setValue(QStringLiteral("CFontColor"), two, QStringLiteral("#000000"));
-    p.setValue(QStringLiteral("CFontAlign"), two, QStringLiteral("中央"));
-    p.setValue(QStringLiteral("CFontSize"), two, QStringLiteral("12"));
+    for (const StoredKey &k : {tag::FontName[2], tag::FontStyle[2], tag::FontColor[2], tag::FontAlign[2],
+                               tag::FontSize[2], tag::MakeLG, tag::MakeHB, tag::MakeHM, tag::MakePR})
+        setDefault(p, k);
     // Files upgraded from these versions have always had the price mark 0 (a new file has 1).
-    const char *cmake[][2] = {{"LG", "0"}, {"HB", "0"}, {"HM", "1"}, {"PR", "1"},  {"YM", "0"},
-                              {"ZK", "1"}, {"JC", "1"}, {"JN", "1"}, {"Line", "1"}};
-    for (const auto &kv : cmake)
-        p.setValue(QStringLiteral("CMake"), u(kv[0]), u(kv[1]));
-    p.setValue(QStringLiteral("CBun"), QStringLiteral("W"), QStringLiteral("5"));
-    p.setValue(QStringLiteral("CBun"), QStringLiteral("H"), QStringLiteral("9"));
-    p.setValue(QStringLiteral("CLogo"), QStringLiteral("Name"), QString());
-    p.setValue(QStringLiteral("CLogo"), QStringLiteral("W"), QStringLiteral("0"));
-    p.setValue(QStringLiteral("CLogo"), QStringLiteral("H"), QStringLiteral("0"));
-    p.setValue(QStringLiteral("CLogo"), QStringLiteral("Align"), QStringLiteral("中央"));
+    p.setValue(tag::MakeYM.sectionName(), tag::MakeYM.keyName(), QStringLiteral("0"));
+    for (const StoredKey &k : {tag::MakeZK, tag::MakeJC, tag::MakeJN, tag::MakeLine, tag::CountW, tag::CountH,
+                               tag::LogoName, tag::LogoW, tag::LogoH, tag::LogoAlign})
+        setDefault(p, k);
     return true;
 }
 
 bool Plus132ini(ProfileFile &p)
 {
-    if (!p.value(QStringLiteral("Border"), QStringLiteral("S")).isEmpty())
+    if (!p.value(shelf::BorderStyle.sectionName(), shelf::BorderStyle.keyName()).isEmpty())
         return false;
-    p.setValue(QStringLiteral("Border"), QStringLiteral("S"), QStringLiteral("none"));
-    p.setValue(QStringLiteral("Border"), QStringLiteral("W"), QStringLiteral("0"));
-    p.setValue(QStringLiteral("Border"), QStringLiteral("C"), QStringLiteral("#FFFFFF"));
+    for (const StoredKey &k : {shelf::BorderStyle, shelf::BorderWidth, shelf::BorderColor})
+        setDefault(p, k);
     return true;
 }
 
 bool Plus142ini(ProfileFile &p)
 {
-    if (!p.value(QStringLiteral("CHeight"), QStringLiteral("S")).isEmpty())
+    if (!p.value(shelf::CardHeightFixed.sectionName(), shelf::CardHeightFixed.keyName()).isEmpty())
         return false;
-    for (const common::StoredKey &k :
-         {keys::ShelfCardHeightFixed, keys::ShelfCardHeight, keys::ShelfCardWidthFixed, keys::ShelfCardWidth})
+    for (const StoredKey &k :
+         {shelf::CardHeightFixed, shelf::CardHeight, shelf::CardWidthFixed, shelf::CardWidth, shelf::PaddingAll})
         setDefault(p, k);
-    p.setValue(QStringLiteral("CPadding"), QStringLiteral("P"), QStringLiteral("0"));
     return true;
 }
 
@@ -526,108 +407,105 @@ SettingsLoad GetInitial(const QString &path, const QString &oldPath, bool writeT
 void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QStringList *bad)
 {
     const shelf_labels::ShelfLabelDesign &d = s.shelf;
-    for (int i = 0; i < 7; ++i) {
-        const QString k = QString::number(i);
-        put(p, "FontName", k, d.area[i].fontName, bad);
-        put(p, "FontSize", k, withoutPt(d.area[i].fontSize), bad);
-        put(p, "FontStyle", k, d.area[i].fontStyle, bad);
+    for (std::size_t i = 0; i < 7; ++i) {
+        put(p, shelf::FontName[i], d.area[i].fontName, bad);
+        put(p, shelf::FontSize[i], withoutPt(d.area[i].fontSize), bad);
+        put(p, shelf::FontStyle[i], d.area[i].fontStyle, bad);
     }
-    for (int i = 0; i < 6; ++i) {
-        const QString k = QString::number(i);
-        put(p, "FontColor", k, d.area[i].color, bad);
-        put(p, "FontAlign", k, d.area[i].align, bad);
+    for (std::size_t i = 0; i < 6; ++i) {
+        put(p, shelf::FontColor[i], d.area[i].color, bad);
+        put(p, shelf::FontAlign[i], d.area[i].align, bad);
     }
-    put(p, "BackColor", "H", d.headerColor, bad);
-    put(p, "BackColor", "B", d.backColor, bad);
-    put(p, "Header", "string", d.headerText, bad);
-    put(p, "Line", "line", d.line, bad);
-    put(p, "Line", "Color", d.lineColor, bad);
-    put(p, "Bunkatsu", "H", d.countH, bad);
-    put(p, "Bunkatsu", "W", d.countW, bad);
-    put(p, "YMark", "Y", d.yMark, bad);
-    put(p, "Tax", "Style", s.tax.style, bad);
-    put(p, "Tax", "Tax", s.tax.rate.toString(), bad);
-    put(p, "Header", "check", d.headerCheck, bad);
-    put(p, "Tax", "Indicate", s.tax.indicate, bad);
-    put(p, "Tax", "Zeikomi", s.tax.zeikomi, bad);
-    put(p, "Tax", "KS", s.tax.ks, bad);
-    put(p, "Make", "GN", d.makeGN, bad);
-    put(p, "Make", "Alt", d.makeAlt, bad);
-    put(p, "Make", "BC", d.makeBC, bad);
-    put(p, "Make", "JN", d.makeJN, bad);
-    put(p, "Excel", "EX", s.excelEX, bad);
-    put(p, "Size", "GridFont", s.gridFont, bad);
-    put(p, "Make", "LG", d.makeLG, bad);
-    put(p, "Logo", "Name", d.logoName, bad);
-    put(p, "Logo", "W", d.logoW, bad);
-    put(p, "Logo", "H", d.logoH, bad);
-    put(p, "Logo", "Align", d.logoAlign, bad);
+    put(p, shelf::HeaderColor, d.headerColor, bad);
+    put(p, shelf::BackColor, d.backColor, bad);
+    put(p, shelf::HeaderText, d.headerText, bad);
+    put(p, shelf::Line, d.line, bad);
+    put(p, shelf::LineColor, d.lineColor, bad);
+    put(p, shelf::CountH, d.countH, bad);
+    put(p, shelf::CountW, d.countW, bad);
+    put(p, shelf::YMark, d.yMark, bad);
+    put(p, tax::Style, s.tax.style, bad);
+    put(p, tax::Rate, s.tax.rate.toString(), bad);
+    put(p, shelf::HeaderCheck, d.headerCheck, bad);
+    put(p, tax::Indicate, s.tax.indicate, bad);
+    put(p, tax::Zeikomi, s.tax.zeikomi, bad);
+    put(p, tax::KS, s.tax.ks, bad);
+    put(p, shelf::MakeGN, d.makeGN, bad);
+    put(p, shelf::MakeAlt, d.makeAlt, bad);
+    put(p, shelf::MakeBC, d.makeBC, bad);
+    put(p, shelf::MakeJN, d.makeJN, bad);
+    put(p, keys::ExcelEX, s.excelEX, bad);
+    put(p, keys::GridFont, s.gridFont, bad);
+    put(p, shelf::MakeLG, d.makeLG, bad);
+    put(p, shelf::LogoName, d.logoName, bad);
+    put(p, shelf::LogoW, d.logoW, bad);
+    put(p, shelf::LogoH, d.logoH, bad);
+    put(p, shelf::LogoAlign, d.logoAlign, bad);
 
     const price_tags::PriceTagDesign &t = s.tag;
-    for (int i = 0; i < 4; ++i) {
-        const QString k = QString::number(i);
-        put(p, "CFontName", k, t.fontName[i], bad);
-        put(p, "CFontSize", k, withoutPt(t.fontSize[i]), bad);
-        put(p, "CFontStyle", k, t.fontStyle[i], bad);
-        put(p, "CFontColor", k, t.fontColor[i], bad);
-        put(p, "CFontAlign", k, t.fontAlign[i], bad);
+    for (std::size_t i = 0; i < 4; ++i) {
+        put(p, tag::FontName[i], t.fontName[i], bad);
+        put(p, tag::FontSize[i], withoutPt(t.fontSize[i]), bad);
+        put(p, tag::FontStyle[i], t.fontStyle[i], bad);
+        put(p, tag::FontColor[i], t.fontColor[i], bad);
+        put(p, tag::FontAlign[i], t.fontAlign[i], bad);
     }
-    put(p, "CMake", "LG", t.lg, bad);
-    put(p, "CMake", "HB", t.hb, bad);
-    put(p, "CMake", "HM", t.hm, bad);
-    put(p, "CMake", "YM", t.ym, bad);
-    put(p, "CMake", "ZK", t.zk, bad);
-    put(p, "CMake", "JC", t.jc, bad);
-    put(p, "CMake", "JN", t.jn, bad);
-    put(p, "CMake", "Line", t.line, bad);
-    put(p, "CMake", "LC", t.lineColor, bad);
-    put(p, "CMake", "ZW", t.zw, bad);
-    put(p, "CBun", "W", t.countW, bad);
-    put(p, "CBun", "H", t.countH, bad);
-    put(p, "CLogo", "Name", t.logoName, bad);
-    put(p, "CLogo", "W", t.logoW, bad);
-    put(p, "CLogo", "H", t.logoH, bad);
-    put(p, "CLogo", "Align", t.logoAlign, bad);
+    put(p, tag::MakeLG, t.lg, bad);
+    put(p, tag::MakeHB, t.hb, bad);
+    put(p, tag::MakeHM, t.hm, bad);
+    put(p, tag::MakeYM, t.ym, bad);
+    put(p, tag::MakeZK, t.zk, bad);
+    put(p, tag::MakeJC, t.jc, bad);
+    put(p, tag::MakeJN, t.jn, bad);
+    put(p, tag::MakeLine, t.line, bad);
+    put(p, tag::LineColor, t.lineColor, bad);
+    put(p, tag::MakeZW, t.zw, bad);
+    put(p, tag::CountW, t.countW, bad);
+    put(p, tag::CountH, t.countH, bad);
+    put(p, tag::LogoName, t.logoName, bad);
+    put(p, tag::LogoW, t.logoW, bad);
+    put(p, tag::LogoH, t.logoH, bad);
+    put(p, tag::LogoAlign, t.logoAlign, bad);
 
-    put(p, "Border", "S", d.borderStyle, bad);
-    put(p, "Border", "W", d.borderWidth, bad);
-    put(p, "Border", "C", d.borderColor, bad);
-    put(p, "CHeight", "S", d.cardHeightFixed, bad);
-    put(p, "CHeight", "H", d.cardHeight, bad);
-    put(p, "CWidth", "S", d.cardWidthFixed, bad);
-    put(p, "CWidth", "W", d.cardWidth, bad);
-    for (int i = 0; i < 4; ++i)
-        put(p, "CPadding", QStringLiteral("P%1").arg(i), d.padding[i], bad);
-    put(p, "CCHeight", "S", t.cardHeightFixed, bad);
-    put(p, "CCHeight", "H", t.cardHeight, bad);
-    put(p, "CCWidth", "S", t.cardWidthFixed, bad);
-    put(p, "CCWidth", "W", t.cardWidth, bad);
-    for (int i = 0; i < 4; ++i)
-        put(p, "CCPadding", QStringLiteral("P%1").arg(i), t.padding[i], bad);
-    put(p, "Style", "M", d.layoutType, bad);
-    put(p, "Style", "C", t.layoutType, bad);
-    put(p, "BR", "Used", s.browser.used, bad);
-    put(p, "BR", "Path", s.browser.path, bad);
+    put(p, shelf::BorderStyle, d.borderStyle, bad);
+    put(p, shelf::BorderWidth, d.borderWidth, bad);
+    put(p, shelf::BorderColor, d.borderColor, bad);
+    put(p, shelf::CardHeightFixed, d.cardHeightFixed, bad);
+    put(p, shelf::CardHeight, d.cardHeight, bad);
+    put(p, shelf::CardWidthFixed, d.cardWidthFixed, bad);
+    put(p, shelf::CardWidth, d.cardWidth, bad);
+    for (std::size_t i = 0; i < 4; ++i)
+        put(p, shelf::Padding[i], d.padding[i], bad);
+    put(p, tag::CardHeightFixed, t.cardHeightFixed, bad);
+    put(p, tag::CardHeight, t.cardHeight, bad);
+    put(p, tag::CardWidthFixed, t.cardWidthFixed, bad);
+    put(p, tag::CardWidth, t.cardWidth, bad);
+    for (std::size_t i = 0; i < 4; ++i)
+        put(p, tag::Padding[i], t.padding[i], bad);
+    put(p, shelf::LayoutType, d.layoutType, bad);
+    put(p, tag::LayoutType, t.layoutType, bad);
+    put(p, keys::BrowserUsed, s.browser.used, bad);
+    put(p, keys::BrowserPath, s.browser.path, bad);
 
     const ledger::LedgerDesign &l = s.ledger;
-    put(p, "DC", "LIP", l.rowsPerPage, bad);
-    put(p, "DC", "LC", l.lineColor, bad);
-    put(p, "DC", "BC", l.backColor, bad);
-    put(p, "DC", "PN", l.pageNumbers, bad);
-    put(p, "DC", "FN", l.fontName, bad);
-    put(p, "DC", "FS", l.fontSize, bad);
-    put(p, "DC", "PD", l.padding, bad);
+    put(p, ledgerKeys::RowsPerPage, l.rowsPerPage, bad);
+    put(p, ledgerKeys::LineColor, l.lineColor, bad);
+    put(p, ledgerKeys::BackColor, l.backColor, bad);
+    put(p, ledgerKeys::PageNumbers, l.pageNumbers, bad);
+    put(p, ledgerKeys::FontName, l.fontName, bad);
+    put(p, ledgerKeys::FontSize, l.fontSize, bad);
+    put(p, ledgerKeys::Padding, l.padding, bad);
 
     // A minimised or maximised window says nothing about the size the user chose.
     if (windowNormal) {
-        put(p, "Status", "W", s.status.width, bad);
-        put(p, "Status", "H", s.status.height, bad);
-        for (int i = 0; i < 6; ++i)
-            put(p, "Status", QString::number(i + 1), QString::number(s.status.columnWidth[i]), bad);
+        put(p, keys::StatusW, s.status.width, bad);
+        put(p, keys::StatusH, s.status.height, bad);
+        for (std::size_t i = 0; i < 6; ++i)
+            put(p, keys::ColumnWidth[i], s.status.columnWidth[i], bad);
     }
-    put(p, "JAN", "TH", d.barcodeHeight, bad);
-    put(p, "JAN", "CH", t.barcodeHeight, bad);
-    put(p, "JAN", "DH", l.barcodeHeight, bad);
+    put(p, shelf::BarcodeHeight, d.barcodeHeight, bad);
+    put(p, tag::BarcodeHeight, t.barcodeHeight, bad);
+    put(p, ledgerKeys::BarcodeHeight, l.barcodeHeight, bad);
 }
 
 bool SetInitial(const Settings &settings, const QString &path, bool windowNormal, AppError *error)
@@ -641,7 +519,6 @@ bool SetInitial(const Settings &settings, const QString &path, bool windowNormal
     }
     QStringList unwritable;
     writeSettings(settings, file, windowNormal, &unwritable);
-    dropUnwritableLines(file);
     if (!file.save(&e)) {
         if (error)
             *error = e;

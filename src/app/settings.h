@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings_keys.h"
 #include "dialogs/browser_settings.h"
 #include "ledger/design.h"
 #include "platform/apperror.h"
@@ -15,10 +16,15 @@
 
 namespace app {
 
+// The main window's size and the list view's column widths, in twips.
 struct WindowStatus {
-    int width = 9492;                                                 // twips
-    int height = 6444;                                                // twips
-    std::array<int, 6> columnWidth{900, 1700, 1700, 900, 1700, 1700}; // twips
+    int width = keys::StatusW.defaultNumber();
+    int height = keys::StatusH.defaultNumber();
+    std::array<int, 6> columnWidth{
+        keys::ColumnWidth[0].defaultNumber(), keys::ColumnWidth[1].defaultNumber(),
+        keys::ColumnWidth[2].defaultNumber(), keys::ColumnWidth[3].defaultNumber(),
+        keys::ColumnWidth[4].defaultNumber(), keys::ColumnWidth[5].defaultNumber(),
+    };
     bool operator==(const WindowStatus &) const = default;
 };
 
@@ -31,8 +37,8 @@ struct Settings {
     ledger::LedgerDesign ledger;
     products::TaxSettings tax;
     BrowserSettings browser;
-    int excelEX = 0;  // Excel/EX
-    int gridFont = 9; // Size/GridFont
+    int excelEX = keys::ExcelEX.defaultNumber();
+    int gridFont = keys::GridFont.defaultNumber(); // the list view's font size
     WindowStatus status;
     bool operator==(const Settings &) const = default;
 };
@@ -85,9 +91,11 @@ bool MakeMyIni(const QString &path, platform::AppError *error = nullptr);
 // Never fails as a whole: what cannot be read takes its default and loading goes on. The reports, in
 // the order met, are for the start-up code to show (settingsReportBox()):
 //   MakeMyIniLabel          the new file could not be written (the defaults are used in memory);
-//   GetInitialLabel         the file cannot be read at all, or (error 13) keys whose values are not
-//                           numbers, named in the description ("[Bunkatsu] W, [CBun] H"), which took
-//                           their defaults;
+//   GetInitialLabel         the file cannot be read at all, or (error 13) keys whose values could not
+//                           be used, named in the description ("[Bunkatsu] W, [FontColor] 0"), which
+//                           took their defaults: a number that is not one, a colour, font size, font
+//                           name or border word that could not stand in a page's style sheet, or a
+//                           value whose bytes are not CP932 (as a UTF-8 editor writes them);
 //   GetOldIniLabel          the same for the older file being taken over;
 //   Plus130MyIniLabel ...   an upgrade could not be saved into its file (the upgrade holds in memory).
 // Values that later code divides by ([Bunkatsu] W/H, [CBun] W/H, [DC] LIP) are kept as the file has

@@ -37,26 +37,59 @@ bool isFontSizeText(const QString &text)
     return digit;
 }
 
+namespace {
+bool breaksQuotedName(QChar c)
+{
+    switch (c.unicode()) {
+    case u'"':
+    case u'<':
+    case u'>':
+    case u'{':
+    case u'}':
+    case u';':
+    case u'\\':
+        return true;
+    default:
+        return c.category() == QChar::Other_Control;
+    }
+}
+} // namespace
+
 bool isSafeFontName(const QString &text)
 {
     if (text.trimmed().isEmpty())
         return false;
     for (QChar c : text) {
-        switch (c.unicode()) {
-        case u'"':
-        case u'<':
-        case u'>':
-        case u'{':
-        case u'}':
-        case u';':
-        case u'\\':
+        if (breaksQuotedName(c))
             return false;
-        default:
-            if (c.category() == QChar::Other_Control)
-                return false;
-        }
     }
     return true;
+}
+
+platform::AppError keysTookDefaults(const QStringList &keys)
+{
+    constexpr int shown = 10;
+    QString names = keys.mid(0, shown).join(QStringLiteral(", "));
+    if (keys.size() > shown)
+        names += QStringLiteral(" ほか %1 件").arg(keys.size() - shown);
+    platform::AppError e = platform::AppError::typeMismatch();
+    e.description += QStringLiteral(" (") + names + QLatin1Char(')');
+    return e;
+}
+
+QString cssQuotedFontName(const QString &name)
+{
+    QString out;
+    out.reserve(name.size() + 2);
+    out += QLatin1Char('"');
+    for (QChar c : name) {
+        if (breaksQuotedName(c))
+            out += QLatin1Char('\\') + QString::number(c.unicode(), 16).toUpper() + QLatin1Char(' ');
+        else
+            out += c;
+    }
+    out += QLatin1Char('"');
+    return out;
 }
 
 namespace {

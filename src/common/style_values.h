@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/apperror.h"
+
 #include <QString>
+#include <QStringList>
 
 // What a settings or design file may put into a page's style sheet. Every such value is checked
 // where it is read, so that a shared design file cannot end the style block or smuggle markup into
@@ -20,5 +23,15 @@ bool isSafeFontName(const QString &text);
 QString checkedColor(const QString &text, const QString &fallback, bool *rejected = nullptr);
 QString checkedFontSize(const QString &text, const QString &fallback, bool *rejected = nullptr);
 QString checkedFontName(const QString &text, const QString &fallback, bool *rejected = nullptr);
+
+// The report of a reader whose values took their defaults: type mismatch (13) naming the keys, as
+// "型が一致しません。 ([FontName] 2, [FontColor] 0)"; past ten keys the rest are counted.
+platform::AppError keysTookDefaults(const QStringList &keys);
+
+// A font family as a style sheet's quoted string: the name between double quotes, with every
+// character that could end the string, the rule or the style block ('"', '<', '>', '{', '}', ';',
+// '\', control characters) written as a CSS escape ("\22 "). A name that passes isSafeFontName()
+// comes out unchanged between its quotes.
+QString cssQuotedFontName(const QString &name);
 
 } // namespace common

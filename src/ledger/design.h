@@ -1,19 +1,21 @@
 #pragma once
 
+#include "common/design_keys.h"
+
 #include <QString>
 
 namespace ledger {
 
-// The ledger options ([DC] and [JAN] DH of the settings file).
+// The ledger options ([DC] and [JAN] DH of the settings file), each starting at its key's default.
 struct LedgerDesign {
-    int rowsPerPage = 12;                                 // DC/LIP
-    QString lineColor = QStringLiteral("#000000");        // DC/LC
-    QString backColor = QStringLiteral("#FFFF00");        // DC/BC
-    int pageNumbers = 0;                                  // DC/PN
-    QString fontName = QStringLiteral("ＭＳ Ｐゴシック"); // DC/FN
-    int fontSize = 11;                                    // DC/FS
-    int padding = 2;                                      // DC/PD
-    int barcodeHeight = 40;                               // JAN/DH
+    int rowsPerPage = common::keys::ledger::RowsPerPage.defaultNumber();
+    QString lineColor = common::keys::ledger::LineColor.defaultText();
+    QString backColor = common::keys::ledger::BackColor.defaultText();
+    int pageNumbers = common::keys::ledger::PageNumbers.defaultNumber();
+    QString fontName = common::keys::ledger::FontName.defaultText();
+    int fontSize = common::keys::ledger::FontSize.defaultNumber(); // points
+    int padding = common::keys::ledger::Padding.defaultNumber();   // mm
+    int barcodeHeight = common::keys::ledger::BarcodeHeight.defaultNumber();
     bool operator==(const LedgerDesign &) const = default;
 };
 

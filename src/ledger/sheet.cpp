@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "barcode/barcode_images.h"
+#include "common/style_values.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/page_writer.h"
@@ -94,7 +95,7 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
         return platform::AppError::divisionByZero();
     const QString line =
         QStringLiteral("border-style:solid; border-width:1px; border-color:") + s.lineColor + QLatin1Char(';');
-    const QString font = QLatin1Char('"') + s.fontName + QLatin1Char('"');
+    const QString font = common::cssQuotedFontName(s.fontName);
     const QString pad = QString::number(s.padding);
     static const char *const head[] = {"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">", "<html>",
                                        "<head>",

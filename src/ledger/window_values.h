@@ -9,14 +9,14 @@ namespace ledger {
 
 // The ledger window's controls as values.
 struct WindowValues {
-    QString linesInPage = QStringLiteral("12");           // cmbLinesInPage
-    QString lineColor = QStringLiteral("#000000");        // PicColorLine as colour text
-    QString backColor = QStringLiteral("#FFFF00");        // picBackColor as colour text
-    bool pageNumbers = false;                             // CheckPageNum
-    QString fontName = QStringLiteral("ＭＳ Ｐゴシック"); // lblFont
-    QString fontSize = QStringLiteral("11");              // lblFontSize
-    QString padding = QStringLiteral("2");                // cmbPadding
-    QString startPage = QStringLiteral("1");              // txtStartPage, not stored
+    QString linesInPage = common::keys::ledger::RowsPerPage.defaultText();     // cmbLinesInPage
+    QString lineColor = common::keys::ledger::LineColor.defaultText();         // PicColorLine as colour text
+    QString backColor = common::keys::ledger::BackColor.defaultText();         // picBackColor as colour text
+    bool pageNumbers = common::keys::ledger::PageNumbers.defaultNumber() != 0; // CheckPageNum
+    QString fontName = common::keys::ledger::FontName.defaultText();           // lblFont
+    QString fontSize = common::keys::ledger::FontSize.defaultText();           // lblFontSize
+    QString padding = common::keys::ledger::Padding.defaultText();             // cmbPadding
+    QString startPage = QStringLiteral("1");                                   // txtStartPage, not stored
     bool operator==(const WindowValues &) const = default;
 };
 

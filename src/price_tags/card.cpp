@@ -1,5 +1,7 @@
 #include "price_tags/card.h"
 
+#include "common/style_values.h"
+
 #include <QStringList>
 
 namespace price_tags {
@@ -17,7 +19,7 @@ QString logoAlignWord(const QString &align)
 
 QString quotedFamily(const QString &fontName)
 {
-    return QLatin1Char('"') + fontName + QLatin1Char('"');
+    return common::cssQuotedFontName(fontName);
 }
 
 QString cardRest(bool twoTier, int layoutType, const CardTexts &t)

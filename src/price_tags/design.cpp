@@ -4,11 +4,13 @@ namespace price_tags {
 
 PriceTagDesign::PriceTagDesign()
 {
-    fontName.fill(QStringLiteral("ＭＳ Ｐゴシック"));
-    fontSize = {QStringLiteral("9pt"), QStringLiteral("9pt"), QStringLiteral("12pt"), QStringLiteral("9pt")};
-    fontStyle = {QStringLiteral("通常"), QStringLiteral("通常"), QStringLiteral("太字"), QStringLiteral("通常")};
-    fontColor.fill(QStringLiteral("#000000"));
-    fontAlign = {QStringLiteral("左"), QStringLiteral("左"), QStringLiteral("中央"), QStringLiteral("左")};
+    for (std::size_t i = 0; i < fontName.size(); ++i) {
+        fontName[i] = keys::FontName[i].defaultText();
+        fontSize[i] = keys::FontSize[i].defaultText() + QStringLiteral("pt");
+        fontStyle[i] = keys::FontStyle[i].defaultText();
+        fontColor[i] = keys::FontColor[i].defaultText();
+        fontAlign[i] = keys::FontAlign[i].defaultText();
+    }
 }
 
 } // namespace price_tags

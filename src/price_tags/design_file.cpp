@@ -2,6 +2,7 @@
 
 #include "common/design_keys.h"
 #include "common/helpers.h"
+#include "common/style_values.h"
 #include "platform/numbers.h"
 
 #include <QFileInfo>
@@ -10,16 +11,19 @@ namespace price_tags {
 
 namespace {
 
-const char *const fontSections[5] = {"CFontName", "CFontSize", "CFontStyle", "CFontColor", "CFontAlign"};
+namespace keys = common::keys::tag;
+namespace shelf = common::keys::shelf;
+using common::StoredKey;
 
 QString check(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-QString numericOr(const QString &text, const QString &fallback)
+// The value when it is a number, else the key's default.
+QString numericOr(const QString &text, const StoredKey &k)
 {
-    return platform::isNumeric(text) ? text : fallback;
+    return platform::isNumeric(text) ? text : k.defaultText();
 }
 
 // A check box set from a stored value: the value must be a number that a check box takes.
@@ -83,50 +87,48 @@ QString sizeCaption(const QString &stored)
 
 void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
 {
-    for (int i = 0; i < 4; ++i) {
-        const QString key = QString::number(i);
-        file.setValue(QLatin1String(fontSections[0]), key, f.fontName[i]);
-        file.setValue(QLatin1String(fontSections[1]), key, QString(f.fontSize[i]).remove(QLatin1String("pt")));
-        file.setValue(QLatin1String(fontSections[2]), key, f.fontStyle[i]);
-        file.setValue(QLatin1String(fontSections[3]), key, swatch(f.fontColor[i]));
-        file.setValue(QLatin1String(fontSections[4]), key, f.fontAlign[i]);
+    auto put = [&file](const StoredKey &k, const QString &value) {
+        file.setValue(k.sectionName(), k.keyName(), value);
+    };
+    for (std::size_t i = 0; i < 4; ++i) {
+        put(keys::FontName[i], f.fontName[i]);
+        put(keys::FontSize[i], QString(f.fontSize[i]).remove(QLatin1String("pt")));
+        put(keys::FontStyle[i], f.fontStyle[i]);
+        put(keys::FontColor[i], swatch(f.fontColor[i]));
+        put(keys::FontAlign[i], f.fontAlign[i]);
     }
-    const QString mk = QStringLiteral("CMake");
-    file.setValue(mk, QStringLiteral("LG"), check(f.checkLogo));
-    file.setValue(mk, QStringLiteral("HB"), check(f.checkHinban));
-    file.setValue(mk, QStringLiteral("HM"), check(f.checkName));
+    put(keys::MakeLG, check(f.checkLogo));
+    put(keys::MakeHB, check(f.checkHinban));
+    put(keys::MakeHM, check(f.checkName));
     // A mark text outside the list leaves the stored mark alone.
     if (f.yMark == yenMarkText())
-        file.setValue(mk, QStringLiteral("YM"), QStringLiteral("0"));
+        put(keys::MakeYM, QStringLiteral("0"));
     else if (f.yMark == enMarkText())
-        file.setValue(mk, QStringLiteral("YM"), QStringLiteral("1"));
+        put(keys::MakeYM, QStringLiteral("1"));
     else if (f.yMark == noMarkText())
-        file.setValue(mk, QStringLiteral("YM"), QStringLiteral("2"));
-    file.setValue(mk, QStringLiteral("ZK"), check(f.checkCZeikomi));
-    file.setValue(mk, QStringLiteral("ZW"), check(f.check2Dan));
-    file.setValue(mk, QStringLiteral("JC"), check(f.checkJanCode));
-    file.setValue(mk, QStringLiteral("JN"), f.optionNum == 0 ? QStringLiteral("0") : QStringLiteral("1"));
-    file.setValue(mk, QStringLiteral("Line"), check(f.checkCLine));
-    file.setValue(mk, QStringLiteral("LC"), swatch(f.borderColor));
-    file.setValue(QStringLiteral("CBun"), QStringLiteral("W"), f.countW);
-    file.setValue(QStringLiteral("CBun"), QStringLiteral("H"), f.countH);
-    file.setValue(QStringLiteral("CLogo"), QStringLiteral("Name"), f.logoFile);
-    file.setValue(QStringLiteral("CLogo"), QStringLiteral("W"), f.logoWidth);
-    file.setValue(QStringLiteral("CLogo"), QStringLiteral("H"), f.logoHeight);
-    file.setValue(QStringLiteral("CLogo"), QStringLiteral("Align"), f.logoAlign);
-    // A design file falls back to the type B-like sizes 45 × 60 mm, unlike the settings (24 × 30).
-    file.setValue(QStringLiteral("CHeight"), QStringLiteral("S"), check(f.checkCardHeight));
-    file.setValue(QStringLiteral("CHeight"), QStringLiteral("H"),
-                  numericOr(f.cardHeight, common::keys::ShelfCardHeight.defaultText()));
-    file.setValue(QStringLiteral("CWidth"), QStringLiteral("S"), check(f.checkCardWidth));
-    file.setValue(QStringLiteral("CWidth"), QStringLiteral("W"),
-                  numericOr(f.cardWidth, common::keys::ShelfCardWidth.defaultText()));
-    for (int i = 0; i < 4; ++i)
-        file.setValue(QStringLiteral("CPadding"), QStringLiteral("P") + QString::number(i),
-                      numericOr(f.padding[i], QStringLiteral("0")));
-    file.setValue(QStringLiteral("Style"), QStringLiteral("M"),
-                  f.optionStyle == 0 ? QStringLiteral("0") : QStringLiteral("1"));
-    file.setValue(QStringLiteral("JAN"), QStringLiteral("CH"), f.janImageHeight);
+        put(keys::MakeYM, QStringLiteral("2"));
+    put(keys::MakeZK, check(f.checkCZeikomi));
+    put(keys::MakeZW, check(f.check2Dan));
+    put(keys::MakeJC, check(f.checkJanCode));
+    put(keys::MakeJN, check(f.optionNum != 0));
+    put(keys::MakeLine, check(f.checkCLine));
+    put(keys::LineColor, swatch(f.borderColor));
+    put(keys::CountW, f.countW);
+    put(keys::CountH, f.countH);
+    put(keys::LogoName, f.logoFile);
+    put(keys::LogoW, f.logoWidth);
+    put(keys::LogoH, f.logoHeight);
+    put(keys::LogoAlign, f.logoAlign);
+    // A design file keeps the card under the shelf label's keys, and so falls back to the shelf
+    // label's sizes 45 × 60 mm, unlike the settings (24 × 30).
+    put(shelf::CardHeightFixed, check(f.checkCardHeight));
+    put(shelf::CardHeight, numericOr(f.cardHeight, shelf::CardHeight));
+    put(shelf::CardWidthFixed, check(f.checkCardWidth));
+    put(shelf::CardWidth, numericOr(f.cardWidth, shelf::CardWidth));
+    for (std::size_t i = 0; i < 4; ++i)
+        put(shelf::Padding[i], numericOr(f.padding[i], shelf::Padding[i]));
+    put(shelf::LayoutType, check(f.optionStyle != 0));
+    put(keys::BarcodeHeight, f.janImageHeight);
 }
 
 platform::AppError WriteCDesign(const WindowValues &form, const QString &path)
@@ -143,138 +145,158 @@ platform::AppError WriteCDesign(const WindowValues &form, const QString &path)
 
 CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &current)
 {
-    CDesignRead r{current, {}, {}};
+    CDesignRead r{current, {}, {}, {}};
     WindowValues &f = r.form;
-    auto value = [&](const char *section, const QString &key) { return file.value(QLatin1String(section), key); };
-    auto stop = [&](const char *section, const char *key, const platform::AppError &e) {
+    auto value = [&](const StoredKey &k) { return file.value(k.sectionName(), k.keyName()); };
+    QStringList replaced;
+    auto stop = [&](const StoredKey &k, const platform::AppError &e) {
+        if (!replaced.isEmpty())
+            r.replaced = common::keysTookDefaults(replaced);
         r.error = e;
-        r.stoppedAt = QStringLiteral("[%1] %2").arg(QLatin1String(section), QLatin1String(key));
+        r.stoppedAt = k.displayName();
         r.error.description += QStringLiteral(" (") + r.stoppedAt + QLatin1Char(')');
         return r;
     };
+    // A value that is empty falls back to the key's default.
+    auto orDefault = [&](const StoredKey &k) {
+        const QString text = value(k);
+        return text.isEmpty() ? k.defaultText() : text;
+    };
 
-    FlagRead flag = readFlag(value("CMake", QStringLiteral("HB")));
+    FlagRead flag = readFlag(value(keys::MakeHB));
     if (flag.error.isSet())
-        return stop("CMake", "HB", flag.error);
+        return stop(keys::MakeHB, flag.error);
     f.checkHinban = flag.value;
-    flag = readFlag(value("CMake", QStringLiteral("HM")));
+    flag = readFlag(value(keys::MakeHM));
     if (flag.error.isSet())
-        return stop("CMake", "HM", flag.error);
+        return stop(keys::MakeHM, flag.error);
     f.checkName = flag.value;
 
-    for (int i = 0; i < 3; ++i) {
-        const QString key = QString::number(i);
-        f.fontName[i] = value("CFontName", key);
-        f.fontSize[i] = sizeCaption(value("CFontSize", key));
-        f.fontStyle[i] = value("CFontStyle", key);
-        f.fontAlign[i] = value("CFontAlign", key);
-        f.fontColor[i] = swatch(value("CFontColor", key));
+    // A font name or size that could break out of the page's style sheet takes its default.
+    auto styleValue = [&](const StoredKey &k) {
+        const QString text = value(k);
+        if (text.isEmpty() || common::fitsKind(k.kind, text))
+            return text;
+        replaced << k.displayName();
+        return k.defaultText();
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        f.fontName[i] = styleValue(keys::FontName[i]);
+        f.fontSize[i] = sizeCaption(styleValue(keys::FontSize[i]));
+        f.fontStyle[i] = value(keys::FontStyle[i]);
+        f.fontAlign[i] = value(keys::FontAlign[i]);
+        f.fontColor[i] = swatch(value(keys::FontColor[i]));
     }
     // Files of older versions have no tax-note style; it gets the built-in one.
-    auto orDefault = [](const QString &text, const QString &fallback) { return text.isEmpty() ? fallback : text; };
-    f.fontName[3] = orDefault(value("CFontName", QStringLiteral("3")), QStringLiteral("ＭＳ Ｐゴシック"));
-    f.fontSize[3] = orDefault(sizeCaption(value("CFontSize", QStringLiteral("3"))), QStringLiteral("9pt"));
-    f.fontStyle[3] = orDefault(value("CFontStyle", QStringLiteral("3")), QStringLiteral("通常"));
-    f.fontColor[3] = swatch(orDefault(value("CFontColor", QStringLiteral("3")), QStringLiteral("#000000")));
-    f.fontAlign[3] = orDefault(value("CFontAlign", QStringLiteral("3")), QStringLiteral("左"));
+    f.fontName[3] = styleValue(keys::FontName[3]);
+    f.fontSize[3] = sizeCaption(styleValue(keys::FontSize[3]));
+    if (f.fontName[3].isEmpty())
+        f.fontName[3] = keys::FontName[3].defaultText();
+    if (f.fontSize[3].isEmpty())
+        f.fontSize[3] = sizeCaption(keys::FontSize[3].defaultText());
+    f.fontStyle[3] = orDefault(keys::FontStyle[3]);
+    f.fontColor[3] = swatch(orDefault(keys::FontColor[3]));
+    f.fontAlign[3] = orDefault(keys::FontAlign[3]);
 
-    const QString zw = value("CMake", QStringLiteral("ZW"));
+    const QString zw = value(keys::MakeZW);
     if (zw.isEmpty()) {
-        f.check2Dan = false;
+        f.check2Dan = keys::MakeZW.defaultNumber() != 0;
     } else {
         flag = readFlag(zw);
         if (flag.error.isSet())
-            return stop("CMake", "ZW", flag.error);
+            return stop(keys::MakeZW, flag.error);
         f.check2Dan = flag.value;
     }
-    const QString ym = value("CMake", QStringLiteral("YM"));
+    const QString ym = value(keys::MakeYM);
     const auto ymValue = platform::toWholeNumber(ym);
     if (!ymValue)
-        return stop("CMake", "YM",
+        return stop(keys::MakeYM,
                     platform::isNumeric(ym) ? platform::AppError::overflow() : platform::AppError::typeMismatch());
     f.yMark = *ymValue == 1 ? enMarkText() : *ymValue == 2 ? noMarkText() : yenMarkText();
-    const QString zk = value("CMake", QStringLiteral("ZK"));
+    const QString zk = value(keys::MakeZK);
     if (!zk.isEmpty()) {
         flag = readFlag(zk);
         if (flag.error.isSet())
-            return stop("CMake", "ZK", flag.error);
+            return stop(keys::MakeZK, flag.error);
         f.checkCZeikomi = flag.value;
     }
 
-    flag = readFlag(value("CMake", QStringLiteral("JC")));
+    flag = readFlag(value(keys::MakeJC));
     if (flag.error.isSet())
-        return stop("CMake", "JC", flag.error);
+        return stop(keys::MakeJC, flag.error);
     f.checkJanCode = flag.value;
     int index = 0;
-    platform::AppError e = readIndex(value("CMake", QStringLiteral("JN")), &index);
+    platform::AppError e = readIndex(value(keys::MakeJN), &index);
     if (e.isSet())
-        return stop("CMake", "JN", e);
+        return stop(keys::MakeJN, e);
     f.optionNum = index;
 
-    f.countW = value("CBun", QStringLiteral("W"));
-    f.countH = value("CBun", QStringLiteral("H"));
+    f.countW = value(keys::CountW);
+    f.countH = value(keys::CountH);
 
-    flag = readFlag(value("CMake", QStringLiteral("Line")));
+    flag = readFlag(value(keys::MakeLine));
     if (flag.error.isSet())
-        return stop("CMake", "Line", flag.error);
+        return stop(keys::MakeLine, flag.error);
     f.checkCLine = flag.value;
-    f.borderColor = swatch(orDefault(value("CMake", QStringLiteral("LC")), QStringLiteral("#808080")));
+    f.borderColor = swatch(orDefault(keys::LineColor));
 
-    const QString lg = value("CMake", QStringLiteral("LG"));
+    const QString lg = value(keys::MakeLG);
     if (!lg.isEmpty()) {
         flag = readFlag(lg);
         if (flag.error.isSet())
-            return stop("CMake", "LG", flag.error);
+            return stop(keys::MakeLG, flag.error);
         f.checkLogo = flag.value;
-        f.logoFile = value("CLogo", QStringLiteral("Name"));
-        f.logoAlign = value("CLogo", QStringLiteral("Align"));
-        f.logoWidth = value("CLogo", QStringLiteral("W"));
-        f.logoHeight = value("CLogo", QStringLiteral("H"));
+        f.logoFile = value(keys::LogoName);
+        f.logoAlign = value(keys::LogoAlign);
+        f.logoWidth = value(keys::LogoW);
+        f.logoHeight = value(keys::LogoH);
         // The window loads the picture here; a file that is gone ends the read.
         if (!f.logoFile.isEmpty() && !QFileInfo(f.logoFile).isFile())
-            return stop("CLogo", "Name", platform::AppError::fileNotFound(f.logoFile));
+            return stop(keys::LogoName, platform::AppError::fileNotFound(f.logoFile));
     } else {
-        f.checkLogo = false;
-        f.logoFile.clear();
-        f.logoAlign = QStringLiteral("中央");
-        f.logoWidth = QStringLiteral("0");
-        f.logoHeight = QStringLiteral("0");
+        f.checkLogo = keys::MakeLG.defaultNumber() != 0;
+        f.logoFile = keys::LogoName.defaultText();
+        f.logoAlign = keys::LogoAlign.defaultText();
+        f.logoWidth = keys::LogoW.defaultText();
+        f.logoHeight = keys::LogoH.defaultText();
     }
 
-    f.checkCardHeight = value("CHeight", QStringLiteral("S")) == QLatin1String("1");
-    f.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), common::keys::ShelfCardHeight.defaultText());
-    f.checkCardWidth = value("CWidth", QStringLiteral("S")) == QLatin1String("1");
-    f.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), common::keys::ShelfCardWidth.defaultText());
+    f.checkCardHeight = value(shelf::CardHeightFixed) == QLatin1String("1");
+    f.cardHeight = numericOr(value(shelf::CardHeight), shelf::CardHeight);
+    f.checkCardWidth = value(shelf::CardWidthFixed) == QLatin1String("1");
+    f.cardWidth = numericOr(value(shelf::CardWidth), shelf::CardWidth);
 
     // Older versions kept one padding for all four sides under "P".
-    const QString single = value("CPadding", QStringLiteral("P"));
-    for (int i = 0; i < 4; ++i) {
-        const QString own = value("CPadding", QStringLiteral("P") + QString::number(i));
-        f.padding[i] = platform::isNumeric(own) ? own : numericOr(single, QStringLiteral("0"));
+    const QString single = numericOr(value(shelf::PaddingAll), shelf::PaddingAll);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const QString own = value(shelf::Padding[i]);
+        f.padding[i] = platform::isNumeric(own) ? own : single;
     }
 
-    const QString style = value("Style", QStringLiteral("M"));
+    const QString style = value(shelf::LayoutType);
     if (style.isEmpty()) {
-        f.optionStyle = 0;
+        f.optionStyle = shelf::LayoutType.defaultNumber();
     } else {
         e = readIndex(style, &index);
         if (e.isSet())
-            return stop("Style", "M", e);
+            return stop(shelf::LayoutType, e);
         f.optionStyle = index;
     }
 
-    f.janImageHeight = numericOr(value("JAN", QStringLiteral("CH")), QStringLiteral("40"));
+    f.janImageHeight = numericOr(value(keys::BarcodeHeight), keys::BarcodeHeight);
+    if (!replaced.isEmpty())
+        r.replaced = common::keysTookDefaults(replaced);
     return r;
 }
 
 CDesignRead ReadCDesign(const QString &path, const WindowValues &current)
 {
     if (!QFileInfo(path).isFile())
-        return CDesignRead{current, {}, {}};
+        return CDesignRead{current, {}, {}, {}};
     platform::ProfileFile file(path);
     platform::AppError error;
     if (!file.load(&error))
-        return CDesignRead{current, error, {}};
+        return CDesignRead{current, error, {}, {}};
     return ReadCDesign(file, current);
 }
 

@@ -18,6 +18,9 @@ struct CDesignRead {
     WindowValues form;        // the controls after the read (as far as it got)
     platform::AppError error; // set when a key stopped the read; the steps before it were applied
     QString stoppedAt;        // "[CMake] HB" etc., empty when the read went through
+    // Set (type mismatch naming the keys, "[CFontName] 2, [CFontSize] 0") when font names or sizes
+    // that could not stand in a page's style sheet took the type A values; the read went on.
+    platform::AppError replaced;
 };
 
 // ReadCDesign: a ".cdn" profile into the controls, starting from their current values.

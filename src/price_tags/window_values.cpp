@@ -162,67 +162,16 @@ platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
 
 WindowValues builtInForm(BuiltInType type, const WindowValues &current)
 {
-    WindowValues f;
+    WindowValues f = loadWindowValues(builtInDesign(type));
     f.startPos = current.startPos;
-    f.checkLogo = false;
-    f.checkHinban = false;
-    f.checkName = true;
-    f.checkJanCode = true;
-    f.optionNum = 1;
-    f.checkCLine = true;
-    f.countW = type == BuiltInType::A ? QStringLiteral("5") : QStringLiteral("3");
-    f.countH = type == BuiltInType::A ? QStringLiteral("9") : QStringLiteral("14");
-    f.fontName.fill(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.fontSize = {QStringLiteral("9pt"), QStringLiteral("9pt"), QStringLiteral("12pt"), QStringLiteral("9pt")};
-    f.fontStyle = {QStringLiteral("通常"), QStringLiteral("通常"), QStringLiteral("太字"), QStringLiteral("通常")};
-    f.fontColor.fill(QStringLiteral("#000000"));
-    f.fontAlign = {QStringLiteral("左"), QStringLiteral("左"), QStringLiteral("中央"), QStringLiteral("左")};
-    f.borderColor = QStringLiteral("#808080");
-    f.logoFile.clear();
-    f.logoAlign = QStringLiteral("中央");
-    f.logoWidth = QStringLiteral("0");
-    f.logoHeight = QStringLiteral("0");
-    f.yMark = yenMarkText();
-    f.checkCZeikomi = true;
-    f.check2Dan = false;
-    f.optionStyle = type == BuiltInType::A ? 0 : 1;
-    f.padding.fill(QStringLiteral("0"));
-    f.checkCardHeight = false;
-    f.checkCardWidth = false;
-    f.cardHeight = type == BuiltInType::A ? common::keys::TagCardHeight.defaultText() : QStringLiteral("18");
-    f.cardWidth = type == BuiltInType::A ? common::keys::TagCardWidth.defaultText() : QStringLiteral("56");
-    f.janImageHeight = QStringLiteral("40");
     return f;
 }
 
 PriceTagDesign builtInDesign(BuiltInType type)
 {
-    PriceTagDesign d; // area styles, flags, colours, logo and card flags are the type A values already
-    d.ym = 0;
-    d.hb = 0;
-    d.hm = 1;
-    d.zk = 1;
-    d.zw = 0;
-    d.jc = 1;
-    d.jn = 1;
-    d.line = 1;
-    d.lineColor = QStringLiteral("#808080");
-    d.lg = 0;
-    d.logoName.clear();
-    d.logoW = 0;
-    d.logoH = 0;
-    d.logoAlign = QStringLiteral("中央");
-    d.cardHeightFixed = 0;
-    d.cardWidthFixed = 0;
-    d.padding.fill(QStringLiteral("0"));
-    d.barcodeHeight = 40;
-    if (type == BuiltInType::A) {
-        d.countW = 5;
-        d.countH = 9;
-        d.cardHeight = common::keys::TagCardHeight.defaultText();
-        d.cardWidth = common::keys::TagCardWidth.defaultText();
-        d.layoutType = 0;
-    } else {
+    PriceTagDesign d; // every stored key at its default, as type A has it
+    d.ym = 0;         // with the yen mark in front of the price
+    if (type == BuiltInType::B) {
         d.countW = 3;
         d.countH = 14;
         d.cardHeight = QStringLiteral("18");

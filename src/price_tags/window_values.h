@@ -29,15 +29,15 @@ struct WindowValues {
     bool checkJanCode = true;
     bool checkCLine = true;
     bool checkLogo = false;
-    QString yMark;                                   // cmbYMark text
-    int optionNum = 1;                               // selected OptionNum index, -1 when neither is selected
-    QString countW = QStringLiteral("5");            // cmbCountW
-    QString countH = QStringLiteral("9");            // cmbCountH
-    QString borderColor = QStringLiteral("#808080"); // lblCBorderColor
-    QString logoFile;                                // the window's logo file
-    QString logoAlign = QStringLiteral("中央");      // cmbCLogoAlign
-    QString logoWidth = QStringLiteral("0");         // txtLogoWidth
-    QString logoHeight = QStringLiteral("0");        // txtLogoHeight
+    QString yMark;                                       // cmbYMark text
+    int optionNum = 1;                                   // selected OptionNum index, -1 when neither is selected
+    QString countW = keys::CountW.defaultText();         // cmbCountW
+    QString countH = keys::CountH.defaultText();         // cmbCountH
+    QString borderColor = keys::LineColor.defaultText(); // lblCBorderColor
+    QString logoFile;                                    // the window's logo file
+    QString logoAlign = keys::LogoAlign.defaultText();   // cmbCLogoAlign
+    QString logoWidth = keys::LogoW.defaultText();       // txtLogoWidth
+    QString logoHeight = keys::LogoH.defaultText();      // txtLogoHeight
     bool checkCardHeight = false;
     bool checkCardWidth = false;
     QString cardHeight = common::keys::TagCardHeight.defaultText(); // txtCardHeight
@@ -45,7 +45,7 @@ struct WindowValues {
     std::array<QString, 4> padding;                                 // txtCardPadding 0-3: top, bottom, left, right
     int optionStyle = 0;                                            // OptionStyle index
     QString startPos = QStringLiteral("1");                         // cmbStartPos
-    QString janImageHeight = QStringLiteral("40");                  // cmbJanImageHeight
+    QString janImageHeight = keys::BarcodeHeight.defaultText();     // cmbJanImageHeight
 
     WindowValues(); // the controls as the type A design sets them
     bool operator==(const WindowValues &) const = default;

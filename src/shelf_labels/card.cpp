@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "common/font_texts.h"
+#include "common/style_values.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 
@@ -13,7 +14,7 @@ std::optional<CssPieces> cssPieces(const ShelfLabelDesign &d, platform::AppError
     for (int i = 0; i < 7; ++i) {
         c.prefix[i] = common::cssFontPrefix(d.area[i].fontStyle);
         c.size[i] = d.area[i].fontSize;
-        c.name[i] = QLatin1Char('"') + d.area[i].fontName + QLatin1Char('"');
+        c.name[i] = common::cssQuotedFontName(d.area[i].fontName);
         if (i < 6) {
             c.color[i] = d.area[i].color;
             c.align[i] = common::cssAlign(d.area[i].align);

@@ -8,6 +8,8 @@
 
 namespace shelf_labels {
 
+namespace keys = common::keys::shelf;
+
 // Font, size, style, colour and alignment of one printed item. Sizes carry their unit in memory
 // ("20pt", "5mm").
 struct AreaStyle {
@@ -19,40 +21,42 @@ struct AreaStyle {
     bool operator==(const AreaStyle &) const = default;
 };
 
-// The shelf-label design as the program holds it (the shelf-label sections of the settings file).
-// Values the designer holds as typed text stay text here, so nothing typed is lost.
+// The shelf-label design as the program holds it (the shelf-label sections of the settings file), each
+// field starting at its key's default. Values the designer holds as typed text stay text here, so
+// nothing typed is lost.
 struct ShelfLabelDesign {
     std::array<AreaStyle, 7> area; // 0 header, 1 item code, 2 name, 3 price, 4 tax, 5 remarks, 6 price mark
-    QString headerColor = QStringLiteral("#FF0000");                  // BackColor/H
-    QString backColor = QStringLiteral("#FFFFFF");                    // BackColor/B
-    QString headerText = QStringLiteral("SALE");                      // Header/string
-    int headerCheck = 0;                                              // Header/check
-    int line = 1;                                                     // Line/line
-    QString lineColor = QStringLiteral("#808080");                    // Line/Color
-    QString countW = QStringLiteral("3");                             // Bunkatsu/W, cards per row
-    QString countH = QStringLiteral("4");                             // Bunkatsu/H, rows per page
-    int yMark = 0;                                                    // YMark/Y
-    int makeGN = 0;                                                   // item code printed
-    int makeAlt = 0;                                                  // remarks printed
-    int makeBC = 1;                                                   // barcode printed
-    int makeJN = 1;                                                   // barcode digits printed
-    int makeLG = 0;                                                   // logo printed
-    QString logoName;                                                 // Logo/Name
-    QString logoW = QStringLiteral("0");                              // Logo/W, pixels
-    QString logoH = QStringLiteral("0");                              // Logo/H, pixels
-    QString logoAlign = QStringLiteral("中央");                       // Logo/Align
-    QString borderStyle = QStringLiteral("none");                     // Border/S, CSS word
-    QString borderWidth = QStringLiteral("0");                        // Border/W, points
-    QString borderColor = QStringLiteral("#FFFFFF");                  // Border/C
-    int cardHeightFixed = 0;                                          // CHeight/S
-    QString cardHeight = common::keys::ShelfCardHeight.defaultText(); // CHeight/H, mm
-    int cardWidthFixed = 0;                                           // CWidth/S
-    QString cardWidth = common::keys::ShelfCardWidth.defaultText();   // CWidth/W, mm
-    std::array<QString, 4> padding{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-                                   QStringLiteral("0")}; // CPadding/P0..P3: top, bottom, left, right (mm)
-    int layoutType = 0;                                  // Style/M: 0 type A, 1 type B
-    int barcodeHeight = 40;                              // JAN/TH, pixels
-    int startOffset = 0;                                 // start position − 1 (not stored)
+    QString headerColor = keys::HeaderColor.defaultText();
+    QString backColor = keys::BackColor.defaultText();
+    QString headerText = keys::HeaderText.defaultText();
+    int headerCheck = keys::HeaderCheck.defaultNumber();
+    int line = keys::Line.defaultNumber(); // cut line between the cards
+    QString lineColor = keys::LineColor.defaultText();
+    QString countW = keys::CountW.defaultText(); // cards per row
+    QString countH = keys::CountH.defaultText(); // rows per page
+    int yMark = keys::YMark.defaultNumber();
+    int makeGN = keys::MakeGN.defaultNumber();   // item code printed
+    int makeAlt = keys::MakeAlt.defaultNumber(); // remarks printed
+    int makeBC = keys::MakeBC.defaultNumber();   // barcode printed
+    int makeJN = keys::MakeJN.defaultNumber();   // barcode digits printed
+    int makeLG = keys::MakeLG.defaultNumber();   // logo printed
+    QString logoName;
+    QString logoW = keys::LogoW.defaultText(); // pixels
+    QString logoH = keys::LogoH.defaultText(); // pixels
+    QString logoAlign = keys::LogoAlign.defaultText();
+    QString borderStyle = keys::BorderStyle.defaultText(); // CSS word
+    QString borderWidth = keys::BorderWidth.defaultText(); // points
+    QString borderColor = keys::BorderColor.defaultText();
+    int cardHeightFixed = keys::CardHeightFixed.defaultNumber();
+    QString cardHeight = keys::CardHeight.defaultText(); // mm
+    int cardWidthFixed = keys::CardWidthFixed.defaultNumber();
+    QString cardWidth = keys::CardWidth.defaultText(); // mm
+    // Top, bottom, left, right (mm).
+    std::array<QString, 4> padding{keys::Padding[0].defaultText(), keys::Padding[1].defaultText(),
+                                   keys::Padding[2].defaultText(), keys::Padding[3].defaultText()};
+    int layoutType = keys::LayoutType.defaultNumber();       // 0 type A, 1 type B
+    int barcodeHeight = keys::BarcodeHeight.defaultNumber(); // pixels
+    int startOffset = 0;                                     // start position − 1 (not stored)
 
     ShelfLabelDesign();
     bool operator==(const ShelfLabelDesign &) const = default;

@@ -2,6 +2,7 @@
 
 #include "common/design_keys.h"
 #include "common/helpers.h"
+#include "common/style_values.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 
@@ -16,51 +17,59 @@ using platform::ProfileFile;
 
 namespace {
 
-QString numericOr(const QString &text, const char *fallback)
+namespace keys = common::keys::shelf;
+namespace tax = common::keys::tax;
+using common::StoredKey;
+
+QString value(const ProfileFile &f, const StoredKey &k)
 {
-    return platform::isNumeric(text) ? text : QString::fromLatin1(fallback);
+    return f.value(k.sectionName(), k.keyName());
 }
 
-QString keyName(const char *section, const QString &key)
+// The value when it is a number, else the key's default.
+QString numericOr(const QString &text, const StoredKey &k)
 {
-    return QStringLiteral(" ([") + QLatin1String(section) + QStringLiteral("] ") + key + QLatin1Char(')');
+    return platform::isNumeric(text) ? text : k.defaultText();
+}
+
+QString keyName(const StoredKey &k)
+{
+    return QStringLiteral(" (") + k.displayName() + QLatin1Char(')');
 }
 
 // The value of a key the designer converts to a number without a fallback.
-std::optional<int> requiredNumber(const ProfileFile &f, const char *section, const QString &key, AppError *error)
+std::optional<int> requiredNumber(const ProfileFile &f, const StoredKey &k, AppError *error)
 {
-    const auto v = platform::toInteger16(f.value(QLatin1String(section), key));
+    const auto v = platform::toInteger16(value(f, k));
     if (!v) {
-        *error = AppError{AppError::TypeMismatch, AppError::typeMismatch().description + keyName(section, key)};
+        *error = AppError{AppError::TypeMismatch, AppError::typeMismatch().description + keyName(k)};
         return std::nullopt;
     }
     return *v;
 }
 
 // A check box takes 0 or 1.
-std::optional<int> requiredFlag(const ProfileFile &f, const char *section, const QString &key, AppError *error)
+std::optional<int> requiredFlag(const ProfileFile &f, const StoredKey &k, AppError *error)
 {
-    const auto v = requiredNumber(f, section, key, error);
+    const auto v = requiredNumber(f, k, error);
     if (!v)
         return std::nullopt;
     if (*v != 0 && *v != 1) {
-        *error = AppError{AppError::InvalidPropertyValue,
-                          AppError::invalidPropertyValue().description + keyName(section, key)};
+        *error = AppError{AppError::InvalidPropertyValue, AppError::invalidPropertyValue().description + keyName(k)};
         return std::nullopt;
     }
     return v;
 }
 
 // An option button chosen by its index within a group of count buttons.
-std::optional<int> requiredOption(const ProfileFile &f, const char *section, const QString &key, int count,
-                                  AppError *error)
+std::optional<int> requiredOption(const ProfileFile &f, const StoredKey &k, int count, AppError *error)
 {
-    const auto v = requiredNumber(f, section, key, error);
+    const auto v = requiredNumber(f, k, error);
     if (!v)
         return std::nullopt;
     if (*v < 0 || *v >= count) {
         *error = AppError{AppError::NoSuchControlArrayElement,
-                          QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(section, key)};
+                          QStringLiteral("コントロール配列の要素 %1 は存在しません。").arg(*v) + keyName(k)};
         return std::nullopt;
     }
     return v;
@@ -76,116 +85,122 @@ QString withUnit(const QString &stored)
     return stored.contains(QLatin1String("mm")) ? stored : stored + QStringLiteral("pt");
 }
 
-bool readValues(const ProfileFile &f, WindowValues &v, AppError *error)
+bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringList *replaced)
 {
     ShelfLabelDesign &d = v.design;
-    auto value = [&f](const char *section, const QString &key) { return f.value(QLatin1String(section), key); };
+    // A font name or size that could break out of the page's style sheet takes its default.
+    auto styleValue = [&](const StoredKey &k) {
+        const QString text = value(f, k);
+        if (text.isEmpty() || common::fitsKind(k.kind, text))
+            return text;
+        *replaced << k.displayName();
+        return k.defaultText();
+    };
 
-    for (int i = 0; i < 7; ++i) {
-        const QString k = QString::number(i);
+    for (std::size_t i = 0; i < 7; ++i) {
         AreaStyle &a = d.area[i];
-        a.fontName = value("FontName", k);
-        a.fontSize = withUnit(value("FontSize", k));
-        a.fontStyle = value("FontStyle", k);
+        a.fontName = styleValue(keys::FontName[i]);
+        a.fontSize = withUnit(styleValue(keys::FontSize[i]));
+        a.fontStyle = value(f, keys::FontStyle[i]);
         if (i < 6) {
-            a.color = normalizedColorText(value("FontColor", k));
-            a.align = value("FontAlign", k);
+            a.color = normalizedColorText(value(f, keys::FontColor[i]));
+            a.align = value(f, keys::FontAlign[i]);
         }
     }
 
-    d.headerColor = normalizedColorText(value("BackColor", QStringLiteral("H")));
-    d.headerText = value("Header", QStringLiteral("string"));
-    const auto line = requiredFlag(f, "Line", QStringLiteral("line"), error);
+    d.headerColor = normalizedColorText(value(f, keys::HeaderColor));
+    d.headerText = value(f, keys::HeaderText);
+    const auto line = requiredFlag(f, keys::Line, error);
     if (!line)
         return false;
     d.line = *line;
-    d.countW = value("Bunkatsu", QStringLiteral("W"));
-    d.countH = value("Bunkatsu", QStringLiteral("H"));
+    d.countW = value(f, keys::CountW);
+    d.countH = value(f, keys::CountH);
 
-    const auto yMark = requiredNumber(f, "YMark", QStringLiteral("Y"), error);
+    const auto yMark = requiredNumber(f, keys::YMark, error);
     if (!yMark)
         return false;
     if (*yMark >= 0 && *yMark <= 2)
         d.yMark = *yMark;
 
-    const auto taxStyle = requiredOption(f, "Tax", QStringLiteral("Style"), 5, error);
+    const auto taxStyle = requiredOption(f, tax::Style, 5, error);
     if (!taxStyle)
         return false;
     v.taxStyle = *taxStyle;
 
-    const auto header = requiredFlag(f, "Header", QStringLiteral("check"), error);
+    const auto header = requiredFlag(f, keys::HeaderCheck, error);
     if (!header)
         return false;
     d.headerCheck = *header;
-    const auto zeikomi = requiredFlag(f, "Tax", QStringLiteral("Zeikomi"), error);
+    const auto zeikomi = requiredFlag(f, tax::Zeikomi, error);
     if (!zeikomi)
         return false;
     v.zeikomi = *zeikomi;
-    const auto gn = requiredFlag(f, "Make", QStringLiteral("GN"), error);
+    const auto gn = requiredFlag(f, keys::MakeGN, error);
     if (!gn)
         return false;
     d.makeGN = *gn;
-    const auto alt = requiredFlag(f, "Make", QStringLiteral("Alt"), error);
+    const auto alt = requiredFlag(f, keys::MakeAlt, error);
     if (!alt)
         return false;
     d.makeAlt = *alt;
-    const auto bc = requiredFlag(f, "Make", QStringLiteral("BC"), error);
+    const auto bc = requiredFlag(f, keys::MakeBC, error);
     if (!bc)
         return false;
     d.makeBC = *bc;
-    const auto jn = requiredOption(f, "Make", QStringLiteral("JN"), 2, error);
+    const auto jn = requiredOption(f, keys::MakeJN, 2, error);
     if (!jn)
         return false;
     d.makeJN = *jn;
 
-    if (!value("Make", QStringLiteral("LG")).isEmpty()) {
-        const auto lg = requiredFlag(f, "Make", QStringLiteral("LG"), error);
+    if (!value(f, keys::MakeLG).isEmpty()) {
+        const auto lg = requiredFlag(f, keys::MakeLG, error);
         if (!lg)
             return false;
         d.makeLG = *lg;
-        d.logoName = value("Logo", QStringLiteral("Name"));
-        d.logoAlign = value("Logo", QStringLiteral("Align"));
-        d.logoW = value("Logo", QStringLiteral("W"));
-        d.logoH = value("Logo", QStringLiteral("H"));
+        d.logoName = value(f, keys::LogoName);
+        d.logoAlign = value(f, keys::LogoAlign);
+        d.logoW = value(f, keys::LogoW);
+        d.logoH = value(f, keys::LogoH);
     } else {
-        d.makeLG = 0;
-        d.logoName.clear();
-        d.logoAlign = QStringLiteral("中央");
-        d.logoW = QStringLiteral("0");
-        d.logoH = QStringLiteral("0");
+        d.makeLG = keys::MakeLG.defaultNumber();
+        d.logoName = keys::LogoName.defaultText();
+        d.logoAlign = keys::LogoAlign.defaultText();
+        d.logoW = keys::LogoW.defaultText();
+        d.logoH = keys::LogoH.defaultText();
     }
 
-    const QString lineColor = value("Line", QStringLiteral("Color"));
-    d.lineColor = lineColor.isEmpty() ? QStringLiteral("#808080") : normalizedColorText(lineColor);
+    const QString lineColor = value(f, keys::LineColor);
+    d.lineColor = lineColor.isEmpty() ? keys::LineColor.defaultText() : normalizedColorText(lineColor);
 
-    d.borderStyle = knownBorderWord(value("Border", QStringLiteral("S")));
-    d.borderWidth = numericOr(value("Border", QStringLiteral("W")), "0");
-    const QString borderColor = value("Border", QStringLiteral("C"));
-    d.borderColor = borderColor.isEmpty() ? QStringLiteral("#FFFFFF") : normalizedColorText(borderColor);
+    d.borderStyle = knownBorderWord(value(f, keys::BorderStyle));
+    d.borderWidth = numericOr(value(f, keys::BorderWidth), keys::BorderWidth);
+    const QString borderColor = value(f, keys::BorderColor);
+    d.borderColor = borderColor.isEmpty() ? keys::BorderColor.defaultText() : normalizedColorText(borderColor);
 
-    d.cardHeightFixed = value("CHeight", QStringLiteral("S")) == QLatin1String("1") ? 1 : 0;
-    d.cardHeight = numericOr(value("CHeight", QStringLiteral("H")), common::keys::ShelfCardHeight.defaultValue);
-    d.cardWidthFixed = value("CWidth", QStringLiteral("S")) == QLatin1String("1") ? 1 : 0;
-    d.cardWidth = numericOr(value("CWidth", QStringLiteral("W")), common::keys::ShelfCardWidth.defaultValue);
+    d.cardHeightFixed = value(f, keys::CardHeightFixed) == QLatin1String("1") ? 1 : 0;
+    d.cardHeight = numericOr(value(f, keys::CardHeight), keys::CardHeight);
+    d.cardWidthFixed = value(f, keys::CardWidthFixed) == QLatin1String("1") ? 1 : 0;
+    d.cardWidth = numericOr(value(f, keys::CardWidth), keys::CardWidth);
 
     // Files of older versions hold one padding for all four sides.
-    const QString oldPadding = value("CPadding", QStringLiteral("P"));
-    for (int i = 0; i < 4; ++i) {
-        const QString p = value("CPadding", QStringLiteral("P") + QString::number(i));
-        d.padding[i] = platform::isNumeric(p) ? p : numericOr(oldPadding, "0");
+    const QString oldPadding = numericOr(value(f, keys::PaddingAll), keys::PaddingAll);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const QString p = value(f, keys::Padding[i]);
+        d.padding[i] = platform::isNumeric(p) ? p : oldPadding;
     }
 
-    if (!value("Style", QStringLiteral("M")).isEmpty()) {
-        const auto m = requiredOption(f, "Style", QStringLiteral("M"), 2, error);
+    if (!value(f, keys::LayoutType).isEmpty()) {
+        const auto m = requiredOption(f, keys::LayoutType, 2, error);
         if (!m)
             return false;
         d.layoutType = *m;
     } else {
-        d.layoutType = 0;
+        d.layoutType = keys::LayoutType.defaultNumber();
     }
 
-    const auto th = platform::toInteger16(value("JAN", QStringLiteral("TH")));
-    d.barcodeHeight = th ? *th : 40;
+    const auto th = platform::toInteger16(value(f, keys::BarcodeHeight));
+    d.barcodeHeight = th ? *th : keys::BarcodeHeight.defaultNumber();
     return true;
 }
 
@@ -202,53 +217,50 @@ bool WriteDesign(const WindowValues &values, const QString &path, AppError *erro
     if (!f.load(error))
         return false;
     const ShelfLabelDesign &d = values.design;
-    auto put = [&f](const char *section, const QString &key, const QString &value) {
-        f.setValue(QLatin1String(section), key, value);
-    };
+    auto put = [&f](const StoredKey &k, const QString &value) { f.setValue(k.sectionName(), k.keyName(), value); };
     auto num = [](int n) { return QString::number(n); };
 
-    for (int i = 0; i < 7; ++i) {
-        const QString k = num(i);
+    for (std::size_t i = 0; i < 7; ++i) {
         const AreaStyle &a = d.area[i];
-        put("FontName", k, a.fontName);
-        put("FontSize", k, withoutPt(a.fontSize));
-        put("FontStyle", k, a.fontStyle);
+        put(keys::FontName[i], a.fontName);
+        put(keys::FontSize[i], withoutPt(a.fontSize));
+        put(keys::FontStyle[i], a.fontStyle);
         if (i < 6) {
-            put("FontColor", k, normalizedColorText(a.color));
-            put("FontAlign", k, a.align);
+            put(keys::FontColor[i], normalizedColorText(a.color));
+            put(keys::FontAlign[i], a.align);
         }
     }
-    put("BackColor", QStringLiteral("H"), normalizedColorText(d.headerColor));
-    put("Header", QStringLiteral("string"), d.headerText);
-    put("Header", QStringLiteral("check"), num(d.headerCheck));
-    put("Line", QStringLiteral("line"), num(d.line));
-    put("Line", QStringLiteral("Color"), normalizedColorText(d.lineColor));
-    put("Bunkatsu", QStringLiteral("H"), d.countH);
-    put("Bunkatsu", QStringLiteral("W"), d.countW);
+    put(keys::HeaderColor, normalizedColorText(d.headerColor));
+    put(keys::HeaderText, d.headerText);
+    put(keys::HeaderCheck, num(d.headerCheck));
+    put(keys::Line, num(d.line));
+    put(keys::LineColor, normalizedColorText(d.lineColor));
+    put(keys::CountH, d.countH);
+    put(keys::CountW, d.countW);
     if (d.yMark >= 0 && d.yMark <= 2)
-        put("YMark", QStringLiteral("Y"), num(d.yMark));
-    put("Tax", QStringLiteral("Style"), values.taxStyle >= 0 && values.taxStyle <= 3 ? num(values.taxStyle) : num(4));
-    put("Tax", QStringLiteral("Zeikomi"), num(values.zeikomi));
-    put("Make", QStringLiteral("GN"), num(d.makeGN));
-    put("Make", QStringLiteral("Alt"), num(d.makeAlt));
-    put("Make", QStringLiteral("BC"), num(d.makeBC));
-    put("Make", QStringLiteral("JN"), d.makeJN == 0 ? num(0) : num(1));
-    put("Make", QStringLiteral("LG"), num(d.makeLG));
-    put("Logo", QStringLiteral("Name"), d.logoName);
-    put("Logo", QStringLiteral("Align"), d.logoAlign);
-    put("Logo", QStringLiteral("W"), d.logoW);
-    put("Logo", QStringLiteral("H"), d.logoH);
-    put("Border", QStringLiteral("S"), knownBorderWord(d.borderStyle));
-    put("Border", QStringLiteral("W"), d.borderWidth);
-    put("Border", QStringLiteral("C"), normalizedColorText(d.borderColor));
-    put("CHeight", QStringLiteral("S"), d.cardHeightFixed == 1 ? num(1) : num(0));
-    put("CHeight", QStringLiteral("H"), numericOr(d.cardHeight, common::keys::ShelfCardHeight.defaultValue));
-    put("CWidth", QStringLiteral("S"), d.cardWidthFixed == 1 ? num(1) : num(0));
-    put("CWidth", QStringLiteral("W"), numericOr(d.cardWidth, common::keys::ShelfCardWidth.defaultValue));
-    for (int i = 0; i < 4; ++i)
-        put("CPadding", QStringLiteral("P") + num(i), numericOr(d.padding[i], "0"));
-    put("Style", QStringLiteral("M"), d.layoutType == 0 ? num(0) : num(1));
-    put("JAN", QStringLiteral("TH"), num(d.barcodeHeight));
+        put(keys::YMark, num(d.yMark));
+    put(tax::Style, values.taxStyle >= 0 && values.taxStyle <= 3 ? num(values.taxStyle) : num(4));
+    put(tax::Zeikomi, num(values.zeikomi));
+    put(keys::MakeGN, num(d.makeGN));
+    put(keys::MakeAlt, num(d.makeAlt));
+    put(keys::MakeBC, num(d.makeBC));
+    put(keys::MakeJN, d.makeJN == 0 ? num(0) : num(1));
+    put(keys::MakeLG, num(d.makeLG));
+    put(keys::LogoName, d.logoName);
+    put(keys::LogoAlign, d.logoAlign);
+    put(keys::LogoW, d.logoW);
+    put(keys::LogoH, d.logoH);
+    put(keys::BorderStyle, knownBorderWord(d.borderStyle));
+    put(keys::BorderWidth, d.borderWidth);
+    put(keys::BorderColor, normalizedColorText(d.borderColor));
+    put(keys::CardHeightFixed, d.cardHeightFixed == 1 ? num(1) : num(0));
+    put(keys::CardHeight, numericOr(d.cardHeight, keys::CardHeight));
+    put(keys::CardWidthFixed, d.cardWidthFixed == 1 ? num(1) : num(0));
+    put(keys::CardWidth, numericOr(d.cardWidth, keys::CardWidth));
+    for (std::size_t i = 0; i < 4; ++i)
+        put(keys::Padding[i], numericOr(d.padding[i], keys::Padding[i]));
+    put(keys::LayoutType, d.layoutType == 0 ? num(0) : num(1));
+    put(keys::BarcodeHeight, num(d.barcodeHeight));
     return f.save(error);
 }
 
@@ -262,7 +274,10 @@ DesignRead ReadDesign(const QString &path, const WindowValues &start)
     if (!f.load(&r.error))
         return r;
     r.fileFound = true;
-    readValues(f, r.values, &r.error);
+    QStringList replaced;
+    readValues(f, r.values, &r.error, &replaced);
+    if (!replaced.isEmpty())
+        r.replaced = common::keysTookDefaults(replaced);
     return r;
 }
 

@@ -27,6 +27,9 @@ struct DesignRead {
     WindowValues values; // start values overwritten by every key read so far
     bool fileFound = false;
     platform::AppError error; // set when reading stopped at a key that must be a number
+    // Set (type mismatch naming the keys, "[FontName] 2, [FontSize] 0") when font names or sizes that
+    // could not stand in a page's style sheet took the type A values; the read went on.
+    platform::AppError replaced;
 };
 
 // Reads the ".hdn" file at path over the given values. A missing file changes nothing and is no

@@ -49,6 +49,35 @@ QByteArray defaultWith(const QString &section, const QString &key, const QString
     return p.toBytes();
 }
 
+// The default file with the value of one key replaced by raw bytes (the key added at the top of its
+// section when the default file lacks it).
+QByteArray defaultWithBytes(const QString &section, const QString &key, const QByteArray &value)
+{
+    QList<QByteArray> lines = app::defaultSettingsBytes().split('\n');
+    const QByteArray head = '[' + section.toLatin1() + "]\r";
+    const QByteArray start = key.toLatin1() + '=';
+    const QByteArray line = start + value + '\r';
+    const qsizetype at = lines.indexOf(head);
+    if (at < 0)
+        return app::defaultSettingsBytes() + head + '\n' + line + '\n';
+    for (qsizetype i = at + 1; i < lines.size() && !lines[i].startsWith('['); ++i) {
+        if (lines[i].startsWith(start)) {
+            lines[i] = line;
+            return lines.join('\n');
+        }
+    }
+    lines.insert(at + 1, line);
+    return lines.join('\n');
+}
+
+// The text a key holds once settings are written into a profile.
+QString writtenValue(const Settings &s, const QString &section, const QString &key)
+{
+    platform::ProfileFile p;
+    app::writeSettings(s, p, true);
+    return p.value(section, key);
+}
+
 // Settings has no usable operator== (the tax record has none); compare record by record.
 bool sameSettings(const Settings &a, const Settings &b)
 {
@@ -156,6 +185,8 @@ private Q_SLOTS:
     void makeMyIniFailureIsReported();
     void unreadableFileIsReported();
     void upgradeAddsMissingSections();
+    void upgradeKeepsUserBytes_data();
+    void upgradeKeepsUserBytes();
     void upgradeEachSectionAlone_data();
     void upgradeEachSectionAlone();
     void fontSizeUnits_data();
@@ -164,6 +195,8 @@ private Q_SLOTS:
     void vanishedFiles();
     void badValues_data();
     void badValues();
+    void unusableTextTakesDefault_data();
+    void unusableTextTakesDefault();
     void nonNumericKeyNamedLaterKeysLoaded();
     void paddingFallsBackToSingleKey_data();
     void paddingFallsBackToSingleKey();
@@ -286,6 +319,38 @@ void TestSettings::upgradeAddsMissingSections()
     const SettingsLoad again = app::GetInitial(path, QString());
     QVERIFY(again.reports.isEmpty());
     QCOMPARE(readBytes(path), readBytes(dataFile("settings_v120_upgraded.ini")));
+}
+
+void TestSettings::upgradeKeepsUserBytes_data()
+{
+    QTest::addColumn<QByteArray>("old");
+    // A section of the user's own with bytes that are not CP932 (a lone lead byte, UTF-8 "あ") and
+    // with a character that CP932 writes back as other bytes (EE EF).
+    const QByteArray user("[Memo]\r\nodd=\x81\x20\r\nutf8=\xE3\x81\x82\r\nnec=\xEE\xEF\r\n");
+    QByteArray cp932 = readBytes(dataFile("settings_v120.ini"));
+    QTest::newRow("CP932 file") << cp932.insert(cp932.indexOf('\n') + 1, user);
+    // A file an editor saved as UTF-8, with characters CP932 has not.
+    const QByteArray utf8 = platform::cp932::decode(readBytes(dataFile("settings_v120.ini"))).toUtf8();
+    QTest::newRow("UTF-8 file") << utf8 + QStringLiteral("[Memo]\r\nnote=café ☃ あ\r\n").toUtf8();
+}
+
+void TestSettings::upgradeKeepsUserBytes()
+{
+    // The start-up upgrade only adds what is missing; every line it does not write stays byte for
+    // byte, through the save at exit too.
+    QFETCH(QByteArray, old);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vennlo.ini"));
+    QVERIFY(writeBytes(path, old));
+    const SettingsLoad load = app::GetInitial(path, QString());
+    QVERIFY(readBytes(path).startsWith(old));
+    QVERIFY(readBytes(path).size() > old.size());
+
+    platform::AppError error;
+    QVERIFY2(app::SetInitial(load.settings, path, true, &error), qPrintable(error.description));
+    const QByteArray memo = old.mid(old.indexOf("[Memo]"));
+    const qsizetype end = memo.indexOf("\r\n[");
+    QVERIFY(readBytes(path).contains(end < 0 ? memo : memo.left(end + 2)));
 }
 
 void TestSettings::upgradeEachSectionAlone_data()
@@ -582,6 +647,74 @@ void TestSettings::badValues()
     QCOMPARE(s.status.height, 6444);
 }
 
+void TestSettings::unusableTextTakesDefault_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("value");
+
+    // Values that would break out of a page's style sheet.
+    const QByteArray font = "a\"}</style><script>alert(1)</script>";
+    const QByteArray color = "#FF0000;}</style><script>";
+    QTest::newRow("font name") << "FontName"
+                               << "2" << font;
+    QTest::newRow("font size") << "FontSize"
+                               << "3" << QByteArray("12;}</style>");
+    QTest::newRow("font size letters") << "FontSize"
+                                       << "0" << QByteArray("big");
+    QTest::newRow("font colour") << "FontColor"
+                                 << "0" << color;
+    QTest::newRow("colour name") << "BackColor"
+                                 << "H" << QByteArray("red");
+    QTest::newRow("short colour") << "Line"
+                                  << "Color" << QByteArray("#FFF");
+    QTest::newRow("border style") << "Border"
+                                  << "S" << QByteArray("none;}</style>");
+    QTest::newRow("border colour") << "Border"
+                                   << "C" << color;
+    QTest::newRow("tag font name") << "CFontName"
+                                   << "1" << font;
+    QTest::newRow("tag font size") << "CFontSize"
+                                   << "2" << QByteArray("9pt}");
+    QTest::newRow("tag colour") << "CFontColor"
+                                << "0" << color;
+    QTest::newRow("tag line colour") << "CMake"
+                                     << "LC" << color;
+    QTest::newRow("ledger font") << "DC"
+                                 << "FN" << font;
+    QTest::newRow("ledger line colour") << "DC"
+                                        << "LC" << color;
+    QTest::newRow("ledger back colour") << "DC"
+                                        << "BC" << QByteArray("yellow");
+    // Bytes a UTF-8 editor wrote: not CP932.
+    QTest::newRow("UTF-8 header text") << "Header"
+                                       << "string" << QByteArray("SALE \xE3\x81\x82");
+    QTest::newRow("broken font name") << "FontName"
+                                      << "1" << QByteArray("\x81\x20");
+    QTest::newRow("UTF-8 alignment") << "FontAlign"
+                                     << "1" << QByteArray("\xE3\x81\x82");
+    QTest::newRow("UTF-8 number") << "CBun"
+                                  << "W" << QByteArray("\xEF\xBC\x95");
+}
+
+void TestSettings::unusableTextTakesDefault()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QByteArray, value);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vennlo.ini"));
+    QVERIFY(writeBytes(path, defaultWithBytes(section, key, value)));
+    const SettingsLoad load = app::GetInitial(path, QString());
+    QCOMPARE(load.reports.size(), 1);
+    QCOMPARE(load.reports.at(0).label, QStringLiteral("main.GetInitial"));
+    QCOMPARE(load.reports.at(0).error.number, 13);
+    QCOMPARE(load.reports.at(0).error.description,
+             QStringLiteral("型が一致しません。 ([") + section + QStringLiteral("] ") + key + QLatin1Char(')'));
+    QCOMPARE(writtenValue(load.settings, section, key), writtenValue(Settings(), section, key));
+}
+
 void TestSettings::nonNumericKeyNamedLaterKeysLoaded()
 {
     platform::ProfileFile p;
@@ -674,7 +807,8 @@ void TestSettings::damagedFiles_data()
     QTest::newRow("over-long lines") << longLine << "3" << false;
 
     QByteArray utf8 = platform::cp932::decode(def).toUtf8();
-    QTest::newRow("UTF-8 instead of CP932") << utf8 << "3" << false;
+    // Its non-ASCII values (the font names) are not CP932: they take their defaults and are named.
+    QTest::newRow("UTF-8 instead of CP932") << utf8 << "3" << true;
 
     QByteArray lfOnly = def;
     lfOnly.replace("\r\n", "\n");
