@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 
+#include "dialogs/page_pdf_time.h"
 #include "platform/folders.h"
 #include "products/csv_file.h"
 
@@ -189,11 +190,14 @@ int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath)
     process.start(tool, {QFileInfo(pagePath).absoluteFilePath(), target});
     if (!process.waitForStarted())
         return refuse(ctx, notMade + QStringLiteral("vennlo-pdf could not be started (") + tool + QLatin1Char(')'));
-    if (!process.waitForFinished(PagePdfToolTimeoutMs)) {
+    const int timeoutMs = pagePdfToolTimeoutMs(pagePath);
+    if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
-        return refuse(ctx, notMade + QStringLiteral("vennlo-pdf did not finish within %1 minutes and was stopped")
-                                         .arg(PagePdfToolTimeoutMs / 60000));
+        return refuse(
+            ctx,
+            notMade +
+                QStringLiteral("vennlo-pdf did not finish within %1 minutes and was stopped").arg(timeoutMs / 60000));
     }
     const QString said = toolMessage(process.readAllStandardError());
     const QString detail = said.isEmpty() ? QString() : QLatin1Char('\n') + said;
@@ -205,6 +209,11 @@ int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath)
     ctx.out << target << '\n';
     ctx.out.flush();
     return Success;
+}
+
+int pagePdfToolTimeoutMs(const QString &pagePath)
+{
+    return dialogs::pagePdfTimeoutMs(pagePath) + 60 * 1000;
 }
 
 int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options)

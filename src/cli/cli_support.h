@@ -54,9 +54,9 @@ int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath);
 // The end of a page command: the page's path on out, then the PDF when the options hold --pdf.
 int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options);
 inline const QString PdfOption = QStringLiteral("--pdf");
-// How long vennlo-pdf may take before it is stopped: longer than its own bound for one page, so that
-// its own message about a page too slow to load wins.
-inline constexpr int PagePdfToolTimeoutMs = 6 * 60 * 1000;
+// How long vennlo-pdf may take before it is stopped: a minute more than its own bound for the page,
+// so that its own message about a page too slow to load wins.
+int pagePdfToolTimeoutMs(const QString &pagePath);
 
 // Options of a command: "--name value" pairs among the positional arguments. Only the names given
 // are accepted; an unknown option or one without its value is a usage error (error says which).

@@ -2,6 +2,8 @@
 // into a PDF; a vennlo-pdf that is missing, fails or crashes ends the command with a clear message and
 // exit status 1, while the page stays byte for byte the page made without --pdf.
 
+#include "dialogs/page_pdf_time.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,6 +75,8 @@ private Q_SLOTS:
     void initTestCase();
     void pdf_data();
     void pdf();
+    void timeoutBySize_data();
+    void timeoutBySize();
 };
 
 void TestCliPdf::initTestCase()
@@ -161,6 +165,27 @@ void TestCliPdf::pdf()
         if (pdfName != pageName(command))
             QVERIFY(!QFileInfo::exists(pdf));
     }
+}
+
+// The time a page may take grows with its size, so that a big sheet on a busy machine is not cut off.
+void TestCliPdf::timeoutBySize_data()
+{
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<int>("minutes");
+    QTest::newRow("empty") << qint64(0) << 5;
+    QTest::newRow("one byte") << qint64(1) << 6;
+    QTest::newRow("one megabyte") << qint64(1 << 20) << 6;
+    QTest::newRow("one byte more") << qint64((1 << 20) + 1) << 7;
+    QTest::newRow("10,000 shelf cards") << qint64(14814421) << 20;
+    QTest::newRow("beyond the bound") << (qint64(1) << 40) << 240;
+    QTest::newRow("negative size") << qint64(-1) << 5;
+}
+
+void TestCliPdf::timeoutBySize()
+{
+    QFETCH(qint64, bytes);
+    QFETCH(int, minutes);
+    QCOMPARE(dialogs::pagePdfTimeoutMs(bytes), minutes * 60 * 1000);
 }
 
 QTEST_GUILESS_MAIN(TestCliPdf)
