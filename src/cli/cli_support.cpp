@@ -1,12 +1,15 @@
 #include "cli/cli_support.h"
 
+#include "dialogs/page_pdf_time.h"
 #include "platform/folders.h"
 #include "products/csv_file.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -146,6 +149,80 @@ void provideBarcodeImages(Context &ctx, const QString &folder)
             ctx.err.flush();
         }
     }
+}
+
+namespace {
+
+// What vennlo-pdf said about its failure: its own lines when it wrote any, else the end of whatever
+// the web engine printed.
+QString toolMessage(const QByteArray &stderrBytes)
+{
+    const QStringList lines = QString::fromUtf8(stderrBytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList own;
+    for (const QString &line : lines) {
+        if (line.startsWith(QLatin1String("vennlo-pdf:")))
+            own << line.trimmed();
+    }
+    if (!own.isEmpty())
+        return own.join(QLatin1Char('\n'));
+    return lines.mid(qMax(0, int(lines.size()) - 5)).join(QLatin1Char('\n')).trimmed();
+}
+
+} // namespace
+
+int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath)
+{
+    const QString tool = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vennlo-pdf"));
+    const QString target = QFileInfo(pdfPath).absoluteFilePath();
+    const QString notMade = QStringLiteral("vennlo-cli: the PDF %1 was not made: ").arg(target);
+    if (pdfPath.isEmpty())
+        return refuse(ctx, QStringLiteral("vennlo-cli: --pdf needs a file name"));
+    if (QFileInfo(target) == QFileInfo(pagePath))
+        return refuse(ctx, notMade + QStringLiteral("it would replace the page itself"));
+    if (!QFileInfo(tool).isFile() || !QFileInfo(tool).isExecutable())
+        return refuse(ctx, notMade + QStringLiteral("vennlo-pdf is not installed beside vennlo-cli (") + tool +
+                               QLatin1Char(')'));
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(tool, {QFileInfo(pagePath).absoluteFilePath(), target});
+    if (!process.waitForStarted())
+        return refuse(ctx, notMade + QStringLiteral("vennlo-pdf could not be started (") + tool + QLatin1Char(')'));
+    const int timeoutMs = pagePdfToolTimeoutMs(pagePath);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return refuse(
+            ctx,
+            notMade +
+                QStringLiteral("vennlo-pdf did not finish within %1 minutes and was stopped").arg(timeoutMs / 60000));
+    }
+    const QString said = toolMessage(process.readAllStandardError());
+    const QString detail = said.isEmpty() ? QString() : QLatin1Char('\n') + said;
+    if (process.exitStatus() == QProcess::CrashExit)
+        return refuse(ctx, notMade + QStringLiteral("vennlo-pdf crashed") + detail);
+    if (process.exitCode() != 0)
+        return refuse(ctx, notMade + QStringLiteral("vennlo-pdf ended with exit status %1").arg(process.exitCode()) +
+                               detail);
+    ctx.out << target << '\n';
+    ctx.out.flush();
+    return Success;
+}
+
+int pagePdfToolTimeoutMs(const QString &pagePath)
+{
+    return dialogs::pagePdfTimeoutMs(pagePath) + 60 * 1000;
+}
+
+int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options)
+{
+    ctx.out << pagePath << '\n';
+    ctx.out.flush();
+    if (!options.contains(PdfOption))
+        return Success;
+    return writePagePdf(ctx, pagePath, options.value(PdfOption));
 }
 
 std::optional<ParsedArgs> parseArgs(const QStringList &args, const QStringList &optionNames, QString *error)

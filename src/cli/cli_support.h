@@ -47,6 +47,17 @@ int reportFailure(Context &ctx, const QString &label, const platform::AppError &
 // Prints why and the command's usage on err and gives UsageError.
 int usageError(Context &ctx, const QString &usage, const QString &why);
 
+// --pdf FILE of the page commands: turns the page just made into FILE with vennlo-pdf, the program
+// found beside vennlo-cli (so that the command line itself needs no web engine), and prints FILE's
+// path on out. Success, or Refused with the reason on err; the page stays as it was made either way.
+int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath);
+// The end of a page command: the page's path on out, then the PDF when the options hold --pdf.
+int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options);
+inline const QString PdfOption = QStringLiteral("--pdf");
+// How long vennlo-pdf may take before it is stopped: a minute more than its own bound for the page,
+// so that its own message about a page too slow to load wins.
+int pagePdfToolTimeoutMs(const QString &pagePath);
+
 // Options of a command: "--name value" pairs among the positional arguments. Only the names given
 // are accepted; an unknown option or one without its value is a usage error (error says which).
 struct ParsedArgs {

@@ -9,12 +9,13 @@
 
 namespace {
 
-const QString ledgerUsage = QStringLiteral("ledger LIST.csv [--check ROWS] [--start-page N]");
+const QString ledgerUsage = QStringLiteral("ledger LIST.csv [--check ROWS] [--start-page N] [--pdf FILE.pdf]");
 
 int runLedger(cli::Context &ctx, const QStringList &args)
 {
     QString why;
-    const auto parsed = cli::parseArgs(args, {QStringLiteral("--check"), QStringLiteral("--start-page")}, &why);
+    const auto parsed =
+        cli::parseArgs(args, {QStringLiteral("--check"), QStringLiteral("--start-page"), cli::PdfOption}, &why);
     if (!parsed)
         return cli::usageError(ctx, ledgerUsage, why);
     if (parsed->positional.size() != 1)
@@ -42,8 +43,7 @@ int runLedger(cli::Context &ctx, const QStringList &args)
     const common::MakeResult outcome = ledger::makeLedger(*list, settings->tax, settings->ledger, start, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
-    ctx.out << QDir(folder).filePath(ledger::dtempFileName()) << '\n';
-    return cli::Success;
+    return cli::pageMade(ctx, QDir(folder).filePath(ledger::dtempFileName()), parsed->options);
 }
 
 const cli::CommandRegistration ledgerCommand(
@@ -52,7 +52,8 @@ const cli::CommandRegistration ledgerCommand(
          QStringLiteral("\n"
                         "                   write DIR/dtemp.html, the product ledger of the checked rows (all rows\n"
                         "                   when none is checked); page numbers, when the settings print them,\n"
-                        "                   start at --start-page N (default 1)"),
+                        "                   start at --start-page N (default 1); --pdf FILE.pdf also turns the\n"
+                        "                   ledger into that PDF (A4, with vennlo-pdf)"),
      runLedger});
 
 } // namespace

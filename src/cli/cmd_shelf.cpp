@@ -12,7 +12,8 @@
 
 namespace {
 
-const QString shelfUsage = QStringLiteral("shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]");
+const QString shelfUsage =
+    QStringLiteral("shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N] [--pdf FILE.pdf]");
 const QString previewUsage = QStringLiteral("preview shelf [--design FILE.hdn]");
 
 // As the price tags do: a logo file that is gone is told and forgotten, and the make goes on.
@@ -49,8 +50,8 @@ bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QStrin
 int runShelf(cli::Context &ctx, const QStringList &args)
 {
     QString why;
-    const auto parsed =
-        cli::parseArgs(args, {QStringLiteral("--design"), QStringLiteral("--check"), QStringLiteral("--start")}, &why);
+    const auto parsed = cli::parseArgs(
+        args, {QStringLiteral("--design"), QStringLiteral("--check"), QStringLiteral("--start"), cli::PdfOption}, &why);
     if (!parsed)
         return cli::usageError(ctx, shelfUsage, why);
     if (parsed->positional.size() != 1)
@@ -85,8 +86,7 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     const common::MakeResult outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
-    ctx.out << outcome.path << '\n';
-    return cli::Success;
+    return cli::pageMade(ctx, outcome.path, parsed->options);
 }
 
 int runPreviewShelf(cli::Context &ctx, const QStringList &args)
@@ -118,11 +118,12 @@ int runPreviewShelf(cli::Context &ctx, const QStringList &args)
 
 const cli::CommandRegistration shelfCommand(
     {QStringLiteral("shelf"),
-     shelfUsage +
-         QStringLiteral("\n"
-                        "                   write DIR/temp.html, the shelf-label sheet of the list's checked rows\n"
-                        "                   (all rows when none is checked); --check ROWS checks 1-based rows\n"
-                        "                   (\"1,3,5-7\"), --start N is the start position (default 1)"),
+     shelfUsage + QStringLiteral(
+                      "\n"
+                      "                   write DIR/temp.html, the shelf-label sheet of the list's checked rows\n"
+                      "                   (all rows when none is checked); --check ROWS checks 1-based rows\n"
+                      "                   (\"1,3,5-7\"), --start N is the start position (default 1); --pdf FILE.pdf\n"
+                      "                   also turns the sheet into that PDF (A4, with vennlo-pdf)"),
      runShelf});
 
 const cli::CommandRegistration previewShelfCommand(

@@ -16,7 +16,7 @@
 namespace {
 
 const QString tagsUsage =
-    QStringLiteral("tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N]");
+    QStringLiteral("tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N] [--pdf FILE.pdf]");
 const QString previewUsage = QStringLiteral("preview tags [--design FILE.cdn]");
 
 // The designer's controls as the window opens them: the design of the settings, or a design file
@@ -48,10 +48,10 @@ bool designForm(cli::Context &ctx, const app::Settings &settings, const QString 
 int runTags(cli::Context &ctx, const QStringList &args)
 {
     QString why;
-    const auto parsed = cli::parseArgs(
-        args,
-        {QStringLiteral("--check"), QStringLiteral("--copies"), QStringLiteral("--design"), QStringLiteral("--start")},
-        &why);
+    const auto parsed = cli::parseArgs(args,
+                                       {QStringLiteral("--check"), QStringLiteral("--copies"),
+                                        QStringLiteral("--design"), QStringLiteral("--start"), cli::PdfOption},
+                                       &why);
     if (!parsed)
         return cli::usageError(ctx, tagsUsage, why);
     if (parsed->positional.size() != 1)
@@ -120,8 +120,7 @@ int runTags(cli::Context &ctx, const QStringList &args)
     const common::MakeResult outcome = price_tags::makeTagSheet(fill.items, in.copies, design, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
-    ctx.out << QDir(folder).filePath(price_tags::ctempFileName()) << '\n';
-    return cli::Success;
+    return cli::pageMade(ctx, QDir(folder).filePath(price_tags::ctempFileName()), parsed->options);
 }
 
 int runPreviewTags(cli::Context &ctx, const QStringList &args)
@@ -162,7 +161,8 @@ const cli::CommandRegistration tagsCommand(
          QStringLiteral("\n"
                         "                   write DIR/ctemp.html, the price tags of the rows of --check (1-based,\n"
                         "                   \"1,3,5-7\", at most ten) in list order; --copies gives the tags per\n"
-                        "                   product in that order (default 1 each), --start N the start position"),
+                        "                   product in that order (default 1 each), --start N the start position;\n"
+                        "                   --pdf FILE.pdf also turns the sheet into that PDF (A4, with vennlo-pdf)"),
      runTags});
 
 const cli::CommandRegistration previewTagsCommand(

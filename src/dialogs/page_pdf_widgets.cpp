@@ -1,9 +1,11 @@
 #include "dialogs/page_pdf_widgets.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPointer>
@@ -17,6 +19,9 @@
 #include <QWidget>
 
 namespace dialogs {
+
+// How long each step of a PDF takes: QT_LOGGING_RULES="vennlo.pdf.info=true".
+Q_LOGGING_CATEGORY(lcPagePdf, "vennlo.pdf", QtWarningMsg)
 
 namespace {
 
@@ -95,12 +100,15 @@ private:
     bool timedOut_ = false;
 };
 
-bool checkPageFile(const QString &htmlPath, platform::AppError *error)
+// Checks that the page is there and settles the time it may take.
+bool checkPageFile(const QString &htmlPath, int *timeoutMs, platform::AppError *error)
 {
     if (!QFileInfo(htmlPath).isFile()) {
         setError(error, platform::AppError::fileNotFound(htmlPath));
         return false;
     }
+    if (*timeoutMs == PagePdfTimeoutBySize)
+        *timeoutMs = pagePdfTimeoutMs(htmlPath);
     return true;
 }
 
@@ -152,15 +160,18 @@ bool writeWhole(const QString &path, const QByteArray &bytes, platform::AppError
 bool savePagePdf(const QString &htmlPath, const QString &pdfPath, platform::AppError *error, QWidget *window,
                  int timeoutMs)
 {
-    if (!checkPageFile(htmlPath, error))
+    if (!checkPageFile(htmlPath, &timeoutMs, error))
         return false;
     BusyWindow busy(window);
+    QElapsedTimer clock;
+    clock.start();
     Wait wait(timeoutMs);
     QByteArray pdf;
     bool answered = false;
     QWebEnginePage page;
     if (!loadPage(page, htmlPath, wait, error))
         return false;
+    qCInfo(lcPagePdf, "page loaded in %lld ms", clock.restart());
 
     wait.begin();
     page.printToPdf(
@@ -174,16 +185,19 @@ bool savePagePdf(const QString &htmlPath, const QString &pdfPath, platform::AppE
         setError(error, engineFailure(QStringLiteral("PDF を時間内に作成できませんでした: ") + pdfPath));
         return false;
     }
+    qCInfo(lcPagePdf, "PDF of %lld bytes made in %lld ms", qint64(pdf.size()), clock.restart());
     if (pdf.isEmpty()) {
         setError(error, engineFailure(QStringLiteral("PDF を作成できませんでした: ") + pdfPath));
         return false;
     }
-    return writeWhole(pdfPath, pdf, error);
+    const bool written = writeWhole(pdfPath, pdf, error);
+    qCInfo(lcPagePdf, "written in %lld ms", clock.elapsed());
+    return written;
 }
 
 bool printPageTo(QPrinter &printer, const QString &htmlPath, platform::AppError *error, int timeoutMs)
 {
-    if (!checkPageFile(htmlPath, error))
+    if (!checkPageFile(htmlPath, &timeoutMs, error))
         return false;
     Wait wait(timeoutMs);
     bool printed = false;
@@ -209,7 +223,7 @@ bool printPageTo(QPrinter &printer, const QString &htmlPath, platform::AppError 
 
 bool printPage(QWidget *parent, const QString &htmlPath, platform::AppError *error, int timeoutMs)
 {
-    if (!checkPageFile(htmlPath, error))
+    if (!checkPageFile(htmlPath, &timeoutMs, error))
         return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4NoMargins());

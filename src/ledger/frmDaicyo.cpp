@@ -5,10 +5,12 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/page_output_widgets.h"
 #include "dialogs/palette.h"
 #include "ledger/sheet.h"
 #include "ledger/window_rules.h"
 #include "platform/apperror.h"
+#include "platform/folders.h"
 #include "platform/reports.h"
 #include "platform/user_services.h"
 #include "products/product_list_model.h"
@@ -69,6 +71,14 @@ frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &sett
     connect(ui->cmdFont, &QPushButton::clicked, this, &frmDaicyo::chooseFont);
     connect(ui->cmd作成, &QPushButton::clicked, this, &frmDaicyo::cmd作成_Click);
     connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmDaicyo::cmdExplorer_Click);
+    dialogs::connectPageOutput(
+        this, ui->cmdPDF, ui->cmd印刷,
+        {.maker = dialogs::PageMaker::Ledger,
+         .appDataFolder = m_folder,
+         .initialFolder = platform::Folders::standard().data,
+         .noPage = {QStringLiteral("商品台帳の表示"), QStringLiteral("表示するデータがまだありません.")},
+         .windowName = QStringLiteral("frmDaicyo")},
+        m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->picHelp, &QToolButton::clicked, this, &frmDaicyo::helpRequested);
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &frmDaicyo::helpRequested);

@@ -7,6 +7,7 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/page_output_widgets.h"
 #include "platform/numbers.h"
 #include "platform/reports.h"
 #include "platform/text_file.h"
@@ -433,6 +434,13 @@ void frmNefuda::connectHandlers()
     connect(ui->Check比率, &QCheckBox::toggled, this, &frmNefuda::updateRatios);
     connect(ui->cmd作成, &QAbstractButton::clicked, this, &frmNefuda::makeTags);
     connect(ui->cmdExplorer, &QAbstractButton::clicked, this, &frmNefuda::showSheet);
+    dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
+                               {.maker = dialogs::PageMaker::PriceTags,
+                                .appDataFolder = folders_.appData,
+                                .initialFolder = folders_.data,
+                                .noPage = {displayTitle(), nothingToShowText()},
+                                .windowName = QStringLiteral("frmNefuda")},
+                               services_);
     connect(ui->cmdQuit, &QAbstractButton::clicked, this, &frmNefuda::quit);
     connect(ui->mnuC, &QMenu::aboutToShow, this, [this] {
         if (designFile_.isEmpty())

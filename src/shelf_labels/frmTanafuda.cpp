@@ -7,6 +7,7 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/page_output_widgets.h"
 #include "platform/numbers.h"
 #include "platform/reports.h"
 #include "products/product_list_model.h"
@@ -206,6 +207,13 @@ void frmTanafuda::connectControls()
     });
     connect(ui->cmd作成, &QPushButton::clicked, this, &frmTanafuda::cmd作成_Click);
     connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmTanafuda::cmdExplorer_Click);
+    dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
+                               {.maker = dialogs::PageMaker::ShelfLabels,
+                                .appDataFolder = m_folders.appData,
+                                .initialFolder = m_folders.data,
+                                .noPage = nothingToShow(),
+                                .windowName = QStringLiteral("frmTanafuda")},
+                               m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, [this] {
         showImage(false);
         close();

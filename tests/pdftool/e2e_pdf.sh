@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes a shelf-label sheet with fixed card sizes (60 x 45 mm cells, 3 x 4 on a page) with vennlo-cli,
-# turns it into a PDF with vennlo-pdf, rasterises the PDF with pdftoppm and checks that the cut lines
+# which turns it into a PDF with vennlo-pdf (--pdf), rasterises the PDF with pdftoppm and checks that the cut lines
 # stand where the page's millimetres put them, within 0.5 mm, that the PDF has as many pages as the
 # browser prints of the page, and that zbarimg reads every barcode of the list back from the raster.
 # Usage: e2e_pdf.sh BUILD_DIR SOURCE_DIR   (VENNLO_E2E_KEEP=DIR keeps the page, PDF and raster)
@@ -44,14 +44,14 @@ iconv -f CP932 -t UTF-8 "$data/typeA_defaults.hdn" | tr -d '\r' | awk '
     { print }' | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 > "$work/fixed.hdn"
 
 out="$work/out"
-"$cli" --out "$out" shelf "$list" --design "$work/fixed.hdn" > "$work/cli.stdout"
-page=$(cat "$work/cli.stdout")
-[ "$page" = "$out/temp.html" ] || { echo "e2e_pdf: vennlo-cli made $page" >&2; exit 1; }
-
 start=$(date +%s.%N)
-"$pdftool" "$page" "$work/sheet.pdf" 2> "$work/pdftool.err" || { echo "e2e_pdf: vennlo-pdf failed: $(cat "$work/pdftool.err")" >&2; exit 1; }
+"$cli" --out "$out" shelf "$list" --design "$work/fixed.hdn" --pdf "$work/sheet.pdf" > "$work/cli.stdout" \
+    2> "$work/cli.err" || { echo "e2e_pdf: vennlo-cli --pdf failed: $(cat "$work/cli.err")" >&2; exit 1; }
 end=$(date +%s.%N)
-echo "e2e_pdf: one-page sheet to PDF in $(python3 -c "print(f'{$end - $start:.2f}')") s"
+echo "e2e_pdf: one-page sheet and its PDF in $(python3 -c "print(f'{$end - $start:.2f}')") s"
+page="$out/temp.html"
+printf '%s\n%s\n' "$page" "$work/sheet.pdf" | cmp -s - "$work/cli.stdout" \
+    || { echo "e2e_pdf: vennlo-cli printed: $(cat "$work/cli.stdout")" >&2; exit 1; }
 
 failures=0
 pdfinfo "$work/sheet.pdf" > "$work/info"

@@ -285,8 +285,9 @@ void TestTagsLedgerCli::help()
     const Run r = runCli({QStringLiteral("--help")});
     QCOMPARE(r.exitCode, 0);
     for (const char *text :
-         {"  tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N]\n",
-          "  ledger LIST.csv [--check ROWS] [--start-page N]\n", "  preview tags [--design FILE.cdn]\n"})
+         {"  tags LIST.csv --check ROWS [--copies N,N,...] [--design FILE.cdn] [--start N] [--pdf FILE.pdf]\n",
+          "  ledger LIST.csv [--check ROWS] [--start-page N] [--pdf FILE.pdf]\n",
+          "  preview tags [--design FILE.cdn]\n"})
         QVERIFY2(r.out.contains(QLatin1String(text)), text);
 }
 

@@ -69,7 +69,7 @@ void TestShelfCli::refusals_data()
     QTest::addColumn<QString>("err"); // exact, or a prefix when it ends with "…"
     const QString list = kData + QStringLiteral("/jan_list.csv");
     const QString usage = QStringLiteral("usage: vennlo-cli [--settings FILE] [--out DIR] shelf LIST.csv [--design "
-                                         "FILE.hdn] [--check ROWS] [--start N]\n");
+                                         "FILE.hdn] [--check ROWS] [--start N] [--pdf FILE.pdf]\n");
     const QList<QStringList> none;
     QTest::newRow("no list") << QStringList{"shelf"} << none << 2
                              << "vennlo-cli: shelf needs the product list LIST.csv\n" + usage;
@@ -243,8 +243,8 @@ void TestShelfCli::help()
     const Run r = runCli({"--help"});
     QCOMPARE(r.exitCode, 0);
     for (const char *text :
-         {"shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N]", "preview shelf [--design FILE.hdn]",
-          "--settings FILE", "--out DIR", "exit status: 0 success; 1"})
+         {"shelf LIST.csv [--design FILE.hdn] [--check ROWS] [--start N] [--pdf FILE.pdf]",
+          "preview shelf [--design FILE.hdn]", "--settings FILE", "--out DIR", "exit status: 0 success; 1"})
         QVERIFY2(r.out.contains(QLatin1String(text)), text);
 }
 

@@ -1,0 +1,74 @@
+#include "dialogs/page_output_widgets.h"
+
+#include "dialogs/page_pdf_widgets.h"
+#include "platform/reports.h"
+#include "platform/user_services.h"
+
+#include <QAbstractButton>
+#include <QFileInfo>
+#include <QWidget>
+
+namespace dialogs {
+
+namespace {
+
+// The page the maker made last, or the empty text (and the display command's message) when none.
+QString madePage(QWidget *window, const PageOutput &output, platform::UiServices &services)
+{
+    const QString page = makerPagePath(output.maker, output.appDataFolder);
+    if (QFileInfo(page).isFile())
+        return page;
+    services.message(window, output.noPage.title, output.noPage.text, output.noPage.icon);
+    return QString();
+}
+
+} // namespace
+
+bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiServices &services)
+{
+    const QString page = madePage(window, output, services);
+    if (page.isEmpty())
+        return false;
+    platform::UiServices::FileDialogRequest request;
+    request.initialFolder = output.initialFolder;
+    request.filter = QStringLiteral("PDF ファイル (*.pdf)|*.pdf");
+    request.title = QStringLiteral("PDF保存");
+    request.defaultExtension = QStringLiteral("pdf");
+    request.forSaving = true;
+    request.fileMustExist = false;
+    request.overwritePrompt = true;
+    const QString pdf = services.fileDialog(window, request);
+    if (pdf.isEmpty())
+        return false;
+    platform::AppError error;
+    if (!savePagePdf(page, pdf, &error, window)) {
+        platform::showErrorReport(services, window, output.windowName + QStringLiteral(".cmdPDF"), error);
+        return false;
+    }
+    return true;
+}
+
+bool printPageCommand(QWidget *window, const PageOutput &output, platform::UiServices &services)
+{
+    const QString page = madePage(window, output, services);
+    if (page.isEmpty())
+        return false;
+    platform::AppError error;
+    if (printPage(window, page, &error))
+        return true;
+    // Without a failure the print dialog was cancelled.
+    if (error.isSet())
+        platform::showErrorReport(services, window, output.windowName + QStringLiteral(".cmd印刷"), error);
+    return false;
+}
+
+void connectPageOutput(QWidget *window, QAbstractButton *pdfButton, QAbstractButton *printButton,
+                       const PageOutput &output, platform::UiServices &services)
+{
+    QObject::connect(pdfButton, &QAbstractButton::clicked, window,
+                     [window, output, &services] { savePagePdfCommand(window, output, services); });
+    QObject::connect(printButton, &QAbstractButton::clicked, window,
+                     [window, output, &services] { printPageCommand(window, output, services); });
+}
+
+} // namespace dialogs
