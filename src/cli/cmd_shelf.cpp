@@ -43,6 +43,8 @@ bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QStrin
         cli::reportFailure(ctx, shelf_labels::readDesignLabel(), read.error);
         return false;
     }
+    if (read.replaced.isSet())
+        ctx.err << cli::terminalText(platform::errorReportText(shelf_labels::readDesignLabel(), read.replaced)) << '\n';
     shelf_labels::storeWindowValues(read.values, *design, *tax);
     return tellMissingLogo(ctx, design);
 }

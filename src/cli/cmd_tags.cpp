@@ -42,6 +42,8 @@ bool designForm(cli::Context &ctx, const app::Settings &settings, const QString 
         return false;
     }
     *form = read.form;
+    if (read.replaced.isSet())
+        ctx.err << cli::terminalText(platform::errorReportText(QStringLiteral("ReadCDesign"), read.replaced)) << '\n';
     return true;
 }
 

@@ -876,6 +876,9 @@ void frmNefuda::openDesign()
     logoPicture_ = picture;
     showLogo(true);
     designFileSettled();
+    // Values that could not be used took their defaults: said once the design is shown.
+    if (read.replaced.isSet())
+        report(QStringLiteral("ReadCDesign"), read.replaced);
 }
 
 void frmNefuda::saveDesign()

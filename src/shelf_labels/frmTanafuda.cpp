@@ -786,6 +786,9 @@ void frmTanafuda::mnuDsgnOpen_Click()
     showValues(read.values, readDesignLabel());
     m_loading = false;
     tieTo(path);
+    // Values that could not be used took their defaults: said once the design is shown.
+    if (read.replaced.isSet())
+        showError(readDesignLabel(), read.replaced);
 }
 
 void frmTanafuda::mnuDsgnSave_Click()

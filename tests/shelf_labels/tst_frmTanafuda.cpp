@@ -333,6 +333,18 @@ void TestFrmTanafuda::brokenDesignKeepsWindow()
     QVERIFY(f.c<QRadioButton>("OptionStyle_0")->isChecked());
     QVERIFY(f.window->designFile().isEmpty());
     QCOMPARE(f.window->windowTitle(), QStringLiteral("棚札作成ツール"));
+
+    // A font name that could end a page's style block is shown as its default, and the user is told.
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    bytes = cli_runner::readBytes(kData + QStringLiteral("/typeB_defaults.hdn"));
+    const qsizetype at = bytes.indexOf("2=");
+    broken.write(bytes.replace(at, bytes.indexOf("\r\n", at) - at, "2=a\"}</style>"));
+    broken.close();
+    f.openDesign(path);
+    QCOMPARE(f.services.lastText(),
+             platform::errorReportText(QStringLiteral("frmTanafuda.ReadDesign"),
+                                       {13, QStringLiteral("型が一致しません。 ([FontName] 2)")}));
+    QCOMPARE(f.window->designFile(), path);
 }
 
 void TestFrmTanafuda::defaultsUntie()

@@ -194,6 +194,22 @@ void TestShelfCli::designFile()
                                                      {13, QStringLiteral("型が一致しません。 ([Make] BC)")})) +
                         "\n");
     QVERIFY(!QFile::exists(dir.filePath("b/temp.html")));
+
+    // A font name that could end the page's style block takes its default: told, and the page made.
+    QFile hostile(dir.filePath("hostile.hdn"));
+    QVERIFY(hostile.open(QIODevice::WriteOnly));
+    QByteArray bytes = readBytes(kData + "/typeA_defaults.hdn");
+    const qsizetype at = bytes.indexOf("2=");
+    bytes.replace(at, bytes.indexOf("\r\n", at) - at, "2=a\"}</style><script>alert(1)</script>");
+    hostile.write(bytes);
+    hostile.close();
+    r = runCli({"--out", dir.filePath("c"), "shelf", kData + "/jan_list.csv", "--design", hostile.fileName()});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, withLf(platform::errorReportText("frmTanafuda.ReadDesign",
+                                                     {13, QStringLiteral("型が一致しません。 ([FontName] 2)")})) +
+                        "\n");
+    const QString hostilePage = platform::cp932::decode(readBytes(dir.filePath("c/temp.html")));
+    QVERIFY(!hostilePage.contains("<script"));
 }
 
 void TestShelfCli::settingsAreReadNeverWritten()
