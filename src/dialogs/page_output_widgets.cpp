@@ -29,14 +29,9 @@ bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiS
     const QString page = madePage(window, output, services);
     if (page.isEmpty())
         return false;
-    platform::UiServices::FileDialogRequest request;
-    request.initialFolder = output.initialFolder;
-    request.filter = QStringLiteral("PDF ファイル (*.pdf)|*.pdf");
-    request.title = QStringLiteral("PDF保存");
-    request.defaultExtension = QStringLiteral("pdf");
-    request.forSaving = true;
-    request.fileMustExist = false;
-    request.overwritePrompt = true;
+    const auto request = platform::UiServices::FileDialogRequest::saving(
+        output.initialFolder, QStringLiteral("PDF ファイル (*.pdf)|*.pdf"), QStringLiteral("PDF保存"),
+        QStringLiteral("pdf"));
     const QString pdf = services.fileDialog(window, request);
     if (pdf.isEmpty())
         return false;

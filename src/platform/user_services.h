@@ -25,6 +25,13 @@ public:
         bool forSaving = false;
         bool fileMustExist = true;   // opening
         bool overwritePrompt = true; // saving
+
+        // A "save as" request: the name may be new, an existing file is overwritten after a prompt.
+        static FileDialogRequest saving(const QString &initialFolder, const QString &filter, const QString &title,
+                                        const QString &defaultExtension)
+        {
+            return {initialFolder, filter, title, defaultExtension, true, false, true};
+        }
     };
 
     virtual ~UiServices() = default;

@@ -890,14 +890,8 @@ void frmNefuda::saveDesign()
 
 void frmNefuda::saveDesignAs()
 {
-    platform::UiServices::FileDialogRequest request;
-    request.initialFolder = folders_.data;
-    request.filter = designFilter();
-    request.defaultExtension = QStringLiteral("cdn");
-    request.title = QStringLiteral("ファイルの保存");
-    request.forSaving = true;
-    request.fileMustExist = false;
-    request.overwritePrompt = true;
+    const auto request = platform::UiServices::FileDialogRequest::saving(
+        folders_.data, designFilter(), QStringLiteral("ファイルの保存"), QStringLiteral("cdn"));
     const QString path = services_.fileDialog(this, request);
     if (path.isEmpty() || !writeDesign(path))
         return;

@@ -800,14 +800,9 @@ void frmTanafuda::mnuDsgnSave_Click()
 
 void frmTanafuda::mnuDsgnSaveAs_Click()
 {
-    UiServices::FileDialogRequest request;
-    request.initialFolder = m_folders.data;
-    request.filter = QStringLiteral("デザインファイル(*.hdn)|*.hdn");
-    request.title = QStringLiteral("ファイルの保存");
-    request.defaultExtension = QStringLiteral("hdn");
-    request.forSaving = true;
-    request.fileMustExist = false;
-    request.overwritePrompt = true;
+    const auto request =
+        UiServices::FileDialogRequest::saving(m_folders.data, QStringLiteral("デザインファイル(*.hdn)|*.hdn"),
+                                              QStringLiteral("ファイルの保存"), QStringLiteral("hdn"));
     const QString path = m_services.fileDialog(this, request);
     if (path.isEmpty() || !writeTo(path))
         return;
