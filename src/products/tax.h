@@ -1,16 +1,21 @@
 #pragma once
 
+#include "common/design_keys.h"
 #include "products/currency.h"
 
 namespace products {
 
 // The [Tax] settings.
 struct TaxSettings {
-    Currency rate = Currency::fromRaw(500); // 0.05
-    int indicate = 0;                       // price basis: 0 the list holds base prices, 1 tax-inclusive prices
-    int ks = 0;                             // rounding when deriving the tax-inclusive price: 0 down, 1 half up, 2 up
-    int style = 2;                          // wording of the shelf-label tax note
-    int zeikomi = 1;                        // shelf labels show the tax-inclusive price (1) or the base price (0)
+    Currency rate = Currency::parse(common::keys::tax::Rate.defaultText()).value_or(Currency());
+    // Price basis: 0 the list holds base prices, 1 tax-inclusive prices.
+    int indicate = common::keys::tax::Indicate.defaultNumber();
+    // Rounding when deriving the tax-inclusive price: 0 down, 1 half up, 2 up.
+    int ks = common::keys::tax::KS.defaultNumber();
+    // Wording of the shelf-label tax note.
+    int style = common::keys::tax::Style.defaultNumber();
+    // Shelf labels show the tax-inclusive price (1) or the base price (0).
+    int zeikomi = common::keys::tax::Zeikomi.defaultNumber();
 };
 
 struct PriceSplit {
