@@ -19,6 +19,12 @@ public:
     virtual ~LineSink() = default;
     // One line, without its line end.
     virtual void addLine(const QString &line) = 0;
+    // The same, so that a generator can write `sink << line << line`.
+    LineSink &operator<<(const QString &line)
+    {
+        addLine(line);
+        return *this;
+    }
     // False once the sink can take no more (a write failed, a character could not be stored): the
     // generator may stop early, its remaining lines would be dropped anyway.
     virtual bool good() const { return true; }

@@ -27,16 +27,6 @@ common::Refusal refusal(const QString &text, const QString &title, Icon icon, co
 
 const QLatin1String Q("\"");
 
-// Lets the page be written as a list of lines while each goes straight on to the sink.
-struct SinkLines {
-    platform::LineSink &sink;
-    SinkLines &operator<<(const QString &line)
-    {
-        sink.addLine(line);
-        return *this;
-    }
-};
-
 } // namespace
 
 common::Refusal checkMake(const MakeInputs &in)
@@ -182,7 +172,7 @@ platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, plat
                                                  d.lineColor + QLatin1Char(';')
                                            : QStringLiteral("border-style:none;");
 
-    SinkLines l{sink};
+    platform::LineSink &l = sink;
     const qint64 P = qint64(d.countW) * d.countH;
     const qint64 N = c.cardCount;
     for (const QString &line : pageHeadLines())

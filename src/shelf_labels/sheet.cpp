@@ -47,16 +47,6 @@ int roundingMode(int ks)
     return ks >= 0 && ks <= 2 ? ks : 0;
 }
 
-// Lets the page be written as a list of lines while each goes straight on to the sink.
-struct SinkLines {
-    platform::LineSink &sink;
-    SinkLines &operator<<(const QString &line)
-    {
-        sink.addLine(line);
-        return *this;
-    }
-};
-
 void setError(AppError *error, const AppError &e)
 {
     if (error)
@@ -233,7 +223,7 @@ bool writeSheet(const Sheet &sheet, const ShelfLabelDesign &d, platform::LineSin
         return false;
     }
 
-    SinkLines lines{sink};
+    platform::LineSink &lines = sink;
     lines << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">")
           << QStringLiteral("<html>") << QStringLiteral("<head>")
           << QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">")
