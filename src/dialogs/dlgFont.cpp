@@ -45,7 +45,9 @@ QStringList dlgFont::installedFonts()
 
 bool dlgFont::fontInstalled(const QString &name)
 {
-    return QFontDatabase::hasFamily(name);
+    // Asked afresh: fonts come and go while the program runs. (hasFamily() resolves aliases such as
+    // "Serif" away and refuses names the list offers.)
+    return QFontDatabase::families().contains(name);
 }
 
 void dlgFont::fillFontList(const QStringList &families)

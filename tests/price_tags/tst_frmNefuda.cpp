@@ -538,6 +538,8 @@ void TestFrmNefuda::preview()
     auto *view = w->findChild<QWebEngineView *>(QStringLiteral("wbCPreView"));
     QVERIFY(view);
     QTRY_COMPARE_WITH_TIMEOUT(view->url(), QUrl::fromLocalFile(path), 20000);
+    // A screen reader gets the card's texts from the view itself.
+    QVERIFY(view->accessibleDescription().contains(QStringLiteral("サンプル商品 2,467円")));
 }
 
 // With VENNLO_SCREENSHOTS=folder, each tab is saved there as a picture to look at.
