@@ -97,6 +97,7 @@ private Q_SLOTS:
     void builtInAsksFirst();
     void closeKeepsDesignAndReopensWithCopiesZero();
     void sharedDialogs();
+    void fontDialogKeepsMissingFont();
     void preview();
     void screenshots();
 
@@ -521,6 +522,38 @@ void TestFrmNefuda::sharedDialogs()
     QCOMPARE(child<QLabel>(*w, QStringLiteral("lblCBorderColor"))->accessibleDescription(), QStringLiteral("#000000"));
     w->close();
     QCOMPARE(design_.lineColor, QStringLiteral("#000000"));
+}
+
+// A design's font this system lacks survives the font dialog: OK on every printed row, then saving
+// the design, gives back the file as it was.
+void TestFrmNefuda::fontDialogKeepsMissingFont()
+{
+    const QString file = dir_->filePath(QStringLiteral("mine.cdn"));
+    QVERIFY(QFile::copy(kDesignB, file));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    const QByteArray before = cli_runner::readBytes(file);
+    auto w = window();
+    w->show();
+    ui_->fileNames.enqueue(file);
+    child<QAction>(*w, QStringLiteral("mnuCOpen"))->trigger();
+    int opened = 0;
+    for (int row = 0; row < 4; ++row) {
+        auto *button = child<QPushButton>(*w, QStringLiteral("cmdCFont_%1").arg(row));
+        if (!button->isEnabled())
+            continue;
+        QString shown;
+        onceShown([&shown](QWidget &d) {
+            shown = child<QLabel>(d, QStringLiteral("lblFontName"))->text();
+            child<QPushButton>(d, QStringLiteral("OKButton"))->click();
+        });
+        button->click();
+        QCOMPARE(shown, QStringLiteral("ＭＳ Ｐゴシック"));
+        ++opened;
+    }
+    QVERIFY(opened >= 2);
+    QVERIFY2(ui_->messages.isEmpty(), qPrintable(ui_->lastText()));
+    child<QAction>(*w, QStringLiteral("mnuCSave"))->trigger();
+    QCOMPARE(cli_runner::readBytes(file), before);
 }
 
 void TestFrmNefuda::preview()
