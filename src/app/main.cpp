@@ -13,6 +13,10 @@ int main(int argc, char *argv[])
 {
     // The maker windows' previews are web views: they share the application's GL contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // On Linux the web engine keeps its pages out of the accessibility tree unless asked to: the
+    // previews would be one empty node to a screen reader. It costs nothing until one is listening.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vennlo"));
     QApplication::setApplicationDisplayName(QStringLiteral("ぽらね値札作成"));

@@ -2,6 +2,7 @@
 
 #include "dialogs/browser_display.h"
 #include "platform/user_services.h"
+#include "platform/value_label_widgets.h"
 #include "ui_dlgBrowser.h"
 
 namespace dialogs {
@@ -36,8 +37,7 @@ QString dlgBrowser::programFilter()
 
 void dlgBrowser::showProgram(const QString &path)
 {
-    ui_->lblBRPath->setText(path);
-    ui_->lblBRPath->setAccessibleName(path);
+    platform::setValueText(ui_->lblBRPath, path);
     const QString name = browserDisplayName(path);
     ui_->OptionBrowser_1->setText(name.isEmpty() ? BrowserOtherCaption : name);
 }

@@ -13,9 +13,9 @@
 namespace dialogs {
 
 dlgFont::dlgFont(FontTarget target, const FontChoice &start, platform::UiServices &services, QWidget *parent,
-                 const QStringList &families)
-    : QDialog(parent), ui_(std::make_unique<Ui::dlgFont>()), services_(services), target_(target), start_(start),
-      result_(start)
+                 const QStringList &families, FontUsable usable)
+    : QDialog(parent), ui_(std::make_unique<Ui::dlgFont>()), services_(services), usable_(usable), target_(target),
+      start_(start), result_(start)
 {
     ui_->setupUi(this);
     // Digits and the decimal point only, typed or pasted.
@@ -41,6 +41,13 @@ dlgFont::~dlgFont() = default;
 QStringList dlgFont::installedFonts()
 {
     return QFontDatabase::families();
+}
+
+bool dlgFont::fontInstalled(const QString &name)
+{
+    // Asked afresh: fonts come and go while the program runs. (hasFamily() resolves aliases such as
+    // "Serif" away and refuses names the list offers.)
+    return QFontDatabase::families().contains(name);
 }
 
 void dlgFont::fillFontList(const QStringList &families)
@@ -80,17 +87,25 @@ void dlgFont::loadStart()
     if (!found.isEmpty()) {
         ui_->List1->setCurrentItem(found.first());
         ui_->List1->scrollToItem(found.first());
-    } else if (!start_.name.isEmpty()) {
-        // The design names a font this system does not have: say so, and keep the name unless the
-        // user picks another.
-        services_.message(parentWidget(), FontMissingTitle, FontMissingText, platform::UiServices::Icon::Information);
+    } else {
+        // A design made elsewhere names a font this system does not have: the name is kept, unless
+        // the user picks another. An explicitly empty current entry keeps the list from taking its
+        // first entry when it gets the focus.
+        ui_->List1->setCurrentIndex(QModelIndex());
     }
+    loaded_ = true;
 }
 
 void dlgFont::fontSelected(const QString &name)
 {
     if (name.isEmpty())
         return;
+    // A listed font that cannot be used (gone since the list was filled) is not taken.
+    if (!usable_(name)) {
+        if (loaded_)
+            services_.message(this, FontMissingTitle, FontMissingText, platform::UiServices::Icon::Information);
+        return;
+    }
     QFont font(name);
     font.setPointSize(12);
     font.setBold(false);

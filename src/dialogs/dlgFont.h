@@ -22,16 +22,20 @@ namespace dialogs {
 class dlgFont : public QDialog {
     Q_OBJECT
 public:
+    // Whether the system can draw a font of that name now.
+    using FontUsable = bool (*)(const QString &name);
+
     // families: the fonts to offer (the installed ones by default); the list leaves out the names
-    // listedFontNames() refuses.
+    // listedFontNames() refuses. usable: asked when an entry is picked.
     dlgFont(FontTarget target, const FontChoice &start, platform::UiServices &services, QWidget *parent = nullptr,
-            const QStringList &families = installedFonts());
+            const QStringList &families = installedFonts(), FontUsable usable = fontInstalled);
     ~dlgFont() override;
 
     // The item with the fields of the target replaced by the dialog's; meaningful after Accepted.
     FontChoice choice() const { return result_; }
 
     static QStringList installedFonts();
+    static bool fontInstalled(const QString &name);
 
 private:
     void fillFontList(const QStringList &families);
@@ -44,10 +48,12 @@ private:
 
     std::unique_ptr<Ui::dlgFont> ui_;
     platform::UiServices &services_;
+    FontUsable usable_;
     FontTarget target_;
     FontChoice start_;
     FontChoice result_;
     QString color_;
+    bool loaded_ = false; // the starting values are shown; a pick from now on is the user's
 };
 
 } // namespace dialogs

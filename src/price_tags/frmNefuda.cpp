@@ -537,6 +537,9 @@ void frmNefuda::tabChanged(int index)
     }
     previewPath_ = path;
     showPreview();
+    // The card's texts also as the view's description: a screen reader has them at once,
+    // before the page has loaded.
+    wbCPreView_->setAccessibleDescription(previewCardTexts(design_).join(u' '));
 }
 
 // The browser is made when the preview is first shown: it is heavy, and most visits never need it.

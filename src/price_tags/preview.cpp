@@ -12,6 +12,28 @@ namespace price_tags {
 namespace {
 const QLatin1String Q("\"");
 const QString sampleJan = QStringLiteral("4567891234540");
+
+// The sample product's texts as the design prints them; the yen mark is left to the caller.
+struct SampleTexts {
+    QString code;
+    QString name;
+    QString tax;
+    bool yenBefore = false;
+    QString price; // with 円 after it where the design says so
+    QString digits;
+};
+
+SampleTexts sampleTexts(const PriceTagDesign &d)
+{
+    SampleTexts s;
+    s.code = d.hb == 1 ? QStringLiteral("SMPL12345") : QString();
+    s.name = d.hm == 1 ? QStringLiteral("サンプル商品") : QString();
+    s.tax = d.zk == 1 ? QStringLiteral("(税込)") : QString();
+    s.yenBefore = d.ym == 0;
+    s.price = platform::formatThousands(2467) + (d.ym == 1 ? QStringLiteral("円") : QString());
+    s.digits = d.jc == 1 && d.jn == 1 ? sampleJan : QString();
+    return s;
+}
 } // namespace
 
 QString cprevFileName()
@@ -27,15 +49,14 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
         t.logo = QStringLiteral("<IMG SRC=") + Q + platform::htmlEscape(d.logoName) + Q + QStringLiteral(" width=") +
                  Q + QString::number(d.logoW) + Q + QStringLiteral(" height=") + Q + QString::number(d.logoH) + Q +
                  QLatin1Char('>');
-    t.code = d.hb == 1 ? QStringLiteral("SMPL12345") : QString();
-    t.name = d.hm == 1 ? QStringLiteral("サンプル商品") : QString();
-    t.tax = d.zk == 1 ? QStringLiteral("(税込)") : QString();
-    const QString price = platform::formatThousands(2467);
-    t.price = d.ym == 0 ? QStringLiteral("&yen;") + price : d.ym == 1 ? price + QStringLiteral("円") : price;
-    if (d.jc == 1) {
+    const SampleTexts s = sampleTexts(d);
+    t.code = s.code;
+    t.name = s.name;
+    t.tax = s.tax;
+    t.price = (s.yenBefore ? QStringLiteral("&yen;") : QString()) + s.price;
+    if (d.jc == 1)
         t.barcode = barcode::MakeBarCodeHtml(sampleJan, d.barcodeHeight);
-        t.digits = d.jn == 1 ? sampleJan : QString();
-    }
+    t.digits = s.digits;
 
     const QString heightPart =
         d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;") : QString();
@@ -74,6 +95,14 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
              logoAlignWord(d.logoAlign) + Q + cardRest(d.zw == 1, d.layoutType, t) + QStringLiteral("</tr></table>");
     l << QStringLiteral("</body></html>");
     return page;
+}
+
+QStringList previewCardTexts(const PriceTagDesign &d)
+{
+    const SampleTexts s = sampleTexts(d);
+    QStringList texts{s.code, s.name, (s.yenBefore ? QStringLiteral("¥") : QString()) + s.price, s.tax, s.digits};
+    texts.removeAll(QString());
+    return texts;
 }
 
 } // namespace price_tags

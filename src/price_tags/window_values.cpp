@@ -7,9 +7,11 @@
 
 namespace price_tags {
 
+// The page prints the yen sign; the list shows it as such, not as the backslash that Japanese
+// Windows fonts draw as a yen sign.
 QString yenMarkText()
 {
-    return QStringLiteral("\\ マーク");
+    return QStringLiteral("¥ マーク");
 }
 QString enMarkText()
 {

@@ -10,7 +10,7 @@
 namespace price_tags {
 
 // The texts of the price-mark list cmbYMark.
-QString yenMarkText(); // "\ マーク"
+QString yenMarkText(); // "¥ マーク"
 QString enMarkText();  // "円マーク"
 QString noMarkText();  // "付けない"
 

@@ -479,18 +479,23 @@ void EntryForm::priceTyped(int direction)
 void EntryForm::barcodeTyped()
 {
     platform::setValueText(ui.lblCD, QString());
-    // A complete code for the chosen length is shown at once; anything shorter shows nothing.
-    if (ui.txtBarCode->text().size() == barcodeLimit())
-        PreViewBarCode();
-    else
-        ClearPreview();
+    previewTypedCode();
 }
 
 void EntryForm::optionTypeChosen(int id)
 {
     setBarcodeLength(id);
     platform::setValueText(ui.lblCD, QString());
-    if (ui.txtBarCode->text().size() == barcodeLimit())
+    previewTypedCode();
+}
+
+// A complete code for the chosen length is shown at once; anything shorter shows nothing. A code
+// that is not all digits (pasted) only empties the preview while the user is still at it: 登 録
+// tells them.
+void EntryForm::previewTypedCode()
+{
+    const QString code = ui.txtBarCode->text();
+    if (code.size() == barcodeLimit() && !barcode::previewPlan(code).error.isSet())
         PreViewBarCode();
     else
         ClearPreview();

@@ -118,6 +118,7 @@ private:
     void priceTyped(int direction);
     void barcodeTyped();
     void optionTypeChosen(int id);
+    void previewTypedCode();
     void setBarcodeLength(int janType);
     static void showWhole(QLineEdit *edit, const QString &text, int limit);
     int barcodeLimit() const;

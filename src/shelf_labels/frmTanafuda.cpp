@@ -618,10 +618,15 @@ void frmTanafuda::TabStrip1_Click(int index)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool made = MakePreviewHtml(m_design, m_tax, m_folders.appData, &path, &error);
     QGuiApplication::restoreOverrideCursor();
-    if (made)
+    if (made) {
         m_previewPath = path;
-    else
+        // The card's texts also as the view's description: a screen reader has them at once,
+        // before the page has loaded.
+        if (const auto texts = previewCardTexts(m_design, m_tax))
+            ui->WebBrowser1->setAccessibleDescription(texts->join(u' '));
+    } else {
         showError(makePreviewHtmlLabel(), error);
+    }
     // ShowPreview
     if (!m_previewPath.isEmpty())
         ui->WebBrowser1->load(QUrl::fromLocalFile(m_previewPath));

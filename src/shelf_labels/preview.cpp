@@ -89,6 +89,25 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
     return lines;
 }
 
+std::optional<QStringList> previewCardTexts(const ShelfLabelDesign &d, const products::TaxSettings &tax,
+                                            platform::AppError *error)
+{
+    const auto card = fillCard(previewSample(), d, tax, error);
+    if (!card)
+        return std::nullopt;
+    const QString price = (d.yMark == 0 ? QStringLiteral("¥") : QString()) + card->price +
+                          (d.yMark == 1 ? QStringLiteral("円") : QString());
+    QStringList texts{d.headerCheck == 1 ? d.headerText : QString(),
+                      card->itemCode,
+                      card->name,
+                      price,
+                      card->taxNote,
+                      card->remarks,
+                      card->janDigits};
+    texts.removeAll(QString());
+    return texts;
+}
+
 bool MakePreviewHtml(const ShelfLabelDesign &design, const products::TaxSettings &tax, const QString &folder,
                      QString *path, platform::AppError *error)
 {

@@ -28,6 +28,11 @@ products::Product previewSample();
 std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &design, const products::TaxSettings &tax,
                                             platform::AppError *error = nullptr);
 
+// What the preview card says, in reading order, for assistive technology: the header, item code,
+// name, price with its mark, tax note, remarks and JAN digits that the design prints.
+std::optional<QStringList> previewCardTexts(const ShelfLabelDesign &design, const products::TaxSettings &tax,
+                                            platform::AppError *error = nullptr);
+
 // Writes folder + "/tempprev.html" (CP932, CR LF) and gives its path; the previous file stays when
 // that fails.
 bool MakePreviewHtml(const ShelfLabelDesign &design, const products::TaxSettings &tax, const QString &folder,

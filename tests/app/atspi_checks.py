@@ -159,8 +159,118 @@ def checks():
         act(find(dialog, "push button", "OK"))
         check("税込価格 is stored", find(app, "table column header", "税込価格", timeout=10) is not None)
 
+    jan_checks(app)
+    shelf_designer_checks(app)
+    tag_designer_checks(app)
+    browser_dialog_checks(app)
+
     print("\n".join(results))
     return 0 if all(r.startswith("ok") for r in results) else 1
+
+
+def says(acc, text):
+    """Whether the node or one below it gives the text to a screen reader (name, description or text)."""
+    for a in walk(acc):
+        try:
+            if text in (a.name or "") or text in (a.description or ""):
+                return True
+        except Exception:
+            pass
+    return False
+
+
+def answer(app, title, button):
+    box = find(app, "alert", title, timeout=10) or find(app, "dialog", title, timeout=1)
+    if box is not None:
+        act(find(box, "push button", button))
+    return box
+
+
+def jan_checks(app):
+    # A pasted code with a letter only empties the preview; 登 録 tells the user.
+    jan = find(app, "text", "JANコード:")
+    set_text(jan, "45678912345A")
+    time.sleep(1)
+    check("a pasted code with a letter reports nothing while typing", find(app, "alert", "エラー情報", timeout=2) is None)
+    act_without_waiting(find(app, "push button", "登 録 (W)"))
+    box = find(app, "alert", "登録確認", timeout=10)
+    check("登 録 says the code is not valid",
+          box is not None and find(box, "label", "バーコードのデータが不正です.", timeout=2) is not None)
+    if box is not None:
+        act(find(box, "push button", "OK"))
+    set_text(jan, "456789123454")
+
+
+def open_designer(app, button, title):
+    act_without_waiting(find(app, "push button", button))
+    return find(app, "dialog", title, timeout=20)
+
+
+def preview_checks(window, what):
+    act(find(window, "page tab", "プレビュー"))
+    view = find(window, "filler", "プレビュー", timeout=10)
+    check(what + ": the preview view describes the sample card",
+          view is not None and "サンプル商品" in (view.description or ""))
+    page = find(window, "document web", test=lambda a: says(a, "サンプル商品"), timeout=30)
+    check(what + ": the preview's page reads the sample card's texts", page is not None)
+
+
+def close_designer(app, window):
+    act_without_waiting(find(window, "push button", "閉じる(Q)"))
+    answer(app, "デザインの変更確認", "いいえ(N)")
+    time.sleep(1)
+
+
+def shelf_designer_checks(app):
+    window = open_designer(app, "棚札作成(T)...", "棚札作成ツール")
+    if window is None:
+        check("the shelf-label designer opens", False)
+        return
+    check("the price-mark list shows ¥", find(window, "list item", "「¥」を付ける", timeout=3) is not None
+          or find(window, "menu item", "「¥」を付ける", timeout=1) is not None)
+    # The font dialog on a font this system lacks: no box, the name kept through O K.
+    gothic = "ＭＳ Ｐゴシック"
+    act_without_waiting(find(window, "push button", "金額: フォントの選択"))
+    dialog = find(app, "dialog", "フォントの選択", timeout=20)
+    if dialog is None:
+        check("the font dialog opens", False)
+    else:
+        check("the font dialog opens without a box", find(app, "alert", "フォントの指定", timeout=2) is None)
+        check("the font dialog shows the design's font", find(dialog, "label", gothic, timeout=2) is not None)
+        check("文字色 button is named for what it chooses",
+              find(dialog, "push button", "文字色の選択", timeout=2) is not None)
+        act(find(dialog, "push button", "O\u3000K"))
+        name = find(window, "label", test=lambda a: a.name.startswith("金額: フォント名"), timeout=5)
+        check("O K keeps the design's font (%s)" % (name.name if name else "-"),
+              name is not None and gothic in name.name + (name.description or ""))
+    preview_checks(window, "shelf labels")
+    close_designer(app, window)
+
+
+def tag_designer_checks(app):
+    window = open_designer(app, "貼付用値札作成(L)...", "貼付用値札作成ツール")
+    if window is None:
+        check("the price-tag designer opens", False)
+        return
+    check("the price-mark list shows ¥", find(window, "list item", "¥ マーク", timeout=3) is not None
+          or find(window, "menu item", "¥ マーク", timeout=1) is not None)
+    for name in ("ロゴの画像の選択", "ロゴのクリア", "罫線の色の選択"):
+        button = find(window, "push button", name, timeout=2)
+        check("button %s reachable with its tooltip" % name, button is not None and button.description != "")
+    preview_checks(window, "price tags")
+    close_designer(app, window)
+
+
+def browser_dialog_checks(app):
+    act_without_waiting(find(app, "menu item", "ブラウザの選択(B)..."))
+    dialog = find(app, "dialog", "ブラウザの指定", timeout=10)
+    if dialog is None:
+        check("the browser dialog opens", False)
+        return
+    check("the browser dialog offers the default browser",
+          find(dialog, "radio button", "既定のブラウザ", timeout=2) is not None)
+    check("the program path is labelled", find(dialog, "label", "プログラムのパス:", timeout=2) is not None)
+    act(find(dialog, "push button", "ｷｬﾝｾﾙ"))
 
 
 sys.exit(main())

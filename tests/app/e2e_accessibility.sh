@@ -3,7 +3,8 @@
 # entry, button and entry field of the main window can be found by its caption, as a screen reader
 # or UI automation finds them; then drives the window over the bus (atspi_checks.py): value labels
 # read with their values, text set over the bus acting as typed, the list's right-click menu, and
-# the tax dialog's price basis changed through its accessible action.
+# the tax dialog's price basis changed through its accessible action; the JAN field, both designer
+# windows with the font dialog and their previews, and the browser dialog.
 set -euo pipefail
 build="$1"
 src="$2"
@@ -24,13 +25,13 @@ sleep 1
 app=\$!
 sleep 3
 /usr/bin/python3 "$src/tests/app/atspi_tree.py" 40 > "$work/tree.txt"
-timeout 120 /usr/bin/python3 "$src/tests/app/atspi_checks.py" > "$work/checks.txt" 2>&1
+timeout 300 /usr/bin/python3 "$src/tests/app/atspi_checks.py" > "$work/checks.txt" 2>&1
 kill \$app 2>/dev/null
 wait \$app 2>/dev/null
 exit 0
 INNER
 chmod +x "$work/session.sh"
-timeout 180 xvfb-run -a -s '-screen 0 1280x1024x24' dbus-run-session -- "$work/session.sh" 2>/dev/null
+timeout 420 xvfb-run -a -s '-screen 0 1280x1024x24' dbus-run-session -- "$work/session.sh" 2>/dev/null
 
 expected=(
   "frame: ぽらね値札作成 [新規]"

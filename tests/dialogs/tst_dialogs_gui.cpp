@@ -23,6 +23,11 @@ Q_DECLARE_METATYPE(FontTarget)
 namespace {
 
 const QStringList Families{"@Vertical", "Alpha Sans", "$System", "Beta Serif", "&Amp", "%Pct"};
+// The made-up families stand for installed ones; "Gone Mincho" is listed but cannot be drawn.
+bool usable(const QString &name)
+{
+    return name != QStringLiteral("Gone Mincho");
+}
 
 template <typename T> T *child(QWidget *parent, const QString &name)
 {
@@ -78,7 +83,7 @@ private Q_SLOTS:
         QFETCH(bool, colorAndAlign);
         QFETCH(bool, unitAndStyle);
         FakeUiServices ui;
-        dlgFont dlg(target, FontChoice{"Beta Serif", size, "太字", "#FF0000", "中央"}, ui, nullptr, Families);
+        dlgFont dlg(target, FontChoice{"Beta Serif", size, "太字", "#FF0000", "中央"}, ui, nullptr, Families, usable);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("フォントの選択"));
         auto *list = child<QListWidget>(&dlg, "List1");
         QCOMPARE(list->count(), 2);
@@ -117,7 +122,7 @@ private Q_SLOTS:
         QFETCH(QString, field);
         FakeUiServices ui;
         dlgFont dlg(FontTarget::ShelfLabelItem, FontChoice{"Alpha Sans", "5mm", "通常", "#000000", "左"}, ui, nullptr,
-                    Families);
+                    Families, usable);
         dlg.show();
         auto *size = child<QLineEdit>(&dlg, "txtFontSize");
         size->clear();
@@ -141,7 +146,7 @@ private Q_SLOTS:
     {
         FakeUiServices ui;
         dlgFont dlg(FontTarget::PriceTagItem, FontChoice{"Alpha Sans", "20pt", "通常", "#FF0000", "左"}, ui, nullptr,
-                    Families);
+                    Families, usable);
         dlg.show();
         child<QListWidget>(&dlg, "List1")->setCurrentRow(1);
         QCOMPARE(child<QLabel>(&dlg, "lblFontName")->text(), QStringLiteral("Beta Serif"));
@@ -166,23 +171,45 @@ private Q_SLOTS:
     void fontCancelAndMissingFont()
     {
         FakeUiServices ui;
+        // A design made elsewhere names a font this system lacks: no box, the name is kept and shown,
+        // also once the list has the focus.
         const FontChoice start{"ＭＳ Ｐゴシック", "11", "通常", "#000000", "左"};
-        dlgFont dlg(FontTarget::Ledger, start, ui, nullptr, Families);
-        QCOMPARE(ui.lastTitle(), QStringLiteral("フォントの指定"));
-        QCOMPARE(ui.lastText(), QStringLiteral("指定されたフォントがシステム内にないようです."));
-        QCOMPARE(ui.messages.last().icon, platform::UiServices::Icon::Information);
-        QCOMPARE(child<QLabel>(&dlg, "lblFontName")->text(), start.name);
+        dlgFont dlg(FontTarget::Ledger, start, ui, nullptr, Families, usable);
         dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto *list = child<QListWidget>(&dlg, "List1");
+        list->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(list->hasFocus());
+        QCOMPARE(list->currentItem(), nullptr);
+        QCOMPARE(child<QLabel>(&dlg, "lblFontName")->text(), start.name);
+        QVERIFY(ui.messages.isEmpty());
         child<QLineEdit>(&dlg, "txtFontSize")->setText("14");
         click(&dlg, "CancelButton");
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(dlg.choice(), start);
         // OK without picking another font keeps the ledger's name; the size goes back without unit.
-        dlgFont again(FontTarget::Ledger, start, ui, nullptr, Families);
+        dlgFont again(FontTarget::Ledger, start, ui, nullptr, Families, usable);
         again.show();
         child<QLineEdit>(&again, "txtFontSize")->setText("14");
         click(&again, "OKButton");
         QCOMPARE(again.choice(), (FontChoice{start.name, "14", "通常", "#000000", "左"}));
+        QVERIFY(ui.messages.isEmpty());
+    }
+
+    void fontPickedButUnusable()
+    {
+        FakeUiServices ui;
+        const FontChoice start{"ＭＳ Ｐゴシック", "28pt", "太字", "#C00000", "中央"};
+        dlgFont dlg(FontTarget::ShelfLabelItem, start, ui, nullptr, {"Alpha Sans", "Gone Mincho"}, usable);
+        dlg.show();
+        child<QListWidget>(&dlg, "List1")->setCurrentRow(1);
+        QCOMPARE(ui.messages.size(), 1);
+        QCOMPARE(ui.lastTitle(), QStringLiteral("フォントの指定"));
+        QCOMPARE(ui.lastText(), QStringLiteral("指定されたフォントがシステム内にないようです."));
+        QCOMPARE(ui.messages.last().icon, platform::UiServices::Icon::Information);
+        QCOMPARE(child<QLabel>(&dlg, "lblFontName")->text(), start.name);
+        click(&dlg, "OKButton");
+        QCOMPARE(dlg.choice(), start);
     }
 
     void paletteSelection()
@@ -238,7 +265,10 @@ private Q_SLOTS:
         QVERIFY(other->isChecked());
         QCOMPARE(other->text(), QStringLiteral("Web"));
         QCOMPARE(path->text(), web.fileName());
-        QCOMPARE(path->accessibleName(), web.fileName());
+        // The path is read with its caption; the first choice is the desktop's default browser.
+        QCOMPARE(path->accessibleName(), QStringLiteral("プログラムのパス: ") + web.fileName());
+        QCOMPARE(path->accessibleDescription(), web.fileName());
+        QCOMPARE(child<QRadioButton>(&dlg, "OptionBrowser_0")->text(), QStringLiteral("既定のブラウザ"));
 
         click(&dlg, "cmdBR"); // cancelled
         QCOMPARE(ui.fileRequests.size(), 1);

@@ -97,6 +97,7 @@ private Q_SLOTS:
     void builtInAsksFirst();
     void closeKeepsDesignAndReopensWithCopiesZero();
     void sharedDialogs();
+    void fontDialogKeepsMissingFont();
     void preview();
     void screenshots();
 
@@ -523,6 +524,38 @@ void TestFrmNefuda::sharedDialogs()
     QCOMPARE(design_.lineColor, QStringLiteral("#000000"));
 }
 
+// A design's font this system lacks survives the font dialog: OK on every printed row, then saving
+// the design, gives back the file as it was.
+void TestFrmNefuda::fontDialogKeepsMissingFont()
+{
+    const QString file = dir_->filePath(QStringLiteral("mine.cdn"));
+    QVERIFY(QFile::copy(kDesignB, file));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    const QByteArray before = cli_runner::readBytes(file);
+    auto w = window();
+    w->show();
+    ui_->fileNames.enqueue(file);
+    child<QAction>(*w, QStringLiteral("mnuCOpen"))->trigger();
+    int opened = 0;
+    for (int row = 0; row < 4; ++row) {
+        auto *button = child<QPushButton>(*w, QStringLiteral("cmdCFont_%1").arg(row));
+        if (!button->isEnabled())
+            continue;
+        QString shown;
+        onceShown([&shown](QWidget &d) {
+            shown = child<QLabel>(d, QStringLiteral("lblFontName"))->text();
+            child<QPushButton>(d, QStringLiteral("OKButton"))->click();
+        });
+        button->click();
+        QCOMPARE(shown, QStringLiteral("ＭＳ Ｐゴシック"));
+        ++opened;
+    }
+    QVERIFY(opened >= 2);
+    QVERIFY2(ui_->messages.isEmpty(), qPrintable(ui_->lastText()));
+    child<QAction>(*w, QStringLiteral("mnuCSave"))->trigger();
+    QCOMPARE(cli_runner::readBytes(file), before);
+}
+
 void TestFrmNefuda::preview()
 {
     auto w = window();
@@ -538,6 +571,8 @@ void TestFrmNefuda::preview()
     auto *view = w->findChild<QWebEngineView *>(QStringLiteral("wbCPreView"));
     QVERIFY(view);
     QTRY_COMPARE_WITH_TIMEOUT(view->url(), QUrl::fromLocalFile(path), 20000);
+    // A screen reader gets the card's texts from the view itself.
+    QVERIFY(view->accessibleDescription().contains(QStringLiteral("サンプル商品 2,467円")));
 }
 
 // With VENNLO_SCREENSHOTS=folder, each tab is saved there as a picture to look at.

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void boldTaxNoteOnlyOnTheSheet();
     void twoTierTypeB();
     void logoPathAsItIs();
+    void cardTextsRead_data();
+    void cardTextsRead();
 };
 
 void TestTagPreview::defaults()
@@ -146,6 +148,35 @@ void TestTagPreview::logoPathAsItIs()
     d.logoAlign = QStringLiteral("右揃え");
     QVERIFY(previewCard(d).contains(QStringLiteral(
         "<tr><td align=\"right\" colspan=\"2\"><IMG SRC=\"C:\\logo\\a.gif\" width=\"40\" height=\"10\"></td>")));
+}
+
+// What a screen reader is given for the preview: the texts the card prints, in reading order.
+void TestTagPreview::cardTextsRead_data()
+{
+    QTest::addColumn<int>("hb");
+    QTest::addColumn<int>("ym");
+    QTest::addColumn<int>("jn");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("defaults, 円") << 1 << 1 << 1
+                                  << QStringList{"SMPL12345", "サンプル商品", "2,467円", "(税込)", "4567891234540"};
+    QTest::newRow("¥, no code, no digits") << 0 << 0 << 0 << QStringList{"サンプル商品", "¥2,467", "(税込)"};
+    QTest::newRow("no mark") << 0 << 2 << 0 << QStringList{"サンプル商品", "2,467", "(税込)"};
+}
+
+void TestTagPreview::cardTextsRead()
+{
+    QFETCH(int, hb);
+    QFETCH(int, ym);
+    QFETCH(int, jn);
+    QFETCH(QStringList, texts);
+    PriceTagDesign d;
+    d.hb = hb;
+    d.ym = ym;
+    d.jn = jn;
+    QCOMPARE(previewCardTexts(d), texts);
+    const QString card = previewCard(d);
+    for (QString text : texts)
+        QVERIFY2(card.contains(text.replace(QStringLiteral("¥"), QStringLiteral("&yen;"))), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestTagPreview)

@@ -66,6 +66,8 @@ private Q_SLOTS:
     void previewAfterSelectingRows();
     void previewOnTypingFullCode();
     void previewMissingFolderReported();
+    void pastedLetterInCodeToldOnPut_data();
+    void pastedLetterInCodeToldOnPut();
     void textSetFromOutsideActsAsTyped();
     void formFillEnablesNoCalculation();
     void previewRoomReservedFromTheStart();
@@ -654,6 +656,49 @@ void TestEntryForm::previewMissingFolderReported()
         qPrintable(fake->lastText()));
     // The form itself was still filled.
     QCOMPARE(edit("txtBarCode")->text(), QStringLiteral("456789123454"));
+}
+
+void TestEntryForm::pastedLetterInCodeToldOnPut_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("before"); // the code shown before the paste
+    QTest::addColumn<QString>("pasted");
+    QTest::newRow("standard over a shown code") << "OptionType_0"
+                                                << "456789123454"
+                                                << "45678912345A";
+    QTest::newRow("short") << "OptionType_1"
+                           << ""
+                           << "123456Z";
+    QTest::newRow("full-width digit") << "OptionType_0"
+                                      << "" << QString::fromUtf8("45678912345４");
+}
+
+// While the code is being pasted an invalid one only empties the preview; 登 録 tells the user.
+void TestEntryForm::pastedLetterInCodeToldOnPut()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    child<QRadioButton>(option.toUtf8().constData())->setChecked(true);
+    QLineEdit *bar = edit("txtBarCode");
+    bar->setText(before);
+    QApplication::clipboard()->setText(pasted);
+    bar->setFocus();
+    bar->selectAll();
+    bar->paste();
+    QCOMPARE(bar->text(), pasted);
+    QVERIFY2(fake->messages.isEmpty(), qPrintable(fake->lastText()));
+    QCOMPARE(shownImages().count(QString()), 15);
+    QCOMPARE(child<QLabel>("lblCD")->text(), QString());
+
+    edit("txt商品名")->setText(QStringLiteral("りんご"));
+    edit("txt本体価格")->setText(QStringLiteral("100"));
+    child<QPushButton>("cmdPutGrid")->click();
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->lastTitle(), QStringLiteral("登録確認"));
+    QCOMPARE(fake->lastText(), QStringLiteral("バーコードのデータが不正です."));
+    QCOMPARE(QApplication::focusWidget(), bar);
+    QCOMPARE(model()->rowCount(), 0);
 }
 
 // Assistive technology and pasting set the whole text: the form acts as on typing, and the value

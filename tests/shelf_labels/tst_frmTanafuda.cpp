@@ -149,6 +149,7 @@ private Q_SLOTS:
     void enabling_data();
     void enabling();
     void fontDialog();
+    void fontDialogKeepsMissingFont();
     void explorerBeforeMake();
     void makeEqualsCommandLine();
     void refusals_data();
@@ -489,6 +490,35 @@ void TestFrmTanafuda::fontDialog()
     QCOMPARE(f.settings.shelf.area[3].fontSize, QStringLiteral("5mm"));
 }
 
+// A design's font this system lacks survives the font dialog: OK on every row, then saving the
+// design, gives back the file as it was.
+void TestFrmTanafuda::fontDialogKeepsMissingFont()
+{
+    Fixture f;
+    const QString path = f.copyOf(kData + QStringLiteral("/typeA_defaults.hdn"));
+    const QByteArray before = cli_runner::readBytes(path);
+    f.openDesign(path);
+    int opened = 0;
+    for (int i = 0; i <= 6; ++i) {
+        auto *button = f.c<QPushButton>(QStringLiteral("cmdFont_%1").arg(i).toUtf8().constData());
+        if (!button->isEnabled()) // a row the design does not print
+            continue;
+        QString shown;
+        onNextDialog([&shown](QWidget &dialog) {
+            shown = child<QLabel>(dialog, "lblFontName")->text();
+            child<QPushButton>(dialog, "OKButton")->click();
+        });
+        button->click();
+        QCOMPARE(shown, QStringLiteral("ＭＳ Ｐゴシック"));
+        ++opened;
+    }
+    QVERIFY(opened >= 4);
+    QVERIFY2(f.services.messages.isEmpty(), qPrintable(f.services.lastText()));
+    QVERIFY(f.window->designChanged());
+    f.action("mnuDsgnSave")->trigger();
+    QCOMPARE(cli_runner::readBytes(path), before);
+}
+
 void TestFrmTanafuda::explorerBeforeMake()
 {
     Fixture f;
@@ -573,6 +603,8 @@ void TestFrmTanafuda::previewTab()
     QVERIFY(shown.wait(20000));
     const QByteArray page = cli_runner::readBytes(f.dir.filePath(QStringLiteral("appdata/tempprev.html")));
     QVERIFY(page.contains("<table border=\"0\" bordercolor=\"#808080\" cellspacing=\"0\">"));
+    // A screen reader gets the card's texts from the view itself.
+    QVERIFY(f.c<QWidget>("WebBrowser1")->accessibleDescription().contains(QStringLiteral("サンプル商品 ¥2,467")));
     QCOMPARE(f.settings.shelf.line, 0);
     tabs->setCurrentIndex(2);
     QVERIFY(defaults->isEnabled());

@@ -26,6 +26,8 @@ private Q_SLOTS:
     void variants();
     void writesCp932File();
     void failureKeepsPreviousFile();
+    void cardTextsRead_data();
+    void cardTextsRead();
 };
 
 void TestShelfPreview::sample()
@@ -151,6 +153,45 @@ void TestShelfPreview::failureKeepsPreviousFile()
                             "内容: 19 行目に Shift_JIS で保存できない文字があります。"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);
+}
+
+// What a screen reader is given for the preview: the texts the card prints, in reading order.
+void TestShelfPreview::cardTextsRead_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("type A defaults") << Change([](ShelfLabelDesign &, TaxSettings &) {})
+                                     << QStringList{"サンプル商品", "¥2,467", "(本体価格 2,350円)", "4567891234540"};
+    QTest::newRow("header, code, remarks, 円") << Change([](ShelfLabelDesign &d, TaxSettings &) {
+        d.headerCheck = 1;
+        d.headerText = QStringLiteral("おすすめ");
+        d.makeGN = 1;
+        d.makeAlt = 1;
+        d.yMark = 1;
+    }) << QStringList{"おすすめ",           "SMPL12345",    "サンプル商品", "2,467円",
+                      "(本体価格 2,350円)", "(株)さんぷる", "4567891234540"};
+    QTest::newRow("no mark, no barcode, base display") << Change([](ShelfLabelDesign &d, TaxSettings &t) {
+        d.yMark = 2;
+        d.makeBC = 0;
+        t.zeikomi = 0;
+    }) << QStringList{"サンプル商品", "2,350", "(消費税別)"};
+}
+
+void TestShelfPreview::cardTextsRead()
+{
+    QFETCH(Change, change);
+    QFETCH(QStringList, texts);
+    ShelfLabelDesign d = SetDefaultA().design;
+    TaxSettings t;
+    change(d, t);
+    const auto read = previewCardTexts(d, t);
+    QVERIFY(read);
+    QCOMPARE(*read, texts);
+    // Every text is on the page too; the price mark has a cell of its own there.
+    const QString page = previewHtmlLines(d, t)->join(u'\n');
+    static const QRegularExpression mark(QStringLiteral("^¥|(?<=\\d)円$"));
+    for (QString text : texts)
+        QVERIFY2(page.contains(text.remove(mark)), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestShelfPreview)
