@@ -142,7 +142,8 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
     LedgerRow row;
     QString t;
     for (qsizetype p = 0; p <= n / L && j < n; ++p) {
-        sink.addLine((p + 1) * L <= n ? pageBreak : noBreak);
+        // The last page's table does not break after itself, or a full last page prints a blank one.
+        sink.addLine((p + 1) * L < n ? pageBreak : noBreak);
         sink.addLine(header);
         for (qsizetype r = 0; r < L && j < n; ++r, ++j) {
             platform::AppError error;

@@ -275,12 +275,14 @@ bool writeSheet(const Sheet &sheet, const ShelfLabelDesign &d, platform::LineSin
                           sheet.logoTag,    sheet.markBefore,  sheet.markAfter};
     const QString blank = QStringLiteral("<td class=\"top\"><div class=\"dumm\"></div></td>");
     const qint64 perPage = qint64(div->w) * div->h;
-    const qint64 pages = n / perPage;
+    // The table of the last page with cards does not break after itself: a sheet that fills its last
+    // page exactly would otherwise print a blank sheet after it.
+    const qint64 lastPage = n > 0 ? (n - 1) / perPage : 0;
     const QString pageBreak = QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">");
     const QString noBreak = QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">");
     qint64 i = 0;
-    for (qint64 p = 0; p <= pages; ++p) {
-        lines << ((p + 1) * perPage <= n ? pageBreak : noBreak);
+    for (qint64 p = 0; p <= lastPage; ++p) {
+        lines << (p < lastPage ? pageBreak : noBreak);
         for (int row = 1; row <= div->h; ++row) {
             if (i >= n)
                 break;

@@ -93,12 +93,12 @@ void TestLedgerPage::tables_data()
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("perPage");
     QTest::addColumn<QStringList>("tables"); // class and product rows of each table
-    QTest::newRow("n 24, L 12") << 24 << 12 << QStringList{"pagebreak 12", "pagebreak 12"};
+    QTest::newRow("n 24, L 12") << 24 << 12 << QStringList{"pagebreak 12", "nobreak 12"};
     QTest::newRow("n 25, L 12") << 25 << 12 << QStringList{"pagebreak 12", "pagebreak 12", "nobreak 1"};
     QTest::newRow("n 0") << 0 << 12 << QStringList{};
     QTest::newRow("n 5, L 12") << 5 << 12 << QStringList{"nobreak 5"};
-    QTest::newRow("n 12, L 12") << 12 << 12 << QStringList{"pagebreak 12"};
-    QTest::newRow("n 3, L 1") << 3 << 1 << QStringList{"pagebreak 1", "pagebreak 1", "pagebreak 1"};
+    QTest::newRow("n 12, L 12") << 12 << 12 << QStringList{"nobreak 12"};
+    QTest::newRow("n 3, L 1") << 3 << 1 << QStringList{"pagebreak 1", "pagebreak 1", "nobreak 1"};
     QTest::newRow("n 17, L 16") << 17 << 16 << QStringList{"pagebreak 16", "nobreak 1"};
 }
 

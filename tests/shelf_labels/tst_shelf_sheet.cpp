@@ -230,18 +230,18 @@ void TestShelfSheet::bodyLayout_data()
     QTest::newRow("13 on 3x4") << 13 << "3"
                                << "4" << 0 << "P[ccc][ccc][ccc][ccc]/N[cbb]/";
     QTest::newRow("12 on 3x4") << 12 << "3"
-                               << "4" << 0 << "P[ccc][ccc][ccc][ccc]/N/";
+                               << "4" << 0 << "N[ccc][ccc][ccc][ccc]/";
     QTest::newRow("1 on 3x4") << 1 << "3"
                               << "4" << 0 << "N[cbb]/";
     QTest::newRow("start 5 on 3x4") << 3 << "3"
                                     << "4" << 4 << "N[bbb][bcc][cbb]/";
     QTest::newRow("start 12 on 3x4") << 1 << "3"
-                                     << "4" << 11 << "P[bbb][bbb][bbb][bbc]/N/";
+                                     << "4" << 11 << "N[bbb][bbb][bbb][bbc]/";
     QTest::newRow("25 on 2x8 (type B division)")
         << 25 << "2"
         << "8" << 0 << "P[cc][cc][cc][cc][cc][cc][cc][cc]/N[cc][cc][cc][cc][cb]/";
     QTest::newRow("1x1") << 2 << "1"
-                         << "1" << 0 << "P[c]/P[c]/N/";
+                         << "1" << 0 << "P[c]/N[c]/";
 }
 
 void TestShelfSheet::bodyLayout()
