@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "barcode/barcode_images.h"
+#include "platform/cp932.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
@@ -169,6 +170,11 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
     }
     if (startOffset < 0) {
         setError(error, AppError::invalidPropertyValue());
+        return std::nullopt;
+    }
+    // A text the page cannot hold names its product, before any page is begun.
+    if (const AppError unstorable = products::unstorableTextForMakers(list); unstorable.isSet()) {
+        setError(error, unstorable);
         return std::nullopt;
     }
     Sheet sheet;
@@ -384,6 +390,13 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
                                Icon::Information};
     if (productCount + *start - 1 > common::MaxSheetCards)
         return common::tooManyCards(QStringLiteral("棚札作成"));
+    if (design.headerCheck == 1) {
+        if (const QString bad = platform::cp932::firstUnencodableCharacter(design.headerText); !bad.isEmpty())
+            return common::Refusal{
+                QStringLiteral("入力値のチェック"),
+                QStringLiteral("ヘッダーの文字に Shift_JIS で保存できない文字「%1」があります.").arg(bad),
+                Icon::Critical};
+    }
     return {};
 }
 
