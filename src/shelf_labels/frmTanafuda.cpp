@@ -7,6 +7,7 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
 #include "platform/cp932.h"
 #include "platform/numbers.h"
@@ -626,9 +627,10 @@ void frmTanafuda::TabStrip1_Click(int index)
     else
         showError(makePreviewHtmlLabel(), error);
     // ShowPreview
-    if (!m_previewPath.isEmpty())
+    if (!m_previewPath.isEmpty()) {
+        dialogs::usePageFonts(ui->WebBrowser1->settings());
         ui->WebBrowser1->load(QUrl::fromLocalFile(m_previewPath));
-    else
+    } else
         m_previewClock.invalidate();
 }
 
