@@ -2,6 +2,8 @@
 #include "app/startup.h"
 #include "dialogs/splash_picture.h"
 #include "platform/dialog_services_widgets.h"
+#include "platform/folders.h"
+#include "platform/font_config.h"
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
 #include "platform/termination_signals.h"
@@ -11,6 +13,8 @@
 
 int main(int argc, char *argv[])
 {
+    // Before anything reads fontconfig: designs' Windows font names draw in the Noto CJK faces.
+    platform::useProgramFontConfig(platform::programFolderOf(platform::executableFolder()));
     // The maker windows' previews are web views: they share the application's GL contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // On Linux the web engine keeps its pages out of the accessibility tree unless asked to: the

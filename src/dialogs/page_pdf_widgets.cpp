@@ -1,5 +1,7 @@
 #include "dialogs/page_pdf_widgets.h"
 
+#include "dialogs/page_fonts_widgets.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -118,6 +120,7 @@ bool loadPage(QWebEnginePage &page, const QString &htmlPath, Wait &wait, platfor
     // The page and its BarCode/ images are local files; nothing else needs to be fetched.
     page.settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     page.settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    usePageFonts(page.settings());
     bool loaded = false;
     wait.begin();
     const QMetaObject::Connection finished =

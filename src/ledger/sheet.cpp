@@ -142,7 +142,8 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
     LedgerRow row;
     QString t;
     for (qsizetype p = 0; p <= n / L && j < n; ++p) {
-        sink.addLine((p + 1) * L <= n ? pageBreak : noBreak);
+        // The last page's table does not break after itself, or a full last page prints a blank one.
+        sink.addLine((p + 1) * L < n ? pageBreak : noBreak);
         sink.addLine(header);
         for (qsizetype r = 0; r < L && j < n; ++r, ++j) {
             platform::AppError error;
@@ -186,6 +187,8 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
 platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax, int barcodeHeight,
                               QList<LedgerRow> *rows)
 {
+    if (const platform::AppError unstorable = products::unstorableTextForMakers(list); unstorable.isSet())
+        return unstorable;
     const products::ProductList chosen = products::rowsForMakers(list);
     QList<LedgerRow> out;
     out.reserve(chosen.size());
@@ -239,6 +242,9 @@ common::MakeResult makeLedger(const products::ProductList &list, const products:
     using common::MakeResult;
     const QString setSyouhinLabel = QStringLiteral("frmdaicyo.SetSyouhin");
     const QString makeLabel = QStringLiteral("frmDaicto.MakeHtmlFile");
+    // A text the page cannot hold names its product, before any page is begun.
+    if (const platform::AppError unstorable = products::unstorableTextForMakers(list); unstorable.isSet())
+        return MakeResult::failed(setSyouhinLabel, unstorable);
     const products::ProductList chosen = products::rowsForMakers(list);
     // The rows are worked out as the page is written, so that memory stays flat however long the
     // list is. A price that cannot be worked out is still reported before any fault of the page.

@@ -3,6 +3,8 @@
 // itself needs no web engine.
 
 #include "dialogs/page_pdf_widgets.h"
+#include "platform/folders.h"
+#include "platform/font_config.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -20,6 +22,8 @@ int main(int argc, char *argv[])
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--single-process"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed() + " --single-process");
+    // Before anything reads fontconfig: designs' Windows font names draw in the Noto CJK faces.
+    platform::useProgramFontConfig(platform::programFolderOf(platform::executableFolder()));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QTextStream err(stderr);

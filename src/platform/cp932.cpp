@@ -59,4 +59,61 @@ QString decode(const QByteArray &bytes, bool *hadErrors)
     return text;
 }
 
+namespace {
+char16_t cp932Form(char16_t u)
+{
+    switch (u) {
+    case 0x301C: // WAVE DASH
+        return 0xFF5E;
+    case 0x2212: // MINUS SIGN
+        return 0xFF0D;
+    case 0x2014: // EM DASH
+        return 0x2015;
+    case 0x00A2: // CENT SIGN
+        return 0xFFE0;
+    case 0x00A3: // POUND SIGN
+        return 0xFFE1;
+    case 0x00AC: // NOT SIGN
+        return 0xFFE2;
+    case 0x2016: // DOUBLE VERTICAL LINE
+        return 0x2225;
+    default:
+        return u;
+    }
+}
+} // namespace
+
+bool mapToCp932Forms(QString *text)
+{
+    bool changed = false;
+    for (qsizetype i = 0; i < text->size(); ++i) {
+        const char16_t u = text->at(i).unicode();
+        if (u < 0xA2)
+            continue;
+        const char16_t m = cp932Form(u);
+        if (m != u) {
+            (*text)[i] = QChar(m);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+QString toCp932Forms(const QString &text)
+{
+    QString out = text;
+    mapToCp932Forms(&out);
+    return out;
+}
+
+QString firstUnencodableCharacter(const QString &text)
+{
+    const Encoded enc = encode(text);
+    if (enc.ok())
+        return QString();
+    const qsizetype at = enc.firstUnencodable;
+    const qsizetype len = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
+    return text.mid(at, len);
+}
+
 } // namespace platform::cp932

@@ -19,4 +19,14 @@ bool canEncode(const QString &text);
 // Decodes CP932 bytes; invalid sequences become U+FFFD. hadErrors tells whether any did.
 QString decode(const QByteArray &bytes, bool *hadErrors = nullptr);
 
+// Text typed on a Linux or macOS desktop, or saved by their editors, holds the JIS forms of some
+// characters that code page 932 stores under other code points: 〜 − — ¢ £ ¬ ‖. They become the
+// characters a Japanese user means and CP932 holds (～ － ― ￠ ￡ ￢ ∥); everything else stays.
+QString toCp932Forms(const QString &text);
+// The same in place; true when anything changed.
+bool mapToCp932Forms(QString *text);
+// The first character of text that code page 932 cannot hold (a surrogate pair whole), or the empty
+// text when every character can be stored.
+QString firstUnencodableCharacter(const QString &text);
+
 } // namespace platform::cp932

@@ -9,7 +9,11 @@ namespace platform {
 
 QString programFolder()
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
+    return programFolderOf(QCoreApplication::applicationDirPath());
+}
+
+QString programFolderOf(const QString &exeDir)
+{
     const QString installed = QDir::cleanPath(exeDir + QStringLiteral("/../share/vennlo"));
     if (!QFileInfo::exists(exeDir + QStringLiteral("/BarCode")) && QFileInfo(installed).isDir())
         return installed;

@@ -24,5 +24,7 @@ struct Folders {
 // The folder of the files shipped with the program: beside the executable in the build tree,
 // ../share/vennlo when installed.
 QString programFolder();
+// The same for an executable in exeDir; usable before the application object exists.
+QString programFolderOf(const QString &exeDir);
 
 } // namespace platform

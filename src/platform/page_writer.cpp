@@ -1,6 +1,7 @@
 #include "platform/page_writer.h"
 
 #include "platform/cp932_table.h"
+#include "platform/text_file.h"
 
 #include <QFileInfo>
 
@@ -50,7 +51,6 @@ void Cp932PageWriter::addLine(const QString &line)
         return;
     m_block += line;
     m_block += QLatin1String("\r\n");
-    m_blockEnds.append(m_block.size());
     ++m_lineCount;
     if (m_block.size() >= BlockChars)
         flushBlock();
@@ -69,15 +69,8 @@ bool Cp932PageWriter::flushBlock()
         return true;
     const cp932::Encoded enc = cp932_table::encode(m_block);
     if (!enc.ok()) {
-        qint64 line = m_blockFirstLine;
-        for (qsizetype end : std::as_const(m_blockEnds)) {
-            if (enc.firstUnencodable < end)
-                break;
-            ++line;
-        }
         m_failed = true;
-        m_error = AppError{AppError::InvalidPropertyValue,
-                           QStringLiteral("%1 行目に Shift_JIS で保存できない文字があります。").arg(line + 1)};
+        m_error = unstorableInPage(cp932::firstUnencodableCharacter(m_block.mid(enc.firstUnencodable, 2)));
         return false;
     }
     if (m_file->write(enc.bytes) != enc.bytes.size()) {
@@ -85,9 +78,7 @@ bool Cp932PageWriter::flushBlock()
         m_error = writeError();
         return false;
     }
-    m_blockFirstLine += m_blockEnds.size();
     m_block.clear();
-    m_blockEnds.clear();
     return true;
 }
 
@@ -114,7 +105,6 @@ void Cp932PageWriter::cancel()
         m_file.reset();
     }
     m_block.clear();
-    m_blockEnds.clear();
 }
 
 } // namespace platform

@@ -59,8 +59,8 @@ public:
     void addLine(const QString &line) override;
     bool good() const override { return !m_failed; }
     // Writes what is left and replaces the target. False with error set when anything failed on the
-    // way: a character code page 932 cannot hold (the error names its line, 1-based; nothing is
-    // replaced), or a write (disk full, permission).
+    // way: a character code page 932 cannot hold (the error names it; nothing is replaced), or a write
+    // (disk full, permission).
     bool finish(AppError *error = nullptr);
     // Drops the temporary file; the target stays as it was.
     void cancel();
@@ -73,9 +73,7 @@ private:
 
     QString m_path;
     std::unique_ptr<QSaveFile> m_file;
-    QString m_block;              // lines waiting to be encoded, each followed by CR LF
-    QList<qsizetype> m_blockEnds; // end of each line of the block (after its CR LF)
-    qint64 m_blockFirstLine = 0;  // 0-based number of the block's first line
+    QString m_block; // lines waiting to be encoded, each followed by CR LF
     qint64 m_lineCount = 0;
     bool m_failed = false;
     AppError m_error;

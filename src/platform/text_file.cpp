@@ -102,6 +102,12 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, AppError 
     return true;
 }
 
+AppError unstorableInPage(const QString &character)
+{
+    return AppError{AppError::InvalidPropertyValue,
+                    QStringLiteral("ページに Shift_JIS で保存できない文字「%1」があります。").arg(character)};
+}
+
 QByteArray cp932Lines(const QStringList &lines, qsizetype *firstBadLine)
 {
     if (firstBadLine)
@@ -135,8 +141,7 @@ bool writeCp932Lines(const QString &path, const QStringList &lines, AppError *er
     const QByteArray bytes = cp932Lines(lines, &bad);
     if (bad >= 0) {
         if (error)
-            *error = AppError{AppError::InvalidPropertyValue,
-                              QStringLiteral("%1 行目に Shift_JIS で保存できない文字があります。").arg(bad + 1)};
+            *error = unstorableInPage(cp932::firstUnencodableCharacter(lines.at(bad)));
         return false;
     }
     return writeFileAtomically(path, bytes, error);

@@ -30,8 +30,11 @@ ReadFault openRegularFile(const QString &path, qint64 maxBytes, QFile *file);
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, AppError *error = nullptr);
 
 // Writes the lines as CP932 text with CR LF after every line, atomically. A character code page 932
-// cannot hold is refused (nothing written); error then names the line (1-based).
+// cannot hold is refused (nothing written); error then names the character.
 bool writeCp932Lines(const QString &path, const QStringList &lines, AppError *error = nullptr);
+// The error of a page holding a character code page 932 cannot hold: it names the character, which
+// the user can find in the list or the design, never the line of a page the user does not see.
+AppError unstorableInPage(const QString &character);
 
 // Joins the lines with CR LF after every line and encodes them as CP932; firstBadLine is the 0-based
 // line holding the first unencodable character, or -1.

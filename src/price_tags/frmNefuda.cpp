@@ -7,6 +7,7 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
 #include "platform/numbers.h"
 #include "platform/reports.h"
@@ -551,6 +552,7 @@ void frmNefuda::showPreview()
         wbCPreView_ = new QWebEngineView(ui->FramePreview);
         wbCPreView_->setObjectName(QStringLiteral("wbCPreView"));
         wbCPreView_->setAccessibleName(QStringLiteral("プレビュー"));
+        dialogs::usePageFonts(wbCPreView_->settings());
         ui->layoutFramePreview->addWidget(wbCPreView_);
     }
     const QUrl url = QUrl::fromLocalFile(previewPath_);

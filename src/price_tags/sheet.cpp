@@ -238,9 +238,12 @@ platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, plat
     const QString pageBreak = QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">");
     const QString noBreak = QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">");
 
+    // The table of the last page with tags does not break after itself: a sheet that fills its last
+    // page exactly would otherwise print a blank sheet after it.
+    const qint64 lastPage = N > 0 ? (N - 1) / P : 0;
     qint64 k = 0;
-    for (qint64 pg = 0; pg <= N / P; ++pg) {
-        l << (N >= P * (pg + 1) ? pageBreak : noBreak);
+    for (qint64 pg = 0; pg <= lastPage; ++pg) {
+        l << (pg < lastPage ? pageBreak : noBreak);
         for (int row = 1; row <= d.countH && k < N; ++row) {
             l << QStringLiteral("<tr>");
             for (int col = 0; col < d.countW; ++col, ++k)

@@ -163,6 +163,18 @@ int firstUndecodableLine(const QByteArray &bytes)
     return line;
 }
 
+// The first character of a field that CP932 cannot hold (a surrogate pair whole), empty when none.
+QString unstorableCharacter(const QString &field)
+{
+    if (std::all_of(field.begin(), field.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return QString();
+    const platform::cp932::Encoded enc = platform::cp932_table::encode(field);
+    if (enc.ok())
+        return QString();
+    const qsizetype at = enc.firstUnencodable;
+    return field.mid(at, field.at(at).isHighSurrogate() && at + 1 < field.size() ? 2 : 1);
+}
+
 bool isBlank(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
@@ -338,6 +350,18 @@ public:
                 p = Product();
                 e = takeRecord(&p, &lastLine);
             }
+            if (e.isSet() && m_unstorableColumn > 0) {
+                // Refused whole, as a workbook is: the list in the window stays as it was.
+                r.rows.clear();
+                r.error = AppError{AppError::InvalidPropertyValue,
+                                   QStringLiteral("%1 行目 %2 列に Shift_JIS で保存できない文字「%3」があります。")
+                                       .arg(recordLine)
+                                       .arg(QChar(u'A' + m_unstorableColumn - 1))
+                                       .arg(m_unstorableCharacter)};
+                r.line = recordLine;
+                r.refused = true;
+                return r;
+            }
             if (e.isSet()) {
                 fail(r, e, recordLine);
                 return r;
@@ -388,6 +412,7 @@ private:
     // the record ends on.
     AppError takeRecord(Product *p, int *lastLine)
     {
+        m_unstorableColumn = 0;
         QString fields[kFields + 1];
         int count = 0;
         while (true) {
@@ -416,6 +441,18 @@ private:
         for (int k = 0; k < kFields; ++k) {
             if (hasBadCharacter(fields[k]))
                 return badBytes(m_encoding);
+        }
+        // A CP932 list holds only what CP932 can; a UTF-8 one may hold the JIS forms of a Linux or
+        // macOS desktop, meant as their CP932 characters, and characters no save could keep.
+        if (m_encoding == ListEncoding::Utf8) {
+            for (int k = 0; k < kFields; ++k) {
+                platform::cp932::mapToCp932Forms(&fields[k]);
+                if (QString bad = unstorableCharacter(fields[k]); !bad.isEmpty()) {
+                    m_unstorableColumn = k + 1;
+                    m_unstorableCharacter = std::move(bad);
+                    return AppError::invalidPropertyValue();
+                }
+            }
         }
         const QString &priceText = fields[2];
         if (priceText.isEmpty()) {
@@ -456,22 +493,37 @@ private:
         ++m_line;
     }
 
-    // One field up to (not including) its comma or line end. False for a quote never closed.
+    // One field up to (not including) its comma or line end. False for a quote never closed. Inside
+    // quotes, two double quotes are one, as spreadsheets write a quote within a text. A slice ends
+    // after a line feed or at the end of the list, so a quote at its end is never half of a pair.
     bool takeField(QString *out)
     {
         skipBlanks();
         if (m_i < m_n && m_p[m_i] == QLatin1Char('"')) {
-            const qsizetype start = ++m_i;
-            while (m_i < m_n && m_p[m_i] != QLatin1Char('"')) {
-                if (m_p[m_i] == QLatin1Char('\n'))
-                    ++m_line;
-                else if (m_p[m_i] == QLatin1Char('\r') && !(m_i + 1 < m_n && m_p[m_i + 1] == QLatin1Char('\n')))
-                    ++m_line;
-                ++m_i;
+            qsizetype start = ++m_i;
+            out->clear();
+            while (true) {
+                while (m_i < m_n && m_p[m_i] != QLatin1Char('"')) {
+                    if (m_p[m_i] == QLatin1Char('\n'))
+                        ++m_line;
+                    else if (m_p[m_i] == QLatin1Char('\r') && !(m_i + 1 < m_n && m_p[m_i + 1] == QLatin1Char('\n')))
+                        ++m_line;
+                    ++m_i;
+                }
+                if (m_i >= m_n)
+                    return false;
+                if (m_i + 1 < m_n && m_p[m_i + 1] == QLatin1Char('"')) {
+                    out->append(m_p + start, m_i + 1 - start);
+                    m_i += 2;
+                    start = m_i;
+                    continue;
+                }
+                break;
             }
-            if (m_i >= m_n)
-                return false;
-            *out = QString(m_p + start, m_i - start);
+            if (out->isEmpty())
+                *out = QString(m_p + start, m_i - start);
+            else
+                out->append(m_p + start, m_i - start);
             ++m_i;
             // Anything between the closing quote and the next separator is ignored.
             while (m_i < m_n && m_p[m_i] != QLatin1Char(',') && !isLineEnd(m_p[m_i]))
@@ -489,6 +541,8 @@ private:
     }
 
     Slices &m_slices;
+    int m_unstorableColumn = 0; // 1-based column of a character CP932 cannot hold, 0 when none
+    QString m_unstorableCharacter;
     int m_linesBefore = 0; // line feeds of the slices read so far
     int m_firstBadLine = 0;
     QString m_text; // the slice being read, with the unfinished record before it

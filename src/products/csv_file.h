@@ -22,7 +22,10 @@ struct ReadResult {
     ProductList rows;
     platform::AppError error;   // unset when the whole file was read
     bool formatProblem = false; // the file does not have the list's layout (the report adds the hint)
-    int line = 0;               // 1-based line where the faulty record starts, 0 when none
+    // Nothing of the file was taken: it holds a character Shift_JIS cannot store (the error names its
+    // line, column and the character). The window keeps the list it had.
+    bool refused = false;
+    int line = 0; // 1-based line where the faulty record starts, 0 when none
     ListEncoding encoding = ListEncoding::Cp932;
     bool byteOrderMark = false; // UTF-8 announced by its byte-order mark (which is not part of the list)
     // Read as CP932 although the bytes are valid UTF-8 too (see ReadFile): the user may have meant UTF-8.
@@ -47,9 +50,11 @@ struct WriteResult {
 // apostrophes are removed.
 QString cleanField(const QString &text);
 
-// Reads a list record by record: five fields a record (a quoted field may span lines), blank lines
-// skipped. A faulty record ends the read; the rows before it are kept. A record past maxRows ends the
-// read with an overflow that names the bound.
+// Reads a list record by record: five fields a record (a quoted field may span lines and holds a
+// double quote as two), blank lines skipped. A faulty record ends the read; the rows before it are
+// kept. A record past maxRows ends the read with an overflow that names the bound. In a UTF-8 list
+// the JIS forms of dashes and signs become their CP932 characters (platform::cp932::toCp932Forms),
+// and a character CP932 cannot hold refuses the whole list (refused).
 //
 // The bytes are UTF-8 when they start with the UTF-8 byte-order mark (dropped), or when they are valid
 // UTF-8 holding a character of three or four bytes (every Japanese letter and symbol is one); CP932

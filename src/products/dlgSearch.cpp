@@ -2,6 +2,8 @@
 
 #include "ui_dlgSearch.h"
 
+#include "platform/text_entry_widgets.h"
+
 namespace products {
 
 dlgSearch::dlgSearch(Search findNext, Search findRev, QWidget *parent)
@@ -10,6 +12,8 @@ dlgSearch::dlgSearch(Search findNext, Search findRev, QWidget *parent)
 {
     ui->setupUi(this);
     setModal(false);
+    // The list holds the CP932 forms of dashes and signs: "1〜3" typed on Linux finds "1～3".
+    platform::keepCp932Forms(ui->txtFind);
     connect(ui->txtFind, &QLineEdit::textChanged, this, &dlgSearch::textChanged);
     connect(ui->btnFind, &QPushButton::clicked, this, [this] { runFind(true); });
     connect(ui->btnFindRev, &QPushButton::clicked, this, [this] { runFind(false); });

@@ -51,6 +51,8 @@ dlgTax::dlgTax(const TaxSettings &tax, UiServices &services, QWidget *parent)
     m_basis->addButton(ui->Option基準_1, 1);
 
     platform::setValueText(ui->lblPresentTax, tax.rate.toString());
+    const QString percent = ratePercentText(tax.rate);
+    platform::setValueText(ui->lblPresentPercent, percent.isEmpty() ? QString() : QStringLiteral("(%1)").arg(percent));
     ui->txtNewTax->clear();
     if (QAbstractButton *b = m_rounding->button(tax.ks))
         b->setChecked(true);
@@ -110,6 +112,12 @@ void dlgTax::OKButton_Click()
         if (!rate) {
             platform::showErrorReport(m_services, this, QStringLiteral("tax.OKButton"), error);
             reject();
+            return;
+        }
+        if (!isRateInRange(*rate)) {
+            m_services.critical(this, QStringLiteral("入力値チェック"), rateRangeMessage());
+            ui->txtNewTax->selectAll();
+            ui->txtNewTax->setFocus();
             return;
         }
         t.rate = *rate;

@@ -3,7 +3,9 @@
 #include "barcode/barcode_preview_widgets.h"
 #include "barcode/preview.h"
 #include "platform/apperror.h"
+#include "platform/cp932.h"
 #include "platform/reports.h"
+#include "platform/text_entry_widgets.h"
 #include "platform/user_services.h"
 #include "platform/value_label_widgets.h"
 #include "products/calc_data.h"
@@ -86,6 +88,8 @@ void EntryForm::connectForm()
     for (QLineEdit *e : {ui.txt品番, ui.txt商品名, ui.txt備考, ui.txt本体価格, ui.txt価格, ui.txtBarCode})
         e->installEventFilter(this);
     ui.ListView1->installEventFilter(this);
+    for (QLineEdit *e : {ui.txt品番, ui.txt商品名, ui.txt備考})
+        platform::keepCp932Forms(e);
 
     // Typing, pasting and assistive technology all change the text; the form's own fills do not count.
     connect(ui.txt価格, &QLineEdit::textChanged, this, [this] {
@@ -220,12 +224,12 @@ QLineEdit *EntryForm::fieldEdit(EntryField field) const
 EntryFields EntryForm::fields() const
 {
     EntryFields f;
-    f.code = ui.txt品番->text();
-    f.name = ui.txt商品名->text();
+    f.code = platform::cp932::toCp932Forms(ui.txt品番->text());
+    f.name = platform::cp932::toCp932Forms(ui.txt商品名->text());
     f.basePrice = ui.txt本体価格->text();
     f.inclPrice = ui.txt価格->text();
     f.tax = ui.lbl消費税->text();
-    f.remarks = ui.txt備考->text();
+    f.remarks = platform::cp932::toCp932Forms(ui.txt備考->text());
     f.barcode = ui.txtBarCode->text();
     f.checkDigit = ui.lblCD->text();
     f.janType = ui.OptionType->checkedId() == 1 ? 1 : 0;

@@ -71,10 +71,9 @@ std::optional<EntryProblem> checkEntry(const EntryFields &f, int indicate)
                  {f.name, EntryField::Name, "商品名"},
                  {f.remarks, EntryField::Remarks, "備考"}};
     for (const auto &t : texts) {
-        if (!platform::cp932::canEncode(t.text))
-            return EntryProblem{t.field,
-                                QString::fromUtf8(t.caption) +
-                                    QStringLiteral("に保存できない文字(Shift_JIS にない文字)が含まれています.")};
+        if (const QString bad = platform::cp932::firstUnencodableCharacter(t.text); !bad.isEmpty())
+            return EntryProblem{t.field, QString::fromUtf8(t.caption) + QStringLiteral("に保存できない文字「") + bad +
+                                             QStringLiteral("」(Shift_JIS にない文字)が含まれています.")};
     }
     if (indicate == 0 && !platform::isNumeric(f.basePrice))
         return EntryProblem{EntryField::BasePrice, QStringLiteral("本体価格を設定してください")};

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace products {
 
 using platform::AppError;
@@ -164,6 +166,13 @@ bool ListDocument::ReadFile()
 {
     setBusy(true, readingText());
     ReadResult r = readCsvFile(m_currentFile);
+    m_readRefused = r.refused;
+    if (r.refused) {
+        // Nothing of such a file is taken: the list stays as it was, with its title and panels.
+        setBusy(false, QString());
+        platform::showReportText(m_services, m_dialogParent, readErrorReportText(QStringLiteral("main.ReadFile"), r));
+        return false;
+    }
     // The rows read before a fault stay in the list for the user to see.
     m_model->setRows(r.rows);
     setBusy(false, QString());
@@ -317,9 +326,14 @@ void ListDocument::mnuOpen()
 
 void ListDocument::openFile(const QString &path)
 {
-    m_currentFile = path;
+    const QString previous = std::exchange(m_currentFile, path);
     Q_EMIT entryFieldsCleared();
-    ReadFile();
+    if (!ReadFile() && m_readRefused) {
+        m_currentFile = previous;
+        Q_EMIT entryFieldsRefresh();
+        Q_EMIT listFocusRequested();
+        return;
+    }
     CountCheckedData();
     // As a list view does: the first row is selected, the form shows it and the row commands act on
     // it; an empty list leaves them off.

@@ -120,6 +120,7 @@ private:
     QString m_encodingNote;
     bool m_modified = false;
     bool m_workbookImported = false;
+    bool m_readRefused = false; // the last ReadFile took nothing: the file holds what the list cannot save
     bool m_saveEnabled = false;
     bool m_busy = false;
 };

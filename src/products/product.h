@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/apperror.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,5 +26,10 @@ using ProductList = QList<Product>;
 ProductList rowsForMakers(const ProductList &all);
 // How many rows that rule gives, without copying them.
 qsizetype rowCountForMakers(const ProductList &all);
+
+// Of the rows that rule gives, the first text Shift_JIS cannot store, as an error (380) naming the
+// row's No. in the list, the column and the character, like the list file's writer; unset when every
+// text can be stored. A page is then refused before it is begun.
+platform::AppError unstorableTextForMakers(const ProductList &all);
 
 } // namespace products

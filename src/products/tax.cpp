@@ -88,4 +88,22 @@ PriceSplit splitListPrice(qint64 listPrice, const TaxSettings &tax)
     return tax.indicate == 1 ? ruleB(listPrice, tax.rate) : ruleA(listPrice, tax.rate, tax.ks);
 }
 
+bool isRateInRange(Currency rate)
+{
+    return rate.raw() >= 0 && rate.raw() < Currency::Scale;
+}
+
+QString rateRangeMessage()
+{
+    return QStringLiteral("税率は 0.1 のように小数で入力してください (10% → 0.1)");
+}
+
+QString ratePercentText(Currency rate)
+{
+    constexpr qint64 limit = std::numeric_limits<qint64>::max() / 100;
+    if (rate.raw() > limit || rate.raw() < -limit)
+        return QString();
+    return Currency::fromRaw(rate.raw() * 100).toString() + QLatin1Char('%');
+}
+
 } // namespace products

@@ -35,4 +35,12 @@ PriceSplit ruleB(qint64 included, Currency rate);
 // Both prices and the tax of a list price under the settings' price basis.
 PriceSplit splitListPrice(qint64 listPrice, const TaxSettings &tax);
 
+// A rate the tax dialog takes: a fraction from 0 up to, not including, 1. Typed as a percentage
+// ("10" for 10 %), it would make ¥398 cost ¥4,378.
+bool isRateInRange(Currency rate);
+// What the dialog says to a rate out of that range.
+QString rateRangeMessage();
+// The rate as a percentage, for people who think of it so: 0.05 → "5%", 0.0812 → "8.12%".
+QString ratePercentText(Currency rate);
+
 } // namespace products

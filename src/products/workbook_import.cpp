@@ -1,5 +1,6 @@
 #include "products/workbook_import.h"
 
+#include "platform/cp932.h"
 #include "platform/cp932_table.h"
 #include "platform/numbers.h"
 
@@ -111,8 +112,10 @@ ImportResult importRows(WorkbookReader &reader, const ImportProgressCallback &pr
         p.jan = janOf(at(4));
         if ((failure = priceOf(at(2), row, &p.price)).isSet())
             return false;
-        const QString *texts[] = {&p.code, &p.name, &p.price, &p.remarks, &p.jan};
+        QString *texts[] = {&p.code, &p.name, &p.price, &p.remarks, &p.jan};
         for (int k = 0; k < kColumns; ++k) {
+            // A workbook saved on a Linux or macOS desktop may hold the JIS forms of dashes and signs.
+            platform::cp932::mapToCp932Forms(texts[k]);
             if ((failure = checkText(*texts[k], row, k + 1)).isSet())
                 return false;
         }

@@ -7,9 +7,12 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
+#include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/reports.h"
+#include "platform/text_entry_widgets.h"
 #include "products/product_list_model.h"
 #include "shelf_labels/design_file.h"
 #include "shelf_labels/designer_texts.h"
@@ -153,6 +156,7 @@ void frmTanafuda::connectControls()
         m_design.layoutType = id;
         markChanged();
     });
+    platform::keepCp932Forms(ui->txtSale);
     QList<QLineEdit *> boxes{ui->txtSale, ui->txtBorderWidth, ui->txtCardWidth, ui->txtCardHeight};
     boxes += m_padding;
     for (QLineEdit *e : boxes)
@@ -391,7 +395,7 @@ WindowValues frmTanafuda::controlValues() const
         }
     }
     d.headerColor = swatchColor(ui->PicColorH);
-    d.headerText = ui->txtSale->text();
+    d.headerText = platform::cp932::toCp932Forms(ui->txtSale->text());
     d.headerCheck = ui->CheckHeader->isChecked() ? 1 : 0;
     d.line = ui->Check罫線->isChecked() ? 1 : 0;
     d.lineColor = swatchColor(ui->PicColorLine);
@@ -628,9 +632,10 @@ void frmTanafuda::TabStrip1_Click(int index)
         showError(makePreviewHtmlLabel(), error);
     }
     // ShowPreview
-    if (!m_previewPath.isEmpty())
+    if (!m_previewPath.isEmpty()) {
+        dialogs::usePageFonts(ui->WebBrowser1->settings());
         ui->WebBrowser1->load(QUrl::fromLocalFile(m_previewPath));
-    else
+    } else
         m_previewClock.invalidate();
 }
 

@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "barcode/barcode_images.h"
+#include "platform/cp932.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
@@ -171,6 +172,11 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
         setError(error, AppError::invalidPropertyValue());
         return std::nullopt;
     }
+    // A text the page cannot hold names its product, before any page is begun.
+    if (const AppError unstorable = products::unstorableTextForMakers(list); unstorable.isSet()) {
+        setError(error, unstorable);
+        return std::nullopt;
+    }
     Sheet sheet;
     sheet.products = products::rowsForMakers(list);
     sheet.tax = tax;
@@ -275,12 +281,14 @@ bool writeSheet(const Sheet &sheet, const ShelfLabelDesign &d, platform::LineSin
                           sheet.logoTag,    sheet.markBefore,  sheet.markAfter};
     const QString blank = QStringLiteral("<td class=\"top\"><div class=\"dumm\"></div></td>");
     const qint64 perPage = qint64(div->w) * div->h;
-    const qint64 pages = n / perPage;
+    // The table of the last page with cards does not break after itself: a sheet that fills its last
+    // page exactly would otherwise print a blank sheet after it.
+    const qint64 lastPage = n > 0 ? (n - 1) / perPage : 0;
     const QString pageBreak = QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">");
     const QString noBreak = QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">");
     qint64 i = 0;
-    for (qint64 p = 0; p <= pages; ++p) {
-        lines << ((p + 1) * perPage <= n ? pageBreak : noBreak);
+    for (qint64 p = 0; p <= lastPage; ++p) {
+        lines << (p < lastPage ? pageBreak : noBreak);
         for (int row = 1; row <= div->h; ++row) {
             if (i >= n)
                 break;
@@ -382,6 +390,13 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
                                Icon::Information};
     if (productCount + *start - 1 > common::MaxSheetCards)
         return common::tooManyCards(QStringLiteral("棚札作成"));
+    if (design.headerCheck == 1) {
+        if (const QString bad = platform::cp932::firstUnencodableCharacter(design.headerText); !bad.isEmpty())
+            return common::Refusal{
+                QStringLiteral("入力値のチェック"),
+                QStringLiteral("ヘッダーの文字に Shift_JIS で保存できない文字「%1」があります.").arg(bad),
+                Icon::Critical};
+    }
     return {};
 }
 

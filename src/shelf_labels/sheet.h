@@ -101,7 +101,8 @@ std::optional<QStringList> SetStartPos(const QString &countW, const QString &cou
 
 // The make command's checks of its input, in the designer's order: the empty list, the logo size,
 // a start position other than 1 without a fixed card size, then the division and the start position's
-// range (neither of which the designer lets through unchecked). Not refused when the sheet may be made.
+// range (neither of which the designer lets through unchecked), then a header text the page cannot
+// hold. Not refused when the sheet may be made.
 common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design, const QString &startPosition);
 
 // The make command after SetValues: checks, SetSyouhin, MakeHtmlFile into folder. The completion

@@ -56,6 +56,7 @@ private Q_SLOTS:
     void failures_data();
     void failures();
     void printsToAPrinter();
+    void unstyledDigitsInASansFace();
 };
 
 void TestPagePdf::savesA4PagesWithTheWindowDisabledMeanwhile()
@@ -140,6 +141,29 @@ void TestPagePdf::printsToAPrinter()
 
     QVERIFY(!dialogs::printPageTo(printer, dir.filePath(QStringLiteral("none.html")), &error));
     QCOMPARE(error.number, platform::AppError::FileNotFound);
+}
+
+// The JAN digits under a barcode name no font: the PDF draws them in a sans face, as browsers do a
+// Japanese page, not in the web engine's serif default.
+void TestPagePdf::unstyledDigitsInASansFace()
+{
+    QTemporaryDir dir;
+    const QString html = dir.filePath(QStringLiteral("temp.html"));
+    const QString pdf = dir.filePath(QStringLiteral("temp.pdf"));
+    writeFile(html, "<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">"
+                    "<style type=\"text/css\"><!--\r\ntd.area6 {font-size:10pt;\r\n        text-align:center;}\r\n"
+                    "--></style></head><body><table><tr><td class=\"area6\">4901234567894</td></tr></table>"
+                    "</body></html>\r\n");
+    platform::AppError error;
+    QVERIFY2(dialogs::savePagePdf(html, pdf, &error), qPrintable(error.description));
+    const QByteArray bytes = readFile(pdf);
+    const QRegularExpression baseFont(QStringLiteral("/BaseFont\\s*/([A-Za-z0-9+_-]+)"));
+    QStringList fonts;
+    for (const QRegularExpressionMatch &m : baseFont.globalMatch(QString::fromLatin1(bytes)))
+        fonts << m.captured(1);
+    QVERIFY2(!fonts.isEmpty(), "no font named in the PDF");
+    for (const QString &f : std::as_const(fonts))
+        QVERIFY2(!f.contains(QLatin1String("Serif")), qPrintable(fonts.join(QLatin1Char(' '))));
 }
 
 int main(int argc, char *argv[])

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void checks();
     void makeWritesPage();
     void failedRowsStopTheMake();
+    void unstorableTextNamesTheProduct();
     void rateOfMinusOneIsReported();
     void zeroRowsPerPageFailsInsideAndIsReported();
     void unwritableFolderIsReported();
@@ -93,12 +94,12 @@ void TestLedgerPage::tables_data()
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("perPage");
     QTest::addColumn<QStringList>("tables"); // class and product rows of each table
-    QTest::newRow("n 24, L 12") << 24 << 12 << QStringList{"pagebreak 12", "pagebreak 12"};
+    QTest::newRow("n 24, L 12") << 24 << 12 << QStringList{"pagebreak 12", "nobreak 12"};
     QTest::newRow("n 25, L 12") << 25 << 12 << QStringList{"pagebreak 12", "pagebreak 12", "nobreak 1"};
     QTest::newRow("n 0") << 0 << 12 << QStringList{};
     QTest::newRow("n 5, L 12") << 5 << 12 << QStringList{"nobreak 5"};
-    QTest::newRow("n 12, L 12") << 12 << 12 << QStringList{"pagebreak 12"};
-    QTest::newRow("n 3, L 1") << 3 << 1 << QStringList{"pagebreak 1", "pagebreak 1", "pagebreak 1"};
+    QTest::newRow("n 12, L 12") << 12 << 12 << QStringList{"nobreak 12"};
+    QTest::newRow("n 3, L 1") << 3 << 1 << QStringList{"pagebreak 1", "pagebreak 1", "nobreak 1"};
     QTest::newRow("n 17, L 16") << 17 << 16 << QStringList{"pagebreak 16", "nobreak 1"};
 }
 
@@ -369,6 +370,25 @@ void TestLedgerPage::failedRowsStopTheMake()
     QCOMPARE(out.title, QStringLiteral("エラー情報"));
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("previous"));
+}
+
+// A text the page cannot hold is named by its product and column, never by a line of the page.
+void TestLedgerPage::unstorableTextNamesTheProduct()
+{
+    QTemporaryDir dir;
+    products::ProductList list = numbered(4);
+    list[1].name = QStringLiteral("𠮷野家");
+    list[3].code = QStringLiteral("X−1〜"); // JIS forms no list holds any more: still no page line
+    list[3].checked = true;
+    const common::MakeResult out =
+        makeLedger(list, products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
+    QCOMPARE(out.text, QStringLiteral("エラーが発生しました(frmdaicyo.SetSyouhin)\r\nエラー番号: 380\r\n"
+                                      "内容: No.4 の品番等に Shift_JIS で保存できない文字「−」があります。"));
+    list[3].checked = false;
+    QList<LedgerRow> rows;
+    QCOMPARE(SetSyouhin(list, products::TaxSettings(), 40, &rows).description,
+             QStringLiteral("No.2 の商品名に Shift_JIS で保存できない文字「𠮷」があります。"));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("dtemp.html"))));
 }
 
 void TestLedgerPage::rateOfMinusOneIsReported()

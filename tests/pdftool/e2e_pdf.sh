@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes a shelf-label sheet with fixed card sizes (60 x 45 mm cells, 3 x 4 on a page) with vennlo-cli,
 # which turns it into a PDF with vennlo-pdf (--pdf), rasterises the PDF with pdftoppm and checks that the cut lines
-# stand where the page's millimetres put them, within 0.5 mm, that the PDF has as many pages as the
-# browser prints of the page, and that zbarimg reads every barcode of the list back from the raster.
+# stand where the page's millimetres put them, within 0.5 mm, that the twelve cards give one page (as
+# many as the browser prints of the page), that the design's ＭＳ Ｐゴシック is drawn in no serif face,
+# and that zbarimg reads every barcode of the list back from the raster.
 # Usage: e2e_pdf.sh BUILD_DIR SOURCE_DIR   (VENNLO_E2E_KEEP=DIR keeps the page, PDF and raster)
 set -euo pipefail
 
@@ -14,7 +15,7 @@ data="$source/tests/data/shelf_labels"
 list="$data/jan_list.csv"
 export QTWEBENGINE_DISABLE_SANDBOX=1
 
-for tool in chromium pdftoppm pdfinfo zbarimg iconv python3; do
+for tool in chromium pdftoppm pdfinfo pdffonts zbarimg iconv python3; do
     command -v "$tool" >/dev/null || { echo "e2e_pdf: $tool is not installed" >&2; exit 1; }
 done
 for program in "$cli" "$pdftool"; do
@@ -57,7 +58,22 @@ failures=0
 pdfinfo "$work/sheet.pdf" > "$work/info"
 grep -Eq '^Page size: +59[45]\.[0-9]+ x 84[12]\.[0-9]+ pts \(A4\)' "$work/info" || { echo "e2e_pdf: not A4 portrait: $(grep 'Page size' "$work/info")" >&2; failures=$((failures + 1)); }
 
-# As many pages as the browser prints of the same page (a full sheet ends with a page break).
+# Twelve cards fill the one page exactly: no blank sheet after it.
+ours=$(awk '/^Pages:/ { print $2 }' "$work/info")
+[ "$ours" = 1 ] || { echo "e2e_pdf: $ours pages for 12 cards on 3 x 4, 1 expected" >&2; failures=$((failures + 1)); }
+
+# The design names ＭＳ Ｐゴシック: its digits and letters are drawn in a Gothic face, never in the serif
+# face the web engine falls back to for a font it does not know.
+pdffonts "$work/sheet.pdf" > "$work/fonts"
+serif=$(awk 'NR > 2 { print $1 }' "$work/fonts" | grep -Ei 'serif|times|mincho' | grep -vi 'sans' || true)
+if [ -n "$serif" ]; then
+    echo "e2e_pdf: a serif face in the PDF of a Gothic design: $serif" >&2
+    failures=$((failures + 1))
+else
+    echo "e2e_pdf: no serif face in the PDF ($(awk 'NR > 2 { print $1 }' "$work/fonts" | sort -u | tr '\n' ' '))"
+fi
+
+# As many pages as the browser prints of the same page.
 profile=$(mktemp -d)
 chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
     --disable-component-update --disable-sync --user-data-dir="$profile" --no-pdf-header-footer \

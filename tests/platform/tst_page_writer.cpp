@@ -67,7 +67,7 @@ void TestPageWriter::failureKeepsOldPage_data()
         << QStringList{QStringLiteral("丸① ok"), QStringLiteral("x")} << false << 0 << QString();
     QTest::newRow("unencodable in a later block")
         << late << false << platform::AppError::InvalidPropertyValue
-        << QStringLiteral("45679 行目に Shift_JIS で保存できない文字があります。");
+        << QStringLiteral("ページに Shift_JIS で保存できない文字「😀」があります。");
     QTest::newRow("folder missing") << QStringList{QStringLiteral("x")} << true << platform::AppError::PathNotFound
                                     << QString();
 }

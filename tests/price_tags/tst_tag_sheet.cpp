@@ -157,9 +157,9 @@ void TestTagSheet::pageCounts_data()
     QTest::addColumn<int>("lastRowCards");
     QTest::newRow("5 cards") << 5 << QStringList{"nobreak 1"} << 5;
     QTest::newRow("44 cards") << 44 << QStringList{"nobreak 9"} << 4;
-    QTest::newRow("45 cards") << 45 << QStringList{"pagebreak 9", "nobreak 0"} << 5;
+    QTest::newRow("45 cards") << 45 << QStringList{"nobreak 9"} << 5;
     QTest::newRow("46 cards") << 46 << QStringList{"pagebreak 9", "nobreak 1"} << 1;
-    QTest::newRow("90 cards") << 90 << QStringList{"pagebreak 9", "pagebreak 9", "nobreak 0"} << 5;
+    QTest::newRow("90 cards") << 90 << QStringList{"pagebreak 9", "nobreak 9"} << 5;
     QTest::newRow("1 card") << 1 << QStringList{"nobreak 1"} << 1;
 }
 
@@ -197,9 +197,9 @@ void TestTagSheet::pageCounts()
     QCOMPARE(lastRow, lastRowCards);
     QCOMPARE(cells - blanks, cards);
     QCOMPARE(cells % 5, 0); // every row has exactly W cells
-    // An empty last page is its opening line directly followed by "</table>".
-    if (tables.last().endsWith(QLatin1String(" 0")))
-        QCOMPARE(g.at(g.size() - 2), nobreak);
+    // No table without a row follows the last page: it would print as a blank sheet.
+    for (const QString &t : std::as_const(seen))
+        QVERIFY2(!t.endsWith(QLatin1String(" 0")), qPrintable(t));
 }
 
 void TestTagSheet::emptyPriceGivesBlankCells()

@@ -67,6 +67,7 @@ private Q_SLOTS:
     void encodingChoice_data();
     void encodingChoice();
     void spreadsheetUtf8Export();
+    void spreadsheetQuotesAndJisForms();
     void unencodableTextRefused_data();
     void unencodableTextRefused();
     void controlCharacterMessage();
@@ -173,6 +174,20 @@ void TestCsvFile::read_data()
     QTest::newRow("half-width kana") << sjis("\"ｱｲｳ\",\"ﾃｽﾄ\",1,\"\",\"B\"\r\n") << "ｱｲｳ|ﾃｽﾄ|1||";
     QTest::newRow("DOS end-of-file mark") << QByteArray("\"a\",\"x\",5,\"\",\"B\"\r\n\x1A") << "a|x|5||";
     QTest::newRow("trail byte 0x5C") << sjis("\"表\",\"ソ\",1,\"能\",\"B\"\r\n") << "表|ソ|1|能|";
+    // A quote inside a text, as spreadsheets write it: doubled, in both encodings of the list.
+    const QString quoted = QStringLiteral("\"A-2\",\"カンマ,入り \"\"引用\"\" 商品\",100,\"\",\"4901234567894B\"\r\n");
+    const QString quotedRow = QStringLiteral("A-2|カンマ,入り \"引用\" 商品|100||4901234567894");
+    QTest::newRow("doubled quotes, CP932") << sjis(quoted) << quotedRow;
+    QTest::newRow("doubled quotes, UTF-8") << quoted.toUtf8() << quotedRow;
+    QTest::newRow("doubled quotes, UTF-8 with BOM") << "\xEF\xBB\xBF" + quoted.toUtf8() << quotedRow;
+    QTest::newRow("only a doubled quote") << QByteArray("\"\"\"\",\"x\",1,\"\",\"B\"\r\n") << "\"|x|1||";
+    QTest::newRow("doubled quotes at both ends") << QByteArray("\"a\",\"\"\"x\"\"\",1,\"\",\"B\"\r\n") << "a|\"x\"|1||";
+    QTest::newRow("doubled quote across lines")
+        << QByteArray("\"a\",\"x\"\"\r\n\"\"y\",1,\"\",\"B\"\r\n\"b\",\"z\",2,\"\",\"B\"\r\n")
+        << "a|x\"\r\n\"y|1||/b|z|2||";
+    // Typed on a Linux or macOS desktop: the JIS forms become the CP932 characters meant.
+    QTest::newRow("JIS forms in UTF-8") << QStringLiteral("\"−1\",\"1〜3 個—特価\",1,\"¢£¬‖\",\"B\"\r\n").toUtf8()
+                                        << "－1|1～3 個―特価|1|￠￡￢∥|";
 }
 
 void TestCsvFile::read()
@@ -298,8 +313,8 @@ void TestCsvFile::encodingChoice_data()
     QTest::newRow("Japanese without BOM") << apple.toUtf8() << true << false << false << "A1|りんご|198||4901234567894"
                                           << "";
     QTest::newRow("emoji without BOM") << QStringLiteral("\"a\",\"りんご🍎\",1,\"\",\"B\"\r\n").toUtf8() << true << false
-                                       << false << "a|りんご🍎|1||"
-                                       << "";
+                                       << false << ""
+                                       << "1 行目 B 列に Shift_JIS で保存できない文字「🍎」があります。";
     QTest::newRow("BOM and ASCII only") << bom + "\"a\",\"x\",1,\"\",\"B\"\r\n"
                                         << true << true << false << "a|x|1||"
                                         << "";
@@ -323,9 +338,8 @@ void TestCsvFile::encodingChoice_data()
         << "";
     // C3 A0 ("à") is no CP932.
     QTest::newRow("accented UTF-8 that CP932 cannot read")
-        << QStringLiteral("\"c\",\"Crème à la carte\",1,\"\",\"B\"\r\n").toUtf8() << true << false << false
-        << "c|Crème à la carte|1||"
-        << "";
+        << QStringLiteral("\"c\",\"Crème à la carte\",1,\"\",\"B\"\r\n").toUtf8() << true << false << false << ""
+        << "1 行目 B 列に Shift_JIS で保存できない文字「è」があります。";
     QTest::newRow("UTF-8 Japanese with a CP932 line")
         << apple.toUtf8() + sjis(QStringLiteral("\"B2\",\"みかん\",1,\"\",\"B\"\r\n")) << true << false << false
         << "A1|りんご|198||4901234567894"
@@ -361,7 +375,9 @@ void TestCsvFile::encodingChoice()
     QCOMPARE(r.alsoValidUtf8, alsoValidUtf8);
     QCOMPARE(describe(r.rows), rows);
     QCOMPARE(r.error.description, error);
-    QCOMPARE(r.formatProblem, !error.isEmpty());
+    // A character no save could keep refuses the whole list; it is no fault of the layout.
+    QCOMPARE(r.refused, error.contains(QStringLiteral("保存できない")));
+    QCOMPARE(r.formatProblem, !error.isEmpty() && !r.refused);
     const QString note = utf8 ? QStringLiteral("UTF-8 で読み込みました（保存は Shift_JIS）")
                          : alsoValidUtf8
                              ? QStringLiteral("Shift_JIS で読み込みました（UTF-8 なら BOM 付きで保存し直してください）")
@@ -389,6 +405,26 @@ void TestCsvFile::spreadsheetUtf8Export()
     const ReadResult back = ReadFile(w.bytes);
     QCOMPARE(back.encoding, ListEncoding::Cp932);
     QCOMPARE(describe(back.rows), QString(expected).replace(QStringLiteral(", "), QStringLiteral("・ ")));
+}
+
+// A UTF-8 export with quotes, commas and text typed on a Linux desktop: read as the spreadsheet
+// showed it, and saved as glibc's iconv -t CP932 turns the cleaned text into bytes.
+void TestCsvFile::spreadsheetQuotesAndJisForms()
+{
+    const ReadResult r = readCsvFile(QStringLiteral(VENNLO_TEST_DATA_DIR "/products/spreadsheet_quotes_utf8.csv"));
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(r.encoding, ListEncoding::Utf8);
+    QCOMPARE(describe(r.rows), QStringLiteral("A-2|カンマ,入り \"引用\" 商品|100||4901234567894/"
+                                              "B－3|営業日 9:00～18:00|1980|“限定”―数量,少|49012342/"
+                                              "C-4|①㈱ﾊﾝｶｸ ﾃｽﾄ|398|1\"2\"3|"));
+    const WriteResult w = WriteFile(r.rows);
+    QVERIFY(w.ok());
+    const QByteArray saved = dataFile(QStringLiteral("spreadsheet_quotes_saved.csv"));
+    QCOMPARE(w.bytes, saved);
+    // And the saved list goes round unchanged.
+    const ReadResult back = ReadFile(saved);
+    QVERIFY(back.ok());
+    QCOMPARE(WriteFile(back.rows).bytes, saved);
 }
 
 void TestCsvFile::unencodableTextRefused_data()

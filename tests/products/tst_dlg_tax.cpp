@@ -58,6 +58,8 @@ private Q_SLOTS:
     void ok_data();
     void ok();
     void invalidRateStaysOpen();
+    void rateOutOfRange_data();
+    void rateOutOfRange();
     void rateOverflow();
     void cancelKeepsSettings();
     void newRateShownNextTime();
@@ -81,6 +83,7 @@ void TestDlgTax::opening()
     dlgTax d(settings("0.05", indicate, ks), ui);
     QCOMPARE(d.windowTitle(), QStringLiteral("消費税率・価格基準"));
     QCOMPARE(child<QLabel>(d, "lblPresentTax")->text(), QStringLiteral("0.05"));
+    QCOMPARE(child<QLabel>(d, "lblPresentPercent")->text(), QStringLiteral("(5%)"));
     // The rate is read out with its caption.
     QCOMPARE(QAccessible::queryAccessibleInterface(child<QLabel>(d, "lblPresentTax"))->text(QAccessible::Name),
              QStringLiteral("現在の消費税率 0.05"));
@@ -178,8 +181,10 @@ void TestDlgTax::ok_data()
                           << "0.08" << 0 << 2;
     QTest::newRow("0.1, tax-inclusive") << "0.1"
                                         << "0.1" << 1 << 0;
-    QTest::newRow("no range check") << "5"
-                                    << "5" << 0 << 0;
+    QTest::newRow("zero") << "0"
+                          << "0" << 0 << 0;
+    QTest::newRow("just below one") << "0.9999"
+                                    << "0.9999" << 0 << 0;
     QTest::newRow("five places round to four") << "0.08125"
                                                << "0.0812" << 0 << 0;
 }
@@ -229,6 +234,34 @@ void TestDlgTax::invalidRateStaysOpen()
     child<QPushButton>(d, "OKButton")->click();
     QVERIFY(!d.isVisible());
     QCOMPARE(d.taxSettings().rate.toString(), QStringLiteral("0.08"));
+}
+
+// A rate typed as a percentage would multiply every price: it is refused with a hint how to type it.
+void TestDlgTax::rateOutOfRange_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("10 meant as 10 %") << "10";
+    QTest::newRow("8 meant as 8 %") << "8";
+    QTest::newRow("exactly 1") << "1";
+    QTest::newRow("1 with places") << "1.0000";
+    QTest::newRow("negative, pasted") << "-0.1";
+}
+
+void TestDlgTax::rateOutOfRange()
+{
+    QFETCH(QString, text);
+    FakeUiServices ui;
+    dlgTax d(settings("0.1", 0, 0), ui);
+    d.show();
+    auto *edit = child<QLineEdit>(d, "txtNewTax");
+    edit->setText(text);
+    child<QPushButton>(d, "OKButton")->click();
+    QCOMPARE(ui.messages.size(), 1);
+    QCOMPARE(ui.messages.first().title, QStringLiteral("入力値チェック"));
+    QCOMPARE(ui.messages.first().text, QStringLiteral("税率は 0.1 のように小数で入力してください (10% → 0.1)"));
+    QCOMPARE(ui.messages.first().icon, platform::UiServices::Icon::Critical);
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.taxSettings().rate.toString(), QStringLiteral("0.1"));
 }
 
 void TestDlgTax::rateOverflow()

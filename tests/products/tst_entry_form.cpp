@@ -42,6 +42,8 @@ private Q_SLOTS:
     void putDataChecksInOrder_data();
     void putDataChecksInOrder();
     void pastedCommaRefused();
+    void jisFormsBecomeCp932_data();
+    void jisFormsBecomeCp932();
     void typedKeysFiltered_data();
     void typedKeysFiltered();
     void barcodeLengthFollowsOptionType();
@@ -148,7 +150,7 @@ void TestEntryForm::putDataChecksInOrder_data()
                                       << "備考にカンマ(,)は使用できません."
                                       << "txt備考";
     QTest::newRow("name outside Shift_JIS") << 0 << QStringList{"", QString::fromUtf8("𠮷野家"), "100", "", "", ""}
-                                            << "商品名に保存できない文字(Shift_JIS にない文字)が含まれています."
+                                            << "商品名に保存できない文字「𠮷」(Shift_JIS にない文字)が含まれています."
                                             << "txt商品名";
     QTest::newRow("no base price") << 0 << QStringList{"", "n", "", "105", "", ""} << "本体価格を設定してください"
                                    << "txt本体価格";
@@ -196,6 +198,53 @@ void TestEntryForm::pastedCommaRefused()
     QCOMPARE(fake->lastText(), QStringLiteral("商品名にカンマ(,)は使用できません."));
     QCOMPARE(QApplication::focusWidget(), name);
     QCOMPARE(model()->rowCount(), 0);
+}
+
+// Typed, pasted or set by assistive technology on a Linux desktop: the JIS forms become the CP932
+// characters as the text changes, the cursor stays, and 登 録 stores what the field shows.
+void TestEntryForm::jisFormsBecomeCp932_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("how"); // 0 paste, 1 input method commit, 2 setText
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("pasted name") << "txt商品名" << 0 << "営業 9:00〜18:00"
+                                 << "営業 9:00～18:00";
+    QTest::newRow("input method in code") << "txt品番" << 1 << "A−1—2"
+                                          << "A－1―2";
+    QTest::newRow("remarks set from outside") << "txt備考" << 2 << "¢£¬‖"
+                                              << "￠￡￢∥";
+}
+
+void TestEntryForm::jisFormsBecomeCp932()
+{
+    QFETCH(QString, field);
+    QFETCH(int, how);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QLineEdit *e = edit(field.toUtf8().constData());
+    e->setFocus();
+    if (how == 0) {
+        QApplication::clipboard()->setText(text);
+        e->paste();
+    } else if (how == 1) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(e, &commit);
+    } else {
+        e->setText(text);
+    }
+    QCOMPARE(e->text(), shown);
+    QCOMPARE(e->cursorPosition(), shown.size());
+    if (field != QStringLiteral("txt商品名"))
+        edit("txt商品名")->setText(QStringLiteral("n"));
+    edit("txt本体価格")->setText(QStringLiteral("100"));
+    child<QPushButton>("cmdPutGrid")->click();
+    QVERIFY2(fake->messages.isEmpty(), qPrintable(fake->lastText()));
+    QCOMPARE(model()->rowCount(), 1);
+    const products::Product p = model()->product(0);
+    QVERIFY2(QStringList({p.code, p.name, p.remarks}).contains(shown),
+             qPrintable(p.code + u'|' + p.name + u'|' + p.remarks));
 }
 
 void TestEntryForm::typedKeysFiltered_data()

@@ -70,7 +70,7 @@ void TestEntryRules::checkOrder_data()
     QTest::newRow("remarks comma") << "remarks"
                                    << "," << 0 << EntryField::Remarks << "備考にカンマ(,)は使用できません.";
     QTest::newRow("name emoji") << "name" << QString::fromUtf8("茶\xF0\x9F\x8D\xB5") << 0 << EntryField::Name
-                                << "商品名に保存できない文字(Shift_JIS にない文字)が含まれています.";
+                                << "商品名に保存できない文字「🍵」(Shift_JIS にない文字)が含まれています.";
     QTest::newRow("base price missing") << "basePrice"
                                         << "" << 0 << EntryField::BasePrice << "本体価格を設定してください";
     QTest::newRow("incl price missing") << "inclPrice"

@@ -26,6 +26,8 @@ private Q_SLOTS:
     void splitListPrice();
     void calcData_data();
     void calcData();
+    void rateAsPercent_data();
+    void rateAsPercent();
 };
 
 void TestTax::currencyParse_data()
@@ -264,6 +266,41 @@ void TestTax::calcData()
     QCOMPARE(out.tax, outTax);
     QCOMPARE(out.includedMaxLength, maxLength);
     QVERIFY(!out.error.isSet());
+}
+
+void TestTax::rateAsPercent_data()
+{
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("percent");
+    QTest::addColumn<bool>("inRange");
+    QTest::newRow("0.05") << "0.05"
+                          << "5%" << true;
+    QTest::newRow("0.1") << "0.1"
+                         << "10%" << true;
+    QTest::newRow("four places") << "0.0812"
+                                 << "8.12%" << true;
+    QTest::newRow("smallest step") << "0.0001"
+                                   << "0.01%" << true;
+    QTest::newRow("zero") << "0"
+                          << "0%" << true;
+    QTest::newRow("just below one") << "0.9999"
+                                    << "99.99%" << true;
+    QTest::newRow("one") << "1"
+                         << "100%" << false;
+    QTest::newRow("typed as percent") << "10"
+                                      << "1000%" << false;
+    QTest::newRow("negative") << "-0.05"
+                              << "-5%" << false;
+}
+
+void TestTax::rateAsPercent()
+{
+    QFETCH(QString, rate);
+    QFETCH(QString, percent);
+    QFETCH(bool, inRange);
+    const Currency r = *Currency::parse(rate);
+    QCOMPARE(products::ratePercentText(r), percent);
+    QCOMPARE(products::isRateInRange(r), inRange);
 }
 
 QTEST_GUILESS_MAIN(TestTax)

@@ -294,6 +294,11 @@ void TestWorkbook::layout_data()
                     "<table:table-cell table:formula=\"of:=1/0\" office:value-type=\"float\" office:value=\"0\" "
                     "calcext:value-type=\"error\"><text:p>#DIV/0!</text:p></table:table-cell></table:table-row>")
         << "a|b|#DIV/0!||";
+    // Saved on a Linux desktop: the JIS forms of dashes and signs come in as the CP932 characters.
+    QTest::newRow("ods: JIS forms") << "ods"
+                                    << odsParts("<table:table-row>" + odsText("A−1") + odsText("9:00〜18:00 — 特価") +
+                                                odsText("100") + odsText("¢£¬‖") + "</table:table-row>")
+                                    << "A－1|9:00～18:00 ― 特価|100|￠￡￢∥|";
 }
 
 void TestWorkbook::layout()

@@ -150,7 +150,7 @@ void TestShelfPreview::failureKeepsPreviousFile()
     QVERIFY(second.isEmpty());
     QCOMPARE(platform::errorReportText(makePreviewHtmlLabel(), error),
              QStringLiteral("エラーが発生しました(frmTanafuda.MakePreviewHtml)\r\nエラー番号: 380\r\n"
-                            "内容: 19 行目に Shift_JIS で保存できない文字があります。"));
+                            "内容: ページに Shift_JIS で保存できない文字「☕」があります。"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);
 }

@@ -115,6 +115,7 @@ private Q_SLOTS:
     void divisionGuard();
     void makeWritesCp932Page();
     void makeReportsUnwritableFolder();
+    void makeRefusesUnencodableText_data();
     void makeRefusesUnencodableText();
     void settledDesignRules();
     void startPositions_data();
@@ -230,18 +231,18 @@ void TestShelfSheet::bodyLayout_data()
     QTest::newRow("13 on 3x4") << 13 << "3"
                                << "4" << 0 << "P[ccc][ccc][ccc][ccc]/N[cbb]/";
     QTest::newRow("12 on 3x4") << 12 << "3"
-                               << "4" << 0 << "P[ccc][ccc][ccc][ccc]/N/";
+                               << "4" << 0 << "N[ccc][ccc][ccc][ccc]/";
     QTest::newRow("1 on 3x4") << 1 << "3"
                               << "4" << 0 << "N[cbb]/";
     QTest::newRow("start 5 on 3x4") << 3 << "3"
                                     << "4" << 4 << "N[bbb][bcc][cbb]/";
     QTest::newRow("start 12 on 3x4") << 1 << "3"
-                                     << "4" << 11 << "P[bbb][bbb][bbb][bbc]/N/";
+                                     << "4" << 11 << "N[bbb][bbb][bbb][bbc]/";
     QTest::newRow("25 on 2x8 (type B division)")
         << 25 << "2"
         << "8" << 0 << "P[cc][cc][cc][cc][cc][cc][cc][cc]/N[cc][cc][cc][cc][cb]/";
     QTest::newRow("1x1") << 2 << "1"
-                         << "1" << 0 << "P[c]/P[c]/N/";
+                         << "1" << 0 << "P[c]/N[c]/";
 }
 
 void TestShelfSheet::bodyLayout()
@@ -750,14 +751,43 @@ void TestShelfSheet::makeReportsUnwritableFolder()
              qPrintable(outcome.text));
 }
 
+// A text the page cannot hold is named where the user can mend it: the product's row and column, or
+// the header box; never a line of the page.
+void TestShelfSheet::makeRefusesUnencodableText_data()
+{
+    QTest::addColumn<ProductList>("list");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("text");
+    const ProductList cafe{product(QStringLiteral("1"), QStringLiteral("カフェ☕"), QStringLiteral("300"))};
+    QTest::newRow("name") << cafe << QString()
+                          << QStringLiteral("エラーが発生しました(frmTanafuda.SetSyouhin)\r\nエラー番号: 380\r\n"
+                                            "内容: No.1 の商品名に Shift_JIS で保存できない文字「☕」があります。");
+    ProductList checked = numbered(3);
+    checked[1].remarks = QStringLiteral("𠮷");
+    checked[2].remarks = QStringLiteral("🍎");
+    checked[2].checked = true;
+    QTest::newRow("checked row, No. of the list")
+        << checked << QString()
+        << QStringLiteral("エラーが発生しました(frmTanafuda.SetSyouhin)\r\nエラー番号: 380\r\n"
+                          "内容: No.3 の備考に Shift_JIS で保存できない文字「🍎」があります。");
+    QTest::newRow("header") << numbered(1) << QStringLiteral("SALE🎉")
+                            << QStringLiteral("ヘッダーの文字に Shift_JIS で保存できない文字「🎉」があります.");
+}
+
 void TestShelfSheet::makeRefusesUnencodableText()
 {
+    QFETCH(ProductList, list);
+    QFETCH(QString, header);
+    QFETCH(QString, text);
     QTemporaryDir dir;
-    const ProductList list{product(QStringLiteral("1"), QStringLiteral("カフェ☕"), QStringLiteral("300"))};
-    const common::MakeResult outcome = makeSheet(list, SetDefaultA().design, {}, QStringLiteral("1"), dir.path());
-    QCOMPARE(outcome.kind, common::MakeResult::Failed);
-    QCOMPARE(outcome.text, QStringLiteral("エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 380\r\n"
-                                          "内容: 49 行目に Shift_JIS で保存できない文字があります。"));
+    ShelfLabelDesign d = SetDefaultA().design;
+    if (!header.isEmpty()) {
+        d.headerCheck = 1;
+        d.headerText = header;
+    }
+    const common::MakeResult outcome = makeSheet(list, d, {}, QStringLiteral("1"), dir.path());
+    QCOMPARE(outcome.kind, header.isEmpty() ? common::MakeResult::Failed : common::MakeResult::Refused);
+    QCOMPARE(outcome.text, text);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));
 }
 
