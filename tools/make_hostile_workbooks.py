@@ -185,6 +185,9 @@ def main():
     write_xlsx(os.path.join(out, "shared_bomb.xlsx"), sheet([b'<c r="B1" t="s"><v>0</v></c>']),
                [b'<?xml version="1.0"?><sst ' + NS.encode() + b">"] +
                list(repeated(b"<si><t>", b"x", big, b"</t></si></sst>")))
+    write_xlsx(os.path.join(out, "shared_many.xlsx"), sheet([b'<c r="B1" t="s"><v>0</v></c>']),
+               [b'<?xml version="1.0"?><sst ' + NS.encode() + b">"] +
+               list(repeated(b"", b"<si><t>" + b"x" * 31 + b"</t></si>", 4 * 1024 * 1024 - 1, b"</sst>")))
     write_xlsx(os.path.join(out, "attribute_bomb.xlsx"),
                sheet(list(repeated(b'<c r="B1" t="inlineStr" s="', b"1", big, b'"><is><t>x</t></is></c>'))))
     write_ods(os.path.join(out, "spaces.ods"),

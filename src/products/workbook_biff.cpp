@@ -412,7 +412,7 @@ QHash<quint64, Cell> biffExtraCells(const QByteArray &file, const QString &sheet
         if (r.type == 0x0022 && r.data.size() >= 2)
             date1904 = u16(r.data, 0) != 0;
         else if (r.type == 0x041E && r.data.size() >= 5)
-            formats.insert(u16(r.data, 0), unicodeString(r.data, 2, true, globals));
+            formats.insert(u16(r.data, 0), unicodeString(r.data, 2, true, globals).left(255)); // codes are <= 255
         else if (r.type == 0x00E0 && r.data.size() >= 4 && xfFormats.size() < 65536)
             xfFormats.append(u16(r.data, 2));
         else if (r.type == 0x0085 && r.data.size() >= 8) {

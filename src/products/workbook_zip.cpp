@@ -377,10 +377,14 @@ private:
              t = xml.next()) {
             const QStringView n = xml.xml.name();
             if (t == QXmlStreamReader::StartElement) {
-                if (n == QLatin1String("numFmt"))
-                    codes.insert(attribute(xml.xml, QLatin1StringView("numFmtId")).toInt(),
-                                 attribute(xml.xml, QLatin1StringView("formatCode")));
-                else if (n == QLatin1String("cellXfs"))
+                if (n == QLatin1String("numFmt")) {
+                    // Format ids are 16 bits and codes at most 255 characters in the spreadsheets; a
+                    // file claiming more cannot make the table grow past that.
+                    bool ok = false;
+                    const uint id = attribute(xml.xml, QLatin1StringView("numFmtId")).toUInt(&ok);
+                    if (ok && id <= 0xFFFF)
+                        codes.insert(int(id), attribute(xml.xml, QLatin1StringView("formatCode")).left(255));
+                } else if (n == QLatin1String("cellXfs"))
                     inCellXfs = true;
                 else if (n == QLatin1String("xf") && inCellXfs && xfFormats.size() < 65536)
                     xfFormats.append(attribute(xml.xml, QLatin1StringView("numFmtId")).toInt());
