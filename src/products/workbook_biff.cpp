@@ -15,6 +15,8 @@ namespace products::workbook_parts {
 namespace {
 
 constexpr quint32 kEndOfChain = 0xFFFFFFFE;
+// One sheet of 65,536 rows and 256 columns.
+constexpr qint64 kMaxClaimedCells = qint64(65536) * 256;
 
 quint16 u16(const QByteArray &b, qsizetype at)
 {
@@ -113,7 +115,7 @@ private:
 
     QString parse()
     {
-        if (m_file.size() < 512 || u16(m_file, 0x1E) != 9 && u16(m_file, 0x1E) != 12)
+        if (m_file.size() < 512 || (u16(m_file, 0x1E) != 9 && u16(m_file, 0x1E) != 12))
             return damaged(QStringLiteral("見出し"));
         m_sectorSize = 1 << u16(m_file, 0x1E);
         // Sectors the file holds after its header (a 4096-byte sector file's header takes a whole sector).
@@ -284,9 +286,28 @@ QString errorText(int code)
 QString compoundFileDamage(const QByteArray &file)
 {
     CompoundFile cf(file);
-    if (cf.damage().isEmpty())
-        cf.stream({QStringLiteral("Workbook"), QStringLiteral("Book")});
-    return cf.damage();
+    if (!cf.damage().isEmpty())
+        return cf.damage();
+    const QByteArray wb = cf.stream({QStringLiteral("Workbook"), QStringLiteral("Book")});
+    if (!cf.damage().isEmpty())
+        return cf.damage();
+    // libfreexl sets aside a cell for every place of the range each sheet's DIMENSIONS record claims
+    // (16 bytes each). Claims are let through up to one full sheet of the format, and beyond that as
+    // far as the records could fill them (a cell takes at least 2 bytes of a record).
+    qint64 claimed = 0;
+    Records records(wb, 0);
+    Record r;
+    while (records.next(&r)) {
+        if (r.type != 0x0200)
+            continue;
+        if (r.data.size() >= 14)
+            claimed += qint64(u32(r.data, 4)) * u16(r.data, 10);
+        else if (r.data.size() >= 8)
+            claimed += qint64(u16(r.data, 2)) * u16(r.data, 6);
+        if (claimed > kMaxClaimedCells + wb.size() / 2)
+            return QStringLiteral("ブックのシートの大きさ (DIMENSIONS) が中身に合いません。");
+    }
+    return {};
 }
 
 namespace {

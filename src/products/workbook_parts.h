@@ -23,7 +23,8 @@ bool isDateFormat(int id, const QString &code);
 // An .xls (BIFF) workbook through libfreexl.
 std::unique_ptr<WorkbookReader> openXls(const QString &path, platform::AppError *error);
 // Empty when the compound file around an .xls holds together (its tables and the chains of its
-// workbook stream stay inside the file and never come back to a sector), else the damaged part.
+// workbook stream stay inside the file and never come back to a sector) and its sheets claim no
+// more cells than one full sheet and what its records could fill; else the damaged part.
 QString compoundFileDamage(const QByteArray &file);
 // Why libfreexl gave up on the records of an .xls whose compound file holds: the damaged part named
 // ("ブックの共有文字列 (SST) が壊れています。"), the workbook stream's when nothing more is known.

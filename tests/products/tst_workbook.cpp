@@ -183,6 +183,18 @@ QByteArray xlsWithBrokenStrings(bool count)
     return {};
 }
 
+// products.xls whose sheets claim (DIMENSIONS) 65,536 rows of 256 columns each.
+QByteArray xlsClaimingFullSheets()
+{
+    QByteArray b = productsXls();
+    const QByteArray dimensions("\x00\x02\x0E\x00", 4);
+    for (qsizetype i = b.indexOf(dimensions); i >= 0; i = b.indexOf(dimensions, i + 4)) {
+        qToLittleEndian<quint32>(65536, b.data() + i + 8);
+        qToLittleEndian<quint16>(256, b.data() + i + 14);
+    }
+    return b;
+}
+
 } // namespace
 
 class TestWorkbook : public QObject {
@@ -390,6 +402,9 @@ void TestWorkbook::badInput_data()
     QTest::newRow("xls: string longer than its record")
         << "bad.xls" << xlsWithBrokenStrings(false) << none << 0LL << true << CannotOpenWorkbook
         << xlsBroken + QStringLiteral("ブックの共有文字列 (SST) が壊れています。");
+    QTest::newRow("xls: sheets claiming more cells than they hold")
+        << "bad.xls" << xlsClaimingFullSheets() << none << 0LL << true << CannotOpenWorkbook
+        << xlsBroken + QStringLiteral("ブックのシートの大きさ (DIMENSIONS) が中身に合いません。");
     QTest::newRow("zip of something else")
         << "other.xlsx" << QByteArray() << Parts{{"readme.txt", "hello"}} << 0LL << true << CannotOpenWorkbook
         << QStringLiteral("other.xlsx はブックとして開けません。");
