@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <cstdio>
+
 namespace barcode {
 
 using platform::AppError;
@@ -21,28 +23,16 @@ AppError cannotCopy(const QString &target)
                     QStringLiteral("バーコード用の画像をコピーできませんでした。 (") + target + QLatin1Char(')')};
 }
 
-// Copies one image without ever replacing a file of that name.
-std::optional<AppError> copyImage(const QString &source, const QString &target, const QString &folder)
+// Puts the shipped bytes under the image's name: written to a temporary file beside it and renamed
+// over it, so that a copy broken off (disk full) leaves the old file or none, never a cut image.
+std::optional<AppError> replaceImage(const QByteArray &bytes, const QString &target, const QString &folder)
 {
-    QByteArray bytes;
-    switch (platform::readRegularFile(source, kMaxImageBytes, &bytes)) {
-    case platform::ReadFault::None:
-        break;
-    case platform::ReadFault::NotFound:
-        return AppError::fileNotFound(source);
-    default:
-        return cannotCopy(target);
-    }
     QTemporaryFile temp(folder + QStringLiteral("/.vennlo-image-XXXXXX"));
     if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush())
         return cannotCopy(target);
-    // Renaming a temporary file does not replace an existing one: an image that appeared meanwhile is
-    // kept, and the copy counts as done.
-    if (!temp.rename(target)) {
-        if (QFileInfo(target).isFile())
-            return std::nullopt;
+    // rename(2) replaces the old name in one step, a symbolic link included (not what it points to).
+    if (std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
         return cannotCopy(target);
-    }
     temp.setAutoRemove(false);
     return std::nullopt;
 }
@@ -68,17 +58,30 @@ std::optional<AppError> ensureBarcodeImages(const QString &sourceFolder, const Q
     bool folderMade = false;
     for (const QString &name : barcodeImageNames()) {
         const QFileInfo info(target.filePath(name));
-        if (info.isFile())
-            continue;
+        QByteArray shipped;
+        const platform::ReadFault sourceFault =
+            platform::readRegularFile(source.filePath(name), kMaxImageBytes, &shipped);
         std::optional<AppError> e;
-        if (info.exists() || info.isSymLink()) {
+        if (info.isFile()) {
+            // Without the shipped image there is nothing to compare with: what is there stays.
+            QByteArray present;
+            if (sourceFault != platform::ReadFault::None ||
+                (platform::readRegularFile(info.filePath(), kMaxImageBytes, &present) == platform::ReadFault::None &&
+                 present == shipped))
+                continue;
+            e = replaceImage(shipped, info.filePath(), targetFolder);
+        } else if (info.exists() || info.isSymLink()) {
             // A folder or anything else under an image's name cannot be replaced by the image.
+            e = cannotCopy(info.filePath());
+        } else if (sourceFault == platform::ReadFault::NotFound) {
+            e = AppError::fileNotFound(source.filePath(name));
+        } else if (sourceFault != platform::ReadFault::None) {
             e = cannotCopy(info.filePath());
         } else if (!folderMade && !QDir().mkpath(targetFolder)) {
             e = cannotCopy(info.filePath());
         } else {
             folderMade = true;
-            e = copyImage(source.filePath(name), info.filePath(), targetFolder);
+            e = replaceImage(shipped, info.filePath(), targetFolder);
         }
         if (e && !first)
             first = e;

@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 
+#include "barcode/barcode_images.h"
 #include "dialogs/page_pdf_time.h"
 #include "platform/folders.h"
 #include "products/csv_file.h"
@@ -128,26 +129,13 @@ QString outputFolder(Context &ctx)
 
 void provideBarcodeImages(Context &ctx, const QString &folder)
 {
-    const QDir target(QDir(folder).filePath(QStringLiteral("BarCode")));
-    if (target.exists())
-        return;
-    const QDir source(platform::programFolder() + QStringLiteral("/BarCode"));
-    const QStringList images = source.entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name);
-    if (images.isEmpty()) {
-        ctx.err << "vennlo-cli: warning: no BarCode images in " << source.path() << "; the page shows no barcodes\n";
+    // As the makes do: a missing image is copied and one that differs from the shipped one (a copy
+    // cut short) is replaced, each through a temporary file.
+    const auto error = barcode::ensureBarcodeImages(platform::programFolder() + QStringLiteral("/BarCode"),
+                                                    QDir(folder).filePath(QStringLiteral("BarCode")));
+    if (error) {
+        ctx.err << "vennlo-cli: warning: " << terminalText(error->description) << "; the page shows broken barcodes\n";
         ctx.err.flush();
-        return;
-    }
-    if (!QDir().mkpath(target.path())) {
-        ctx.err << "vennlo-cli: warning: cannot create " << target.path() << "; the page shows no barcodes\n";
-        ctx.err.flush();
-        return;
-    }
-    for (const QString &name : images) {
-        if (!QFile::copy(source.filePath(name), target.filePath(name))) {
-            ctx.err << "vennlo-cli: warning: cannot copy " << source.filePath(name) << " to " << target.path() << '\n';
-            ctx.err.flush();
-        }
     }
 }
 

@@ -1,11 +1,13 @@
 #include "common/helpers.h"
 
+#include "platform/numbers.h"
 #include "platform/profile_file.h"
 #include "platform/user_services.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
 
 #include <cmath>
@@ -177,6 +179,22 @@ WindowSizeBounds mainWindowSizeBounds()
 QString logoNotFoundText(const QString &path)
 {
     return QStringLiteral("ロゴ用の画像\r\n") + path + QStringLiteral("\r\nが見つかりませんでした.");
+}
+
+QString logoTooLargeText(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (!size.isValid() || qint64(size.width()) * size.height() <= MaxLogoPixels)
+        return QString();
+    return QStringLiteral("ロゴ用の画像\r\n") + path +
+           QStringLiteral("\r\nは大きすぎます (%1 画素まで).").arg(platform::formatThousands(MaxLogoPixels));
+}
+
+QString logoProblemText(const QString &path)
+{
+    return QFileInfo(path).isFile() ? logoTooLargeText(path) : logoNotFoundText(path);
 }
 
 } // namespace common

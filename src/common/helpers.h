@@ -66,4 +66,14 @@ WindowSizeBounds mainWindowSizeBounds(double twipsPerPixelX, double twipsPerPixe
 // "ロゴ用の画像" CR LF path CR LF "が見つかりませんでした.": a design names a logo file that is gone.
 QString logoNotFoundText(const QString &path);
 
+// A logo is a few hundred pixels across; a picture above this many pixels is no logo and would take
+// gigabytes to decode, so it is refused wherever it is chosen or read, from its header alone.
+inline constexpr qint64 MaxLogoPixels = 40'000'000;
+// "ロゴ用の画像" CR LF path CR LF "は大きすぎます (40,000,000 画素まで).": the picture at path is
+// larger than MaxLogoPixels. Empty when it is not, or when it is no picture that can be read.
+QString logoTooLargeText(const QString &path);
+// The design's logo problem: logoNotFoundText when the file is gone, logoTooLargeText when it is too
+// large; empty when there is none.
+QString logoProblemText(const QString &path);
+
 } // namespace common

@@ -1,5 +1,6 @@
 #include "dialogs/page_pdf_widgets.h"
 
+#include "common/helpers.h"
 #include "dialogs/page_fonts_widgets.h"
 
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLoggingCategory>
 #include <QPageLayout>
 #include <QPageSize>
@@ -17,6 +19,7 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -29,6 +32,8 @@ namespace {
 
 // Classic "device I/O error": the page engine failed to load, lay out or print the page.
 constexpr int DeviceIoError = 57;
+// Classic "path/file access error": the PDF was to be written over the page.
+constexpr int FileAccessError = 75;
 
 platform::AppError engineFailure(const QString &what)
 {
@@ -102,6 +107,47 @@ private:
     bool timedOut_ = false;
 };
 
+// Lets a page load nothing but itself and the pictures it shows from local files (its BarCode/
+// images, the logo): frames, objects, embeds, style sheets, scripts and every request to the network
+// are refused, so that a page cannot put another local file into the PDF. A picture is let through
+// only when it reads as one of a size a label can show.
+class PageOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
+public:
+    PageOnlyInterceptor(const QUrl &page, QObject *parent) : QWebEngineUrlRequestInterceptor(parent), page_(page) {}
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        const QUrl url = info.requestUrl().adjusted(QUrl::RemoveFragment);
+        bool allowed = false;
+        if (url.isLocalFile()) {
+            switch (info.resourceType()) {
+            case QWebEngineUrlRequestInfo::ResourceTypeMainFrame:
+                allowed = url == page_;
+                break;
+            case QWebEngineUrlRequestInfo::ResourceTypeImage:
+                allowed = isPicture(url.toLocalFile());
+                break;
+            default:
+                break;
+            }
+        }
+        if (!allowed)
+            qCInfo(lcPagePdf, "refused to load %s", qPrintable(info.requestUrl().toDisplayString()));
+        info.block(!allowed);
+    }
+
+private:
+    static bool isPicture(const QString &path)
+    {
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        const QSize size = reader.size();
+        return reader.canRead() && size.isValid() && qint64(size.width()) * size.height() <= common::MaxLogoPixels;
+    }
+
+    QUrl page_;
+};
+
 // Checks that the page is there and settles the time it may take.
 bool checkPageFile(const QString &htmlPath, int *timeoutMs, platform::AppError *error)
 {
@@ -118,9 +164,18 @@ bool checkPageFile(const QString &htmlPath, int *timeoutMs, platform::AppError *
 bool loadPage(QWebEnginePage &page, const QString &htmlPath, Wait &wait, platform::AppError *error)
 {
     // The page and its BarCode/ images are local files; nothing else needs to be fetched.
-    page.settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    page.settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    usePageFonts(page.settings());
+    const QUrl url = QUrl::fromLocalFile(QFileInfo(htmlPath).absoluteFilePath());
+    // Owned by the page, so that it guards every request the page makes until the page is gone.
+    page.setUrlRequestInterceptor(new PageOnlyInterceptor(url, &page));
+    QWebEngineSettings *settings = page.settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    settings->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+    settings->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+    usePageFonts(settings);
     bool loaded = false;
     wait.begin();
     const QMetaObject::Connection finished =
@@ -128,7 +183,7 @@ bool loadPage(QWebEnginePage &page, const QString &htmlPath, Wait &wait, platfor
             loaded = ok;
             wait.markDone();
         });
-    page.load(QUrl::fromLocalFile(QFileInfo(htmlPath).absoluteFilePath()));
+    page.load(url);
     const bool inTime = wait.run();
     QObject::disconnect(finished);
     if (!inTime) {
@@ -165,6 +220,12 @@ bool savePagePdf(const QString &htmlPath, const QString &pdfPath, platform::AppE
 {
     if (!checkPageFile(htmlPath, &timeoutMs, error))
         return false;
+    // The page must stay as it is; a PDF under its name (or through a link to it) would replace it.
+    if (QFileInfo(pdfPath) == QFileInfo(htmlPath)) {
+        setError(error, platform::AppError{FileAccessError,
+                                           QStringLiteral("PDF をページ自身に上書きすることはできません: ") + pdfPath});
+        return false;
+    }
     BusyWindow busy(window);
     QElapsedTimer clock;
     clock.start();

@@ -9,6 +9,36 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <sys/resource.h>
+
+#include <cstdio>
+
+namespace {
+
+// The web engine reserves address space far beyond what it uses (its allocator's pools, the script
+// engine's heap cage): Debian's Qt 6.4 aborts at start-up under an address-space limit (ulimit -v) of
+// 40 GiB and works with 48 GiB, however small the page. Below that the tool says so instead.
+constexpr rlim_t kEngineAddressSpace = rlim_t(48) << 30;
+
+// Classic "out of memory".
+constexpr int OutOfMemory = 7;
+
+bool addressSpaceTooSmall()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur >= kEngineAddressSpace)
+        return false;
+    std::fprintf(
+        stderr,
+        "vennlo-pdf: アドレス空間の制限 (%llu MB) が小さすぎて、ページを PDF にできません (%llu GB 以上が必要です)。 "
+        "(%d)\n",
+        static_cast<unsigned long long>(limit.rlim_cur >> 20),
+        static_cast<unsigned long long>(kEngineAddressSpace >> 30), OutOfMemory);
+    return true;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // The tool never shows a window: without a chosen platform it works headless.
@@ -33,6 +63,8 @@ int main(int argc, char *argv[])
                "exit status: 0 success; 1 the page could not be turned into a PDF; 2 usage error\n";
         return args.size() == 1 && args.first() == QLatin1String("--help") ? 0 : 2;
     }
+    if (addressSpaceTooSmall())
+        return 1;
     platform::AppError error;
     if (!dialogs::savePagePdf(args.at(0), args.at(1), &error)) {
         err << "vennlo-pdf: " << error.description << " (" << error.number << ")\n";

@@ -626,6 +626,11 @@ void frmNefuda::chooseLogo()
     const QString path = services_.fileDialog(this, request);
     if (path.isEmpty())
         return;
+    // A picture far beyond any logo is refused from its header, never decoded.
+    if (const QString tooLarge = common::logoTooLargeText(path); !tooLarge.isEmpty()) {
+        services_.message(this, platform::reportTitle(), tooLarge, Icon::Critical);
+        return;
+    }
     const QImage picture = services_.loadPicture(path);
     if (picture.isNull()) {
         report(QStringLiteral("cmdCLogo"), invalidPicture(path));

@@ -2,6 +2,7 @@
 
 #include "barcode/barcode_images.h"
 #include "common/font_texts.h"
+#include "common/helpers.h"
 #include "platform/folders.h"
 
 #include "barcode/barcode.h"
@@ -277,6 +278,11 @@ common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies,
 {
     using common::MakeResult;
     const QString makeLabel = QStringLiteral("MakeCHtml");
+    if (design.lg == 1 && !design.logoName.isEmpty()) {
+        if (const QString tooLarge = common::logoTooLargeText(design.logoName); !tooLarge.isEmpty())
+            return MakeResult::refusedBy(
+                common::Refusal{QStringLiteral("エラー情報"), tooLarge, platform::UiServices::Icon::Critical});
+    }
     SheetCards cards;
     platform::AppError e = SetSyouhin(items, copies, design, &cards);
     if (e.isSet())

@@ -190,9 +190,11 @@ QString logoNotFoundText(const QString &path)
 
 QString forgetMissingLogo(PriceTagDesign &design)
 {
-    if (design.lg != 1 || QFileInfo(design.logoName).isFile())
+    if (design.lg != 1)
         return QString();
-    const QString text = logoNotFoundText(design.logoName);
+    const QString text = common::logoProblemText(design.logoName);
+    if (text.isEmpty())
+        return QString();
     design.logoName.clear();
     design.logoW = 0;
     design.logoH = 0;

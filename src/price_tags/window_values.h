@@ -66,8 +66,9 @@ PriceTagDesign builtInDesign(BuiltInType type);
 
 // Message of the load step when the stored logo file is gone.
 QString logoNotFoundText(const QString &path);
-// The load step's logo check: when the design prints a logo whose file is gone, the design forgets
-// it (path empty, sizes 0) and the message to show is returned; otherwise the empty text.
+// The load step's logo check: when the design prints a logo whose file is gone or whose picture is
+// beyond common::MaxLogoPixels, the design forgets it (path empty, sizes 0) and the message to show
+// is returned; otherwise the empty text.
 QString forgetMissingLogo(PriceTagDesign &design);
 
 } // namespace price_tags

@@ -5,15 +5,18 @@
 
 #include "products/workbook_parts.h"
 
+#include <QBitArray>
 #include <QHash>
-#include <QSet>
+
+#include <optional>
 
 namespace products::workbook_parts {
 
 namespace {
 
 constexpr quint32 kEndOfChain = 0xFFFFFFFE;
-constexpr quint32 kFreeSector = 0xFFFFFFFF;
+// One sheet of 65,536 rows and 256 columns.
+constexpr qint64 kMaxClaimedCells = qint64(65536) * 256;
 
 quint16 u16(const QByteArray &b, qsizetype at)
 {
@@ -25,45 +28,50 @@ quint32 u32(const QByteArray &b, qsizetype at)
     return quint32(u16(b, at)) | quint32(u16(b, at + 2)) << 16;
 }
 
+// The compound file around the workbook stream. Every table and chain is checked against the sectors
+// the file really holds: a chain that leaves the file or comes back to a sector it passed is damage,
+// so that what is read never grows with what the file claims.
 class CompoundFile {
 public:
-    explicit CompoundFile(const QByteArray &file) : m_file(file) {}
+    explicit CompoundFile(const QByteArray &file) : m_file(file) { m_damage = parse(); }
 
-    // The named stream of the root storage, or an empty array.
+    // Empty when the file's structure holds, else the damaged part.
+    const QString &damage() const { return m_damage; }
+
+    // The named stream of the root storage; empty when there is none. Sets damage() when its chain
+    // is broken.
     QByteArray stream(const QStringList &names)
     {
-        if (m_file.size() < 512)
+        if (!m_damage.isEmpty())
             return {};
-        const int shift = u16(m_file, 0x1E);
-        if (shift != 9 && shift != 12)
-            return {};
-        m_sectorSize = 1 << shift;
-        if (!readFat())
-            return {};
-        const QByteArray dir = chain(u32(m_file, 0x30), m_fat, m_sectorSize, m_file, m_sectorSize);
-        QByteArray root;
-        for (qsizetype at = 0; at + 128 <= dir.size(); at += 128) {
-            const int nameBytes = std::min<int>(u16(dir, at + 0x40), 64);
-            const QString name = QString::fromUtf16(reinterpret_cast<const char16_t *>(dir.constData() + at),
-                                                    std::max(0, nameBytes / 2 - 1));
-            const int type = quint8(dir.at(at + 0x42));
-            const quint32 start = u32(dir, at + 0x74);
-            const quint32 size = u32(dir, at + 0x78);
-            if (type == 5) {
-                root = chain(start, m_fat, m_sectorSize, m_file, m_sectorSize);
-            } else if (type == 2 && names.contains(name, Qt::CaseInsensitive)) {
-                if (size < u32(m_file, 0x38)) {
-                    const QList<quint32> miniFat =
-                        toIds(chain(u32(m_file, 0x3C), m_fat, m_sectorSize, m_file, m_sectorSize));
-                    return chain(start, miniFat, 64, root, 0).left(size);
-                }
-                return chain(start, m_fat, m_sectorSize, m_file, m_sectorSize).left(size);
+        for (const Entry &e : std::as_const(m_entries)) {
+            if (e.type != 2 || !names.contains(e.name, Qt::CaseInsensitive))
+                continue;
+            std::optional<QByteArray> bytes;
+            if (e.size < m_miniCutoff)
+                bytes = join(e.start, m_miniFat, 64, m_miniStream, 0);
+            else
+                bytes = join(e.start, m_fat, m_sectorSize, m_file, m_sectorSize);
+            if (!bytes || bytes->size() < qsizetype(e.size)) {
+                m_damage = damaged(e.name + QStringLiteral(" ストリーム"));
+                return {};
             }
+            bytes->truncate(qsizetype(e.size));
+            return *bytes;
         }
         return {};
     }
 
 private:
+    struct Entry {
+        QString name;
+        int type = 0;
+        quint32 start = 0;
+        quint32 size = 0;
+    };
+
+    static QString damaged(const QString &part) { return QStringLiteral("ファイルの %1 が壊れています。").arg(part); }
+
     static QList<quint32> toIds(const QByteArray &b)
     {
         QList<quint32> ids;
@@ -73,61 +81,131 @@ private:
         return ids;
     }
 
-    QByteArray sector(quint32 id) const
+    // The sectors of a chain in order; nullopt when it leaves the table or comes back to a sector.
+    static std::optional<QList<quint32>> chainIds(quint32 start, const QList<quint32> &table)
     {
-        const qint64 at = (qint64(id) + 1) * m_sectorSize;
-        return at + m_sectorSize <= m_file.size() ? m_file.mid(at, m_sectorSize) : QByteArray();
+        QList<quint32> ids;
+        QBitArray seen(table.size());
+        for (quint32 id = start; id != kEndOfChain; id = table.at(id)) {
+            if (id >= quint32(table.size()) || seen.testBit(id))
+                return std::nullopt;
+            seen.setBit(id);
+            ids.append(id);
+        }
+        return ids;
     }
 
-    bool readFat()
+    // The sectors of a chain joined; data sectors lie at id * size + header in `data`.
+    static std::optional<QByteArray> join(quint32 start, const QList<quint32> &table, int size, const QByteArray &data,
+                                          int header)
     {
-        QList<quint32> fatSectors;
-        for (int i = 0; i < 109; ++i)
-            fatSectors.append(u32(m_file, 0x4C + 4 * i));
-        quint32 difat = u32(m_file, 0x44);
-        QSet<quint32> seen;
-        while (difat != kEndOfChain && difat != kFreeSector && !seen.contains(difat)) {
-            seen.insert(difat);
-            const QByteArray s = sector(difat);
-            if (s.isEmpty())
-                return false;
-            const QList<quint32> ids = toIds(s);
-            fatSectors.append(ids.mid(0, ids.size() - 1));
-            difat = ids.last();
-        }
-        QByteArray fat;
-        for (quint32 id : fatSectors) {
-            if (id == kFreeSector || id == kEndOfChain)
-                continue;
-            const QByteArray s = sector(id);
-            if (s.isEmpty())
-                return false;
-            fat += s;
-        }
-        m_fat = toIds(fat);
-        return !m_fat.isEmpty();
-    }
-
-    // The sectors of a chain joined; data sectors lie at (id + 1) * size in the file, or at id * size
-    // in the mini stream (headerSectors 0).
-    static QByteArray chain(quint32 start, const QList<quint32> &fat, int size, const QByteArray &data, int header)
-    {
+        const auto ids = chainIds(start, table);
+        if (!ids)
+            return std::nullopt;
         QByteArray out;
-        quint32 id = start;
-        qsizetype steps = 0;
-        while (id != kEndOfChain && id < quint32(fat.size()) && steps++ <= fat.size()) {
+        out.reserve(ids->size() * size);
+        for (quint32 id : *ids) {
             const qint64 at = qint64(id) * size + header;
             if (at + size > data.size())
-                break;
+                return std::nullopt;
             out.append(data.constData() + at, size);
-            id = fat.at(id);
         }
         return out;
     }
 
+    QString parse()
+    {
+        if (m_file.size() < 512 || (u16(m_file, 0x1E) != 9 && u16(m_file, 0x1E) != 12))
+            return damaged(QStringLiteral("見出し"));
+        m_sectorSize = 1 << u16(m_file, 0x1E);
+        // Sectors the file holds after its header (a 4096-byte sector file's header takes a whole sector).
+        const qint64 sectors = m_file.size() / m_sectorSize - 1;
+        if (sectors <= 0)
+            return damaged(QStringLiteral("見出し"));
+        if (!readFat(sectors))
+            return damaged(QStringLiteral("FAT"));
+        const auto dir = join(u32(m_file, 0x30), m_fat, m_sectorSize, m_file, m_sectorSize);
+        if (!dir)
+            return damaged(QStringLiteral("ディレクトリ"));
+        m_miniCutoff = u32(m_file, 0x38);
+        qsizetype root = -1;
+        for (qsizetype at = 0; at + 128 <= dir->size(); at += 128) {
+            Entry e;
+            const int nameBytes = std::min<int>(u16(*dir, at + 0x40), 64);
+            e.name = QString::fromUtf16(reinterpret_cast<const char16_t *>(dir->constData() + at),
+                                        std::max(0, nameBytes / 2 - 1));
+            e.type = quint8(dir->at(at + 0x42));
+            e.start = u32(*dir, at + 0x74);
+            e.size = u32(*dir, at + 0x78);
+            if (e.type == 5 && root < 0)
+                root = m_entries.size();
+            m_entries.append(e);
+        }
+        if (root < 0)
+            return damaged(QStringLiteral("ディレクトリ"));
+        // The mini stream: the root's chain, and the mini FAT that cuts it into 64-byte sectors.
+        const quint32 rootStart = m_entries.at(root).start;
+        const quint32 rootSize = m_entries.at(root).size;
+        if (rootStart != kEndOfChain) {
+            const auto mini = join(rootStart, m_fat, m_sectorSize, m_file, m_sectorSize);
+            if (!mini || mini->size() < qsizetype(rootSize))
+                return damaged(QStringLiteral("ミニストリーム"));
+            m_miniStream = mini->left(rootSize);
+        }
+        const quint32 miniFatStart = u32(m_file, 0x3C);
+        if (miniFatStart != kEndOfChain) {
+            const auto miniFat = join(miniFatStart, m_fat, m_sectorSize, m_file, m_sectorSize);
+            if (!miniFat)
+                return damaged(QStringLiteral("ミニ FAT"));
+            m_miniFat = toIds(*miniFat);
+            m_miniFat.resize(std::min<qsizetype>(m_miniFat.size(), m_miniStream.size() / 64));
+        }
+        return {};
+    }
+
+    // The FAT from the sectors the header and the DIFAT chain list. Each FAT sector is a sector of the
+    // file listed once; entries past the file's last sector are dropped, as nothing can lie there.
+    bool readFat(qint64 sectors)
+    {
+        const int idsPerSector = m_sectorSize / 4;
+        const quint32 count = u32(m_file, 0x2C);
+        if (count == 0 || count > sectors)
+            return false;
+        QList<quint32> listed;
+        for (int i = 0; i < 109 && listed.size() < qsizetype(count); ++i)
+            listed.append(u32(m_file, 0x4C + 4 * i));
+        QBitArray seenDifat(sectors);
+        for (quint32 difat = u32(m_file, 0x44); listed.size() < qsizetype(count);) {
+            if (difat >= quint32(sectors) || seenDifat.testBit(difat))
+                return false;
+            seenDifat.setBit(difat);
+            const qint64 at = (qint64(difat) + 1) * m_sectorSize;
+            for (int i = 0; i < idsPerSector - 1 && listed.size() < qsizetype(count); ++i)
+                listed.append(u32(m_file, at + 4 * i));
+            difat = u32(m_file, at + 4 * (idsPerSector - 1));
+        }
+        QBitArray seen(sectors);
+        QByteArray fat;
+        for (quint32 id : std::as_const(listed)) {
+            if (id >= quint32(sectors) || seen.testBit(id))
+                return false;
+            seen.setBit(id);
+            if (fat.size() < sectors * 4)
+                fat.append(m_file.constData() + (qint64(id) + 1) * m_sectorSize, m_sectorSize);
+        }
+        m_fat = toIds(fat);
+        m_fat.resize(std::min<qsizetype>(m_fat.size(), sectors));
+        return true;
+    }
+
     const QByteArray &m_file;
     int m_sectorSize = 512;
+    quint32 m_miniCutoff = 4096;
     QList<quint32> m_fat;
+    QList<quint32> m_miniFat;
+    QByteArray m_miniStream;
+    QList<Entry> m_entries;
+    QString m_damage;
 };
 
 struct Record {
@@ -205,6 +283,137 @@ QString errorText(int code)
 
 } // namespace
 
+QString compoundFileDamage(const QByteArray &file)
+{
+    CompoundFile cf(file);
+    if (!cf.damage().isEmpty())
+        return cf.damage();
+    const QByteArray wb = cf.stream({QStringLiteral("Workbook"), QStringLiteral("Book")});
+    if (!cf.damage().isEmpty())
+        return cf.damage();
+    // libfreexl sets aside a cell for every place of the range each sheet's DIMENSIONS record claims
+    // (16 bytes each). Claims are let through up to one full sheet of the format, and beyond that as
+    // far as the records could fill them (a cell takes at least 2 bytes of a record).
+    qint64 claimed = 0;
+    Records records(wb, 0);
+    Record r;
+    while (records.next(&r)) {
+        if (r.type != 0x0200)
+            continue;
+        if (r.data.size() >= 14)
+            claimed += qint64(u32(r.data, 4)) * u16(r.data, 10);
+        else if (r.data.size() >= 8)
+            claimed += qint64(u16(r.data, 2)) * u16(r.data, 6);
+        if (claimed > kMaxClaimedCells + wb.size() / 2)
+            return QStringLiteral("ブックのシートの大きさ (DIMENSIONS) が中身に合いません。");
+    }
+    return {};
+}
+
+namespace {
+
+// Walks the strings of the shared string table (SST and its CONTINUE records) as a reader must;
+// false when they do not fit the records. `count` is the number of strings the table holds.
+bool sharedStringsFit(const Record &sst, Records &more, quint32 *count)
+{
+    if (sst.data.size() < 8)
+        return false;
+    *count = u32(sst.data, 4);
+    QByteArray data = sst.data;
+    qsizetype at = 8;
+    // Moves into the next CONTINUE record when the current one is used up.
+    const auto refill = [&]() {
+        Record r;
+        if (more.peekType() != 0x003C || !more.next(&r))
+            return false;
+        data = r.data;
+        at = 0;
+        return true;
+    };
+    // Skips n bytes that may run over record boundaries.
+    const auto skip = [&](qint64 n) {
+        while (n > 0) {
+            if (at >= data.size() && !refill())
+                return false;
+            const qint64 step = std::min<qint64>(n, data.size() - at);
+            at += step;
+            n -= step;
+        }
+        return true;
+    };
+    for (quint32 i = 0; i < *count; ++i) {
+        if (at + 3 > data.size() && !(at == data.size() && refill()))
+            return false;
+        if (at + 3 > data.size())
+            return false;
+        qint64 chars = u16(data, at);
+        const quint8 flags = quint8(data.at(at + 2));
+        at += 3;
+        quint16 runs = 0;
+        qint32 ext = 0;
+        if (flags & 0x08) {
+            if (at + 2 > data.size())
+                return false;
+            runs = u16(data, at);
+            at += 2;
+        }
+        if (flags & 0x04) {
+            if (at + 4 > data.size())
+                return false;
+            ext = qint32(u32(data, at));
+            at += 4;
+        }
+        if (ext < 0)
+            return false;
+        bool wide = flags & 0x01;
+        while (chars > 0) {
+            if (at >= data.size()) {
+                // A string cut by a CONTINUE record goes on after one byte that tells its width.
+                if (!refill() || data.isEmpty())
+                    return false;
+                wide = quint8(data.at(0)) & 0x01;
+                at = 1;
+            }
+            const qint64 fit = std::min<qint64>(chars, (data.size() - at) / (wide ? 2 : 1));
+            if (fit == 0)
+                return false;
+            at += fit * (wide ? 2 : 1);
+            chars -= fit;
+        }
+        if (!skip(qint64(runs) * 4 + ext))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString workbookRecordsDamage(const QByteArray &file)
+{
+    CompoundFile cf(file);
+    const QByteArray wb = cf.stream({QStringLiteral("Workbook"), QStringLiteral("Book")});
+    if (!cf.damage().isEmpty())
+        return cf.damage();
+    const QString broken = QStringLiteral("ブックの Workbook ストリームが壊れています。");
+    const QString brokenStrings = QStringLiteral("ブックの共有文字列 (SST) が壊れています。");
+    Records records(wb, 0);
+    Record r;
+    if (!records.next(&r) || r.type != 0x0809)
+        return broken;
+    std::optional<quint32> strings;
+    while (records.next(&r)) {
+        if (r.type == 0x00FC) {
+            quint32 count = 0;
+            if (strings || !sharedStringsFit(r, records, &count))
+                return brokenStrings;
+            strings = count;
+        } else if (r.type == 0x00FD && (r.data.size() < 10 || !strings || u32(r.data, 6) >= *strings)) {
+            return brokenStrings; // a cell that names a string the table does not hold
+        }
+    }
+    return broken;
+}
+
 QHash<quint64, Cell> biffExtraCells(const QByteArray &file, const QString &sheetName, int columns)
 {
     QHash<quint64, Cell> cells;
@@ -224,7 +433,7 @@ QHash<quint64, Cell> biffExtraCells(const QByteArray &file, const QString &sheet
         if (r.type == 0x0022 && r.data.size() >= 2)
             date1904 = u16(r.data, 0) != 0;
         else if (r.type == 0x041E && r.data.size() >= 5)
-            formats.insert(u16(r.data, 0), unicodeString(r.data, 2, true, globals));
+            formats.insert(u16(r.data, 0), unicodeString(r.data, 2, true, globals).left(255)); // codes are <= 255
         else if (r.type == 0x00E0 && r.data.size() >= 4 && xfFormats.size() < 65536)
             xfFormats.append(u16(r.data, 2));
         else if (r.type == 0x0085 && r.data.size() >= 8) {

@@ -29,9 +29,7 @@ bool isControl(char16_t u)
 AppError checkText(const QString &text, qint64 row, int column)
 {
     if (text.size() > import_limits::MaxCellLength)
-        return AppError{AppError::Overflow, QStringLiteral("%1の文字が多すぎます (%2 文字まで)。")
-                                                .arg(cellNote(row, column))
-                                                .arg(import_limits::MaxCellLength)};
+        return cellTextTooLong(row, column);
     bool ascii = true;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = text.at(i).unicode();
@@ -171,6 +169,13 @@ QString workbookDialogTitle()
 QString importWaitText()
 {
     return QStringLiteral("しばらくお待ち下さい.\r\nExcelデータをインポート中");
+}
+
+AppError cellTextTooLong(qint64 row, int column)
+{
+    return AppError{AppError::Overflow, QStringLiteral("%1の文字が多すぎます (%2 文字まで)。")
+                                            .arg(cellNote(row, column))
+                                            .arg(import_limits::MaxCellLength)};
 }
 
 QString columnLetter(int column)

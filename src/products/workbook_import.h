@@ -57,6 +57,9 @@ QString workbookFileFilter();  // "Excelファイル(*.xls;*.xlsx;*.ods)|*.xls;*
 QString workbookDialogTitle(); // "Excelファイルのインポート"
 QString importWaitText();      // "しばらくお待ち下さい." CR LF "Excelデータをインポート中"
 
+// The refusal of a cell whose text is longer than MaxCellLength.
+platform::AppError cellTextTooLong(qint64 row, int column);
+
 // Column letter of a 1-based column: 1 "A", 27 "AA".
 QString columnLetter(int column);
 

@@ -24,6 +24,32 @@ Cell dateCell(const char *text, const QString &format)
     return dt.isValid() ? Cell::fromDate(serialFromDateTime(dt)) : Cell::fromText(t);
 }
 
+// Why libfreexl could not open the file, naming the part it found damaged.
+QString openFailure(int rc)
+{
+    switch (rc) {
+    case FREEXL_INSUFFICIENT_MEMORY:
+        return QStringLiteral("メモリーが足りません。");
+    case FREEXL_BIFF_INVALID_SST:
+    case FREEXL_BIFF_ILLEGAL_SST_INDEX:
+        return QStringLiteral("ブックの共有文字列 (SST) が壊れています。");
+    case FREEXL_BIFF_INVALID_BOF:
+    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
+        return QStringLiteral("ブックの Workbook ストリームが壊れています。");
+    case FREEXL_INVALID_CHARACTER:
+    case FREEXL_UNSUPPORTED_CHARSET:
+        return QStringLiteral("ブックの文字コードが読めません。");
+    case FREEXL_CFBF_EMPTY_FAT_CHAIN:
+    case FREEXL_CFBF_ILLEGAL_FAT_ENTRY:
+    case FREEXL_INVALID_MINI_STREAM:
+    case FREEXL_CFBF_ILLEGAL_MINI_FAT_ENTRY:
+    case FREEXL_CRAFTED_FILE:
+        return QStringLiteral("ファイルの構造が壊れています。");
+    default:
+        return QString();
+    }
+}
+
 class XlsReader : public WorkbookReader {
 public:
     XlsReader(const void *handle, QByteArray file) : m_handle(handle), m_file(std::move(file)) {}
@@ -107,13 +133,27 @@ private:
 std::unique_ptr<WorkbookReader> openXls(const QString &path, AppError *error)
 {
     const QString name = QFileInfo(path).fileName();
+    // The compound file is checked before libfreexl walks it: its own walk follows what the file
+    // claims, and a loop there costs memory the file's size does not bound.
+    QFile f(path);
+    QByteArray bytes;
+    if (f.open(QIODevice::ReadOnly))
+        bytes = f.read(workbook_limits::MaxPartBytes);
+    if (const QString damage = compoundFileDamage(bytes); !damage.isEmpty()) {
+        *error = notAWorkbook(name, damage);
+        return nullptr;
+    }
     const void *handle = nullptr;
     const int rc = freexl_open(QFile::encodeName(path).constData(), &handle);
     if (rc != FREEXL_OK) {
         if (handle)
             freexl_close(handle);
-        *error =
-            notAWorkbook(name, rc == FREEXL_INSUFFICIENT_MEMORY ? QStringLiteral("メモリーが足りません。") : QString());
+        *error = notAWorkbook(name, openFailure(rc));
+        return nullptr;
+    }
+    // libfreexl answers success without a handle when the records made it give up.
+    if (!handle) {
+        *error = notAWorkbook(name, workbookRecordsDamage(bytes));
         return nullptr;
     }
     unsigned int info = 0;
@@ -127,10 +167,6 @@ std::unique_ptr<WorkbookReader> openXls(const QString &path, AppError *error)
         *error = notAWorkbook(name, QStringLiteral("ワークシートがありません。"));
         return nullptr;
     }
-    QFile f(path);
-    QByteArray bytes;
-    if (f.open(QIODevice::ReadOnly))
-        bytes = f.read(workbook_limits::MaxPartBytes);
     return std::make_unique<XlsReader>(handle, std::move(bytes));
 }
 

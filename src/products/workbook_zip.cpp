@@ -1,6 +1,7 @@
 // .xlsx and .ods workbooks: a zip of XML parts, read part by part with libzip and streamed through
 // QXmlStreamReader, so that no part is ever held whole in memory.
 
+#include "products/workbook_import.h"
 #include "products/workbook_parts.h"
 
 #include <QDir>
@@ -21,11 +22,29 @@ using platform::AppError;
 namespace {
 
 constexpr qint64 kChunk = 256 * 1024;
+// QXmlStreamReader hands out a text or a tag only once it has it whole, holding all of it meanwhile.
+// The longest a workbook needs is a cell of 32,767 characters written as character references
+// (about 300 KB); far more without a token is a text inflated to be large, and reading stops there.
+constexpr qint64 kMaxTokenBytes = qint64(4) * 1024 * 1024;
 // Shared strings are kept in memory for the whole read: their text is bounded apart from the part.
 constexpr qsizetype kMaxSharedCharacters = qsizetype(128) * 1024 * 1024;
 constexpr qsizetype kMaxSharedStrings = qsizetype(4) * 1024 * 1024;
-// A text:s element asks for that many spaces; more than a cell may hold is no text.
-constexpr int kMaxSpaces = 32767;
+// A cell's text is kept to one character more than a cell may hold: the import still refuses it,
+// naming the cell, but a text a file inflates or repeats to gigabytes is never held whole.
+constexpr qsizetype kMaxKeptText = import_limits::MaxCellLength + 1;
+
+void appendKept(QString &to, QStringView text)
+{
+    if (to.size() < kMaxKeptText)
+        to.append(text.left(kMaxKeptText - to.size()));
+}
+
+void appendKept(QString &to, QChar c, qint64 count = 1)
+{
+    const qsizetype n = qsizetype(std::clamp<qint64>(count, 0, kMaxKeptText - to.size()));
+    if (n > 0)
+        to.append(QString(n, c));
+}
 
 const QString kNsTable = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
 const QString kNsOffice = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
@@ -88,8 +107,10 @@ public:
     {
         for (;;) {
             const QXmlStreamReader::TokenType t = xml.readNext();
-            if (t != QXmlStreamReader::Invalid)
+            if (t != QXmlStreamReader::Invalid) {
+                m_fedSinceToken = 0;
                 return t;
+            }
             if (xml.error() != QXmlStreamReader::PrematureEndOfDocumentError || m_eof || !feed())
                 return t;
         }
@@ -105,6 +126,8 @@ public:
     }
 
     int percent() const { return m_size > 0 ? int(std::min<qint64>(100, m_read * 100 / m_size)) : -1; }
+    // Whether reading stopped at a text or tag far longer than any a workbook needs.
+    bool tokenTooLong() const { return m_tokenTooLong; }
     const QString &name() const { return m_name; }
 
     QXmlStreamReader xml;
@@ -123,8 +146,14 @@ private:
             return true;
         }
         m_read += n;
+        m_fedSinceToken += n;
         if (m_read > workbook_limits::MaxPartBytes) {
             m_error = tooLarge(m_name);
+            return false;
+        }
+        if (m_fedSinceToken > kMaxTokenBytes) {
+            m_tokenTooLong = true;
+            m_error = brokenPart(m_name, QStringLiteral("(長すぎるテキストがあります)"));
             return false;
         }
         buffer.truncate(qsizetype(n));
@@ -137,7 +166,9 @@ private:
     std::unique_ptr<zip_file_t, ZipFileCloser> m_file;
     qint64 m_size = 0;
     qint64 m_read = 0;
+    qint64 m_fedSinceToken = 0;
     bool m_eof = false;
+    bool m_tokenTooLong = false;
     AppError m_error;
 };
 
@@ -291,8 +322,9 @@ public:
                     current.clear();
                 }
             } else if (t == QXmlStreamReader::Characters && inText && phoneticDepth == 0) {
-                current += xml.xml.text();
-                characters += xml.xml.text().size();
+                const qsizetype before = current.size();
+                appendKept(current, xml.xml.text());
+                characters += current.size() - before;
                 if (characters > kMaxSharedCharacters)
                     return tooLarge(name);
             }
@@ -345,10 +377,14 @@ private:
              t = xml.next()) {
             const QStringView n = xml.xml.name();
             if (t == QXmlStreamReader::StartElement) {
-                if (n == QLatin1String("numFmt"))
-                    codes.insert(attribute(xml.xml, QLatin1StringView("numFmtId")).toInt(),
-                                 attribute(xml.xml, QLatin1StringView("formatCode")));
-                else if (n == QLatin1String("cellXfs"))
+                if (n == QLatin1String("numFmt")) {
+                    // Format ids are 16 bits and codes at most 255 characters in the spreadsheets; a
+                    // file claiming more cannot make the table grow past that.
+                    bool ok = false;
+                    const uint id = attribute(xml.xml, QLatin1StringView("numFmtId")).toUInt(&ok);
+                    if (ok && id <= 0xFFFF)
+                        codes.insert(int(id), attribute(xml.xml, QLatin1StringView("formatCode")).left(255));
+                } else if (n == QLatin1String("cellXfs"))
                     inCellXfs = true;
                 else if (n == QLatin1String("xf") && inCellXfs && xfFormats.size() < 65536)
                     xfFormats.append(attribute(xml.xml, QLatin1StringView("numFmtId")).toInt());
@@ -475,6 +511,7 @@ private:
                         any = any || cell.kind != Cell::Kind::Empty;
                         cells[column - 1] = std::move(cell);
                     }
+                    column = 0; // text between cells belongs to none
                 } else if (n == QLatin1String("row")) {
                     if (any && !visit(row, cells))
                         return {};
@@ -483,9 +520,11 @@ private:
                 }
             } else if (t == QXmlStreamReader::Characters && column >= 1 && column <= columns) {
                 if (inValue || (inInline && inText && phoneticDepth == 0))
-                    value += xml.text();
+                    appendKept(value, xml.text());
             }
         }
+        if (part.tokenTooLong() && row > 0 && column >= 1 && column <= columns && hasValue)
+            return cellTextTooLong(row, column);
         return part.error();
     }
 
@@ -616,7 +655,8 @@ private:
                         cell.timeValue = a.value(kNsOffice, QLatin1String("time-value")).toString();
                         cell.booleanValue = a.value(kNsOffice, QLatin1String("boolean-value")).toString();
                         cell.hasStringValue = a.hasAttribute(kNsOffice, QLatin1String("string-value"));
-                        cell.stringValue = a.value(kNsOffice, QLatin1String("string-value")).toString();
+                        cell.stringValue =
+                            a.value(kNsOffice, QLatin1String("string-value")).left(kMaxKeptText).toString();
                         cell.error = a.value(kNsCalcExt, QLatin1String("value-type")) == QLatin1String("error");
                     }
                 } else if (inCell && ns == kNsOffice && n == QLatin1String("annotation")) {
@@ -624,15 +664,15 @@ private:
                 } else if (inCell && annotationDepth == 0 && ns == kNsText) {
                     if (n == QLatin1String("p") || n == QLatin1String("h")) {
                         if (cell.paragraphs++ > 0)
-                            cell.text += QLatin1Char('\n');
+                            appendKept(cell.text, QLatin1Char('\n'));
                     } else if (n == QLatin1String("s")) {
                         bool ok = false;
-                        const int c = xml.attributes().value(kNsText, QLatin1String("c")).toInt(&ok);
-                        cell.text += QString(ok ? std::clamp(c, 0, kMaxSpaces) : 1, QLatin1Char(' '));
+                        const qint64 c = xml.attributes().value(kNsText, QLatin1String("c")).toLongLong(&ok);
+                        appendKept(cell.text, QLatin1Char(' '), ok ? c : 1);
                     } else if (n == QLatin1String("tab")) {
-                        cell.text += QLatin1Char('\t');
+                        appendKept(cell.text, QLatin1Char('\t'));
                     } else if (n == QLatin1String("line-break")) {
-                        cell.text += QLatin1Char('\n');
+                        appendKept(cell.text, QLatin1Char('\n'));
                     }
                 }
             } else if (t == QXmlStreamReader::EndElement) {
@@ -670,9 +710,11 @@ private:
                     }
                 }
             } else if (t == QXmlStreamReader::Characters && inCell && annotationDepth == 0 && cell.paragraphs > 0) {
-                cell.text += xml.text();
+                appendKept(cell.text, xml.text());
             }
         }
+        if (part.tokenTooLong() && inCell)
+            return cellTextTooLong(row + 1, int(column) + 1);
         if (AppError e = part.error(); e.isSet())
             return e;
         return inTable ? AppError{} : brokenPart(part.name(), QStringLiteral("ワークシートがありません。"));

@@ -460,9 +460,13 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
         clearLogo();
         return;
     }
-    const QImage image = m_services.loadPicture(path);
+    // A picture far beyond any logo is refused from its header, never decoded.
+    const QString tooLarge = common::logoTooLargeText(path);
+    const QImage image = tooLarge.isEmpty() ? m_services.loadPicture(path) : QImage();
     if (image.isNull()) {
-        if (!QFileInfo::exists(path))
+        if (!tooLarge.isEmpty())
+            showMessage(common::Refusal{QStringLiteral("エラー情報"), tooLarge, UiServices::Icon::Critical});
+        else if (!QFileInfo::exists(path))
             showMessage(missingLogo(path));
         else
             showError(label, AppError::invalidPropertyValue());
@@ -559,6 +563,10 @@ void frmTanafuda::cmdLogoName_Click()
     const QString path = m_services.fileDialog(this, request);
     if (path.isEmpty())
         return;
+    if (const QString tooLarge = common::logoTooLargeText(path); !tooLarge.isEmpty()) {
+        showMessage(common::Refusal{QStringLiteral("エラー情報"), tooLarge, UiServices::Icon::Critical});
+        return;
+    }
     const QImage image = m_services.loadPicture(path);
     if (image.isNull()) {
         showError(QStringLiteral("frmTanafuda.cmdLogoName"),

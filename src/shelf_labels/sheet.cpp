@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "barcode/barcode_images.h"
+#include "common/helpers.h"
 #include "platform/cp932.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -367,6 +368,10 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
         *platform::numericValue(design.logoH) < 0)
         return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
                                Icon::Critical};
+    if (design.makeLG == 1 && !design.logoName.isEmpty()) {
+        if (const QString tooLarge = common::logoTooLargeText(design.logoName); !tooLarge.isEmpty())
+            return common::Refusal{QStringLiteral("エラー情報"), tooLarge, Icon::Critical};
+    }
 
     if (startPosition != QLatin1String("1") && (design.cardHeightFixed != 1 || design.cardWidthFixed != 1))
         return common::Refusal{

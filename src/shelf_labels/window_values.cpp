@@ -109,9 +109,11 @@ void storeWindowValues(const WindowValues &values, ShelfLabelDesign &design, pro
 
 QString forgetMissingLogo(ShelfLabelDesign &design)
 {
-    if (design.makeLG != 1 || QFileInfo(design.logoName).isFile())
+    if (design.makeLG != 1)
         return QString();
-    const QString text = common::logoNotFoundText(design.logoName);
+    const QString text = common::logoProblemText(design.logoName);
+    if (text.isEmpty())
+        return QString();
     design.logoName.clear();
     design.logoW = QStringLiteral("0");
     design.logoH = QStringLiteral("0");

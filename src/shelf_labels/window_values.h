@@ -37,8 +37,9 @@ QString knownBorderWord(const QString &cssWord);
 // padding and width texts that are not numeric replaced by their defaults.
 ShelfLabelDesign settledDesign(const ShelfLabelDesign &design);
 
-// A logo switched on whose file is gone is forgotten (name cleared, size 0 × 0) as the price tags
-// do; the text telling it, or empty when nothing was forgotten.
+// A logo switched on whose file is gone, or whose picture is beyond common::MaxLogoPixels, is
+// forgotten (name cleared, size 0 × 0) as the price tags do; the text telling it, or empty when
+// nothing was forgotten.
 QString forgetMissingLogo(ShelfLabelDesign &design);
 
 } // namespace shelf_labels

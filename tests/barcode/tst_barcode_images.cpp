@@ -80,6 +80,8 @@ private Q_SLOTS:
     void namesAreTheImagesPagesUse();
     void fillsMissingImages_data();
     void fillsMissingImages();
+    void replacesImagesThatDiffer_data();
+    void replacesImagesThatDiffer();
     void refusesWhatItCannotCopy_data();
     void refusesWhatItCannotCopy();
 };
@@ -111,7 +113,7 @@ void TestBarcodeImages::namesAreTheImagesPagesUse()
 
 void TestBarcodeImages::fillsMissingImages_data()
 {
-    QTest::addColumn<int>("present"); // the first images of the list already there, with content of their own
+    QTest::addColumn<int>("present"); // the first images of the list already there, as shipped
     QTest::addColumn<bool>("targetExists");
     QTest::addColumn<bool>("sourceExists");
     QTest::newRow("first copy") << 0 << false << true;
@@ -135,16 +137,58 @@ void TestBarcodeImages::fillsMissingImages()
     if (targetExists)
         QVERIFY(QDir().mkpath(target));
     for (int i = 0; i < present; ++i)
-        QVERIFY(writeFile(target + QLatin1Char('/') + names.at(i), "mine " + names.at(i).toLatin1()));
+        QVERIFY(writeFile(target + QLatin1Char('/') + names.at(i), "shipped " + names.at(i).toLatin1()));
 
     const auto error = barcode::ensureBarcodeImages(source, target);
     QVERIFY2(!error, error ? qPrintable(error->description) : "");
 
     for (int i = 0; i < names.size(); ++i) {
-        const QByteArray expected = (i < present ? "mine " : "shipped ") + names.at(i).toLatin1();
+        const QByteArray expected = "shipped " + names.at(i).toLatin1();
         QCOMPARE(readAll(target + QLatin1Char('/') + names.at(i)), expected);
     }
     // No temporary file is left behind.
+    QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 33);
+}
+
+// An image cut short by a full disk, or changed, is put back as shipped, never kept; a link is replaced
+// itself, not written through.
+void TestBarcodeImages::replacesImagesThatDiffer_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("present"); // "link" for a symbolic link to a file of the user's
+    QTest::newRow("cut short") << "4_L1.bmp" << QByteArray("shipped 4_");
+    QTest::newRow("empty") << "RB.bmp" << QByteArray("");
+    QTest::newRow("other bytes of the same length") << "CB.bmp" << QByteArray("shipped XX.bmp");
+    QTest::newRow("longer") << "0_R.bmp" << QByteArray("shipped 0_R.bmp and more");
+    QTest::newRow("link to another file") << "9_L2.bmp" << QByteArray("link");
+}
+
+void TestBarcodeImages::replacesImagesThatDiffer()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, present);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("program/BarCode"));
+    const QString target = dir.filePath(QStringLiteral("out/BarCode"));
+    QVERIFY(makeSource(source));
+    QVERIFY(makeSource(target));
+    const QString image = target + QLatin1Char('/') + name;
+    const QString users = dir.filePath(QStringLiteral("users.txt"));
+    QVERIFY(QFile::remove(image));
+    if (present == "link") {
+        QVERIFY(writeFile(users, "the user's own"));
+        QVERIFY(QFile::link(users, image));
+    } else {
+        QVERIFY(writeFile(image, present));
+    }
+
+    const auto error = barcode::ensureBarcodeImages(source, target);
+    QVERIFY2(!error, error ? qPrintable(error->description) : "");
+    for (const QString &n : barcode::barcodeImageNames())
+        QCOMPARE(readAll(target + QLatin1Char('/') + n), "shipped " + n.toLatin1());
+    QVERIFY(!QFileInfo(image).isSymLink());
+    if (present == "link")
+        QCOMPARE(readAll(users), QByteArray("the user's own"));
     QCOMPARE(QDir(target).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 33);
 }
 
@@ -180,7 +224,7 @@ void TestBarcodeImages::refusesWhatItCannotCopy()
     } else {
         QVERIFY(QDir().mkpath(target));
         for (int i = 0; i < present; ++i)
-            QVERIFY(writeFile(target + QLatin1Char('/') + names.at(i), "mine"));
+            QVERIFY(writeFile(target + QLatin1Char('/') + names.at(i), "shipped " + names.at(i).toLatin1()));
         if (setup == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(target + QStringLiteral("/CB.bmp")));
         if (setup == QLatin1String("readonly"))
@@ -203,8 +247,9 @@ void TestBarcodeImages::refusesWhatItCannotCopy()
     for (const QString &name : names)
         found += QFileInfo(target + QLatin1Char('/') + name).isFile() ? 1 : 0;
     QCOMPARE(found, copied);
+    // The images that were there stay as they were.
     for (int i = 0; i < present; ++i)
-        QCOMPARE(readAll(target + QLatin1Char('/') + names.at(i)), QByteArray("mine"));
+        QCOMPARE(readAll(target + QLatin1Char('/') + names.at(i)), "shipped " + names.at(i).toLatin1());
 }
 
 QTEST_GUILESS_MAIN(TestBarcodeImages)

@@ -1,6 +1,7 @@
 // Every make puts the 33 barcode images beside its page, and refuses when they cannot be put there.
 #include "barcode/barcode_images.h"
 #include "ledger/sheet.h"
+#include "platform/folders.h"
 #include "price_tags/sheet.h"
 #include "shelf_labels/sheet.h"
 #include "shelf_labels/window_values.h"
@@ -18,6 +19,8 @@ private slots:
     void makers_data();
     void imagesProvided();
     void imagesProvided_data() { makers_data(); }
+    void cutImageIsReplaced();
+    void cutImageIsReplaced_data() { makers_data(); }
     void refusedWhenImagesCannotBeCopied();
     void refusedWhenImagesCannotBeCopied_data() { makers_data(); }
 };
@@ -63,6 +66,26 @@ void TestMakeImages::imagesProvided()
     QCOMPARE(present.size(), 33);
     for (const QString &name : barcode::barcodeImageNames())
         QVERIFY2(present.contains(name), qPrintable(name));
+}
+
+// An image a full disk cut short at an earlier copy is put back whole by the next make.
+void TestMakeImages::cutImageIsReplaced()
+{
+    QFETCH(Make, make);
+    QFile shipped(platform::programFolder() + QStringLiteral("/BarCode/4_L1.bmp"));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    const QByteArray whole = shipped.readAll();
+    QVERIFY(whole.size() > 151);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("BarCode")));
+    QFile cut(dir.filePath(QStringLiteral("BarCode/4_L1.bmp")));
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    QCOMPARE(cut.write(whole.left(151)), 151);
+    cut.close();
+    const common::MakeResult out = make(dir.path());
+    QVERIFY2(out.kind == common::MakeResult::Made, qPrintable(out.text));
+    QVERIFY(cut.open(QIODevice::ReadOnly));
+    QCOMPARE(cut.readAll(), whole);
 }
 
 void TestMakeImages::refusedWhenImagesCannotBeCopied()

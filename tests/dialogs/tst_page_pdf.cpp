@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -57,6 +60,8 @@ private Q_SLOTS:
     void failures();
     void printsToAPrinter();
     void unstyledDigitsInASansFace();
+    void loadsOnlyThePageAndItsPictures_data();
+    void loadsOnlyThePageAndItsPictures();
 };
 
 void TestPagePdf::savesA4PagesWithTheWindowDisabledMeanwhile()
@@ -91,6 +96,7 @@ void TestPagePdf::failures_data()
         << QStringLiteral("file") << QStringLiteral("missing/out.pdf") << platform::AppError::PathNotFound;
     QTest::newRow("the page is a folder")
         << QStringLiteral("folder") << QStringLiteral("out.pdf") << platform::AppError::FileNotFound;
+    QTest::newRow("the PDF over the page itself") << QStringLiteral("file") << QStringLiteral("temp.html") << 75;
 }
 
 void TestPagePdf::failures()
@@ -118,6 +124,52 @@ void TestPagePdf::failures()
         QVERIFY(!QFile::exists(pdf));
     else
         QCOMPARE(readFile(pdf), previous);
+}
+
+// A page handed to the tool cannot pull another local file into the PDF: frames, objects, embeds and
+// style sheets are not loaded; the page's own pictures are.
+void TestPagePdf::loadsOnlyThePageAndItsPictures_data()
+{
+    QTest::addColumn<QByteArray>("markup"); // SECRET stands for the local file's URL
+    QTest::addColumn<bool>("picture");      // whether the PDF shows a picture
+    QTest::newRow("iframe") << QByteArray("<iframe src=\"SECRET\" width=\"600\" height=\"400\"></iframe>") << false;
+    QTest::newRow("object") << QByteArray("<object data=\"SECRET\" type=\"text/plain\" width=\"600\" "
+                                          "height=\"400\"></object>")
+                            << false;
+    QTest::newRow("embed") << QByteArray("<embed src=\"SECRET\" type=\"text/plain\" width=\"600\" height=\"400\">")
+                           << false;
+    QTest::newRow("frameset") << QByteArray("</body><frameset><frame src=\"SECRET\"></frameset><body>") << false;
+    QTest::newRow("barcode image") << QByteArray("<img src=\"BarCode/LB.bmp\" width=\"40\" height=\"40\">") << true;
+}
+
+void TestPagePdf::loadsOnlyThePageAndItsPictures()
+{
+    QFETCH(QByteArray, markup);
+    QFETCH(bool, picture);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    const QString secret = dir.filePath(QStringLiteral("secret.txt"));
+    writeFile(secret, "SECRET-LINE-4711\n");
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("BarCode")));
+    QImage bar(4, 8, QImage::Format_RGB32);
+    bar.fill(Qt::black);
+    QVERIFY(bar.save(dir.filePath(QStringLiteral("BarCode/LB.bmp")), "BMP"));
+    const QString html = dir.filePath(QStringLiteral("temp.html"));
+    const QString pdf = dir.filePath(QStringLiteral("temp.pdf"));
+    writeFile(html, "<html><body><p>VISIBLE-TEXT</p>" +
+                        markup.replace("SECRET", QUrl::fromLocalFile(secret).toEncoded()) + "</body></html>");
+
+    platform::AppError error;
+    QVERIFY2(dialogs::savePagePdf(html, pdf, &error), qPrintable(error.description));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(60000));
+    const QByteArray shown = text.readAllStandardOutput();
+    QVERIFY2(shown.contains("VISIBLE-TEXT"), shown.constData());
+    QVERIFY2(!shown.contains("SECRET-LINE-4711"), shown.constData());
+    const QByteArray bytes = readFile(pdf);
+    QCOMPARE(bytes.contains("/Subtype /Image") || bytes.contains("/Subtype/Image"), picture);
 }
 
 void TestPagePdf::printsToAPrinter()

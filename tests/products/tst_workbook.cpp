@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <zip.h>
@@ -138,6 +139,62 @@ QByteArray odsText(const QByteArray &text)
     return "<table:table-cell office:value-type=\"string\"><text:p>" + text + "</text:p></table:table-cell>";
 }
 
+QByteArray productsXls()
+{
+    QFile f(kData + QStringLiteral("products.xls"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+quint32 le32(const QByteArray &b, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+
+// products.xls with the last sector of one chain ("root": the mini stream, "directory", "minifat")
+// pointing at itself, as a damaged or hostile file may.
+QByteArray xlsWithLoop(const QString &chain)
+{
+    QByteArray b = productsXls();
+    const qsizetype fat = 512 * (qsizetype(le32(b, 0x4C)) + 1);
+    const quint32 dir = le32(b, 0x30);
+    quint32 id = chain == QLatin1String("root")        ? le32(b, 512 * (qsizetype(dir) + 1) + 0x74)
+                 : chain == QLatin1String("directory") ? dir
+                                                       : le32(b, 0x3C);
+    while (le32(b, fat + 4 * id) != 0xFFFFFFFE)
+        id = le32(b, fat + 4 * id);
+    qToLittleEndian<quint32>(id, b.data() + fat + 4 * id);
+    return b;
+}
+
+// products.xls whose shared string table (22 strings) claims more strings than it holds, or whose
+// first string claims more characters than follow.
+QByteArray xlsWithBrokenStrings(bool count)
+{
+    QByteArray b = productsXls();
+    for (qsizetype i = 0; i + 14 < b.size(); ++i) {
+        if (b.at(i) == '\xFC' && b.at(i + 1) == 0 && le32(b, i + 8) == 22 && le32(b, i + 4) >= 22) {
+            if (count)
+                qToLittleEndian<quint32>(0x7FFFFFFF, b.data() + i + 8);
+            else
+                qToLittleEndian<quint16>(0xFFFF, b.data() + i + 12);
+            return b;
+        }
+    }
+    return {};
+}
+
+// products.xls whose sheets claim (DIMENSIONS) 65,536 rows of 256 columns each.
+QByteArray xlsClaimingFullSheets()
+{
+    QByteArray b = productsXls();
+    const QByteArray dimensions("\x00\x02\x0E\x00", 4);
+    for (qsizetype i = b.indexOf(dimensions); i >= 0; i = b.indexOf(dimensions, i + 4)) {
+        qToLittleEndian<quint32>(65536, b.data() + i + 8);
+        qToLittleEndian<quint16>(256, b.data() + i + 14);
+    }
+    return b;
+}
+
 } // namespace
 
 class TestWorkbook : public QObject {
@@ -153,6 +210,8 @@ private Q_SLOTS:
     void layout();
     void badInput_data();
     void badInput();
+    void overlongTextIsNeverHeldWhole_data();
+    void overlongTextIsNeverHeldWhole();
     void progressAndCancel();
     void repeatedTextIsHeldOnce();
 };
@@ -332,6 +391,25 @@ void TestWorkbook::badInput_data()
     QTest::newRow("damaged xls") << "bad.xls" << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1garbage", 15) << none
                                  << 0LL << true << CannotOpenWorkbook
                                  << QStringLiteral("bad.xls はブックとして開けません。");
+    const QString xlsBroken = QStringLiteral("bad.xls はブックとして開けません。");
+    QTest::newRow("xls: the mini stream's chain loops")
+        << "bad.xls" << xlsWithLoop(QStringLiteral("root")) << none << 0LL << true << CannotOpenWorkbook
+        << xlsBroken + QStringLiteral("ファイルの ミニストリーム が壊れています。");
+    QTest::newRow("xls: the directory's chain loops")
+        << "bad.xls" << xlsWithLoop(QStringLiteral("directory")) << none << 0LL << true << CannotOpenWorkbook
+        << xlsBroken + QStringLiteral("ファイルの ディレクトリ が壊れています。");
+    QTest::newRow("xls: the mini FAT's chain loops")
+        << "bad.xls" << xlsWithLoop(QStringLiteral("minifat")) << none << 0LL << true << CannotOpenWorkbook
+        << xlsBroken + QStringLiteral("ファイルの ミニ FAT が壊れています。");
+    QTest::newRow("xls: string count beyond the table")
+        << "bad.xls" << xlsWithBrokenStrings(true) << none << 0LL << true << CannotOpenWorkbook
+        << xlsBroken + QStringLiteral("ブックの共有文字列 (SST) が壊れています。");
+    QTest::newRow("xls: string longer than its record")
+        << "bad.xls" << xlsWithBrokenStrings(false) << none << 0LL << true << CannotOpenWorkbook
+        << xlsBroken + QStringLiteral("ブックの共有文字列 (SST) が壊れています。");
+    QTest::newRow("xls: sheets claiming more cells than they hold")
+        << "bad.xls" << xlsClaimingFullSheets() << none << 0LL << true << CannotOpenWorkbook
+        << xlsBroken + QStringLiteral("ブックのシートの大きさ (DIMENSIONS) が中身に合いません。");
     QTest::newRow("zip of something else")
         << "other.xlsx" << QByteArray() << Parts{{"readme.txt", "hello"}} << 0LL << true << CannotOpenWorkbook
         << QStringLiteral("other.xlsx はブックとして開けません。");
@@ -412,6 +490,64 @@ void TestWorkbook::badInput()
     QVERIFY(report.startsWith(QStringLiteral("エラーが発生しました(ReadExcel)\r\nエラー番号: ") +
                               QString::number(number) + QStringLiteral("\r\n内容: ") + r.error.description));
     QCOMPARE(report.endsWith(QStringLiteral("\r\nExcel がインストールされていない可能性があります.")), cannotOpen);
+}
+
+// A cell far longer than a cell may be, however the file spells it, is refused naming the cell, and no
+// reader holds more of it than the import needs to tell (a few kilobytes of file can inflate or expand
+// to gigabytes).
+void TestWorkbook::overlongTextIsNeverHeldWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Parts>("parts");
+    const QByteArray x100k(100000, 'x');
+    const QByteArray x5m(5 * 1024 * 1024, 'x');
+    QTest::newRow("xlsx inline text") << "a.xlsx" << xlsxParts("<row r=\"1\">" + inlineCell("B1", x100k) + "</row>");
+    QTest::newRow("xlsx formula text") << "a.xlsx"
+                                       << xlsxParts("<row r=\"1\"><c r=\"B1\" t=\"str\"><f>A1</f><v>" + x100k +
+                                                    "</v></c></row>");
+    QTest::newRow("xlsx shared string") << "a.xlsx"
+                                        << xlsxParts("<row r=\"1\"><c r=\"B1\" t=\"s\"><v>0</v></c></row>",
+                                                     "<si><t>" + x100k + "</t></si>");
+    QTest::newRow("xlsx inline text of 5 MiB")
+        << "a.xlsx" << xlsxParts("<row r=\"1\">" + inlineCell("B1", x5m) + "</row>");
+    QTest::newRow("ods text") << "a.ods"
+                              << odsParts("<table:table-row>" + odsText("a") + odsText(x100k) + "</table:table-row>");
+    QTest::newRow("ods runs of spaces") << "a.ods"
+                                        << odsParts("<table:table-row>" + odsText("a") +
+                                                    odsText(QByteArray("<text:s text:c=\"32767\"/>").repeated(100)) +
+                                                    "</table:table-row>");
+    QTest::newRow("ods string value") << "a.ods"
+                                      << odsParts("<table:table-row>" + odsText("a") +
+                                                  "<table:table-cell office:value-type=\"string\" "
+                                                  "office:string-value=\"" +
+                                                  x100k + "\"/></table:table-row>");
+    QTest::newRow("ods text of 5 MiB") << "a.ods"
+                                       << odsParts("<table:table-row>" + odsText("a") + odsText(x5m) +
+                                                   "</table:table-row>");
+}
+
+void TestWorkbook::overlongTextIsNeverHeldWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(Parts, parts);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(writeZip(path, parts));
+    OpenedWorkbook opened = openWorkbook(path);
+    QVERIFY2(opened.reader, qPrintable(opened.error.description));
+    qsizetype longest = 0;
+    opened.reader->readFirstSheet(5, [&](qint64, const QList<Cell> &cells) {
+        for (const Cell &c : cells)
+            longest = std::max(longest, c.text.size());
+        return true;
+    });
+    QVERIFY2(longest <= import_limits::MaxCellLength + 1, qPrintable(QString::number(longest)));
+
+    const ImportResult r = importWorkbook(path);
+    QVERIFY(!r.ok());
+    QVERIFY(r.rows.isEmpty());
+    QCOMPARE(r.error.number, int(AppError::Overflow));
+    QCOMPARE(r.error.description, QStringLiteral("1 行目 B 列の文字が多すぎます (32767 文字まで)。"));
 }
 
 void TestWorkbook::progressAndCancel()
