@@ -193,11 +193,9 @@ void frmMain::setBusy(bool busy, const QString &waitText)
     }
 }
 
-// Each maker opens over the main window with the records it edits or reads. With an empty list it
-// says so and opens for designing only (its make command disabled).
 bool frmMain::isFreeForGivenFiles() const
 {
-    // Disabled: the splash is up or a list is read or written.
+    // The window is disabled while the splash is up or a list is read or written.
     return !unloaded_ && !openingGivenFile_ && isEnabled() && !QApplication::activeModalWidget() &&
            !document_->isBusy();
 }
@@ -242,6 +240,8 @@ void frmMain::openPendingFiles()
         pendingTimer_->start();
 }
 
+// Each maker opens over the main window with the records it edits or reads. With an empty list it
+// says so and opens for designing only (its make command disabled).
 void frmMain::mnuTanafuda_Click(bool fromMenu, const QString &designFile)
 {
     const bool withData = model_->rowCount() > 0;
