@@ -32,6 +32,7 @@ done
 case "$(dpkg-deb --field "$deb" Description)" in *";"*) fail "the description holds a joined list" ;; esac
 
 # No error or warning but the one the Shift_JIS sample list earns.
+command -v lintian >/dev/null || fail "lintian is not installed (scripts/common.sh installs it)"
 lintian --pedantic --tag-display-limit 0 "$deb" >"$tmp/lintian.log" 2>&1 || true
 grep -E '^[EW]: ' "$tmp/lintian.log" | grep -Ev ' national-encoding \[?usr/share/vennlo/sample\.csv\]?$' >"$tmp/tags" || true
 [ ! -s "$tmp/tags" ] || fail "lintian: $(cat "$tmp/tags")"

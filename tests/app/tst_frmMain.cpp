@@ -813,6 +813,36 @@ private Q_SLOTS:
         QCOMPARE(w->model().rowCount(), 0);
     }
 
+    // A design named from outside that is not there is reported; the designer stays untied.
+    void givenDesignThatIsGone_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("label"); // of the error report
+        QTest::newRow("shelf-label design") << "gone.hdn"
+                                            << "frmTanafuda.ReadDesign";
+        QTest::newRow("price-tag design") << "gone.cdn"
+                                          << "ReadCDesign";
+    }
+    void givenDesignThatIsGone()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, label);
+        auto w = loadedWindow();
+        QString title;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = nullptr;
+            QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+            QTRY_COMPARE(ui_->messages.size(), 2); // the empty-list notice, then the report
+            title = modal->windowTitle();
+            modal->close();
+        });
+        w->openGivenFile(home_ + "/" + name);
+        QTRY_VERIFY(!title.isEmpty());
+        QVERIFY(!title.contains(name));
+        QVERIFY2(ui_->lastText().startsWith("エラーが発生しました(" + label + ")\r\nエラー番号: 53\r\n"),
+                 qPrintable(ui_->lastText()));
+    }
+
     // The prompts of 開く come first; a file arriving while a dialog is open waits for it to close.
     void givenListAfterPromptsAndDialogs_data()
     {
