@@ -29,7 +29,7 @@ for d in libqt6widgets6 libqt6core6 fonts-noto-cjk xdg-utils; do
   case "$depends" in *"$d"*) ;; *) fail "Depends lacks $d: $depends" ;; esac
 done
 
-case "$(dpkg-deb --field "$deb" Description)" in *";"*) fail "the description holds a joined list" ;; esac
+case "$(dpkg-deb --field "$deb" Description)" in *" ;"* | *";"[[:alnum:]]*) fail "the description holds a joined list" ;; esac
 
 # No error or warning but the one the Shift_JIS sample list earns.
 command -v lintian >/dev/null || fail "lintian is not installed (scripts/common.sh installs it)"
