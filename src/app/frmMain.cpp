@@ -36,6 +36,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <exception>
 
@@ -79,6 +80,9 @@ frmMain::frmMain(Settings &settings, platform::UiServices &services, SettingsSto
     ui_->mnuShowHelp->setShortcutContext(Qt::ApplicationShortcut);
     connectShellCommands();
     applyWindowBounds();
+    pendingTimer_ = new QTimer(this);
+    pendingTimer_->setInterval(250);
+    connect(pendingTimer_, &QTimer::timeout, this, &frmMain::openPendingFiles);
     // The maker buttons keep their own common width at the right edge; free width stays between.
     ui_->mainLayout->setAlignment(ui_->makerButtons, Qt::AlignRight);
 }
@@ -189,9 +193,56 @@ void frmMain::setBusy(bool busy, const QString &waitText)
     }
 }
 
+bool frmMain::isFreeForGivenFiles() const
+{
+    // The window is disabled while the splash is up or a list is read or written.
+    return !unloaded_ && !openingGivenFile_ && isEnabled() && !QApplication::activeModalWidget() &&
+           !document_->isBusy();
+}
+
+void frmMain::openGivenFile(const QString &path)
+{
+    pendingFiles_.append(path);
+    openPendingFiles();
+}
+
+void frmMain::openPendingFiles()
+{
+    if (pendingFiles_.isEmpty()) {
+        pendingTimer_->stop();
+        return;
+    }
+    if (!isFreeForGivenFiles()) {
+        pendingTimer_->start();
+        return;
+    }
+    pendingTimer_->stop();
+    const QString path = pendingFiles_.takeFirst();
+    openingGivenFile_ = true;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    switch (givenFileKind(path)) {
+    case GivenFileKind::ShelfDesign:
+        mnuTanafuda_Click(false, path);
+        break;
+    case GivenFileKind::TagDesign:
+        mnuCyoufu_Click(path);
+        break;
+    case GivenFileKind::ProductList:
+        document_->setDataFolder(folders_.data);
+        document_->openGivenFile(path);
+        break;
+    }
+    openingGivenFile_ = false;
+    if (!pendingFiles_.isEmpty())
+        pendingTimer_->start();
+}
+
 // Each maker opens over the main window with the records it edits or reads. With an empty list it
 // says so and opens for designing only (its make command disabled).
-void frmMain::mnuTanafuda_Click(bool fromMenu)
+void frmMain::mnuTanafuda_Click(bool fromMenu, const QString &designFile)
 {
     const bool withData = model_->rowCount() > 0;
     if (!withData) {
@@ -202,14 +253,16 @@ void frmMain::mnuTanafuda_Click(bool fromMenu)
                                      withData, this);
     connect(&window, &shelf_labels::frmTanafuda::helpRequested, this,
             [this] { ShowHelpFile(services_, this, folders_, help_topic::tanafuda); });
+    if (!designFile.isEmpty())
+        QTimer::singleShot(0, &window, [&window, designFile] { window.openDesignFile(designFile); });
     window.exec();
 }
 
-void frmMain::mnuCyoufu_Click()
+void frmMain::mnuCyoufu_Click(const QString &designFile)
 {
-    price_tags::frmNefuda::ShowNefudaDialog(*model_, settings_.tag, settings_.tax, settings_.browser, services_,
-                                            folders_, this,
-                                            [this] { ShowHelpFile(services_, this, folders_, help_topic::nefuda); });
+    price_tags::frmNefuda::ShowNefudaDialog(
+        *model_, settings_.tag, settings_.tax, settings_.browser, services_, folders_, this,
+        [this] { ShowHelpFile(services_, this, folders_, help_topic::nefuda); }, designFile);
 }
 
 void frmMain::mnuDaicyo_Click(bool fromMenu)

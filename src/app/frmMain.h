@@ -6,10 +6,12 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <memory>
 
 class QLabel;
+class QTimer;
 namespace Ui {
 class frmMain;
 }
@@ -56,6 +58,12 @@ public:
     // an unsaved list is kept as recovered-<time>.csv in the application data folder.
     void endSession();
 
+    // A file given on the command line or handed over by a later start: a product list opens as 開く
+    // would; a shelf-label (.hdn) or price-tag (.cdn) design opens its designer as the 棚札作成 or
+    // 貼付用値札作成 button would, which then reads the design as デザインを開く would. While a dialog
+    // or a read holds the window, the file waits until it is free.
+    void openGivenFile(const QString &path);
+
     // Panels 1 (output count), 2 (current file) and 3 (the encoding a list was read in, hidden when empty).
     void setStatusText(int panel, const QString &text);
     QString statusText(int panel) const;
@@ -83,8 +91,9 @@ protected:
 private Q_SLOTS:
     // The maker windows (棚札作成, 貼付用値札作成, 商品台帳作成ツール).
     // fromMenu: opened from the menu entry rather than the button (the notice's title differs).
-    void mnuTanafuda_Click(bool fromMenu);
-    void mnuCyoufu_Click();
+    // designFile: read into the opened window as its デザインを開く would.
+    void mnuTanafuda_Click(bool fromMenu, const QString &designFile = {});
+    void mnuCyoufu_Click(const QString &designFile = {});
     void mnuDaicyo_Click(bool fromMenu);
 
 private:
@@ -101,6 +110,8 @@ private:
     void applyListFont(); // [Size] GridFont
     void taxSettingsChanged();
     void setBusy(bool busy, const QString &waitText);
+    bool isFreeForGivenFiles() const;
+    void openPendingFiles();
 
     std::unique_ptr<Ui::frmMain> ui_;
     Settings &settings_;
@@ -113,6 +124,9 @@ private:
     QLabel *panel3_ = nullptr;
     QPointer<dialogs::dlgSplash> splash_;
     bool unloaded_ = false;
+    QStringList pendingFiles_;
+    QTimer *pendingTimer_ = nullptr;
+    bool openingGivenFile_ = false;
 
     // Declared in the order they are made; each is given only what was made before it.
     std::unique_ptr<products::ProductListModel> model_;

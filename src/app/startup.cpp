@@ -7,18 +7,45 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace app {
 
 using platform::AppError;
 using platform::Folders;
 
-bool checkSingleInstance(platform::SingleInstance &instance, platform::UiServices &ui)
+bool checkSingleInstance(platform::SingleInstance &instance, platform::UiServices &ui, const QString &file)
 {
-    if (instance.acquire() == platform::SingleInstance::State::First)
+    if (instance.acquire() == platform::SingleInstance::State::First) {
+        instance.listen();
         return true;
+    }
+    if (!file.isEmpty() && instance.handOver(file))
+        return false;
     ui.information(nullptr, QStringLiteral("ぽらね値札作成"), QStringLiteral("すでに起動しています."));
     return false;
+}
+
+QString givenFilePath(const QString &argument)
+{
+    if (argument.isEmpty())
+        return {};
+    if (argument.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive)) {
+        const QUrl url(argument);
+        const bool here = url.host().isEmpty() || url.host() == QStringLiteral("localhost");
+        return url.isLocalFile() && here ? QFileInfo(url.path()).absoluteFilePath() : QString();
+    }
+    return QFileInfo(argument).absoluteFilePath();
+}
+
+GivenFileKind givenFileKind(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare(QStringLiteral("hdn"), Qt::CaseInsensitive) == 0)
+        return GivenFileKind::ShelfDesign;
+    if (suffix.compare(QStringLiteral("cdn"), Qt::CaseInsensitive) == 0)
+        return GivenFileKind::TagDesign;
+    return GivenFileKind::ProductList;
 }
 
 Folders GetSPF(std::optional<AppError> *error)

@@ -15,8 +15,19 @@ class UiServices;
 
 namespace app {
 
-// Refuses a second running copy: tells the user and answers false; the first copy is left alone.
-bool checkSingleInstance(platform::SingleInstance &instance, platform::UiServices &ui);
+// Refuses a second running copy and answers false; the first copy is left alone. A second copy given a
+// file hands it to the first, which opens it; without a file, or when the first copy does not take it,
+// the user is told the program already runs. The first copy starts listening for such files.
+bool checkSingleInstance(platform::SingleInstance &instance, platform::UiServices &ui, const QString &file = {});
+
+// The file named on the command line as an absolute path: a relative one is taken from the current
+// folder, and a file: URL (as some launchers pass) becomes its local path. Empty when none or not local.
+QString givenFilePath(const QString &argument);
+
+// What a file given on the command line is opened as, by its extension: a shelf-label design (.hdn),
+// a price-tag design (.cdn), otherwise a product list, as 開く would read it.
+enum class GivenFileKind { ProductList, ShelfDesign, TagDesign };
+GivenFileKind givenFileKind(const QString &path);
 
 // The program's folders from the desktop's standard locations. An error when a location is unknown.
 platform::Folders GetSPF(std::optional<platform::AppError> *error = nullptr);

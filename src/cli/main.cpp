@@ -1,4 +1,5 @@
 #include "cli/cli_command.h"
+#include "common/version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -10,6 +11,7 @@ QString usageText()
 {
     QString text =
         QStringLiteral("usage: vennlo-cli [--settings FILE] [--out DIR] COMMAND ...\n"
+                       "       vennlo-cli --help | --version\n"
                        "\n"
                        "  --settings FILE  load a settings file as the program does at start-up, without ever\n"
                        "                   writing to it (default: the settings of a new installation)\n"
@@ -36,9 +38,10 @@ int main(int argc, char *argv[])
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption help(QStringLiteral("help"));
+    const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption settings(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption outDir(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({help, settings, outDir});
+    parser.addOptions({help, version, settings, outDir});
     if (!parser.parse(app.arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
         const QString opt = unknown.isEmpty() ? app.arguments().constLast() : QStringLiteral("--") + unknown.first();
@@ -47,6 +50,10 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(help)) {
         out << usageText();
+        return cli::Success;
+    }
+    if (parser.isSet(version)) {
+        out << "vennlo-cli " << common::applicationVersionText() << "\n";
         return cli::Success;
     }
     cli::Context ctx{parser.value(settings), parser.isSet(outDir) ? parser.value(outDir) : QDir::currentPath(), out,

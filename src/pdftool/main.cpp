@@ -2,6 +2,7 @@
 // the same code as the maker windows' PDF command. vennlo-cli starts it, so that the command line
 // itself needs no web engine.
 
+#include "common/version.h"
 #include "dialogs/page_pdf_widgets.h"
 #include "platform/folders.h"
 #include "platform/font_config.h"
@@ -12,6 +13,7 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -41,6 +43,10 @@ bool addressSpaceTooSmall()
 
 int main(int argc, char *argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        QTextStream(stdout) << "vennlo-pdf " << common::applicationVersionText() << "\n";
+        return 0;
+    }
     // The tool never shows a window: without a chosen platform it works headless.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

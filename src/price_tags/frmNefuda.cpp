@@ -169,7 +169,7 @@ frmNefuda::~frmNefuda() = default;
 bool frmNefuda::ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
                                  const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
                                  platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
-                                 const std::function<void()> &showHelp)
+                                 const std::function<void()> &showHelp, const QString &designFile)
 {
     ProductSlots items;
     const bool hasRows = model.rowCount() > 0;
@@ -186,6 +186,8 @@ bool frmNefuda::ShowNefudaDialog(const products::ProductListModel &model, PriceT
     frmNefuda window(items, hasRows, design, browser, services, folders, mainWindow);
     if (showHelp)
         connect(&window, &frmNefuda::helpRequested, &window, showHelp);
+    if (!designFile.isEmpty())
+        QTimer::singleShot(0, &window, [&window, designFile] { window.openDesignFile(designFile); });
     window.exec();
     return true;
 }
@@ -863,8 +865,18 @@ void frmNefuda::openDesign()
     request.title = QStringLiteral("ファイルを開く");
     request.fileMustExist = true;
     const QString path = services_.fileDialog(this, request);
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        openDesignFile(path);
+}
+
+void frmNefuda::openDesignFile(const QString &path)
+{
+    // A file named from outside (the command line, the file manager) may be gone: say so rather than
+    // keep the design and name the window after a file that is not there.
+    if (!QFileInfo(path).isFile()) {
+        report(QStringLiteral("ReadCDesign"), AppError::fileNotFound(path));
         return;
+    }
     // A file that stops the read, or names a logo that cannot be shown, leaves the design as it was.
     const CDesignRead read = ReadCDesign(path, formFromControls());
     if (read.error.isSet()) {

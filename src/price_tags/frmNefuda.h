@@ -50,14 +50,18 @@ public:
 
     // The main window's price-tag command: the empty-list notice and design-only window, the refusals
     // of the checked rows, or the window with the checked products. showHelp answers F1 and the help
-    // picture. Returns whether the window opened.
+    // picture; a designFile is read into the window once it shows, as デザインを開く would. Returns
+    // whether the window opened.
     static bool ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
                                  const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
                                  platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
-                                 const std::function<void()> &showHelp = {});
+                                 const std::function<void()> &showHelp = {}, const QString &designFile = {});
 
     QString currentDesignFile() const { return designFile_; }
     bool designChanged() const { return changed_; }
+    // The second half of デザインを開く: reads the design file at path into the window and makes it
+    // current; a file that cannot be read is reported and leaves the design as it was.
+    void openDesignFile(const QString &path);
 
 Q_SIGNALS:
     // F1 or the help picture: the owner opens the program's help.

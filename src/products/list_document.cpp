@@ -311,6 +311,16 @@ void ListDocument::mnuNew()
 
 void ListDocument::mnuOpen()
 {
+    openAfterPrompts([this] { return m_services.fileDialog(m_dialogParent, csvRequest(m_dataFolder, false)); });
+}
+
+void ListDocument::openGivenFile(const QString &path)
+{
+    openAfterPrompts([&path] { return path; });
+}
+
+void ListDocument::openAfterPrompts(const std::function<QString()> &name)
+{
     BusyGuard guard(m_busy);
     if (!guard.entered())
         return;
@@ -318,10 +328,10 @@ void ListDocument::mnuOpen()
         return;
     if (m_modified && !saveChangesPrompt())
         return;
-    const QString name = m_services.fileDialog(m_dialogParent, csvRequest(m_dataFolder, false));
-    if (name.isEmpty())
+    const QString path = name();
+    if (path.isEmpty())
         return;
-    openFile(name);
+    openFile(path);
 }
 
 void ListDocument::openFile(const QString &path)

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 namespace platform {
 class UiServices;
@@ -61,6 +63,9 @@ public:
 
     // Makes path the current file and reads it (the second half of 開く).
     void openFile(const QString &path);
+    // 開く with the file already chosen (given on the command line or by the file manager): the same
+    // prompts first, then the same read and refusals.
+    void openGivenFile(const QString &path);
     // Excelファイルのインポート: the two prompts before the list is replaced; true to go on.
     bool importPrompts();
     // ReadExcel: the first worksheet of the workbook replaces the list, which is then tied to no file
@@ -95,6 +100,8 @@ Q_SIGNALS:
     void listFocusRequested();
 
 private:
+    // 開く: the save prompts, then the file chosen by name() (empty: nothing is opened).
+    void openAfterPrompts(const std::function<QString()> &name);
     bool ReadFile();
     bool WriteFile();
     QString askSaveName();

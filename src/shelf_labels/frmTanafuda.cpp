@@ -790,8 +790,18 @@ void frmTanafuda::mnuDsgnOpen_Click()
     request.title = QStringLiteral("ファイルを開く");
     request.fileMustExist = true;
     const QString path = m_services.fileDialog(this, request);
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        openDesignFile(path);
+}
+
+void frmTanafuda::openDesignFile(const QString &path)
+{
+    // A file named from outside (the command line, the file manager) may be gone: say so rather than
+    // keep the design and name the window after a file that is not there.
+    if (!QFileInfo(path).isFile()) {
+        showError(readDesignLabel(), AppError::fileNotFound(path));
         return;
+    }
     // The whole file is read before anything is shown: a file that fails leaves the design as it was.
     const DesignRead read = ReadDesign(path, controlValues());
     if (read.error.isSet()) {

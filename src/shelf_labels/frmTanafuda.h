@@ -46,6 +46,9 @@ public:
     // The design file the window is tied to (empty when none) and whether it was edited since.
     QString designFile() const { return m_designFile; }
     bool designChanged() const { return m_designChanged; }
+    // The second half of デザインを開く: reads the design file at path into the window and ties the
+    // window to it; a file that cannot be read is reported and leaves the design as it was.
+    void openDesignFile(const QString &path);
 
 Q_SIGNALS:
     // F1 or the help picture: the program's help.

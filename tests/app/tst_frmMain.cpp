@@ -2,7 +2,10 @@
 #include "app/startup.h"
 #include "common/helpers.h"
 #include "dialogs/dlgSplash.h"
+#include "price_tags/frmNefuda.h"
 #include "products/list_document.h"
+#include "products/product_list_model.h"
+#include "shelf_labels/frmTanafuda.h"
 
 #include "support/fake_ui_services.h"
 
@@ -746,6 +749,133 @@ private Q_SLOTS:
         help.setFragment(topic);
         QCOMPARE(ui_->opened.mid(before), QStringList{help.toString(QUrl::FullyEncoded)});
         QVERIFY(ui_->messages.isEmpty() || !ui_->lastTitle().contains("ヘルプ"));
+    }
+
+    // A file given on the command line or by a later start: a list opens as 開く opens it; a design
+    // opens its designer as the maker's button does (empty-list notice included), tied to that file.
+    void givenFileOpens_data()
+    {
+        QTest::addColumn<QString>("source"); // under tests/data; empty: a one-row list
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("designer"); // the modal window's class; empty for a list
+        QTest::addColumn<QString>("notice");   // title of the empty-list notice
+        QTest::newRow("product list") << ""
+                                      << "list.csv"
+                                      << ""
+                                      << "";
+        QTest::newRow("shelf-label design") << "shelf_labels/typeB_defaults.hdn"
+                                            << "mine.hdn"
+                                            << "shelf_labels::frmTanafuda"
+                                            << "棚札作成";
+        QTest::newRow("price-tag design") << "price_tags/e2e_one_tier_B.cdn"
+                                          << "mine.cdn"
+                                          << "price_tags::frmNefuda"
+                                          << "値札作成";
+    }
+    void givenFileOpens()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, name);
+        QFETCH(QString, designer);
+        QFETCH(QString, notice);
+        const QString path = home_ + "/given/" + name;
+        QVERIFY(writeFile(path, source.isEmpty() ? QByteArray("A001,apple,100,,\r\n")
+                                                 : readFile(QStringLiteral(VENNLO_TEST_DATA_DIR "/") + source)));
+        auto w = loadedWindow();
+        if (designer.isEmpty()) {
+            w->openGivenFile(path);
+            QTRY_COMPARE(w->windowTitle(), QStringLiteral("ぽらね値札作成 [list.csv]"));
+            QCOMPARE(w->model().rowCount(), 1);
+            QCOMPARE(w->document().currentFile(), path);
+            QVERIFY(ui_->messages.isEmpty());
+            return;
+        }
+        QString opened;
+        QString tiedTo;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = nullptr;
+            QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            // The design is read once the window shows.
+            QTRY_VERIFY(modal->windowTitle().contains(name));
+            if (auto *shelf = qobject_cast<shelf_labels::frmTanafuda *>(modal))
+                tiedTo = shelf->designFile();
+            if (auto *tags = qobject_cast<price_tags::frmNefuda *>(modal))
+                tiedTo = tags->currentDesignFile();
+            modal->close();
+        });
+        w->openGivenFile(path);
+        QTRY_COMPARE(opened, designer);
+        QCOMPARE(tiedTo, path);
+        QCOMPARE(ui_->messages.size(), 1);
+        QCOMPARE(ui_->lastTitle(), notice);
+        QCOMPARE(ui_->lastText(), QStringLiteral("データリストにデータがありません."));
+        QCOMPARE(w->model().rowCount(), 0);
+    }
+
+    // A design named from outside that is not there is reported; the designer stays untied.
+    void givenDesignThatIsGone_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("label"); // of the error report
+        QTest::newRow("shelf-label design") << "gone.hdn"
+                                            << "frmTanafuda.ReadDesign";
+        QTest::newRow("price-tag design") << "gone.cdn"
+                                          << "ReadCDesign";
+    }
+    void givenDesignThatIsGone()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, label);
+        auto w = loadedWindow();
+        QString title;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = nullptr;
+            QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+            QTRY_COMPARE(ui_->messages.size(), 2); // the empty-list notice, then the report
+            title = modal->windowTitle();
+            modal->close();
+        });
+        w->openGivenFile(home_ + "/" + name);
+        QTRY_VERIFY(!title.isEmpty());
+        QVERIFY(!title.contains(name));
+        QVERIFY2(ui_->lastText().startsWith("エラーが発生しました(" + label + ")\r\nエラー番号: 53\r\n"),
+                 qPrintable(ui_->lastText()));
+    }
+
+    // The prompts of 開く come first; a file arriving while a dialog is open waits for it to close.
+    void givenListAfterPromptsAndDialogs_data()
+    {
+        QTest::addColumn<int>("answer"); // to "価格表の変更を保存しますか?"
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("いいえ: the list is replaced") << int(UiServices::Answer::No) << true;
+        QTest::newRow("キャンセル: the list stays") << int(UiServices::Answer::Cancel) << false;
+    }
+    void givenListAfterPromptsAndDialogs()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, replaced);
+        const QString path = home_ + "/given/three.csv";
+        QVERIFY(writeFile(path, "A,a,1,,\r\nB,b,2,,\r\nC,c,3,,\r\n"));
+        auto w = loadedWindow();
+        w->model().setRows({products::Product{}});
+        w->document().setModified(true);
+        ui_->answers.enqueue(UiServices::Answer(answer));
+        bool waited = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = nullptr;
+            QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+            w->openGivenFile(path);
+            QTest::qWait(300);
+            waited = ui_->messages.isEmpty() && w->model().rowCount() == 1;
+            modal->close();
+        });
+        action(*w, "mnuVersion")->trigger();
+        QVERIFY(waited);
+        QTRY_COMPARE(ui_->messages.size(), 1);
+        QCOMPARE(ui_->lastText(), QStringLiteral("価格表の変更を保存しますか?"));
+        QTRY_COMPARE(w->model().rowCount(), replaced ? 3 : 1);
+        QCOMPARE(w->document().currentFile(), replaced ? path : QString());
     }
 
     void utf8ListNamedInStatusBar()

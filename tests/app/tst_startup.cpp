@@ -1,5 +1,6 @@
 #include "app/help_commands.h"
 #include "app/startup.h"
+#include "common/version.h"
 #include "platform/reports.h"
 #include "platform/single_instance.h"
 
@@ -11,7 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <utility>
 
 #include <unistd.h>
@@ -256,6 +259,84 @@ private Q_SLOTS:
         QCOMPARE(ui.lastText(), QStringLiteral("すでに起動しています."));
         QCOMPARE(ui.messages.last().icon, UiServices::Icon::Information);
         QVERIFY(QFile::exists(lock));
+    }
+
+    // A second start with a file gives it to the first copy instead of the notice; the first copy
+    // must be listening, as the program's first start makes it.
+    void secondStartHandsItsFileOver()
+    {
+        FakeUiServices ui;
+        const QString lock = root_->filePath(QStringLiteral("vennlo.lock"));
+        platform::SingleInstance first(lock);
+        QVERIFY(app::checkSingleInstance(first, ui, QStringLiteral("/ignored/by/the/first.csv")));
+        QSignalSpy handed(&first, &platform::SingleInstance::fileHandedOver);
+        platform::SingleInstance second(lock);
+        std::atomic<int> answer = -1;
+        std::thread later([&] { answer = app::checkSingleInstance(second, ui, home_ + "/list.csv") ? 1 : 0; });
+        QTRY_VERIFY_WITH_TIMEOUT(answer != -1, 10000);
+        later.join();
+        QCOMPARE(answer.load(), 0);
+        QVERIFY(ui.messages.isEmpty());
+        QCOMPARE(handed.size(), 1);
+        QCOMPARE(handed.first().first().toString(), home_ + "/list.csv");
+    }
+
+    void givenFile_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("path"); // relative to the current folder unless absolute
+        QTest::addColumn<int>("kind");
+        using K = app::GivenFileKind;
+        QTest::newRow("none") << ""
+                              << "" << int(K::ProductList);
+        QTest::newRow("relative list") << "lists/sample.csv"
+                                       << "lists/sample.csv" << int(K::ProductList);
+        QTest::newRow("absolute shelf design") << "/d/名刺カードサンプル.hdn"
+                                               << "/d/名刺カードサンプル.hdn" << int(K::ShelfDesign);
+        QTest::newRow("upper-case tag design") << "/d/TAG.CDN"
+                                               << "/d/TAG.CDN" << int(K::TagDesign);
+        QTest::newRow("file URL") << "file:///d/my%20list.csv"
+                                  << "/d/my list.csv" << int(K::ProductList);
+        QTest::newRow("file URL of a design") << "file:///d/a.hdn"
+                                              << "/d/a.hdn" << int(K::ShelfDesign);
+        QTest::newRow("remote URL") << "file://server/d/a.csv"
+                                    << "" << int(K::ProductList);
+        QTest::newRow("a design's name, no extension") << "/d/hdn"
+                                                       << "/d/hdn" << int(K::ProductList);
+    }
+    void givenFile()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, path);
+        QFETCH(int, kind);
+        const QString expected = path.isEmpty() || path.startsWith('/') ? path : QDir::current().filePath(path);
+        const QString given = app::givenFilePath(argument);
+        QCOMPARE(given, expected);
+        QCOMPARE(int(app::givenFileKind(given)), kind);
+    }
+
+    // Each program answers --version with the version the version window shows, without a display.
+    void versionOfEachProgram_data()
+    {
+        QTest::addColumn<QString>("program");
+        for (const char *program : {"vennlo", "vennlo-cli", "vennlo-pdf"})
+            QTest::newRow(program) << program;
+    }
+    void versionOfEachProgram()
+    {
+        QFETCH(QString, program);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VENNLO_PROGRAM_DIR "/") + program, {QStringLiteral("--version")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
+                 program + QStringLiteral(" Ver ") + QStringLiteral(VENNLO_VERSION) + QStringLiteral(" ") +
+                     common::revisionText() + QLatin1Char('\n'));
     }
 
     void errorReport()
