@@ -8,6 +8,7 @@
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
 #include "platform/termination_signals.h"
+#include "platform/web_engine_environment.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -64,6 +65,7 @@ int main(int argc, char *argv[])
 
     // Before anything reads fontconfig: designs' Windows font names draw in the Noto CJK faces.
     platform::useProgramFontConfig(platform::programFolderOf(platform::executableFolder()));
+    platform::allowWebEngineAsRoot();
     // The maker windows' previews are web views: they share the application's GL contexts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // On Linux the web engine keeps its pages out of the accessibility tree unless asked to: the

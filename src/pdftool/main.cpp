@@ -6,6 +6,7 @@
 #include "dialogs/page_pdf_widgets.h"
 #include "platform/folders.h"
 #include "platform/font_config.h"
+#include "platform/web_engine_environment.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -60,6 +61,7 @@ int main(int argc, char *argv[])
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed() + " --single-process");
     // Before anything reads fontconfig: designs' Windows font names draw in the Noto CJK faces.
     platform::useProgramFontConfig(platform::programFolderOf(platform::executableFolder()));
+    platform::allowWebEngineAsRoot();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QTextStream err(stderr);
