@@ -13,7 +13,7 @@ RUNTIME_PACKAGES=(
   libfreexl-dev libzip-dev
   fonts-noto-cjk at-spi2-core
 )
-TEST_PACKAGES=(chromium fontconfig zbar-tools xvfb xauth clang clang-format poppler-utils imagemagick dbus python3-pyatspi gir1.2-atspi-2.0 lintian)
+TEST_PACKAGES=(chromium fontconfig glabels-data zbar-tools xvfb xauth clang clang-format poppler-utils imagemagick dbus python3-pyatspi gir1.2-atspi-2.0 lintian)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
