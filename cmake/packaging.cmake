@@ -75,7 +75,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # (The web engine's own process comes with the libraries dpkg-shlibdeps names.) Outside a desktop,
 # xdg-open asks `mimetype` (the MIME database, where the design types are) for a file's type; without
 # it, `file` takes a design file for an INI file and nothing opens it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, libfile-mimeinfo-perl, fonts-noto-cjk, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium | firefox-esr | x-www-browser")
+# fontconfig reads the font-name mapping. The label stocks the designers offer come from the label
+# programs' shared template catalogue, read at run time when it is installed.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, libfile-mimeinfo-perl, fontconfig, fonts-noto-cjk, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "chromium | firefox-esr | x-www-browser, glabels-data")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

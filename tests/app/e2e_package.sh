@@ -25,9 +25,10 @@ for f in ./usr/bin/vennlo ./usr/bin/vennlo-cli ./usr/share/applications/vennlo.d
   grep -q " $f\$" "$tmp/contents" || fail "missing from the package: $f"
 done
 depends="$(dpkg-deb --field "$deb" Depends)"
-for d in libqt6widgets6 libqt6core6 fonts-noto-cjk xdg-utils; do
+for d in libqt6widgets6 libqt6core6 fontconfig fonts-noto-cjk xdg-utils; do
   case "$depends" in *"$d"*) ;; *) fail "Depends lacks $d: $depends" ;; esac
 done
+case "$(dpkg-deb --field "$deb" Recommends)" in *glabels-data*) ;; *) fail "Recommends lacks glabels-data" ;; esac
 
 case "$(dpkg-deb --field "$deb" Description)" in *" ;"* | *";"[[:alnum:]]*) fail "the description holds a joined list" ;; esac
 
