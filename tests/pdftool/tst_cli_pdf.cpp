@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
-
 #include "support/cli_runner.h"
 
 namespace {
@@ -79,7 +77,6 @@ private Q_SLOTS:
     void pdf();
     void timeoutBySize_data();
     void timeoutBySize();
-    void asRootWithoutSandboxSwitch();
 };
 
 void TestCliPdf::initTestCase()
@@ -168,26 +165,6 @@ void TestCliPdf::pdf()
         if (pdfName != pageName(command))
             QVERIFY(!QFileInfo::exists(pdf));
     }
-}
-
-// Started as root by a user who never heard of the engine's sandbox switch, the tool still makes its PDF.
-void TestCliPdf::asRootWithoutSandboxSwitch()
-{
-    if (geteuid() != 0)
-        QSKIP("needs root");
-    QTemporaryDir dir;
-    const QString page = dir.filePath(QStringLiteral("page.html"));
-    QFile f(page);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("<html><body>root</body></html>") > 0);
-    f.close();
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
-    p.setProcessEnvironment(env);
-    p.start(kProgramDir + QStringLiteral("/vennlo-pdf"), {page, dir.filePath(QStringLiteral("page.pdf"))});
-    QVERIFY(p.waitForFinished(180000));
-    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAllStandardError().constData());
-    QVERIFY(cli_runner::readBytes(dir.filePath(QStringLiteral("page.pdf"))).startsWith("%PDF-"));
 }
 
 // The time a page may take grows with its size, so that a big sheet on a busy machine is not cut off.
