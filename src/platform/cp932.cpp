@@ -22,6 +22,16 @@ qsizetype findUnencodable(const QString &text)
     }
     return 0;
 }
+
+// The platform's code page 932 converter swaps three controls (byte 1A is U+001C, 1C is U+007F, 7F
+// is U+001A), as one vendor's tables do; Windows and iconv keep them as they are. Swapped, a value
+// holding one of them changed on every save, since ASCII text is stored byte for byte. None of the
+// three is ever part of a two-byte character, so the text is cut at them and they are kept as they are.
+bool isSwappedControl(char16_t u)
+{
+    return u == 0x1A || u == 0x1C || u == 0x7F;
+}
+
 } // namespace
 
 Encoded encode(const QString &text)
@@ -39,7 +49,15 @@ Encoded encode(const QString &text)
         return result;
     }
     QStringEncoder enc(kCodec);
-    result.bytes = enc.encode(text);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isSwappedControl(text.at(i).unicode()))
+            continue;
+        result.bytes += enc.encode(QStringView(text).mid(start, i - start));
+        if (i < text.size())
+            result.bytes += char(text.at(i).unicode());
+        start = i + 1;
+    }
     if (enc.hasError())
         result.firstUnencodable = findUnencodable(text);
     return result;
@@ -53,7 +71,20 @@ bool canEncode(const QString &text)
 QString decode(const QByteArray &bytes, bool *hadErrors)
 {
     QStringDecoder dec(kCodec, QStringConverter::Flag::Stateless);
-    QString text = dec.decode(bytes);
+    QString text;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        if (i < bytes.size() && !isSwappedControl(uchar(bytes.at(i))))
+            continue;
+        if (start == 0 && i == bytes.size()) {
+            text = dec.decode(bytes);
+            break;
+        }
+        text += dec.decode(QByteArrayView(bytes).sliced(start, i - start));
+        if (i < bytes.size())
+            text += QChar(char16_t(uchar(bytes.at(i))));
+        start = i + 1;
+    }
     if (hadErrors)
         *hadErrors = dec.hasError();
     return text;

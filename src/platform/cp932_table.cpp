@@ -146,9 +146,6 @@ platform::cp932::Encoded encode(const QString &text)
     for (QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80) {
-            // The platform encoder treats these three controls differently in ASCII-only text.
-            if (u == 0x1A || u == 0x1C || u == 0x7F)
-                return platform::cp932::encode(text);
             dst[o++] = char(u);
             continue;
         }

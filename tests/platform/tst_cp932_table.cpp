@@ -12,6 +12,8 @@ private Q_SLOTS:
     void everyCharacter();
     void samples_data();
     void samples();
+    void controlsKeptAsTheyAre_data();
+    void controlsKeptAsTheyAre();
 };
 
 void TestCp932Table::everyTwoBytes()
@@ -69,6 +71,33 @@ void TestCp932Table::samples()
     QCOMPARE(e2.firstUnencodable, e1.firstUnencodable);
     if (e1.ok())
         QCOMPARE(cp932_table::decode(e1.bytes), platform::cp932::decode(e1.bytes));
+}
+
+// Bytes 1A, 1C and 7F are the controls of the same code in both directions, beside kanji or not, so
+// that a value holding one reads and saves back byte for byte.
+void TestCp932Table::controlsKeptAsTheyAre_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("alone") << QByteArray("\x1a\x1c\x7f") << QStringLiteral("\x1a\x1c\x7f");
+    QTest::newRow("in ASCII") << QByteArray("A\x1a"
+                                            "B")
+                              << QStringLiteral("A\x1a"
+                                                "B");
+    QTest::newRow("between kana") << QByteArray("\x82\xa0\x1a\x82\xa0\x7f") << QStringLiteral("あ\x1aあ\x7f");
+    QTest::newRow("after kanji") << QByteArray("\x93\xfa\x1c") << QStringLiteral("日\x1c");
+}
+
+void TestCp932Table::controlsKeptAsTheyAre()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    bool bad = true;
+    QCOMPARE(platform::cp932::decode(bytes, &bad), text);
+    QVERIFY(!bad);
+    QCOMPARE(cp932_table::decode(bytes), text);
+    QCOMPARE(platform::cp932::encode(text).bytes, bytes);
+    QCOMPARE(cp932_table::encode(text).bytes, bytes);
 }
 
 QTEST_GUILESS_MAIN(TestCp932Table)
