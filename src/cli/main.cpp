@@ -1,4 +1,6 @@
 #include "cli/cli_command.h"
+#include "cli/cli_support.h"
+#include "products/tax.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,6 +16,9 @@ QString usageText()
                        "  --settings FILE  load a settings file as the program does at start-up, without ever\n"
                        "                   writing to it (default: the settings of a new installation)\n"
                        "  --out DIR        folder the pages are written into (default: the current folder)\n"
+                       "  --tax RATE       the standard consumption-tax rate as a fraction (0.1 for 10 %), over\n"
+                       "                   the settings' [Tax] Tax\n"
+                       "  --reduced-tax RATE  the reduced rate (0.08 for 8 %), over the settings' [Tax] ReducedTax\n"
                        "\n"
                        "commands:\n");
     for (const cli::Command &c : cli::registeredCommands())
@@ -38,7 +43,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption settings(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption outDir(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({help, settings, outDir});
+    const QCommandLineOption taxRate(QStringLiteral("tax"), QString(), QStringLiteral("RATE"));
+    const QCommandLineOption reducedTaxRate(QStringLiteral("reduced-tax"), QString(), QStringLiteral("RATE"));
+    parser.addOptions({help, settings, outDir, taxRate, reducedTaxRate});
     if (!parser.parse(app.arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
         const QString opt = unknown.isEmpty() ? app.arguments().constLast() : QStringLiteral("--") + unknown.first();
@@ -49,8 +56,19 @@ int main(int argc, char *argv[])
         out << usageText();
         return cli::Success;
     }
-    cli::Context ctx{parser.value(settings), parser.isSet(outDir) ? parser.value(outDir) : QDir::currentPath(), out,
-                     err};
+    cli::Context ctx{parser.value(settings),
+                     parser.isSet(outDir) ? parser.value(outDir) : QDir::currentPath(),
+                     out,
+                     err,
+                     parser.value(taxRate),
+                     parser.value(reducedTaxRate)};
+    for (const QCommandLineOption *rate : {&taxRate, &reducedTaxRate}) {
+        if (parser.isSet(*rate) && !cli::isRateText(parser.value(*rate))) {
+            err << "vennlo-cli: --" << rate->names().first() << ": " << products::rateRangeMessage() << "\n"
+                << usageText();
+            return cli::UsageError;
+        }
+    }
     const QStringList args = parser.positionalArguments();
 
     // The longest registered name that the arguments start with selects the command.
