@@ -305,6 +305,8 @@ void TestTagsLedgerCli::ratesOverTheSettings_data()
     QTest::newRow("command line") << QList<QStringList>() << QStringList{"--tax", "0.1", "--reduced-tax", "0.08"} << 0;
     QTest::newRow("command line over the file") << QList<QStringList>{{"Tax", "ReducedTax", "0.05"}}
                                                 << QStringList{"--tax", "0.1", "--reduced-tax", "0.08"} << 0;
+    QTest::newRow("command line after the command")
+        << QList<QStringList>() << QStringList{"ledger", "LIST", "--reduced-tax=0.08", "--tax", "0.1"} << 0;
     QTest::newRow("percentage refused") << QList<QStringList>() << QStringList{"--reduced-tax", "8"} << 2;
 }
 
@@ -320,8 +322,12 @@ void TestTagsLedgerCli::ratesOverTheSettings()
     const QString listPath = dir.filePath(QStringLiteral("both.csv"));
     QVERIFY(products::writeCsvFile(listPath, list).ok());
     const QString ini = settingsFile(dir, settings);
-    const Run r = runCli(QStringList{QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path()} + options +
-                         QStringList{QStringLiteral("ledger"), listPath});
+    QStringList args{QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path()};
+    if (options.startsWith(QStringLiteral("ledger")))
+        args += options.replaceInStrings(QStringLiteral("LIST"), listPath);
+    else
+        args += options + QStringList{QStringLiteral("ledger"), listPath};
+    const Run r = runCli(args);
     QCOMPARE(r.exitCode, exitCode);
     if (exitCode != 0) {
         QVERIFY2(r.err.contains(QStringLiteral("税率は 0.1 のように小数で入力してください")), qPrintable(r.err));
