@@ -77,6 +77,7 @@ private Q_SLOTS:
     void reducedRateCheckBox_data();
     void reducedRateCheckBox();
     void reducedRateTypedAndStored();
+    void calcAfterSelectingARowKeepsTheStoredPrice();
 
 private:
     template <typename T> T *child(const char *name) const
@@ -870,6 +871,22 @@ void TestEntryForm::reducedRateTypedAndStored()
     QVERIFY(!model()
                  ->data(model()->index(0, products::ProductListModel::GoodName), Qt::AccessibleDescriptionRole)
                  .isValid());
+}
+
+// A price typed into the other field, then a row chosen: 税 計 算 works from the row's stored price,
+// never back from the price derived from it (99 → 104 → 100 with rounding up).
+void TestEntryForm::calcAfterSelectingARowKeepsTheStoredPrice()
+{
+    settings->tax.ks = 2;
+    setRows({row("A", "a", "99")});
+    edit("txt価格")->setText(QStringLiteral("5"));
+    QVERIFY(child<QPushButton>("cmdCalc")->isEnabled());
+    clickRow(0);
+    QCOMPARE(edit("txt価格")->text(), QStringLiteral("104"));
+    child<QPushButton>("cmdCalc")->click();
+    QCOMPARE(edit("txt本体価格")->text(), QStringLiteral("99"));
+    QCOMPARE(edit("txt価格")->text(), QStringLiteral("104"));
+    QCOMPARE(child<QLabel>("lbl消費税")->text(), QStringLiteral("5"));
 }
 
 QTEST_MAIN(TestEntryForm)
