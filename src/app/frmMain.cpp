@@ -110,6 +110,7 @@ void frmMain::createControllers()
     entry.txt備考 = ui_->txt備考;
     entry.txtBarCode = ui_->txtBarCode;
     entry.lbl消費税 = ui_->lbl消費税;
+    entry.Check軽減税率 = ui_->Check軽減税率;
     entry.lblCD = ui_->lblCD;
     entry.OptionType = ui_->OptionType;
     entry.OptionType_0 = ui_->OptionType_0;

@@ -177,10 +177,12 @@ Settings readSettings(Reader &r)
     d.makeBC = r.number(shelf::MakeBC);
     d.makeJN = r.number(shelf::MakeJN);
     s.tax.ks = r.number(tax::KS);
+    s.tax.reducedRate = r.currency(tax::ReducedRate);
     s.excelEX = r.number(keys::ExcelEX);
     s.gridFont = r.number(keys::GridFont);
     d.lineColor = r.text(shelf::LineColor);
     d.makeLG = r.number(shelf::MakeLG);
+    d.makeKM = r.number(shelf::MakeKM) == 1 ? 1 : 0;
 
     d.logoName = r.text(shelf::LogoName);
     if (!namesFile(d.logoName)) {
@@ -201,6 +203,7 @@ Settings readSettings(Reader &r)
     }
 
     t.zw = r.number(tag::MakeZW);
+    t.km = r.number(tag::MakeKM) == 1 ? 1 : 0;
     t.lg = r.number(tag::MakeLG);
     t.hb = r.number(tag::MakeHB);
     t.hm = r.number(tag::MakeHM);
@@ -302,6 +305,14 @@ void put(ProfileFile &p, const StoredKey &k, const QString &value, QStringList *
 void put(ProfileFile &p, const StoredKey &k, qint64 value, QStringList *unwritable)
 {
     put(p, k, QString::number(value), unwritable);
+}
+
+// A key later versions added: written once the file has it or its value is not the default, so that
+// the settings of a shop that never used it stay the file older versions wrote.
+void putAdded(ProfileFile &p, const StoredKey &k, const QString &value, QStringList *unwritable)
+{
+    if (value != k.defaultText() || !p.value(k.sectionName(), k.keyName()).isEmpty())
+        put(p, k, value, unwritable);
 }
 
 } // namespace
@@ -430,6 +441,7 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
     put(p, tax::Indicate, s.tax.indicate, bad);
     put(p, tax::Zeikomi, s.tax.zeikomi, bad);
     put(p, tax::KS, s.tax.ks, bad);
+    putAdded(p, tax::ReducedRate, s.tax.reducedRate.toString(), bad);
     put(p, shelf::MakeGN, d.makeGN, bad);
     put(p, shelf::MakeAlt, d.makeAlt, bad);
     put(p, shelf::MakeBC, d.makeBC, bad);
@@ -437,6 +449,7 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
     put(p, keys::ExcelEX, s.excelEX, bad);
     put(p, keys::GridFont, s.gridFont, bad);
     put(p, shelf::MakeLG, d.makeLG, bad);
+    putAdded(p, shelf::MakeKM, QString::number(d.makeKM), bad);
     put(p, shelf::LogoName, d.logoName, bad);
     put(p, shelf::LogoW, d.logoW, bad);
     put(p, shelf::LogoH, d.logoH, bad);
@@ -460,6 +473,7 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
     put(p, tag::MakeLine, t.line, bad);
     put(p, tag::LineColor, t.lineColor, bad);
     put(p, tag::MakeZW, t.zw, bad);
+    putAdded(p, tag::MakeKM, QString::number(t.km), bad);
     put(p, tag::CountW, t.countW, bad);
     put(p, tag::CountH, t.countH, bad);
     put(p, tag::LogoName, t.logoName, bad);

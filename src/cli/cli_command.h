@@ -14,6 +14,9 @@ struct Context {
     QString outDir;       // --out, the current folder by default
     QTextStream &out;
     QTextStream &err;
+    // --tax and --reduced-tax: rates that stand over the settings' [Tax] values; empty when not given.
+    QString taxRate;
+    QString reducedTaxRate;
 };
 
 // Exit codes shared by every command.

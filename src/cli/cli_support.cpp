@@ -43,7 +43,47 @@ int usageError(Context &ctx, const QString &usage, const QString &why)
     return UsageError;
 }
 
+namespace {
+
+std::optional<products::Currency> rateOf(const QString &text)
+{
+    if (!common::fitsKind(common::KeyKind::Decimal, text))
+        return std::nullopt;
+    const auto rate = products::Currency::parse(text.trimmed());
+    if (!rate || !products::isRateInRange(*rate))
+        return std::nullopt;
+    return rate;
+}
+
+app::Settings withRates(const Context &ctx, app::Settings settings)
+{
+    if (const auto rate = rateOf(ctx.taxRate))
+        settings.tax.rate = *rate;
+    if (const auto rate = rateOf(ctx.reducedTaxRate))
+        settings.tax.reducedRate = *rate;
+    return settings;
+}
+
+std::optional<app::Settings> loadFileSettings(Context &ctx);
+
+} // namespace
+
+bool isRateText(const QString &text)
+{
+    return rateOf(text).has_value();
+}
+
 std::optional<app::Settings> loadSettings(Context &ctx)
+{
+    const auto settings = loadFileSettings(ctx);
+    if (!settings)
+        return std::nullopt;
+    return withRates(ctx, *settings);
+}
+
+namespace {
+
+std::optional<app::Settings> loadFileSettings(Context &ctx)
 {
     if (ctx.settingsPath.isEmpty())
         return app::Settings{};
@@ -57,6 +97,8 @@ std::optional<app::Settings> loadSettings(Context &ctx)
     ctx.err.flush();
     return load.settings;
 }
+
+} // namespace
 
 std::optional<products::ProductList> readProductList(Context &ctx, const QString &path)
 {

@@ -19,7 +19,11 @@ namespace cli {
 // The settings as start-up loads them (upgrades and fallbacks in memory only, nothing written), from
 // --settings, or those of a new installation without it. The reports start-up would show are printed
 // on err; a missing settings file is refused (nullopt).
+// --tax and --reduced-tax stand over the file's rates.
 std::optional<app::Settings> loadSettings(Context &ctx);
+// A rate --tax and --reduced-tax take: a number as the settings file holds it, from 0 up to, not
+// including, 1, as the tax dialog takes it.
+bool isRateText(const QString &text);
 
 // The product list in a CSV file, as 開く reads it. A file that cannot be read completely is refused
 // with the error report the main window shows (nullopt).

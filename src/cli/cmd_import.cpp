@@ -64,7 +64,8 @@ const cli::CommandRegistration importCommand(
          QStringLiteral("\n"
                         "                   read the first worksheet of an .xls, .xlsx or .ods workbook as the\n"
                         "                   window's import does (columns A-E: item code, name, price, remarks,\n"
-                        "                   JAN code; up to the first row with an empty B) and write it as a\n"
+                        "                   JAN code; F, optional: 8, 8%, 0.08, 軽減 or ※ for the reduced tax\n"
+                        "                   rate; up to the first row with an empty B) and write it as a\n"
                         "                   product-list file (Shift_JIS) to -o, or to DIR/WORKBOOK-NAME.csv"),
      runImport});
 

@@ -1,5 +1,7 @@
 #include "cli/cli_command.h"
+#include "cli/cli_support.h"
 #include "common/version.h"
+#include "products/tax.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,6 +18,9 @@ QString usageText()
                        "  --settings FILE  load a settings file as the program does at start-up, without ever\n"
                        "                   writing to it (default: the settings of a new installation)\n"
                        "  --out DIR        folder the pages are written into (default: the current folder)\n"
+                       "  --tax RATE       the standard consumption-tax rate as a fraction (0.1 for 10 %), over\n"
+                       "                   the settings' [Tax] Tax; before or after the command\n"
+                       "  --reduced-tax RATE  the reduced rate (0.08 for 8 %), over the settings' [Tax] ReducedTax\n"
                        "\n"
                        "commands:\n");
     for (const cli::Command &c : cli::registeredCommands())
@@ -24,6 +29,46 @@ QString usageText()
                            "exit status: 0 success; 1 the input was refused or the command failed (the message the\n"
                            "program's window would show is printed on stderr); 2 usage error (usage on stderr)\n");
     return text;
+}
+
+struct RateOptions {
+    QString tax;
+    QString reducedTax;
+    QString missingValue; // the option given without its value
+};
+
+// The rate options may stand before or after the command, as the settings file stands over every
+// command; they are taken out of the arguments wherever they are.
+RateOptions takeRateOptions(QStringList &args)
+{
+    RateOptions rates;
+    const std::pair<QString, QString *> names[] = {{QStringLiteral("tax"), &rates.tax},
+                                                   {QStringLiteral("reduced-tax"), &rates.reducedTax}};
+    for (qsizetype i = 1; i < args.size();) {
+        bool taken = false;
+        for (const auto &[name, value] : names) {
+            const QString &a = args.at(i);
+            if (a == QStringLiteral("--") + name || a == QLatin1Char('-') + name) {
+                if (i + 1 >= args.size()) {
+                    rates.missingValue = QStringLiteral("--") + name;
+                    args.remove(i);
+                } else {
+                    *value = args.at(i + 1);
+                    args.remove(i, 2);
+                }
+                taken = true;
+            } else if (a.startsWith(QStringLiteral("--") + name + QLatin1Char('='))) {
+                *value = a.mid(name.size() + 3);
+                args.remove(i);
+                taken = true;
+            }
+            if (taken)
+                break;
+        }
+        if (!taken)
+            ++i;
+    }
+    return rates;
 }
 
 } // namespace
@@ -42,9 +87,15 @@ int main(int argc, char *argv[])
     const QCommandLineOption settings(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption outDir(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
     parser.addOptions({help, version, settings, outDir});
-    if (!parser.parse(app.arguments())) {
+    QStringList arguments = app.arguments();
+    const RateOptions rates = takeRateOptions(arguments);
+    if (!rates.missingValue.isEmpty()) {
+        err << "vennlo-cli: option " << rates.missingValue << " needs a value\n" << usageText();
+        return cli::UsageError;
+    }
+    if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        const QString opt = unknown.isEmpty() ? app.arguments().constLast() : QStringLiteral("--") + unknown.first();
+        const QString opt = unknown.isEmpty() ? arguments.constLast() : QStringLiteral("--") + unknown.first();
         err << "vennlo-cli: unknown or incomplete option " << opt << "\n" << usageText();
         return cli::UsageError;
     }
@@ -56,8 +107,16 @@ int main(int argc, char *argv[])
         out << "vennlo-cli " << common::applicationVersionText() << "\n";
         return cli::Success;
     }
-    cli::Context ctx{parser.value(settings), parser.isSet(outDir) ? parser.value(outDir) : QDir::currentPath(), out,
-                     err};
+    cli::Context ctx{
+        parser.value(settings), parser.isSet(outDir) ? parser.value(outDir) : QDir::currentPath(), out, err, rates.tax,
+        rates.reducedTax};
+    const std::pair<const char *, QString> given[] = {{"--tax", rates.tax}, {"--reduced-tax", rates.reducedTax}};
+    for (const auto &[name, value] : given) {
+        if (!value.isNull() && !cli::isRateText(value)) {
+            err << "vennlo-cli: " << name << ": " << products::rateRangeMessage() << "\n" << usageText();
+            return cli::UsageError;
+        }
+    }
     const QStringList args = parser.positionalArguments();
 
     // The longest registered name that the arguments start with selects the command.

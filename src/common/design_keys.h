@@ -130,6 +130,8 @@ inline constexpr StoredKey MakeAlt{"Make", "Alt", "0", K::Byte};
 inline constexpr StoredKey MakeBC{"Make", "BC", "1", K::Byte};
 inline constexpr StoredKey MakeJN{"Make", "JN", "1", K::Byte};
 inline constexpr StoredKey MakeLG{"Make", "LG", "0", K::Byte};
+// "※" after the price of a product taxed at the reduced rate.
+inline constexpr StoredKey MakeKM{"Make", "KM", "0", K::Byte};
 inline constexpr StoredKey LogoName{"Logo", "Name", "", K::TextOrEmpty};
 inline constexpr StoredKey LogoW{"Logo", "W", "0", K::Integer32};
 inline constexpr StoredKey LogoH{"Logo", "H", "0", K::Integer32};
@@ -199,6 +201,8 @@ inline constexpr StoredKey MakeJC{"CMake", "JC", "1", K::Byte, B::Report};
 inline constexpr StoredKey MakeJN{"CMake", "JN", "1", K::Byte, B::Report};
 inline constexpr StoredKey MakeLine{"CMake", "Line", "1", K::Byte, B::Report};
 inline constexpr StoredKey MakeZW{"CMake", "ZW", "0", K::Byte, B::ReportUnlessEmpty};
+// "※" after the price of a product taxed at the reduced rate.
+inline constexpr StoredKey MakeKM{"CMake", "KM", "0", K::Byte};
 inline constexpr StoredKey LineColor{"CMake", "LC", "#808080", K::Color, B::ReportUnlessEmpty};
 inline constexpr StoredKey CountW{"CBun", "W", "5", K::Integer16, B::Report};
 inline constexpr StoredKey CountH{"CBun", "H", "9", K::Integer16, B::Report};
@@ -240,6 +244,8 @@ inline constexpr StoredKey Rate{"Tax", "Tax", "0.05", K::Decimal, B::Report};
 inline constexpr StoredKey Indicate{"Tax", "Indicate", "0", K::Byte, B::Report};
 inline constexpr StoredKey Zeikomi{"Tax", "Zeikomi", "1", K::Byte, B::Report};
 inline constexpr StoredKey KS{"Tax", "KS", "0", K::Byte};
+// The reduced rate of food, drink and newspapers; files of older versions lack it.
+inline constexpr StoredKey ReducedRate{"Tax", "ReducedTax", "0.08", K::Decimal, B::ReportUnlessEmpty};
 } // namespace tax
 
 // The names the makers use for the card sizes.

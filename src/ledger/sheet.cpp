@@ -67,7 +67,7 @@ bool fillRow(const products::Product &p, const products::TaxSettings &tax, int b
              platform::AppError *error)
 {
     int number = 0;
-    const LedgerPrices prices = ledgerPrices(p.price, tax, &number);
+    const LedgerPrices prices = ledgerPrices(p.price, tax.forClass(p.reduced), &number);
     if (number) {
         *error = priceError(number);
         return false;
@@ -80,6 +80,7 @@ bool fillRow(const products::Product &p, const products::TaxSettings &tax, int b
     r->remarks = p.remarks;
     r->barcode = p.jan.size() == 13 || p.jan.size() == 8 ? barcode::MakeBarCodeHtml(p.jan, barcodeHeight) : QString();
     r->jan = p.jan;
+    r->reduced = p.reduced;
     return true;
 }
 
@@ -89,7 +90,7 @@ using RowSource = std::function<bool(qsizetype i, LedgerRow *row, platform::AppE
 // The page, line by line into sink. Stops at the first row the source cannot give, or when the sink
 // can take no more.
 platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDesign &s, const QString &startPage,
-                             platform::LineSink &sink)
+                             products::Currency reducedRate, platform::LineSink &sink)
 {
     if (s.rowsPerPage < 1)
         return platform::AppError::divisionByZero();
@@ -141,6 +142,7 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
     qsizetype j = 0;
     LedgerRow row;
     QString t;
+    bool anyReduced = false;
     for (qsizetype p = 0; p <= n / L && j < n; ++p) {
         // The last page's table does not break after itself, or a full last page prints a blank one.
         sink.addLine((p + 1) * L < n ? pageBreak : noBreak);
@@ -154,6 +156,10 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
             t += platform::htmlEscape(row.code);
             t += QLatin1String("</td><td>");
             t += platform::htmlEscape(row.name);
+            if (row.reduced) {
+                t += QStringLiteral("※");
+                anyReduced = true;
+            }
             t += QLatin1String("</td><td class=\"rgt\" colspan=\"2\">");
             t += row.included;
             t += QLatin1String("</td><td class=\"cnt\" rowspan=\"2\">");
@@ -178,6 +184,9 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
         ++q;
         sink.addLine(QStringLiteral("</table>"));
     }
+    if (anyReduced)
+        sink.addLine(QStringLiteral("<p>") + platform::htmlEscape(reducedRateNote(reducedRate)) +
+                     QStringLiteral("</p>"));
     sink.addLine(QStringLiteral("</body></html>"));
     return {};
 }
@@ -203,7 +212,13 @@ platform::AppError SetSyouhin(const products::ProductList &list, const products:
     return {};
 }
 
-LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, const QString &startPage)
+QString reducedRateNote(products::Currency reducedRate)
+{
+    return QStringLiteral("※は軽減税率(%1)対象商品です").arg(products::ratePercentText(reducedRate));
+}
+
+LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, const QString &startPage,
+                        products::Currency reducedRate)
 {
     LedgerPage page;
     platform::LineCollector lines;
@@ -213,7 +228,7 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, con
             *row = rows.at(i);
             return true;
         },
-        s, startPage, lines);
+        s, startPage, reducedRate, lines);
     page.lines = std::move(lines.lines);
     return page;
 }
@@ -285,7 +300,7 @@ common::MakeResult makeLedger(const products::ProductList &list, const products:
             priceFailed = true;
             return false;
         },
-        settings, startPage, writer);
+        settings, startPage, tax.reducedRate, writer);
     if (priceFailed)
         return MakeResult::failed(setSyouhinLabel, e);
     if (e.isSet())

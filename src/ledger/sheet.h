@@ -23,6 +23,7 @@ struct LedgerRow {
     QString remarks;
     QString barcode; // image sequence, empty unless the JAN code has 13 or 8 characters
     QString jan;
+    bool reduced = false; // taxed at the reduced rate: "※" after the name
     bool operator==(const LedgerRow &) const = default;
 };
 
@@ -43,8 +44,13 @@ struct LedgerPage {
 };
 
 // MakeHtmlFile: the lines of dtemp.html; the start page text falls back to 1 when not a number.
-// Product texts are escaped for HTML.
-LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &settings, const QString &startPage);
+// Product texts are escaped for HTML. When a row is of the reduced class, one line under the last
+// table tells what its "※" means, with the reduced rate.
+LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &settings, const QString &startPage,
+                        products::Currency reducedRate = products::TaxSettings().reducedRate);
+
+// That line: "※は軽減税率(8%)対象商品です" with the rate as a percentage.
+QString reducedRateNote(products::Currency reducedRate);
 
 QString dtempFileName(); // "dtemp.html"
 

@@ -24,6 +24,7 @@ struct PriceTagDesign {
     int ym = keys::MakeYM.defaultNumber();     // price mark 0 \, 1 円, 2 none
     int zk = keys::MakeZK.defaultNumber();     // tax note printed
     int zw = keys::MakeZW.defaultNumber();     // two-tier price
+    int km = keys::MakeKM.defaultNumber();     // "※" after the price of reduced-rate products
     int jc = keys::MakeJC.defaultNumber();     // barcode printed
     int jn = keys::MakeJN.defaultNumber();     // barcode digits printed
     int line = keys::MakeLine.defaultNumber(); // ruled line

@@ -109,6 +109,9 @@ void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
         put(keys::MakeYM, QStringLiteral("2"));
     put(keys::MakeZK, check(f.checkCZeikomi));
     put(keys::MakeZW, check(f.check2Dan));
+    // A design that never showed the mark stays the file older versions wrote.
+    if (f.checkReducedMark || !file.value(keys::MakeKM.sectionName(), keys::MakeKM.keyName()).isEmpty())
+        put(keys::MakeKM, check(f.checkReducedMark));
     put(keys::MakeJC, check(f.checkJanCode));
     put(keys::MakeJN, check(f.optionNum != 0));
     put(keys::MakeLine, check(f.checkCLine));
@@ -207,6 +210,8 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
             return stop(keys::MakeZW, flag.error);
         f.check2Dan = flag.value;
     }
+    // Files of older versions lack the reduced-rate mark: off.
+    f.checkReducedMark = value(keys::MakeKM) == QLatin1String("1");
     const QString ym = value(keys::MakeYM);
     const auto ymValue = platform::toWholeNumber(ym);
     if (!ymValue)

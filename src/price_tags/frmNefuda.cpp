@@ -244,6 +244,7 @@ WindowValues frmNefuda::formFromControls() const
     f.checkName = ui->CheckName->isChecked();
     f.checkCZeikomi = ui->CheckCZeikomi->isChecked();
     f.check2Dan = ui->Check2Dan->isChecked();
+    f.checkReducedMark = ui->Check軽減マーク->isChecked();
     f.checkJanCode = ui->CheckJanCode->isChecked();
     f.checkCLine = ui->CheckCLine->isChecked();
     f.checkLogo = ui->CheckLogo->isChecked();
@@ -284,6 +285,7 @@ void frmNefuda::showForm(const WindowValues &f)
     ui->CheckName->setChecked(f.checkName);
     ui->CheckCZeikomi->setChecked(f.checkCZeikomi);
     ui->Check2Dan->setChecked(f.check2Dan);
+    ui->Check軽減マーク->setChecked(f.checkReducedMark);
     setComboText(ui->cmbYMark, f.yMark);
     ui->CheckJanCode->setChecked(f.checkJanCode);
     if (QAbstractButton *b = optionNum_->button(f.optionNum))
@@ -401,7 +403,7 @@ void frmNefuda::connectHandlers()
         ui->UpCardWidth->setEnabled(on);
         markChanged();
     });
-    for (QCheckBox *box : {ui->Check2Dan, ui->CheckCLine})
+    for (QCheckBox *box : {ui->Check2Dan, ui->CheckCLine, ui->Check軽減マーク})
         connect(box, &QCheckBox::toggled, this, &frmNefuda::markChanged);
     for (QComboBox *combo : {ui->cmbYMark, ui->cmbCLogoAlign, ui->cmbJanImageHeight})
         connect(combo, &QComboBox::currentIndexChanged, this, &frmNefuda::markChanged);

@@ -56,7 +56,7 @@ SlotFill fillProductSlots(const products::ProductList &list, const products::Tax
         slot.code = p.code;
         slot.name = p.name;
         int error = 0;
-        slot.price = taxInclusiveLabel(p.price, tax, &error);
+        slot.price = taxInclusiveLabel(p.price, tax.forClass(p.reduced), &error);
         if (error) {
             const platform::AppError e = error == platform::AppError::Overflow ? platform::AppError::overflow()
                                                                                : platform::AppError::divisionByZero();
@@ -67,6 +67,7 @@ SlotFill fillProductSlots(const products::ProductList &list, const products::Tax
             return fill;
         }
         slot.jan = p.jan;
+        slot.reduced = p.reduced;
         slot.filled = true;
     }
     return fill;

@@ -13,11 +13,12 @@ constexpr int SlotCount = 10;
 
 // One product slot of the designer's data tab, as its labels show it.
 struct ProductSlot {
-    QString code;        // lblHinban
-    QString name;        // lblName
-    QString price;       // lblPrice: tax-inclusive, "#,##0"; empty when the list price is not a number
-    QString jan;         // lblJanCode
-    bool filled = false; // the copies box is enabled
+    QString code;         // lblHinban
+    QString name;         // lblName
+    QString price;        // lblPrice: tax-inclusive, "#,##0"; empty when the list price is not a number
+    QString jan;          // lblJanCode
+    bool filled = false;  // the copies box is enabled
+    bool reduced = false; // taxed at the reduced rate: lblPrice is at that rate
     bool operator==(const ProductSlot &) const = default;
 };
 

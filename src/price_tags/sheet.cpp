@@ -129,6 +129,7 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
         if (d.hm == 1)
             run.name = slot.name;
         run.price = slot.price;
+        run.reducedMark = d.km == 1 && slot.reduced;
     }
     switch (d.ym) {
     case 0:
@@ -229,6 +230,8 @@ platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, plat
             t.code = platform::htmlEscape(r.code);
             t.name = platform::htmlEscape(r.name);
             t.price = c.prefix + platform::htmlEscape(r.price) + c.suffix;
+            if (r.reducedMark)
+                t.price += QStringLiteral("※");
             t.barcode = r.barcode;
             t.digits = platform::htmlEscape(r.digits);
             builtCard = opening + cardRest(twoTier, d.layoutType, t);

@@ -43,6 +43,7 @@ struct SheetCards {
     struct Run {
         QString code, name, price, barcode, digits;
         qint32 copies = 0;
+        bool reducedMark = false; // "※" after the price
     };
     int cardCount = 0; // start offset + every copy
     int startOffset = 0;

@@ -67,6 +67,7 @@ WindowValues loadWindowValues(const PriceTagDesign &d)
     f.fontAlign = d.fontAlign;
     f.checkCZeikomi = d.zk != 0;
     f.check2Dan = d.zw != 0;
+    f.checkReducedMark = d.km == 1;
     f.yMark = markText(d.ym);
     f.checkJanCode = d.jc != 0;
     f.optionNum = d.jn == 0 ? 0 : 1;
@@ -124,6 +125,7 @@ platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
     d.hm = f.checkName ? 1 : 0;
     d.jc = f.checkJanCode ? 1 : 0;
     d.zw = f.check2Dan ? 1 : 0;
+    d.km = f.checkReducedMark ? 1 : 0;
     if (f.optionNum == 0 || f.optionNum == 1)
         d.jn = f.optionNum;
     d.line = f.checkCLine ? 1 : 0;

@@ -29,10 +29,11 @@ struct WindowValues {
     bool checkJanCode = true;
     bool checkCLine = true;
     bool checkLogo = false;
-    QString yMark;                                       // cmbYMark text
-    int optionNum = 1;                                   // selected OptionNum index, -1 when neither is selected
-    QString countW = keys::CountW.defaultText();         // cmbCountW
-    QString countH = keys::CountH.defaultText();         // cmbCountH
+    bool checkReducedMark = false;               // Check軽減マーク: "※" after the price of reduced-rate products
+    QString yMark;                               // cmbYMark text
+    int optionNum = 1;                           // selected OptionNum index, -1 when neither is selected
+    QString countW = keys::CountW.defaultText(); // cmbCountW
+    QString countH = keys::CountH.defaultText(); // cmbCountH
     QString borderColor = keys::LineColor.defaultText(); // lblCBorderColor
     QString logoFile;                                    // the window's logo file
     QString logoAlign = keys::LogoAlign.defaultText();   // cmbCLogoAlign

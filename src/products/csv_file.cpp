@@ -105,15 +105,22 @@ int lineAt(const QByteArray &bytes, qsizetype offset)
     return line;
 }
 
+// The letter after the JAN code tells the tax class: "K" the reduced rate, "B" (or any other
+// letter) the standard rate. Readers that know one rate drop whatever letter it is.
+constexpr QLatin1Char StandardLetter('B');
+constexpr QLatin1Char ReducedLetter('K');
+
 // Removes the trailing letter of the JAN field ("4901234567894B" -> digits, "B" -> empty); plain
-// digits, as a spreadsheet writes them, stay as they are.
-QString janFromField(const QString &field)
+// digits, as a spreadsheet writes them, stay as they are. *reduced says whether the letter was "K".
+QString janFromField(const QString &field, bool *reduced)
 {
+    *reduced = false;
     if (field.isEmpty())
         return field;
     const QChar last = field.at(field.size() - 1);
     if (last >= QLatin1Char('0') && last <= QLatin1Char('9'))
         return field;
+    *reduced = last == ReducedLetter;
     return field.left(field.size() - 1);
 }
 
@@ -468,7 +475,7 @@ private:
         p->code = std::move(fields[0]);
         p->name = std::move(fields[1]);
         p->remarks = std::move(fields[3]);
-        p->jan = janFromField(fields[4]);
+        p->jan = janFromField(fields[4], &p->reduced);
         return {};
     }
 
@@ -799,8 +806,8 @@ WriteResult WriteFile(const ProductList &rows)
         text += QLatin1String(",\"");
         text += cleanField(p.remarks);
         text += quoteComma;
-        text += cleanField(p.jan); // the letter B needs no cleaning
-        text += QLatin1Char('B');
+        text += cleanField(p.jan); // the class letter needs no cleaning
+        text += p.reduced ? ReducedLetter : StandardLetter;
         text += QLatin1String("\"\r\n");
     }
     platform::cp932::Encoded enc = platform::cp932_table::encode(text);

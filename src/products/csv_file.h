@@ -67,7 +67,8 @@ QString cleanField(const QString &text);
 // to the very same bytes, while a UTF-8 reading would turn a half-width "ﾐｿ" into "п" for good on the
 // next save; alsoValidUtf8 says so. Everything else is CP932, as are pure ASCII files (the same in both).
 ReadResult ReadFile(const QByteArray &bytes, qsizetype maxRows = MaxListRows);
-// CP932 bytes with CR LF: "code","name",price,"remarks","janB" for each row in list order.
+// CP932 bytes with CR LF: "code","name",price,"remarks","janB" for each row in list order, "janK" for a
+// product of the reduced tax class.
 WriteResult WriteFile(const ProductList &rows);
 
 // The same over a file on disk. Only a regular file of at most MaxListFileBytes is read: a folder, FIFO

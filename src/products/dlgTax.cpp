@@ -54,12 +54,26 @@ dlgTax::dlgTax(const TaxSettings &tax, UiServices &services, QWidget *parent)
     const QString percent = ratePercentText(tax.rate);
     platform::setValueText(ui->lblPresentPercent, percent.isEmpty() ? QString() : QStringLiteral("(%1)").arg(percent));
     ui->txtNewTax->clear();
+    platform::setValueText(ui->lblPresentReducedTax, tax.reducedRate.toString());
+    const QString reducedPercent = ratePercentText(tax.reducedRate);
+    platform::setValueText(ui->lblPresentReducedPercent,
+                           reducedPercent.isEmpty() ? QString() : QStringLiteral("(%1)").arg(reducedPercent));
+    ui->txtNewReducedTax->clear();
     if (QAbstractButton *b = m_rounding->button(tax.ks))
         b->setChecked(true);
     m_basis->button(tax.indicate == 1 ? 1 : 0)->setChecked(true);
     ui->Frame丸め処理->setEnabled(tax.indicate != 1);
 
     ui->txtNewTax->installEventFilter(this);
+    ui->txtNewReducedTax->installEventFilter(this);
+    // The percentage of the reduced rate being typed, so that "8" for 8 % shows as 800 % at once.
+    connect(ui->txtNewReducedTax, &QLineEdit::textChanged, this, [this](const QString &text) {
+        AppError ignored;
+        const auto rate = platform::isNumeric(text) ? rateFromText(text, &ignored) : std::nullopt;
+        const QString percent = rate ? ratePercentText(*rate) : QString();
+        platform::setValueText(ui->lblNewReducedPercent,
+                               percent.isEmpty() ? QString() : QStringLiteral("(%1)").arg(percent));
+    });
     // The keyboard and assistive technology change the basis as the mouse does.
     connect(m_basis, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -73,7 +87,7 @@ dlgTax::~dlgTax() = default;
 
 bool dlgTax::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->txtNewTax && event->type() == QEvent::KeyPress) {
+    if ((watched == ui->txtNewTax || watched == ui->txtNewReducedTax) && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const QString t = key->text();
         if (key->key() != Qt::Key_Backspace && !t.isEmpty() && t.at(0).isPrint()) {
@@ -96,32 +110,45 @@ void dlgTax::basisChosen(int index)
     }
 }
 
+// A new rate typed into edit: true with *rate set, or left unchanged when the box is empty; false when
+// the dialog must stay open (the box told the user) or was closed by an error report (*closed).
+bool dlgTax::takeRate(QLineEdit *edit, const QString &invalidText, Currency *rate, bool *closed)
+{
+    const QString text = edit->text();
+    if (text.isEmpty())
+        return true;
+    if (!platform::isNumeric(text)) {
+        m_services.critical(this, QStringLiteral("入力値チェック"), invalidText);
+        edit->clear();
+        edit->setFocus();
+        return false;
+    }
+    AppError error;
+    const auto typed = rateFromText(text, &error);
+    if (!typed) {
+        platform::showErrorReport(m_services, this, QStringLiteral("tax.OKButton"), error);
+        reject();
+        *closed = true;
+        return false;
+    }
+    if (!isRateInRange(*typed)) {
+        m_services.critical(this, QStringLiteral("入力値チェック"), rateRangeMessage());
+        edit->selectAll();
+        edit->setFocus();
+        return false;
+    }
+    *rate = *typed;
+    return true;
+}
+
 void dlgTax::OKButton_Click()
 {
     TaxSettings t = m_tax;
-    const QString text = ui->txtNewTax->text();
-    if (!text.isEmpty()) {
-        if (!platform::isNumeric(text)) {
-            m_services.critical(this, QStringLiteral("入力値チェック"), QStringLiteral("消費税の値が不正です."));
-            ui->txtNewTax->clear();
-            ui->txtNewTax->setFocus();
-            return;
-        }
-        AppError error;
-        const auto rate = rateFromText(text, &error);
-        if (!rate) {
-            platform::showErrorReport(m_services, this, QStringLiteral("tax.OKButton"), error);
-            reject();
-            return;
-        }
-        if (!isRateInRange(*rate)) {
-            m_services.critical(this, QStringLiteral("入力値チェック"), rateRangeMessage());
-            ui->txtNewTax->selectAll();
-            ui->txtNewTax->setFocus();
-            return;
-        }
-        t.rate = *rate;
-    }
+    bool closed = false;
+    if (!takeRate(ui->txtNewTax, QStringLiteral("消費税の値が不正です."), &t.rate, &closed) || closed)
+        return;
+    if (!takeRate(ui->txtNewReducedTax, QStringLiteral("軽減税率の値が不正です."), &t.reducedRate, &closed) || closed)
+        return;
     t.indicate = m_basis->checkedId() == 1 ? 1 : 0;
     if (m_rounding->checkedId() >= 0)
         t.ks = m_rounding->checkedId();

@@ -5,6 +5,8 @@
 #include <QButtonGroup>
 #include <QDialog>
 
+class QLineEdit;
+
 #include <memory>
 
 namespace Ui {
@@ -35,6 +37,7 @@ protected:
 private:
     void OKButton_Click();
     void basisChosen(int index);
+    bool takeRate(QLineEdit *edit, const QString &invalidText, Currency *rate, bool *closed);
 
     std::unique_ptr<Ui::dlgTax> ui;
     QButtonGroup *m_rounding;

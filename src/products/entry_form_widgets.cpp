@@ -4,6 +4,7 @@
 #include "barcode/preview.h"
 #include "platform/apperror.h"
 #include "platform/cp932.h"
+#include "platform/numbers.h"
 #include "platform/reports.h"
 #include "platform/text_entry_widgets.h"
 #include "platform/user_services.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -103,6 +105,10 @@ void EntryForm::connectForm()
     connect(ui.txtBarCode, &QLineEdit::textChanged, this, [this] {
         if (m_filling == 0)
             barcodeTyped();
+    });
+    connect(ui.Check軽減税率, &QCheckBox::toggled, this, [this] {
+        if (m_filling == 0)
+            reducedToggled();
     });
     connect(ui.OptionType, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked)
@@ -234,6 +240,7 @@ EntryFields EntryForm::fields() const
     f.checkDigit = ui.lblCD->text();
     f.janType = ui.OptionType->checkedId() == 1 ? 1 : 0;
     f.inclMaxLength = ui.txt価格->maxLength();
+    f.reduced = ui.Check軽減税率->isChecked();
     return f;
 }
 
@@ -258,6 +265,7 @@ void EntryForm::setFields(const EntryFields &f)
     showWhole(ui.txt価格, f.inclPrice, f.inclMaxLength);
     platform::setValueText(ui.lbl消費税, f.tax);
     ui.txt備考->setText(f.remarks);
+    ui.Check軽減税率->setChecked(f.reduced);
     setBarcodeLength(f.janType);
     showWhole(ui.txtBarCode, f.barcode, barcodeLimit());
 }
@@ -278,6 +286,7 @@ void EntryForm::emptyFields()
     const Filling filling(m_filling);
     for (QLineEdit *e : {ui.txt品番, ui.txt価格, ui.txt商品名, ui.txt備考, ui.txt本体価格, ui.txtBarCode})
         e->clear();
+    ui.Check軽減税率->setChecked(false);
     platform::setValueText(ui.lbl消費税, QString());
     platform::setValueText(ui.lblCD, QString());
     ClearPreview();
@@ -311,6 +320,8 @@ void EntryForm::SetTextBox()
         }
         const FilledEntry filled = fillEntry(m_model->product(row), m_tax);
         setFields(filled.fields);
+        // The stored price is the one the form derives from until the user types another.
+        m_direction = m_tax.indicate == 1 ? 0 : 1;
         if (filled.checkDigitWrong)
             m_services.critical(ui.txt品番->window(), QString::fromUtf8(kCheckDigitTitle), checkDigitWarning());
         platform::setValueText(ui.lblCD, checkDigitCaption(ui.txtBarCode->text()));
@@ -413,7 +424,7 @@ void EntryForm::CalcData()
         in.included = ui.txt価格->text();
         in.base = ui.txt本体価格->text();
         in.direction = m_direction;
-        const CalcOutput out = products::CalcData(in, m_tax);
+        const CalcOutput out = products::CalcData(in, formTax());
         if (out.hasMessage()) {
             m_services.critical(ui.txt品番->window(), out.messageTitle, out.messageText);
             return;
@@ -431,6 +442,23 @@ void EntryForm::CalcData()
         if (out.done)
             setCalcEnabled(false);
     });
+}
+
+TaxSettings EntryForm::formTax() const
+{
+    return m_tax.forClass(ui.Check軽減税率->isChecked());
+}
+
+// A derived price and tax already shown follow the new class at once; before the calculation ran,
+// 税 計 算 will use it.
+void EntryForm::reducedToggled()
+{
+    if (ui.lbl消費税->text().isEmpty())
+        return;
+    const QLineEdit *source = m_direction == 0 ? ui.txt価格 : ui.txt本体価格;
+    if (!platform::isNumeric(source->text()))
+        return;
+    CalcData();
 }
 
 // ---- barcode preview ----

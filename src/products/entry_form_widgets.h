@@ -10,6 +10,7 @@
 
 class QAction;
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +45,7 @@ public:
         QLineEdit *txt備考 = nullptr;
         QLineEdit *txtBarCode = nullptr;
         QLabel *lbl消費税 = nullptr;
+        QCheckBox *Check軽減税率 = nullptr; // the product is taxed at the reduced rate
         QLabel *lblCD = nullptr;
         QButtonGroup *OptionType = nullptr;
         QRadioButton *OptionType_0 = nullptr;
@@ -116,6 +118,9 @@ private:
     void setFields(const EntryFields &f);
     void emptyFields();
     void priceTyped(int direction);
+    void reducedToggled();
+    // The tax settings with the rate of the class the form shows.
+    TaxSettings formTax() const;
     void barcodeTyped();
     void optionTypeChosen(int id);
     void previewTypedCode();

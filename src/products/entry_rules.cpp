@@ -110,7 +110,7 @@ FilledEntry fillEntry(const Product &row, const TaxSettings &tax)
         } else if (whole && *whole == 0) {
             f.inclPrice = f.tax = QStringLiteral("0");
         } else if (whole) {
-            const PriceSplit s = ruleA(*whole, tax.rate, tax.ks);
+            const PriceSplit s = ruleA(*whole, tax.rateFor(row.reduced), tax.ks);
             if (s.valid) {
                 f.inclPrice = QString::number(s.included);
                 f.tax = QString::number(s.tax);
@@ -123,12 +123,13 @@ FilledEntry fillEntry(const Product &row, const TaxSettings &tax)
         } else if (whole && *whole == 0) {
             f.basePrice = f.tax = QStringLiteral("0");
         } else if (whole) {
-            const PriceSplit s = ruleB(*whole, tax.rate);
+            const PriceSplit s = ruleB(*whole, tax.rateFor(row.reduced));
             f.basePrice = QString::number(s.base);
             f.tax = QString::number(s.tax);
         }
     }
     f.remarks = row.remarks;
+    f.reduced = row.reduced;
 
     const QString &jan = row.jan;
     auto numericOrEmpty = [](const QString &t) { return platform::isNumeric(t) ? t : QString(); };
@@ -168,6 +169,7 @@ Product productFromEntry(const EntryFields &f, int indicate)
     p.price = whole ? platform::formatPlain(*whole) : QString();
     p.remarks = f.remarks;
     p.jan = f.barcode.isEmpty() ? QString() : f.barcode + checkDigitCaption(f.barcode);
+    p.reduced = f.reduced;
     return p;
 }
 

@@ -21,6 +21,7 @@ struct EntryFields {
     QString checkDigit;    // lblCD
     int janType = 0;       // OptionType: 0 標準(13桁), 1 短縮(8桁)
     int inclMaxLength = 8; // maximum length of txt価格
+    bool reduced = false;  // Check軽減税率: the product is taxed at the reduced rate
 
     bool operator==(const EntryFields &) const = default;
 };

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace products {
@@ -30,6 +31,21 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
+// Shows "※" after the name of a reduced-rate product, as the ledger prints it; the name itself, which
+// find and the entry form read, stays as it is.
+class ReducedMarkDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(ProductListModel::ReducedRole).toBool())
+            option->text += ProductListModel::reducedMark();
+    }
+};
+
 } // namespace
 
 ListView::ListView(const Widgets &widgets, ProductListModel &model, ListDocument &document, EntryForm &entry,
@@ -40,6 +56,7 @@ ListView::ListView(const Widgets &widgets, ProductListModel &model, ListDocument
     QHeaderView *header = ui.ListView1->header();
     // The list sorts only when told to (rows added later go to the end); its header still clicks.
     ui.ListView1->setSortingEnabled(false);
+    ui.ListView1->setItemDelegateForColumn(ProductListModel::GoodName, new ReducedMarkDelegate(ui.ListView1));
     header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionClicked, this, &ListView::ListView1_ColumnClick);
     // A list read or emptied is in no sorted order any more.

@@ -15,6 +15,9 @@ struct Product {
     QString remarks; // 備考
     QString jan;     // 13 or 8 digits, or empty
     bool checked = false;
+    // Taxed at the reduced rate (food and drink, newspapers); the list file marks it with the letter
+    // after the JAN code.
+    bool reduced = false;
 
     bool operator==(const Product &) const = default;
 };

@@ -46,6 +46,10 @@ QVariant ProductListModel::data(const QModelIndex &index, int role) const
         return r.product.checked ? Qt::Checked : Qt::Unchecked;
     if (role == Qt::TextAlignmentRole && index.column() == Price)
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == ReducedRole)
+        return r.product.reduced;
+    if (role == Qt::AccessibleDescriptionRole && index.column() == GoodName && r.product.reduced)
+        return reducedDescription();
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
@@ -149,6 +153,16 @@ bool ProductListModel::setHeaderData(int section, Qt::Orientation orientation, c
     else
         return false;
     return true;
+}
+
+QString ProductListModel::reducedMark()
+{
+    return QStringLiteral("※");
+}
+
+QString ProductListModel::reducedDescription()
+{
+    return QStringLiteral("軽減税率");
 }
 
 QString ProductListModel::priceHeader(int indicate)

@@ -14,6 +14,13 @@ class ProductListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { Number = 0, GoodNum, GoodName, Price, Alt, JanCode, ColumnCount };
+    // The tax class of the row (true: the reduced rate), on every column. The list view marks the
+    // name of such a row; its texts stay as the file holds them.
+    static constexpr int ReducedRole = Qt::UserRole + 1;
+    // The mark the list view puts after the name of a reduced-rate row, and what it says to assistive
+    // technology.
+    static QString reducedMark();
+    static QString reducedDescription();
 
     explicit ProductListModel(QObject *parent = nullptr);
 

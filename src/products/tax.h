@@ -16,6 +16,18 @@ struct TaxSettings {
     int style = common::keys::tax::Style.defaultNumber();
     // Shelf labels show the tax-inclusive price (1) or the base price (0).
     int zeikomi = common::keys::tax::Zeikomi.defaultNumber();
+    // The reduced rate, for products of the reduced class.
+    Currency reducedRate = Currency::parse(common::keys::tax::ReducedRate.defaultText()).value_or(Currency());
+
+    // The rate of a product of that class.
+    Currency rateFor(bool reduced) const { return reduced ? reducedRate : rate; }
+    // These settings with the rate of a product of that class in rate, for the price rules.
+    TaxSettings forClass(bool reduced) const
+    {
+        TaxSettings t = *this;
+        t.rate = rateFor(reduced);
+        return t;
+    }
 };
 
 struct PriceSplit {

@@ -13,7 +13,8 @@ using platform::AppError;
 
 namespace {
 
-constexpr int kColumns = 5; // A item code, B name, C price, D remarks, E JAN code
+constexpr int kColumns = 5;     // A item code, B name, C price, D remarks, E JAN code
+constexpr int kClassColumn = 6; // F the tax class, optional
 
 QString cellNote(qint64 row, int column)
 {
@@ -74,12 +75,59 @@ AppError priceOf(const Cell &cell, qint64 row, QString *price)
     return {};
 }
 
-QString janOf(const Cell &cell)
+// The JAN code without the class letter of the list file ("B", or "K" for the reduced rate), as a
+// list saved by this program and opened in a spreadsheet holds it.
+QString janOf(const Cell &cell, bool *reduced)
 {
     QString t = cell.shown();
-    if (t.endsWith(QLatin1Char('B')))
+    *reduced = t.endsWith(QLatin1Char('K'));
+    if (t.endsWith(QLatin1Char('B')) || *reduced)
         t.chop(1);
     return t;
+}
+
+bool isReducedRateValue(double v)
+{
+    return std::fabs(v - 8.0) < 1e-9 || std::fabs(v - 0.08) < 1e-12;
+}
+
+// Column F: "8", "8%", "0.08", "軽減" or "※" (as text or as a number, a percentage cell holding
+// 0.08) is the reduced rate, anything else the standard rate. An error value (#N/A, #REF!) is
+// refused, naming the cell, like a text that cannot be saved: the user meant something there.
+AppError classOf(const Cell &cell, qint64 row, bool *reduced)
+{
+    *reduced = false;
+    switch (cell.kind) {
+    case Cell::Kind::Empty:
+    case Cell::Kind::Boolean:
+    case Cell::Kind::Date:
+        return {};
+    case Cell::Kind::Error:
+        return AppError{AppError::TypeMismatch,
+                        QStringLiteral("%1の値「%2」を税区分 (軽減税率なら 8、8%、0.08、軽減、※) "
+                                       "として読めません。")
+                            .arg(cellNote(row, kClassColumn), cell.shown())};
+    case Cell::Kind::Number:
+        *reduced = isReducedRateValue(cell.number);
+        return {};
+    case Cell::Kind::Text:
+        break;
+    }
+    if (const AppError e = checkText(cell.text, row, kClassColumn); e.isSet())
+        return e;
+    // Full-width digits and signs, as Japanese input gives them, read as their ASCII forms.
+    QString t = cell.text.normalized(QString::NormalizationForm_KC).trimmed();
+    if (t == QStringLiteral("軽減") || t == QStringLiteral("※")) {
+        *reduced = true;
+        return {};
+    }
+    const bool percent = t.endsWith(QLatin1Char('%'));
+    if (percent)
+        t.chop(1);
+    bool ok = false;
+    const double v = t.trimmed().toDouble(&ok);
+    *reduced = ok && (percent ? std::fabs(v - 8.0) < 1e-9 : isReducedRateValue(v));
+    return {};
 }
 
 } // namespace
@@ -107,9 +155,13 @@ ImportResult importRows(WorkbookReader &reader, const ImportProgressCallback &pr
         p.code = at(0).shown();
         p.name = name;
         p.remarks = at(3).shown();
-        p.jan = janOf(at(4));
+        p.jan = janOf(at(4), &p.reduced);
         if ((failure = priceOf(at(2), row, &p.price)).isSet())
             return false;
+        bool reducedByColumn = false;
+        if ((failure = classOf(at(kClassColumn - 1), row, &reducedByColumn)).isSet())
+            return false;
+        p.reduced = p.reduced || reducedByColumn;
         QString *texts[] = {&p.code, &p.name, &p.price, &p.remarks, &p.jan};
         for (int k = 0; k < kColumns; ++k) {
             // A workbook saved on a Linux or macOS desktop may hold the JIS forms of dashes and signs.
@@ -126,7 +178,7 @@ ImportResult importRows(WorkbookReader &reader, const ImportProgressCallback &pr
         }
         return true;
     };
-    const AppError e = reader.readFirstSheet(kColumns, visit);
+    const AppError e = reader.readFirstSheet(kClassColumn, visit);
     if (e.isSet())
         result.error = e;
     else if (failure.isSet())

@@ -37,13 +37,14 @@ struct ImportResult {
 };
 
 // The products of the first worksheet, one per row from row 1 on, columns A to E: item code, name,
-// price, remarks, JAN code. The first row whose column B is empty ends the data. The price is the
-// cell's value rounded to whole yen (kept as plain digits, the list shows it "#,##0"); an empty cell
-// leaves it empty and a text that is no number (such as "特価") is kept as it stands. A trailing "B"
-// of the JAN code is removed. The JIS forms of dashes and signs become their CP932 characters
-// (platform::cp932::toCp932Forms). A text CP932 cannot hold, a control character, a cell longer than
-// MaxCellLength, a price beyond 32 bits or more than MaxRows rows refuse the whole import, naming
-// the row and column.
+// price, remarks, JAN code, and optionally F, the tax class ("8", "8%", "0.08", "軽減" or "※": the
+// reduced rate; empty or anything else: the standard rate; an error value is refused). The first row whose column B is
+// empty ends the data. The price is the cell's value rounded to whole yen (kept as plain digits, the list shows it
+// "#,##0"); an empty cell leaves it empty and a text that is no number (such as "特価") is kept as it stands. A
+// trailing "B" of the JAN code is removed, and so is a "K", which marks the reduced rate as in the list file. The JIS
+// forms of dashes and signs become their CP932 characters (platform::cp932::toCp932Forms). A text CP932 cannot hold, a
+// control character, a cell longer than MaxCellLength, a price beyond 32 bits or more than MaxRows rows refuse the
+// whole import, naming the row and column.
 ImportResult importWorkbook(const QString &path, const ImportProgressCallback &progress = {});
 // The same from a reader already opened.
 ImportResult importRows(WorkbookReader &reader, const ImportProgressCallback &progress = {});

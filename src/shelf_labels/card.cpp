@@ -101,6 +101,8 @@ QString cardHtml(const Card &card, const CardFrame &frame, int layoutType)
     s += htmlEscape(card.price);
     s += QLatin1String("</td><td class=\"area32\">");
     s += frame.markAfter;
+    if (card.reducedMark)
+        s += QStringLiteral("※");
     if (layoutType == 1) {
         s += QLatin1String("</td><td><div align=\"center\">");
         s += card.barcode;
@@ -127,7 +129,7 @@ QString cardHtml(const Card &card, const CardFrame &frame, int layoutType)
 std::optional<Card> fillCard(const products::Product &p, const ShelfLabelDesign &design,
                              const products::TaxSettings &tax, platform::AppError *error)
 {
-    const auto prices = priceTexts(p.price, tax, error);
+    const auto prices = priceTexts(p.price, tax.forClass(p.reduced), error);
     if (!prices)
         return std::nullopt;
     Card c;
@@ -136,6 +138,7 @@ std::optional<Card> fillCard(const products::Product &p, const ShelfLabelDesign 
     c.name = p.name;
     c.price = prices->price;
     c.taxNote = prices->taxNote;
+    c.reducedMark = design.makeKM == 1 && p.reduced;
     if (design.makeAlt == 1)
         c.remarks = p.remarks;
     if (design.makeBC == 1) {

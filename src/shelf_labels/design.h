@@ -40,6 +40,7 @@ struct ShelfLabelDesign {
     int makeBC = keys::MakeBC.defaultNumber();   // barcode printed
     int makeJN = keys::MakeJN.defaultNumber();   // barcode digits printed
     int makeLG = keys::MakeLG.defaultNumber();   // logo printed
+    int makeKM = keys::MakeKM.defaultNumber();   // "※" after the price of reduced-rate products
     QString logoName;
     QString logoW = keys::LogoW.defaultText(); // pixels
     QString logoH = keys::LogoH.defaultText(); // pixels

@@ -201,6 +201,8 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
 
     const auto th = platform::toInteger16(value(f, keys::BarcodeHeight));
     d.barcodeHeight = th ? *th : keys::BarcodeHeight.defaultNumber();
+    // Files of older versions lack the reduced-rate mark: off.
+    d.makeKM = value(f, keys::MakeKM) == QLatin1String("1") ? 1 : 0;
     return true;
 }
 
@@ -261,6 +263,9 @@ bool WriteDesign(const WindowValues &values, const QString &path, AppError *erro
         put(keys::Padding[i], numericOr(d.padding[i], keys::Padding[i]));
     put(keys::LayoutType, d.layoutType == 0 ? num(0) : num(1));
     put(keys::BarcodeHeight, num(d.barcodeHeight));
+    // A design that never showed the mark stays the file older versions wrote.
+    if (d.makeKM == 1 || !value(f, keys::MakeKM).isEmpty())
+        put(keys::MakeKM, num(d.makeKM == 1 ? 1 : 0));
     return f.save(error);
 }
 

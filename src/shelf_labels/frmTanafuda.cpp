@@ -130,7 +130,7 @@ void frmTanafuda::connectControls()
         markChanged();
     };
     for (QCheckBox *c : {ui->CheckHeader, ui->CheckGoodNum, ui->CheckAlt, ui->CheckBarCode, ui->Check罫線,
-                         ui->CheckCardHeight, ui->CheckCardWidth, ui->CheckLogo})
+                         ui->CheckCardHeight, ui->CheckCardWidth, ui->CheckLogo, ui->Check軽減マーク})
         connect(c, &QCheckBox::toggled, this, changed);
     connect(ui->Check税込, &QCheckBox::toggled, this, &frmTanafuda::Check税込_Toggled);
     connect(ui->Check比率, &QCheckBox::toggled, this, [this](bool on) {
@@ -372,6 +372,7 @@ void frmTanafuda::showValues(const WindowValues &values, const QString &label)
     ui->cmbJanImageHeight->setCurrentText(th);
 
     ui->CheckLogo->setChecked(d.makeLG == 1);
+    ui->Check軽減マーク->setChecked(d.makeKM == 1);
     ui->cmbLogoAlign->setCurrentText(d.logoAlign.isEmpty() ? QStringLiteral("中央") : d.logoAlign);
     showLogo(d.logoName, d.logoW, d.logoH, label);
     m_loading = wasLoading;
@@ -410,6 +411,7 @@ WindowValues frmTanafuda::controlValues() const
     d.makeBC = ui->CheckBarCode->isChecked() ? 1 : 0;
     d.makeJN = m_janNum->checkedId() == 0 ? 0 : 1;
     d.makeLG = ui->CheckLogo->isChecked() ? 1 : 0;
+    d.makeKM = ui->Check軽減マーク->isChecked() ? 1 : 0;
     d.logoName = ui->lblLogoName->text().isEmpty() ? QString() : m_logoPath;
     d.logoAlign = ui->cmbLogoAlign->currentText();
     d.logoW = ui->txtLogoWidth->text();

@@ -202,7 +202,7 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
     // Every price is checked here, so that a list the sheet cannot show is refused before the page
     // is begun; the cards themselves are filled as the page is written.
     for (const products::Product &p : std::as_const(sheet.products)) {
-        if (!priceTexts(p.price, tax, error))
+        if (!priceTexts(p.price, tax.forClass(p.reduced), error))
             return std::nullopt;
         if (progress)
             progress();

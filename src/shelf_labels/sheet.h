@@ -40,6 +40,7 @@ struct Card {
     QString remarks;
     QString barcode; // image sequence (markup)
     QString janDigits;
+    bool reducedMark = false; // "※" after the price: a reduced-rate product, when the design asks for it
 };
 
 // Everything MakeHtmlFile needs besides the design. The cards are filled as the page is written, so
@@ -71,7 +72,8 @@ struct PriceTexts {
     QString price;
     QString taxNote;
 };
-// Display price and tax note of one list price. Fails (type mismatch, overflow) where the list price
+// Display price and tax note of one list price at tax.rate (the rate of the product's class, see
+// products::TaxSettings::forClass). Fails (type mismatch, overflow) where the list price
 // cannot be converted: a non-numeric price shown as base price from tax-inclusive list prices.
 std::optional<PriceTexts> priceTexts(const QString &listPrice, const products::TaxSettings &tax,
                                      platform::AppError *error = nullptr);

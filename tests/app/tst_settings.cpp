@@ -212,6 +212,8 @@ private Q_SLOTS:
     void oldFileTakeover();
     void writeToDiskFalseWritesNothing();
     void reportBoxes();
+    void addedKeys_data();
+    void addedKeys();
 };
 
 void TestSettings::defaultContentByteForByte()
@@ -1086,6 +1088,65 @@ void TestSettings::reportBoxes()
     QCOMPARE(ui.messages.at(1).text, QStringLiteral("エラーが発生しました(main.GetOldIni)\r\nエラー番号: 13\r\n"
                                                     "内容: 型が一致しません。 ([Bunkatsu] W)"));
     QCOMPARE(ui.messages.at(1).icon, platform::UiServices::Icon::Critical);
+}
+
+// Keys later versions added ([Tax] ReducedTax, the reduced-rate marks): a file without them loads their
+// defaults without a report, and they are written back only once they differ from the default.
+void TestSettings::addedKeys_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value"); // null: the key is not in the file
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<QString>("reported");
+    QTest::addColumn<QString>("written"); // what writing the loaded settings into an empty profile gives
+    QTest::newRow("reduced rate missing") << "Tax"
+                                          << "ReducedTax" << QString() << "0.08" << QString() << QString();
+    QTest::newRow("reduced rate 0.1") << "Tax"
+                                      << "ReducedTax"
+                                      << "0.1"
+                                      << "0.1" << QString() << "0.1";
+    QTest::newRow("reduced rate empty") << "Tax"
+                                        << "ReducedTax"
+                                        << ""
+                                        << "0.08" << QString() << QString();
+    QTest::newRow("reduced rate letters") << "Tax"
+                                          << "ReducedTax"
+                                          << "eight"
+                                          << "0.08"
+                                          << "[Tax] ReducedTax" << QString();
+    QTest::newRow("shelf mark on") << "Make"
+                                   << "KM"
+                                   << "1"
+                                   << "1" << QString() << "1";
+    QTest::newRow("tag mark missing") << "CMake"
+                                      << "KM" << QString() << "0" << QString() << QString();
+    QTest::newRow("tag mark on") << "CMake"
+                                 << "KM"
+                                 << "1"
+                                 << "1" << QString() << "1";
+}
+
+void TestSettings::addedKeys()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, loaded);
+    QFETCH(QString, reported);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vennlo.ini"));
+    QVERIFY(writeBytes(path, value.isNull() ? app::defaultSettingsBytes() : defaultWith(section, key, value)));
+    const SettingsLoad load = app::GetInitial(path, QString());
+    QCOMPARE(reportsText(load).contains(reported), true);
+    QCOMPARE(load.reports.isEmpty(), reported.isEmpty());
+    const Settings &s = load.settings;
+    const QString got = key == QLatin1String("ReducedTax") ? s.tax.reducedRate.toString()
+                        : section == QLatin1String("Make") ? QString::number(s.shelf.makeKM)
+                                                           : QString::number(s.tag.km);
+    QCOMPARE(got, loaded);
+    QCOMPARE(writtenValue(s, section, key), written);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

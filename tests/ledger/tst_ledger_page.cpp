@@ -50,6 +50,8 @@ private Q_SLOTS:
     void pageNumbers();
     void prices_data();
     void prices();
+    void reducedRows_data();
+    void reducedRows();
     void fontSizes_data();
     void fontSizes();
     void selection();
@@ -338,6 +340,68 @@ void TestLedgerPage::checks()
         QCOMPARE(r.title, QStringLiteral("入力値チェック"));
         QCOMPARE(int(r.icon), int(platform::UiServices::Icon::Critical));
     }
+}
+
+// Each row at its product's rate; a reduced-rate row marked after its name, and one line under the
+// tables saying so with the rate as set. The file the make writes is the same page.
+void TestLedgerPage::reducedRows_data()
+{
+    QTest::addColumn<int>("basis");
+    QTest::addColumn<int>("ks");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<bool>("reduced");
+    QTest::addColumn<QString>("reducedRate");
+    QTest::addColumn<QStringList>("cells"); // tax-inclusive, base, tax
+    QTest::addColumn<QString>("note");
+    QTest::newRow("base, reduced") << 0 << 0 << "1000" << true << "0.08" << QStringList{"1,080", "1,000", "80"}
+                                   << "※は軽減税率(8%)対象商品です";
+    QTest::newRow("base, standard") << 0 << 0 << "1000" << false << "0.08" << QStringList{"1,100", "1,000", "100"}
+                                    << QString();
+    QTest::newRow("base 99 half up, reduced")
+        << 0 << 1 << "99" << true << "0.08" << QStringList{"107", "99", "8"} << "※は軽減税率(8%)対象商品です";
+    QTest::newRow("tax-inclusive, reduced")
+        << 1 << 0 << "1000" << true << "0.08" << QStringList{"1,000", "926", "74"} << "※は軽減税率(8%)対象商品です";
+    QTest::newRow("reduced rate as set") << 0 << 2 << "1000" << true << "0.065" << QStringList{"1,065", "1,000", "65"}
+                                         << "※は軽減税率(6.5%)対象商品です";
+}
+
+void TestLedgerPage::reducedRows()
+{
+    QFETCH(int, basis);
+    QFETCH(int, ks);
+    QFETCH(QString, price);
+    QFETCH(bool, reduced);
+    QFETCH(QString, reducedRate);
+    QFETCH(QStringList, cells);
+    QFETCH(QString, note);
+    products::TaxSettings tax;
+    tax.rate = *products::Currency::parse(QStringLiteral("0.1"));
+    tax.reducedRate = *products::Currency::parse(reducedRate);
+    tax.indicate = basis;
+    tax.ks = ks;
+    products::ProductList list = numbered(2);
+    list[1].price = price;
+    list[1].reduced = reduced;
+    QList<LedgerRow> rows;
+    QVERIFY(!SetSyouhin(list, tax, 40, &rows).isSet());
+    const QStringList lines = MakeHtmlFile(rows, LedgerDesign(), QStringLiteral("1"), tax.reducedRate).lines;
+    const QStringList body = blocks(lines);
+    const QString row = body.value(4);
+    QVERIFY2(row.contains(QStringLiteral("<td>品1") + (reduced ? QStringLiteral("※") : QString()) +
+                          QStringLiteral("</td><td class=\"rgt\" colspan=\"2\">") + cells.at(0) +
+                          QStringLiteral("</td>")),
+             qPrintable(row));
+    QVERIFY(row.endsWith(QStringLiteral("<td class=\"rgt\">") + cells.at(1) +
+                         QStringLiteral("</td><td class=\"rgt\">") + cells.at(2) + QStringLiteral("</td></tr>")));
+    QVERIFY(!body.value(2).contains(QStringLiteral("※")));
+    QCOMPARE(body.last(),
+             note.isEmpty() ? QStringLiteral("</table>") : QStringLiteral("<p>") + note + QStringLiteral("</p>"));
+
+    QTemporaryDir dir;
+    QVERIFY(makeLedger(list, tax, LedgerDesign(), QStringLiteral("1"), dir.path()).ok());
+    QFile f(dir.filePath(QStringLiteral("dtemp.html")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), platform::cp932Lines(lines));
 }
 
 void TestLedgerPage::makeWritesPage()

@@ -88,6 +88,9 @@ void TestDesignFile::roundTrip_data()
     yen.checkCZeikomi = false;
     yen.checkLogo = false;
     QTest::newRow("円マーク, no tax note, logo off") << yen;
+    WindowValues reduced = builtInForm(BuiltInType::A);
+    reduced.checkReducedMark = true;
+    QTest::newRow("※ after reduced-rate prices") << reduced;
 }
 
 void TestDesignFile::roundTrip()

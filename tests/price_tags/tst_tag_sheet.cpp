@@ -116,6 +116,8 @@ private Q_SLOTS:
     void slotPriceFailureIsTheApology();
     void slotPrices_data();
     void slotPrices();
+    void reducedRateTags_data();
+    void reducedRateTags();
 };
 
 void TestTagSheet::copiesThreeAndTwo()
@@ -687,6 +689,50 @@ void TestTagSheet::slotPrices()
     QCOMPARE(taxInclusiveLabel(price, tax), label);
     products::ProductList list{{QStringLiteral("X"), QStringLiteral("Y"), price, QString(), QString(), true}};
     QCOMPARE(fillProductSlots(list, tax).items[0].price, label);
+}
+
+// A checked list of both classes: each slot's price at its product's rate, "※" after the price of a
+// reduced-rate product when the design asks for it.
+void TestTagSheet::reducedRateTags_data()
+{
+    QTest::addColumn<int>("indicate");
+    QTest::addColumn<int>("ks");
+    QTest::addColumn<int>("km");
+    QTest::addColumn<int>("ym");
+    QTest::addColumn<QString>("standardCell");
+    QTest::addColumn<QString>("reducedCell");
+    QTest::newRow("base, mark on, 円") << 0 << 0 << 1 << 1 << "<td class=\"area31\">1,100円</td>"
+                                       << "<td class=\"area31\">1,080円※</td>";
+    QTest::newRow("base 999 half up, mark off") << 0 << 1 << 0 << 2 << "<td class=\"area31\">1,099</td>"
+                                                << "<td class=\"area31\">1,079</td>";
+    QTest::newRow("tax-inclusive, mark on, yen") << 1 << 0 << 1 << 0 << "<td class=\"area31\">&yen;1,000</td>"
+                                                 << "<td class=\"area31\">&yen;1,000※</td>";
+}
+
+void TestTagSheet::reducedRateTags()
+{
+    QFETCH(int, indicate);
+    QFETCH(int, ks);
+    QFETCH(int, km);
+    QFETCH(int, ym);
+    QFETCH(QString, standardCell);
+    QFETCH(QString, reducedCell);
+    products::TaxSettings tax;
+    tax.rate = *products::Currency::parse(QStringLiteral("0.1"));
+    tax.indicate = indicate;
+    tax.ks = ks;
+    const QString price = indicate == 0 && ks == 1 ? QStringLiteral("999") : QStringLiteral("1000");
+    products::ProductList list{{QStringLiteral("S"), QStringLiteral("湯呑み"), price, QString(), QString(), true},
+                               {QStringLiteral("R"), QStringLiteral("煎茶"), price, QString(), QString(), true}};
+    list[1].reduced = true;
+    const SlotFill fill = fillProductSlots(list, tax);
+    QVERIFY(fill.message.isEmpty());
+    PriceTagDesign d;
+    d.km = km;
+    d.ym = ym;
+    const QStringList g = grid(sheet(fill.items, copies({1, 1}), d));
+    QVERIFY2(g.value(2).contains(standardCell), qPrintable(g.value(2)));
+    QVERIFY2(g.value(3).contains(reducedCell), qPrintable(g.value(3)));
 }
 
 QTEST_GUILESS_MAIN(TestTagSheet)

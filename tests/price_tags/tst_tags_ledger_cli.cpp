@@ -55,6 +55,8 @@ private Q_SLOTS:
     void ledgerPageNumbers();
     void settingsAreReadNeverWritten();
     void help();
+    void ratesOverTheSettings_data();
+    void ratesOverTheSettings();
 };
 
 void TestTagsLedgerCli::initTestCase()
@@ -289,6 +291,56 @@ void TestTagsLedgerCli::help()
           "  ledger LIST.csv [--check ROWS] [--start-page N] [--pdf FILE.pdf]\n",
           "  preview tags [--design FILE.cdn]\n"})
         QVERIFY2(r.out.contains(QLatin1String(text)), text);
+}
+
+// A list of both tax classes: the rates from the settings file or from the command line give the page
+// the window makes with those rates; a rate typed as a percentage is refused.
+void TestTagsLedgerCli::ratesOverTheSettings_data()
+{
+    QTest::addColumn<QList<QStringList>>("settings");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("settings file") << QList<QStringList>{{"Tax", "Tax", "0.1"}, {"Tax", "ReducedTax", "0.08"}}
+                                   << QStringList() << 0;
+    QTest::newRow("command line") << QList<QStringList>() << QStringList{"--tax", "0.1", "--reduced-tax", "0.08"} << 0;
+    QTest::newRow("command line over the file") << QList<QStringList>{{"Tax", "ReducedTax", "0.05"}}
+                                                << QStringList{"--tax", "0.1", "--reduced-tax", "0.08"} << 0;
+    QTest::newRow("command line after the command")
+        << QList<QStringList>() << QStringList{"ledger", "LIST", "--reduced-tax=0.08", "--tax", "0.1"} << 0;
+    QTest::newRow("percentage refused") << QList<QStringList>() << QStringList{"--reduced-tax", "8"} << 2;
+}
+
+void TestTagsLedgerCli::ratesOverTheSettings()
+{
+    QFETCH(QList<QStringList>, settings);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    products::ProductList list = products::readCsvFile(kList).rows;
+    for (qsizetype i = 0; i < list.size(); i += 2)
+        list[i].reduced = true;
+    const QString listPath = dir.filePath(QStringLiteral("both.csv"));
+    QVERIFY(products::writeCsvFile(listPath, list).ok());
+    const QString ini = settingsFile(dir, settings);
+    QStringList args{QStringLiteral("--settings"), ini, QStringLiteral("--out"), dir.path()};
+    if (options.startsWith(QStringLiteral("ledger")))
+        args += options.replaceInStrings(QStringLiteral("LIST"), listPath);
+    else
+        args += options + QStringList{QStringLiteral("ledger"), listPath};
+    const Run r = runCli(args);
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode != 0) {
+        QVERIFY2(r.err.contains(QStringLiteral("税率は 0.1 のように小数で入力してください")), qPrintable(r.err));
+        return;
+    }
+    products::TaxSettings tax;
+    tax.rate = *products::Currency::parse(QStringLiteral("0.1"));
+    tax.reducedRate = *products::Currency::parse(QStringLiteral("0.08"));
+    QTemporaryDir window;
+    QVERIFY(ledger::makeLedger(list, tax, ledger::LedgerDesign(), QStringLiteral("1"), window.path()).ok());
+    const QByteArray page = readBytes(dir.filePath(QStringLiteral("dtemp.html")));
+    QCOMPARE(page, readBytes(window.filePath(QStringLiteral("dtemp.html"))));
+    QVERIFY(platform::cp932::decode(page).contains(QStringLiteral("<p>※は軽減税率(8%)対象商品です</p>")));
 }
 
 QTEST_GUILESS_MAIN(TestTagsLedgerCli)

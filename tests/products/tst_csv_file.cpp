@@ -63,6 +63,8 @@ private Q_SLOTS:
     void readFaults();
     void roundTripBytes_data();
     void roundTripBytes();
+    void taxClassLetter_data();
+    void taxClassLetter();
     void filesFromElsewhere();
     void encodingChoice_data();
     void encodingChoice();
@@ -259,6 +261,46 @@ void TestCsvFile::roundTripBytes_data()
         many << make(QString::number(i), QStringLiteral("商品%1").arg(i), QString::number(i * 37), QString(),
                      i % 2 ? QStringLiteral("4901234567894") : QString());
     QTest::newRow("500 rows") << many;
+    ProductList classes{make("T", "煎茶", "1000", "", "4901234567894"), make("C", "湯呑み", "1200", "", "49012342"),
+                        make("N", "新聞", "150", "朝刊", ""), make("S", "袋", "5", "", "")};
+    classes[0].reduced = classes[2].reduced = true;
+    QTest::newRow("both tax classes") << classes;
+}
+
+// The letter after the JAN code carries the tax class; a reader that knows one rate drops it as it
+// drops "B" and keeps the code.
+void TestCsvFile::taxClassLetter_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("jan");
+    QTest::addColumn<bool>("reduced");
+    QTest::newRow("EAN-13 standard") << "4901234567894B"
+                                     << "4901234567894" << false;
+    QTest::newRow("EAN-13 reduced") << "4901234567894K"
+                                    << "4901234567894" << true;
+    QTest::newRow("EAN-8 reduced") << "49012342K"
+                                   << "49012342" << true;
+    QTest::newRow("no code, standard") << "B" << QString() << false;
+    QTest::newRow("no code, reduced") << "K" << QString() << true;
+}
+
+void TestCsvFile::taxClassLetter()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, jan);
+    QFETCH(bool, reduced);
+    const QByteArray bytes = sjis(QStringLiteral("\"c\",\"名\",100,\"\",\"") + field + QStringLiteral("\"\r\n"));
+    const ReadResult r = ReadFile(bytes);
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(r.rows.size(), 1);
+    QCOMPARE(r.rows.at(0).jan, jan);
+    QCOMPARE(r.rows.at(0).reduced, reduced);
+    const WriteResult back = WriteFile(r.rows);
+    QVERIFY(back.ok());
+    QCOMPARE(back.bytes, bytes);
+    // An older reader: the field without its last character when that is not a digit.
+    const QString last = field.right(1);
+    QCOMPARE(last.at(0).isDigit() ? field : field.chopped(1), jan);
 }
 
 void TestCsvFile::roundTripBytes()

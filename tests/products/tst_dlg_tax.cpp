@@ -63,6 +63,8 @@ private Q_SLOTS:
     void rateOverflow();
     void cancelKeepsSettings();
     void newRateShownNextTime();
+    void reducedRate_data();
+    void reducedRate();
 };
 
 void TestDlgTax::opening_data()
@@ -305,6 +307,60 @@ void TestDlgTax::newRateShownNextTime()
     }
     dlgTax again(t, ui);
     QCOMPARE(child<QLabel>(again, "lblPresentTax")->text(), QStringLiteral("0.08"));
+}
+
+// The reduced rate beside the standard one: shown with its percentage, typed through the caption's
+// buddy, checked as the standard rate is, and left alone when its box stays empty.
+void TestDlgTax::reducedRate_data()
+{
+    QTest::addColumn<QString>("standard");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shownPercent"); // beside the box while typing
+    QTest::addColumn<QString>("message");      // empty: accepted
+    QTest::addColumn<QString>("rate");         // the standard and reduced rates afterwards
+    const QString range = QStringLiteral("税率は 0.1 のように小数で入力してください (10% → 0.1)");
+    QTest::newRow("new reduced rate") << ""
+                                      << "0.05"
+                                      << "(5%)" << QString() << "0.1/0.05";
+    QTest::newRow("both rates") << "0.12"
+                                << "0.1"
+                                << "(10%)" << QString() << "0.12/0.1";
+    QTest::newRow("empty keeps it") << ""
+                                    << ""
+                                    << "" << QString() << "0.1/0.08";
+    QTest::newRow("8 meant as 8 %") << ""
+                                    << "8"
+                                    << "(800%)" << range << "0.1/0.08";
+    QTest::newRow("not a number") << ""
+                                  << "0..1"
+                                  << "" << QStringLiteral("軽減税率の値が不正です.") << "0.1/0.08";
+    QTest::newRow("standard refused first") << "10"
+                                            << "0.05"
+                                            << "(5%)" << range << "0.1/0.08";
+}
+
+void TestDlgTax::reducedRate()
+{
+    QFETCH(QString, standard);
+    QFETCH(QString, typed);
+    QFETCH(QString, shownPercent);
+    QFETCH(QString, message);
+    QFETCH(QString, rate);
+    FakeUiServices ui;
+    TaxSettings t = settings("0.1", 0, 0);
+    dlgTax d(t, ui);
+    d.show();
+    QCOMPARE(child<QLabel>(d, "lblPresentReducedTax")->text(), QStringLiteral("0.08"));
+    QCOMPARE(child<QLabel>(d, "lblPresentReducedPercent")->text(), QStringLiteral("(8%)"));
+    auto *edit = child<QLineEdit>(d, "txtNewReducedTax");
+    QCOMPARE(child<QLabel>(d, "lblNewReducedCaption")->buddy(), edit);
+    child<QLineEdit>(d, "txtNewTax")->setText(standard);
+    edit->setText(typed); // as assistive technology sets it
+    QCOMPARE(child<QLabel>(d, "lblNewReducedPercent")->text(), shownPercent);
+    child<QPushButton>(d, "OKButton")->click();
+    QCOMPARE(ui.lastText(), message);
+    QCOMPARE(d.isVisible(), !message.isEmpty());
+    QCOMPARE(d.taxSettings().rate.toString() + QLatin1Char('/') + d.taxSettings().reducedRate.toString(), rate);
 }
 
 QTEST_MAIN(TestDlgTax)

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,6 +74,10 @@ private Q_SLOTS:
     void textSetFromOutsideActsAsTyped();
     void formFillEnablesNoCalculation();
     void previewRoomReservedFromTheStart();
+    void reducedRateCheckBox_data();
+    void reducedRateCheckBox();
+    void reducedRateTypedAndStored();
+    void calcAfterSelectingARowKeepsTheStoredPrice();
 
 private:
     template <typename T> T *child(const char *name) const
@@ -799,6 +804,89 @@ void TestEntryForm::previewRoomReservedFromTheStart()
     QApplication::processEvents();
     QCOMPARE(frame->size(), frameBefore);
     QCOMPARE(list()->height(), listBefore);
+}
+
+// The form shows the row's tax class; toggling it recomputes the derived price and tax at once.
+void TestEntryForm::reducedRateCheckBox_data()
+{
+    QTest::addColumn<int>("indicate");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<bool>("reduced");
+    QTest::addColumn<QStringList>("shown");   // base, tax-inclusive, tax as selected
+    QTest::addColumn<QStringList>("toggled"); // the same after the check box changed
+    QTest::newRow("base, reduced") << 0 << "1000" << true << QStringList{"1000", "1080", "80"}
+                                   << QStringList{"1000", "1100", "100"};
+    QTest::newRow("base, standard") << 0 << "999" << false << QStringList{"999", "1098", "99"}
+                                    << QStringList{"999", "1078", "79"};
+    QTest::newRow("tax-inclusive, reduced")
+        << 1 << "1000" << true << QStringList{"926", "1000", "74"} << QStringList{"910", "1000", "90"};
+}
+
+void TestEntryForm::reducedRateCheckBox()
+{
+    QFETCH(int, indicate);
+    QFETCH(QString, price);
+    QFETCH(bool, reduced);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, toggled);
+    settings->tax.rate = *products::Currency::parse(QStringLiteral("0.1"));
+    settings->tax.indicate = indicate;
+    Product p = row("T", "茶", price);
+    p.reduced = reduced;
+    setRows({row("A", "a", "1"), p});
+    clickRow(1);
+    auto *box = child<QCheckBox>("Check軽減税率");
+    QCOMPARE(box->text(), QStringLiteral("軽減税率"));
+    QCOMPARE(box->isChecked(), reduced);
+    const auto texts = [this] {
+        return QStringList{edit("txt本体価格")->text(), edit("txt価格")->text(), child<QLabel>("lbl消費税")->text()};
+    };
+    QCOMPARE(texts(), shown);
+    box->setChecked(!reduced);
+    QCOMPARE(texts(), toggled);
+    QVERIFY(fake->messages.isEmpty());
+    QCOMPARE(model()->product(1).reduced, reduced); // the list changes on 登 録 only
+    clickRow(0);
+    QVERIFY(!box->isChecked());
+}
+
+void TestEntryForm::reducedRateTypedAndStored()
+{
+    settings->tax.rate = *products::Currency::parse(QStringLiteral("0.1"));
+    setRows({row("A", "a", "1")}); // no row selected: 登 録 appends
+    edit("txt商品名")->setText(QStringLiteral("新聞"));
+    edit("txt本体価格")->setText(QStringLiteral("150"));
+    auto *box = child<QCheckBox>("Check軽減税率");
+    box->setChecked(true);
+    QVERIFY(child<QLabel>("lbl消費税")->text().isEmpty()); // nothing derived before 税 計 算
+    child<QPushButton>("cmdCalc")->click();
+    QCOMPARE(edit("txt価格")->text(), QStringLiteral("162"));
+    QCOMPARE(child<QLabel>("lbl消費税")->text(), QStringLiteral("12"));
+    child<QPushButton>("cmdPutGrid")->click();
+    QCOMPARE(model()->rowCount(), 2);
+    QVERIFY(model()->product(1).reduced);
+    const QModelIndex name = model()->index(1, products::ProductListModel::GoodName);
+    QCOMPARE(model()->data(name).toString(), QStringLiteral("新聞"));
+    QCOMPARE(model()->data(name, Qt::AccessibleDescriptionRole).toString(), QStringLiteral("軽減税率"));
+    QVERIFY(!model()
+                 ->data(model()->index(0, products::ProductListModel::GoodName), Qt::AccessibleDescriptionRole)
+                 .isValid());
+}
+
+// A price typed into the other field, then a row chosen: 税 計 算 works from the row's stored price,
+// never back from the price derived from it (99 → 104 → 100 with rounding up).
+void TestEntryForm::calcAfterSelectingARowKeepsTheStoredPrice()
+{
+    settings->tax.ks = 2;
+    setRows({row("A", "a", "99")});
+    edit("txt価格")->setText(QStringLiteral("5"));
+    QVERIFY(child<QPushButton>("cmdCalc")->isEnabled());
+    clickRow(0);
+    QCOMPARE(edit("txt価格")->text(), QStringLiteral("104"));
+    child<QPushButton>("cmdCalc")->click();
+    QCOMPARE(edit("txt本体価格")->text(), QStringLiteral("99"));
+    QCOMPARE(edit("txt価格")->text(), QStringLiteral("104"));
+    QCOMPARE(child<QLabel>("lbl消費税")->text(), QStringLiteral("5"));
 }
 
 QTEST_MAIN(TestEntryForm)

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void headerStillSortsAfterOpeningAFile();
     void gridFontAtOnce();
     void saveEntryFollowsFlagWhenFileMenuOpens();
+    void reducedClassFollowsItsRow();
 
 private:
     template <typename T> T *child(const char *name) const
@@ -493,6 +495,61 @@ void TestListView::saveEntryFollowsFlagWhenFileMenuOpens()
     document()->setModified(false);
     Q_EMIT fileMenu->aboutToShow();
     QVERIFY(!save->isEnabled());
+}
+
+// The tax class goes where its row goes (sort, move, check digits, checks), the list marks it after the
+// name without changing the name, and find does not see the mark.
+void TestListView::reducedClassFollowsItsRow()
+{
+    ProductList rows{row("1", "茶", {}, "490123456789"), row("2", "皿"), row("3", "新聞"), row("4", "茶")};
+    rows[0].reduced = rows[2].reduced = true;
+    model()->setRows(rows);
+    const auto reducedNames = [this] {
+        QStringList out;
+        for (const Product &p : model()->rows())
+            out << p.code + (p.reduced ? QStringLiteral("R") : QString());
+        return out.join(QLatin1Char(','));
+    };
+    clickHeader(products::ProductListModel::GoodName);
+    clickRow(0);
+    child<QPushButton>("cmdDown")->click();
+    fake->answers.enqueue(Answer::Ok);
+    child<QAction>("mnuMakeCD")->trigger();
+    ops()->mnuSelectAll();
+    QCOMPARE(model()->checkedCount(), 4);
+    QStringList expected;
+    for (const Product &p : model()->rows()) {
+        const bool wasReduced = p.code == QLatin1String("1") || p.code == QLatin1String("3");
+        expected << p.code + (wasReduced ? QStringLiteral("R") : QString());
+        if (p.code == QLatin1String("1"))
+            QCOMPARE(p.jan, QStringLiteral("4901234567894"));
+    }
+    QVERIFY(reducedNames() != QStringLiteral("1R,2,3R,4")); // the rows did move
+    QCOMPARE(reducedNames(), expected.join(QLatin1Char(',')));
+
+    // Same name, different class: only the reduced row is drawn wider, with its mark.
+    int reducedRow = -1, standardRow = -1;
+    for (int r = 0; r < model()->rowCount(); ++r) {
+        if (model()->product(r).name == QStringLiteral("茶"))
+            (model()->product(r).reduced ? reducedRow : standardRow) = r;
+    }
+    QVERIFY(reducedRow >= 0 && standardRow >= 0);
+    QAbstractItemDelegate *delegate = list()->itemDelegateForColumn(products::ProductListModel::GoodName);
+    QVERIFY(delegate);
+    QStyleOptionViewItem option;
+    option.initFrom(list());
+    const auto width = [&](int r) {
+        return delegate->sizeHint(option, model()->index(r, products::ProductListModel::GoodName)).width();
+    };
+    QVERIFY(width(reducedRow) > width(standardRow));
+    QCOMPARE(model()->data(model()->index(reducedRow, products::ProductListModel::GoodName)).toString(),
+             QStringLiteral("茶"));
+
+    products::dlgSearch *dialog = openFind();
+    QVERIFY(dialog);
+    dialog->findChild<QLineEdit *>(QStringLiteral("txtFind"))->setText(QStringLiteral("※"));
+    button(dialog, "btnFind")->click();
+    QCOMPARE(fake->lastText(), QStringLiteral("検索が終了しました."));
 }
 
 QTEST_MAIN(TestListView)

@@ -208,6 +208,8 @@ private Q_SLOTS:
     void dateFormats();
     void layout_data();
     void layout();
+    void taxClassColumn_data();
+    void taxClassColumn();
     void badInput_data();
     void badInput();
     void overlongTextIsNeverHeldWhole_data();
@@ -373,6 +375,49 @@ void TestWorkbook::layout()
     QCOMPARE(describe(r.rows), rows);
 }
 
+// Column F: the reduced rate as shops write it, anything else the standard rate.
+void TestWorkbook::taxClassColumn_data()
+{
+    QTest::addColumn<QByteArray>("f"); // the F cell of row 1, as sheet XML
+    QTest::addColumn<QString>("e");    // the JAN cell's text
+    QTest::addColumn<bool>("reduced");
+    QTest::addColumn<QString>("jan");
+    const auto text = [](const char *t) { return inlineCell("F1", t); };
+    QTest::newRow("no F") << QByteArray() << "4901234567894" << false << "4901234567894";
+    QTest::newRow("text 8") << text("8") << "4901234567894" << true << "4901234567894";
+    QTest::newRow("text 8%") << text("8%") << "" << true << "";
+    QTest::newRow("full-width ８％") << text("８％") << "" << true << "";
+    QTest::newRow("text 0.08") << text("0.08") << "" << true << "";
+    QTest::newRow("軽減") << text("軽減") << "" << true << "";
+    QTest::newRow("※") << text(" ※ ") << "" << true << "";
+    QTest::newRow("number 8") << QByteArray("<c r=\"F1\"><v>8</v></c>") << "" << true << "";
+    QTest::newRow("percentage cell 0.08") << QByteArray("<c r=\"F1\"><v>0.08</v></c>") << "" << true << "";
+    QTest::newRow("number 10") << QByteArray("<c r=\"F1\"><v>10</v></c>") << "" << false << "";
+    QTest::newRow("text 10%") << text("10%") << "" << false << "";
+    QTest::newRow("text 標準") << text("標準") << "" << false << "";
+    QTest::newRow("boolean") << QByteArray("<c r=\"F1\" t=\"b\"><v>1</v></c>") << "" << false << "";
+    QTest::newRow("K after the JAN code, as the list file")
+        << QByteArray() << "4901234567894K" << true << "4901234567894";
+}
+
+void TestWorkbook::taxClassColumn()
+{
+    QFETCH(QByteArray, f);
+    QFETCH(QString, e);
+    QFETCH(bool, reduced);
+    QFETCH(QString, jan);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    QVERIFY(writeZip(path, xlsxParts("<row r=\"1\">" + inlineCell("B1", "煎茶") + inlineCell("E1", e.toUtf8()) + f +
+                                     "</row><row r=\"2\">" + inlineCell("B2", "湯呑み") + "</row>")));
+    const ImportResult r = importWorkbook(path);
+    QVERIFY2(r.ok(), qPrintable(r.error.description));
+    QCOMPARE(r.rows.size(), 2);
+    QCOMPARE(r.rows.at(0).reduced, reduced);
+    QCOMPARE(r.rows.at(0).jan, jan);
+    QVERIFY(!r.rows.at(1).reduced);
+}
+
 void TestWorkbook::badInput_data()
 {
     QTest::addColumn<QString>("name");
@@ -456,6 +501,17 @@ void TestWorkbook::badInput_data()
         << xlsxParts("<row r=\"1\">" + inlineCell("A1", "a_x0001_") + inlineCell("B1", "b") + "</row>") << 0LL << false
         << int(AppError::InvalidPropertyValue)
         << QStringLiteral("1 行目 A 列に Shift_JIS で保存できない文字「制御文字 U+0001」があります。");
+    QTest::newRow("error value as tax class")
+        << "class.xlsx" << QByteArray()
+        << xlsxParts("<row r=\"1\">" + inlineCell("B1", "b") + "</row><row r=\"2\">" + inlineCell("B2", "c") +
+                     "<c r=\"F2\" t=\"e\"><v>#N/A</v></c></row>")
+        << 0LL << false << int(AppError::TypeMismatch) << QStringLiteral("2 行目 F 列の値「#N/A」を税区分");
+    QTest::newRow("tax class CP932 cannot hold")
+        << "class.ods" << QByteArray()
+        << odsParts("<table:table-row>" + odsText("a") + odsText("b") + odsText("1") + odsText("") + odsText("") +
+                    odsText("🍵") + "</table:table-row>")
+        << 0LL << false << int(AppError::InvalidPropertyValue)
+        << QStringLiteral("1 行目 F 列に Shift_JIS で保存できない文字「🍵」があります。");
     QTest::newRow("price beyond 32 bits")
         << "price.xlsx" << QByteArray()
         << xlsxParts("<row r=\"1\">" + inlineCell("B1", "b") + "<c r=\"C1\"><v>4901234567894</v></c></row>") << 0LL

@@ -310,6 +310,7 @@ void TestShelfDesignFile::roundTrip_data()
         v.design.yMark = 1;
         v.taxStyle = 0;
     });
+    QTest::newRow("※ after reduced-rate prices") << F([](WindowValues &v) { v.design.makeKM = 1; });
     QTest::newRow("style 3, empty header") << F([](WindowValues &v) {
         v.taxStyle = 3;
         v.design.headerText.clear();

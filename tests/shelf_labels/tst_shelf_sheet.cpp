@@ -100,6 +100,8 @@ private Q_SLOTS:
     void readingRule();
     void priceRules_data();
     void priceRules();
+    void reducedRateCards_data();
+    void reducedRateCards();
     void nonNumericPriceFailsWithoutCompletion();
     void emptyPriceIsBlankWithBaseDisplay();
     void priceMarks_data();
@@ -355,6 +357,68 @@ void TestShelfSheet::priceRules()
     } else {
         QCOMPARE(cell, QStringLiteral("<td class=\"top\"><div class=\"dumm\"></div></td>"));
     }
+}
+
+// A list of both classes: each card at its product's rate, "※" after the price only of a reduced-rate
+// product and only when the design asks for it.
+void TestShelfSheet::reducedRateCards_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("basis");
+    QTest::addColumn<int>("ks");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("zeikomi");
+    QTest::addColumn<bool>("reduced");
+    QTest::addColumn<int>("markOption");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("note");
+    const auto row = [](const char *name, const char *list, int basis, int ks, int style, int zeikomi, bool reduced,
+                        int mark, const char *price, const char *note) {
+        QTest::newRow(name) << QString::fromUtf8(list) << basis << ks << style << zeikomi << reduced << mark
+                            << QString::fromUtf8(price) << QString::fromUtf8(note);
+    };
+    row("standard, mark on", "1000", 0, 0, 4, 1, false, 1, "1,100", "(本体価格 1,000円、消費税等 100円)");
+    row("reduced, mark on", "1000", 0, 0, 4, 1, true, 1, "1,080", "(本体価格 1,000円、消費税等 80円)");
+    row("reduced, mark off", "1000", 0, 0, 4, 1, true, 0, "1,080", "(本体価格 1,000円、消費税等 80円)");
+    row("reduced 99 half up", "99", 0, 1, 3, 1, true, 1, "107", "(うち消費税等 8円)");
+    row("reduced 99 up", "99", 0, 2, 3, 1, true, 1, "107", "(うち消費税等 8円)");
+    row("reduced, tax-inclusive list", "1080", 1, 0, 4, 1, true, 1, "1,080", "(本体価格 1,000円、消費税等 80円)");
+    row("reduced 1000 tax-inclusive", "1000", 1, 0, 3, 1, true, 1, "1,000", "(うち消費税等 74円)");
+    row("reduced, base display", "1080", 1, 0, 2, 0, true, 1, "1,000", "(消費税別)");
+    row("standard, base display", "1100", 1, 0, 2, 0, false, 1, "1,000", "(消費税別)");
+}
+
+void TestShelfSheet::reducedRateCards()
+{
+    QFETCH(QString, list);
+    QFETCH(int, basis);
+    QFETCH(int, ks);
+    QFETCH(int, style);
+    QFETCH(int, zeikomi);
+    QFETCH(bool, reduced);
+    QFETCH(int, markOption);
+    QFETCH(QString, price);
+    QFETCH(QString, note);
+    TaxSettings tax;
+    tax.rate = *products::Currency::parse(QStringLiteral("0.1"));
+    tax.reducedRate = *products::Currency::parse(QStringLiteral("0.08"));
+    tax.indicate = basis;
+    tax.ks = ks;
+    tax.style = style;
+    tax.zeikomi = zeikomi;
+    ShelfLabelDesign d = SetDefaultA().design;
+    d.makeKM = markOption;
+    Product tested = product(QStringLiteral("X"), QStringLiteral("品"), list);
+    tested.reduced = reduced;
+    Product other = product(QStringLiteral("Y"), QStringLiteral("他"), list);
+    other.reduced = !reduced;
+    const QStringList lines = pageLines({other, tested}, d, tax);
+    const QString card = lines.value(49);
+    QVERIFY2(card.contains(QStringLiteral("<td class=\"area31\">") + price + QStringLiteral("</td>")),
+             qPrintable(card));
+    QVERIFY(card.contains(QStringLiteral("<td class=\"area4\" colspan=\"3\">") + note + QStringLiteral("</td>")));
+    QCOMPARE(card.contains(QStringLiteral("※</td>")), reduced && markOption == 1);
+    QCOMPARE(lines.value(48).contains(QStringLiteral("※</td>")), !reduced && markOption == 1);
 }
 
 void TestShelfSheet::nonNumericPriceFailsWithoutCompletion()
