@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fuzz_report.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     platform::ProfileFile input;
@@ -26,16 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     platform::ProfileFile second;
     price_tags::WriteCDesign(again.form, second);
     if (second.toBytes() != firstBytes) {
-        const QList<QByteArray> a = firstBytes.split('\n'), b = second.toBytes().split('\n');
-        for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
-            if (a.at(i) != b.at(i)) {
-                std::fprintf(stderr, "line %lld: %s | %s\n", qlonglong(i), a.at(i).toHex(' ').constData(),
-                             b.at(i).toHex(' ').constData());
-                break;
-            }
-        }
-        std::fprintf(stderr, "second write differs\n");
-        std::abort();
+        abortOnUnstableWrite(firstBytes, second.toBytes());
     }
     if (price_tags::ReadCDesign(second, price_tags::WindowValues()).form != again.form) {
         std::fprintf(stderr, "second read differs\n");

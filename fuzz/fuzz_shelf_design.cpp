@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fuzz_report.h"
+
 namespace {
 
 QByteArray readAll(const QString &path)
@@ -47,16 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     }
     if (!writeFresh(again.values, second) || readAll(second) != readAll(first)) {
-        const QList<QByteArray> a = readAll(first).split('\n'), b = readAll(second).split('\n');
-        for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
-            if (a.at(i) != b.at(i)) {
-                std::fprintf(stderr, "line %lld: %s | %s\n", qlonglong(i), a.at(i).toHex(' ').constData(),
-                             b.at(i).toHex(' ').constData());
-                break;
-            }
-        }
-        std::fprintf(stderr, "second write differs\n");
-        std::abort();
+        abortOnUnstableWrite(readAll(first), readAll(second));
     }
     if (shelf_labels::ReadDesign(second).values != again.values) {
         std::fprintf(stderr, "second read differs\n");
