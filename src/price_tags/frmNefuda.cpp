@@ -601,7 +601,7 @@ void frmNefuda::showLogo(bool stretched)
 
 void frmNefuda::updateRatios()
 {
-    if (const auto r = SetComp(ui->txtLogoWidth->text(), ui->txtLogoHeight->text(), logoPicture_.size()))
+    if (const auto r = common::SetComp(ui->txtLogoWidth->text(), ui->txtLogoHeight->text(), logoPicture_.size()))
         ratios_ = *r;
 }
 
@@ -613,7 +613,7 @@ void frmNefuda::logoSizeTyped(bool heightBox, const QString &text)
     if (text.isEmpty() || !ui->Check比率->isChecked() || !logoLoaded_ || lastEditedHeight_ != heightBox)
         return;
     const std::optional<QString> other =
-        keptLogoSide(text, heightBox ? ratios_.widthPerHeight : ratios_.heightPerWidth);
+        common::keptLogoSide(text, heightBox ? ratios_.widthPerHeight : ratios_.heightPerWidth);
     if (other)
         (heightBox ? ui->txtLogoWidth : ui->txtLogoHeight)->setText(*other);
 }

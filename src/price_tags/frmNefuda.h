@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/logo_aspect.h"
 #include "dialogs/browser_settings.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
@@ -146,7 +147,7 @@ private:
     QString logoFile_;
     bool lastEditedHeight_ = false; // which logo-size box the user touched last
     bool logoLoaded_ = false;
-    LogoRatios ratios_;
+    common::LogoRatios ratios_;
     QImage logoPicture_; // the logo at its own size
     QString previewPath_;
     bool loading_ = false; // controls are being filled: no edits to mark

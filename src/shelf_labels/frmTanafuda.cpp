@@ -3,6 +3,7 @@
 #include "ui_frmTanafuda.h"
 
 #include "common/helpers.h"
+#include "common/logo_aspect.h"
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
@@ -30,7 +31,6 @@
 #include <QWebEngineView>
 
 #include <algorithm>
-#include <cmath>
 
 Q_LOGGING_CATEGORY(lcShelfDesigner, "vennlo.shelf_labels.designer")
 
@@ -518,14 +518,8 @@ void frmTanafuda::showImage(bool stretch)
 
 void frmTanafuda::SetComp()
 {
-    const QString w = ui->txtLogoWidth->text();
-    const QString h = ui->txtLogoHeight->text();
-    if (w.isEmpty() || h.isEmpty() || w == QLatin1String("0") || h == QLatin1String("0"))
-        return;
-    if (m_logoImage.width() == 0 || m_logoImage.height() == 0)
-        return;
-    m_ratioH = double(m_logoImage.height()) / m_logoImage.width();
-    m_ratioW = double(m_logoImage.width()) / m_logoImage.height();
+    if (const auto r = common::SetComp(ui->txtLogoWidth->text(), ui->txtLogoHeight->text(), m_logoImage.size()))
+        m_ratios = *r;
 }
 
 // With the aspect locked, the box the user is working on sets the other one; the marker keeps the
@@ -536,14 +530,9 @@ void frmTanafuda::logoSizeChanged(Marker changed)
     QLineEdit *box = changed == Marker::Width ? ui->txtLogoWidth : ui->txtLogoHeight;
     if (m_loading || box->text().isEmpty() || !ui->Check比率->isChecked() || !m_logoLoaded || m_marker != changed)
         return;
-    const auto value = platform::numericValue(box->text());
-    if (!value)
-        return;
-    const double ratio = changed == Marker::Width ? m_ratioH : m_ratioW;
-    const double other = std::floor(*value * ratio + 0.5);
-    if (std::fabs(other) > 2147483647.0)
-        return;
-    (changed == Marker::Width ? ui->txtLogoHeight : ui->txtLogoWidth)->setText(QString::number(qint64(other)));
+    const double ratio = changed == Marker::Width ? m_ratios.heightPerWidth : m_ratios.widthPerHeight;
+    if (const auto other = common::keptLogoSide(box->text(), ratio))
+        (changed == Marker::Width ? ui->txtLogoHeight : ui->txtLogoWidth)->setText(*other);
 }
 
 void frmTanafuda::resetLogoToNaturalSize()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/logo_aspect.h"
 #include "dialogs/browser_settings.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
@@ -134,8 +135,7 @@ private:
     QString m_logoPath;
     QImage m_logoImage;
     bool m_logoLoaded = false;
-    double m_ratioH = 0;
-    double m_ratioW = 0;
+    common::LogoRatios m_ratios;
     Marker m_marker = Marker::Width;
     QString m_previewPath;
     QElapsedTimer m_previewClock;
