@@ -7,6 +7,7 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
 #include "platform/numbers.h"
@@ -20,12 +21,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -752,36 +751,14 @@ void frmNefuda::makeTags()
         return;
     }
 
-    making_ = true;
-    ui->cmd作成->setEnabled(false);
-    ui->cmdExplorer->setEnabled(false);
-    setEnabled(false);
     common::MakeResult outcome;
-    {
-        WaitCursor busy;
-        const AppError e = SetCValue(formFromControls(), design_);
-        if (e.isSet()) {
-            outcome = common::MakeResult::failed(QStringLiteral("SetCValue"), e);
-        } else {
-            // The page is made beside the event loop, so the disabled window keeps painting.
-            const ProductSlots items = slots_;
-            const Copies copies = in.copies;
-            const PriceTagDesign design = design_;
-            const QString folder = folders_.appData;
-            QEventLoop wait;
-            QThread *worker = QThread::create(
-                [&outcome, items, copies, design, folder] { outcome = makeTagSheet(items, copies, design, folder); });
-            connect(worker, &QThread::finished, &wait, &QEventLoop::quit);
-            worker->start();
-            wait.exec(QEventLoop::ExcludeUserInputEvents);
-            worker->wait();
-            delete worker;
-        }
-    }
-    ui->cmd作成->setEnabled(listHasRows_);
-    ui->cmdExplorer->setEnabled(true);
-    setEnabled(true);
-    making_ = false;
+    if (const AppError e = SetCValue(formFromControls(), design_); e.isSet())
+        outcome = common::MakeResult::failed(QStringLiteral("SetCValue"), e);
+    else
+        outcome = dialogs::makeAside(explorerControls(), making_,
+                                     [items = slots_, copies = in.copies, design = design_, folder = folders_.appData] {
+                                         return makeTagSheet(items, copies, design, folder);
+                                     });
     services_.message(this, outcome.title, outcome.text, outcome.icon);
     if (outcome.ok())
         ui->cmdExplorer->setFocus();
@@ -959,12 +936,12 @@ void frmNefuda::chooseBorderColor()
 
 void frmNefuda::showPage()
 {
-    dialogs::ExplorerControls controls;
-    controls.window = this;
-    controls.cmdExplorer = ui->cmdExplorer;
-    controls.makeCommand = ui->cmd作成;
-    controls.nonEmptyList = listHasRows_;
-    dialogs::ShowExplorer(dialogs::PageMaker::PriceTags, browser_, folders_.appData, controls, services_);
+    dialogs::ShowExplorer(dialogs::PageMaker::PriceTags, browser_, folders_.appData, explorerControls(), services_);
+}
+
+dialogs::ExplorerControls frmNefuda::explorerControls()
+{
+    return dialogs::ExplorerControls{this, ui->cmdExplorer, ui->cmd作成, listHasRows_};
 }
 
 } // namespace price_tags

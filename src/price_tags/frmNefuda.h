@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/logo_aspect.h"
+#include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
@@ -123,6 +124,7 @@ private:
     void chooseFont(int row);
     void chooseBorderColor();
     void showPage();
+    dialogs::ExplorerControls explorerControls();
 
     std::unique_ptr<Ui::frmNefuda> ui;
     PriceTagDesign &design_;

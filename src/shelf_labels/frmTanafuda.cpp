@@ -8,6 +8,7 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
 #include "platform/cp932.h"
@@ -687,29 +688,13 @@ void frmTanafuda::cmd作成_Click()
     SetValues();
     showImage(false);
 
-    ui->cmd作成->setEnabled(false);
-    ui->cmdExplorer->setEnabled(false);
-    setEnabled(false);
-    m_making = true;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QElapsedTimer clock;
     clock.start();
-    QElapsedTimer sincePaint;
-    sincePaint.start();
-    // The window is disabled, so letting events through only keeps it painted, never starts another make.
-    const Progress progress = [&sincePaint] {
-        if (sincePaint.elapsed() >= 50) {
-            QCoreApplication::processEvents();
-            sincePaint.restart();
-        }
-    };
-    const common::MakeResult outcome = makeSheet(rows, m_design, m_tax, start, m_folders.appData, progress);
+    const common::MakeResult outcome = dialogs::makeAside(
+        explorerControls(), m_making, [rows, design = m_design, tax = m_tax, start, folder = m_folders.appData] {
+            return makeSheet(rows, design, tax, start, folder);
+        });
     qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(rows.size()), clock.elapsed());
-    QGuiApplication::restoreOverrideCursor();
-    m_making = false;
-    ui->cmd作成->setEnabled(m_withData);
-    ui->cmdExplorer->setEnabled(true);
-    setEnabled(true);
 
     m_services.message(this, outcome.title, outcome.text, outcome.icon);
     if (outcome.ok())
@@ -924,8 +909,13 @@ bool frmTanafuda::chooseColor(QString &colorText)
 
 void frmTanafuda::showPage()
 {
-    dialogs::ShowExplorer(dialogs::PageMaker::ShelfLabels, m_browser, m_folders.appData,
-                          dialogs::ExplorerControls{this, ui->cmdExplorer, ui->cmd作成, m_withData}, m_services);
+    dialogs::ShowExplorer(dialogs::PageMaker::ShelfLabels, m_browser, m_folders.appData, explorerControls(),
+                          m_services);
+}
+
+dialogs::ExplorerControls frmTanafuda::explorerControls()
+{
+    return dialogs::ExplorerControls{this, ui->cmdExplorer, ui->cmd作成, m_withData};
 }
 
 } // namespace shelf_labels

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/logo_aspect.h"
+#include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
@@ -112,6 +113,7 @@ private:
     bool chooseFont(int index, AreaStyle &style);
     bool chooseColor(QString &colorText);
     void showPage();
+    dialogs::ExplorerControls explorerControls();
 
     std::unique_ptr<Ui::frmTanafuda> ui;
     products::ProductListModel &m_model;
