@@ -5,6 +5,7 @@
 #include "common/helpers.h"
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
+#include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
 #include "dialogs/make_aside_widgets.h"
@@ -46,11 +47,6 @@ AppError invalidPicture(const QString &path)
 
 // The logo is shown at most this large, whatever the size boxes say; the page gets the typed size.
 constexpr int LogoDisplayLimit = 1000;
-
-QString designFilter()
-{
-    return QStringLiteral("デザインファイル(*.cdn)|*.cdn");
-}
 
 void setValueLabel(QLabel *label, const QString &text)
 {
@@ -104,6 +100,24 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
 {
     ui->setupUi(this);
     ui->layoutMain->setMenuBar(ui->menuBar);
+    files_ = new dialogs::DesignFileCommands(
+        {.window = this,
+         .saveAction = ui->mnuCSave,
+         .menu = ui->mnuC,
+         .tabs = ui->TabStrip1,
+         .tabAfterSave = TabPage,
+         .filter = QStringLiteral("デザインファイル(*.cdn)|*.cdn"),
+         .extension = QStringLiteral("cdn"),
+         .initialFolder = folders_.data,
+         .readLabel = QStringLiteral("ReadCDesign"),
+         .caption = designerCaption,
+         .savePrompt =
+             [](const QString &file) {
+                 return common::Refusal{savePromptTitle(), savePromptText(file), Icon::Question};
+             },
+         .read = [this](const QString &path) { return readDesign(path); },
+         .write = [this](const QString &path) { return writeDesign(path); }},
+        services_, this);
 
     copies_ = {ui->txtCCount_0, ui->txtCCount_1, ui->txtCCount_2, ui->txtCCount_3, ui->txtCCount_4,
                ui->txtCCount_5, ui->txtCCount_6, ui->txtCCount_7, ui->txtCCount_8, ui->txtCCount_9};
@@ -211,7 +225,6 @@ void frmNefuda::load(const ProductSlots &items)
         showLogo(true);
     }
     updateRatios();
-    ui->mnuCSave->setEnabled(false);
 
     for (int i = 0; i < SlotCount; ++i) {
         const ProductSlot &slot = items[i];
@@ -224,7 +237,6 @@ void frmNefuda::load(const ProductSlots &items)
         copiesUpDown_[i]->setEnabled(on);
     }
     ui->cmd作成->setEnabled(listHasRows_);
-    setWindowTitle(designerCaption(designFile_));
     loading_ = false;
 }
 
@@ -444,13 +456,9 @@ void frmNefuda::connectHandlers()
                                 .windowName = QStringLiteral("frmNefuda")},
                                services_);
     connect(ui->cmdQuit, &QAbstractButton::clicked, this, &frmNefuda::quit);
-    connect(ui->mnuC, &QMenu::aboutToShow, this, [this] {
-        if (designFile_.isEmpty())
-            ui->mnuCSave->setEnabled(false);
-    });
-    connect(ui->mnuCOpen, &QAction::triggered, this, &frmNefuda::openDesign);
-    connect(ui->mnuCSave, &QAction::triggered, this, &frmNefuda::saveDesign);
-    connect(ui->mnuCSaveAs, &QAction::triggered, this, &frmNefuda::saveDesignAs);
+    connect(ui->mnuCOpen, &QAction::triggered, files_, &dialogs::DesignFileCommands::open);
+    connect(ui->mnuCSave, &QAction::triggered, files_, &dialogs::DesignFileCommands::save);
+    connect(ui->mnuCSaveAs, &QAction::triggered, files_, &dialogs::DesignFileCommands::saveAs);
     connect(ui->mnuDefaultA, &QAction::triggered, this, [this] { builtInDesign(BuiltInType::A); });
     connect(ui->mnuDefaultB, &QAction::triggered, this, [this] { builtInDesign(BuiltInType::B); });
 }
@@ -473,10 +481,8 @@ bool frmNefuda::eventFilter(QObject *watched, QEvent *event)
 // Edits count only while a design file is current: they are what the save prompt is about.
 void frmNefuda::markChanged()
 {
-    if (loading_ || designFile_.isEmpty())
-        return;
-    changed_ = true;
-    ui->mnuCSave->setEnabled(true);
+    if (!loading_)
+        files_->markChanged();
 }
 
 void frmNefuda::checkHinbanToggled(bool on)
@@ -786,7 +792,7 @@ void frmNefuda::reject()
 {
     if (making_)
         return;
-    if (!askSaveChanges())
+    if (!files_->confirmSave(false))
         return;
     const AppError e = SetCValue(formFromControls(), design_);
     if (e.isSet())
@@ -796,69 +802,18 @@ void frmNefuda::reject()
 
 // ---- design files -------------------------------------------------------------------------------
 
-// Before the design is replaced: offers to save unsaved edits of the current design file. False when
-// the save failed, so that the edits are not thrown away.
-bool frmNefuda::askSaveChanges()
-{
-    if (designFile_.isEmpty() || !changed_)
-        return true;
-    const auto answer = services_.message(this, savePromptTitle(), savePromptText(designFile_), Icon::Question,
-                                          platform::UiServices::Buttons::YesNo, platform::UiServices::Answer::Yes);
-    if (answer != platform::UiServices::Answer::Yes)
-        return true;
-    return writeDesign(designFile_);
-}
-
-bool frmNefuda::writeDesign(const QString &path)
-{
-    const AppError e = WriteCDesign(formFromControls(), path);
-    if (e.isSet()) {
-        report(QStringLiteral("WriteCDesign"), e);
-        return false;
-    }
-    return true;
-}
-
-void frmNefuda::setDesignFile(const QString &path)
-{
-    designFile_ = path;
-    setWindowTitle(designerCaption(designFile_));
-}
-
-void frmNefuda::designFileSettled()
-{
-    ui->TabStrip1->setCurrentIndex(TabPage);
-    changed_ = false;
-    ui->mnuCSave->setEnabled(false);
-}
-
-void frmNefuda::openDesign()
-{
-    if (!askSaveChanges())
-        return;
-    platform::UiServices::FileDialogRequest request;
-    request.initialFolder = folders_.data;
-    request.filter = designFilter();
-    request.title = QStringLiteral("ファイルを開く");
-    request.fileMustExist = true;
-    const QString path = services_.fileDialog(this, request);
-    if (!path.isEmpty())
-        openDesignFile(path);
-}
-
 void frmNefuda::openDesignFile(const QString &path)
 {
-    // A file named from outside (the command line, the file manager) may be gone: say so rather than
-    // keep the design and name the window after a file that is not there.
-    if (!QFileInfo(path).isFile()) {
-        report(QStringLiteral("ReadCDesign"), AppError::fileNotFound(path));
-        return;
-    }
-    // A file that stops the read, or names a logo that cannot be shown, leaves the design as it was.
+    files_->openFile(path);
+}
+
+// A file that stops the read, or names a logo that cannot be shown, leaves the design as it was.
+std::optional<AppError> frmNefuda::readDesign(const QString &path)
+{
     const CDesignRead read = ReadCDesign(path, formFromControls());
     if (read.error.isSet()) {
         report(QStringLiteral("ReadCDesign"), read.error);
-        return;
+        return std::nullopt;
     }
     QImage picture;
     if (read.form.checkLogo && !read.form.logoFile.isEmpty()) {
@@ -867,47 +822,33 @@ void frmNefuda::openDesignFile(const QString &path)
             report(QStringLiteral("ReadCDesign"), QFileInfo(read.form.logoFile).isFile()
                                                       ? invalidPicture(read.form.logoFile)
                                                       : AppError::fileNotFound(read.form.logoFile));
-            return;
+            return std::nullopt;
         }
     }
-    setDesignFile(path);
     showForm(read.form);
     logoPicture_ = picture;
     showLogo(true);
-    designFileSettled();
-    // Values that could not be used took their defaults: said once the design is shown.
-    if (read.replaced.isSet())
-        report(QStringLiteral("ReadCDesign"), read.replaced);
+    return read.replaced;
 }
 
-void frmNefuda::saveDesign()
+bool frmNefuda::writeDesign(const QString &path)
 {
-    if (designFile_.isEmpty() || !writeDesign(designFile_))
-        return;
-    designFileSettled();
-}
-
-void frmNefuda::saveDesignAs()
-{
-    const auto request = platform::UiServices::FileDialogRequest::saving(
-        folders_.data, designFilter(), QStringLiteral("ファイルの保存"), QStringLiteral("cdn"));
-    const QString path = services_.fileDialog(this, request);
-    if (path.isEmpty() || !writeDesign(path))
-        return;
-    setDesignFile(path);
-    designFileSettled();
+    const AppError e = WriteCDesign(formFromControls(), path);
+    if (e.isSet())
+        report(QStringLiteral("WriteCDesign"), e);
+    return !e.isSet();
 }
 
 void frmNefuda::builtInDesign(BuiltInType type)
 {
-    if (!askSaveChanges())
+    if (!files_->confirmSave(false))
         return;
     showForm(builtInForm(type, formFromControls()));
     logoPicture_ = QImage();
     showLogo(false);
     ui->Check比率->setChecked(false);
-    setDesignFile(QString());
-    designFileSettled();
+    files_->untie();
+    ui->TabStrip1->setCurrentIndex(TabPage);
 }
 
 // ---- shared dialogs -----------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "common/logo_aspect.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
+#include "dialogs/design_file_commands_widgets.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -18,6 +19,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QLabel;
@@ -59,8 +61,8 @@ public:
                                  platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
                                  const std::function<void()> &showHelp = {}, const QString &designFile = {});
 
-    QString currentDesignFile() const { return designFile_; }
-    bool designChanged() const { return changed_; }
+    QString currentDesignFile() const { return files_->file(); }
+    bool designChanged() const { return files_->changed(); }
     // The second half of デザインを開く: reads the design file at path into the window and makes it
     // current; a file that cannot be read is reported and leaves the design as it was.
     void openDesignFile(const QString &path);
@@ -87,9 +89,7 @@ private:
     void pairUpDown(QLineEdit *box, QScrollBar *upDown);
 
     void markChanged();
-    void setDesignFile(const QString &path);
-    void designFileSettled();
-    bool askSaveChanges();
+    std::optional<platform::AppError> readDesign(const QString &path);
     bool writeDesign(const QString &path);
     void report(const QString &label, const platform::AppError &error);
 
@@ -115,9 +115,6 @@ private:
     void makeTags();
     void showSheet();
     void quit();
-    void openDesign();
-    void saveDesign();
-    void saveDesignAs();
     void builtInDesign(BuiltInType type);
 
     // The shared dialogs: font of one area-style row, colour of the ruled line, the page in the browser.
@@ -144,8 +141,7 @@ private:
     QButtonGroup *optionStyle_;
     QPointer<QWebEngineView> wbCPreView_;
 
-    QString designFile_; // current design file, empty when none
-    bool changed_ = false;
+    dialogs::DesignFileCommands *files_;
     QString logoFile_;
     bool lastEditedHeight_ = false; // which logo-size box the user touched last
     bool logoLoaded_ = false;

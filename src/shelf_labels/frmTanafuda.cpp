@@ -6,6 +6,7 @@
 #include "common/logo_aspect.h"
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
+#include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
 #include "dialogs/make_aside_widgets.h"
@@ -110,12 +111,24 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
     for (int h = 15; h <= 40; ++h)
         ui->cmbJanImageHeight->addItem(QString::number(h));
     ui->TabStrip1->setCurrentIndex(0);
-    ui->mnuDsgnSave->setEnabled(false);
+    m_files = new dialogs::DesignFileCommands({.window = this,
+                                               .saveAction = ui->mnuDsgnSave,
+                                               .menu = ui->mnuOperate,
+                                               .tabs = ui->TabStrip1,
+                                               .tabAfterSave = 0,
+                                               .filter = QStringLiteral("デザインファイル(*.hdn)|*.hdn"),
+                                               .extension = QStringLiteral("hdn"),
+                                               .initialFolder = m_folders.data,
+                                               .readLabel = readDesignLabel(),
+                                               .caption = designerCaption,
+                                               .savePrompt = savePrompt,
+                                               .read = [this](const QString &path) { return readDesign(path); },
+                                               .write = [this](const QString &path) { return writeDesign(path); }},
+                                              m_services, this);
     ui->ImageLogo->setScaledContents(true);
     showValues(WindowValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
     ui->cmd作成->setEnabled(m_withData);
-    setWindowTitle(designerCaption(m_designFile));
     // Enter in a text box must not press a command button.
     for (QPushButton *b : findChildren<QPushButton *>())
         b->setAutoDefault(false);
@@ -225,13 +238,9 @@ void frmTanafuda::connectControls()
     });
     connect(ui->picHelp, &QToolButton::clicked, this, &frmTanafuda::helpRequested);
 
-    connect(ui->mnuOperate, &QMenu::aboutToShow, this, [this] {
-        if (m_designFile.isEmpty())
-            ui->mnuDsgnSave->setEnabled(false);
-    });
-    connect(ui->mnuDsgnOpen, &QAction::triggered, this, &frmTanafuda::mnuDsgnOpen_Click);
-    connect(ui->mnuDsgnSave, &QAction::triggered, this, &frmTanafuda::mnuDsgnSave_Click);
-    connect(ui->mnuDsgnSaveAs, &QAction::triggered, this, &frmTanafuda::mnuDsgnSaveAs_Click);
+    connect(ui->mnuDsgnOpen, &QAction::triggered, m_files, &dialogs::DesignFileCommands::open);
+    connect(ui->mnuDsgnSave, &QAction::triggered, m_files, &dialogs::DesignFileCommands::save);
+    connect(ui->mnuDsgnSaveAs, &QAction::triggered, m_files, &dialogs::DesignFileCommands::saveAs);
     connect(ui->mnuDafaultAll, &QAction::triggered, this, [this] { setDefaults(SetDefaultA()); });
     connect(ui->mnuDefaultTab, &QAction::triggered, this, [this] { setDefaults(SetDefaultB()); });
 }
@@ -239,10 +248,8 @@ void frmTanafuda::connectControls()
 // Edits count only while the window is tied to a design file.
 void frmTanafuda::markChanged()
 {
-    if (m_loading || m_designFile.isEmpty())
-        return;
-    m_designChanged = true;
-    ui->mnuDsgnSave->setEnabled(true);
+    if (!m_loading)
+        m_files->markChanged();
 }
 
 // What is enabled follows the checks and choices that govern it.
@@ -713,116 +720,45 @@ void frmTanafuda::cmdExplorer_Click()
 
 // --- design files ---------------------------------------------------------------------------------------
 
-// Asks to save an edited design file. False when the command must not go on: the user cancelled, or
-// the save failed (the edits would otherwise be lost behind the user's back).
-bool frmTanafuda::confirmSave(bool withCancel)
-{
-    if (m_designFile.isEmpty() || !m_designChanged)
-        return true;
-    const common::Refusal prompt = savePrompt(m_designFile);
-    const auto answer = m_services.message(this, prompt.title, prompt.text, prompt.icon,
-                                           withCancel ? UiServices::Buttons::YesNoCancel : UiServices::Buttons::YesNo,
-                                           UiServices::Answer::Yes);
-    if (answer == UiServices::Answer::Cancel)
-        return false;
-    if (answer == UiServices::Answer::No)
-        return true;
-    return writeTo(m_designFile);
-}
-
-// WriteDesign to path; the changed flag goes only when the file really holds the design.
-bool frmTanafuda::writeTo(const QString &path)
-{
-    AppError error;
-    if (!WriteDesign(controlValues(), path, &error)) {
-        showError(writeDesignLabel(), error);
-        return false;
-    }
-    if (path == m_designFile) {
-        m_designChanged = false;
-        ui->mnuDsgnSave->setEnabled(false);
-    }
-    return true;
-}
-
-void frmTanafuda::tieTo(const QString &path)
-{
-    m_designFile = path;
-    setWindowTitle(designerCaption(m_designFile));
-    ui->TabStrip1->setCurrentIndex(0);
-    m_designChanged = false;
-    ui->mnuDsgnSave->setEnabled(false);
-}
-
-void frmTanafuda::mnuDsgnOpen_Click()
-{
-    if (!confirmSave(false))
-        return;
-    UiServices::FileDialogRequest request;
-    request.initialFolder = m_folders.data;
-    request.filter = QStringLiteral("デザインファイル(*.hdn)|*.hdn");
-    request.title = QStringLiteral("ファイルを開く");
-    request.fileMustExist = true;
-    const QString path = m_services.fileDialog(this, request);
-    if (!path.isEmpty())
-        openDesignFile(path);
-}
-
 void frmTanafuda::openDesignFile(const QString &path)
 {
-    // A file named from outside (the command line, the file manager) may be gone: say so rather than
-    // keep the design and name the window after a file that is not there.
-    if (!QFileInfo(path).isFile()) {
-        showError(readDesignLabel(), AppError::fileNotFound(path));
-        return;
-    }
-    // The whole file is read before anything is shown: a file that fails leaves the design as it was.
+    m_files->openFile(path);
+}
+
+// The whole file is read before anything is shown: a file that fails leaves the design as it was.
+std::optional<AppError> frmTanafuda::readDesign(const QString &path)
+{
     const DesignRead read = ReadDesign(path, controlValues());
     if (read.error.isSet()) {
         showError(readDesignLabel(), read.error);
-        return;
+        return std::nullopt;
     }
     if (!read.fileFound)
-        return;
+        return std::nullopt;
     m_loading = true;
     showValues(read.values, readDesignLabel());
     m_loading = false;
-    tieTo(path);
-    // Values that could not be used took their defaults: said once the design is shown.
-    if (read.replaced.isSet())
-        showError(readDesignLabel(), read.replaced);
+    return read.replaced;
 }
 
-void frmTanafuda::mnuDsgnSave_Click()
+bool frmTanafuda::writeDesign(const QString &path)
 {
-    if (m_designFile.isEmpty() || !writeTo(m_designFile))
-        return;
-    ui->TabStrip1->setCurrentIndex(0);
-}
-
-void frmTanafuda::mnuDsgnSaveAs_Click()
-{
-    const auto request =
-        UiServices::FileDialogRequest::saving(m_folders.data, QStringLiteral("デザインファイル(*.hdn)|*.hdn"),
-                                              QStringLiteral("ファイルの保存"), QStringLiteral("hdn"));
-    const QString path = m_services.fileDialog(this, request);
-    if (path.isEmpty() || !writeTo(path))
-        return;
-    tieTo(path);
+    AppError error;
+    if (WriteDesign(controlValues(), path, &error))
+        return true;
+    showError(writeDesignLabel(), error);
+    return false;
 }
 
 void frmTanafuda::setDefaults(const WindowValues &values)
 {
-    if (!confirmSave(false))
+    if (!m_files->confirmSave(false))
         return;
     m_loading = true;
     ui->Check比率->setChecked(false);
     showValues(values, QStringLiteral("frmTanafuda.SetDefault"));
     m_loading = false;
-    m_designFile.clear();
-    m_designChanged = false;
-    ui->mnuDsgnSave->setEnabled(false);
-    setWindowTitle(designerCaption(m_designFile));
+    m_files->untie();
 }
 
 // --- window ---------------------------------------------------------------------------------------------
@@ -865,7 +801,7 @@ void frmTanafuda::reject()
 void frmTanafuda::closeEvent(QCloseEvent *event)
 {
     // A close request from the desktop while the sheet is being made waits for the make.
-    if (m_making || !confirmSave(true)) {
+    if (m_making || !m_files->confirmSave(true)) {
         event->ignore();
         return;
     }

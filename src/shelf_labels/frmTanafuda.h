@@ -3,6 +3,7 @@
 #include "common/logo_aspect.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
+#include "dialogs/design_file_commands_widgets.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -14,6 +15,7 @@
 #include <QImage>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmTanafuda;
@@ -46,8 +48,8 @@ public:
     ~frmTanafuda() override;
 
     // The design file the window is tied to (empty when none) and whether it was edited since.
-    QString designFile() const { return m_designFile; }
-    bool designChanged() const { return m_designChanged; }
+    QString designFile() const { return m_files->file(); }
+    bool designChanged() const { return m_files->changed(); }
     // The second half of デザインを開く: reads the design file at path into the window and ties the
     // window to it; a file that cannot be read is reported and leaves the design as it was.
     void openDesignFile(const QString &path);
@@ -101,13 +103,9 @@ private:
     void refillStartPositions();
     void cmd作成_Click();
     void cmdExplorer_Click();
-    bool confirmSave(bool withCancel);
-    bool writeTo(const QString &path);
-    void mnuDsgnOpen_Click();
-    void mnuDsgnSave_Click();
-    void mnuDsgnSaveAs_Click();
+    std::optional<platform::AppError> readDesign(const QString &path);
+    bool writeDesign(const QString &path);
     void setDefaults(const WindowValues &values);
-    void tieTo(const QString &path);
 
     // The dialogs of the design work, one call each.
     bool chooseFont(int index, AreaStyle &style);
@@ -130,8 +128,7 @@ private:
     QList<QLineEdit *> m_padding;
     QList<QSpinBox *> m_paddingUp;
 
-    QString m_designFile;
-    bool m_designChanged = false;
+    dialogs::DesignFileCommands *m_files;
     bool m_loading = false;
     bool m_making = false;
     QString m_logoPath;
