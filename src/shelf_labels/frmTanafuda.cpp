@@ -684,9 +684,9 @@ void frmTanafuda::cmd作成_Click()
     const products::ProductList rows = m_model.rowsForMakers();
     if (const common::Refusal refusal = checkMake(rows.size(), values.design, start); refusal.refused()) {
         showMessage(refusal);
-        if (refusal == badLogoSize()) {
+        if (refusal.next == common::Next::LogoSize) {
             resetLogoToNaturalSize();
-        } else if (refusal.text.startsWith(QStringLiteral("出力の開始位置を 1 以外"))) {
+        } else if (refusal.next == common::Next::CardHeight) {
             ui->TabStrip1->setCurrentIndex(CardTab);
             ui->CheckCardHeight->setFocus();
         }

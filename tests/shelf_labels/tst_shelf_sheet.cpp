@@ -19,6 +19,7 @@ using products::ProductList;
 using products::TaxSettings;
 
 Q_DECLARE_METATYPE(UiServices::Icon)
+Q_DECLARE_METATYPE(common::Next)
 
 namespace {
 
@@ -111,6 +112,8 @@ private Q_SLOTS:
     void productTextsAreEscaped();
     void checks_data();
     void checks();
+    void followUps_data();
+    void followUps();
     void divisionGuard_data();
     void divisionGuard();
     void makeWritesCp932Page();
@@ -684,6 +687,41 @@ void TestShelfSheet::checks()
     QCOMPARE(outcome.kind, common::MakeResult::Refused);
     QCOMPARE(outcome.refusal(), message);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));
+}
+
+// The window goes on from a refusal by its follow-up alone, never by reading its text.
+void TestShelfSheet::followUps_data()
+{
+    QTest::addColumn<QString>("logoW");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("fixed");
+    QTest::addColumn<QString>("countW");
+    QTest::addColumn<common::Next>("next");
+    QTest::newRow("logo size") << "abc"
+                               << "1" << true << "3" << common::Next::LogoSize;
+    QTest::newRow("start 2 without size") << "0"
+                                          << "2" << false << "3" << common::Next::CardHeight;
+    QTest::newRow("division") << "0"
+                              << "1" << true << "0" << common::Next::None;
+    QTest::newRow("start beyond the page") << "0"
+                                           << "13" << true << "3" << common::Next::None;
+}
+
+void TestShelfSheet::followUps()
+{
+    QFETCH(QString, logoW);
+    QFETCH(QString, start);
+    QFETCH(bool, fixed);
+    QFETCH(QString, countW);
+    QFETCH(common::Next, next);
+    ShelfLabelDesign d = fixed ? fixedSize(SetDefaultA().design) : SetDefaultA().design;
+    d.logoW = logoW;
+    d.logoH = QStringLiteral("0");
+    d.countW = countW;
+    d.countH = QStringLiteral("4");
+    const common::Refusal refusal = checkMake(1, d, start);
+    QVERIFY(refusal.refused());
+    QCOMPARE(refusal.next, next);
 }
 
 void TestShelfSheet::divisionGuard_data()
