@@ -8,6 +8,7 @@
 #include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/logo_box_widgets.h"
 #include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
@@ -44,9 +45,6 @@ AppError invalidPicture(const QString &path)
 {
     return AppError{481, QStringLiteral("ピクチャが不正です。: ") + path};
 }
-
-// The logo is shown at most this large, whatever the size boxes say; the page gets the typed size.
-constexpr int LogoDisplayLimit = 1000;
 
 void setValueLabel(QLabel *label, const QString &text)
 {
@@ -118,6 +116,19 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
          .read = [this](const QString &path) { return readDesign(path); },
          .write = [this](const QString &path) { return writeDesign(path); }},
         services_, this);
+    // The logo is shown at most 1000 pixels across, whatever the size boxes say; the page gets the typed size.
+    logo_ =
+        new dialogs::LogoBox({.window = this,
+                              .check = ui->CheckLogo,
+                              .caption = ui->lblCLogo,
+                              .image = ui->Image1,
+                              .width = ui->txtLogoWidth,
+                              .height = ui->txtLogoHeight,
+                              .lockAspect = ui->Check比率,
+                              .sizeControls = {ui->FrameLogoSize, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
+                                               ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbCLogoAlign},
+                              .displayLimit = 1000},
+                             services_, folders_.data, this);
 
     copies_ = {ui->txtCCount_0, ui->txtCCount_1, ui->txtCCount_2, ui->txtCCount_3, ui->txtCCount_4,
                ui->txtCCount_5, ui->txtCCount_6, ui->txtCCount_7, ui->txtCCount_8, ui->txtCCount_9};
@@ -218,13 +229,13 @@ void frmNefuda::load(const ProductSlots &items)
     if (!missing.isEmpty())
         services_.message(this, platform::reportTitle(), missing, Icon::Critical);
     showForm(loadWindowValues(design_));
-    if (!logoFile_.isEmpty()) {
-        logoPicture_ = services_.loadPicture(logoFile_);
-        if (logoPicture_.isNull())
-            report(QStringLiteral("CMain.Load"), invalidPicture(logoFile_));
-        showLogo(true);
+    if (const QString path = logo_->path(); !path.isEmpty()) {
+        logo_->setPicture(path, services_.loadPicture(path));
+        if (logo_->picture().isNull())
+            report(QStringLiteral("CMain.Load"), invalidPicture(path));
+        logo_->show(true);
     }
-    updateRatios();
+    logo_->updateRatios();
 
     for (int i = 0; i < SlotCount; ++i) {
         const ProductSlot &slot = items[i];
@@ -263,7 +274,7 @@ WindowValues frmNefuda::formFromControls() const
     f.countW = ui->cmbCountW->currentText();
     f.countH = ui->cmbCountH->currentText();
     f.borderColor = swatchText(ui->lblCBorderColor);
-    f.logoFile = logoFile_;
+    f.logoFile = logo_->path();
     f.logoAlign = ui->cmbCLogoAlign->currentText();
     f.logoWidth = ui->txtLogoWidth->text();
     f.logoHeight = ui->txtLogoHeight->text();
@@ -312,13 +323,12 @@ void frmNefuda::showForm(const WindowValues &f)
     rebuildStartPositions();
     setComboText(ui->cmbStartPos, f.startPos);
     ui->CheckLogo->setChecked(f.checkLogo);
-    logoFile_ = f.logoFile;
-    setLogoCaption(logoFile_);
+    logo_->setPicture(f.logoFile, logo_->picture());
     setComboText(ui->cmbCLogoAlign, f.logoAlign);
     ui->txtLogoWidth->setText(f.logoWidth);
     ui->txtLogoHeight->setText(f.logoHeight);
     setComboText(ui->cmbJanImageHeight, f.janImageHeight);
-    logoLoaded_ = false;
+    logo_->setLoaded(false);
     applyEnabledStates();
     loading_ = wasLoading;
 }
@@ -339,7 +349,7 @@ void frmNefuda::applyEnabledStates()
     ui->UpCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
     ui->txtCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
     ui->UpCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
-    updateLogoControls();
+    logo_->updateEnabled();
 }
 
 // A printed item's row reads as a field; a row whose item is not printed looks like the window face.
@@ -352,16 +362,6 @@ void frmNefuda::setRowEnabled(int row, bool on)
     }
 }
 
-// The logo's alignment and size controls are of use only while a logo is printed and chosen.
-void frmNefuda::updateLogoControls()
-{
-    const bool on = ui->CheckLogo->isChecked() && !logoFile_.isEmpty();
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{ui->FrameLogoSize, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
-                                          ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbCLogoAlign})
-        w->setEnabled(on);
-}
-
 // The up-down control is a scroll bar whose upper arrow counts up: a scroll bar's upper arrow goes
 // towards its minimum, so the box shows the bar's value mirrored within its range.
 void frmNefuda::pairUpDown(QLineEdit *box, QScrollBar *upDown)
@@ -370,10 +370,8 @@ void frmNefuda::pairUpDown(QLineEdit *box, QScrollBar *upDown)
     connect(upDown, &QScrollBar::valueChanged, this, [this, box, mirrored](int value) {
         if (syncing_)
             return;
-        if (box == ui->txtLogoHeight)
-            lastEditedHeight_ = true;
-        else if (box == ui->txtLogoWidth)
-            lastEditedHeight_ = false;
+        if (box == ui->txtLogoHeight || box == ui->txtLogoWidth)
+            logo_->workingOn(box == ui->txtLogoHeight);
         box->setText(QString::number(mirrored(value)));
     });
     connect(box, &QLineEdit::textChanged, this, [this, upDown, mirrored](const QString &text) {
@@ -443,9 +441,9 @@ void frmNefuda::connectHandlers()
     connect(ui->cmdCLogo, &QAbstractButton::clicked, this, &frmNefuda::chooseLogo);
     connect(ui->cmdCClear, &QAbstractButton::clicked, this, &frmNefuda::clearLogo);
     connect(ui->cmdResize, &QAbstractButton::clicked, this, &frmNefuda::resizeLogo);
-    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this](const QString &t) { logoSizeTyped(false, t); });
-    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this](const QString &t) { logoSizeTyped(true, t); });
-    connect(ui->Check比率, &QCheckBox::toggled, this, &frmNefuda::updateRatios);
+    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeTyped(false); });
+    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeTyped(true); });
+    connect(ui->Check比率, &QCheckBox::toggled, logo_, &dialogs::LogoBox::updateRatios);
     connect(ui->cmd作成, &QAbstractButton::clicked, this, &frmNefuda::makeTags);
     connect(ui->cmdExplorer, &QAbstractButton::clicked, this, &frmNefuda::showSheet);
     dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
@@ -469,11 +467,6 @@ bool frmNefuda::eventFilter(QObject *watched, QEvent *event)
         auto *box = qobject_cast<QLineEdit *>(watched);
         if (box && box != ui->txtLogoWidth && box != ui->txtLogoHeight)
             QTimer::singleShot(0, box, &QLineEdit::selectAll);
-    } else if (event->type() == QEvent::KeyPress) {
-        if (watched == ui->txtLogoHeight)
-            lastEditedHeight_ = true;
-        else if (watched == ui->txtLogoWidth)
-            lastEditedHeight_ = false;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -511,7 +504,7 @@ void frmNefuda::checkCZeikomiToggled(bool on)
 void frmNefuda::checkLogoToggled(bool on)
 {
     design_.lg = on ? 1 : 0;
-    updateLogoControls();
+    logo_->updateEnabled();
     markChanged();
 }
 
@@ -581,98 +574,35 @@ void frmNefuda::rebuildStartPositions()
 
 // ---- logo ---------------------------------------------------------------------------------------
 
-void frmNefuda::setLogoCaption(const QString &path)
-{
-    setValueLabel(ui->lblCLogo, common::ShortenPath(path));
-    updateLogoControls();
-}
-
-void frmNefuda::showLogo(bool stretched)
-{
-    if (logoPicture_.isNull()) {
-        ui->Image1->clear();
-        return;
-    }
-    QSize size = logoPicture_.size();
-    if (stretched) {
-        const auto w = platform::toWholeNumber(ui->txtLogoWidth->text());
-        const auto h = platform::toWholeNumber(ui->txtLogoHeight->text());
-        if (w && h && *w >= 0 && *h >= 0)
-            size = QSize(*w, *h);
-    }
-    ui->Image1->setPixmap(QPixmap::fromImage(logoPicture_));
-    ui->Image1->setFixedSize(size.boundedTo(QSize(LogoDisplayLimit, LogoDisplayLimit)));
-}
-
-void frmNefuda::updateRatios()
-{
-    if (const auto r = common::SetComp(ui->txtLogoWidth->text(), ui->txtLogoHeight->text(), logoPicture_.size()))
-        ratios_ = *r;
-}
-
-void frmNefuda::logoSizeTyped(bool heightBox, const QString &text)
+void frmNefuda::logoSizeTyped(bool heightBox)
 {
     if (loading_)
         return;
     markChanged();
-    if (text.isEmpty() || !ui->Check比率->isChecked() || !logoLoaded_ || lastEditedHeight_ != heightBox)
-        return;
-    const std::optional<QString> other =
-        common::keptLogoSide(text, heightBox ? ratios_.widthPerHeight : ratios_.heightPerWidth);
-    if (other)
-        (heightBox ? ui->txtLogoWidth : ui->txtLogoHeight)->setText(*other);
+    logo_->sizeTyped(heightBox);
 }
 
 void frmNefuda::chooseLogo()
 {
-    platform::UiServices::FileDialogRequest request;
-    request.initialFolder = folders_.data;
-    request.filter = QStringLiteral("画像ファイル(GIF,JPG,BMP)|*.gif;*.bmp;*.jpg;*.jpeg");
-    request.title = QStringLiteral("画像を開く");
-    request.fileMustExist = true;
-    const QString path = services_.fileDialog(this, request);
-    if (path.isEmpty())
+    const auto choice = logo_->ask();
+    if (!choice)
         return;
-    // A picture far beyond any logo is refused from its header, never decoded.
-    if (const QString tooLarge = common::logoTooLargeText(path); !tooLarge.isEmpty()) {
-        services_.message(this, platform::reportTitle(), tooLarge, Icon::Critical);
-        return;
-    }
-    const QImage picture = services_.loadPicture(path);
-    if (picture.isNull()) {
-        report(QStringLiteral("cmdCLogo"), invalidPicture(path));
-        logoPicture_ = QImage();
-        showLogo(false);
-        ui->txtLogoWidth->setText(QStringLiteral("0"));
-        ui->txtLogoHeight->setText(QStringLiteral("0"));
+    if (choice->picture.isNull()) {
+        report(QStringLiteral("cmdCLogo"), invalidPicture(choice->path));
         // The unreadable picture is not kept as the logo: the page would point at it.
-        logoFile_.clear();
-        setLogoCaption(QString());
+        logo_->drop();
         return;
     }
-    logoFile_ = path;
-    setLogoCaption(path);
-    logoPicture_ = picture;
-    logoLoaded_ = false;
-    ui->txtLogoWidth->setText(QString::number(picture.width()));
-    ui->txtLogoHeight->setText(QString::number(picture.height()));
-    showLogo(false);
-    logoLoaded_ = true;
-    updateRatios();
+    logo_->take(*choice);
     markChanged();
 }
 
 void frmNefuda::clearLogo()
 {
-    logoFile_.clear();
-    setLogoCaption(QString());
-    ui->txtLogoWidth->setText(QStringLiteral("0"));
-    ui->txtLogoHeight->setText(QStringLiteral("0"));
-    logoPicture_ = QImage();
-    showLogo(false);
+    logo_->drop();
     setComboText(ui->cmbCLogoAlign, QStringLiteral("中央"));
     ui->Check比率->setChecked(false);
-    updateLogoControls();
+    logo_->updateEnabled();
     markChanged();
 }
 
@@ -692,22 +622,23 @@ bool frmNefuda::logoSizeRefused()
 
 void frmNefuda::resetLogoToPicture()
 {
-    logoPicture_ = logoFile_.isEmpty() ? QImage() : services_.loadPicture(logoFile_);
-    const QSize size = logoPicture_.isNull() ? QSize(0, 0) : logoPicture_.size();
-    const bool wasLoaded = logoLoaded_;
-    logoLoaded_ = false;
+    const QString path = logo_->path();
+    logo_->setPicture(path, path.isEmpty() ? QImage() : services_.loadPicture(path));
+    const QSize size = logo_->picture().isNull() ? QSize(0, 0) : logo_->picture().size();
+    const bool wasLoaded = logo_->loaded();
+    logo_->setLoaded(false);
     ui->txtLogoWidth->setText(QString::number(size.width()));
     ui->txtLogoHeight->setText(QString::number(size.height()));
-    logoLoaded_ = wasLoaded;
-    showLogo(false);
+    logo_->setLoaded(wasLoaded);
+    logo_->show(false);
 }
 
 void frmNefuda::resizeLogo()
 {
     if (logoSizeRefused())
         return;
-    logoPicture_ = services_.loadPicture(logoFile_);
-    showLogo(true);
+    logo_->setPicture(logo_->path(), services_.loadPicture(logo_->path()));
+    logo_->show(true);
 }
 
 // ---- make and display ---------------------------------------------------------------------------
@@ -826,8 +757,8 @@ std::optional<AppError> frmNefuda::readDesign(const QString &path)
         }
     }
     showForm(read.form);
-    logoPicture_ = picture;
-    showLogo(true);
+    logo_->setPicture(logo_->path(), picture);
+    logo_->show(true);
     return read.replaced;
 }
 
@@ -844,8 +775,8 @@ void frmNefuda::builtInDesign(BuiltInType type)
     if (!files_->confirmSave(false))
         return;
     showForm(builtInForm(type, formFromControls()));
-    logoPicture_ = QImage();
-    showLogo(false);
+    logo_->setPicture(logo_->path(), QImage());
+    logo_->show(false);
     ui->Check比率->setChecked(false);
     files_->untie();
     ui->TabStrip1->setCurrentIndex(TabPage);

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/logo_aspect.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
 #include "dialogs/design_file_commands_widgets.h"
+#include "dialogs/logo_box_widgets.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -13,7 +13,6 @@
 #include "price_tags/window_values.h"
 
 #include <QDialog>
-#include <QImage>
 #include <QPointer>
 
 #include <array>
@@ -84,7 +83,6 @@ private:
     void showForm(const WindowValues &form);
     void applyEnabledStates();
     void setRowEnabled(int row, bool on);
-    void updateLogoControls();
     void connectHandlers();
     void pairUpDown(QLineEdit *box, QScrollBar *upDown);
 
@@ -101,16 +99,13 @@ private:
     void checkNameToggled(bool on);
     void checkCZeikomiToggled(bool on);
     void checkLogoToggled(bool on);
-    void logoSizeTyped(bool heightBox, const QString &text);
+    void logoSizeTyped(bool heightBox);
 
     void chooseLogo();
     void clearLogo();
     void resizeLogo();
     bool logoSizeRefused();
     void resetLogoToPicture();
-    void showLogo(bool stretched);
-    void setLogoCaption(const QString &path);
-    void updateRatios();
 
     void makeTags();
     void showSheet();
@@ -142,11 +137,7 @@ private:
     QPointer<QWebEngineView> wbCPreView_;
 
     dialogs::DesignFileCommands *files_;
-    QString logoFile_;
-    bool lastEditedHeight_ = false; // which logo-size box the user touched last
-    bool logoLoaded_ = false;
-    common::LogoRatios ratios_;
-    QImage logoPicture_; // the logo at its own size
+    dialogs::LogoBox *logo_;
     QString previewPath_;
     bool loading_ = false; // controls are being filled: no edits to mark
     bool syncing_ = false; // a box and its up-down control are being matched

@@ -3,12 +3,12 @@
 #include "ui_frmTanafuda.h"
 
 #include "common/helpers.h"
-#include "common/logo_aspect.h"
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/logo_box_widgets.h"
 #include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
@@ -31,8 +31,6 @@
 #include <QLoggingCategory>
 #include <QTimer>
 #include <QWebEngineView>
-
-#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcShelfDesigner, "vennlo.shelf_labels.designer")
 
@@ -126,6 +124,19 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
                                                .write = [this](const QString &path) { return writeDesign(path); }},
                                               m_services, this);
     ui->ImageLogo->setScaledContents(true);
+    m_logo =
+        new dialogs::LogoBox({.window = this,
+                              .check = ui->CheckLogo,
+                              .caption = ui->lblLogoName,
+                              .image = ui->ImageLogo,
+                              .imageHolder = ui->picLogoContents,
+                              .width = ui->txtLogoWidth,
+                              .height = ui->txtLogoHeight,
+                              .lockAspect = ui->Check比率,
+                              .sizeControls = {ui->Frameリサイズ, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
+                                               ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbLogoAlign},
+                              .displayLimit = 2000},
+                             m_services, m_folders.data, this);
     showValues(WindowValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
     ui->cmd作成->setEnabled(m_withData);
@@ -149,7 +160,7 @@ void frmTanafuda::connectControls()
     connect(ui->Check税込, &QCheckBox::toggled, this, &frmTanafuda::Check税込_Toggled);
     connect(ui->Check比率, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
-            SetComp();
+            m_logo->updateRatios();
     });
     for (QComboBox *c : {ui->cmbBorderStyle, ui->cmbYMark, ui->cmbJanImageHeight, ui->cmbLogoAlign})
         connect(c, &QComboBox::currentIndexChanged, this, changed);
@@ -182,12 +193,12 @@ void frmTanafuda::connectControls()
     for (int i = 0; i < 4; ++i)
         pairSpin(m_padding[i], m_paddingUp[i]);
     // The logo's spin buttons say which box the user is working on before they write it.
-    connect(ui->UpDownWidth, &QSpinBox::valueChanged, this, [this] { m_marker = Marker::Width; });
-    connect(ui->UpDownHeight, &QSpinBox::valueChanged, this, [this] { m_marker = Marker::Height; });
+    connect(ui->UpDownWidth, &QSpinBox::valueChanged, this, [this] { m_logo->workingOn(false); });
+    connect(ui->UpDownHeight, &QSpinBox::valueChanged, this, [this] { m_logo->workingOn(true); });
     pairSpin(ui->txtLogoWidth, ui->UpDownWidth);
     pairSpin(ui->txtLogoHeight, ui->UpDownHeight);
-    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeChanged(Marker::Width); });
-    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeChanged(Marker::Height); });
+    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeChanged(false); });
+    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeChanged(true); });
 
     const QList<QWidget *> filtered{ui->cmbCountW->lineEdit(),
                                     ui->cmbCountH->lineEdit(),
@@ -233,7 +244,7 @@ void frmTanafuda::connectControls()
                                 .windowName = QStringLiteral("frmTanafuda")},
                                m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, [this] {
-        showImage(false);
+        m_logo->show(false);
         close();
     });
     connect(ui->picHelp, &QToolButton::clicked, this, &frmTanafuda::helpRequested);
@@ -291,13 +302,8 @@ void frmTanafuda::updateStates()
     ui->UpBorderWidth->setEnabled(border);
     ui->cmdBorderColor->setEnabled(border);
 
-    const bool logo = ui->CheckLogo->isChecked();
-    const bool logoChosen = logo && !ui->lblLogoName->text().isEmpty();
-    ui->cmdLogoName->setEnabled(logo);
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{ui->Frameリサイズ, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
-                                          ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbLogoAlign})
-        w->setEnabled(logoChosen);
+    ui->cmdLogoName->setEnabled(ui->CheckLogo->isChecked());
+    m_logo->updateEnabled();
 }
 
 void frmTanafuda::showMessage(const common::Refusal &message)
@@ -418,7 +424,7 @@ WindowValues frmTanafuda::controlValues() const
     d.makeBC = ui->CheckBarCode->isChecked() ? 1 : 0;
     d.makeJN = m_janNum->checkedId() == 0 ? 0 : 1;
     d.makeLG = ui->CheckLogo->isChecked() ? 1 : 0;
-    d.logoName = ui->lblLogoName->text().isEmpty() ? QString() : m_logoPath;
+    d.logoName = ui->lblLogoName->text().isEmpty() ? QString() : m_logo->path();
     d.logoAlign = ui->cmbLogoAlign->currentText();
     d.logoW = ui->txtLogoWidth->text();
     d.logoH = ui->txtLogoHeight->text();
@@ -482,111 +488,46 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
         m_design.logoName.clear();
         return;
     }
-    m_logoPath = path;
-    m_logoImage = image;
-    m_logoLoaded = true;
-    setValueLabel(ui->lblLogoName, common::ShortenPath(path));
-    showImage(true);
-    SetComp();
+    m_logo->setPicture(path, image);
+    m_logo->setLoaded(true);
+    m_logo->show(true);
+    m_logo->updateRatios();
 }
 
 void frmTanafuda::clearLogo()
 {
-    m_logoPath.clear();
-    m_logoImage = QImage();
-    m_logoLoaded = false;
-    setValueLabel(ui->lblLogoName, QString());
-    ui->txtLogoWidth->setText(QStringLiteral("0"));
-    ui->txtLogoHeight->setText(QStringLiteral("0"));
-    showImage(false);
+    m_logo->drop();
     updateStates();
 }
 
-// Stretched: the picture at the size in the boxes; otherwise at its own size.
-void frmTanafuda::showImage(bool stretch)
-{
-    if (m_logoImage.isNull()) {
-        ui->ImageLogo->clear();
-        ui->ImageLogo->setFixedSize(0, 0);
-        return;
-    }
-    QSize size = m_logoImage.size();
-    if (stretch) {
-        // The picture on screen is only a look at the size: a typed 99999 must not claim gigabytes.
-        constexpr int largest = 2000;
-        const auto w = platform::toWholeNumber(ui->txtLogoWidth->text());
-        const auto h = platform::toWholeNumber(ui->txtLogoHeight->text());
-        if (w && h && *w > 0 && *h > 0)
-            size = QSize(std::min(*w, largest), std::min(*h, largest));
-    }
-    ui->ImageLogo->setPixmap(QPixmap::fromImage(m_logoImage));
-    ui->ImageLogo->setFixedSize(size);
-    ui->picLogoContents->adjustSize();
-}
-
-void frmTanafuda::SetComp()
-{
-    if (const auto r = common::SetComp(ui->txtLogoWidth->text(), ui->txtLogoHeight->text(), m_logoImage.size()))
-        m_ratios = *r;
-}
-
-// With the aspect locked, the box the user is working on sets the other one; the marker keeps the
-// other box's change from coming back.
-void frmTanafuda::logoSizeChanged(Marker changed)
+void frmTanafuda::logoSizeChanged(bool height)
 {
     markChanged();
-    QLineEdit *box = changed == Marker::Width ? ui->txtLogoWidth : ui->txtLogoHeight;
-    if (m_loading || box->text().isEmpty() || !ui->Check比率->isChecked() || !m_logoLoaded || m_marker != changed)
-        return;
-    const double ratio = changed == Marker::Width ? m_ratios.heightPerWidth : m_ratios.widthPerHeight;
-    if (const auto other = common::keptLogoSide(box->text(), ratio))
-        (changed == Marker::Width ? ui->txtLogoHeight : ui->txtLogoWidth)->setText(*other);
+    if (!m_loading)
+        m_logo->sizeTyped(height);
 }
 
 void frmTanafuda::resetLogoToNaturalSize()
 {
-    ui->txtLogoWidth->setText(QString::number(m_logoImage.width()));
-    ui->txtLogoHeight->setText(QString::number(m_logoImage.height()));
-    showImage(false);
+    ui->txtLogoWidth->setText(QString::number(m_logo->picture().width()));
+    ui->txtLogoHeight->setText(QString::number(m_logo->picture().height()));
+    m_logo->show(false);
 }
 
 void frmTanafuda::cmdLogoName_Click()
 {
-    UiServices::FileDialogRequest request;
-    request.initialFolder = m_folders.data;
-    request.filter = QStringLiteral("画像ファイル(GIF,JPG,BMP)|*.gif;*.bmp;*.jpg;*.jpeg");
-    request.title = QStringLiteral("画像を開く");
-    request.fileMustExist = true;
-    const QString path = m_services.fileDialog(this, request);
-    if (path.isEmpty())
+    const auto choice = m_logo->ask();
+    if (!choice)
         return;
-    if (const QString tooLarge = common::logoTooLargeText(path); !tooLarge.isEmpty()) {
-        showMessage(common::Refusal{QStringLiteral("エラー情報"), tooLarge, UiServices::Icon::Critical});
-        return;
-    }
-    const QImage image = m_services.loadPicture(path);
-    if (image.isNull()) {
-        showError(QStringLiteral("frmTanafuda.cmdLogoName"),
-                  QFileInfo::exists(path) ? AppError::invalidPropertyValue() : AppError::fileNotFound(path));
+    if (choice->picture.isNull()) {
+        showError(QStringLiteral("frmTanafuda.cmdLogoName"), QFileInfo::exists(choice->path)
+                                                                 ? AppError::invalidPropertyValue()
+                                                                 : AppError::fileNotFound(choice->path));
         clearLogo();
         markChanged();
         return;
     }
-    m_logoPath = path;
-    m_logoImage = image;
-    m_logoLoaded = true;
-    setValueLabel(ui->lblLogoName, common::ShortenPath(path));
-    {
-        // The new picture's own size, not a ratio of the previous one.
-        const QSignalBlocker w(ui->txtLogoWidth);
-        const QSignalBlocker h(ui->txtLogoHeight);
-        ui->txtLogoWidth->setText(QString::number(image.width()));
-        ui->txtLogoHeight->setText(QString::number(image.height()));
-    }
-    ui->UpDownWidth->setValue(image.width());
-    ui->UpDownHeight->setValue(image.height());
-    showImage(false);
-    SetComp();
+    m_logo->take(*choice);
     updateStates();
     markChanged();
 }
@@ -605,7 +546,7 @@ void frmTanafuda::cmdResize_Click()
     const QString h = ui->txtLogoHeight->text();
     if (platform::isNumeric(w) && platform::isNumeric(h) && *platform::numericValue(w) >= 0 &&
         *platform::numericValue(h) >= 0) {
-        showImage(true);
+        m_logo->show(true);
         return;
     }
     showMessage(badLogoSize());
@@ -693,7 +634,7 @@ void frmTanafuda::cmd作成_Click()
         return;
     }
     SetValues();
-    showImage(false);
+    m_logo->show(false);
 
     QElapsedTimer clock;
     clock.start();
@@ -766,10 +707,6 @@ void frmTanafuda::setDefaults(const WindowValues &values)
 bool frmTanafuda::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        if (watched == ui->txtLogoWidth)
-            m_marker = Marker::Width;
-        else if (watched == ui->txtLogoHeight)
-            m_marker = Marker::Height;
         if (refusedSizeKey(static_cast<QKeyEvent *>(event)))
             return true;
     } else if (event->type() == QEvent::FocusIn) {

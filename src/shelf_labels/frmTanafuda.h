@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/logo_aspect.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
 #include "dialogs/design_file_commands_widgets.h"
+#include "dialogs/logo_box_widgets.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -12,7 +12,6 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QImage>
 
 #include <memory>
 #include <optional>
@@ -67,8 +66,6 @@ protected:
     void reject() override;
 
 private:
-    enum class Marker { Width, Height };
-
     void connectControls();
     void markChanged();
     void updateStates();
@@ -87,9 +84,7 @@ private:
     // Logo.
     void showLogo(const QString &path, const QString &w, const QString &h, const QString &label);
     void clearLogo();
-    void showImage(bool stretch);
-    void SetComp();
-    void logoSizeChanged(Marker changed);
+    void logoSizeChanged(bool height);
     void resetLogoToNaturalSize();
     void cmdLogoName_Click();
     void cmdLogoClear_Click();
@@ -131,11 +126,7 @@ private:
     dialogs::DesignFileCommands *m_files;
     bool m_loading = false;
     bool m_making = false;
-    QString m_logoPath;
-    QImage m_logoImage;
-    bool m_logoLoaded = false;
-    common::LogoRatios m_ratios;
-    Marker m_marker = Marker::Width;
+    dialogs::LogoBox *m_logo;
     QString m_previewPath;
     QElapsedTimer m_previewClock;
 };
