@@ -32,7 +32,7 @@ bool LogoBox::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-std::optional<LogoBox::Choice> LogoBox::ask()
+LogoBox::Chosen LogoBox::choose(const std::function<void(const QString &path)> &reportUnreadable)
 {
     UiServices::FileDialogRequest request;
     request.initialFolder = m_initialFolder;
@@ -41,26 +41,29 @@ std::optional<LogoBox::Choice> LogoBox::ask()
     request.fileMustExist = true;
     const QString path = m_services.fileDialog(m_controls.window, request);
     if (path.isEmpty())
-        return std::nullopt;
+        return Chosen::Nothing;
     // A picture far beyond any logo is refused from its header, never decoded.
     if (const QString tooLarge = common::logoTooLargeText(path); !tooLarge.isEmpty()) {
         m_services.message(m_controls.window, platform::reportTitle(), tooLarge, UiServices::Icon::Critical);
-        return std::nullopt;
+        return Chosen::Nothing;
     }
-    return Choice{path, m_services.loadPicture(path)};
-}
-
-void LogoBox::take(const Choice &choice)
-{
+    const QImage picture = m_services.loadPicture(path);
+    if (picture.isNull()) {
+        reportUnreadable(path);
+        // The unreadable picture is not kept as the logo: the page would point at it.
+        drop();
+        return Chosen::Unreadable;
+    }
     m_loaded = false;
-    m_path = choice.path;
-    m_picture = choice.picture;
+    m_path = path;
+    m_picture = picture;
     setCaption(m_path);
     m_controls.width->setText(QString::number(m_picture.width()));
     m_controls.height->setText(QString::number(m_picture.height()));
     show(false);
     m_loaded = true;
     updateRatios();
+    return Chosen::Taken;
 }
 
 void LogoBox::setPicture(const QString &path, const QImage &picture)

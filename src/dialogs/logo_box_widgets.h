@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-#include <optional>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -38,11 +38,6 @@ public:
         QList<QWidget *> sizeControls;   // of use only while a logo is printed and chosen
         int displayLimit = 1000;         // the picture on screen is only a look at the size
     };
-    struct Choice {
-        QString path;
-        QImage picture; // null when the file could not be read
-    };
-
     LogoBox(Controls controls, platform::UiServices &services, const QString &initialFolder, QObject *parent);
 
     QString path() const { return m_path; }
@@ -50,10 +45,10 @@ public:
     bool loaded() const { return m_loaded; }
     void setLoaded(bool loaded) { m_loaded = loaded; }
 
-    // 画像を開く: nullopt when nothing was chosen, or the picture is far beyond any logo (said).
-    std::optional<Choice> ask();
-    // A chosen picture at its own size.
-    void take(const Choice &choice);
+    // 画像を開く: the chosen picture at its own size. A picture far beyond any logo is refused (said);
+    // one that cannot be read is reported by the window and drops the logo.
+    enum class Chosen { Nothing, Unreadable, Taken };
+    Chosen choose(const std::function<void(const QString &path)> &reportUnreadable);
     // The picture of a design: the boxes keep the design's size.
     void setPicture(const QString &path, const QImage &picture);
     // No logo: the caption and the picture go, the boxes say 0.

@@ -584,17 +584,10 @@ void frmNefuda::logoSizeTyped(bool heightBox)
 
 void frmNefuda::chooseLogo()
 {
-    const auto choice = logo_->ask();
-    if (!choice)
-        return;
-    if (choice->picture.isNull()) {
-        report(QStringLiteral("cmdCLogo"), invalidPicture(choice->path));
-        // The unreadable picture is not kept as the logo: the page would point at it.
-        logo_->drop();
-        return;
-    }
-    logo_->take(*choice);
-    markChanged();
+    const auto chosen =
+        logo_->choose([this](const QString &path) { report(QStringLiteral("cmdCLogo"), invalidPicture(path)); });
+    if (chosen == dialogs::LogoBox::Chosen::Taken)
+        markChanged();
 }
 
 void frmNefuda::clearLogo()

@@ -516,18 +516,12 @@ void frmTanafuda::resetLogoToNaturalSize()
 
 void frmTanafuda::cmdLogoName_Click()
 {
-    const auto choice = m_logo->ask();
-    if (!choice)
+    const auto chosen = m_logo->choose([this](const QString &path) {
+        showError(QStringLiteral("frmTanafuda.cmdLogoName"),
+                  QFileInfo::exists(path) ? AppError::invalidPropertyValue() : AppError::fileNotFound(path));
+    });
+    if (chosen == dialogs::LogoBox::Chosen::Nothing)
         return;
-    if (choice->picture.isNull()) {
-        showError(QStringLiteral("frmTanafuda.cmdLogoName"), QFileInfo::exists(choice->path)
-                                                                 ? AppError::invalidPropertyValue()
-                                                                 : AppError::fileNotFound(choice->path));
-        clearLogo();
-        markChanged();
-        return;
-    }
-    m_logo->take(*choice);
     updateStates();
     markChanged();
 }
