@@ -1,5 +1,7 @@
 #include "dialogs/make_aside_widgets.h"
 
+#include "platform/user_services.h"
+
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QThread>
@@ -30,6 +32,13 @@ common::MakeResult makeAside(const ExplorerControls &controls, bool &making,
     controls.window->setEnabled(true);
     making = false;
     return outcome;
+}
+
+void showMakeResult(platform::UiServices &services, const ExplorerControls &controls, const common::MakeResult &outcome)
+{
+    services.message(controls.window, outcome.title, outcome.text, outcome.icon);
+    if (outcome.ok())
+        controls.cmdExplorer->setFocus();
 }
 
 } // namespace dialogs

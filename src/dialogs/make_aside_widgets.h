@@ -13,4 +13,8 @@ namespace dialogs {
 common::MakeResult makeAside(const ExplorerControls &controls, bool &making,
                              const std::function<common::MakeResult()> &make);
 
+// The make's message box; after a page was made, the display command has the focus.
+void showMakeResult(platform::UiServices &services, const ExplorerControls &controls,
+                    const common::MakeResult &outcome);
+
 } // namespace dialogs

@@ -154,6 +154,7 @@ void frmDaicyo::cmd作成_Click()
         return;
     }
 
+    const dialogs::ExplorerControls controls{this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty};
     common::MakeResult outcome;
     const AppError stored = SetValues();
     const common::Refusal refusal = checkLedgerMake(start, m_settings);
@@ -162,16 +163,12 @@ void frmDaicyo::cmd作成_Click()
     } else if (refusal.refused()) {
         outcome = common::MakeResult::refusedBy(refusal);
     } else {
-        outcome =
-            dialogs::makeAside(dialogs::ExplorerControls{this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty}, m_making,
-                               [list = m_model.rows(), tax = m_tax, settings = m_settings, start, folder = m_folder] {
-                                   return makeLedger(list, tax, settings, start, folder);
-                               });
+        outcome = dialogs::makeAside(controls, m_making,
+                                     [list = m_model.rows(), tax = m_tax, settings = m_settings, start,
+                                      folder = m_folder] { return makeLedger(list, tax, settings, start, folder); });
     }
 
-    m_services.message(this, outcome.title, outcome.text, outcome.icon);
-    if (outcome.ok())
-        ui->cmdExplorer->setFocus();
+    dialogs::showMakeResult(m_services, controls, outcome);
 }
 
 void frmDaicyo::cmdExplorer_Click()

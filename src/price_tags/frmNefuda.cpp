@@ -689,9 +689,7 @@ void frmNefuda::makeTags()
                                      [items = slots_, copies = in.copies, design = design_, folder = folders_.appData] {
                                          return makeTagSheet(items, copies, design, folder);
                                      });
-    services_.message(this, outcome.title, outcome.text, outcome.icon);
-    if (outcome.ok())
-        ui->cmdExplorer->setFocus();
+    dialogs::showMakeResult(services_, explorerControls(), outcome);
 }
 
 void frmNefuda::showSheet()

@@ -638,9 +638,7 @@ void frmTanafuda::cmd作成_Click()
         });
     qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(rows.size()), clock.elapsed());
 
-    m_services.message(this, outcome.title, outcome.text, outcome.icon);
-    if (outcome.ok())
-        ui->cmdExplorer->setFocus();
+    dialogs::showMakeResult(m_services, explorerControls(), outcome);
 }
 
 void frmTanafuda::cmdExplorer_Click()
