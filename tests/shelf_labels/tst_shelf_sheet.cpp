@@ -87,6 +87,18 @@ ShelfLabelDesign fixedSize(ShelfLabelDesign d)
     return d;
 }
 
+// The built-in design with the fields the make checks look at.
+ShelfLabelDesign checkedDesign(bool fixed, const QString &logoW, const QString &logoH, const QString &countW,
+                               const QString &countH)
+{
+    ShelfLabelDesign d = fixed ? fixedSize(SetDefaultA().design) : SetDefaultA().design;
+    d.logoW = logoW;
+    d.logoH = logoH;
+    d.countW = countW;
+    d.countH = countH;
+    return d;
+}
+
 } // namespace
 
 class TestShelfSheet : public QObject {
@@ -666,11 +678,7 @@ void TestShelfSheet::checks()
     QFETCH(QString, title);
     QFETCH(QString, text);
     QFETCH(UiServices::Icon, icon);
-    ShelfLabelDesign d = fixed ? fixedSize(SetDefaultA().design) : SetDefaultA().design;
-    d.logoW = logoW;
-    d.logoH = logoH;
-    d.countW = countW;
-    d.countH = countH;
+    const ShelfLabelDesign d = checkedDesign(fixed, logoW, logoH, countW, countH);
     const common::Refusal message = checkMake(count, d, start);
     if (title.isEmpty()) {
         QVERIFY2(!message.refused(), qPrintable(message.text));
@@ -714,12 +722,8 @@ void TestShelfSheet::followUps()
     QFETCH(bool, fixed);
     QFETCH(QString, countW);
     QFETCH(common::Next, next);
-    ShelfLabelDesign d = fixed ? fixedSize(SetDefaultA().design) : SetDefaultA().design;
-    d.logoW = logoW;
-    d.logoH = QStringLiteral("0");
-    d.countW = countW;
-    d.countH = QStringLiteral("4");
-    const common::Refusal refusal = checkMake(1, d, start);
+    const common::Refusal refusal =
+        checkMake(1, checkedDesign(fixed, logoW, QStringLiteral("0"), countW, QStringLiteral("4")), start);
     QVERIFY(refusal.refused());
     QCOMPARE(refusal.next, next);
 }
