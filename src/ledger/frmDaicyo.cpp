@@ -5,6 +5,7 @@
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_output_widgets.h"
 #include "dialogs/palette.h"
 #include "ledger/sheet.h"
@@ -15,36 +16,13 @@
 #include "platform/user_services.h"
 #include "products/product_list_model.h"
 
-#include <QApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
-#include <QThread>
 
 namespace ledger {
 
 using platform::AppError;
-
-namespace {
-
-// Makes the ledger on a worker thread while the (disabled) window keeps painting; the values are
-// copies, so nothing the window owns is touched from the other thread.
-common::MakeResult makeAside(products::ProductList list, products::TaxSettings tax, LedgerDesign settings,
-                             QString startPage, QString folder)
-{
-    common::MakeResult outcome;
-    QEventLoop loop;
-    std::unique_ptr<QThread> worker(
-        QThread::create([&] { outcome = makeLedger(list, tax, settings, startPage, folder); }));
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    loop.exec();
-    worker->wait();
-    return outcome;
-}
-
-} // namespace
 
 frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &settings, const products::TaxSettings &tax,
                      const dialogs::BrowserSettings &browser, const QString &appDataFolder, bool listNotEmpty,
@@ -165,13 +143,6 @@ void frmDaicyo::chooseFont()
     ui->lblFontSize->setText(font.choice().size);
 }
 
-void frmDaicyo::setCommandsEnabled(bool enabled)
-{
-    ui->cmd作成->setEnabled(enabled && m_listNotEmpty);
-    ui->cmdExplorer->setEnabled(enabled);
-    setEnabled(enabled);
-}
-
 void frmDaicyo::cmd作成_Click()
 {
     const QString start = ui->txtStartPage->text();
@@ -183,9 +154,7 @@ void frmDaicyo::cmd作成_Click()
         return;
     }
 
-    m_making = true;
-    setCommandsEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const dialogs::ExplorerControls controls{this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty};
     common::MakeResult outcome;
     const AppError stored = SetValues();
     const common::Refusal refusal = checkLedgerMake(start, m_settings);
@@ -194,15 +163,12 @@ void frmDaicyo::cmd作成_Click()
     } else if (refusal.refused()) {
         outcome = common::MakeResult::refusedBy(refusal);
     } else {
-        outcome = makeAside(m_model.rows(), m_tax, m_settings, start, m_folder);
+        outcome = dialogs::makeAside(controls, m_making,
+                                     [list = m_model.rows(), tax = m_tax, settings = m_settings, start,
+                                      folder = m_folder] { return makeLedger(list, tax, settings, start, folder); });
     }
-    QApplication::restoreOverrideCursor();
-    setCommandsEnabled(true);
-    m_making = false;
 
-    m_services.message(this, outcome.title, outcome.text, outcome.icon);
-    if (outcome.ok())
-        ui->cmdExplorer->setFocus();
+    dialogs::showMakeResult(m_services, controls, outcome);
 }
 
 void frmDaicyo::cmdExplorer_Click()

@@ -54,7 +54,6 @@ private:
     void chooseFont();
     void cmd作成_Click();
     void cmdExplorer_Click();
-    void setCommandsEnabled(bool enabled);
 
     std::unique_ptr<Ui::frmDaicyo> ui;
     const products::ProductListModel &m_model;

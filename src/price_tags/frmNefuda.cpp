@@ -5,8 +5,11 @@
 #include "common/helpers.h"
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
+#include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/logo_box_widgets.h"
+#include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
 #include "platform/numbers.h"
@@ -20,12 +23,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -43,14 +44,6 @@ enum Tab { TabData = 0, TabPage = 1, TabDesign = 2, TabLogo = 3, TabPreview = 4 
 AppError invalidPicture(const QString &path)
 {
     return AppError{481, QStringLiteral("ピクチャが不正です。: ") + path};
-}
-
-// The logo is shown at most this large, whatever the size boxes say; the page gets the typed size.
-constexpr int LogoDisplayLimit = 1000;
-
-QString designFilter()
-{
-    return QStringLiteral("デザインファイル(*.cdn)|*.cdn");
 }
 
 void setValueLabel(QLabel *label, const QString &text)
@@ -105,6 +98,37 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
 {
     ui->setupUi(this);
     ui->layoutMain->setMenuBar(ui->menuBar);
+    files_ = new dialogs::DesignFileCommands(
+        {.window = this,
+         .saveAction = ui->mnuCSave,
+         .menu = ui->mnuC,
+         .tabs = ui->TabStrip1,
+         .tabAfterSave = TabPage,
+         .filter = QStringLiteral("デザインファイル(*.cdn)|*.cdn"),
+         .extension = QStringLiteral("cdn"),
+         .initialFolder = folders_.data,
+         .readLabel = QStringLiteral("ReadCDesign"),
+         .caption = designerCaption,
+         .savePrompt =
+             [](const QString &file) {
+                 return common::Refusal{savePromptTitle(), savePromptText(file), Icon::Question};
+             },
+         .read = [this](const QString &path) { return readDesign(path); },
+         .write = [this](const QString &path) { return writeDesign(path); }},
+        services_, this);
+    // The logo is shown at most 1000 pixels across, whatever the size boxes say; the page gets the typed size.
+    logo_ =
+        new dialogs::LogoBox({.window = this,
+                              .check = ui->CheckLogo,
+                              .caption = ui->lblCLogo,
+                              .image = ui->Image1,
+                              .width = ui->txtLogoWidth,
+                              .height = ui->txtLogoHeight,
+                              .lockAspect = ui->Check比率,
+                              .sizeControls = {ui->FrameLogoSize, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
+                                               ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbCLogoAlign},
+                              .displayLimit = 1000},
+                             services_, folders_.data, this);
 
     copies_ = {ui->txtCCount_0, ui->txtCCount_1, ui->txtCCount_2, ui->txtCCount_3, ui->txtCCount_4,
                ui->txtCCount_5, ui->txtCCount_6, ui->txtCCount_7, ui->txtCCount_8, ui->txtCCount_9};
@@ -205,14 +229,13 @@ void frmNefuda::load(const ProductSlots &items)
     if (!missing.isEmpty())
         services_.message(this, platform::reportTitle(), missing, Icon::Critical);
     showForm(loadWindowValues(design_));
-    if (!logoFile_.isEmpty()) {
-        logoPicture_ = services_.loadPicture(logoFile_);
-        if (logoPicture_.isNull())
-            report(QStringLiteral("CMain.Load"), invalidPicture(logoFile_));
-        showLogo(true);
+    if (const QString path = logo_->path(); !path.isEmpty()) {
+        logo_->setPicture(path, services_.loadPicture(path));
+        if (logo_->picture().isNull())
+            report(QStringLiteral("CMain.Load"), invalidPicture(path));
+        logo_->show(true);
     }
-    updateRatios();
-    ui->mnuCSave->setEnabled(false);
+    logo_->updateRatios();
 
     for (int i = 0; i < SlotCount; ++i) {
         const ProductSlot &slot = items[i];
@@ -225,7 +248,6 @@ void frmNefuda::load(const ProductSlots &items)
         copiesUpDown_[i]->setEnabled(on);
     }
     ui->cmd作成->setEnabled(listHasRows_);
-    setWindowTitle(designerCaption(designFile_));
     loading_ = false;
 }
 
@@ -253,7 +275,7 @@ WindowValues frmNefuda::formFromControls() const
     f.countW = ui->cmbCountW->currentText();
     f.countH = ui->cmbCountH->currentText();
     f.borderColor = swatchText(ui->lblCBorderColor);
-    f.logoFile = logoFile_;
+    f.logoFile = logo_->path();
     f.logoAlign = ui->cmbCLogoAlign->currentText();
     f.logoWidth = ui->txtLogoWidth->text();
     f.logoHeight = ui->txtLogoHeight->text();
@@ -303,13 +325,12 @@ void frmNefuda::showForm(const WindowValues &f)
     rebuildStartPositions();
     setComboText(ui->cmbStartPos, f.startPos);
     ui->CheckLogo->setChecked(f.checkLogo);
-    logoFile_ = f.logoFile;
-    setLogoCaption(logoFile_);
+    logo_->setPicture(f.logoFile, logo_->picture());
     setComboText(ui->cmbCLogoAlign, f.logoAlign);
     ui->txtLogoWidth->setText(f.logoWidth);
     ui->txtLogoHeight->setText(f.logoHeight);
     setComboText(ui->cmbJanImageHeight, f.janImageHeight);
-    logoLoaded_ = false;
+    logo_->setLoaded(false);
     applyEnabledStates();
     loading_ = wasLoading;
 }
@@ -330,7 +351,7 @@ void frmNefuda::applyEnabledStates()
     ui->UpCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
     ui->txtCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
     ui->UpCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
-    updateLogoControls();
+    logo_->updateEnabled();
 }
 
 // A printed item's row reads as a field; a row whose item is not printed looks like the window face.
@@ -343,16 +364,6 @@ void frmNefuda::setRowEnabled(int row, bool on)
     }
 }
 
-// The logo's alignment and size controls are of use only while a logo is printed and chosen.
-void frmNefuda::updateLogoControls()
-{
-    const bool on = ui->CheckLogo->isChecked() && !logoFile_.isEmpty();
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{ui->FrameLogoSize, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
-                                          ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbCLogoAlign})
-        w->setEnabled(on);
-}
-
 // The up-down control is a scroll bar whose upper arrow counts up: a scroll bar's upper arrow goes
 // towards its minimum, so the box shows the bar's value mirrored within its range.
 void frmNefuda::pairUpDown(QLineEdit *box, QScrollBar *upDown)
@@ -361,10 +372,8 @@ void frmNefuda::pairUpDown(QLineEdit *box, QScrollBar *upDown)
     connect(upDown, &QScrollBar::valueChanged, this, [this, box, mirrored](int value) {
         if (syncing_)
             return;
-        if (box == ui->txtLogoHeight)
-            lastEditedHeight_ = true;
-        else if (box == ui->txtLogoWidth)
-            lastEditedHeight_ = false;
+        if (box == ui->txtLogoHeight || box == ui->txtLogoWidth)
+            logo_->workingOn(box == ui->txtLogoHeight);
         box->setText(QString::number(mirrored(value)));
     });
     connect(box, &QLineEdit::textChanged, this, [this, upDown, mirrored](const QString &text) {
@@ -434,9 +443,9 @@ void frmNefuda::connectHandlers()
     connect(ui->cmdCLogo, &QAbstractButton::clicked, this, &frmNefuda::chooseLogo);
     connect(ui->cmdCClear, &QAbstractButton::clicked, this, &frmNefuda::clearLogo);
     connect(ui->cmdResize, &QAbstractButton::clicked, this, &frmNefuda::resizeLogo);
-    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this](const QString &t) { logoSizeTyped(false, t); });
-    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this](const QString &t) { logoSizeTyped(true, t); });
-    connect(ui->Check比率, &QCheckBox::toggled, this, &frmNefuda::updateRatios);
+    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeTyped(false); });
+    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeTyped(true); });
+    connect(ui->Check比率, &QCheckBox::toggled, logo_, &dialogs::LogoBox::updateRatios);
     connect(ui->cmd作成, &QAbstractButton::clicked, this, &frmNefuda::makeTags);
     connect(ui->cmdExplorer, &QAbstractButton::clicked, this, &frmNefuda::showSheet);
     dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
@@ -447,13 +456,9 @@ void frmNefuda::connectHandlers()
                                 .windowName = QStringLiteral("frmNefuda")},
                                services_);
     connect(ui->cmdQuit, &QAbstractButton::clicked, this, &frmNefuda::quit);
-    connect(ui->mnuC, &QMenu::aboutToShow, this, [this] {
-        if (designFile_.isEmpty())
-            ui->mnuCSave->setEnabled(false);
-    });
-    connect(ui->mnuCOpen, &QAction::triggered, this, &frmNefuda::openDesign);
-    connect(ui->mnuCSave, &QAction::triggered, this, &frmNefuda::saveDesign);
-    connect(ui->mnuCSaveAs, &QAction::triggered, this, &frmNefuda::saveDesignAs);
+    connect(ui->mnuCOpen, &QAction::triggered, files_, &dialogs::DesignFileCommands::open);
+    connect(ui->mnuCSave, &QAction::triggered, files_, &dialogs::DesignFileCommands::save);
+    connect(ui->mnuCSaveAs, &QAction::triggered, files_, &dialogs::DesignFileCommands::saveAs);
     connect(ui->mnuDefaultA, &QAction::triggered, this, [this] { builtInDesign(BuiltInType::A); });
     connect(ui->mnuDefaultB, &QAction::triggered, this, [this] { builtInDesign(BuiltInType::B); });
 }
@@ -464,11 +469,6 @@ bool frmNefuda::eventFilter(QObject *watched, QEvent *event)
         auto *box = qobject_cast<QLineEdit *>(watched);
         if (box && box != ui->txtLogoWidth && box != ui->txtLogoHeight)
             QTimer::singleShot(0, box, &QLineEdit::selectAll);
-    } else if (event->type() == QEvent::KeyPress) {
-        if (watched == ui->txtLogoHeight)
-            lastEditedHeight_ = true;
-        else if (watched == ui->txtLogoWidth)
-            lastEditedHeight_ = false;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -476,10 +476,8 @@ bool frmNefuda::eventFilter(QObject *watched, QEvent *event)
 // Edits count only while a design file is current: they are what the save prompt is about.
 void frmNefuda::markChanged()
 {
-    if (loading_ || designFile_.isEmpty())
-        return;
-    changed_ = true;
-    ui->mnuCSave->setEnabled(true);
+    if (!loading_)
+        files_->markChanged();
 }
 
 void frmNefuda::checkHinbanToggled(bool on)
@@ -508,7 +506,7 @@ void frmNefuda::checkCZeikomiToggled(bool on)
 void frmNefuda::checkLogoToggled(bool on)
 {
     design_.lg = on ? 1 : 0;
-    updateLogoControls();
+    logo_->updateEnabled();
     markChanged();
 }
 
@@ -578,98 +576,28 @@ void frmNefuda::rebuildStartPositions()
 
 // ---- logo ---------------------------------------------------------------------------------------
 
-void frmNefuda::setLogoCaption(const QString &path)
-{
-    setValueLabel(ui->lblCLogo, common::ShortenPath(path));
-    updateLogoControls();
-}
-
-void frmNefuda::showLogo(bool stretched)
-{
-    if (logoPicture_.isNull()) {
-        ui->Image1->clear();
-        return;
-    }
-    QSize size = logoPicture_.size();
-    if (stretched) {
-        const auto w = platform::toWholeNumber(ui->txtLogoWidth->text());
-        const auto h = platform::toWholeNumber(ui->txtLogoHeight->text());
-        if (w && h && *w >= 0 && *h >= 0)
-            size = QSize(*w, *h);
-    }
-    ui->Image1->setPixmap(QPixmap::fromImage(logoPicture_));
-    ui->Image1->setFixedSize(size.boundedTo(QSize(LogoDisplayLimit, LogoDisplayLimit)));
-}
-
-void frmNefuda::updateRatios()
-{
-    if (const auto r = SetComp(ui->txtLogoWidth->text(), ui->txtLogoHeight->text(), logoPicture_.size()))
-        ratios_ = *r;
-}
-
-void frmNefuda::logoSizeTyped(bool heightBox, const QString &text)
+void frmNefuda::logoSizeTyped(bool heightBox)
 {
     if (loading_)
         return;
     markChanged();
-    if (text.isEmpty() || !ui->Check比率->isChecked() || !logoLoaded_ || lastEditedHeight_ != heightBox)
-        return;
-    const std::optional<QString> other =
-        keptLogoSide(text, heightBox ? ratios_.widthPerHeight : ratios_.heightPerWidth);
-    if (other)
-        (heightBox ? ui->txtLogoWidth : ui->txtLogoHeight)->setText(*other);
+    logo_->sizeTyped(heightBox);
 }
 
 void frmNefuda::chooseLogo()
 {
-    platform::UiServices::FileDialogRequest request;
-    request.initialFolder = folders_.data;
-    request.filter = QStringLiteral("画像ファイル(GIF,JPG,BMP)|*.gif;*.bmp;*.jpg;*.jpeg");
-    request.title = QStringLiteral("画像を開く");
-    request.fileMustExist = true;
-    const QString path = services_.fileDialog(this, request);
-    if (path.isEmpty())
-        return;
-    // A picture far beyond any logo is refused from its header, never decoded.
-    if (const QString tooLarge = common::logoTooLargeText(path); !tooLarge.isEmpty()) {
-        services_.message(this, platform::reportTitle(), tooLarge, Icon::Critical);
-        return;
-    }
-    const QImage picture = services_.loadPicture(path);
-    if (picture.isNull()) {
-        report(QStringLiteral("cmdCLogo"), invalidPicture(path));
-        logoPicture_ = QImage();
-        showLogo(false);
-        ui->txtLogoWidth->setText(QStringLiteral("0"));
-        ui->txtLogoHeight->setText(QStringLiteral("0"));
-        // The unreadable picture is not kept as the logo: the page would point at it.
-        logoFile_.clear();
-        setLogoCaption(QString());
-        return;
-    }
-    logoFile_ = path;
-    setLogoCaption(path);
-    logoPicture_ = picture;
-    logoLoaded_ = false;
-    ui->txtLogoWidth->setText(QString::number(picture.width()));
-    ui->txtLogoHeight->setText(QString::number(picture.height()));
-    showLogo(false);
-    logoLoaded_ = true;
-    updateRatios();
-    markChanged();
+    const auto chosen =
+        logo_->choose([this](const QString &path) { report(QStringLiteral("cmdCLogo"), invalidPicture(path)); });
+    if (chosen == dialogs::LogoBox::Chosen::Taken)
+        markChanged();
 }
 
 void frmNefuda::clearLogo()
 {
-    logoFile_.clear();
-    setLogoCaption(QString());
-    ui->txtLogoWidth->setText(QStringLiteral("0"));
-    ui->txtLogoHeight->setText(QStringLiteral("0"));
-    logoPicture_ = QImage();
-    showLogo(false);
+    logo_->drop();
     setComboText(ui->cmbCLogoAlign, QStringLiteral("中央"));
     ui->Check比率->setChecked(false);
-    updateLogoControls();
+    logo_->updateEnabled();
     markChanged();
 }
 
@@ -689,22 +617,23 @@ bool frmNefuda::logoSizeRefused()
 
 void frmNefuda::resetLogoToPicture()
 {
-    logoPicture_ = logoFile_.isEmpty() ? QImage() : services_.loadPicture(logoFile_);
-    const QSize size = logoPicture_.isNull() ? QSize(0, 0) : logoPicture_.size();
-    const bool wasLoaded = logoLoaded_;
-    logoLoaded_ = false;
+    const QString path = logo_->path();
+    logo_->setPicture(path, path.isEmpty() ? QImage() : services_.loadPicture(path));
+    const QSize size = logo_->picture().isNull() ? QSize(0, 0) : logo_->picture().size();
+    const bool wasLoaded = logo_->loaded();
+    logo_->setLoaded(false);
     ui->txtLogoWidth->setText(QString::number(size.width()));
     ui->txtLogoHeight->setText(QString::number(size.height()));
-    logoLoaded_ = wasLoaded;
-    showLogo(false);
+    logo_->setLoaded(wasLoaded);
+    logo_->show(false);
 }
 
 void frmNefuda::resizeLogo()
 {
     if (logoSizeRefused())
         return;
-    logoPicture_ = services_.loadPicture(logoFile_);
-    showLogo(true);
+    logo_->setPicture(logo_->path(), services_.loadPicture(logo_->path()));
+    logo_->show(true);
 }
 
 // ---- make and display ---------------------------------------------------------------------------
@@ -754,39 +683,15 @@ void frmNefuda::makeTags()
         return;
     }
 
-    making_ = true;
-    ui->cmd作成->setEnabled(false);
-    ui->cmdExplorer->setEnabled(false);
-    setEnabled(false);
     common::MakeResult outcome;
-    {
-        WaitCursor busy;
-        const AppError e = SetCValue(formFromControls(), design_);
-        if (e.isSet()) {
-            outcome = common::MakeResult::failed(QStringLiteral("SetCValue"), e);
-        } else {
-            // The page is made beside the event loop, so the disabled window keeps painting.
-            const ProductSlots items = slots_;
-            const Copies copies = in.copies;
-            const PriceTagDesign design = design_;
-            const QString folder = folders_.appData;
-            QEventLoop wait;
-            QThread *worker = QThread::create(
-                [&outcome, items, copies, design, folder] { outcome = makeTagSheet(items, copies, design, folder); });
-            connect(worker, &QThread::finished, &wait, &QEventLoop::quit);
-            worker->start();
-            wait.exec(QEventLoop::ExcludeUserInputEvents);
-            worker->wait();
-            delete worker;
-        }
-    }
-    ui->cmd作成->setEnabled(listHasRows_);
-    ui->cmdExplorer->setEnabled(true);
-    setEnabled(true);
-    making_ = false;
-    services_.message(this, outcome.title, outcome.text, outcome.icon);
-    if (outcome.ok())
-        ui->cmdExplorer->setFocus();
+    if (const AppError e = SetCValue(formFromControls(), design_); e.isSet())
+        outcome = common::MakeResult::failed(QStringLiteral("SetCValue"), e);
+    else
+        outcome = dialogs::makeAside(explorerControls(), making_,
+                                     [items = slots_, copies = in.copies, design = design_, folder = folders_.appData] {
+                                         return makeTagSheet(items, copies, design, folder);
+                                     });
+    dialogs::showMakeResult(services_, explorerControls(), outcome);
 }
 
 void frmNefuda::showSheet()
@@ -811,7 +716,7 @@ void frmNefuda::reject()
 {
     if (making_)
         return;
-    if (!askSaveChanges())
+    if (!files_->confirmSave(false))
         return;
     const AppError e = SetCValue(formFromControls(), design_);
     if (e.isSet())
@@ -821,69 +726,18 @@ void frmNefuda::reject()
 
 // ---- design files -------------------------------------------------------------------------------
 
-// Before the design is replaced: offers to save unsaved edits of the current design file. False when
-// the save failed, so that the edits are not thrown away.
-bool frmNefuda::askSaveChanges()
-{
-    if (designFile_.isEmpty() || !changed_)
-        return true;
-    const auto answer = services_.message(this, savePromptTitle(), savePromptText(designFile_), Icon::Question,
-                                          platform::UiServices::Buttons::YesNo, platform::UiServices::Answer::Yes);
-    if (answer != platform::UiServices::Answer::Yes)
-        return true;
-    return writeDesign(designFile_);
-}
-
-bool frmNefuda::writeDesign(const QString &path)
-{
-    const AppError e = WriteCDesign(formFromControls(), path);
-    if (e.isSet()) {
-        report(QStringLiteral("WriteCDesign"), e);
-        return false;
-    }
-    return true;
-}
-
-void frmNefuda::setDesignFile(const QString &path)
-{
-    designFile_ = path;
-    setWindowTitle(designerCaption(designFile_));
-}
-
-void frmNefuda::designFileSettled()
-{
-    ui->TabStrip1->setCurrentIndex(TabPage);
-    changed_ = false;
-    ui->mnuCSave->setEnabled(false);
-}
-
-void frmNefuda::openDesign()
-{
-    if (!askSaveChanges())
-        return;
-    platform::UiServices::FileDialogRequest request;
-    request.initialFolder = folders_.data;
-    request.filter = designFilter();
-    request.title = QStringLiteral("ファイルを開く");
-    request.fileMustExist = true;
-    const QString path = services_.fileDialog(this, request);
-    if (!path.isEmpty())
-        openDesignFile(path);
-}
-
 void frmNefuda::openDesignFile(const QString &path)
 {
-    // A file named from outside (the command line, the file manager) may be gone: say so rather than
-    // keep the design and name the window after a file that is not there.
-    if (!QFileInfo(path).isFile()) {
-        report(QStringLiteral("ReadCDesign"), AppError::fileNotFound(path));
-        return;
-    }
-    // A file that stops the read, or names a logo that cannot be shown, leaves the design as it was.
+    files_->openFile(path);
+}
+
+// A file that stops the read, or names a logo that cannot be shown, leaves the design as it was.
+std::optional<AppError> frmNefuda::readDesign(const QString &path)
+{
     const CDesignRead read = ReadCDesign(path, formFromControls());
     if (read.error.isSet()) {
         report(QStringLiteral("ReadCDesign"), read.error);
-        return;
+        return std::nullopt;
     }
     QImage picture;
     if (read.form.checkLogo && !read.form.logoFile.isEmpty()) {
@@ -892,47 +746,33 @@ void frmNefuda::openDesignFile(const QString &path)
             report(QStringLiteral("ReadCDesign"), QFileInfo(read.form.logoFile).isFile()
                                                       ? invalidPicture(read.form.logoFile)
                                                       : AppError::fileNotFound(read.form.logoFile));
-            return;
+            return std::nullopt;
         }
     }
-    setDesignFile(path);
     showForm(read.form);
-    logoPicture_ = picture;
-    showLogo(true);
-    designFileSettled();
-    // Values that could not be used took their defaults: said once the design is shown.
-    if (read.replaced.isSet())
-        report(QStringLiteral("ReadCDesign"), read.replaced);
+    logo_->setPicture(logo_->path(), picture);
+    logo_->show(true);
+    return read.replaced;
 }
 
-void frmNefuda::saveDesign()
+bool frmNefuda::writeDesign(const QString &path)
 {
-    if (designFile_.isEmpty() || !writeDesign(designFile_))
-        return;
-    designFileSettled();
-}
-
-void frmNefuda::saveDesignAs()
-{
-    const auto request = platform::UiServices::FileDialogRequest::saving(
-        folders_.data, designFilter(), QStringLiteral("ファイルの保存"), QStringLiteral("cdn"));
-    const QString path = services_.fileDialog(this, request);
-    if (path.isEmpty() || !writeDesign(path))
-        return;
-    setDesignFile(path);
-    designFileSettled();
+    const AppError e = WriteCDesign(formFromControls(), path);
+    if (e.isSet())
+        report(QStringLiteral("WriteCDesign"), e);
+    return !e.isSet();
 }
 
 void frmNefuda::builtInDesign(BuiltInType type)
 {
-    if (!askSaveChanges())
+    if (!files_->confirmSave(false))
         return;
     showForm(builtInForm(type, formFromControls()));
-    logoPicture_ = QImage();
-    showLogo(false);
+    logo_->setPicture(logo_->path(), QImage());
+    logo_->show(false);
     ui->Check比率->setChecked(false);
-    setDesignFile(QString());
-    designFileSettled();
+    files_->untie();
+    ui->TabStrip1->setCurrentIndex(TabPage);
 }
 
 // ---- shared dialogs -----------------------------------------------------------------------------
@@ -961,12 +801,12 @@ void frmNefuda::chooseBorderColor()
 
 void frmNefuda::showPage()
 {
-    dialogs::ExplorerControls controls;
-    controls.window = this;
-    controls.cmdExplorer = ui->cmdExplorer;
-    controls.makeCommand = ui->cmd作成;
-    controls.nonEmptyList = listHasRows_;
-    dialogs::ShowExplorer(dialogs::PageMaker::PriceTags, browser_, folders_.appData, controls, services_);
+    dialogs::ShowExplorer(dialogs::PageMaker::PriceTags, browser_, folders_.appData, explorerControls(), services_);
+}
+
+dialogs::ExplorerControls frmNefuda::explorerControls()
+{
+    return dialogs::ExplorerControls{this, ui->cmdExplorer, ui->cmd作成, listHasRows_};
 }
 
 } // namespace price_tags

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
+#include "dialogs/design_file_commands_widgets.h"
+#include "dialogs/logo_box_widgets.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -10,12 +13,12 @@
 #include "price_tags/window_values.h"
 
 #include <QDialog>
-#include <QImage>
 #include <QPointer>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QLabel;
@@ -57,8 +60,8 @@ public:
                                  platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
                                  const std::function<void()> &showHelp = {}, const QString &designFile = {});
 
-    QString currentDesignFile() const { return designFile_; }
-    bool designChanged() const { return changed_; }
+    QString currentDesignFile() const { return files_->file(); }
+    bool designChanged() const { return files_->changed(); }
     // The second half of デザインを開く: reads the design file at path into the window and makes it
     // current; a file that cannot be read is reported and leaves the design as it was.
     void openDesignFile(const QString &path);
@@ -80,14 +83,11 @@ private:
     void showForm(const WindowValues &form);
     void applyEnabledStates();
     void setRowEnabled(int row, bool on);
-    void updateLogoControls();
     void connectHandlers();
     void pairUpDown(QLineEdit *box, QScrollBar *upDown);
 
     void markChanged();
-    void setDesignFile(const QString &path);
-    void designFileSettled();
-    bool askSaveChanges();
+    std::optional<platform::AppError> readDesign(const QString &path);
     bool writeDesign(const QString &path);
     void report(const QString &label, const platform::AppError &error);
 
@@ -99,29 +99,24 @@ private:
     void checkNameToggled(bool on);
     void checkCZeikomiToggled(bool on);
     void checkLogoToggled(bool on);
-    void logoSizeTyped(bool heightBox, const QString &text);
+    void logoSizeTyped(bool heightBox);
 
     void chooseLogo();
     void clearLogo();
     void resizeLogo();
     bool logoSizeRefused();
     void resetLogoToPicture();
-    void showLogo(bool stretched);
-    void setLogoCaption(const QString &path);
-    void updateRatios();
 
     void makeTags();
     void showSheet();
     void quit();
-    void openDesign();
-    void saveDesign();
-    void saveDesignAs();
     void builtInDesign(BuiltInType type);
 
     // The shared dialogs: font of one area-style row, colour of the ruled line, the page in the browser.
     void chooseFont(int row);
     void chooseBorderColor();
     void showPage();
+    dialogs::ExplorerControls explorerControls();
 
     std::unique_ptr<Ui::frmNefuda> ui;
     PriceTagDesign &design_;
@@ -141,13 +136,8 @@ private:
     QButtonGroup *optionStyle_;
     QPointer<QWebEngineView> wbCPreView_;
 
-    QString designFile_; // current design file, empty when none
-    bool changed_ = false;
-    QString logoFile_;
-    bool lastEditedHeight_ = false; // which logo-size box the user touched last
-    bool logoLoaded_ = false;
-    LogoRatios ratios_;
-    QImage logoPicture_; // the logo at its own size
+    dialogs::DesignFileCommands *files_;
+    dialogs::LogoBox *logo_;
     QString previewPath_;
     bool loading_ = false; // controls are being filled: no edits to mark
     bool syncing_ = false; // a box and its up-down control are being matched

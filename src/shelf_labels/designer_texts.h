@@ -52,7 +52,7 @@ inline common::Refusal missingLogo(const QString &path)
 inline common::Refusal badLogoSize()
 {
     return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
-                           platform::UiServices::Icon::Critical};
+                           platform::UiServices::Icon::Critical, common::Next::LogoSize};
 }
 
 // The save prompt of open, the built-in designs and close.

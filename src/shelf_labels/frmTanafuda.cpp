@@ -5,8 +5,11 @@
 #include "common/helpers.h"
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
+#include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/dlgFont.h"
 #include "dialogs/dlgPalete.h"
+#include "dialogs/logo_box_widgets.h"
+#include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_fonts_widgets.h"
 #include "dialogs/page_output_widgets.h"
 #include "platform/cp932.h"
@@ -28,9 +31,6 @@
 #include <QLoggingCategory>
 #include <QTimer>
 #include <QWebEngineView>
-
-#include <algorithm>
-#include <cmath>
 
 Q_LOGGING_CATEGORY(lcShelfDesigner, "vennlo.shelf_labels.designer")
 
@@ -109,12 +109,37 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
     for (int h = 15; h <= 40; ++h)
         ui->cmbJanImageHeight->addItem(QString::number(h));
     ui->TabStrip1->setCurrentIndex(0);
-    ui->mnuDsgnSave->setEnabled(false);
+    m_files = new dialogs::DesignFileCommands({.window = this,
+                                               .saveAction = ui->mnuDsgnSave,
+                                               .menu = ui->mnuOperate,
+                                               .tabs = ui->TabStrip1,
+                                               .tabAfterSave = 0,
+                                               .filter = QStringLiteral("デザインファイル(*.hdn)|*.hdn"),
+                                               .extension = QStringLiteral("hdn"),
+                                               .initialFolder = m_folders.data,
+                                               .readLabel = readDesignLabel(),
+                                               .caption = designerCaption,
+                                               .savePrompt = savePrompt,
+                                               .read = [this](const QString &path) { return readDesign(path); },
+                                               .write = [this](const QString &path) { return writeDesign(path); }},
+                                              m_services, this);
     ui->ImageLogo->setScaledContents(true);
+    m_logo =
+        new dialogs::LogoBox({.window = this,
+                              .check = ui->CheckLogo,
+                              .caption = ui->lblLogoName,
+                              .image = ui->ImageLogo,
+                              .imageHolder = ui->picLogoContents,
+                              .width = ui->txtLogoWidth,
+                              .height = ui->txtLogoHeight,
+                              .lockAspect = ui->Check比率,
+                              .sizeControls = {ui->Frameリサイズ, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
+                                               ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbLogoAlign},
+                              .displayLimit = 2000},
+                             m_services, m_folders.data, this);
     showValues(WindowValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
     ui->cmd作成->setEnabled(m_withData);
-    setWindowTitle(designerCaption(m_designFile));
     // Enter in a text box must not press a command button.
     for (QPushButton *b : findChildren<QPushButton *>())
         b->setAutoDefault(false);
@@ -135,7 +160,7 @@ void frmTanafuda::connectControls()
     connect(ui->Check税込, &QCheckBox::toggled, this, &frmTanafuda::Check税込_Toggled);
     connect(ui->Check比率, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
-            SetComp();
+            m_logo->updateRatios();
     });
     for (QComboBox *c : {ui->cmbBorderStyle, ui->cmbYMark, ui->cmbJanImageHeight, ui->cmbLogoAlign})
         connect(c, &QComboBox::currentIndexChanged, this, changed);
@@ -168,12 +193,12 @@ void frmTanafuda::connectControls()
     for (int i = 0; i < 4; ++i)
         pairSpin(m_padding[i], m_paddingUp[i]);
     // The logo's spin buttons say which box the user is working on before they write it.
-    connect(ui->UpDownWidth, &QSpinBox::valueChanged, this, [this] { m_marker = Marker::Width; });
-    connect(ui->UpDownHeight, &QSpinBox::valueChanged, this, [this] { m_marker = Marker::Height; });
+    connect(ui->UpDownWidth, &QSpinBox::valueChanged, this, [this] { m_logo->workingOn(false); });
+    connect(ui->UpDownHeight, &QSpinBox::valueChanged, this, [this] { m_logo->workingOn(true); });
     pairSpin(ui->txtLogoWidth, ui->UpDownWidth);
     pairSpin(ui->txtLogoHeight, ui->UpDownHeight);
-    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeChanged(Marker::Width); });
-    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeChanged(Marker::Height); });
+    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeChanged(false); });
+    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeChanged(true); });
 
     const QList<QWidget *> filtered{ui->cmbCountW->lineEdit(),
                                     ui->cmbCountH->lineEdit(),
@@ -219,18 +244,14 @@ void frmTanafuda::connectControls()
                                 .windowName = QStringLiteral("frmTanafuda")},
                                m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, [this] {
-        showImage(false);
+        m_logo->show(false);
         close();
     });
     connect(ui->picHelp, &QToolButton::clicked, this, &frmTanafuda::helpRequested);
 
-    connect(ui->mnuOperate, &QMenu::aboutToShow, this, [this] {
-        if (m_designFile.isEmpty())
-            ui->mnuDsgnSave->setEnabled(false);
-    });
-    connect(ui->mnuDsgnOpen, &QAction::triggered, this, &frmTanafuda::mnuDsgnOpen_Click);
-    connect(ui->mnuDsgnSave, &QAction::triggered, this, &frmTanafuda::mnuDsgnSave_Click);
-    connect(ui->mnuDsgnSaveAs, &QAction::triggered, this, &frmTanafuda::mnuDsgnSaveAs_Click);
+    connect(ui->mnuDsgnOpen, &QAction::triggered, m_files, &dialogs::DesignFileCommands::open);
+    connect(ui->mnuDsgnSave, &QAction::triggered, m_files, &dialogs::DesignFileCommands::save);
+    connect(ui->mnuDsgnSaveAs, &QAction::triggered, m_files, &dialogs::DesignFileCommands::saveAs);
     connect(ui->mnuDafaultAll, &QAction::triggered, this, [this] { setDefaults(SetDefaultA()); });
     connect(ui->mnuDefaultTab, &QAction::triggered, this, [this] { setDefaults(SetDefaultB()); });
 }
@@ -238,10 +259,8 @@ void frmTanafuda::connectControls()
 // Edits count only while the window is tied to a design file.
 void frmTanafuda::markChanged()
 {
-    if (m_loading || m_designFile.isEmpty())
-        return;
-    m_designChanged = true;
-    ui->mnuDsgnSave->setEnabled(true);
+    if (!m_loading)
+        m_files->markChanged();
 }
 
 // What is enabled follows the checks and choices that govern it.
@@ -283,13 +302,8 @@ void frmTanafuda::updateStates()
     ui->UpBorderWidth->setEnabled(border);
     ui->cmdBorderColor->setEnabled(border);
 
-    const bool logo = ui->CheckLogo->isChecked();
-    const bool logoChosen = logo && !ui->lblLogoName->text().isEmpty();
-    ui->cmdLogoName->setEnabled(logo);
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{ui->Frameリサイズ, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
-                                          ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbLogoAlign})
-        w->setEnabled(logoChosen);
+    ui->cmdLogoName->setEnabled(ui->CheckLogo->isChecked());
+    m_logo->updateEnabled();
 }
 
 void frmTanafuda::showMessage(const common::Refusal &message)
@@ -412,7 +426,7 @@ WindowValues frmTanafuda::controlValues() const
     d.makeJN = m_janNum->checkedId() == 0 ? 0 : 1;
     d.makeLG = ui->CheckLogo->isChecked() ? 1 : 0;
     d.makeKM = ui->Check軽減マーク->isChecked() ? 1 : 0;
-    d.logoName = ui->lblLogoName->text().isEmpty() ? QString() : m_logoPath;
+    d.logoName = ui->lblLogoName->text().isEmpty() ? QString() : m_logo->path();
     d.logoAlign = ui->cmbLogoAlign->currentText();
     d.logoW = ui->txtLogoWidth->text();
     d.logoH = ui->txtLogoHeight->text();
@@ -476,122 +490,40 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
         m_design.logoName.clear();
         return;
     }
-    m_logoPath = path;
-    m_logoImage = image;
-    m_logoLoaded = true;
-    setValueLabel(ui->lblLogoName, common::ShortenPath(path));
-    showImage(true);
-    SetComp();
+    m_logo->setPicture(path, image);
+    m_logo->setLoaded(true);
+    m_logo->show(true);
+    m_logo->updateRatios();
 }
 
 void frmTanafuda::clearLogo()
 {
-    m_logoPath.clear();
-    m_logoImage = QImage();
-    m_logoLoaded = false;
-    setValueLabel(ui->lblLogoName, QString());
-    ui->txtLogoWidth->setText(QStringLiteral("0"));
-    ui->txtLogoHeight->setText(QStringLiteral("0"));
-    showImage(false);
+    m_logo->drop();
     updateStates();
 }
 
-// Stretched: the picture at the size in the boxes; otherwise at its own size.
-void frmTanafuda::showImage(bool stretch)
-{
-    if (m_logoImage.isNull()) {
-        ui->ImageLogo->clear();
-        ui->ImageLogo->setFixedSize(0, 0);
-        return;
-    }
-    QSize size = m_logoImage.size();
-    if (stretch) {
-        // The picture on screen is only a look at the size: a typed 99999 must not claim gigabytes.
-        constexpr int largest = 2000;
-        const auto w = platform::toWholeNumber(ui->txtLogoWidth->text());
-        const auto h = platform::toWholeNumber(ui->txtLogoHeight->text());
-        if (w && h && *w > 0 && *h > 0)
-            size = QSize(std::min(*w, largest), std::min(*h, largest));
-    }
-    ui->ImageLogo->setPixmap(QPixmap::fromImage(m_logoImage));
-    ui->ImageLogo->setFixedSize(size);
-    ui->picLogoContents->adjustSize();
-}
-
-void frmTanafuda::SetComp()
-{
-    const QString w = ui->txtLogoWidth->text();
-    const QString h = ui->txtLogoHeight->text();
-    if (w.isEmpty() || h.isEmpty() || w == QLatin1String("0") || h == QLatin1String("0"))
-        return;
-    if (m_logoImage.width() == 0 || m_logoImage.height() == 0)
-        return;
-    m_ratioH = double(m_logoImage.height()) / m_logoImage.width();
-    m_ratioW = double(m_logoImage.width()) / m_logoImage.height();
-}
-
-// With the aspect locked, the box the user is working on sets the other one; the marker keeps the
-// other box's change from coming back.
-void frmTanafuda::logoSizeChanged(Marker changed)
+void frmTanafuda::logoSizeChanged(bool height)
 {
     markChanged();
-    QLineEdit *box = changed == Marker::Width ? ui->txtLogoWidth : ui->txtLogoHeight;
-    if (m_loading || box->text().isEmpty() || !ui->Check比率->isChecked() || !m_logoLoaded || m_marker != changed)
-        return;
-    const auto value = platform::numericValue(box->text());
-    if (!value)
-        return;
-    const double ratio = changed == Marker::Width ? m_ratioH : m_ratioW;
-    const double other = std::floor(*value * ratio + 0.5);
-    if (std::fabs(other) > 2147483647.0)
-        return;
-    (changed == Marker::Width ? ui->txtLogoHeight : ui->txtLogoWidth)->setText(QString::number(qint64(other)));
+    if (!m_loading)
+        m_logo->sizeTyped(height);
 }
 
 void frmTanafuda::resetLogoToNaturalSize()
 {
-    ui->txtLogoWidth->setText(QString::number(m_logoImage.width()));
-    ui->txtLogoHeight->setText(QString::number(m_logoImage.height()));
-    showImage(false);
+    ui->txtLogoWidth->setText(QString::number(m_logo->picture().width()));
+    ui->txtLogoHeight->setText(QString::number(m_logo->picture().height()));
+    m_logo->show(false);
 }
 
 void frmTanafuda::cmdLogoName_Click()
 {
-    UiServices::FileDialogRequest request;
-    request.initialFolder = m_folders.data;
-    request.filter = QStringLiteral("画像ファイル(GIF,JPG,BMP)|*.gif;*.bmp;*.jpg;*.jpeg");
-    request.title = QStringLiteral("画像を開く");
-    request.fileMustExist = true;
-    const QString path = m_services.fileDialog(this, request);
-    if (path.isEmpty())
-        return;
-    if (const QString tooLarge = common::logoTooLargeText(path); !tooLarge.isEmpty()) {
-        showMessage(common::Refusal{QStringLiteral("エラー情報"), tooLarge, UiServices::Icon::Critical});
-        return;
-    }
-    const QImage image = m_services.loadPicture(path);
-    if (image.isNull()) {
+    const auto chosen = m_logo->choose([this](const QString &path) {
         showError(QStringLiteral("frmTanafuda.cmdLogoName"),
                   QFileInfo::exists(path) ? AppError::invalidPropertyValue() : AppError::fileNotFound(path));
-        clearLogo();
-        markChanged();
+    });
+    if (chosen == dialogs::LogoBox::Chosen::Nothing)
         return;
-    }
-    m_logoPath = path;
-    m_logoImage = image;
-    m_logoLoaded = true;
-    setValueLabel(ui->lblLogoName, common::ShortenPath(path));
-    {
-        // The new picture's own size, not a ratio of the previous one.
-        const QSignalBlocker w(ui->txtLogoWidth);
-        const QSignalBlocker h(ui->txtLogoHeight);
-        ui->txtLogoWidth->setText(QString::number(image.width()));
-        ui->txtLogoHeight->setText(QString::number(image.height()));
-    }
-    ui->UpDownWidth->setValue(image.width());
-    ui->UpDownHeight->setValue(image.height());
-    showImage(false);
-    SetComp();
     updateStates();
     markChanged();
 }
@@ -610,7 +542,7 @@ void frmTanafuda::cmdResize_Click()
     const QString h = ui->txtLogoHeight->text();
     if (platform::isNumeric(w) && platform::isNumeric(h) && *platform::numericValue(w) >= 0 &&
         *platform::numericValue(h) >= 0) {
-        showImage(true);
+        m_logo->show(true);
         return;
     }
     showMessage(badLogoSize());
@@ -689,44 +621,26 @@ void frmTanafuda::cmd作成_Click()
     const products::ProductList rows = m_model.rowsForMakers();
     if (const common::Refusal refusal = checkMake(rows.size(), values.design, start); refusal.refused()) {
         showMessage(refusal);
-        if (refusal == badLogoSize()) {
+        if (refusal.next == common::Next::LogoSize) {
             resetLogoToNaturalSize();
-        } else if (refusal.text.startsWith(QStringLiteral("出力の開始位置を 1 以外"))) {
+        } else if (refusal.next == common::Next::CardHeight) {
             ui->TabStrip1->setCurrentIndex(CardTab);
             ui->CheckCardHeight->setFocus();
         }
         return;
     }
     SetValues();
-    showImage(false);
+    m_logo->show(false);
 
-    ui->cmd作成->setEnabled(false);
-    ui->cmdExplorer->setEnabled(false);
-    setEnabled(false);
-    m_making = true;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QElapsedTimer clock;
     clock.start();
-    QElapsedTimer sincePaint;
-    sincePaint.start();
-    // The window is disabled, so letting events through only keeps it painted, never starts another make.
-    const Progress progress = [&sincePaint] {
-        if (sincePaint.elapsed() >= 50) {
-            QCoreApplication::processEvents();
-            sincePaint.restart();
-        }
-    };
-    const common::MakeResult outcome = makeSheet(rows, m_design, m_tax, start, m_folders.appData, progress);
+    const common::MakeResult outcome = dialogs::makeAside(
+        explorerControls(), m_making, [rows, design = m_design, tax = m_tax, start, folder = m_folders.appData] {
+            return makeSheet(rows, design, tax, start, folder);
+        });
     qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(rows.size()), clock.elapsed());
-    QGuiApplication::restoreOverrideCursor();
-    m_making = false;
-    ui->cmd作成->setEnabled(m_withData);
-    ui->cmdExplorer->setEnabled(true);
-    setEnabled(true);
 
-    m_services.message(this, outcome.title, outcome.text, outcome.icon);
-    if (outcome.ok())
-        ui->cmdExplorer->setFocus();
+    dialogs::showMakeResult(m_services, explorerControls(), outcome);
 }
 
 void frmTanafuda::cmdExplorer_Click()
@@ -741,116 +655,45 @@ void frmTanafuda::cmdExplorer_Click()
 
 // --- design files ---------------------------------------------------------------------------------------
 
-// Asks to save an edited design file. False when the command must not go on: the user cancelled, or
-// the save failed (the edits would otherwise be lost behind the user's back).
-bool frmTanafuda::confirmSave(bool withCancel)
-{
-    if (m_designFile.isEmpty() || !m_designChanged)
-        return true;
-    const common::Refusal prompt = savePrompt(m_designFile);
-    const auto answer = m_services.message(this, prompt.title, prompt.text, prompt.icon,
-                                           withCancel ? UiServices::Buttons::YesNoCancel : UiServices::Buttons::YesNo,
-                                           UiServices::Answer::Yes);
-    if (answer == UiServices::Answer::Cancel)
-        return false;
-    if (answer == UiServices::Answer::No)
-        return true;
-    return writeTo(m_designFile);
-}
-
-// WriteDesign to path; the changed flag goes only when the file really holds the design.
-bool frmTanafuda::writeTo(const QString &path)
-{
-    AppError error;
-    if (!WriteDesign(controlValues(), path, &error)) {
-        showError(writeDesignLabel(), error);
-        return false;
-    }
-    if (path == m_designFile) {
-        m_designChanged = false;
-        ui->mnuDsgnSave->setEnabled(false);
-    }
-    return true;
-}
-
-void frmTanafuda::tieTo(const QString &path)
-{
-    m_designFile = path;
-    setWindowTitle(designerCaption(m_designFile));
-    ui->TabStrip1->setCurrentIndex(0);
-    m_designChanged = false;
-    ui->mnuDsgnSave->setEnabled(false);
-}
-
-void frmTanafuda::mnuDsgnOpen_Click()
-{
-    if (!confirmSave(false))
-        return;
-    UiServices::FileDialogRequest request;
-    request.initialFolder = m_folders.data;
-    request.filter = QStringLiteral("デザインファイル(*.hdn)|*.hdn");
-    request.title = QStringLiteral("ファイルを開く");
-    request.fileMustExist = true;
-    const QString path = m_services.fileDialog(this, request);
-    if (!path.isEmpty())
-        openDesignFile(path);
-}
-
 void frmTanafuda::openDesignFile(const QString &path)
 {
-    // A file named from outside (the command line, the file manager) may be gone: say so rather than
-    // keep the design and name the window after a file that is not there.
-    if (!QFileInfo(path).isFile()) {
-        showError(readDesignLabel(), AppError::fileNotFound(path));
-        return;
-    }
-    // The whole file is read before anything is shown: a file that fails leaves the design as it was.
+    m_files->openFile(path);
+}
+
+// The whole file is read before anything is shown: a file that fails leaves the design as it was.
+std::optional<AppError> frmTanafuda::readDesign(const QString &path)
+{
     const DesignRead read = ReadDesign(path, controlValues());
     if (read.error.isSet()) {
         showError(readDesignLabel(), read.error);
-        return;
+        return std::nullopt;
     }
     if (!read.fileFound)
-        return;
+        return std::nullopt;
     m_loading = true;
     showValues(read.values, readDesignLabel());
     m_loading = false;
-    tieTo(path);
-    // Values that could not be used took their defaults: said once the design is shown.
-    if (read.replaced.isSet())
-        showError(readDesignLabel(), read.replaced);
+    return read.replaced;
 }
 
-void frmTanafuda::mnuDsgnSave_Click()
+bool frmTanafuda::writeDesign(const QString &path)
 {
-    if (m_designFile.isEmpty() || !writeTo(m_designFile))
-        return;
-    ui->TabStrip1->setCurrentIndex(0);
-}
-
-void frmTanafuda::mnuDsgnSaveAs_Click()
-{
-    const auto request =
-        UiServices::FileDialogRequest::saving(m_folders.data, QStringLiteral("デザインファイル(*.hdn)|*.hdn"),
-                                              QStringLiteral("ファイルの保存"), QStringLiteral("hdn"));
-    const QString path = m_services.fileDialog(this, request);
-    if (path.isEmpty() || !writeTo(path))
-        return;
-    tieTo(path);
+    AppError error;
+    if (WriteDesign(controlValues(), path, &error))
+        return true;
+    showError(writeDesignLabel(), error);
+    return false;
 }
 
 void frmTanafuda::setDefaults(const WindowValues &values)
 {
-    if (!confirmSave(false))
+    if (!m_files->confirmSave(false))
         return;
     m_loading = true;
     ui->Check比率->setChecked(false);
     showValues(values, QStringLiteral("frmTanafuda.SetDefault"));
     m_loading = false;
-    m_designFile.clear();
-    m_designChanged = false;
-    ui->mnuDsgnSave->setEnabled(false);
-    setWindowTitle(designerCaption(m_designFile));
+    m_files->untie();
 }
 
 // --- window ---------------------------------------------------------------------------------------------
@@ -858,10 +701,6 @@ void frmTanafuda::setDefaults(const WindowValues &values)
 bool frmTanafuda::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        if (watched == ui->txtLogoWidth)
-            m_marker = Marker::Width;
-        else if (watched == ui->txtLogoHeight)
-            m_marker = Marker::Height;
         if (refusedSizeKey(static_cast<QKeyEvent *>(event)))
             return true;
     } else if (event->type() == QEvent::FocusIn) {
@@ -893,7 +732,7 @@ void frmTanafuda::reject()
 void frmTanafuda::closeEvent(QCloseEvent *event)
 {
     // A close request from the desktop while the sheet is being made waits for the make.
-    if (m_making || !confirmSave(true)) {
+    if (m_making || !m_files->confirmSave(true)) {
         event->ignore();
         return;
     }
@@ -937,8 +776,13 @@ bool frmTanafuda::chooseColor(QString &colorText)
 
 void frmTanafuda::showPage()
 {
-    dialogs::ShowExplorer(dialogs::PageMaker::ShelfLabels, m_browser, m_folders.appData,
-                          dialogs::ExplorerControls{this, ui->cmdExplorer, ui->cmd作成, m_withData}, m_services);
+    dialogs::ShowExplorer(dialogs::PageMaker::ShelfLabels, m_browser, m_folders.appData, explorerControls(),
+                          m_services);
+}
+
+dialogs::ExplorerControls frmTanafuda::explorerControls()
+{
+    return dialogs::ExplorerControls{this, ui->cmdExplorer, ui->cmd作成, m_withData};
 }
 
 } // namespace shelf_labels

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
+#include "dialogs/design_file_commands_widgets.h"
+#include "dialogs/logo_box_widgets.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -9,9 +12,9 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QImage>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmTanafuda;
@@ -44,8 +47,8 @@ public:
     ~frmTanafuda() override;
 
     // The design file the window is tied to (empty when none) and whether it was edited since.
-    QString designFile() const { return m_designFile; }
-    bool designChanged() const { return m_designChanged; }
+    QString designFile() const { return m_files->file(); }
+    bool designChanged() const { return m_files->changed(); }
     // The second half of デザインを開く: reads the design file at path into the window and ties the
     // window to it; a file that cannot be read is reported and leaves the design as it was.
     void openDesignFile(const QString &path);
@@ -63,8 +66,6 @@ protected:
     void reject() override;
 
 private:
-    enum class Marker { Width, Height };
-
     void connectControls();
     void markChanged();
     void updateStates();
@@ -83,9 +84,7 @@ private:
     // Logo.
     void showLogo(const QString &path, const QString &w, const QString &h, const QString &label);
     void clearLogo();
-    void showImage(bool stretch);
-    void SetComp();
-    void logoSizeChanged(Marker changed);
+    void logoSizeChanged(bool height);
     void resetLogoToNaturalSize();
     void cmdLogoName_Click();
     void cmdLogoClear_Click();
@@ -99,18 +98,15 @@ private:
     void refillStartPositions();
     void cmd作成_Click();
     void cmdExplorer_Click();
-    bool confirmSave(bool withCancel);
-    bool writeTo(const QString &path);
-    void mnuDsgnOpen_Click();
-    void mnuDsgnSave_Click();
-    void mnuDsgnSaveAs_Click();
+    std::optional<platform::AppError> readDesign(const QString &path);
+    bool writeDesign(const QString &path);
     void setDefaults(const WindowValues &values);
-    void tieTo(const QString &path);
 
     // The dialogs of the design work, one call each.
     bool chooseFont(int index, AreaStyle &style);
     bool chooseColor(QString &colorText);
     void showPage();
+    dialogs::ExplorerControls explorerControls();
 
     std::unique_ptr<Ui::frmTanafuda> ui;
     products::ProductListModel &m_model;
@@ -127,16 +123,10 @@ private:
     QList<QLineEdit *> m_padding;
     QList<QSpinBox *> m_paddingUp;
 
-    QString m_designFile;
-    bool m_designChanged = false;
+    dialogs::DesignFileCommands *m_files;
     bool m_loading = false;
     bool m_making = false;
-    QString m_logoPath;
-    QImage m_logoImage;
-    bool m_logoLoaded = false;
-    double m_ratioH = 0;
-    double m_ratioW = 0;
-    Marker m_marker = Marker::Width;
+    dialogs::LogoBox *m_logo;
     QString m_previewPath;
     QElapsedTimer m_previewClock;
 };

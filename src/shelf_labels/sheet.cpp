@@ -367,7 +367,7 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
     if (!wNumeric || !hNumeric || *platform::numericValue(design.logoW) < 0 ||
         *platform::numericValue(design.logoH) < 0)
         return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
-                               Icon::Critical};
+                               Icon::Critical, common::Next::LogoSize};
     if (design.makeLG == 1 && !design.logoName.isEmpty()) {
         if (const QString tooLarge = common::logoTooLargeText(design.logoName); !tooLarge.isEmpty())
             return common::Refusal{QStringLiteral("エラー情報"), tooLarge, Icon::Critical};
@@ -377,7 +377,7 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
         return common::Refusal{
             QStringLiteral("棚札作成"),
             QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
-            Icon::Information};
+            Icon::Information, common::Next::CardHeight};
 
     const auto div = division(design);
     if (!div)

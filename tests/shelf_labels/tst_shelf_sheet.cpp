@@ -19,6 +19,7 @@ using products::ProductList;
 using products::TaxSettings;
 
 Q_DECLARE_METATYPE(UiServices::Icon)
+Q_DECLARE_METATYPE(common::Next)
 
 namespace {
 
@@ -86,6 +87,18 @@ ShelfLabelDesign fixedSize(ShelfLabelDesign d)
     return d;
 }
 
+// The built-in design with the fields the make checks look at.
+ShelfLabelDesign checkedDesign(bool fixed, const QString &logoW, const QString &logoH, const QString &countW,
+                               const QString &countH)
+{
+    ShelfLabelDesign d = fixed ? fixedSize(SetDefaultA().design) : SetDefaultA().design;
+    d.logoW = logoW;
+    d.logoH = logoH;
+    d.countW = countW;
+    d.countH = countH;
+    return d;
+}
+
 } // namespace
 
 class TestShelfSheet : public QObject {
@@ -113,6 +126,8 @@ private Q_SLOTS:
     void productTextsAreEscaped();
     void checks_data();
     void checks();
+    void followUps_data();
+    void followUps();
     void divisionGuard_data();
     void divisionGuard();
     void makeWritesCp932Page();
@@ -727,11 +742,7 @@ void TestShelfSheet::checks()
     QFETCH(QString, title);
     QFETCH(QString, text);
     QFETCH(UiServices::Icon, icon);
-    ShelfLabelDesign d = fixed ? fixedSize(SetDefaultA().design) : SetDefaultA().design;
-    d.logoW = logoW;
-    d.logoH = logoH;
-    d.countW = countW;
-    d.countH = countH;
+    const ShelfLabelDesign d = checkedDesign(fixed, logoW, logoH, countW, countH);
     const common::Refusal message = checkMake(count, d, start);
     if (title.isEmpty()) {
         QVERIFY2(!message.refused(), qPrintable(message.text));
@@ -748,6 +759,37 @@ void TestShelfSheet::checks()
     QCOMPARE(outcome.kind, common::MakeResult::Refused);
     QCOMPARE(outcome.refusal(), message);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));
+}
+
+// The window goes on from a refusal by its follow-up alone, never by reading its text.
+void TestShelfSheet::followUps_data()
+{
+    QTest::addColumn<QString>("logoW");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("fixed");
+    QTest::addColumn<QString>("countW");
+    QTest::addColumn<common::Next>("next");
+    QTest::newRow("logo size") << "abc"
+                               << "1" << true << "3" << common::Next::LogoSize;
+    QTest::newRow("start 2 without size") << "0"
+                                          << "2" << false << "3" << common::Next::CardHeight;
+    QTest::newRow("division") << "0"
+                              << "1" << true << "0" << common::Next::None;
+    QTest::newRow("start beyond the page") << "0"
+                                           << "13" << true << "3" << common::Next::None;
+}
+
+void TestShelfSheet::followUps()
+{
+    QFETCH(QString, logoW);
+    QFETCH(QString, start);
+    QFETCH(bool, fixed);
+    QFETCH(QString, countW);
+    QFETCH(common::Next, next);
+    const common::Refusal refusal =
+        checkMake(1, checkedDesign(fixed, logoW, QStringLiteral("0"), countW, QStringLiteral("4")), start);
+    QVERIFY(refusal.refused());
+    QCOMPARE(refusal.next, next);
 }
 
 void TestShelfSheet::divisionGuard_data()
