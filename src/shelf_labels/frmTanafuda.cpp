@@ -124,19 +124,11 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
                                                .write = [this](const QString &path) { return writeDesign(path); }},
                                               m_services, this);
     ui->ImageLogo->setScaledContents(true);
-    m_logo =
-        new dialogs::LogoBox({.window = this,
-                              .check = ui->CheckLogo,
-                              .caption = ui->lblLogoName,
-                              .image = ui->ImageLogo,
-                              .imageHolder = ui->picLogoContents,
-                              .width = ui->txtLogoWidth,
-                              .height = ui->txtLogoHeight,
-                              .lockAspect = ui->Check比率,
-                              .sizeControls = {ui->Frameリサイズ, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
-                                               ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbLogoAlign},
-                              .displayLimit = 2000},
-                             m_services, m_folders.data, this);
+    auto logo =
+        dialogs::logoBoxControls(this, *ui, ui->lblLogoName, ui->ImageLogo, ui->Frameリサイズ, ui->cmbLogoAlign);
+    logo.imageHolder = ui->picLogoContents;
+    logo.displayLimit = 2000;
+    m_logo = new dialogs::LogoBox(logo, m_services, m_folders.data, this);
     showValues(WindowValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
     ui->cmd作成->setEnabled(m_withData);
