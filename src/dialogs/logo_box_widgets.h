@@ -80,4 +80,20 @@ private:
     common::LogoRatios m_ratios;
 };
 
+// The logo controls both designers name alike; the window gives those it names its own way.
+template <class Ui>
+LogoBox::Controls logoBoxControls(QWidget *window, const Ui &ui, QLabel *caption, QLabel *image, QWidget *sizeFrame,
+                                  QWidget *align)
+{
+    return {.window = window,
+            .check = ui.CheckLogo,
+            .caption = caption,
+            .image = image,
+            .width = ui.txtLogoWidth,
+            .height = ui.txtLogoHeight,
+            .lockAspect = ui.Check比率,
+            .sizeControls = {sizeFrame, ui.txtLogoWidth, ui.txtLogoHeight, ui.UpDownWidth, ui.UpDownHeight,
+                             ui.Check比率, ui.cmdResize, align}};
+}
+
 } // namespace dialogs

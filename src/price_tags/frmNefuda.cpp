@@ -117,18 +117,9 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
          .write = [this](const QString &path) { return writeDesign(path); }},
         services_, this);
     // The logo is shown at most 1000 pixels across, whatever the size boxes say; the page gets the typed size.
-    logo_ =
-        new dialogs::LogoBox({.window = this,
-                              .check = ui->CheckLogo,
-                              .caption = ui->lblCLogo,
-                              .image = ui->Image1,
-                              .width = ui->txtLogoWidth,
-                              .height = ui->txtLogoHeight,
-                              .lockAspect = ui->Check比率,
-                              .sizeControls = {ui->FrameLogoSize, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
-                                               ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbCLogoAlign},
-                              .displayLimit = 1000},
-                             services_, folders_.data, this);
+    logo_ = new dialogs::LogoBox(
+        dialogs::logoBoxControls(this, *ui, ui->lblCLogo, ui->Image1, ui->FrameLogoSize, ui->cmbCLogoAlign), services_,
+        folders_.data, this);
 
     copies_ = {ui->txtCCount_0, ui->txtCCount_1, ui->txtCCount_2, ui->txtCCount_3, ui->txtCCount_4,
                ui->txtCCount_5, ui->txtCCount_6, ui->txtCCount_7, ui->txtCCount_8, ui->txtCCount_9};

@@ -124,19 +124,11 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
                                                .write = [this](const QString &path) { return writeDesign(path); }},
                                               m_services, this);
     ui->ImageLogo->setScaledContents(true);
-    m_logo =
-        new dialogs::LogoBox({.window = this,
-                              .check = ui->CheckLogo,
-                              .caption = ui->lblLogoName,
-                              .image = ui->ImageLogo,
-                              .imageHolder = ui->picLogoContents,
-                              .width = ui->txtLogoWidth,
-                              .height = ui->txtLogoHeight,
-                              .lockAspect = ui->Check比率,
-                              .sizeControls = {ui->Frameリサイズ, ui->txtLogoWidth, ui->txtLogoHeight, ui->UpDownWidth,
-                                               ui->UpDownHeight, ui->Check比率, ui->cmdResize, ui->cmbLogoAlign},
-                              .displayLimit = 2000},
-                             m_services, m_folders.data, this);
+    auto logo =
+        dialogs::logoBoxControls(this, *ui, ui->lblLogoName, ui->ImageLogo, ui->Frameリサイズ, ui->cmbLogoAlign);
+    logo.imageHolder = ui->picLogoContents;
+    logo.displayLimit = 2000;
+    m_logo = new dialogs::LogoBox(logo, m_services, m_folders.data, this);
     showValues(WindowValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
     ui->cmd作成->setEnabled(m_withData);
@@ -335,22 +327,26 @@ void frmTanafuda::setValueLabel(QLabel *label, const QString &text)
     label->setAccessibleDescription(text);
 }
 
+// One area's font row; area 6 has no alignment or colour controls.
+void frmTanafuda::showArea(int index, const AreaStyle &a)
+{
+    const QString n = QString::number(index);
+    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontName_") + n), a.fontName);
+    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontSize_") + n), a.fontSize);
+    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontStyle_") + n), a.fontStyle);
+    if (index < 6) {
+        setValueLabel(findChild<QLabel *>(QStringLiteral("lblAlign_") + n), a.align);
+        setSwatch(findChild<QLabel *>(QStringLiteral("picFontColor_") + n), a.color);
+    }
+}
+
 void frmTanafuda::showValues(const WindowValues &values, const QString &label)
 {
     const bool wasLoading = m_loading;
     m_loading = true;
     const ShelfLabelDesign &d = values.design;
-    for (int i = 0; i < 7; ++i) {
-        const QString n = QString::number(i);
-        const AreaStyle &a = d.area[i];
-        setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontName_") + n), a.fontName);
-        setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontSize_") + n), a.fontSize);
-        setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontStyle_") + n), a.fontStyle);
-        if (i < 6) {
-            setValueLabel(findChild<QLabel *>(QStringLiteral("lblAlign_") + n), a.align);
-            setSwatch(findChild<QLabel *>(QStringLiteral("picFontColor_") + n), a.color);
-        }
-    }
+    for (int i = 0; i < 7; ++i)
+        showArea(i, d.area[i]);
     setSwatch(ui->PicColorH, d.headerColor);
     ui->txtSale->setText(d.headerText);
     ui->CheckHeader->setChecked(d.headerCheck == 1);
@@ -583,17 +579,10 @@ void frmTanafuda::TabStrip1_Click(int index)
 
 void frmTanafuda::cmdFont_Click(int index)
 {
-    const QString n = QString::number(index);
     AreaStyle style = controlValues().design.area[index];
     if (!chooseFont(index, style))
         return;
-    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontName_") + n), style.fontName);
-    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontSize_") + n), style.fontSize);
-    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontStyle_") + n), style.fontStyle);
-    if (index < 6) {
-        setValueLabel(findChild<QLabel *>(QStringLiteral("lblAlign_") + n), style.align);
-        setSwatch(findChild<QLabel *>(QStringLiteral("picFontColor_") + n), style.color);
-    }
+    showArea(index, style);
     markChanged();
 }
 

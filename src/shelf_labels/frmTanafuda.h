@@ -80,6 +80,7 @@ private:
     void setSwatch(QLabel *swatch, const QString &colorText);
     QString swatchColor(const QLabel *swatch) const;
     void setValueLabel(QLabel *label, const QString &text);
+    void showArea(int index, const AreaStyle &a);
 
     // Logo.
     void showLogo(const QString &path, const QString &w, const QString &h, const QString &label);
