@@ -156,7 +156,8 @@ void TestHostileDesign::pagesStayPages()
         price_tags::Copies copies;
         copies.fill(QStringLiteral("0"));
         copies[0] = QStringLiteral("2");
-        const common::MakeResult made = price_tags::makeTagSheet(items, copies, d.tag, dir.path());
+        const common::MakeResult made =
+            price_tags::make({.rows = items, .design = d.tag, .copies = copies}, dir.path());
         QVERIFY2(made.ok(), qPrintable(made.text + made.error.description));
         text = pageText(made.path);
     } else if (page == QLatin1String("tag preview")) {
@@ -164,7 +165,8 @@ void TestHostileDesign::pagesStayPages()
         QVERIFY(!lines.error.isSet());
         text = lines.lines.join(QLatin1Char('\n'));
     } else {
-        const common::MakeResult made = ledger::makeLedger(list, d.tax, d.ledger, QStringLiteral("1"), dir.path());
+        const common::MakeResult made =
+            ledger::make(ledger::Inputs{list, d.ledger, d.tax, QStringLiteral("1")}, dir.path());
         QVERIFY2(made.ok(), qPrintable(made.text + made.error.description));
         text = pageText(made.path);
     }

@@ -48,10 +48,10 @@ void TestMakeImages::makers_data()
         price_tags::Copies c;
         c.fill(QStringLiteral("0"));
         c[0] = QStringLiteral("1");
-        return price_tags::makeTagSheet(s, c, price_tags::PriceTagDesign(), folder);
+        return price_tags::make({.rows = s, .design = price_tags::PriceTagDesign(), .copies = c}, folder);
     });
     QTest::newRow("ledger") << Make([](const QString &folder) {
-        return ledger::makeLedger(oneProduct(), {}, ledger::LedgerDesign(), QStringLiteral("1"), folder);
+        return ledger::make(ledger::Inputs{oneProduct(), ledger::LedgerDesign(), {}, QStringLiteral("1")}, folder);
     });
 }
 

@@ -124,7 +124,7 @@ void TestMissingLogo::pictureBeyondTheBound()
     price_tags::Copies copies;
     copies.fill(QStringLiteral("0"));
     copies[0] = QStringLiteral("1");
-    const common::MakeResult made = price_tags::makeTagSheet(items, copies, tag, dir.path());
+    const common::MakeResult made = price_tags::make({.rows = items, .design = tag, .copies = copies}, dir.path());
     QCOMPARE(made.kind, refused ? common::MakeResult::Refused : common::MakeResult::Made);
     if (refused)
         QCOMPARE(made.text, text);
