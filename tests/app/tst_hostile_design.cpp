@@ -142,7 +142,8 @@ void TestHostileDesign::pagesStayPages()
     const products::ProductList list{{QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("100"), QString(),
                                       QStringLiteral("4901234567894"), true}};
     if (page == QLatin1String("shelf sheet")) {
-        const common::MakeResult made = shelf_labels::makeSheet(list, d.shelf, d.tax, QStringLiteral("1"), dir.path());
+        const common::MakeResult made =
+            shelf_labels::make(shelf_labels::Inputs{list, d.shelf, d.tax, QStringLiteral("1")}, dir.path());
         QVERIFY2(made.ok(), qPrintable(made.text + made.error.description));
         text = pageText(made.path);
     } else if (page == QLatin1String("shelf preview")) {

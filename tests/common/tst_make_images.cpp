@@ -39,7 +39,8 @@ void TestMakeImages::makers_data()
 {
     QTest::addColumn<Make>("make");
     QTest::newRow("shelf labels") << Make([](const QString &folder) {
-        return shelf_labels::makeSheet(oneProduct(), shelf_labels::ShelfLabelDesign(), {}, QStringLiteral("1"), folder);
+        return shelf_labels::make(
+            shelf_labels::Inputs{oneProduct(), shelf_labels::ShelfLabelDesign(), {}, QStringLiteral("1")}, folder);
     });
     QTest::newRow("price tags") << Make([](const QString &folder) {
         price_tags::ProductSlots s;

@@ -111,7 +111,7 @@ void TestMissingLogo::pictureBeyondTheBound()
     shelf.logoName = file;
     shelf.logoW = QStringLiteral("120");
     shelf.logoH = QStringLiteral("40");
-    const common::Refusal r = shelf_labels::checkMake(1, shelf, QStringLiteral("1"));
+    const common::Refusal r = shelf_labels::check({{products::Product()}, shelf, {}, QStringLiteral("1")});
     QCOMPARE(r.refused() ? r.text : QString(), text);
     QCOMPARE(shelf_labels::forgetMissingLogo(shelf), text);
     QCOMPARE(shelf.logoName, refused ? QString() : file);
