@@ -74,8 +74,9 @@ int main(int argc, char **argv)
     ledger::LedgerDesign settings;
     const products::TaxSettings tax;
 
-    const double core =
-        bestOf([&] { ledger::makeLedger(model.rows(), tax, settings, QStringLiteral("1"), dir.path()); });
+    const double core = bestOf([&] {
+        ledger::make(ledger::Inputs{model.rows(), settings, tax, QStringLiteral("1")}, dir.path());
+    });
 
     const dialogs::BrowserSettings browser;
     ledger::frmDaicyo window(model, settings, tax, browser, dir.path(), true, services);
@@ -89,7 +90,7 @@ int main(int argc, char **argv)
     const bool ok = services.lastText.startsWith(QStringLiteral("商品台帳を作成しました."));
 
     std::printf("ledger of %d products, best of %d runs\n", Products, Runs);
-    std::printf("  core functions (makeLedger)        %8.1f ms\n", core);
+    std::printf("  core functions (ledger::make)      %8.1f ms\n", core);
     std::printf("  window make, click to enabled      %8.1f ms   %s, %d UI ticks served while disabled\n", fromWindow,
                 ok ? "page written" : "FAILED", ticks);
     return ok ? 0 : 1;

@@ -75,7 +75,8 @@ int main(int argc, char *argv[])
     for (int r = 0; r < rounds; ++r) {
         QElapsedTimer t;
         t.start();
-        const common::MakeResult made = shelf_labels::makeSheet(list, d, tax, QStringLiteral("1"), dir.path());
+        const common::MakeResult made =
+            shelf_labels::make(shelf_labels::Inputs{list, d, tax, QStringLiteral("1")}, dir.path());
         sheetMs << t.nsecsElapsed() / 1e6;
         if (!made.ok()) {
             std::fprintf(stderr, "make failed: %s\n", qPrintable(made.text));

@@ -34,16 +34,17 @@ int runLedger(cli::Context &ctx, const QStringList &args)
             return checked;
     }
     const QString start = parsed->options.value(QStringLiteral("--start-page"), QStringLiteral("1"));
-    const common::Refusal refusal = ledger::checkLedgerMake(start, settings->ledger);
+    const ledger::Inputs in{*list, settings->ledger, settings->tax, start};
+    const common::Refusal refusal = ledger::check(in);
     if (refusal.refused())
         return cli::refuse(ctx, refusal.text);
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
-    const common::MakeResult outcome = ledger::makeLedger(*list, settings->tax, settings->ledger, start, folder);
+    const common::MakeResult outcome = ledger::make(in, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
-    return cli::pageMade(ctx, QDir(folder).filePath(ledger::dtempFileName()), parsed->options);
+    return cli::pageMade(ctx, QDir(folder).filePath(ledger::pageFileName()), parsed->options);
 }
 
 const cli::CommandRegistration ledgerCommand(

@@ -79,13 +79,13 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     const QString start = parsed->options.value(QStringLiteral("--start"), QStringLiteral("1"));
 
     // The same refusals as the window, before any folder is touched.
-    if (const common::Refusal refusal = shelf_labels::checkMake(products::rowCountForMakers(*list), design, start);
-        refusal.refused())
+    const shelf_labels::Inputs in{*list, design, tax, start};
+    if (const common::Refusal refusal = shelf_labels::check(in); refusal.refused())
         return cli::refuse(ctx, refusal.text);
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
-    const common::MakeResult outcome = shelf_labels::makeSheet(*list, design, tax, start, folder);
+    const common::MakeResult outcome = shelf_labels::make(in, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
     return cli::pageMade(ctx, outcome.path, parsed->options);

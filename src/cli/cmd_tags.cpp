@@ -85,7 +85,7 @@ int runTags(cli::Context &ctx, const QStringList &args)
     while (filled < price_tags::SlotCount && fill.items[filled].filled)
         ++filled;
 
-    price_tags::MakeInputs in;
+    price_tags::Inputs in;
     in.copies.fill(QStringLiteral("0"));
     for (int i = 0; i < filled; ++i)
         in.copies[i] = QStringLiteral("1");
@@ -108,21 +108,22 @@ int runTags(cli::Context &ctx, const QStringList &args)
     in.countH = form.countH;
 
     // The same refusals as the window, before any folder is touched.
-    const common::Refusal refusal = price_tags::checkMake(in);
+    const common::Refusal refusal = price_tags::check(in);
     if (refusal.refused())
         return cli::refuse(ctx, refusal.text);
-    price_tags::PriceTagDesign design = settings->tag;
-    const platform::AppError e = price_tags::SetCValue(form, design);
+    in.rows = fill.items;
+    in.design = settings->tag;
+    const platform::AppError e = price_tags::SetCValue(form, in.design);
     if (e.isSet())
         return cli::reportFailure(ctx, QStringLiteral("SetCValue"), e);
 
     const QString folder = cli::outputFolder(ctx);
     if (folder.isEmpty())
         return cli::Refused;
-    const common::MakeResult outcome = price_tags::makeTagSheet(fill.items, in.copies, design, folder);
+    const common::MakeResult outcome = price_tags::make(in, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
-    return cli::pageMade(ctx, QDir(folder).filePath(price_tags::ctempFileName()), parsed->options);
+    return cli::pageMade(ctx, QDir(folder).filePath(price_tags::pageFileName()), parsed->options);
 }
 
 int runPreviewTags(cli::Context &ctx, const QStringList &args)

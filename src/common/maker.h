@@ -8,9 +8,14 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace common {
 
 using Icon = platform::UiServices::Icon;
+
+// Called as a make goes on, so that a window can keep itself painted.
+using Progress = std::function<void()>;
 
 // Where a maker window goes after it has shown a refusal.
 enum class Next {

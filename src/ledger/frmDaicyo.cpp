@@ -157,15 +157,14 @@ void frmDaicyo::cmd作成_Click()
     const dialogs::ExplorerControls controls{this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty};
     common::MakeResult outcome;
     const AppError stored = SetValues();
-    const common::Refusal refusal = checkLedgerMake(start, m_settings);
+    const Inputs in{m_model.rows(), m_settings, m_tax, start};
+    const common::Refusal refusal = check(in);
     if (stored.isSet()) {
         outcome = common::MakeResult::failed(QStringLiteral("frmDaicyo.cmd作成"), stored);
     } else if (refusal.refused()) {
         outcome = common::MakeResult::refusedBy(refusal);
     } else {
-        outcome = dialogs::makeAside(controls, m_making,
-                                     [list = m_model.rows(), tax = m_tax, settings = m_settings, start,
-                                      folder = m_folder] { return makeLedger(list, tax, settings, start, folder); });
+        outcome = dialogs::makeAside(controls, m_making, [in, folder = m_folder] { return make(in, folder); });
     }
 
     dialogs::showMakeResult(m_services, controls, outcome);

@@ -233,14 +233,20 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, con
     return page;
 }
 
-QString dtempFileName()
+QString pageFileName()
 {
     return QStringLiteral("dtemp.html");
 }
 
-common::Refusal checkLedgerMake(const QString &startPage, const LedgerDesign &settings)
+QString reportLabel()
 {
-    const auto start = platform::toWholeNumber(startPage);
+    return QStringLiteral("frmDaicto.MakeHtmlFile");
+}
+
+common::Refusal check(const Inputs &in)
+{
+    const LedgerDesign &settings = in.design;
+    const auto start = platform::toWholeNumber(in.start);
     if (!start || *start <= 0)
         return {QStringLiteral("入力値チェック"), QStringLiteral("開始ページの値が不正です."), Icon::Critical,
                 common::Next::StartPage};
@@ -251,12 +257,15 @@ common::Refusal checkLedgerMake(const QString &startPage, const LedgerDesign &se
     return {};
 }
 
-common::MakeResult makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
-                              const LedgerDesign &settings, const QString &startPage, const QString &folder)
+common::MakeResult make(const Inputs &in, const QString &folder, const common::Progress &progress)
 {
     using common::MakeResult;
+    const products::ProductList &list = in.rows;
+    const products::TaxSettings &tax = in.tax;
+    const LedgerDesign &settings = in.design;
+    const QString &startPage = in.start;
     const QString setSyouhinLabel = QStringLiteral("frmdaicyo.SetSyouhin");
-    const QString makeLabel = QStringLiteral("frmDaicto.MakeHtmlFile");
+    const QString makeLabel = reportLabel();
     // A text the page cannot hold names its product, before any page is begun.
     if (const platform::AppError unstorable = products::unstorableTextForMakers(list); unstorable.isSet())
         return MakeResult::failed(setSyouhinLabel, unstorable);
@@ -277,7 +286,7 @@ common::MakeResult makeLedger(const products::ProductList &list, const products:
             return MakeResult::failed(setSyouhinLabel, e);
         return MakeResult::failed(makeLabel, platform::AppError::divisionByZero());
     }
-    const QString path = QDir(folder).filePath(dtempFileName());
+    const QString path = QDir(folder).filePath(pageFileName());
     const QString images = QDir(folder).filePath(QStringLiteral("BarCode"));
     const QString shipped = platform::programFolder() + QStringLiteral("/BarCode");
     platform::Cp932PageWriter writer(path);
@@ -295,6 +304,8 @@ common::MakeResult makeLedger(const products::ProductList &list, const products:
     e = writePage(
         chosen.size(),
         [&](qsizetype i, LedgerRow *row, platform::AppError *error) {
+            if (progress)
+                progress();
             if (fillRow(chosen.at(i), tax, settings.barcodeHeight, row, error))
                 return true;
             priceFailed = true;

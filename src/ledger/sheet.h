@@ -52,14 +52,23 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &settin
 // That line: "※は軽減税率(8%)対象商品です" with the rate as a percentage.
 QString reducedRateNote(products::Currency reducedRate);
 
-QString dtempFileName(); // "dtemp.html"
+// The maker's face, named as in the other makers: what a make reads, its checks, the make itself,
+// the page it writes and the label of its error reports.
+struct Inputs {
+    products::ProductList rows; // the whole list: the make reads the checked rows, or all
+    LedgerDesign design;
+    products::TaxSettings tax;
+    QString start = QStringLiteral("1"); // the start page box
+};
+
+QString pageFileName(); // "dtemp.html"
+QString reportLabel();  // the label of the page step's error reports
 
 // The make command's input checks; not refused when the make may go on.
-common::Refusal checkLedgerMake(const QString &startPage, const LedgerDesign &settings);
+common::Refusal check(const Inputs &in);
 
-// SetSyouhin, MakeHtmlFile and the file in dtemp.html, stopping at the first failure; the completion
+// SetSyouhin, MakeHtmlFile and the file in folder, stopping at the first failure; the completion
 // message only when the page was written.
-common::MakeResult makeLedger(const products::ProductList &list, const products::TaxSettings &tax,
-                              const LedgerDesign &settings, const QString &startPage, const QString &folder);
+common::MakeResult make(const Inputs &in, const QString &folder, const common::Progress &progress = {});
 
 } // namespace ledger

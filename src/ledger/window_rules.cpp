@@ -26,7 +26,9 @@ WindowValues ledgerWindowValues(const LedgerDesign &settings)
 common::Refusal checkStartPage(const QString &startPage)
 {
     // Default settings page by 12 rows, so only the start page can be refused here.
-    return checkLedgerMake(startPage, LedgerDesign());
+    Inputs in;
+    in.start = startPage;
+    return check(in);
 }
 
 int startPageStep(const QString &startPage)

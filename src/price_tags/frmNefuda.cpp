@@ -595,10 +595,10 @@ void frmNefuda::clearLogo()
 // The logo-size rule of the make command: both boxes numbers, neither negative.
 bool frmNefuda::logoSizeRefused()
 {
-    MakeInputs in;
+    Inputs in;
     in.logoWidth = ui->txtLogoWidth->text();
     in.logoHeight = ui->txtLogoHeight->text();
-    const common::Refusal refusal = checkMake(in);
+    const common::Refusal refusal = check(in);
     if (refusal.next != common::Next::LogoSize)
         return false;
     services_.message(this, refusal.title, refusal.text, refusal.icon);
@@ -633,7 +633,7 @@ void frmNefuda::makeTags()
 {
     if (making_)
         return;
-    MakeInputs in;
+    Inputs in;
     in.logoWidth = ui->txtLogoWidth->text();
     in.logoHeight = ui->txtLogoHeight->text();
     for (int i = 0; i < SlotCount; ++i)
@@ -644,7 +644,7 @@ void frmNefuda::makeTags()
     in.countW = ui->cmbCountW->currentText();
     in.countH = ui->cmbCountH->currentText();
 
-    const common::Refusal refusal = checkMake(in);
+    const common::Refusal refusal = check(in);
     if (refusal.refused()) {
         services_.message(this, refusal.title, refusal.text, refusal.icon);
         switch (refusal.next) {
@@ -675,19 +675,20 @@ void frmNefuda::makeTags()
     }
 
     common::MakeResult outcome;
-    if (const AppError e = SetCValue(formFromControls(), design_); e.isSet())
+    if (const AppError e = SetCValue(formFromControls(), design_); e.isSet()) {
         outcome = common::MakeResult::failed(QStringLiteral("SetCValue"), e);
-    else
+    } else {
+        in.rows = slots_;
+        in.design = design_;
         outcome = dialogs::makeAside(explorerControls(), making_,
-                                     [items = slots_, copies = in.copies, design = design_, folder = folders_.appData] {
-                                         return makeTagSheet(items, copies, design, folder);
-                                     });
+                                     [in, folder = folders_.appData] { return make(in, folder); });
+    }
     dialogs::showMakeResult(services_, explorerControls(), outcome);
 }
 
 void frmNefuda::showSheet()
 {
-    const QString path = QDir(folders_.appData).filePath(ctempFileName());
+    const QString path = QDir(folders_.appData).filePath(pageFileName());
     if (!QFileInfo(path).isFile()) {
         services_.information(this, displayTitle(), nothingToShowText());
         return;

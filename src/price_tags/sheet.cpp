@@ -30,7 +30,7 @@ const QLatin1String Q("\"");
 
 } // namespace
 
-common::Refusal checkMake(const MakeInputs &in)
+common::Refusal check(const Inputs &in)
 {
     const bool wNum = platform::isNumeric(in.logoWidth);
     const bool hNum = platform::isNumeric(in.logoHeight);
@@ -271,16 +271,23 @@ PageLines MakeCHtml(const SheetCards &cards, const PriceTagDesign &design)
     return page;
 }
 
-QString ctempFileName()
+QString pageFileName()
 {
     return QStringLiteral("ctemp.html");
 }
 
-common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
-                                const QString &folder)
+QString reportLabel()
+{
+    return QStringLiteral("MakeCHtml");
+}
+
+common::MakeResult make(const Inputs &in, const QString &folder, const common::Progress &)
 {
     using common::MakeResult;
-    const QString makeLabel = QStringLiteral("MakeCHtml");
+    const ProductSlots &items = in.rows;
+    const Copies &copies = in.copies;
+    const PriceTagDesign &design = in.design;
+    const QString makeLabel = reportLabel();
     if (design.lg == 1 && !design.logoName.isEmpty()) {
         if (const QString tooLarge = common::logoTooLargeText(design.logoName); !tooLarge.isEmpty())
             return MakeResult::refusedBy(
@@ -290,7 +297,7 @@ common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies,
     platform::AppError e = SetSyouhin(items, copies, design, &cards);
     if (e.isSet())
         return MakeResult::failed(QStringLiteral("CMain.SetSyouhin"), e);
-    const QString path = QDir(folder).filePath(ctempFileName());
+    const QString path = QDir(folder).filePath(pageFileName());
     platform::Cp932PageWriter writer(path);
     platform::AppError openError;
     const bool opened = writer.open(&openError);

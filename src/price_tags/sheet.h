@@ -17,8 +17,12 @@ namespace price_tags {
 
 using Copies = std::array<QString, SlotCount>; // the texts of txtCCount 0-9
 
-// What the make command checks before it makes anything: the window's boxes as texts.
-struct MakeInputs {
+// The maker's face, named as in the other makers: what a make reads (the products of the slots, the
+// design, and the window's boxes as texts, which the checks read before the design is stored), its
+// checks, the make itself, the page it writes and the label of its error reports.
+struct Inputs {
+    ProductSlots rows;                        // the slots, already priced under the tax settings
+    PriceTagDesign design;                    // read by the make only
     QString logoWidth = QStringLiteral("0");  // txtLogoWidth
     QString logoHeight = QStringLiteral("0"); // txtLogoHeight
     Copies copies;                            // txtCCount 0-9
@@ -31,7 +35,7 @@ struct MakeInputs {
 
 // The make command's checks, in the window's order; not refused when the make may go on. Where the
 // window goes next: LogoSize, Copies (of slot), CardHeight, FirstCopies, Division.
-common::Refusal checkMake(const MakeInputs &in);
+common::Refusal check(const Inputs &in);
 
 // SetStartPos: the items of cmbStartPos, "1" to W × H, when both division boxes show numbers;
 // nullopt leaves the list as it is.
@@ -66,9 +70,11 @@ struct PageLines {
 // MakeCHtml: the lines of ctemp.html, collected (tests and small pages).
 PageLines MakeCHtml(const SheetCards &cards, const PriceTagDesign &design);
 
-QString ctempFileName(); // "ctemp.html"
-// The make after the checks: SetSyouhin, MakeCHtml and the file, stopping at the first failure.
-common::MakeResult makeTagSheet(const ProductSlots &items, const Copies &copies, const PriceTagDesign &design,
-                                const QString &folder);
+QString pageFileName(); // "ctemp.html"
+QString reportLabel();  // the label of the page step's error reports
+
+// The make after the checks: SetSyouhin, MakeCHtml and the file in folder, stopping at the first
+// failure.
+common::MakeResult make(const Inputs &in, const QString &folder, const common::Progress &progress = {});
 
 } // namespace price_tags

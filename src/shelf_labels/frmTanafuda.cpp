@@ -607,8 +607,8 @@ void frmTanafuda::cmd作成_Click()
 {
     const WindowValues values = controlValues();
     const QString start = ui->cmbStartPos->currentText();
-    const products::ProductList rows = m_model.rowsForMakers();
-    if (const common::Refusal refusal = checkMake(rows.size(), values.design, start); refusal.refused()) {
+    Inputs in{m_model.rows(), values.design, m_tax, start};
+    if (const common::Refusal refusal = check(in); refusal.refused()) {
         showMessage(refusal);
         if (refusal.next == common::Next::LogoSize) {
             resetLogoToNaturalSize();
@@ -620,21 +620,22 @@ void frmTanafuda::cmd作成_Click()
     }
     SetValues();
     m_logo->show(false);
+    in.design = m_design;
+    in.tax = m_tax;
 
     QElapsedTimer clock;
     clock.start();
-    const common::MakeResult outcome = dialogs::makeAside(
-        explorerControls(), m_making, [rows, design = m_design, tax = m_tax, start, folder = m_folders.appData] {
-            return makeSheet(rows, design, tax, start, folder);
-        });
-    qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(rows.size()), clock.elapsed());
+    const common::MakeResult outcome =
+        dialogs::makeAside(explorerControls(), m_making, [in, folder = m_folders.appData] { return make(in, folder); });
+    qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(products::rowCountForMakers(in.rows)),
+           clock.elapsed());
 
     dialogs::showMakeResult(m_services, explorerControls(), outcome);
 }
 
 void frmTanafuda::cmdExplorer_Click()
 {
-    const QString page = QDir(m_folders.appData).filePath(sheetFileName());
+    const QString page = QDir(m_folders.appData).filePath(pageFileName());
     if (!QFileInfo(page).isFile()) {
         showMessage(nothingToShow());
         return;

@@ -329,7 +329,7 @@ std::optional<QStringList> sheetHtmlLines(const Sheet &sheet, const ShelfLabelDe
 bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QString &folder, AppError *error,
                   const Progress &progress)
 {
-    platform::Cp932PageWriter writer(QDir(folder).filePath(sheetFileName()));
+    platform::Cp932PageWriter writer(QDir(folder).filePath(pageFileName()));
     AppError openError;
     if (!writer.open(&openError)) {
         // The page's own faults come first, as they would if the folder could take it.
@@ -356,8 +356,11 @@ std::optional<QStringList> SetStartPos(const QString &countW, const QString &cou
     return items;
 }
 
-common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design, const QString &startPosition)
+common::Refusal check(const Inputs &in)
 {
+    const qsizetype productCount = products::rowCountForMakers(in.rows);
+    const ShelfLabelDesign &design = in.design;
+    const QString &startPosition = in.start;
     using Icon = platform::UiServices::Icon;
     if (productCount == 0)
         return common::Refusal{QStringLiteral("値札作成"), QStringLiteral("データがありません."), Icon::Information};
@@ -405,16 +408,13 @@ common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design
     return {};
 }
 
-common::MakeResult makeSheet(const products::ProductList &list, const ShelfLabelDesign &design,
-                             const products::TaxSettings &tax, const QString &startPosition, const QString &folder,
-                             const Progress &progress)
+common::MakeResult make(const Inputs &in, const QString &folder, const Progress &progress)
 {
     using common::MakeResult;
-    if (const common::Refusal refusal = checkMake(products::rowCountForMakers(list), design, startPosition);
-        refusal.refused())
+    if (const common::Refusal refusal = check(in); refusal.refused())
         return MakeResult::refusedBy(refusal);
-    ShelfLabelDesign d = settledDesign(design);
-    d.startOffset = *platform::toWholeNumber(startPosition) - 1;
+    ShelfLabelDesign d = settledDesign(in.design);
+    d.startOffset = *platform::toWholeNumber(in.start) - 1;
 
     // The page draws its barcodes from the 33 images beside it. A missing output folder is not
     // made here: writing the page reports it.
@@ -424,12 +424,12 @@ common::MakeResult makeSheet(const products::ProductList &list, const ShelfLabel
             return MakeResult::failed(makeHtmlFileLabel(), *e);
     }
     AppError error;
-    const auto sheet = SetSyouhin(list, d, tax, d.startOffset, &error, progress);
+    const auto sheet = SetSyouhin(in.rows, d, in.tax, d.startOffset, &error, progress);
     if (!sheet)
         return MakeResult::failed(setSyouhinLabel(), error);
     if (!MakeHtmlFile(*sheet, d, folder, &error, progress))
         return MakeResult::failed(makeHtmlFileLabel(), error);
-    return MakeResult::made(QDir(folder).filePath(sheetFileName()), QStringLiteral("ぽらね値札作成"),
+    return MakeResult::made(QDir(folder).filePath(pageFileName()), QStringLiteral("ぽらね値札作成"),
                             QStringLiteral("値札(棚札)を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
 }
 

@@ -26,9 +26,14 @@ inline QString makeHtmlFileLabel()
 {
     return QStringLiteral("frmTanafuda.MakeHtmlFile");
 }
-inline QString sheetFileName()
+inline QString pageFileName()
 {
     return QStringLiteral("temp.html");
+}
+// The label of the page step's error reports.
+inline QString reportLabel()
+{
+    return makeHtmlFileLabel();
 }
 
 // The texts of one grid cell, as the product list holds them (the page writer escapes them).
@@ -59,7 +64,7 @@ struct Sheet {
 };
 
 // Called once per product and once per cell so that a window can keep itself responsive.
-using Progress = std::function<void()>;
+using Progress = common::Progress;
 
 // Cards per row and rows per page, when both are whole numbers of at least 1.
 struct Division {
@@ -101,16 +106,22 @@ bool MakeHtmlFile(const Sheet &sheet, const ShelfLabelDesign &design, const QStr
 // then selects "1"); nullopt, leaving the list as it is, when either text is not a number.
 std::optional<QStringList> SetStartPos(const QString &countW, const QString &countH);
 
+// The maker's face, named as in the other makers: what a make reads, its checks and the make itself.
+struct Inputs {
+    products::ProductList rows; // the whole list: the make reads the checked rows, or all
+    ShelfLabelDesign design;
+    products::TaxSettings tax;
+    QString start = QStringLiteral("1"); // the start position box
+};
+
 // The make command's checks of its input, in the designer's order: the empty list, the logo size,
 // a start position other than 1 without a fixed card size, then the division and the start position's
 // range (neither of which the designer lets through unchecked), then a header text the page cannot
 // hold. Not refused when the sheet may be made.
-common::Refusal checkMake(qsizetype productCount, const ShelfLabelDesign &design, const QString &startPosition);
+common::Refusal check(const Inputs &in);
 
-// The make command after SetValues: checks, SetSyouhin, MakeHtmlFile into folder. The completion
+// The make command after SetValues: the checks, SetSyouhin, MakeHtmlFile into folder. The completion
 // message only follows a page that was really written.
-common::MakeResult makeSheet(const products::ProductList &list, const ShelfLabelDesign &design,
-                             const products::TaxSettings &tax, const QString &startPosition, const QString &folder,
-                             const Progress &progress = {});
+common::MakeResult make(const Inputs &in, const QString &folder, const Progress &progress = {});
 
 } // namespace shelf_labels

@@ -142,7 +142,8 @@ void TestHostileDesign::pagesStayPages()
     const products::ProductList list{{QStringLiteral("A-1"), QStringLiteral("りんご"), QStringLiteral("100"), QString(),
                                       QStringLiteral("4901234567894"), true}};
     if (page == QLatin1String("shelf sheet")) {
-        const common::MakeResult made = shelf_labels::makeSheet(list, d.shelf, d.tax, QStringLiteral("1"), dir.path());
+        const common::MakeResult made =
+            shelf_labels::make(shelf_labels::Inputs{list, d.shelf, d.tax, QStringLiteral("1")}, dir.path());
         QVERIFY2(made.ok(), qPrintable(made.text + made.error.description));
         text = pageText(made.path);
     } else if (page == QLatin1String("shelf preview")) {
@@ -156,7 +157,8 @@ void TestHostileDesign::pagesStayPages()
         price_tags::Copies copies;
         copies.fill(QStringLiteral("0"));
         copies[0] = QStringLiteral("2");
-        const common::MakeResult made = price_tags::makeTagSheet(items, copies, d.tag, dir.path());
+        const common::MakeResult made =
+            price_tags::make({.rows = items, .design = d.tag, .copies = copies}, dir.path());
         QVERIFY2(made.ok(), qPrintable(made.text + made.error.description));
         text = pageText(made.path);
     } else if (page == QLatin1String("tag preview")) {
@@ -164,7 +166,8 @@ void TestHostileDesign::pagesStayPages()
         QVERIFY(!lines.error.isSet());
         text = lines.lines.join(QLatin1Char('\n'));
     } else {
-        const common::MakeResult made = ledger::makeLedger(list, d.tax, d.ledger, QStringLiteral("1"), dir.path());
+        const common::MakeResult made =
+            ledger::make(ledger::Inputs{list, d.ledger, d.tax, QStringLiteral("1")}, dir.path());
         QVERIFY2(made.ok(), qPrintable(made.text + made.error.description));
         text = pageText(made.path);
     }

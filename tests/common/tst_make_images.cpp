@@ -39,7 +39,8 @@ void TestMakeImages::makers_data()
 {
     QTest::addColumn<Make>("make");
     QTest::newRow("shelf labels") << Make([](const QString &folder) {
-        return shelf_labels::makeSheet(oneProduct(), shelf_labels::ShelfLabelDesign(), {}, QStringLiteral("1"), folder);
+        return shelf_labels::make(
+            shelf_labels::Inputs{oneProduct(), shelf_labels::ShelfLabelDesign(), {}, QStringLiteral("1")}, folder);
     });
     QTest::newRow("price tags") << Make([](const QString &folder) {
         price_tags::ProductSlots s;
@@ -48,10 +49,10 @@ void TestMakeImages::makers_data()
         price_tags::Copies c;
         c.fill(QStringLiteral("0"));
         c[0] = QStringLiteral("1");
-        return price_tags::makeTagSheet(s, c, price_tags::PriceTagDesign(), folder);
+        return price_tags::make({.rows = s, .design = price_tags::PriceTagDesign(), .copies = c}, folder);
     });
     QTest::newRow("ledger") << Make([](const QString &folder) {
-        return ledger::makeLedger(oneProduct(), {}, ledger::LedgerDesign(), QStringLiteral("1"), folder);
+        return ledger::make(ledger::Inputs{oneProduct(), ledger::LedgerDesign(), {}, QStringLiteral("1")}, folder);
     });
 }
 

@@ -111,7 +111,7 @@ void TestMissingLogo::pictureBeyondTheBound()
     shelf.logoName = file;
     shelf.logoW = QStringLiteral("120");
     shelf.logoH = QStringLiteral("40");
-    const common::Refusal r = shelf_labels::checkMake(1, shelf, QStringLiteral("1"));
+    const common::Refusal r = shelf_labels::check({{products::Product()}, shelf, {}, QStringLiteral("1")});
     QCOMPARE(r.refused() ? r.text : QString(), text);
     QCOMPARE(shelf_labels::forgetMissingLogo(shelf), text);
     QCOMPARE(shelf.logoName, refused ? QString() : file);
@@ -124,7 +124,7 @@ void TestMissingLogo::pictureBeyondTheBound()
     price_tags::Copies copies;
     copies.fill(QStringLiteral("0"));
     copies[0] = QStringLiteral("1");
-    const common::MakeResult made = price_tags::makeTagSheet(items, copies, tag, dir.path());
+    const common::MakeResult made = price_tags::make({.rows = items, .design = tag, .copies = copies}, dir.path());
     QCOMPARE(made.kind, refused ? common::MakeResult::Refused : common::MakeResult::Made);
     if (refused)
         QCOMPARE(made.text, text);

@@ -95,7 +95,7 @@ void TestFrmDaicyo::init()
     m_ui.opened.clear();
     m_ui.colors.clear();
     m_model.setRows(products::readCsvFile(kList).rows);
-    QFile::remove(m_dir.filePath(dtempFileName()));
+    QFile::remove(m_dir.filePath(pageFileName()));
 }
 
 void TestFrmDaicyo::load_data()
@@ -155,11 +155,11 @@ void TestFrmDaicyo::designOnly()
     QCOMPARE(m_ui.lastTitle(), QStringLiteral("商品台帳の表示"));
     QCOMPARE(m_ui.lastText(), QStringLiteral("表示するデータがまだありません."));
     QVERIFY(m_ui.opened.isEmpty());
-    QFile old(m_dir.filePath(dtempFileName()));
+    QFile old(m_dir.filePath(pageFileName()));
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.close();
     child<QPushButton>(w, "cmdExplorer")->click();
-    QCOMPARE(m_ui.opened, QStringList(m_dir.filePath(dtempFileName())));
+    QCOMPARE(m_ui.opened, QStringList(m_dir.filePath(pageFileName())));
     QCOMPARE(m_ui.messages.size(), 1);
     QVERIFY(!make->isEnabled());
     QVERIFY(w.isEnabled());
@@ -185,7 +185,7 @@ void TestFrmDaicyo::startPageRefused()
     QCOMPARE(m_ui.lastTitle(), QStringLiteral("入力値チェック"));
     QCOMPARE(m_ui.messages.last().icon, platform::UiServices::Icon::Critical);
     QCOMPARE(child<QLineEdit>(w, "txtStartPage")->text(), QStringLiteral("1"));
-    QVERIFY(!QFile::exists(m_dir.filePath(dtempFileName())));
+    QVERIFY(!QFile::exists(m_dir.filePath(pageFileName())));
 }
 
 void TestFrmDaicyo::startPageControls()
@@ -300,12 +300,12 @@ void TestFrmDaicyo::makeEqualsCli()
     const cli_runner::Run r = cli_runner::runCli(
         {"--settings", ini, "--out", cli.path(), "ledger", kList, "--check", "3,5-7", "--start-page", "5"});
     QCOMPARE(r.exitCode, 0);
-    const QByteArray page = cli_runner::readBytes(m_dir.filePath(dtempFileName()));
+    const QByteArray page = cli_runner::readBytes(m_dir.filePath(pageFileName()));
     QVERIFY(page.contains("- 6 -"));
-    QCOMPARE(page, cli_runner::readBytes(cli.filePath(dtempFileName())));
+    QCOMPARE(page, cli_runner::readBytes(cli.filePath(pageFileName())));
 
     child<QPushButton>(w, "cmdExplorer")->click();
-    QCOMPARE(m_ui.opened, QStringList(m_dir.filePath(dtempFileName())));
+    QCOMPARE(m_ui.opened, QStringList(m_dir.filePath(pageFileName())));
 
     if (qEnvironmentVariableIsSet("VENNLO_SCREENSHOTS"))
         w.grab().save(qEnvironmentVariable("VENNLO_SCREENSHOTS") + QStringLiteral("/frmDaicyo.png"));

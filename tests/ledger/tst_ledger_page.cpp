@@ -332,7 +332,7 @@ void TestLedgerPage::checks()
     QFETCH(bool, reset);
     LedgerDesign s;
     s.rowsPerPage = perPage;
-    const common::Refusal r = checkLedgerMake(start, s);
+    const common::Refusal r = check(Inputs{{}, s, {}, start});
     QCOMPARE(r.text, text);
     QCOMPARE(r.refused(), !text.isEmpty());
     QCOMPARE(r.next == common::Next::StartPage, reset);
@@ -398,7 +398,7 @@ void TestLedgerPage::reducedRows()
              note.isEmpty() ? QStringLiteral("</table>") : QStringLiteral("<p>") + note + QStringLiteral("</p>"));
 
     QTemporaryDir dir;
-    QVERIFY(makeLedger(list, tax, LedgerDesign(), QStringLiteral("1"), dir.path()).ok());
+    QVERIFY(make(Inputs{list, LedgerDesign(), tax, QStringLiteral("1")}, dir.path()).ok());
     QFile f(dir.filePath(QStringLiteral("dtemp.html")));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), platform::cp932Lines(lines));
@@ -408,7 +408,7 @@ void TestLedgerPage::makeWritesPage()
 {
     QTemporaryDir dir;
     const common::MakeResult out =
-        makeLedger(numbered(3), products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
+        make(Inputs{numbered(3), LedgerDesign(), products::TaxSettings(), QStringLiteral("1")}, dir.path());
     QVERIFY(out.ok());
     QCOMPARE(out.text, QStringLiteral("商品台帳を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
     QCOMPARE(out.title, QStringLiteral("ぽらね値札作成"));
@@ -427,7 +427,7 @@ void TestLedgerPage::failedRowsStopTheMake()
     products::ProductList list = numbered(2);
     list[1].price = QStringLiteral("99999999999"); // beyond the 32-bit price
     const common::MakeResult out =
-        makeLedger(list, products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
+        make(Inputs{list, LedgerDesign(), products::TaxSettings(), QStringLiteral("1")}, dir.path());
     QVERIFY(!out.ok());
     QCOMPARE(out.text,
              platform::errorReportText(QStringLiteral("frmdaicyo.SetSyouhin"), platform::AppError::overflow()));
@@ -445,7 +445,7 @@ void TestLedgerPage::unstorableTextNamesTheProduct()
     list[3].code = QStringLiteral("X−1〜"); // JIS forms no list holds any more: still no page line
     list[3].checked = true;
     const common::MakeResult out =
-        makeLedger(list, products::TaxSettings(), LedgerDesign(), QStringLiteral("1"), dir.path());
+        make(Inputs{list, LedgerDesign(), products::TaxSettings(), QStringLiteral("1")}, dir.path());
     QCOMPARE(out.text, QStringLiteral("エラーが発生しました(frmdaicyo.SetSyouhin)\r\nエラー番号: 380\r\n"
                                       "内容: No.4 の品番等に Shift_JIS で保存できない文字「−」があります。"));
     list[3].checked = false;
@@ -463,7 +463,7 @@ void TestLedgerPage::rateOfMinusOneIsReported()
     QList<LedgerRow> rows;
     QCOMPARE(SetSyouhin(numbered(1), tax, 40, &rows).number, 11);
     QTemporaryDir dir;
-    const common::MakeResult out = makeLedger(numbered(1), tax, LedgerDesign(), QStringLiteral("1"), dir.path());
+    const common::MakeResult out = make(Inputs{numbered(1), LedgerDesign(), tax, QStringLiteral("1")}, dir.path());
     QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(frmdaicyo.SetSyouhin)\r\nエラー番号: 11\r\n")));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("dtemp.html"))));
@@ -477,7 +477,8 @@ void TestLedgerPage::zeroRowsPerPageFailsInsideAndIsReported()
     QList<LedgerRow> rows;
     QVERIFY(!SetSyouhin(numbered(2), products::TaxSettings(), 40, &rows).isSet());
     QCOMPARE(MakeHtmlFile(rows, s, QStringLiteral("1")).error.number, 11);
-    const common::MakeResult out = makeLedger(numbered(2), products::TaxSettings(), s, QStringLiteral("1"), dir.path());
+    const common::MakeResult out =
+        make(Inputs{numbered(2), s, products::TaxSettings(), QStringLiteral("1")}, dir.path());
     QVERIFY(!out.ok());
     QCOMPARE(out.text,
              platform::errorReportText(QStringLiteral("frmDaicto.MakeHtmlFile"), platform::AppError::divisionByZero()));
@@ -487,8 +488,9 @@ void TestLedgerPage::zeroRowsPerPageFailsInsideAndIsReported()
 void TestLedgerPage::unwritableFolderIsReported()
 {
     QTemporaryDir dir;
-    const common::MakeResult out = makeLedger(numbered(1), products::TaxSettings(), LedgerDesign(), QStringLiteral("1"),
-                                              dir.filePath(QStringLiteral("missing/folder")));
+    const common::MakeResult out =
+        make(Inputs{numbered(1), LedgerDesign(), products::TaxSettings(), QStringLiteral("1")},
+             dir.filePath(QStringLiteral("missing/folder")));
     QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(frmDaicto.MakeHtmlFile)\r\nエラー番号: 76\r\n")));
 }

@@ -314,7 +314,7 @@ void TestFrmNefuda::makeRefusals()
              tab == 0 && copies.at(0) == "1" ? 3 : tab);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(child<QLineEdit>(*w, QStringLiteral("txtCCount_%1").arg(i))->text(), copiesAfter.at(i));
-    QVERIFY(!QFile::exists(QDir(folders_.appData).filePath(ctempFileName())));
+    QVERIFY(!QFile::exists(QDir(folders_.appData).filePath(pageFileName())));
 }
 
 void TestFrmNefuda::makeEqualsCommandLine()
@@ -337,9 +337,9 @@ void TestFrmNefuda::makeEqualsCommandLine()
         cli_runner::runCli({QStringLiteral("--out"), out, QStringLiteral("tags"), kList, QStringLiteral("--check"),
                             QStringLiteral("2,5"), QStringLiteral("--copies"), QStringLiteral("3,1002")});
     QCOMPARE(run.exitCode, 0);
-    const QByteArray page = cli_runner::readBytes(QDir(folders_.appData).filePath(ctempFileName()));
+    const QByteArray page = cli_runner::readBytes(QDir(folders_.appData).filePath(pageFileName()));
     QVERIFY(page.count("class=\"area31\">") > 1000);
-    QCOMPARE(page, cli_runner::readBytes(QDir(out).filePath(ctempFileName())));
+    QCOMPARE(page, cli_runner::readBytes(QDir(out).filePath(pageFileName())));
 
     child<QPushButton>(*w, QStringLiteral("cmdExplorer"))->click();
     QCOMPARE(ui_->opened.size(), 1);

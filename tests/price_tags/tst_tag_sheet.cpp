@@ -534,7 +534,7 @@ void TestTagSheet::checkMake()
     QFETCH(int, icon);
     QFETCH(int, next);
     QFETCH(int, slot);
-    MakeInputs in;
+    Inputs in;
     in.logoWidth = logoW;
     in.logoHeight = logoH;
     for (int i = 0; i < SlotCount; ++i)
@@ -543,7 +543,7 @@ void TestTagSheet::checkMake()
     in.cardHeightFixed = in.cardWidthFixed = sizesFixed;
     in.countW = countW;
     in.countH = QStringLiteral("9");
-    const common::Refusal r = price_tags::checkMake(in);
+    const common::Refusal r = price_tags::check(in);
     QCOMPARE(r.text, text);
     QCOMPARE(r.refused(), !text.isEmpty());
     if (r.refused()) {
@@ -557,7 +557,7 @@ void TestTagSheet::checkMake()
 void TestTagSheet::zeroDivisionIsRefusedAndNeverReportedAsDone()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(ctempFileName());
+    const QString path = dir.filePath(pageFileName());
     QFile old(path);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("previous");
@@ -569,7 +569,7 @@ void TestTagSheet::zeroDivisionIsRefusedAndNeverReportedAsDone()
     const PageLines page = MakeCHtml(cards, d);
     QCOMPARE(page.error.number, 11);
     QVERIFY(page.lines.isEmpty());
-    const common::MakeResult out = makeTagSheet(twoProducts(), copies({3, 2}), d, dir.path());
+    const common::MakeResult out = make({.rows = twoProducts(), .design = d, .copies = copies({3, 2})}, dir.path());
     QVERIFY(!out.ok());
     QCOMPARE(out.text, platform::errorReportText(QStringLiteral("MakeCHtml"), platform::AppError::divisionByZero()));
     QCOMPARE(out.title, QStringLiteral("エラー情報"));
@@ -583,7 +583,8 @@ void TestTagSheet::zeroDivisionIsRefusedAndNeverReportedAsDone()
 void TestTagSheet::makeWritesCtemp()
 {
     QTemporaryDir dir;
-    const common::MakeResult out = makeTagSheet(twoProducts(), copies({3, 2}), PriceTagDesign(), dir.path());
+    const common::MakeResult out =
+        make({.rows = twoProducts(), .design = PriceTagDesign(), .copies = copies({3, 2})}, dir.path());
     QVERIFY(out.ok());
     QCOMPARE(out.text, QStringLiteral("貼付用値札を作成しました.\r\n「表示」ボタンでブラウザが起動します."));
     QCOMPARE(out.title, QStringLiteral("ぽらね値札作成"));
@@ -599,7 +600,7 @@ void TestTagSheet::unencodableTextIsRefused()
     QTemporaryDir dir;
     ProductSlots s = twoProducts();
     s[0].name = QStringLiteral("😀");
-    const common::MakeResult out = makeTagSheet(s, copies({1}), PriceTagDesign(), dir.path());
+    const common::MakeResult out = make({.rows = s, .design = PriceTagDesign(), .copies = copies({1})}, dir.path());
     QVERIFY(!out.ok());
     QVERIFY(out.text.startsWith(QStringLiteral("エラーが発生しました(MakeCHtml)\r\nエラー番号: ")));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("ctemp.html"))));

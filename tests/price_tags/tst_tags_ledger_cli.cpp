@@ -160,7 +160,7 @@ void TestTagsLedgerCli::tagsEqualTheWindowsPage()
     copies[1] = QStringLiteral("2");
     copies[2] = QStringLiteral("1"); // the default for a filled slot without a count
     QTemporaryDir window;
-    QVERIFY(price_tags::makeTagSheet(fill.items, copies, settings.tag, window.path()).ok());
+    QVERIFY(price_tags::make({.rows = fill.items, .design = settings.tag, .copies = copies}, window.path()).ok());
     const QByteArray page = readBytes(dir.filePath(QStringLiteral("ctemp.html")));
     QCOMPARE(page, readBytes(window.filePath(QStringLiteral("ctemp.html"))));
     const QString text = platform::cp932::decode(page);
@@ -238,9 +238,10 @@ void TestTagsLedgerCli::ledgerEqualsTheWindowsPage()
     QCOMPARE(r.err, QString());
     const app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
     QTemporaryDir window;
-    QVERIFY(ledger::makeLedger(listWithChecks({2, 4, 5, 6}), settings.tax, settings.ledger, QStringLiteral("1"),
-                               window.path())
-                .ok());
+    QVERIFY(
+        ledger::make(ledger::Inputs{listWithChecks({2, 4, 5, 6}), settings.ledger, settings.tax, QStringLiteral("1")},
+                     window.path())
+            .ok());
     const QByteArray page = readBytes(dir.filePath(QStringLiteral("dtemp.html")));
     QCOMPARE(page, readBytes(window.filePath(QStringLiteral("dtemp.html"))));
     QCOMPARE(platform::cp932::decode(page).count(QStringLiteral("<tr><td rowspan=\"2\">")), 4);
@@ -337,7 +338,7 @@ void TestTagsLedgerCli::ratesOverTheSettings()
     tax.rate = *products::Currency::parse(QStringLiteral("0.1"));
     tax.reducedRate = *products::Currency::parse(QStringLiteral("0.08"));
     QTemporaryDir window;
-    QVERIFY(ledger::makeLedger(list, tax, ledger::LedgerDesign(), QStringLiteral("1"), window.path()).ok());
+    QVERIFY(ledger::make(ledger::Inputs{list, ledger::LedgerDesign(), tax, QStringLiteral("1")}, window.path()).ok());
     const QByteArray page = readBytes(dir.filePath(QStringLiteral("dtemp.html")));
     QCOMPARE(page, readBytes(window.filePath(QStringLiteral("dtemp.html"))));
     QVERIFY(platform::cp932::decode(page).contains(QStringLiteral("<p>※は軽減税率(8%)対象商品です</p>")));

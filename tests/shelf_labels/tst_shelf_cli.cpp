@@ -142,8 +142,8 @@ void TestShelfCli::sheetEqualsTheWindowsPage()
 
     const products::ReadResult list = products::readCsvFile(kData + "/jan_list.csv");
     QVERIFY(list.ok());
-    const common::MakeResult made =
-        shelf_labels::makeSheet(list.rows, app::Settings{}.shelf, app::Settings{}.tax, "1", dir.path());
+    const common::MakeResult made = shelf_labels::make(
+        shelf_labels::Inputs{list.rows, app::Settings{}.shelf, app::Settings{}.tax, "1"}, dir.path());
     QCOMPARE(made.kind, common::MakeResult::Made);
     QCOMPARE(readBytes(out + "/temp.html"), readBytes(made.path));
     const QString page = platform::cp932::decode(readBytes(made.path));

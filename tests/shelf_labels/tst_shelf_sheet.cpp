@@ -451,8 +451,11 @@ void TestShelfSheet::nonNumericPriceFailsWithoutCompletion()
     old.write("previous page");
     old.close();
     const common::MakeResult outcome =
-        makeSheet({product(QStringLiteral("X"), QStringLiteral("品"), QStringLiteral("abc"))}, SetDefaultA().design,
-                  tax, QStringLiteral("1"), dir.path());
+        make(Inputs{{product(QStringLiteral("X"), QStringLiteral("品"), QStringLiteral("abc"))},
+                    SetDefaultA().design,
+                    tax,
+                    QStringLiteral("1")},
+             dir.path());
     QCOMPARE(outcome.kind, common::MakeResult::Failed);
     QCOMPARE(outcome.title, QStringLiteral("エラー情報"));
     QCOMPARE(
@@ -743,7 +746,7 @@ void TestShelfSheet::checks()
     QFETCH(QString, text);
     QFETCH(UiServices::Icon, icon);
     const ShelfLabelDesign d = checkedDesign(fixed, logoW, logoH, countW, countH);
-    const common::Refusal message = checkMake(count, d, start);
+    const common::Refusal message = check(Inputs{numbered(count), d, {}, start});
     if (title.isEmpty()) {
         QVERIFY2(!message.refused(), qPrintable(message.text));
         return;
@@ -755,7 +758,7 @@ void TestShelfSheet::checks()
 
     // The make command refuses with the same message and writes nothing.
     QTemporaryDir dir;
-    const common::MakeResult outcome = makeSheet(numbered(count), d, {}, start, dir.path());
+    const common::MakeResult outcome = make(Inputs{numbered(count), d, {}, start}, dir.path());
     QCOMPARE(outcome.kind, common::MakeResult::Refused);
     QCOMPARE(outcome.refusal(), message);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));
@@ -786,8 +789,8 @@ void TestShelfSheet::followUps()
     QFETCH(bool, fixed);
     QFETCH(QString, countW);
     QFETCH(common::Next, next);
-    const common::Refusal refusal =
-        checkMake(1, checkedDesign(fixed, logoW, QStringLiteral("0"), countW, QStringLiteral("4")), start);
+    const common::Refusal refusal = check(
+        Inputs{numbered(1), checkedDesign(fixed, logoW, QStringLiteral("0"), countW, QStringLiteral("4")), {}, start});
     QVERIFY(refusal.refused());
     QCOMPARE(refusal.next, next);
 }
@@ -827,7 +830,7 @@ void TestShelfSheet::makeWritesCp932Page()
     QTemporaryDir dir;
     const ProductList list{product(QStringLiteral("1"), QStringLiteral("りんご"), QStringLiteral("120"), {},
                                    QStringLiteral("4901234567894"))};
-    const common::MakeResult outcome = makeSheet(list, SetDefaultA().design, {}, QStringLiteral("1"), dir.path());
+    const common::MakeResult outcome = make(Inputs{list, SetDefaultA().design, {}, QStringLiteral("1")}, dir.path());
     QCOMPARE(outcome.kind, common::MakeResult::Made);
     QCOMPARE(outcome.path, dir.filePath(QStringLiteral("temp.html")));
     QCOMPARE(outcome.title, QStringLiteral("ぽらね値札作成"));
@@ -849,8 +852,8 @@ void TestShelfSheet::makeWritesCp932Page()
 void TestShelfSheet::makeReportsUnwritableFolder()
 {
     QTemporaryDir dir;
-    const common::MakeResult outcome = makeSheet(numbered(1), SetDefaultA().design, {}, QStringLiteral("1"),
-                                                 dir.filePath(QStringLiteral("missing/folder")));
+    const common::MakeResult outcome = make(Inputs{numbered(1), SetDefaultA().design, {}, QStringLiteral("1")},
+                                            dir.filePath(QStringLiteral("missing/folder")));
     QCOMPARE(outcome.kind, common::MakeResult::Failed);
     QVERIFY2(outcome.text.startsWith(QStringLiteral(
                  "エラーが発生しました(frmTanafuda.MakeHtmlFile)\r\nエラー番号: 76\r\n内容: パスが見つかりません。")),
@@ -891,7 +894,7 @@ void TestShelfSheet::makeRefusesUnencodableText()
         d.headerCheck = 1;
         d.headerText = header;
     }
-    const common::MakeResult outcome = makeSheet(list, d, {}, QStringLiteral("1"), dir.path());
+    const common::MakeResult outcome = make(Inputs{list, d, {}, QStringLiteral("1")}, dir.path());
     QCOMPARE(outcome.kind, header.isEmpty() ? common::MakeResult::Failed : common::MakeResult::Refused);
     QCOMPARE(outcome.text, text);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("temp.html"))));
