@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/logo_aspect.h"
+#include "common/logo_ratio.h"
 
 #include <QImage>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "common/logo_aspect.h"
+#include "common/logo_ratio.h"
 
 #include "platform/numbers.h"
 

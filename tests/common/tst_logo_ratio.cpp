@@ -1,10 +1,10 @@
-#include "common/logo_aspect.h"
+#include "common/logo_ratio.h"
 
 #include <QtTest>
 
 using namespace common;
 
-class TestLogoAspect : public QObject {
+class TestLogoRatio : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void ratios_data();
@@ -13,7 +13,7 @@ private Q_SLOTS:
     void keptSide();
 };
 
-void TestLogoAspect::ratios_data()
+void TestLogoRatio::ratios_data()
 {
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("height");
@@ -31,7 +31,7 @@ void TestLogoAspect::ratios_data()
                                 << "100" << QSize() << -1.0;
 }
 
-void TestLogoAspect::ratios()
+void TestLogoRatio::ratios()
 {
     QFETCH(QString, width);
     QFETCH(QString, height);
@@ -45,7 +45,7 @@ void TestLogoAspect::ratios()
     }
 }
 
-void TestLogoAspect::keptSide_data()
+void TestLogoRatio::keptSide_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("ratio");
@@ -57,7 +57,7 @@ void TestLogoAspect::keptSide_data()
     QTest::newRow("beyond 32 bits") << "99999999999" << 2.0 << "";
 }
 
-void TestLogoAspect::keptSide()
+void TestLogoRatio::keptSide()
 {
     QFETCH(QString, typed);
     QFETCH(double, ratio);
@@ -65,5 +65,5 @@ void TestLogoAspect::keptSide()
     QCOMPARE(keptLogoSide(typed, ratio).value_or(QString()), other);
 }
 
-QTEST_APPLESS_MAIN(TestLogoAspect)
-#include "tst_logo_aspect.moc"
+QTEST_APPLESS_MAIN(TestLogoRatio)
+#include "tst_logo_ratio.moc"
