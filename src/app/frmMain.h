@@ -2,12 +2,14 @@
 
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "common/maker.h"
 #include "platform/folders.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -90,13 +92,16 @@ protected:
 
 private Q_SLOTS:
     // The maker windows (棚札作成, 貼付用値札作成, 商品台帳作成ツール).
-    // fromMenu: opened from the menu entry rather than the button (the notice's title differs).
+    // from: the button or the menu entry (the empty-list notice's title may differ).
     // designFile: read into the opened window as its デザインを開く would.
-    void mnuTanafuda_Click(bool fromMenu, const QString &designFile = {});
-    void mnuCyoufu_Click(const QString &designFile = {});
-    void mnuDaicyo_Click(bool fromMenu);
+    void mnuTanafuda_Click(common::LaunchedFrom from, const QString &designFile = {});
+    void mnuCyoufu_Click(common::LaunchedFrom from, const QString &designFile = {});
+    void mnuDaicyo_Click(common::LaunchedFrom from);
 
 private:
+    // Shows a maker's empty-list notice, if any; whether the list has rows to make from.
+    bool noticeEmptyList(const common::Refusal &notice);
+    std::function<void()> helpOn(const QString &topic);
     void createControllers();
     void connectDocument();
     void connectShellCommands();

@@ -1,13 +1,16 @@
 #include "app/settings.h"
 
 #include "app/settings_keys.h"
-#include "common/design_keys.h"
 #include "common/style_values.h"
+#include "ledger/design_keys.h"
 #include "platform/cp932.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
 #include "platform/user_services.h"
+#include "price_tags/design_keys.h"
+#include "products/tax_keys.h"
+#include "shelf_labels/design_keys.h"
 
 #include <QFileInfo>
 
@@ -18,10 +21,10 @@ namespace app {
 using common::StoredKey;
 using platform::AppError;
 using platform::ProfileFile;
-namespace shelf = common::keys::shelf;
-namespace tag = common::keys::tag;
-namespace tax = common::keys::tax;
-namespace ledgerKeys = common::keys::ledger;
+namespace shelf = shelf_labels::keys;
+namespace tag = price_tags::keys;
+namespace tax = products::tax_keys;
+namespace ledgerKeys = ledger::keys;
 
 namespace {
 

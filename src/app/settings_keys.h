@@ -5,7 +5,7 @@
 #include <array>
 
 // The keys of the settings file that belong to no design: import, list and window, browser. The
-// designs' and the tax settings' keys are in common/design_keys.h.
+// designs' keys are in each maker's design_keys.h, the tax settings' in products/tax_keys.h.
 namespace app::keys {
 
 using common::StoredKey;

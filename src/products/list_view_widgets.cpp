@@ -31,7 +31,7 @@ public:
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-// Shows "※" after the name of a reduced-rate product, as the ledger prints it; the name itself, which
+// Shows "※" after the name of a reduced-rate product, as the pages print it; the name itself, which
 // find and the entry form read, stays as it is.
 class ReducedMarkDelegate : public QStyledItemDelegate {
 public:
