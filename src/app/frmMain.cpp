@@ -1,7 +1,12 @@
 #include "app/frmMain.h"
 
 #include "app/dlgView.h"
+#include "app/entry_form_widgets.h"
 #include "app/help_commands.h"
+#include "app/list_commands_widgets.h"
+#include "app/list_document.h"
+#include "app/list_find_widgets.h"
+#include "app/list_view_widgets.h"
 #include "app/startup.h"
 #include "barcode/barcode_preview_widgets.h"
 #include "common/helpers.h"
@@ -20,11 +25,6 @@
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
 #include "products/csv_file.h"
-#include "products/entry_form_widgets.h"
-#include "products/list_commands_widgets.h"
-#include "products/list_document.h"
-#include "products/list_find_widgets.h"
-#include "products/list_view_widgets.h"
 #include "products/product_list_model.h"
 #include "shelf_labels/frmTanafuda.h"
 #include "shelf_labels/sheet.h"
@@ -50,7 +50,7 @@ namespace {
 constexpr int ColumnCount = 6;
 } // namespace
 
-frmMain::frmMain(Settings &settings, platform::UiServices &services, SettingsStore *store, QWidget *parent)
+frmMain::frmMain(settings::Settings &settings, platform::UiServices &services, SettingsStore *store, QWidget *parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain>()), settings_(settings), services_(services),
       store_(store ? *store : standardStore_)
 {
@@ -395,11 +395,11 @@ void frmMain::Form_Load()
             closeSplash();
             platform::showApologyReport(services_, this, QStringLiteral("MakeSpecialFolder"), *e);
         }
-        const SettingsLoad load = store_.load(folders_);
+        const settings::SettingsLoad load = store_.load(folders_);
         settings_ = load.settings;
         if (!load.reports.isEmpty()) {
             closeSplash();
-            showSettingsReports(services_, load.reports, this);
+            settings::showSettingsReports(services_, load.reports, this);
         }
         if (auto e = AppDataFilesCopy(folders_)) {
             closeSplash();
@@ -450,7 +450,7 @@ bool frmMain::Form_QueryUnload()
         storeWindowStatus();
     AppError error;
     if (!store_.save(settings_, folders_, normal, &error))
-        showSettingsReports(services_, {SettingsReport{SetInitialLabel, error}}, this);
+        settings::showSettingsReports(services_, {settings::SettingsReport{settings::SetInitialLabel, error}}, this);
     find_->closeSearch();
     closeSplash();
     return true;

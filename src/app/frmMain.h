@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/settings.h"
 #include "app/settings_store.h"
 #include "common/maker.h"
 #include "platform/folders.h"
+#include "settings/settings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -45,11 +45,11 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     // Without a store the folders and settings file are the desktop's standard ones.
-    frmMain(Settings &settings, platform::UiServices &services, SettingsStore *store = nullptr,
+    frmMain(settings::Settings &settings, platform::UiServices &services, SettingsStore *store = nullptr,
             QWidget *parent = nullptr);
     ~frmMain() override;
 
-    Settings &settings() { return settings_; }
+    settings::Settings &settings() { return settings_; }
     const platform::Folders &folders() const { return folders_; }
 
     // Start-up: splash, folders, settings, first-run copies, window size and initial states.
@@ -119,7 +119,7 @@ private:
     void openPendingFiles();
 
     std::unique_ptr<Ui::frmMain> ui_;
-    Settings &settings_;
+    settings::Settings &settings_;
     platform::UiServices &services_;
     SettingsStore standardStore_;
     SettingsStore &store_;
