@@ -813,6 +813,62 @@ private Q_SLOTS:
         QCOMPARE(w->model().rowCount(), 0);
     }
 
+    // Every maker opens the same way on an empty list: its notice, titled after the button or the menu
+    // entry that was used, then its window for design work only (no make command).
+    void makerOpensOnEmptyList_data()
+    {
+        QTest::addColumn<QString>("command"); // a button, or a menu entry
+        QTest::addColumn<QString>("window");  // the modal window's class
+        QTest::addColumn<QString>("notice");  // title of the empty-list notice
+        QTest::newRow("棚札作成, button") << "cmdTanafuda"
+                                          << "shelf_labels::frmTanafuda"
+                                          << "棚札作成";
+        QTest::newRow("棚札作成, menu") << "mnuTanafuda"
+                                        << "shelf_labels::frmTanafuda"
+                                        << "値札作成";
+        QTest::newRow("貼付用値札作成, button") << "cmdCyofu"
+                                                << "price_tags::frmNefuda"
+                                                << "値札作成";
+        QTest::newRow("貼付用値札作成, menu") << "mnuCyoufu"
+                                              << "price_tags::frmNefuda"
+                                              << "値札作成";
+        QTest::newRow("商品台帳作成, button") << "cmdDaicyo"
+                                              << "ledger::frmDaicyo"
+                                              << "商品台帳作成";
+        QTest::newRow("商品台帳作成, menu") << "mnuDaicyo"
+                                            << "ledger::frmDaicyo"
+                                            << "値札作成";
+    }
+    void makerOpensOnEmptyList()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        QFETCH(QString, notice);
+        auto w = loadedWindow();
+        QCOMPARE(w->model().rowCount(), 0);
+        QString opened;
+        bool makeEnabled = true;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = nullptr;
+            QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            if (auto *make = modal->findChild<QPushButton *>(QStringLiteral("cmd作成")))
+                makeEnabled = make->isEnabled();
+            modal->close();
+        });
+        if (auto *b = w->findChild<QPushButton *>(command))
+            b->click();
+        else if (auto *a = w->findChild<QAction *>(command))
+            a->trigger();
+        else
+            QFAIL(qPrintable(command));
+        QTRY_COMPARE(opened, window);
+        QVERIFY(!makeEnabled);
+        QCOMPARE(ui_->messages.size(), 1);
+        QCOMPARE(ui_->lastTitle(), notice);
+        QCOMPARE(ui_->lastText(), QStringLiteral("データリストにデータがありません."));
+    }
+
     // A design named from outside that is not there is reported; the designer stays untied.
     void givenDesignThatIsGone_data()
     {
