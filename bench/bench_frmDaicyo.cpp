@@ -79,7 +79,7 @@ int main(int argc, char **argv)
     });
 
     const dialogs::BrowserSettings browser;
-    ledger::frmDaicyo window(model, settings, tax, browser, dir.path(), true, services);
+    ledger::frmDaicyo window(model, settings, tax, browser, services, dir.path(), true);
     window.show();
     QPushButton *make = window.findChild<QPushButton *>(QStringLiteral("cmd作成"));
     int ticks = 0; // timer ticks the UI thread served while the window was disabled

@@ -1,7 +1,7 @@
 // Importing a 100,000-row workbook (.xlsx and .ods written here the way spreadsheet programs write
 // them: shared strings, styles, numeric JAN cells), or the workbooks named on the command line.
 // Build in Release and run: bench_workbook [runs] [WORKBOOK...]
-#include "products/workbook_import.h"
+#include "workbooks/workbook_import.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

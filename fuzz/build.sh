@@ -29,8 +29,8 @@ mkdir -p "$objects"
 core=""
 for f in platform/apperror platform/cp932 platform/cp932_table platform/numbers platform/profile_file \
          platform/text_file platform/user_services common/design_keys common/font_texts common/helpers \
-         common/style_values products/product products/tax products/workbook products/workbook_biff \
-         products/workbook_import products/workbook_xls products/workbook_zip shelf_labels/design \
+         common/style_values products/product products/tax workbooks/workbook workbooks/workbook_biff \
+         workbooks/workbook_import workbooks/workbook_xls workbooks/workbook_zip shelf_labels/design \
          shelf_labels/design_file shelf_labels/window_values price_tags/design price_tags/design_file \
          price_tags/window_values; do
   o="$objects/$(echo "$f" | tr / _).o"

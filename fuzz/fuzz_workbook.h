@@ -2,7 +2,7 @@
 // libfreexl and libzip do), imported, and the import's promises checked.
 #pragma once
 
-#include "products/workbook_import.h"
+#include "workbooks/workbook_import.h"
 
 #include <QByteArray>
 #include <QFile>

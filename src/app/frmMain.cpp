@@ -1,7 +1,12 @@
 #include "app/frmMain.h"
 
 #include "app/dlgView.h"
+#include "app/entry_form_widgets.h"
 #include "app/help_commands.h"
+#include "app/list_commands_widgets.h"
+#include "app/list_document.h"
+#include "app/list_find_widgets.h"
+#include "app/list_view_widgets.h"
 #include "app/startup.h"
 #include "barcode/barcode_preview_widgets.h"
 #include "common/helpers.h"
@@ -11,21 +16,18 @@
 #include "dialogs/dlgSplash.h"
 #include "dialogs/dlgVersion.h"
 #include "ledger/frmDaicyo.h"
-#include "ledger/window_rules.h"
+#include "ledger/sheet.h"
 #include "platform/reports.h"
 #include "platform/text_file.h"
 #include "platform/user_services.h"
 #include "platform/value_label_widgets.h"
 #include "price_tags/frmNefuda.h"
+#include "price_tags/product_slots.h"
+#include "price_tags/sheet.h"
 #include "products/csv_file.h"
-#include "products/entry_form_widgets.h"
-#include "products/list_commands_widgets.h"
-#include "products/list_document.h"
-#include "products/list_find_widgets.h"
-#include "products/list_view_widgets.h"
 #include "products/product_list_model.h"
-#include "shelf_labels/designer_texts.h"
 #include "shelf_labels/frmTanafuda.h"
+#include "shelf_labels/sheet.h"
 #include "ui_frmMain.h"
 
 #include <QApplication>
@@ -48,7 +50,7 @@ namespace {
 constexpr int ColumnCount = 6;
 } // namespace
 
-frmMain::frmMain(Settings &settings, platform::UiServices &services, SettingsStore *store, QWidget *parent)
+frmMain::frmMain(settings::Settings &settings, platform::UiServices &services, SettingsStore *store, QWidget *parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain>()), settings_(settings), services_(services),
       store_(store ? *store : standardStore_)
 {
@@ -226,10 +228,10 @@ void frmMain::openPendingFiles()
     activateWindow();
     switch (givenFileKind(path)) {
     case GivenFileKind::ShelfDesign:
-        mnuTanafuda_Click(false, path);
+        mnuTanafuda_Click(common::LaunchedFrom::Button, path);
         break;
     case GivenFileKind::TagDesign:
-        mnuCyoufu_Click(path);
+        mnuCyoufu_Click(common::LaunchedFrom::Button, path);
         break;
     case GivenFileKind::ProductList:
         document_->setDataFolder(folders_.data);
@@ -241,52 +243,81 @@ void frmMain::openPendingFiles()
         pendingTimer_->start();
 }
 
-// Each maker opens over the main window with the records it edits or reads. With an empty list it
-// says so and opens for designing only (its make command disabled).
-void frmMain::mnuTanafuda_Click(bool fromMenu, const QString &designFile)
+namespace {
+
+// The last step of the one way a maker window opens: F1 and the help picture open the maker's help, a
+// given design file is read once the window shows (as its デザインを開く would), and the window runs
+// over the main window.
+template <class Window>
+void runMakerWindow(Window &window, const std::function<void()> &showHelp, const QString &designFile)
 {
-    const bool withData = model_->rowCount() > 0;
-    if (!withData) {
-        const common::Refusal notice = shelf_labels::emptyListNotice(fromMenu);
-        services_.message(this, notice.title, notice.text, notice.icon);
+    QObject::connect(&window, &Window::helpRequested, &window, showHelp);
+    if constexpr (requires { window.openDesignFile(designFile); }) {
+        if (!designFile.isEmpty())
+            QTimer::singleShot(0, &window, [&window, designFile] { window.openDesignFile(designFile); });
     }
+    window.exec();
+}
+
+} // namespace
+
+// Each maker opens the same way: with an empty list its notice (titled after the button or the menu
+// entry) and then its window for design work only; each window gets only the records it edits or reads.
+bool frmMain::noticeEmptyList(const common::Refusal &notice)
+{
+    if (notice.refused())
+        services_.message(this, notice.title, notice.text, notice.icon);
+    return model_->rowCount() > 0;
+}
+
+std::function<void()> frmMain::helpOn(const QString &topic)
+{
+    return [this, topic] { ShowHelpFile(services_, this, folders_, topic); };
+}
+
+void frmMain::mnuTanafuda_Click(common::LaunchedFrom from, const QString &designFile)
+{
+    const bool withData = noticeEmptyList(shelf_labels::emptyListNotice(model_->rowCount(), from));
     shelf_labels::frmTanafuda window(*model_, settings_.shelf, settings_.tax, settings_.browser, services_, folders_,
                                      withData, this);
-    connect(&window, &shelf_labels::frmTanafuda::helpRequested, this,
-            [this] { ShowHelpFile(services_, this, folders_, help_topic::tanafuda); });
-    if (!designFile.isEmpty())
-        QTimer::singleShot(0, &window, [&window, designFile] { window.openDesignFile(designFile); });
-    window.exec();
+    runMakerWindow(window, helpOn(help_topic::tanafuda), designFile);
 }
 
-void frmMain::mnuCyoufu_Click(const QString &designFile)
+// The price-tag window shows the checked products in its slots; rows it cannot show stop it opening.
+void frmMain::mnuCyoufu_Click(common::LaunchedFrom from, const QString &designFile)
 {
-    price_tags::frmNefuda::ShowNefudaDialog(
-        *model_, settings_.tag, settings_.tax, settings_.browser, services_, folders_, this,
-        [this] { ShowHelpFile(services_, this, folders_, help_topic::nefuda); }, designFile);
+    const bool withData = noticeEmptyList(price_tags::emptyListNotice(model_->rowCount(), from));
+    price_tags::ProductSlots items;
+    if (withData) {
+        const price_tags::SlotFill fill = price_tags::fillProductSlots(model_->rows(), settings_.tax);
+        if (!fill.message.isEmpty()) {
+            services_.message(this, fill.title, fill.message,
+                              fill.apology ? common::Icon::Critical : common::Icon::Information);
+            return;
+        }
+        items = fill.items;
+    }
+    price_tags::frmNefuda window(items, withData, settings_.tag, settings_.browser, services_, folders_, this);
+    runMakerWindow(window, helpOn(help_topic::nefuda), designFile);
 }
 
-void frmMain::mnuDaicyo_Click(bool fromMenu)
+void frmMain::mnuDaicyo_Click(common::LaunchedFrom from)
 {
-    const ledger::LaunchNotice notice =
-        ledger::launchNotice(model_->rowCount(), fromMenu ? ledger::LaunchedFrom::Menu : ledger::LaunchedFrom::Button);
-    if (!notice.text.isEmpty())
-        services_.information(this, notice.title, notice.text);
-    ledger::frmDaicyo window(*model_, settings_.ledger, settings_.tax, settings_.browser, folders_.appData,
-                             model_->rowCount() > 0, services_, this);
-    connect(&window, &ledger::frmDaicyo::helpRequested, this,
-            [this] { ShowHelpFile(services_, this, folders_, help_topic::daicyo); });
-    window.exec();
+    const bool withData = noticeEmptyList(ledger::emptyListNotice(model_->rowCount(), from));
+    ledger::frmDaicyo window(*model_, settings_.ledger, settings_.tax, settings_.browser, services_, folders_.appData,
+                             withData, this);
+    runMakerWindow(window, helpOn(help_topic::daicyo), {});
 }
 
 void frmMain::connectShellCommands()
 {
-    connect(ui_->cmdTanafuda, &QPushButton::clicked, this, [this] { mnuTanafuda_Click(false); });
-    connect(ui_->mnuTanafuda, &QAction::triggered, this, [this] { mnuTanafuda_Click(true); });
-    connect(ui_->cmdCyofu, &QPushButton::clicked, this, [this] { mnuCyoufu_Click(); });
-    connect(ui_->mnuCyoufu, &QAction::triggered, this, [this] { mnuCyoufu_Click(); });
-    connect(ui_->cmdDaicyo, &QPushButton::clicked, this, [this] { mnuDaicyo_Click(false); });
-    connect(ui_->mnuDaicyo, &QAction::triggered, this, [this] { mnuDaicyo_Click(true); });
+    using common::LaunchedFrom;
+    connect(ui_->cmdTanafuda, &QPushButton::clicked, this, [this] { mnuTanafuda_Click(LaunchedFrom::Button); });
+    connect(ui_->mnuTanafuda, &QAction::triggered, this, [this] { mnuTanafuda_Click(LaunchedFrom::Menu); });
+    connect(ui_->cmdCyofu, &QPushButton::clicked, this, [this] { mnuCyoufu_Click(LaunchedFrom::Button); });
+    connect(ui_->mnuCyoufu, &QAction::triggered, this, [this] { mnuCyoufu_Click(LaunchedFrom::Menu); });
+    connect(ui_->cmdDaicyo, &QPushButton::clicked, this, [this] { mnuDaicyo_Click(LaunchedFrom::Button); });
+    connect(ui_->mnuDaicyo, &QAction::triggered, this, [this] { mnuDaicyo_Click(LaunchedFrom::Menu); });
     connect(ui_->cmdQuit, &QPushButton::clicked, this, &QWidget::close);
     connect(ui_->mnuEnd, &QAction::triggered, this, &QWidget::close);
     connect(ui_->mnuVersion, &QAction::triggered, this, [this] {
@@ -364,11 +395,11 @@ void frmMain::Form_Load()
             closeSplash();
             platform::showApologyReport(services_, this, QStringLiteral("MakeSpecialFolder"), *e);
         }
-        const SettingsLoad load = store_.load(folders_);
+        const settings::SettingsLoad load = store_.load(folders_);
         settings_ = load.settings;
         if (!load.reports.isEmpty()) {
             closeSplash();
-            showSettingsReports(services_, load.reports, this);
+            settings::showSettingsReports(services_, load.reports, this);
         }
         if (auto e = AppDataFilesCopy(folders_)) {
             closeSplash();
@@ -419,7 +450,7 @@ bool frmMain::Form_QueryUnload()
         storeWindowStatus();
     AppError error;
     if (!store_.save(settings_, folders_, normal, &error))
-        showSettingsReports(services_, {SettingsReport{SetInitialLabel, error}}, this);
+        settings::showSettingsReports(services_, {settings::SettingsReport{settings::SetInitialLabel, error}}, this);
     find_->closeSearch();
     closeSplash();
     return true;

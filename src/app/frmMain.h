@@ -1,13 +1,15 @@
 #pragma once
 
-#include "app/settings.h"
 #include "app/settings_store.h"
+#include "common/maker.h"
 #include "platform/folders.h"
+#include "settings/settings.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -43,11 +45,11 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     // Without a store the folders and settings file are the desktop's standard ones.
-    frmMain(Settings &settings, platform::UiServices &services, SettingsStore *store = nullptr,
+    frmMain(settings::Settings &settings, platform::UiServices &services, SettingsStore *store = nullptr,
             QWidget *parent = nullptr);
     ~frmMain() override;
 
-    Settings &settings() { return settings_; }
+    settings::Settings &settings() { return settings_; }
     const platform::Folders &folders() const { return folders_; }
 
     // Start-up: splash, folders, settings, first-run copies, window size and initial states.
@@ -90,13 +92,16 @@ protected:
 
 private Q_SLOTS:
     // The maker windows (棚札作成, 貼付用値札作成, 商品台帳作成ツール).
-    // fromMenu: opened from the menu entry rather than the button (the notice's title differs).
+    // from: the button or the menu entry (the empty-list notice's title may differ).
     // designFile: read into the opened window as its デザインを開く would.
-    void mnuTanafuda_Click(bool fromMenu, const QString &designFile = {});
-    void mnuCyoufu_Click(const QString &designFile = {});
-    void mnuDaicyo_Click(bool fromMenu);
+    void mnuTanafuda_Click(common::LaunchedFrom from, const QString &designFile = {});
+    void mnuCyoufu_Click(common::LaunchedFrom from, const QString &designFile = {});
+    void mnuDaicyo_Click(common::LaunchedFrom from);
 
 private:
+    // Shows a maker's empty-list notice, if any; whether the list has rows to make from.
+    bool noticeEmptyList(const common::Refusal &notice);
+    std::function<void()> helpOn(const QString &topic);
     void createControllers();
     void connectDocument();
     void connectShellCommands();
@@ -114,7 +119,7 @@ private:
     void openPendingFiles();
 
     std::unique_ptr<Ui::frmMain> ui_;
-    Settings &settings_;
+    settings::Settings &settings_;
     platform::UiServices &services_;
     SettingsStore standardStore_;
     SettingsStore &store_;

@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
     if (!app::checkSingleInstance(instance, services, file))
         return 0;
 
-    app::Settings settings;
+    settings::Settings settings;
     app::frmMain window(settings, services);
     QObject::connect(&window, &app::frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     platform::TerminationSignals termination;

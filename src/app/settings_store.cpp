@@ -9,15 +9,15 @@ platform::Folders SettingsStore::folders(std::optional<platform::AppError> *erro
     return GetSPF(error);
 }
 
-SettingsLoad SettingsStore::load(const platform::Folders &folders)
+settings::SettingsLoad SettingsStore::load(const platform::Folders &folders)
 {
-    return GetInitial(folders.settingsFile(), folders.oldSettingsFile());
+    return settings::GetInitial(folders.settingsFile(), folders.oldSettingsFile());
 }
 
-bool SettingsStore::save(const Settings &settings, const platform::Folders &folders, bool windowNormal,
+bool SettingsStore::save(const settings::Settings &settings, const platform::Folders &folders, bool windowNormal,
                          platform::AppError *error)
 {
-    return SetInitial(settings, folders.settingsFile(), windowNormal, error);
+    return settings::SetInitial(settings, folders.settingsFile(), windowNormal, error);
 }
 
 } // namespace app

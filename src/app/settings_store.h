@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/settings.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
+#include "settings/settings.h"
 
 #include <optional>
 
@@ -15,8 +15,8 @@ public:
     virtual ~SettingsStore() = default;
 
     virtual platform::Folders folders(std::optional<platform::AppError> *error);
-    virtual SettingsLoad load(const platform::Folders &folders);
-    virtual bool save(const Settings &settings, const platform::Folders &folders, bool windowNormal,
+    virtual settings::SettingsLoad load(const platform::Folders &folders);
+    virtual bool save(const settings::Settings &settings, const platform::Folders &folders, bool windowNormal,
                       platform::AppError *error);
 };
 

@@ -128,7 +128,7 @@ QString MakeBarCodeHtml(const QString &code, int height)
     const int count = imageIndexes(code, indexes);
     if (count == 0)
         return QString();
-    // Pages hold one sequence per product (a ledger of 100,000 products makes 1.5 million tags), and
+    // Pages hold one sequence per product (a page of 100,000 products makes 1.5 million tags), and
     // each image has one width (guards 4, centre 5, digits 7), so its tag is made once per height.
     struct Tags {
         int height = -1;

@@ -55,7 +55,7 @@ std::optional<products::Currency> rateOf(const QString &text)
     return rate;
 }
 
-app::Settings withRates(const Context &ctx, app::Settings settings)
+settings::Settings withRates(const Context &ctx, settings::Settings settings)
 {
     if (const auto rate = rateOf(ctx.taxRate))
         settings.tax.rate = *rate;
@@ -64,7 +64,7 @@ app::Settings withRates(const Context &ctx, app::Settings settings)
     return settings;
 }
 
-std::optional<app::Settings> loadFileSettings(Context &ctx);
+std::optional<settings::Settings> loadFileSettings(Context &ctx);
 
 } // namespace
 
@@ -73,7 +73,7 @@ bool isRateText(const QString &text)
     return rateOf(text).has_value();
 }
 
-std::optional<app::Settings> loadSettings(Context &ctx)
+std::optional<settings::Settings> loadSettings(Context &ctx)
 {
     const auto settings = loadFileSettings(ctx);
     if (!settings)
@@ -83,17 +83,17 @@ std::optional<app::Settings> loadSettings(Context &ctx)
 
 namespace {
 
-std::optional<app::Settings> loadFileSettings(Context &ctx)
+std::optional<settings::Settings> loadFileSettings(Context &ctx)
 {
     if (ctx.settingsPath.isEmpty())
-        return app::Settings{};
+        return settings::Settings{};
     if (!QFileInfo(ctx.settingsPath).isFile()) {
         refuse(ctx, QStringLiteral("vennlo-cli: settings file not found: ") + ctx.settingsPath);
         return std::nullopt;
     }
-    const app::SettingsLoad load = app::GetInitial(ctx.settingsPath, QString(), /*writeToDisk=*/false);
-    for (const app::SettingsReport &r : load.reports)
-        ctx.err << terminalText(app::settingsReportBox(r).text) << '\n';
+    const settings::SettingsLoad load = settings::GetInitial(ctx.settingsPath, QString(), /*writeToDisk=*/false);
+    for (const settings::SettingsReport &r : load.reports)
+        ctx.err << terminalText(settings::settingsReportBox(r).text) << '\n';
     ctx.err.flush();
     return load.settings;
 }

@@ -3,10 +3,10 @@
 // What the page commands of vennlo-cli share: settings, the product list, output checks, the BarCode
 // folder beside the pages, and how a refusal or failure is told.
 
-#include "app/settings.h"
 #include "cli/cli_command.h"
 #include "platform/apperror.h"
 #include "products/product.h"
+#include "settings/settings.h"
 
 #include <QMap>
 #include <QString>
@@ -20,7 +20,7 @@ namespace cli {
 // --settings, or those of a new installation without it. The reports start-up would show are printed
 // on err; a missing settings file is refused (nullopt).
 // --tax and --reduced-tax stand over the file's rates.
-std::optional<app::Settings> loadSettings(Context &ctx);
+std::optional<settings::Settings> loadSettings(Context &ctx);
 // A rate --tax and --reduced-tax take: a number as the settings file holds it, from 0 up to, not
 // including, 1, as the tax dialog takes it.
 bool isRateText(const QString &text);

@@ -5,7 +5,7 @@
 #include "cli/cli_support.h"
 #include "platform/apperror.h"
 #include "products/csv_file.h"
-#include "products/workbook_import.h"
+#include "workbooks/workbook_import.h"
 
 #include <QDir>
 #include <QFileInfo>

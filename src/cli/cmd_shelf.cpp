@@ -26,7 +26,7 @@ bool tellMissingLogo(cli::Context &ctx, shelf_labels::ShelfLabelDesign *design)
 }
 
 // The design and the tax settings from the settings, with the design file's values over them.
-bool designAndTax(cli::Context &ctx, const app::Settings &settings, const QString &designFile,
+bool designAndTax(cli::Context &ctx, const settings::Settings &settings, const QString &designFile,
                   shelf_labels::ShelfLabelDesign *design, products::TaxSettings *tax)
 {
     *design = settings.shelf;

@@ -21,7 +21,7 @@ const QString previewUsage = QStringLiteral("preview tags [--design FILE.cdn]");
 
 // The designer's controls as the window opens them: the design of the settings, or a design file
 // opened over it.
-bool designForm(cli::Context &ctx, const app::Settings &settings, const QString &designFile,
+bool designForm(cli::Context &ctx, const settings::Settings &settings, const QString &designFile,
                 price_tags::WindowValues *form)
 {
     // As the window opens: a logo file that is gone is told and forgotten, and the window opens all the same.

@@ -12,6 +12,13 @@ Refusal tooManyCards(const QString &title)
             Icon::Critical};
 }
 
+Refusal emptyListNotice(int listRows, const QString &title)
+{
+    if (listRows > 0)
+        return {};
+    return {title, QStringLiteral("データリストにデータがありません."), Icon::Information};
+}
+
 MakeResult MakeResult::made(const QString &path, const QString &title, const QString &text)
 {
     MakeResult r;

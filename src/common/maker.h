@@ -1,7 +1,7 @@
 #pragma once
 
-// What the three makers (shelf labels, price tags, ledger) share with their windows and the command
-// line: the refusal of a make's input checks and the result of a make.
+// What every maker shares with its window and the command line: the refusal of a make's input checks and the result of
+// a make.
 
 #include "platform/apperror.h"
 #include "platform/user_services.h"
@@ -17,16 +17,10 @@ using Icon = platform::UiServices::Icon;
 // Called as a make goes on, so that a window can keep itself painted.
 using Progress = std::function<void()>;
 
-// Where a maker window goes after it has shown a refusal.
-enum class Next {
-    None,
-    LogoSize,    // the logo boxes back to the picture's own size
-    Copies,      // the slot's copies box back to "0"
-    CardHeight,  // tab デザイン(1), focus on the fixed card height
-    FirstCopies, // tab データ, the first copies box selected and focused
-    Division,    // tab デザイン(1), focus on the cards per row
-    StartPage,   // the start page box back to "1"
-};
+// Where a maker window goes after it has shown a refusal: one of the follow-ups its maker names
+// (each maker's sheet.h), or NoFollowUp.
+using FollowUp = int;
+inline constexpr FollowUp NoFollowUp = 0;
 
 // A make's input checks: the message box that stops the make and where the window goes next. An
 // empty text lets the make go on.
@@ -34,11 +28,19 @@ struct Refusal {
     QString title;
     QString text;
     Icon icon = Icon::Information;
-    Next next = Next::None;
-    int slot = -1; // the product slot the refusal is about, for Next::Copies
+    FollowUp next = NoFollowUp;
+    int slot = -1; // the row or slot of the window the follow-up is about, if any
     bool refused() const { return !text.isEmpty(); }
     bool operator==(const Refusal &) const = default;
 };
+
+// Where the user started a maker window: its button on the main window or its menu entry. The notice
+// of an empty list takes its title from it.
+enum class LaunchedFrom { Button, Menu };
+
+// The notice the main window shows before it opens a maker window for design work only: nothing
+// (not refused) when the list has rows, else "データリストにデータがありません." under the maker's title.
+Refusal emptyListNotice(int listRows, const QString &title);
 
 // The most cards one sheet may hold, the blank cells before the start position included: far beyond
 // any shop's sheet, yet small enough that a mistyped start position, division or copies count is
@@ -59,10 +61,10 @@ struct MakeResult {
     QString title; // the box the window shows and the command line prints
     QString text;
     Icon icon = Icon::Information;
-    QString path;             // the page written, when made
-    Next next = Next::None;   // when refused
-    int slot = -1;            // when refused
-    platform::AppError error; // when failed
+    QString path;               // the page written, when made
+    FollowUp next = NoFollowUp; // when refused
+    int slot = -1;              // when refused
+    platform::AppError error;   // when failed
 
     bool ok() const { return kind == Made; }
     Refusal refusal() const { return {title, text, icon, next, slot}; }

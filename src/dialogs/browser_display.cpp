@@ -7,22 +7,9 @@
 
 namespace dialogs {
 
-MakerPage makerPage(PageMaker maker)
+QString makerPagePath(const MakerPage &page, const QString &appDataFolder)
 {
-    switch (maker) {
-    case PageMaker::ShelfLabels:
-        return {QStringLiteral("temp.html"), QStringLiteral("frmTanafuda.ShowExplorer")};
-    case PageMaker::PriceTags:
-        return {QStringLiteral("ctemp.html"), QStringLiteral("Sub.ShowExplorer")};
-    case PageMaker::Ledger:
-        return {QStringLiteral("dtemp.html"), QStringLiteral("frmDaicyo.ShowExplorer")};
-    }
-    return {};
-}
-
-QString makerPagePath(PageMaker maker, const QString &appDataFolder)
-{
-    return QDir::toNativeSeparators(QDir(appDataFolder).filePath(makerPage(maker).fileName));
+    return QDir::toNativeSeparators(QDir(appDataFolder).filePath(page.fileName));
 }
 
 bool browserProgramExists(const QString &path)

@@ -16,18 +16,15 @@ class UiServices;
 
 namespace dialogs {
 
-// The three makers that show their page in the browser.
-enum class PageMaker { ShelfLabels, PriceTags, Ledger };
-
-// The page file each maker writes into the application data folder, and the name its apology report
-// gives when the page cannot be shown.
+// The page file a maker writes into the application data folder, and the label its apology report
+// gives when the page cannot be shown; each maker names its own (makerPage() in its sheet.h).
 struct MakerPage {
-    QString fileName; // "temp.html", "ctemp.html", "dtemp.html"
-    QString label;    // "frmTanafuda.ShowExplorer", "Sub.ShowExplorer", "frmDaicyo.ShowExplorer"
+    QString fileName;
+    QString label;
+    bool operator==(const MakerPage &) const = default;
 };
-MakerPage makerPage(PageMaker maker);
 // The page's full path in the application data folder, in the desktop's own separators.
-QString makerPagePath(PageMaker maker, const QString &appDataFolder);
+QString makerPagePath(const MakerPage &page, const QString &appDataFolder);
 
 // How a page is opened.
 struct BrowserLaunch {

@@ -17,7 +17,7 @@ void setEnabled(QWidget *widget, bool enabled)
 
 } // namespace
 
-bool ShowExplorer(PageMaker maker, const BrowserSettings &browser, const QString &appDataFolder,
+bool ShowExplorer(const MakerPage &page, const BrowserSettings &browser, const QString &appDataFolder,
                   const ExplorerControls &controls, platform::UiServices &services)
 {
     setEnabled(controls.cmdExplorer, false);
@@ -25,7 +25,7 @@ bool ShowExplorer(PageMaker maker, const BrowserSettings &browser, const QString
     setEnabled(controls.window, false);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 
-    const std::optional<platform::AppError> failure = openPage(browser, makerPagePath(maker, appDataFolder), services);
+    const std::optional<platform::AppError> failure = openPage(browser, makerPagePath(page, appDataFolder), services);
 
     QGuiApplication::restoreOverrideCursor();
     setEnabled(controls.cmdExplorer, true);
@@ -33,8 +33,7 @@ bool ShowExplorer(PageMaker maker, const BrowserSettings &browser, const QString
     setEnabled(controls.window, true);
 
     if (failure) {
-        services.message(controls.window, platform::reportTitle(),
-                         platform::apologyReportText(makerPage(maker).label, *failure),
+        services.message(controls.window, platform::reportTitle(), platform::apologyReportText(page.label, *failure),
                          platform::UiServices::Icon::Critical);
         return false;
     }

@@ -21,7 +21,7 @@ struct ExplorerControls {
 // Shows the maker's page in the chosen browser with the window disabled and the wait cursor; the
 // window is usable again before a failure is reported (the apology report with the maker's label).
 // False when the page could not be shown.
-bool ShowExplorer(PageMaker maker, const BrowserSettings &browser, const QString &appDataFolder,
+bool ShowExplorer(const MakerPage &page, const BrowserSettings &browser, const QString &appDataFolder,
                   const ExplorerControls &controls, platform::UiServices &services);
 
 } // namespace dialogs

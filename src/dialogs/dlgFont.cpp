@@ -12,9 +12,9 @@
 
 namespace dialogs {
 
-dlgFont::dlgFont(FontTarget target, const FontChoice &start, platform::UiServices &services, QWidget *parent,
+dlgFont::dlgFont(const FontFields &fields, const FontChoice &start, platform::UiServices &services, QWidget *parent,
                  const QStringList &families, FontUsable usable)
-    : QDialog(parent), ui_(std::make_unique<Ui::dlgFont>()), services_(services), usable_(usable), target_(target),
+    : QDialog(parent), ui_(std::make_unique<Ui::dlgFont>()), services_(services), usable_(usable), fields_(fields),
       start_(start), result_(start)
 {
     ui_->setupUi(this);
@@ -57,18 +57,17 @@ void dlgFont::fillFontList(const QStringList &families)
 
 void dlgFont::loadStart()
 {
-    const FontFields fields = fontFields(target_);
-    ui_->cmdColor->setEnabled(fields.color);
-    ui_->cmbAlign->setEnabled(fields.align);
-    ui_->cmbTani->setEnabled(fields.unit);
-    ui_->cmbStyle->setEnabled(fields.style);
+    ui_->cmdColor->setEnabled(fields_.color);
+    ui_->cmbAlign->setEnabled(fields_.align);
+    ui_->cmbTani->setEnabled(fields_.unit);
+    ui_->cmbStyle->setEnabled(fields_.style);
 
-    if (fields.color)
+    if (fields_.color)
         setColor(start_.color);
     else
         setColor(colorText(QApplication::palette().color(QPalette::Button)));
 
-    if (target_ == FontTarget::Ledger) {
+    if (!fields_.unit) {
         ui_->txtFontSize->setText(start_.size);
         ui_->cmbTani->setCurrentIndex(-1);
         ui_->cmbStyle->setCurrentText(QStringLiteral("通常"));
@@ -78,7 +77,7 @@ void dlgFont::loadStart()
         ui_->cmbTani->setCurrentText(size.unit);
         ui_->cmbStyle->setCurrentText(start_.style);
     }
-    if (fields.align)
+    if (fields_.align)
         ui_->cmbAlign->setCurrentText(start_.align);
 
     ui_->lblFontName->setText(start_.name);
@@ -157,7 +156,7 @@ void dlgFont::okClicked()
     dialog.style = ui_->cmbStyle->currentText();
     dialog.color = color_;
     dialog.align = ui_->cmbAlign->currentText();
-    result_ = fontResult(target_, start_, dialog, ui_->cmbTani->currentText());
+    result_ = fontResult(fields_, start_, dialog, ui_->cmbTani->currentText());
     accept();
 }
 

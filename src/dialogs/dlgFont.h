@@ -17,7 +17,7 @@ class UiServices;
 namespace dialogs {
 
 // "フォントの選択": font name, size with unit, style, colour and alignment of one text item. It opens
-// with the item's values for its target and hands them back through choice() when accepted; the
+// with the item's values and the fields it takes and hands them back through choice() when accepted; the
 // caller writes its own controls.
 class dlgFont : public QDialog {
     Q_OBJECT
@@ -27,11 +27,12 @@ public:
 
     // families: the fonts to offer (the installed ones by default); the list leaves out the names
     // listedFontNames() refuses. usable: asked when an entry is picked.
-    dlgFont(FontTarget target, const FontChoice &start, platform::UiServices &services, QWidget *parent = nullptr,
-            const QStringList &families = installedFonts(), FontUsable usable = fontInstalled);
+    dlgFont(const FontFields &fields, const FontChoice &start, platform::UiServices &services,
+            QWidget *parent = nullptr, const QStringList &families = installedFonts(),
+            FontUsable usable = fontInstalled);
     ~dlgFont() override;
 
-    // The item with the fields of the target replaced by the dialog's; meaningful after Accepted.
+    // The item with the fields it takes replaced by the dialog's; meaningful after Accepted.
     FontChoice choice() const { return result_; }
 
     static QStringList installedFonts();
@@ -49,7 +50,7 @@ private:
     std::unique_ptr<Ui::dlgFont> ui_;
     platform::UiServices &services_;
     FontUsable usable_;
-    FontTarget target_;
+    FontFields fields_;
     FontChoice start_;
     FontChoice result_;
     QString color_;

@@ -6,33 +6,6 @@
 
 namespace dialogs {
 
-std::optional<FontTarget> fontTargetFromCode(int code)
-{
-    if (code >= 0 && code <= 5)
-        return FontTarget::ShelfLabelItem;
-    if (code == 6)
-        return FontTarget::PriceMark;
-    if (code >= 10 && code <= 19)
-        return FontTarget::PriceTagItem;
-    if (code == 20)
-        return FontTarget::Ledger;
-    return std::nullopt;
-}
-
-FontFields fontFields(FontTarget target)
-{
-    switch (target) {
-    case FontTarget::ShelfLabelItem:
-    case FontTarget::PriceTagItem:
-        return {};
-    case FontTarget::PriceMark:
-        return {.color = false, .align = false, .unit = true, .style = true};
-    case FontTarget::Ledger:
-        return {.color = false, .align = false, .unit = false, .style = false};
-    }
-    return {};
-}
-
 QStringList listedFontNames(const QStringList &families)
 {
     QStringList names;
@@ -64,26 +37,17 @@ bool fontSizeAccepted(const QString &number)
     return whole && *whole >= 1;
 }
 
-FontChoice fontResult(FontTarget target, const FontChoice &start, const FontChoice &dialog, const QString &unit)
+FontChoice fontResult(const FontFields &fields, const FontChoice &start, const FontChoice &dialog, const QString &unit)
 {
     FontChoice result = start;
     result.name = dialog.name;
-    switch (target) {
-    case FontTarget::Ledger:
-        result.size = dialog.size;
-        break;
-    case FontTarget::PriceMark:
-        result.size = dialog.size + unit;
+    result.size = fields.unit ? dialog.size + unit : dialog.size;
+    if (fields.style)
         result.style = dialog.style;
-        break;
-    case FontTarget::ShelfLabelItem:
-    case FontTarget::PriceTagItem:
-        result.size = dialog.size + unit;
-        result.style = dialog.style;
+    if (fields.color)
         result.color = dialog.color;
+    if (fields.align)
         result.align = dialog.align;
-        break;
-    }
     return result;
 }
 

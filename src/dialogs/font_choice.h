@@ -7,28 +7,18 @@
 
 namespace dialogs {
 
-// Whose text item the font dialog edits; this decides which fields it shows and hands back.
-enum class FontTarget {
-    ShelfLabelItem, // shelf-label items 0–5: name, size with unit, style, colour, alignment
-    PriceMark,      // shelf-label item 6, the price mark: name, size with unit, style
-    PriceTagItem,   // price-tag items 0–3: as the shelf-label items
-    Ledger,         // the product ledger: name and the size number alone; the style stays 通常
-};
-
-// The dialog target codes of the maker windows: 0–5 and 6 shelf labels, 10–19 price tags, 20 ledger.
-std::optional<FontTarget> fontTargetFromCode(int code);
-
 // The display texts of one text item as the maker windows hold them.
 struct FontChoice {
     QString name;  // as listed by the system
-    QString size;  // "20pt", "5mm"; the number alone for the ledger ("11")
+    QString size;  // "20pt", "5mm"; the number alone for an item without unit ("11")
     QString style; // 通常, 太字, 斜体, 両方
     QString color; // "#RRGGBB"
     QString align; // 右, 中央, 左
     bool operator==(const FontChoice &) const = default;
 };
 
-// Which of the dialog's fields may be changed for a target.
+// Which of the dialog's fields a text item takes: each maker window names its items' fields. Without a
+// unit the size is the number alone and the style stays 通常.
 struct FontFields {
     bool color = true;
     bool align = true;
@@ -36,7 +26,6 @@ struct FontFields {
     bool style = true;
     bool operator==(const FontFields &) const = default;
 };
-FontFields fontFields(FontTarget target);
 
 // The list entries of the installed fonts: vertical-writing ("@") and the system's internal ("$", "&",
 // "%") names left out, in the order given.
@@ -66,8 +55,8 @@ inline const QString FontSizeResetText = QStringLiteral("12");
 inline const QString FontMissingText = QStringLiteral("指定されたフォントがシステム内にないようです.");
 inline const QString FontMissingTitle = QStringLiteral("フォントの指定");
 
-// The item after OK: the start values with the fields the target takes replaced by the dialog's.
-// The ledger receives the size number without unit.
-FontChoice fontResult(FontTarget target, const FontChoice &start, const FontChoice &dialog, const QString &unit);
+// The item after OK: the start values with the fields the item takes replaced by the dialog's; the
+// size without unit where the item takes none.
+FontChoice fontResult(const FontFields &fields, const FontChoice &start, const FontChoice &dialog, const QString &unit);
 
 } // namespace dialogs

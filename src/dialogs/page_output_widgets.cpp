@@ -15,7 +15,7 @@ namespace {
 // The page the maker made last, or the empty text (and the display command's message) when none.
 QString madePage(QWidget *window, const PageOutput &output, platform::UiServices &services)
 {
-    const QString page = makerPagePath(output.maker, output.appDataFolder);
+    const QString page = makerPagePath(output.page, output.appDataFolder);
     if (QFileInfo(page).isFile())
         return page;
     services.message(window, output.noPage.title, output.noPage.text, output.noPage.icon);

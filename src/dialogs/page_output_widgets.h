@@ -16,11 +16,11 @@ namespace dialogs {
 
 // What the PDF and print commands of a maker window need to know of it.
 struct PageOutput {
-    PageMaker maker = PageMaker::ShelfLabels;
+    MakerPage page;         // the page the maker writes
     QString appDataFolder;  // where the maker writes its page
     QString initialFolder;  // where the PDF file dialog starts
     common::Refusal noPage; // the display command's message when no page was made yet
-    QString windowName;     // "frmTanafuda": the error reports are "frmTanafuda.cmdPDF", "frmTanafuda.cmd印刷"
+    QString windowName;     // "frmXxx": the error reports are "frmXxx.cmdPDF", "frmXxx.cmd印刷"
 };
 
 // The PDF command: asks for a file name and writes the PDF of the page the window made last, with the

@@ -9,7 +9,7 @@ namespace dialogs {
 
 // How long a page may take to load and become a PDF before the attempt is given up: five minutes,
 // and one more for every started megabyte of page. A big sheet on a busy machine must not be cut off
-// (a 10,000-card shelf sheet of 15 MB took two minutes on a machine busy with other work, and more
+// (a 10,000-card sheet of 15 MB took two minutes on a machine busy with other work, and more
 // than five once it was busier), while a broken page still cannot hold the window for ever.
 inline constexpr qint64 PagePdfBaseTimeoutMs = 5 * 60 * 1000;
 inline constexpr qint64 PagePdfTimeoutPerMegabyteMs = 60 * 1000;

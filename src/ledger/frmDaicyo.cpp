@@ -25,8 +25,8 @@ namespace ledger {
 using platform::AppError;
 
 frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &settings, const products::TaxSettings &tax,
-                     const dialogs::BrowserSettings &browser, const QString &appDataFolder, bool listNotEmpty,
-                     platform::UiServices &services, QWidget *parent)
+                     const dialogs::BrowserSettings &browser, platform::UiServices &services,
+                     const QString &appDataFolder, bool listNotEmpty, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmDaicyo>()), m_model(model), m_settings(settings), m_tax(tax),
       m_browser(browser), m_folder(appDataFolder), m_listNotEmpty(listNotEmpty), m_services(services)
 {
@@ -51,7 +51,7 @@ frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &sett
     connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmDaicyo::cmdExplorer_Click);
     dialogs::connectPageOutput(
         this, ui->cmdPDF, ui->cmd印刷,
-        {.maker = dialogs::PageMaker::Ledger,
+        {.page = makerPage(),
          .appDataFolder = m_folder,
          .initialFolder = platform::Folders::standard().data,
          .noPage = {QStringLiteral("商品台帳の表示"), QStringLiteral("表示するデータがまだありません.")},
@@ -136,7 +136,7 @@ void frmDaicyo::chooseColor(bool lineColor)
 void frmDaicyo::chooseFont()
 {
     const dialogs::FontChoice start{ui->lblFont->text(), ui->lblFontSize->text(), dialogs::FontStyles.first(), {}, {}};
-    dialogs::dlgFont font(dialogs::FontTarget::Ledger, start, m_services, this);
+    dialogs::dlgFont font(PageFont, start, m_services, this);
     if (font.exec() != QDialog::Accepted)
         return;
     ui->lblFont->setText(font.choice().name);
@@ -149,7 +149,7 @@ void frmDaicyo::cmd作成_Click()
     const common::Refusal startRefused = checkStartPage(start);
     if (startRefused.refused()) {
         m_services.message(this, startRefused.title, startRefused.text, startRefused.icon);
-        if (startRefused.next == common::Next::StartPage)
+        if (startRefused.next == Next::StartPage)
             ui->txtStartPage->setText(QStringLiteral("1"));
         return;
     }
@@ -172,10 +172,9 @@ void frmDaicyo::cmd作成_Click()
 
 void frmDaicyo::cmdExplorer_Click()
 {
-    using dialogs::PageMaker;
-    if (QFileInfo(dialogs::makerPagePath(PageMaker::Ledger, m_folder)).isFile())
-        dialogs::ShowExplorer(PageMaker::Ledger, m_browser, m_folder,
-                              {this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty}, m_services);
+    if (QFileInfo(dialogs::makerPagePath(makerPage(), m_folder)).isFile())
+        dialogs::ShowExplorer(makerPage(), m_browser, m_folder, {this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty},
+                              m_services);
     else
         m_services.information(this, QStringLiteral("商品台帳の表示"),
                                QStringLiteral("表示するデータがまだありません."));

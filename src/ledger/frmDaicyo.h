@@ -30,8 +30,8 @@ class frmDaicyo : public QDialog {
     Q_OBJECT
 public:
     frmDaicyo(const products::ProductListModel &model, LedgerDesign &settings, const products::TaxSettings &tax,
-              const dialogs::BrowserSettings &browser, const QString &appDataFolder, bool listNotEmpty,
-              platform::UiServices &services, QWidget *parent = nullptr);
+              const dialogs::BrowserSettings &browser, platform::UiServices &services, const QString &appDataFolder,
+              bool listNotEmpty, QWidget *parent = nullptr);
     ~frmDaicyo() override;
 
     // True while a make runs (the window is disabled meanwhile).

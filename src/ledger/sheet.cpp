@@ -233,6 +233,17 @@ LedgerPage MakeHtmlFile(const QList<LedgerRow> &rows, const LedgerDesign &s, con
     return page;
 }
 
+common::Refusal emptyListNotice(int listRows, common::LaunchedFrom from)
+{
+    return common::emptyListNotice(listRows, from == common::LaunchedFrom::Button ? QStringLiteral("商品台帳作成")
+                                                                                  : QStringLiteral("値札作成"));
+}
+
+dialogs::MakerPage makerPage()
+{
+    return {pageFileName(), QStringLiteral("frmDaicyo.ShowExplorer")};
+}
+
 QString pageFileName()
 {
     return QStringLiteral("dtemp.html");
@@ -249,7 +260,7 @@ common::Refusal check(const Inputs &in)
     const auto start = platform::toWholeNumber(in.start);
     if (!start || *start <= 0)
         return {QStringLiteral("入力値チェック"), QStringLiteral("開始ページの値が不正です."), Icon::Critical,
-                common::Next::StartPage};
+                Next::StartPage};
     // A stored 0 rows per page would divide by zero while the page is made.
     if (settings.rowsPerPage < 1)
         return {QStringLiteral("入力値チェック"), QStringLiteral("1 ページの行数には 1 以上の数を指定してください."),

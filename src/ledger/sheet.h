@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/maker.h"
+#include "dialogs/browser_display.h"
 #include "ledger/design.h"
 #include "platform/apperror.h"
 #include "platform/user_services.h"
@@ -61,8 +62,23 @@ struct Inputs {
     QString start = QStringLiteral("1"); // the start page box
 };
 
+// Where the window goes after a refusal (common::Refusal::next).
+struct Next {
+    enum : common::FollowUp {
+        None = common::NoFollowUp,
+        StartPage, // the start page box back to "1"
+    };
+};
+
+// The main window's notice before it opens this maker's window on an empty list (then for design
+// work only); not refused when the list has rows. Its title: "商品台帳作成" from the button, "値札作成" from the
+// menu entry.
+common::Refusal emptyListNotice(int listRows, common::LaunchedFrom from);
+
 QString pageFileName(); // "dtemp.html"
 QString reportLabel();  // the label of the page step's error reports
+// The page as the display command shows it: its file name and the label of its apology report.
+dialogs::MakerPage makerPage();
 
 // The make command's input checks; not refused when the make may go on.
 common::Refusal check(const Inputs &in);

@@ -5,14 +5,6 @@
 
 namespace ledger {
 
-LaunchNotice launchNotice(int listRows, LaunchedFrom from)
-{
-    if (listRows > 0)
-        return {};
-    return {QStringLiteral("データリストにデータがありません."),
-            from == LaunchedFrom::Button ? QStringLiteral("商品台帳作成") : QStringLiteral("値札作成")};
-}
-
 WindowValues ledgerWindowValues(const LedgerDesign &settings)
 {
     WindowValues f = loadWindowValues(settings);

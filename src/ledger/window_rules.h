@@ -12,17 +12,6 @@ namespace ledger {
 constexpr int StartPageMin = 1;
 constexpr int StartPageMax = 9999;
 
-// The notice the main window shows before it opens the ledger window on an empty list; the window then
-// opens in design-only mode (no make). The title depends on where the user started: the button
-// "商品台帳作成(&D)..." or the menu entry "商品台帳作成ツール(&D)...".
-enum class LaunchedFrom { Button, Menu };
-struct LaunchNotice {
-    QString text;
-    QString title;
-    bool shown() const { return !text.isEmpty(); }
-};
-LaunchNotice launchNotice(int listRows, LaunchedFrom from);
-
 // The window's values on opening: the stored settings as the controls show them. The two lists offer
 // only 1-16 rows per page and 0-8 mm of padding; a stored value outside a list is shown as its
 // default (12 rows, 2 mm), so the window never stores a value it cannot show.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/font_choice.h"
 #include "ledger/design.h"
 #include "platform/apperror.h"
 
@@ -7,16 +8,19 @@
 
 namespace ledger {
 
+// The font dialog's fields of the page font: the name and the size number alone (the style stays 通常).
+inline constexpr dialogs::FontFields PageFont{.color = false, .align = false, .unit = false, .style = false};
+
 // The ledger window's controls as values.
 struct WindowValues {
-    QString linesInPage = common::keys::ledger::RowsPerPage.defaultText();     // cmbLinesInPage
-    QString lineColor = common::keys::ledger::LineColor.defaultText();         // PicColorLine as colour text
-    QString backColor = common::keys::ledger::BackColor.defaultText();         // picBackColor as colour text
-    bool pageNumbers = common::keys::ledger::PageNumbers.defaultNumber() != 0; // CheckPageNum
-    QString fontName = common::keys::ledger::FontName.defaultText();           // lblFont
-    QString fontSize = common::keys::ledger::FontSize.defaultText();           // lblFontSize
-    QString padding = common::keys::ledger::Padding.defaultText();             // cmbPadding
-    QString startPage = QStringLiteral("1");                                   // txtStartPage, not stored
+    QString linesInPage = keys::RowsPerPage.defaultText();     // cmbLinesInPage
+    QString lineColor = keys::LineColor.defaultText();         // PicColorLine as colour text
+    QString backColor = keys::BackColor.defaultText();         // picBackColor as colour text
+    bool pageNumbers = keys::PageNumbers.defaultNumber() != 0; // CheckPageNum
+    QString fontName = keys::FontName.defaultText();           // lblFont
+    QString fontSize = keys::FontSize.defaultText();           // lblFontSize
+    QString padding = keys::Padding.defaultText();             // cmbPadding
+    QString startPage = QStringLiteral("1");                   // txtStartPage, not stored
     bool operator==(const WindowValues &) const = default;
 };
 

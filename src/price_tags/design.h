@@ -1,14 +1,12 @@
 #pragma once
 
-#include "common/design_keys.h"
+#include "price_tags/design_keys.h"
 
 #include <QString>
 
 #include <array>
 
 namespace price_tags {
-
-namespace keys = common::keys::tag;
 
 // The price-tag design as the program holds it (the C-prefixed sections of the settings file), each
 // field starting at its key's default.

@@ -4,6 +4,7 @@
 #include "common/helpers.h"
 #include "common/style_values.h"
 #include "platform/numbers.h"
+#include "price_tags/design_keys.h"
 
 #include <QFileInfo>
 
@@ -11,8 +12,7 @@ namespace price_tags {
 
 namespace {
 
-namespace keys = common::keys::tag;
-namespace shelf = common::keys::shelf;
+namespace card_box = common::keys::card_box;
 using common::StoredKey;
 
 QString check(bool on)
@@ -124,13 +124,13 @@ void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
     put(keys::LogoAlign, f.logoAlign);
     // A design file keeps the card under the shelf label's keys, and so falls back to the shelf
     // label's sizes 45 × 60 mm, unlike the settings (24 × 30).
-    put(shelf::CardHeightFixed, check(f.checkCardHeight));
-    put(shelf::CardHeight, numericOr(f.cardHeight, shelf::CardHeight));
-    put(shelf::CardWidthFixed, check(f.checkCardWidth));
-    put(shelf::CardWidth, numericOr(f.cardWidth, shelf::CardWidth));
+    put(card_box::CardHeightFixed, check(f.checkCardHeight));
+    put(card_box::CardHeight, numericOr(f.cardHeight, card_box::CardHeight));
+    put(card_box::CardWidthFixed, check(f.checkCardWidth));
+    put(card_box::CardWidth, numericOr(f.cardWidth, card_box::CardWidth));
     for (std::size_t i = 0; i < 4; ++i)
-        put(shelf::Padding[i], numericOr(f.padding[i], shelf::Padding[i]));
-    put(shelf::LayoutType, check(f.optionStyle != 0));
+        put(card_box::Padding[i], numericOr(f.padding[i], card_box::Padding[i]));
+    put(card_box::LayoutType, check(f.optionStyle != 0));
     put(keys::BarcodeHeight, f.janImageHeight);
 }
 
@@ -266,25 +266,25 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
         f.logoHeight = keys::LogoH.defaultText();
     }
 
-    f.checkCardHeight = value(shelf::CardHeightFixed) == QLatin1String("1");
-    f.cardHeight = numericOr(value(shelf::CardHeight), shelf::CardHeight);
-    f.checkCardWidth = value(shelf::CardWidthFixed) == QLatin1String("1");
-    f.cardWidth = numericOr(value(shelf::CardWidth), shelf::CardWidth);
+    f.checkCardHeight = value(card_box::CardHeightFixed) == QLatin1String("1");
+    f.cardHeight = numericOr(value(card_box::CardHeight), card_box::CardHeight);
+    f.checkCardWidth = value(card_box::CardWidthFixed) == QLatin1String("1");
+    f.cardWidth = numericOr(value(card_box::CardWidth), card_box::CardWidth);
 
     // Older versions kept one padding for all four sides under "P".
-    const QString single = numericOr(value(shelf::PaddingAll), shelf::PaddingAll);
+    const QString single = numericOr(value(card_box::PaddingAll), card_box::PaddingAll);
     for (std::size_t i = 0; i < 4; ++i) {
-        const QString own = value(shelf::Padding[i]);
+        const QString own = value(card_box::Padding[i]);
         f.padding[i] = platform::isNumeric(own) ? own : single;
     }
 
-    const QString style = value(shelf::LayoutType);
+    const QString style = value(card_box::LayoutType);
     if (style.isEmpty()) {
-        f.optionStyle = shelf::LayoutType.defaultNumber();
+        f.optionStyle = card_box::LayoutType.defaultNumber();
     } else {
         e = readIndex(style, &index);
         if (e.isSet())
-            return stop(shelf::LayoutType, e);
+            return stop(card_box::LayoutType, e);
         f.optionStyle = index;
     }
 

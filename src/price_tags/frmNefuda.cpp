@@ -440,7 +440,7 @@ void frmNefuda::connectHandlers()
     connect(ui->cmd作成, &QAbstractButton::clicked, this, &frmNefuda::makeTags);
     connect(ui->cmdExplorer, &QAbstractButton::clicked, this, &frmNefuda::showSheet);
     dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
-                               {.maker = dialogs::PageMaker::PriceTags,
+                               {.page = makerPage(),
                                 .appDataFolder = folders_.appData,
                                 .initialFolder = folders_.data,
                                 .noPage = {displayTitle(), nothingToShowText()},
@@ -599,7 +599,7 @@ bool frmNefuda::logoSizeRefused()
     in.logoWidth = ui->txtLogoWidth->text();
     in.logoHeight = ui->txtLogoHeight->text();
     const common::Refusal refusal = check(in);
-    if (refusal.next != common::Next::LogoSize)
+    if (refusal.next != Next::LogoSize)
         return false;
     services_.message(this, refusal.title, refusal.text, refusal.icon);
     resetLogoToPicture();
@@ -648,27 +648,26 @@ void frmNefuda::makeTags()
     if (refusal.refused()) {
         services_.message(this, refusal.title, refusal.text, refusal.icon);
         switch (refusal.next) {
-        case common::Next::LogoSize:
+        case Next::LogoSize:
             resetLogoToPicture();
             break;
-        case common::Next::Copies:
+        case Next::Copies:
             copies_[refusal.slot]->setText(QStringLiteral("0"));
             break;
-        case common::Next::CardHeight:
+        case Next::CardHeight:
             ui->TabStrip1->setCurrentIndex(TabPage);
             ui->CheckCardHeight->setFocus();
             break;
-        case common::Next::FirstCopies:
+        case Next::FirstCopies:
             copies_[0]->selectAll();
             ui->TabStrip1->setCurrentIndex(TabData);
             copies_[0]->setFocus();
             break;
-        case common::Next::Division:
+        case Next::Division:
             ui->TabStrip1->setCurrentIndex(TabPage);
             ui->cmbCountW->setFocus();
             break;
-        case common::Next::StartPage:
-        case common::Next::None:
+        case Next::None:
             break;
         }
         return;
@@ -773,7 +772,7 @@ void frmNefuda::chooseFont(int row)
 {
     const dialogs::FontChoice start{fontName_[row]->text(), fontSize_[row]->text(), fontStyle_[row]->text(),
                                     swatchText(fontColor_[row]), fontAlign_[row]->text()};
-    dialogs::dlgFont dialog(dialogs::FontTarget::PriceTagItem, start, services_, this);
+    dialogs::dlgFont dialog(ItemFont, start, services_, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const dialogs::FontChoice chosen = dialog.choice();
@@ -793,7 +792,7 @@ void frmNefuda::chooseBorderColor()
 
 void frmNefuda::showPage()
 {
-    dialogs::ShowExplorer(dialogs::PageMaker::PriceTags, browser_, folders_.appData, explorerControls(), services_);
+    dialogs::ShowExplorer(makerPage(), browser_, folders_.appData, explorerControls(), services_);
 }
 
 dialogs::ExplorerControls frmNefuda::explorerControls()

@@ -9,6 +9,7 @@
 #include "platform/numbers.h"
 #include "platform/text_file.h"
 #include "price_tags/card.h"
+#include "price_tags/designer_rules.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ using Icon = platform::UiServices::Icon;
 
 namespace {
 
-common::Refusal refusal(const QString &text, const QString &title, Icon icon, common::Next next, int slot = -1)
+common::Refusal refusal(const QString &text, const QString &title, Icon icon, common::FollowUp next, int slot = -1)
 {
     return {title, text, icon, next, slot};
 }
@@ -36,7 +37,7 @@ common::Refusal check(const Inputs &in)
     const bool hNum = platform::isNumeric(in.logoHeight);
     if (!wNum || !hNum || *platform::numericValue(in.logoWidth) < 0 || *platform::numericValue(in.logoHeight) < 0)
         return refusal(QStringLiteral("画像のサイズの値が不正です."), QStringLiteral("画像の拡大/縮小"), Icon::Critical,
-                       common::Next::LogoSize);
+                       Next::LogoSize);
 
     qint64 total = 0;
     for (int i = 0; i < SlotCount; ++i) {
@@ -44,29 +45,29 @@ common::Refusal check(const Inputs &in)
         const auto n = platform::toWholeNumber(in.copies[i]);
         if (!platform::isNumeric(in.copies[i]) || (n && *n < 0) || (!n && *platform::numericValue(in.copies[i]) < 0))
             return refusal(QStringLiteral("作成枚数の値がが不正です"), QStringLiteral("作成枚数チェック"),
-                           Icon::Critical, common::Next::Copies, i);
+                           Icon::Critical, Next::Copies, i);
         total += n ? *n : std::numeric_limits<qint32>::max();
     }
 
     if (in.startPos != QLatin1String("1") && (!in.cardHeightFixed || !in.cardWidthFixed))
         return refusal(
             QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
-            QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::CardHeight);
+            QStringLiteral("貼付用値札作成"), Icon::Information, Next::CardHeight);
 
     if (total == 0)
         return refusal(QStringLiteral("作成枚数が設定されていません."), QStringLiteral("貼付用値札作成"),
-                       Icon::Information, common::Next::FirstCopies);
+                       Icon::Information, Next::FirstCopies);
 
     // An empty division box would divide by zero while the page is made.
     const auto w = platform::toWholeNumber(in.countW);
     const auto h = platform::toWholeNumber(in.countH);
     if (!w || !h || *w < 1 || *h < 1)
         return refusal(QStringLiteral("横に並べる列数と縦に並べる行数には 1 以上の数を指定してください."),
-                       QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::Division);
+                       QStringLiteral("貼付用値札作成"), Icon::Information, Next::Division);
     const auto start = platform::toWholeNumber(in.startPos);
     if (!start || *start < 1 || qint64(*start) > qint64(*w) * *h)
         return refusal(QStringLiteral("出力の開始位置は 1 から %1 までの数で指定してください.").arg(qint64(*w) * *h),
-                       QStringLiteral("貼付用値札作成"), Icon::Information, common::Next::CardHeight);
+                       QStringLiteral("貼付用値札作成"), Icon::Information, Next::CardHeight);
     if (total + *start - 1 > common::MaxSheetCards)
         return common::tooManyCards(QStringLiteral("貼付用値札作成"));
     return {};
@@ -269,6 +270,16 @@ PageLines MakeCHtml(const SheetCards &cards, const PriceTagDesign &design)
     page.error = writeCHtml(cards, design, lines);
     page.lines = std::move(lines.lines);
     return page;
+}
+
+common::Refusal emptyListNotice(int listRows, common::LaunchedFrom)
+{
+    return common::emptyListNotice(listRows, emptyListNoticeTitle());
+}
+
+dialogs::MakerPage makerPage()
+{
+    return {pageFileName(), QStringLiteral("Sub.ShowExplorer")};
 }
 
 QString pageFileName()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/maker.h"
+#include "dialogs/browser_display.h"
 #include "platform/apperror.h"
 #include "platform/page_writer.h"
 #include "platform/user_services.h"
@@ -31,6 +32,18 @@ struct Inputs {
     bool cardWidthFixed = false;              // CheckCardWidth
     QString countW = QStringLiteral("5");     // cmbCountW
     QString countH = QStringLiteral("9");     // cmbCountH
+};
+
+// Where the designer goes after a refusal (common::Refusal::next).
+struct Next {
+    enum : common::FollowUp {
+        None = common::NoFollowUp,
+        LogoSize,    // the logo boxes back to the picture's own size
+        Copies,      // the slot's copies box back to "0"
+        CardHeight,  // tab デザイン(1), focus on the fixed card height
+        FirstCopies, // tab データ, the first copies box selected and focused
+        Division,    // tab デザイン(1), focus on the cards per row
+    };
 };
 
 // The make command's checks, in the window's order; not refused when the make may go on. Where the
@@ -70,8 +83,14 @@ struct PageLines {
 // MakeCHtml: the lines of ctemp.html, collected (tests and small pages).
 PageLines MakeCHtml(const SheetCards &cards, const PriceTagDesign &design);
 
+// The main window's notice before it opens this maker's window on an empty list (then for design
+// work only); not refused when the list has rows. Its title: "値札作成" from either.
+common::Refusal emptyListNotice(int listRows, common::LaunchedFrom from);
+
 QString pageFileName(); // "ctemp.html"
 QString reportLabel();  // the label of the page step's error reports
+// The page as the display command shows it: its file name and the label of its apology report.
+dialogs::MakerPage makerPage();
 
 // The make after the checks: SetSyouhin, MakeCHtml and the file in folder, stopping at the first
 // failure.

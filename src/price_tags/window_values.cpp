@@ -77,8 +77,8 @@ WindowValues loadWindowValues(const PriceTagDesign &d)
     f.borderColor = d.lineColor;
     f.checkCardHeight = d.cardHeightFixed != 0;
     f.checkCardWidth = d.cardWidthFixed != 0;
-    f.cardWidth = numericOr(d.cardWidth, common::keys::TagCardWidth.defaultText());
-    f.cardHeight = numericOr(d.cardHeight, common::keys::TagCardHeight.defaultText());
+    f.cardWidth = numericOr(d.cardWidth, keys::CardWidth.defaultText());
+    f.cardHeight = numericOr(d.cardHeight, keys::CardHeight.defaultText());
     for (int i = 0; i < 4; ++i)
         f.padding[i] = numericOr(d.padding[i], QStringLiteral("0"));
     f.optionStyle = d.layoutType == 1 ? 1 : 0;
@@ -147,8 +147,8 @@ platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
     }
     d.cardWidthFixed = f.checkCardWidth ? 1 : 0;
     d.cardHeightFixed = f.checkCardHeight ? 1 : 0;
-    d.cardWidth = numericOr(f.cardWidth, common::keys::TagCardWidth.defaultText());
-    d.cardHeight = numericOr(f.cardHeight, common::keys::TagCardHeight.defaultText());
+    d.cardWidth = numericOr(f.cardWidth, keys::CardWidth.defaultText());
+    d.cardHeight = numericOr(f.cardHeight, keys::CardHeight.defaultText());
     for (int i = 0; i < 4; ++i)
         d.padding[i] = numericOr(f.padding[i], QStringLiteral("0"));
     d.layoutType = f.optionStyle == 0 ? 0 : 1;

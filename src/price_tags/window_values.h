@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/font_choice.h"
 #include "platform/apperror.h"
 #include "price_tags/design.h"
 
@@ -8,6 +9,9 @@
 #include <array>
 
 namespace price_tags {
+
+// The font dialog's fields of the text items 0-3: all of them.
+inline constexpr dialogs::FontFields ItemFont{};
 
 // The texts of the price-mark list cmbYMark.
 QString yenMarkText(); // "¥ マーク"
@@ -41,12 +45,12 @@ struct WindowValues {
     QString logoHeight = keys::LogoH.defaultText();      // txtLogoHeight
     bool checkCardHeight = false;
     bool checkCardWidth = false;
-    QString cardHeight = common::keys::TagCardHeight.defaultText(); // txtCardHeight
-    QString cardWidth = common::keys::TagCardWidth.defaultText();   // txtCardWidth
-    std::array<QString, 4> padding;                                 // txtCardPadding 0-3: top, bottom, left, right
-    int optionStyle = 0;                                            // OptionStyle index
-    QString startPos = QStringLiteral("1");                         // cmbStartPos
-    QString janImageHeight = keys::BarcodeHeight.defaultText();     // cmbJanImageHeight
+    QString cardHeight = keys::CardHeight.defaultText();        // txtCardHeight
+    QString cardWidth = keys::CardWidth.defaultText();          // txtCardWidth
+    std::array<QString, 4> padding;                             // txtCardPadding 0-3: top, bottom, left, right
+    int optionStyle = 0;                                        // OptionStyle index
+    QString startPos = QStringLiteral("1");                     // cmbStartPos
+    QString janImageHeight = keys::BarcodeHeight.defaultText(); // cmbJanImageHeight
 
     WindowValues(); // the controls as the type A design sets them
     bool operator==(const WindowValues &) const = default;

@@ -1,23 +1,23 @@
 #pragma once
 
-#include "common/design_keys.h"
 #include "products/currency.h"
+#include "products/tax_keys.h"
 
 namespace products {
 
 // The [Tax] settings.
 struct TaxSettings {
-    Currency rate = Currency::parse(common::keys::tax::Rate.defaultText()).value_or(Currency());
+    Currency rate = Currency::parse(tax_keys::Rate.defaultText()).value_or(Currency());
     // Price basis: 0 the list holds base prices, 1 tax-inclusive prices.
-    int indicate = common::keys::tax::Indicate.defaultNumber();
+    int indicate = tax_keys::Indicate.defaultNumber();
     // Rounding when deriving the tax-inclusive price: 0 down, 1 half up, 2 up.
-    int ks = common::keys::tax::KS.defaultNumber();
-    // Wording of the shelf-label tax note.
-    int style = common::keys::tax::Style.defaultNumber();
-    // Shelf labels show the tax-inclusive price (1) or the base price (0).
-    int zeikomi = common::keys::tax::Zeikomi.defaultNumber();
+    int ks = tax_keys::KS.defaultNumber();
+    // Wording of the tax note a card prints.
+    int style = tax_keys::Style.defaultNumber();
+    // Cards show the tax-inclusive price (1) or the base price (0).
+    int zeikomi = tax_keys::Zeikomi.defaultNumber();
     // The reduced rate, for products of the reduced class.
-    Currency reducedRate = Currency::parse(common::keys::tax::ReducedRate.defaultText()).value_or(Currency());
+    Currency reducedRate = Currency::parse(tax_keys::ReducedRate.defaultText()).value_or(Currency());
 
     // The rate of a product of that class.
     Currency rateFor(bool reduced) const { return reduced ? reducedRate : rate; }

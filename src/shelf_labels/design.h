@@ -1,14 +1,12 @@
 #pragma once
 
-#include "common/design_keys.h"
+#include "shelf_labels/design_keys.h"
 
 #include <QString>
 
 #include <array>
 
 namespace shelf_labels {
-
-namespace keys = common::keys::shelf;
 
 // Font, size, style, colour and alignment of one printed item. Sizes carry their unit in memory
 // ("20pt", "5mm").

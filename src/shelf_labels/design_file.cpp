@@ -1,10 +1,11 @@
 #include "shelf_labels/design_file.h"
 
-#include "common/design_keys.h"
 #include "common/helpers.h"
 #include "common/style_values.h"
 #include "platform/numbers.h"
 #include "platform/profile_file.h"
+#include "products/tax_keys.h"
+#include "shelf_labels/design_keys.h"
 
 #include <QFileInfo>
 
@@ -17,8 +18,7 @@ using platform::ProfileFile;
 
 namespace {
 
-namespace keys = common::keys::shelf;
-namespace tax = common::keys::tax;
+namespace tax = products::tax_keys;
 using common::StoredKey;
 
 QString value(const ProfileFile &f, const StoredKey &k)

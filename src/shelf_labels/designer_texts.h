@@ -1,9 +1,10 @@
 #pragma once
 
-// Captions and messages of the shelf-label designer and of its launch from the main window.
+// Captions and messages of the shelf-label designer.
 
 #include "common/maker.h"
 #include "platform/user_services.h"
+#include "shelf_labels/sheet.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -17,15 +18,6 @@ inline QString designerCaption(const QString &designFile)
     if (designFile.isEmpty())
         return caption;
     return caption + QStringLiteral(" [") + QFileInfo(designFile).fileName() + QStringLiteral("]");
-}
-
-// Shown by the main window before it opens the designer for design work only (an empty product list);
-// the title names the command that was used: "棚札作成" from the button, "値札作成" from the menu.
-inline common::Refusal emptyListNotice(bool fromMenu)
-{
-    return common::Refusal{fromMenu ? QStringLiteral("値札作成") : QStringLiteral("棚札作成"),
-                           QStringLiteral("データリストにデータがありません."),
-                           platform::UiServices::Icon::Information};
 }
 
 inline common::Refusal taxDisplayWarning()
@@ -52,7 +44,7 @@ inline common::Refusal missingLogo(const QString &path)
 inline common::Refusal badLogoSize()
 {
     return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
-                           platform::UiServices::Icon::Critical, common::Next::LogoSize};
+                           platform::UiServices::Icon::Critical, Next::LogoSize};
 }
 
 // The save prompt of open, the built-in designs and close.

@@ -229,7 +229,7 @@ void frmTanafuda::connectControls()
     connect(ui->cmd作成, &QPushButton::clicked, this, &frmTanafuda::cmd作成_Click);
     connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmTanafuda::cmdExplorer_Click);
     dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
-                               {.maker = dialogs::PageMaker::ShelfLabels,
+                               {.page = makerPage(),
                                 .appDataFolder = m_folders.appData,
                                 .initialFolder = m_folders.data,
                                 .noPage = nothingToShow(),
@@ -610,9 +610,9 @@ void frmTanafuda::cmd作成_Click()
     Inputs in{m_model.rows(), values.design, m_tax, start};
     if (const common::Refusal refusal = check(in); refusal.refused()) {
         showMessage(refusal);
-        if (refusal.next == common::Next::LogoSize) {
+        if (refusal.next == Next::LogoSize) {
             resetLogoToNaturalSize();
-        } else if (refusal.next == common::Next::CardHeight) {
+        } else if (refusal.next == Next::CardHeight) {
             ui->TabStrip1->setCurrentIndex(CardTab);
             ui->CheckCardHeight->setFocus();
         }
@@ -735,7 +735,7 @@ void frmTanafuda::closeEvent(QCloseEvent *event)
 
 bool frmTanafuda::chooseFont(int index, AreaStyle &style)
 {
-    const auto target = index == 6 ? dialogs::FontTarget::PriceMark : dialogs::FontTarget::ShelfLabelItem;
+    const auto target = index == 6 ? PriceMarkFont : ItemFont;
     // Listing the installed fonts takes a moment.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     dialogs::dlgFont dialog(
@@ -766,8 +766,7 @@ bool frmTanafuda::chooseColor(QString &colorText)
 
 void frmTanafuda::showPage()
 {
-    dialogs::ShowExplorer(dialogs::PageMaker::ShelfLabels, m_browser, m_folders.appData, explorerControls(),
-                          m_services);
+    dialogs::ShowExplorer(makerPage(), m_browser, m_folders.appData, explorerControls(), m_services);
 }
 
 dialogs::ExplorerControls frmTanafuda::explorerControls()

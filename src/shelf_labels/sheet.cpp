@@ -356,6 +356,12 @@ std::optional<QStringList> SetStartPos(const QString &countW, const QString &cou
     return items;
 }
 
+common::Refusal emptyListNotice(int listRows, common::LaunchedFrom from)
+{
+    return common::emptyListNotice(listRows, from == common::LaunchedFrom::Button ? QStringLiteral("棚札作成")
+                                                                                  : QStringLiteral("値札作成"));
+}
+
 common::Refusal check(const Inputs &in)
 {
     const qsizetype productCount = products::rowCountForMakers(in.rows);
@@ -370,7 +376,7 @@ common::Refusal check(const Inputs &in)
     if (!wNumeric || !hNumeric || *platform::numericValue(design.logoW) < 0 ||
         *platform::numericValue(design.logoH) < 0)
         return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
-                               Icon::Critical, common::Next::LogoSize};
+                               Icon::Critical, Next::LogoSize};
     if (design.makeLG == 1 && !design.logoName.isEmpty()) {
         if (const QString tooLarge = common::logoTooLargeText(design.logoName); !tooLarge.isEmpty())
             return common::Refusal{QStringLiteral("エラー情報"), tooLarge, Icon::Critical};
@@ -380,7 +386,7 @@ common::Refusal check(const Inputs &in)
         return common::Refusal{
             QStringLiteral("棚札作成"),
             QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
-            Icon::Information, common::Next::CardHeight};
+            Icon::Information, Next::CardHeight};
 
     const auto div = division(design);
     if (!div)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/maker.h"
+#include "dialogs/browser_display.h"
 #include "platform/apperror.h"
 #include "platform/page_writer.h"
 #include "platform/user_services.h"
@@ -34,6 +35,11 @@ inline QString pageFileName()
 inline QString reportLabel()
 {
     return makeHtmlFileLabel();
+}
+// The page as the display command shows it: its file name and the label of its apology report.
+inline dialogs::MakerPage makerPage()
+{
+    return {pageFileName(), QStringLiteral("frmTanafuda.ShowExplorer")};
 }
 
 // The texts of one grid cell, as the product list holds them (the page writer escapes them).
@@ -113,6 +119,20 @@ struct Inputs {
     products::TaxSettings tax;
     QString start = QStringLiteral("1"); // the start position box
 };
+
+// Where the designer goes after a refusal (common::Refusal::next).
+struct Next {
+    enum : common::FollowUp {
+        None = common::NoFollowUp,
+        LogoSize,   // the logo boxes back to the picture's own size
+        CardHeight, // tab デザイン(1), focus on the fixed card height
+    };
+};
+
+// The main window's notice before it opens this maker's window on an empty list (then for design
+// work only); not refused when the list has rows. Its title: "棚札作成" from the button, "値札作成" from the menu
+// entry.
+common::Refusal emptyListNotice(int listRows, common::LaunchedFrom from);
 
 // The make command's checks of its input, in the designer's order: the empty list, the logo size,
 // a start position other than 1 without a fixed card size, then the division and the start position's

@@ -88,8 +88,8 @@ ShelfLabelDesign settledDesign(const ShelfLabelDesign &design)
     }
     d.borderStyle = knownBorderWord(d.borderStyle);
     d.borderWidth = numericOr(d.borderWidth, "0");
-    d.cardHeight = numericOr(d.cardHeight, common::keys::ShelfCardHeight.defaultValue);
-    d.cardWidth = numericOr(d.cardWidth, common::keys::ShelfCardWidth.defaultValue);
+    d.cardHeight = numericOr(d.cardHeight, keys::CardHeight.defaultValue);
+    d.cardWidth = numericOr(d.cardWidth, keys::CardWidth.defaultValue);
     for (QString &p : d.padding)
         p = numericOr(p, "0");
     return d;

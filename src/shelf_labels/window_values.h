@@ -1,11 +1,17 @@
 #pragma once
 
+#include "dialogs/font_choice.h"
 #include "products/tax.h"
 #include "shelf_labels/design.h"
 
 #include <QString>
 
 namespace shelf_labels {
+
+// The font dialog's fields of the text items: items 0-5 take them all, the price mark (item 6) neither
+// colour nor alignment.
+inline constexpr dialogs::FontFields ItemFont{};
+inline constexpr dialogs::FontFields PriceMarkFont{.color = false, .align = false, .unit = true, .style = true};
 
 // What the designer window edits and a ".hdn" file holds: the design, plus the tax-note wording and
 // the display-price choice, which the program keeps with the tax settings ([Tax] Style, Zeikomi).

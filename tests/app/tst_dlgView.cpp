@@ -103,7 +103,7 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", (dir.path() + "/.local/share").toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (dir.path() + "/.config").toLocal8Bit());
         FakeUiServices ui;
-        app::Settings settings;
+        settings::Settings settings;
         app::frmMain w(settings, ui);
         w.Form_Load();
         w.show();

@@ -1,9 +1,9 @@
 #include "app/frmMain.h"
+#include "app/list_document.h"
 #include "app/startup.h"
 #include "common/helpers.h"
 #include "dialogs/dlgSplash.h"
 #include "price_tags/frmNefuda.h"
-#include "products/list_document.h"
 #include "products/product_list_model.h"
 #include "shelf_labels/frmTanafuda.h"
 
@@ -106,7 +106,7 @@ private:
     std::unique_ptr<ProgramFolderStore> store_;
     QString home_;
     QString program_;
-    app::Settings settings_;
+    settings::Settings settings_;
     QStringList immutable_;
 
     platform::Folders folders() const
@@ -148,7 +148,7 @@ private Q_SLOTS:
         qputenv("HOME", home_.toLocal8Bit());
         qputenv("XDG_DATA_HOME", (home_ + "/.local/share").toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (home_ + "/.config").toLocal8Bit());
-        settings_ = app::Settings();
+        settings_ = settings::Settings();
         ui_ = std::make_unique<FakeUiServices>();
         store_ = std::make_unique<ProgramFolderStore>(program_);
     }
@@ -383,12 +383,12 @@ private Q_SLOTS:
         QFETCH(QString, priceHeader);
         QVERIFY(!app::MakeSpecialFolder(folders()));
         QVERIFY(common::PutIniValue(folders().settingsFile(), "Tax", "Indicate", QString::number(indicate)) ||
-                app::SetInitial(settings_, folders().settingsFile(), true, nullptr));
-        app::Settings saved = app::GetInitial(folders().settingsFile(), QString()).settings;
+                settings::SetInitial(settings_, folders().settingsFile(), true, nullptr));
+        settings::Settings saved = settings::GetInitial(folders().settingsFile(), QString()).settings;
         saved.tax.indicate = indicate;
         saved.gridFont = 12;
         saved.status.columnWidth = {600, 0, 3000, 1500, 0, 2400};
-        QVERIFY(app::SetInitial(saved, folders().settingsFile(), true, nullptr));
+        QVERIFY(settings::SetInitial(saved, folders().settingsFile(), true, nullptr));
 
         auto w = loadedWindow();
         QAbstractItemModel *model = listView(*w)->model();
@@ -437,10 +437,10 @@ private Q_SLOTS:
     void savedWindowSize()
     {
         QVERIFY(!app::MakeSpecialFolder(folders()));
-        app::Settings saved;
+        settings::Settings saved;
         saved.status.width = 12000;
         saved.status.height = 9000;
-        QVERIFY(app::SetInitial(saved, folders().settingsFile(), true, nullptr));
+        QVERIFY(settings::SetInitial(saved, folders().settingsFile(), true, nullptr));
         auto w = loadedWindow();
         QCOMPARE(w->size(), QSize(common::TwipsToPixelsX(12000), common::TwipsToPixelsY(9000)));
     }
@@ -551,7 +551,7 @@ private Q_SLOTS:
         const QString file = folders().settingsFile();
         QCOMPARE(common::GetIniValue(file, "Status", "W"), QString::number(common::PixelsToTwipsX(w->width())));
         QCOMPARE(common::GetIniValue(file, "Status", "H"), QString::number(common::PixelsToTwipsY(w->height())));
-        const app::Settings back = app::GetInitial(file, QString(), false).settings;
+        const settings::Settings back = settings::GetInitial(file, QString(), false).settings;
         QCOMPARE(back.status.columnWidth[2], common::PixelsToTwipsX(150));
     }
 
@@ -811,6 +811,62 @@ private Q_SLOTS:
         QCOMPARE(ui_->lastTitle(), notice);
         QCOMPARE(ui_->lastText(), QStringLiteral("データリストにデータがありません."));
         QCOMPARE(w->model().rowCount(), 0);
+    }
+
+    // Every maker opens the same way on an empty list: its notice, titled after the button or the menu
+    // entry that was used, then its window for design work only (no make command).
+    void makerOpensOnEmptyList_data()
+    {
+        QTest::addColumn<QString>("command"); // a button, or a menu entry
+        QTest::addColumn<QString>("window");  // the modal window's class
+        QTest::addColumn<QString>("notice");  // title of the empty-list notice
+        QTest::newRow("棚札作成, button") << "cmdTanafuda"
+                                          << "shelf_labels::frmTanafuda"
+                                          << "棚札作成";
+        QTest::newRow("棚札作成, menu") << "mnuTanafuda"
+                                        << "shelf_labels::frmTanafuda"
+                                        << "値札作成";
+        QTest::newRow("貼付用値札作成, button") << "cmdCyofu"
+                                                << "price_tags::frmNefuda"
+                                                << "値札作成";
+        QTest::newRow("貼付用値札作成, menu") << "mnuCyoufu"
+                                              << "price_tags::frmNefuda"
+                                              << "値札作成";
+        QTest::newRow("商品台帳作成, button") << "cmdDaicyo"
+                                              << "ledger::frmDaicyo"
+                                              << "商品台帳作成";
+        QTest::newRow("商品台帳作成, menu") << "mnuDaicyo"
+                                            << "ledger::frmDaicyo"
+                                            << "値札作成";
+    }
+    void makerOpensOnEmptyList()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        QFETCH(QString, notice);
+        auto w = loadedWindow();
+        QCOMPARE(w->model().rowCount(), 0);
+        QString opened;
+        bool makeEnabled = true;
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = nullptr;
+            QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            if (auto *make = modal->findChild<QPushButton *>(QStringLiteral("cmd作成")))
+                makeEnabled = make->isEnabled();
+            modal->close();
+        });
+        if (auto *b = w->findChild<QPushButton *>(command))
+            b->click();
+        else if (auto *a = w->findChild<QAction *>(command))
+            a->trigger();
+        else
+            QFAIL(qPrintable(command));
+        QTRY_COMPARE(opened, window);
+        QVERIFY(!makeEnabled);
+        QCOMPARE(ui_->messages.size(), 1);
+        QCOMPARE(ui_->lastTitle(), notice);
+        QCOMPARE(ui_->lastText(), QStringLiteral("データリストにデータがありません."));
     }
 
     // A design named from outside that is not there is reported; the designer stays untied.

@@ -1,10 +1,10 @@
-#include "app/settings.h"
 #include "ledger/sheet.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
 #include "price_tags/sheet.h"
+#include "settings/settings.h"
 #include "shelf_labels/design_file.h"
 #include "shelf_labels/preview.h"
 #include "shelf_labels/sheet.h"
@@ -94,8 +94,8 @@ void TestHostileDesign::pagesStayPages()
                           {"Border", "S", kBorder},   {"Border", "C", kColor},     {"CFontName", "0", kFont},
                           {"CFontSize", "2", kSize},  {"CFontColor", "1", kColor}, {"CMake", "LC", kColor},
                           {"DC", "FN", kFont},        {"DC", "LC", kColor},        {"DC", "BC", kColor}};
-        QVERIFY(saveWith(path, app::defaultSettingsBytes(), edits));
-        const app::SettingsLoad load = app::GetInitial(path, QString(), false);
+        QVERIFY(saveWith(path, settings::defaultSettingsBytes(), edits));
+        const settings::SettingsLoad load = settings::GetInitial(path, QString(), false);
         QCOMPARE(load.reports.size(), 1);
         QCOMPARE(load.reports.at(0).error.number, 13);
         d.shelf = load.settings.shelf;

@@ -1,6 +1,12 @@
 #include "dialogs/browser_display.h"
 #include "dialogs/font_choice.h"
 #include "dialogs/palette.h"
+#include "ledger/sheet.h"
+#include "ledger/window_values.h"
+#include "price_tags/sheet.h"
+#include "price_tags/window_values.h"
+#include "shelf_labels/sheet.h"
+#include "shelf_labels/window_values.h"
 #include "support/fake_ui_services.h"
 
 #include <QTemporaryDir>
@@ -8,9 +14,9 @@
 
 using namespace dialogs;
 
-Q_DECLARE_METATYPE(FontTarget)
 Q_DECLARE_METATYPE(FontFields)
 Q_DECLARE_METATYPE(FontChoice)
+Q_DECLARE_METATYPE(MakerPage)
 
 class TestDialogRules : public QObject {
     Q_OBJECT
@@ -21,51 +27,29 @@ private Q_SLOTS:
         QCOMPARE(listedFontNames(families), (QStringList{"ＭＳ 明朝", "Noto Sans", "A@B"}));
     }
 
-    void targetCodes_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("target"); // -1: no target
-        QTest::newRow("item 0") << 0 << int(FontTarget::ShelfLabelItem);
-        QTest::newRow("item 5") << 5 << int(FontTarget::ShelfLabelItem);
-        QTest::newRow("price mark") << 6 << int(FontTarget::PriceMark);
-        QTest::newRow("7") << 7 << -1;
-        QTest::newRow("tag 0") << 10 << int(FontTarget::PriceTagItem);
-        QTest::newRow("tag 19") << 19 << int(FontTarget::PriceTagItem);
-        QTest::newRow("ledger") << 20 << int(FontTarget::Ledger);
-        QTest::newRow("negative") << -1 << -1;
-    }
-    void targetCodes()
-    {
-        QFETCH(int, code);
-        QFETCH(int, target);
-        const auto t = fontTargetFromCode(code);
-        QCOMPARE(t ? int(*t) : -1, target);
-    }
-
     void fieldsAndResultByTarget_data()
     {
-        QTest::addColumn<FontTarget>("target");
+        QTest::addColumn<FontFields>("target"); // the maker's fields of that item
         QTest::addColumn<FontFields>("fields");
         QTest::addColumn<FontChoice>("result");
         const FontFields all;
-        QTest::newRow("shelf item") << FontTarget::ShelfLabelItem << all
+        QTest::newRow("shelf item") << shelf_labels::ItemFont << all
                                     << FontChoice{"B", "7.5mm", "太字", "#000080", "右"};
-        QTest::newRow("tag item") << FontTarget::PriceTagItem << all
-                                  << FontChoice{"B", "7.5mm", "太字", "#000080", "右"};
-        QTest::newRow("price mark") << FontTarget::PriceMark << FontFields{false, false, true, true}
+        QTest::newRow("tag item") << price_tags::ItemFont << all << FontChoice{"B", "7.5mm", "太字", "#000080", "右"};
+        QTest::newRow("price mark") << shelf_labels::PriceMarkFont << FontFields{false, false, true, true}
                                     << FontChoice{"B", "7.5mm", "太字", "#FF0000", "左"};
-        QTest::newRow("ledger") << FontTarget::Ledger << FontFields{false, false, false, false}
+        QTest::newRow("ledger") << ledger::PageFont << FontFields{false, false, false, false}
                                 << FontChoice{"B", "7.5", "通常", "#FF0000", "左"};
     }
     void fieldsAndResultByTarget()
     {
-        QFETCH(FontTarget, target);
+        QFETCH(FontFields, target);
         QFETCH(FontFields, fields);
         QFETCH(FontChoice, result);
-        QCOMPARE(fontFields(target), fields);
+        QCOMPARE(target, fields);
         const FontChoice start{"A", "20pt", "通常", "#FF0000", "左"};
         const FontChoice dialog{"B", "7.5", "太字", "#000080", "右"};
-        QCOMPARE(fontResult(target, start, dialog, target == FontTarget::Ledger ? QString() : "mm"), result);
+        QCOMPARE(fontResult(target, start, dialog, target.unit ? "mm" : QString()), result);
     }
 
     void sizeSplit_data()
@@ -207,24 +191,24 @@ private Q_SLOTS:
 
     void makerPages_data()
     {
-        QTest::addColumn<int>("maker");
+        QTest::addColumn<MakerPage>("page"); // as the maker names it
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("label");
-        QTest::newRow("shelf") << int(PageMaker::ShelfLabels) << "temp.html"
+        QTest::newRow("shelf") << shelf_labels::makerPage() << "temp.html"
                                << "frmTanafuda.ShowExplorer";
-        QTest::newRow("tags") << int(PageMaker::PriceTags) << "ctemp.html"
+        QTest::newRow("tags") << price_tags::makerPage() << "ctemp.html"
                               << "Sub.ShowExplorer";
-        QTest::newRow("ledger") << int(PageMaker::Ledger) << "dtemp.html"
+        QTest::newRow("ledger") << ledger::makerPage() << "dtemp.html"
                                 << "frmDaicyo.ShowExplorer";
     }
     void makerPages()
     {
-        QFETCH(int, maker);
+        QFETCH(MakerPage, page);
         QFETCH(QString, file);
         QFETCH(QString, label);
-        QCOMPARE(makerPage(PageMaker(maker)).fileName, file);
-        QCOMPARE(makerPage(PageMaker(maker)).label, label);
-        QCOMPARE(makerPagePath(PageMaker(maker), "/data/Vennla"), QDir::toNativeSeparators("/data/Vennla/" + file));
+        QCOMPARE(page.fileName, file);
+        QCOMPARE(page.label, label);
+        QCOMPARE(makerPagePath(page, "/data/Vennla"), QDir::toNativeSeparators("/data/Vennla/" + file));
     }
 
     // Opening a page through a fake launcher: which service gets which command.

@@ -18,11 +18,16 @@
 
 using namespace dialogs;
 
-Q_DECLARE_METATYPE(FontTarget)
+Q_DECLARE_METATYPE(FontFields)
 
 namespace {
 
 const QStringList Families{"@Vertical", "Alpha Sans", "$System", "Beta Serif", "&Amp", "%Pct"};
+// The fields of the makers' text items: items, the price mark, the ledger's size alone.
+const FontFields AllFields;
+const FontFields PriceMarkFields{.color = false, .align = false, .unit = true, .style = true};
+const FontFields SizeOnlyFields{.color = false, .align = false, .unit = false, .style = false};
+
 // The made-up families stand for installed ones; "Gone Mincho" is listed but cannot be drawn.
 bool usable(const QString &name)
 {
@@ -49,33 +54,33 @@ class TestDialogsGui : public QObject {
 private Q_SLOTS:
     void fontLoads_data()
     {
-        QTest::addColumn<FontTarget>("target");
+        QTest::addColumn<FontFields>("fields");
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("style");
         QTest::addColumn<bool>("colorAndAlign");
         QTest::addColumn<bool>("unitAndStyle");
-        QTest::newRow("shelf item, mm") << FontTarget::ShelfLabelItem << "5mm"
+        QTest::newRow("shelf item, mm") << AllFields << "5mm"
                                         << "5"
                                         << "mm"
                                         << "太字" << true << true;
-        QTest::newRow("tag item, pt") << FontTarget::PriceTagItem << "20pt"
+        QTest::newRow("tag item, pt") << AllFields << "20pt"
                                       << "20"
                                       << "pt"
                                       << "太字" << true << true;
-        QTest::newRow("price mark") << FontTarget::PriceMark << "9pt"
+        QTest::newRow("price mark") << PriceMarkFields << "9pt"
                                     << "9"
                                     << "pt"
                                     << "太字" << false << true;
-        QTest::newRow("ledger") << FontTarget::Ledger << "11"
+        QTest::newRow("ledger") << SizeOnlyFields << "11"
                                 << "11"
                                 << ""
                                 << "通常" << false << false;
     }
     void fontLoads()
     {
-        QFETCH(FontTarget, target);
+        QFETCH(FontFields, fields);
         QFETCH(QString, size);
         QFETCH(QString, number);
         QFETCH(QString, unit);
@@ -83,7 +88,7 @@ private Q_SLOTS:
         QFETCH(bool, colorAndAlign);
         QFETCH(bool, unitAndStyle);
         FakeUiServices ui;
-        dlgFont dlg(target, FontChoice{"Beta Serif", size, "太字", "#FF0000", "中央"}, ui, nullptr, Families, usable);
+        dlgFont dlg(fields, FontChoice{"Beta Serif", size, "太字", "#FF0000", "中央"}, ui, nullptr, Families, usable);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("フォントの選択"));
         auto *list = child<QListWidget>(&dlg, "List1");
         QCOMPARE(list->count(), 2);
@@ -121,8 +126,7 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         QFETCH(QString, field);
         FakeUiServices ui;
-        dlgFont dlg(FontTarget::ShelfLabelItem, FontChoice{"Alpha Sans", "5mm", "通常", "#000000", "左"}, ui, nullptr,
-                    Families, usable);
+        dlgFont dlg(AllFields, FontChoice{"Alpha Sans", "5mm", "通常", "#000000", "左"}, ui, nullptr, Families, usable);
         dlg.show();
         auto *size = child<QLineEdit>(&dlg, "txtFontSize");
         size->clear();
@@ -145,8 +149,8 @@ private Q_SLOTS:
     void fontChoiceHandedBack()
     {
         FakeUiServices ui;
-        dlgFont dlg(FontTarget::PriceTagItem, FontChoice{"Alpha Sans", "20pt", "通常", "#FF0000", "左"}, ui, nullptr,
-                    Families, usable);
+        dlgFont dlg(AllFields, FontChoice{"Alpha Sans", "20pt", "通常", "#FF0000", "左"}, ui, nullptr, Families,
+                    usable);
         dlg.show();
         child<QListWidget>(&dlg, "List1")->setCurrentRow(1);
         QCOMPARE(child<QLabel>(&dlg, "lblFontName")->text(), QStringLiteral("Beta Serif"));
@@ -174,7 +178,7 @@ private Q_SLOTS:
         // A design made elsewhere names a font this system lacks: no box, the name is kept and shown,
         // also once the list has the focus.
         const FontChoice start{"ＭＳ Ｐゴシック", "11", "通常", "#000000", "左"};
-        dlgFont dlg(FontTarget::Ledger, start, ui, nullptr, Families, usable);
+        dlgFont dlg(SizeOnlyFields, start, ui, nullptr, Families, usable);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         auto *list = child<QListWidget>(&dlg, "List1");
@@ -188,7 +192,7 @@ private Q_SLOTS:
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(dlg.choice(), start);
         // OK without picking another font keeps the ledger's name; the size goes back without unit.
-        dlgFont again(FontTarget::Ledger, start, ui, nullptr, Families, usable);
+        dlgFont again(SizeOnlyFields, start, ui, nullptr, Families, usable);
         again.show();
         child<QLineEdit>(&again, "txtFontSize")->setText("14");
         click(&again, "OKButton");
@@ -200,7 +204,7 @@ private Q_SLOTS:
     {
         FakeUiServices ui;
         const FontChoice start{"ＭＳ Ｐゴシック", "28pt", "太字", "#C00000", "中央"};
-        dlgFont dlg(FontTarget::ShelfLabelItem, start, ui, nullptr, {"Alpha Sans", "Gone Mincho"}, usable);
+        dlgFont dlg(AllFields, start, ui, nullptr, {"Alpha Sans", "Gone Mincho"}, usable);
         dlg.show();
         child<QListWidget>(&dlg, "List1")->setCurrentRow(1);
         QCOMPARE(ui.messages.size(), 1);
@@ -319,7 +323,7 @@ private Q_SLOTS:
         auto *make = new QPushButton(&window);
         FakeUiServices ui;
         ui.shellSucceeds = shellWorks;
-        const bool shown = ShowExplorer(PageMaker::PriceTags, BrowserSettings{}, "/data/Vennla",
+        const bool shown = ShowExplorer(MakerPage{"ctemp.html", "Sub.ShowExplorer"}, BrowserSettings{}, "/data/Vennla",
                                         ExplorerControls{&window, explorer, make, nonEmptyList}, ui);
         QCOMPARE(shown, shellWorks);
         QCOMPARE(ui.opened, QStringList{QDir::toNativeSeparators("/data/Vennla/ctemp.html")});

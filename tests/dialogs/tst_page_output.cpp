@@ -75,7 +75,7 @@ struct Maker {
         } else {
             model.setRows(products::readCsvFile(kTagList).rows);
             window =
-                std::make_unique<ledger::frmDaicyo>(model, ledgerDesign, tax, browser, folders.appData, true, services);
+                std::make_unique<ledger::frmDaicyo>(model, ledgerDesign, tax, browser, services, folders.appData, true);
             label = QStringLiteral("frmDaicyo");
             pageTitle = QStringLiteral("商品台帳の表示");
         }

@@ -125,7 +125,7 @@ void TestFrmDaicyo::load()
     s.lineColor = QStringLiteral("#112233");
     s.fontName = QStringLiteral("IPAゴシック");
     s.fontSize = 9;
-    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_ui, m_dir.path(), true);
     QCOMPARE(w.windowTitle(), QStringLiteral("商品台帳作成ツール"));
     QTEST(child<QComboBox>(w, "cmbLinesInPage")->currentText(), "lines");
     QTEST(child<QComboBox>(w, "cmbPadding")->currentText(), "padding");
@@ -146,7 +146,7 @@ void TestFrmDaicyo::designOnly()
 {
     m_model.clear();
     LedgerDesign s;
-    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), false, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_ui, m_dir.path(), false);
     QPushButton *make = child<QPushButton>(w, "cmd作成");
     QVERIFY(!make->isEnabled());
 
@@ -177,7 +177,7 @@ void TestFrmDaicyo::startPageRefused()
     QFETCH(QString, start);
     LedgerDesign s;
     s.pageNumbers = 1;
-    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_ui, m_dir.path(), true);
     child<QLineEdit>(w, "txtStartPage")->setText(start);
     child<QPushButton>(w, "cmd作成")->click();
     QCOMPARE(m_ui.messages.size(), 1);
@@ -191,7 +191,7 @@ void TestFrmDaicyo::startPageRefused()
 void TestFrmDaicyo::startPageControls()
 {
     LedgerDesign s;
-    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_ui, m_dir.path(), true);
     QCheckBox *pn = child<QCheckBox>(w, "CheckPageNum");
     QLineEdit *start = child<QLineEdit>(w, "txtStartPage");
     QScrollBar *upDown = child<QScrollBar>(w, "UpDownStartPage");
@@ -225,7 +225,7 @@ void TestFrmDaicyo::closeStores()
     LedgerDesign s;
     s.pageNumbers = 1;
     const LedgerDesign before = s;
-    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_ui, m_dir.path(), true);
     w.show();
     child<QComboBox>(w, "cmbLinesInPage")->setCurrentText(QStringLiteral("7"));
     child<QComboBox>(w, "cmbPadding")->setCurrentText(QStringLiteral("5"));
@@ -283,7 +283,7 @@ void TestFrmDaicyo::makeEqualsCli()
     for (int row : {2, 4, 5, 6})
         m_model.setChecked(row, true);
     LedgerDesign ledger; // what a settings file without these keys gives, as the command line reads it
-    frmDaicyo w(m_model, ledger, m_tax, m_browser, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, ledger, m_tax, m_browser, m_ui, m_dir.path(), true);
     w.show();
     child<QComboBox>(w, "cmbLinesInPage")->setCurrentText(QStringLiteral("3"));
     child<QCheckBox>(w, "CheckPageNum")->setChecked(true);
@@ -319,7 +319,7 @@ void TestFrmDaicyo::makeFailureReported()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
     LedgerDesign s;
-    frmDaicyo w(m_model, s, m_tax, m_browser, notAFolder, true, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_ui, notAFolder, true);
     child<QPushButton>(w, "cmd作成")->click();
     QCOMPARE(m_ui.messages.size(), 1);
     QCOMPARE(m_ui.lastTitle(), QStringLiteral("エラー情報"));
@@ -332,7 +332,7 @@ void TestFrmDaicyo::disabledWhileMaking()
 {
     m_model.setRows(bigList(2000));
     LedgerDesign s;
-    frmDaicyo w(m_model, s, m_tax, m_browser, m_dir.path(), true, m_ui);
+    frmDaicyo w(m_model, s, m_tax, m_browser, m_ui, m_dir.path(), true);
     w.show();
     bool sawMaking = false, disabled = false, waitCursor = false;
     QTimer::singleShot(0, &w, [&] {

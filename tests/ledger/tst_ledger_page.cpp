@@ -335,7 +335,7 @@ void TestLedgerPage::checks()
     const common::Refusal r = check(Inputs{{}, s, {}, start});
     QCOMPARE(r.text, text);
     QCOMPARE(r.refused(), !text.isEmpty());
-    QCOMPARE(r.next == common::Next::StartPage, reset);
+    QCOMPARE(r.next == Next::StartPage, reset);
     if (r.refused()) {
         QCOMPARE(r.title, QStringLiteral("入力値チェック"));
         QCOMPARE(int(r.icon), int(platform::UiServices::Icon::Critical));

@@ -1,3 +1,4 @@
+#include "ledger/sheet.h"
 #include "ledger/window_rules.h"
 
 #include <QtTest>
@@ -31,8 +32,9 @@ void TestWindowRules::launch()
     QFETCH(int, rows);
     QFETCH(bool, fromMenu);
     QFETCH(QString, title);
-    const LaunchNotice n = launchNotice(rows, fromMenu ? LaunchedFrom::Menu : LaunchedFrom::Button);
-    QCOMPARE(n.shown(), !title.isEmpty());
+    const common::Refusal n =
+        emptyListNotice(rows, fromMenu ? common::LaunchedFrom::Menu : common::LaunchedFrom::Button);
+    QCOMPARE(n.refused(), !title.isEmpty());
     QCOMPARE(n.title, title);
     QCOMPARE(n.text, title.isEmpty() ? QString() : QStringLiteral("データリストにデータがありません."));
 }
@@ -93,7 +95,7 @@ void TestWindowRules::startPage()
     if (refused) {
         QCOMPARE(r.text, QStringLiteral("開始ページの値が不正です."));
         QCOMPARE(r.title, QStringLiteral("入力値チェック"));
-        QCOMPARE(r.next, common::Next::StartPage);
+        QCOMPARE(r.next, common::FollowUp(Next::StartPage));
     }
     QTEST(startPageStep(text), "step");
 }

@@ -1,7 +1,6 @@
 // vennlo-cli tags / preview tags / ledger run as a user runs them: exit codes, the exact message texts
 // on stderr, and pages byte for byte equal to those the core functions make for the windows.
 
-#include "app/settings.h"
 #include "ledger/sheet.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
@@ -12,6 +11,7 @@
 #include "price_tags/sheet.h"
 #include "price_tags/window_values.h"
 #include "products/csv_file.h"
+#include "settings/settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -151,7 +151,7 @@ void TestTagsLedgerCli::tagsEqualTheWindowsPage()
     QCOMPARE(r.out, dir.filePath(QStringLiteral("ctemp.html")) + QLatin1Char('\n'));
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("BarCode/LB.bmp"))).isFile());
 
-    const app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
+    const settings::Settings settings = settings::GetInitial(QString(), QString(), false).settings;
     const price_tags::SlotFill fill = price_tags::fillProductSlots(listWithChecks({1, 2, 5}), settings.tax);
     QVERIFY(fill.message.isEmpty());
     price_tags::Copies copies;
@@ -221,7 +221,7 @@ void TestTagsLedgerCli::previewEqualsTheWindowsPage()
     const Run r = runCli({QStringLiteral("--out"), dir.path(), QStringLiteral("preview"), QStringLiteral("tags")});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, dir.filePath(QStringLiteral("cprev.html")) + QLatin1Char('\n'));
-    const app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
+    const settings::Settings settings = settings::GetInitial(QString(), QString(), false).settings;
     QCOMPARE(readBytes(dir.filePath(QStringLiteral("cprev.html"))),
              platform::cp932Lines(price_tags::MakeCPrevHtml(settings.tag).lines));
     // The settings of a new installation give the same preview as the expected page.
@@ -236,7 +236,7 @@ void TestTagsLedgerCli::ledgerEqualsTheWindowsPage()
                           QStringLiteral("--check"), QStringLiteral("3,5-7")});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.err, QString());
-    const app::Settings settings = app::GetInitial(QString(), QString(), false).settings;
+    const settings::Settings settings = settings::GetInitial(QString(), QString(), false).settings;
     QTemporaryDir window;
     QVERIFY(
         ledger::make(ledger::Inputs{listWithChecks({2, 4, 5, 6}), settings.ledger, settings.tax, QStringLiteral("1")},

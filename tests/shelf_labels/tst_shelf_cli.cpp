@@ -1,12 +1,12 @@
 // vennlo-cli shelf / preview shelf run as a user runs them: exit codes, the exact message texts on
 // stderr, and pages byte for byte equal to those the core functions make for the window.
 
-#include "app/settings.h"
 #include "barcode/barcode.h"
 #include "platform/cp932.h"
 #include "platform/profile_file.h"
 #include "platform/text_file.h"
 #include "products/csv_file.h"
+#include "settings/settings.h"
 #include "shelf_labels/design_file.h"
 #include "shelf_labels/preview.h"
 #include "shelf_labels/sheet.h"
@@ -143,7 +143,7 @@ void TestShelfCli::sheetEqualsTheWindowsPage()
     const products::ReadResult list = products::readCsvFile(kData + "/jan_list.csv");
     QVERIFY(list.ok());
     const common::MakeResult made = shelf_labels::make(
-        shelf_labels::Inputs{list.rows, app::Settings{}.shelf, app::Settings{}.tax, "1"}, dir.path());
+        shelf_labels::Inputs{list.rows, settings::Settings{}.shelf, settings::Settings{}.tax, "1"}, dir.path());
     QCOMPARE(made.kind, common::MakeResult::Made);
     QCOMPARE(readBytes(out + "/temp.html"), readBytes(made.path));
     const QString page = platform::cp932::decode(readBytes(made.path));
@@ -246,8 +246,8 @@ void TestShelfCli::preview()
     Run r = runCli({"--out", dir.path(), "preview", "shelf"});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, dir.path() + "/tempprev.html\n");
-    QCOMPARE(readBytes(dir.filePath("tempprev.html")),
-             platform::cp932Lines(*shelf_labels::previewHtmlLines(app::Settings{}.shelf, app::Settings{}.tax)));
+    QCOMPARE(readBytes(dir.filePath("tempprev.html")), platform::cp932Lines(*shelf_labels::previewHtmlLines(
+                                                           settings::Settings{}.shelf, settings::Settings{}.tax)));
     r = runCli({"--out", dir.filePath("b"), "preview", "shelf", "--design", kData + "/typeB_defaults.hdn"});
     QCOMPARE(r.exitCode, 0);
     QVERIFY(platform::cp932::decode(readBytes(dir.filePath("b/tempprev.html")))

@@ -19,7 +19,6 @@ using products::ProductList;
 using products::TaxSettings;
 
 Q_DECLARE_METATYPE(UiServices::Icon)
-Q_DECLARE_METATYPE(common::Next)
 
 namespace {
 
@@ -771,15 +770,15 @@ void TestShelfSheet::followUps_data()
     QTest::addColumn<QString>("start");
     QTest::addColumn<bool>("fixed");
     QTest::addColumn<QString>("countW");
-    QTest::addColumn<common::Next>("next");
+    QTest::addColumn<common::FollowUp>("next");
     QTest::newRow("logo size") << "abc"
-                               << "1" << true << "3" << common::Next::LogoSize;
+                               << "1" << true << "3" << common::FollowUp(Next::LogoSize);
     QTest::newRow("start 2 without size") << "0"
-                                          << "2" << false << "3" << common::Next::CardHeight;
+                                          << "2" << false << "3" << common::FollowUp(Next::CardHeight);
     QTest::newRow("division") << "0"
-                              << "1" << true << "0" << common::Next::None;
+                              << "1" << true << "0" << common::FollowUp(Next::None);
     QTest::newRow("start beyond the page") << "0"
-                                           << "13" << true << "3" << common::Next::None;
+                                           << "13" << true << "3" << common::FollowUp(Next::None);
 }
 
 void TestShelfSheet::followUps()
@@ -788,7 +787,7 @@ void TestShelfSheet::followUps()
     QFETCH(QString, start);
     QFETCH(bool, fixed);
     QFETCH(QString, countW);
-    QFETCH(common::Next, next);
+    QFETCH(common::FollowUp, next);
     const common::Refusal refusal = check(
         Inputs{numbered(1), checkedDesign(fixed, logoW, QStringLiteral("0"), countW, QStringLiteral("4")), {}, start});
     QVERIFY(refusal.refused());

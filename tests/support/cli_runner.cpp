@@ -1,7 +1,7 @@
 #include "cli_runner.h"
 
-#include "app/settings.h"
 #include "platform/profile_file.h"
+#include "settings/settings.h"
 
 #include <QFile>
 #include <QProcess>
@@ -31,7 +31,7 @@ QByteArray readBytes(const QString &path)
 QString settingsFile(const QTemporaryDir &dir, const QList<QStringList> &changes)
 {
     platform::ProfileFile f(dir.filePath(QStringLiteral("vennlo.ini")));
-    f.setBytes(app::defaultSettingsBytes());
+    f.setBytes(settings::defaultSettingsBytes());
     for (const QStringList &c : changes)
         f.setValue(c.at(0), c.at(1), c.at(2));
     f.save();
