@@ -1,11 +1,13 @@
 #include "dialogs/designer_controls_widgets.h"
 
 #include "dialogs/dlgPalete.h"
+#include "dialogs/logo_box_widgets.h"
 #include "platform/numbers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -99,6 +101,25 @@ void setComboText(QComboBox *combo, const QString &text)
     combo->setCurrentIndex(i);
 }
 
+void refillList(QComboBox *list, const std::optional<QStringList> &items)
+{
+    if (!items)
+        return;
+    list->clear();
+    list->addItems(*items);
+    list->setCurrentIndex(0);
+}
+
+void enableWith(QCheckBox *check, const QList<QWidget *> &followers)
+{
+    const auto follow = [followers](bool on) {
+        for (QWidget *w : followers)
+            w->setEnabled(on);
+    };
+    follow(check->isChecked());
+    QObject::connect(check, &QCheckBox::toggled, check, follow);
+}
+
 void pairUpDown(QLineEdit *box, QSpinBox *upDown, const std::function<void()> &beforeStep)
 {
     if (beforeStep)
@@ -135,6 +156,23 @@ void pairUpDown(QLineEdit *box, QScrollBar *upDown, const std::function<void()> 
         const QSignalBlocker block(upDown);
         upDown->setValue(mirrored(qBound(upDown->minimum(), value, upDown->maximum())));
     });
+}
+
+void pairCardBoxes(QWidget *window, LogoBox *logo)
+{
+    const auto pair = [window](const QString &box, const QString &upDown, const std::function<void()> &beforeStep) {
+        auto *edit = window->findChild<QLineEdit *>(box);
+        if (auto *spin = window->findChild<QSpinBox *>(upDown))
+            pairUpDown(edit, spin, beforeStep);
+        else
+            pairUpDown(edit, window->findChild<QScrollBar *>(upDown), beforeStep);
+    };
+    pair(QStringLiteral("txtCardHeight"), QStringLiteral("UpCardHeight"), {});
+    pair(QStringLiteral("txtCardWidth"), QStringLiteral("UpCardWidth"), {});
+    for (int i = 0; i < 4; ++i)
+        pair(QStringLiteral("txtCardPadding_%1").arg(i), QStringLiteral("UpCardPadding_%1").arg(i), {});
+    pair(QStringLiteral("txtLogoWidth"), QStringLiteral("UpDownWidth"), [logo] { logo->workingOn(false); });
+    pair(QStringLiteral("txtLogoHeight"), QStringLiteral("UpDownHeight"), [logo] { logo->workingOn(true); });
 }
 
 void selectAllOnFocus(const QList<QLineEdit *> &boxes)

@@ -5,8 +5,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -33,6 +35,11 @@ bool chooseSwatchColor(QLabel *swatch, platform::UiServices &services, QWidget *
 
 // A list box shows a stored text that is not one of its entries by taking it in.
 void setComboText(QComboBox *combo, const QString &text);
+// The list takes items and shows the first; nullopt leaves it as it is.
+void refillList(QComboBox *list, const std::optional<QStringList> &items);
+
+// The followers are enabled while the check box is checked, from now on.
+void enableWith(QCheckBox *check, const QList<QWidget *> &followers);
 
 // A spin button beside a text box: its steps write the box, and a whole number typed into the box
 // moves it. beforeStep runs before a step writes the box.
@@ -40,6 +47,12 @@ void pairUpDown(QLineEdit *box, QSpinBox *upDown, const std::function<void()> &b
 // The up-down control as a scroll bar whose upper arrow counts up: a scroll bar's upper arrow goes
 // towards its minimum, so the box shows the bar's value mirrored within its range.
 void pairUpDown(QLineEdit *box, QScrollBar *upDown, const std::function<void()> &beforeStep = {});
+
+class LogoBox;
+// The card's and the logo's size boxes both designers name alike, each with its up-down control:
+// txtCardHeight, txtCardWidth, txtCardPadding_0 … 3 and txtLogoWidth, txtLogoHeight; a step of a
+// logo box first tells the logo which box the user works on.
+void pairCardBoxes(QWidget *window, LogoBox *logo);
 
 // The box selects its whole text when it gets the focus, also when the mouse placed the cursor.
 void selectAllOnFocus(const QList<QLineEdit *> &boxes);

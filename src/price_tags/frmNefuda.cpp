@@ -30,6 +30,8 @@
 #include <QUrl>
 #include <QWebEngineView>
 
+#include <map>
+
 namespace price_tags {
 
 using Icon = platform::UiServices::Icon;
@@ -67,18 +69,20 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
          .extension = QStringLiteral("cdn"),
          .initialFolder = folders_.data,
          .readLabel = QStringLiteral("ReadCDesign"),
+         .writeLabel = QStringLiteral("WriteCDesign"),
          .caption = designerCaption,
          .savePrompt =
              [](const QString &file) {
                  return common::Refusal{savePromptTitle(), savePromptText(file), Icon::Question};
              },
          .read = [this](const QString &path) { return readDesign(path); },
-         .write = [this](const QString &path) { return writeDesign(path); }},
+         .write = [this](const QString &path) { return WriteCDesign(formFromControls(), path); }},
         services_, this);
     // The logo is shown at most 1000 pixels across, whatever the size boxes say; the page gets the typed size.
-    logo_ = new dialogs::LogoBox(
-        dialogs::logoBoxControls(this, *ui, ui->lblCLogo, ui->Image1, ui->FrameLogoSize, ui->cmbCLogoAlign), services_,
-        folders_.data, this);
+    auto logo = dialogs::logoBoxControls(this, *ui, ui->lblCLogo, ui->Image1, ui->FrameLogoSize, ui->cmbCLogoAlign);
+    logo.sizeEdited = [this] { markChanged(); };
+    logo.filling = [this] { return loading_; };
+    logo_ = new dialogs::LogoBox(logo, services_, folders_.data, this);
     fonts_ = new dialogs::FontRows(this, QStringLiteral("C"),
                                    QList<dialogs::FontTarget>(4, dialogs::FontTarget::PriceTagItem), false, services_);
 
@@ -99,14 +103,12 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
     dialogs::selectAllOnFocus(copies_ + sizes);
     for (int i = 0; i < SlotCount; ++i)
         dialogs::pairUpDown(copies_[i], copiesUpDown_[i]);
-    dialogs::pairUpDown(ui->txtCardHeight, ui->UpCardHeight);
-    dialogs::pairUpDown(ui->txtCardWidth, ui->UpCardWidth);
-    const auto paddingUp = dialogs::numberedControls<QScrollBar>(this, QStringLiteral("UpCardPadding_"), 4);
-    for (int i = 0; i < 4; ++i)
-        dialogs::pairUpDown(padding_[i], paddingUp[i]);
-    dialogs::pairUpDown(ui->txtLogoWidth, ui->UpDownWidth, [this] { logo_->workingOn(false); });
-    dialogs::pairUpDown(ui->txtLogoHeight, ui->UpDownHeight, [this] { logo_->workingOn(true); });
+    dialogs::pairCardBoxes(this, logo_);
 
+    dialogs::enableWith(ui->CheckCZeikomi, {ui->FrameTax, ui->Check2Dan});
+    dialogs::enableWith(ui->CheckJanCode, {ui->OptionNum_0, ui->OptionNum_1, ui->cmbJanImageHeight});
+    dialogs::enableWith(ui->CheckCardHeight, {ui->txtCardHeight, ui->UpCardHeight});
+    dialogs::enableWith(ui->CheckCardWidth, {ui->txtCardWidth, ui->UpCardWidth});
     ui->Image1->setScaledContents(true);
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &frmNefuda::helpRequested);
@@ -265,16 +267,6 @@ void frmNefuda::applyEnabledStates()
     fonts_->setPrinted(1, ui->CheckName->isChecked());
     fonts_->setPrinted(2, true);
     fonts_->setPrinted(3, ui->CheckCZeikomi->isChecked());
-    ui->FrameTax->setEnabled(ui->CheckCZeikomi->isChecked());
-    ui->Check2Dan->setEnabled(ui->CheckCZeikomi->isChecked());
-    const bool jan = ui->CheckJanCode->isChecked();
-    ui->OptionNum_0->setEnabled(jan);
-    ui->OptionNum_1->setEnabled(jan);
-    ui->cmbJanImageHeight->setEnabled(jan);
-    ui->txtCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
-    ui->UpCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
-    ui->txtCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
-    ui->UpCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
     logo_->updateEnabled();
 }
 
@@ -294,12 +286,8 @@ void frmNefuda::connectHandlers()
             applyEnabledStates();
             markChanged();
         });
-    for (QCheckBox *box : {ui->CheckJanCode, ui->CheckCardHeight, ui->CheckCardWidth})
-        connect(box, &QCheckBox::toggled, this, [this] {
-            applyEnabledStates();
-            markChanged();
-        });
-    for (QCheckBox *box : {ui->Check2Dan, ui->CheckCLine, ui->Check軽減マーク})
+    for (QCheckBox *box : {ui->Check2Dan, ui->CheckCLine, ui->Check軽減マーク, ui->CheckJanCode, ui->CheckCardHeight,
+                           ui->CheckCardWidth})
         connect(box, &QCheckBox::toggled, this, &frmNefuda::markChanged);
     for (QComboBox *combo : {ui->cmbYMark, ui->cmbCLogoAlign, ui->cmbJanImageHeight})
         connect(combo, &QComboBox::currentIndexChanged, this, &frmNefuda::markChanged);
@@ -321,20 +309,20 @@ void frmNefuda::connectHandlers()
         markChanged();
     });
     connect(ui->cmdCLogo, &QAbstractButton::clicked, this, &frmNefuda::chooseLogo);
-    connect(ui->cmdCClear, &QAbstractButton::clicked, this, &frmNefuda::clearLogo);
+    connect(ui->cmdCClear, &QAbstractButton::clicked, this, [this] {
+        logo_->clear();
+        markChanged();
+    });
     connect(ui->cmdResize, &QAbstractButton::clicked, this, &frmNefuda::resizeLogo);
-    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeTyped(false); });
-    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeTyped(true); });
     connect(ui->Check比率, &QCheckBox::toggled, logo_, &dialogs::LogoBox::updateRatios);
     connect(ui->cmd作成, &QAbstractButton::clicked, this, &frmNefuda::makeTags);
-    connect(ui->cmdExplorer, &QAbstractButton::clicked, this, &frmNefuda::showSheet);
-    dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
+    dialogs::connectPageOutput(explorerControls(), ui->cmdPDF, ui->cmd印刷,
                                {.maker = dialogs::PageMaker::PriceTags,
                                 .appDataFolder = folders_.appData,
                                 .initialFolder = folders_.data,
                                 .noPage = {displayTitle(), nothingToShowText()},
                                 .windowName = QStringLiteral("frmNefuda")},
-                               services_);
+                               browser_, services_);
     connect(ui->cmdQuit, &QAbstractButton::clicked, this, &frmNefuda::quit);
     connect(ui->mnuCOpen, &QAction::triggered, files_, &dialogs::DesignFileCommands::open);
     connect(ui->mnuCSave, &QAction::triggered, files_, &dialogs::DesignFileCommands::save);
@@ -406,23 +394,10 @@ void frmNefuda::showPreview()
 
 void frmNefuda::rebuildStartPositions()
 {
-    const std::optional<QStringList> items = SetStartPos(ui->cmbCountW->currentText(), ui->cmbCountH->currentText());
-    if (!items)
-        return;
-    ui->cmbStartPos->clear();
-    ui->cmbStartPos->addItems(*items);
-    ui->cmbStartPos->setCurrentIndex(0);
+    dialogs::refillList(ui->cmbStartPos, SetStartPos(ui->cmbCountW->currentText(), ui->cmbCountH->currentText()));
 }
 
 // ---- logo ---------------------------------------------------------------------------------------
-
-void frmNefuda::logoSizeTyped(bool heightBox)
-{
-    if (loading_)
-        return;
-    markChanged();
-    logo_->sizeTyped(heightBox);
-}
 
 void frmNefuda::chooseLogo()
 {
@@ -430,15 +405,6 @@ void frmNefuda::chooseLogo()
         logo_->choose([this](const QString &path) { report(QStringLiteral("cmdCLogo"), invalidPicture(path)); });
     if (chosen == dialogs::LogoBox::Chosen::Taken)
         markChanged();
-}
-
-void frmNefuda::clearLogo()
-{
-    logo_->drop();
-    setComboText(ui->cmbCLogoAlign, QStringLiteral("中央"));
-    ui->Check比率->setChecked(false);
-    logo_->updateEnabled();
-    markChanged();
 }
 
 // The logo-size rule of the make command: both boxes numbers, neither negative.
@@ -496,29 +462,20 @@ void frmNefuda::makeTags()
     const common::Refusal refusal = check(in);
     if (refusal.refused()) {
         services_.message(this, refusal.title, refusal.text, refusal.icon);
-        switch (refusal.next) {
-        case common::Next::LogoSize:
+        using common::Next;
+        if (refusal.next == Next::LogoSize)
             resetLogoToPicture();
-            break;
-        case common::Next::Copies:
+        else if (refusal.next == Next::Copies)
             copies_[refusal.slot]->setText(QStringLiteral("0"));
-            break;
-        case common::Next::CardHeight:
-            ui->TabStrip1->setCurrentIndex(TabPage);
-            ui->CheckCardHeight->setFocus();
-            break;
-        case common::Next::FirstCopies:
+        else if (refusal.next == Next::FirstCopies)
             copies_[0]->selectAll();
-            ui->TabStrip1->setCurrentIndex(TabData);
-            copies_[0]->setFocus();
-            break;
-        case common::Next::Division:
-            ui->TabStrip1->setCurrentIndex(TabPage);
-            ui->cmbCountW->setFocus();
-            break;
-        case common::Next::StartPage:
-        case common::Next::None:
-            break;
+        // The tab of the refused value, the focus on its control.
+        const std::map<Next, std::pair<int, QWidget *>> focus{{Next::CardHeight, {TabPage, ui->CheckCardHeight}},
+                                                              {Next::FirstCopies, {TabData, copies_[0]}},
+                                                              {Next::Division, {TabPage, ui->cmbCountW}}};
+        if (const auto it = focus.find(refusal.next); it != focus.end()) {
+            ui->TabStrip1->setCurrentIndex(it->second.first);
+            it->second.second->setFocus();
         }
         return;
     }
@@ -533,16 +490,6 @@ void frmNefuda::makeTags()
                                      [in, folder = folders_.appData] { return make(in, folder); });
     }
     dialogs::showMakeResult(services_, explorerControls(), outcome);
-}
-
-void frmNefuda::showSheet()
-{
-    const QString path = QDir(folders_.appData).filePath(pageFileName());
-    if (!QFileInfo(path).isFile()) {
-        services_.information(this, displayTitle(), nothingToShowText());
-        return;
-    }
-    showPage();
 }
 
 void frmNefuda::quit()
@@ -596,14 +543,6 @@ std::optional<AppError> frmNefuda::readDesign(const QString &path)
     return read.replaced;
 }
 
-bool frmNefuda::writeDesign(const QString &path)
-{
-    const AppError e = WriteCDesign(formFromControls(), path);
-    if (e.isSet())
-        report(QStringLiteral("WriteCDesign"), e);
-    return !e.isSet();
-}
-
 void frmNefuda::builtInDesign(BuiltInType type)
 {
     if (!files_->confirmSave(false))
@@ -617,11 +556,6 @@ void frmNefuda::builtInDesign(BuiltInType type)
 }
 
 // ---- display ------------------------------------------------------------------------------------
-
-void frmNefuda::showPage()
-{
-    dialogs::ShowExplorer(dialogs::PageMaker::PriceTags, browser_, folders_.appData, explorerControls(), services_);
-}
 
 dialogs::ExplorerControls frmNefuda::explorerControls()
 {

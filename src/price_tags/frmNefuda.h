@@ -86,27 +86,21 @@ private:
 
     void markChanged();
     std::optional<platform::AppError> readDesign(const QString &path);
-    bool writeDesign(const QString &path);
     void report(const QString &label, const platform::AppError &error);
 
     void tabChanged(int index);
     void showPreview();
     void rebuildStartPositions();
 
-    void logoSizeTyped(bool heightBox);
-
     void chooseLogo();
-    void clearLogo();
     void resizeLogo();
     bool logoSizeRefused();
     void resetLogoToPicture();
 
     void makeTags();
-    void showSheet();
     void quit();
     void builtInDesign(BuiltInType type);
 
-    void showPage();
     dialogs::ExplorerControls explorerControls();
 
     std::unique_ptr<Ui::frmNefuda> ui;

@@ -28,6 +28,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLoggingCategory>
+#include <QShortcut>
 #include <QWebEngineView>
 
 Q_LOGGING_CATEGORY(lcShelfDesigner, "vennlo.shelf_labels.designer")
@@ -78,16 +79,24 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
                                                .extension = QStringLiteral("hdn"),
                                                .initialFolder = m_folders.data,
                                                .readLabel = readDesignLabel(),
+                                               .writeLabel = writeDesignLabel(),
                                                .caption = designerCaption,
                                                .savePrompt = savePrompt,
                                                .read = [this](const QString &path) { return readDesign(path); },
-                                               .write = [this](const QString &path) { return writeDesign(path); }},
+                                               .write =
+                                                   [this](const QString &path) {
+                                                       AppError error;
+                                                       WriteDesign(controlValues(), path, &error);
+                                                       return error;
+                                                   }},
                                               m_services, this);
     ui->ImageLogo->setScaledContents(true);
     auto logo =
         dialogs::logoBoxControls(this, *ui, ui->lblLogoName, ui->ImageLogo, ui->Frameリサイズ, ui->cmbLogoAlign);
     logo.imageHolder = ui->picLogoContents;
     logo.displayLimit = 2000;
+    logo.sizeEdited = [this] { markChanged(); };
+    logo.filling = [this] { return m_loading; };
     m_logo = new dialogs::LogoBox(logo, m_services, m_folders.data, this);
     showValues(WindowValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
@@ -126,6 +135,12 @@ QList<frmTanafuda::Swatch> frmTanafuda::swatches() const
 
 void frmTanafuda::connectControls()
 {
+    dialogs::enableWith(ui->CheckHeader, {ui->FrameHeader});
+    dialogs::enableWith(ui->CheckBarCode, {ui->OptionJanNum_0, ui->OptionJanNum_1, ui->cmbJanImageHeight});
+    dialogs::enableWith(ui->Check罫線, {ui->cmdColorLine});
+    dialogs::enableWith(ui->Check税込, {ui->Frame税表示});
+    dialogs::enableWith(ui->CheckCardHeight, {ui->txtCardHeight, ui->UpCardHeight});
+    dialogs::enableWith(ui->CheckCardWidth, {ui->txtCardWidth, ui->UpCardWidth});
     auto changed = [this] {
         updateStates();
         markChanged();
@@ -162,17 +177,8 @@ void frmTanafuda::connectControls()
     for (QLineEdit *e : QList<QLineEdit *>{ui->txtSale} + sizes)
         connect(e, &QLineEdit::textChanged, this, &frmTanafuda::markChanged);
 
-    dialogs::pairUpDown(ui->txtCardWidth, ui->UpCardWidth);
-    dialogs::pairUpDown(ui->txtCardHeight, ui->UpCardHeight);
     dialogs::pairUpDown(ui->txtBorderWidth, ui->UpBorderWidth);
-    const auto paddingUp = dialogs::numberedControls<QSpinBox>(this, QStringLiteral("UpCardPadding_"), 4);
-    for (int i = 0; i < 4; ++i)
-        dialogs::pairUpDown(m_padding[i], paddingUp[i]);
-    // The logo's spin buttons say which box the user is working on before they write it.
-    dialogs::pairUpDown(ui->txtLogoWidth, ui->UpDownWidth, [this] { m_logo->workingOn(false); });
-    dialogs::pairUpDown(ui->txtLogoHeight, ui->UpDownHeight, [this] { m_logo->workingOn(true); });
-    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeChanged(false); });
-    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeChanged(true); });
+    dialogs::pairCardBoxes(this, m_logo);
 
     QList<QWidget *> sizeKeys{ui->cmbCountW->lineEdit(), ui->cmbCountH->lineEdit()};
     for (QLineEdit *e : sizes + QList<QLineEdit *>{ui->txtLogoWidth, ui->txtLogoHeight})
@@ -190,7 +196,11 @@ void frmTanafuda::connectControls()
                 markChanged();
         });
     connect(ui->cmdLogoName, &QPushButton::clicked, this, &frmTanafuda::cmdLogoName_Click);
-    connect(ui->cmdLogoClear, &QPushButton::clicked, this, &frmTanafuda::cmdLogoClear_Click);
+    connect(ui->cmdLogoClear, &QPushButton::clicked, this, [this] {
+        m_logo->clear();
+        updateStates();
+        markChanged();
+    });
     connect(ui->cmdResize, &QPushButton::clicked, this, &frmTanafuda::cmdResize_Click);
 
     connect(ui->TabStrip1, &QTabWidget::currentChanged, this, &frmTanafuda::TabStrip1_Click);
@@ -203,19 +213,19 @@ void frmTanafuda::connectControls()
         Q_EMIT previewShown(ms);
     });
     connect(ui->cmd作成, &QPushButton::clicked, this, &frmTanafuda::cmd作成_Click);
-    connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmTanafuda::cmdExplorer_Click);
-    dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
+    dialogs::connectPageOutput(explorerControls(), ui->cmdPDF, ui->cmd印刷,
                                {.maker = dialogs::PageMaker::ShelfLabels,
                                 .appDataFolder = m_folders.appData,
                                 .initialFolder = m_folders.data,
                                 .noPage = nothingToShow(),
                                 .windowName = QStringLiteral("frmTanafuda")},
-                               m_services);
+                               m_browser, m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, [this] {
         m_logo->show(false);
         close();
     });
     connect(ui->picHelp, &QToolButton::clicked, this, &frmTanafuda::helpRequested);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &frmTanafuda::helpRequested);
 
     connect(ui->mnuDsgnOpen, &QAction::triggered, m_files, &dialogs::DesignFileCommands::open);
     connect(ui->mnuDsgnSave, &QAction::triggered, m_files, &dialogs::DesignFileCommands::save);
@@ -238,19 +248,6 @@ void frmTanafuda::updateStates()
                             ui->CheckAlt->isChecked(),    ui->cmbYMark->currentIndex() != 2};
     for (int i = 0; i < 7; ++i)
         m_fonts->setPrinted(i, printed[i]);
-    ui->FrameHeader->setEnabled(ui->CheckHeader->isChecked());
-
-    const bool barcode = ui->CheckBarCode->isChecked();
-    ui->OptionJanNum_0->setEnabled(barcode);
-    ui->OptionJanNum_1->setEnabled(barcode);
-    ui->cmbJanImageHeight->setEnabled(barcode);
-    ui->cmdColorLine->setEnabled(ui->Check罫線->isChecked());
-    ui->Frame税表示->setEnabled(ui->Check税込->isChecked());
-    ui->txtCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
-    ui->UpCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
-    ui->txtCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
-    ui->UpCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
-
     const bool border = ui->cmbBorderStyle->currentIndex() > 0;
     ui->txtBorderWidth->setEnabled(border);
     ui->UpBorderWidth->setEnabled(border);
@@ -368,12 +365,7 @@ void frmTanafuda::SetValues()
 
 void frmTanafuda::refillStartPositions()
 {
-    const auto items = SetStartPos(ui->cmbCountW->currentText(), ui->cmbCountH->currentText());
-    if (!items)
-        return;
-    ui->cmbStartPos->clear();
-    ui->cmbStartPos->addItems(*items);
-    ui->cmbStartPos->setCurrentIndex(0);
+    dialogs::refillList(ui->cmbStartPos, SetStartPos(ui->cmbCountW->currentText(), ui->cmbCountH->currentText()));
 }
 
 // --- logo ---------------------------------------------------------------------------------------------
@@ -385,7 +377,7 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
     ui->txtLogoWidth->setText(w.isEmpty() ? QStringLiteral("0") : w);
     ui->txtLogoHeight->setText(h.isEmpty() ? QStringLiteral("0") : h);
     if (path.isEmpty()) {
-        clearLogo();
+        m_logo->drop();
         return;
     }
     // A picture far beyond any logo is refused from its header, never decoded.
@@ -398,7 +390,7 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
             showMessage(missingLogo(path));
         else
             showError(label, AppError::invalidPropertyValue());
-        clearLogo();
+        m_logo->drop();
         m_design.logoName.clear();
         return;
     }
@@ -406,19 +398,6 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
     m_logo->setLoaded(true);
     m_logo->show(true);
     m_logo->updateRatios();
-}
-
-void frmTanafuda::clearLogo()
-{
-    m_logo->drop();
-    updateStates();
-}
-
-void frmTanafuda::logoSizeChanged(bool height)
-{
-    markChanged();
-    if (!m_loading)
-        m_logo->sizeTyped(height);
 }
 
 void frmTanafuda::resetLogoToNaturalSize()
@@ -437,14 +416,6 @@ void frmTanafuda::cmdLogoName_Click()
     if (chosen == dialogs::LogoBox::Chosen::Nothing)
         return;
     updateStates();
-    markChanged();
-}
-
-void frmTanafuda::cmdLogoClear_Click()
-{
-    clearLogo();
-    ui->cmbLogoAlign->setCurrentText(QStringLiteral("中央"));
-    ui->Check比率->setChecked(false);
     markChanged();
 }
 
@@ -532,16 +503,6 @@ void frmTanafuda::cmd作成_Click()
     dialogs::showMakeResult(m_services, explorerControls(), outcome);
 }
 
-void frmTanafuda::cmdExplorer_Click()
-{
-    const QString page = QDir(m_folders.appData).filePath(pageFileName());
-    if (!QFileInfo(page).isFile()) {
-        showMessage(nothingToShow());
-        return;
-    }
-    showPage();
-}
-
 // --- design files ---------------------------------------------------------------------------------------
 
 void frmTanafuda::openDesignFile(const QString &path)
@@ -565,15 +526,6 @@ std::optional<AppError> frmTanafuda::readDesign(const QString &path)
     return read.replaced;
 }
 
-bool frmTanafuda::writeDesign(const QString &path)
-{
-    AppError error;
-    if (WriteDesign(controlValues(), path, &error))
-        return true;
-    showError(writeDesignLabel(), error);
-    return false;
-}
-
 void frmTanafuda::setDefaults(const WindowValues &values)
 {
     if (!m_files->confirmSave(false))
@@ -586,15 +538,6 @@ void frmTanafuda::setDefaults(const WindowValues &values)
 }
 
 // --- window ---------------------------------------------------------------------------------------------
-
-void frmTanafuda::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        Q_EMIT helpRequested();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 // Escape closes like the close button: through the save prompt.
 void frmTanafuda::reject()
@@ -612,12 +555,6 @@ void frmTanafuda::closeEvent(QCloseEvent *event)
     SetValues();
     event->accept();
     QDialog::done(QDialog::Rejected);
-}
-
-void frmTanafuda::showPage()
-{
-    dialogs::ShowExplorer(dialogs::PageMaker::ShelfLabels, m_browser, m_folders.appData, explorerControls(),
-                          m_services);
 }
 
 dialogs::ExplorerControls frmTanafuda::explorerControls()

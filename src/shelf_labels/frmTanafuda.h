@@ -66,7 +66,6 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
 
 private:
@@ -92,11 +91,8 @@ private:
 
     // Logo.
     void showLogo(const QString &path, const QString &w, const QString &h, const QString &label);
-    void clearLogo();
-    void logoSizeChanged(bool height);
     void resetLogoToNaturalSize();
     void cmdLogoName_Click();
-    void cmdLogoClear_Click();
     void cmdResize_Click();
 
     // Commands.
@@ -104,12 +100,9 @@ private:
     void Check税込_Toggled(bool checked);
     void refillStartPositions();
     void cmd作成_Click();
-    void cmdExplorer_Click();
     std::optional<platform::AppError> readDesign(const QString &path);
-    bool writeDesign(const QString &path);
     void setDefaults(const WindowValues &values);
 
-    void showPage();
     dialogs::ExplorerControls explorerControls();
 
     std::unique_ptr<Ui::frmTanafuda> ui;
