@@ -54,8 +54,10 @@ bool DesignFileCommands::confirmSave(bool withCancel)
 // The changed flag goes only when the file really holds the design.
 bool DesignFileCommands::writeTo(const QString &path)
 {
-    if (!m_setup.write(path))
+    if (const platform::AppError error = m_setup.write(path); error.isSet()) {
+        platform::showErrorReport(m_services, m_setup.window, m_setup.writeLabel, error);
         return false;
+    }
     if (path == m_file)
         setChanged(false);
     return true;

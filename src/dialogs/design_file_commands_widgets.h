@@ -22,7 +22,7 @@ namespace dialogs {
 
 // A designer's design-file commands: open, overwrite, save as, the save prompt before the design is
 // replaced, and the window caption tied to the file. The maker brings its file filter and its codec
-// (read into the window, write from the window); both report their own failures.
+// (read into the window, write from the window); the read reports its own failures.
 class DesignFileCommands : public QObject {
     Q_OBJECT
 public:
@@ -35,13 +35,15 @@ public:
         QString filter;       // "デザインファイル(*.hdn)|*.hdn"
         QString extension;    // "hdn"
         QString initialFolder;
-        QString readLabel; // the error report of a file that is not there
+        QString readLabel;  // the error report of a file that is not there
+        QString writeLabel; // the error report of a design that could not be written
         std::function<QString(const QString &file)> caption;
         std::function<common::Refusal(const QString &file)> savePrompt;
         // Shows the design read from path. nullopt when it could not be read (reported); else what is
         // to be said once the design is shown (values that took their defaults), often nothing.
         std::function<std::optional<platform::AppError>(const QString &path)> read;
-        std::function<bool(const QString &path)> write;
+        // Writes the window's design to path; the failure, if any.
+        std::function<platform::AppError(const QString &path)> write;
     };
 
     DesignFileCommands(Setup setup, platform::UiServices &services, QObject *parent = nullptr);

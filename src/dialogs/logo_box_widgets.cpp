@@ -1,11 +1,13 @@
 #include "dialogs/logo_box_widgets.h"
 
 #include "common/helpers.h"
+#include "dialogs/designer_controls_widgets.h"
 #include "platform/apperror.h"
 #include "platform/numbers.h"
 #include "platform/user_services.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,15 @@ LogoBox::LogoBox(Controls controls, UiServices &services, const QString &initial
     // A key pressed in a size box names it as the one the user works on before its text changes.
     m_controls.width->installEventFilter(this);
     m_controls.height->installEventFilter(this);
+    if (!m_controls.sizeEdited)
+        return;
+    for (QLineEdit *box : {m_controls.width, m_controls.height})
+        connect(box, &QLineEdit::textChanged, this, [this, height = box == m_controls.height] {
+            if (m_controls.filling && m_controls.filling())
+                return;
+            m_controls.sizeEdited();
+            sizeTyped(height);
+        });
 }
 
 bool LogoBox::eventFilter(QObject *watched, QEvent *event)
@@ -82,6 +93,14 @@ void LogoBox::drop()
     m_controls.width->setText(QStringLiteral("0"));
     m_controls.height->setText(QStringLiteral("0"));
     show(false);
+}
+
+void LogoBox::clear()
+{
+    drop();
+    setComboText(m_controls.align, QStringLiteral("中央"));
+    m_controls.lockAspect->setChecked(false);
+    updateEnabled();
 }
 
 void LogoBox::setCaption(const QString &path)

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -35,8 +36,13 @@ public:
         QLineEdit *width = nullptr;
         QLineEdit *height = nullptr;
         QCheckBox *lockAspect = nullptr; // 縦横比を固定
-        QList<QWidget *> sizeControls;   // of use only while a logo is printed and chosen
-        int displayLimit = 1000;         // the picture on screen is only a look at the size
+        QComboBox *align = nullptr;
+        QList<QWidget *> sizeControls; // of use only while a logo is printed and chosen
+        int displayLimit = 1000;       // the picture on screen is only a look at the size
+        // A size box the user changed: told, then with the aspect locked the other box follows. Not
+        // while the window fills its controls (filling true).
+        std::function<void()> sizeEdited = {};
+        std::function<bool()> filling = {};
     };
     LogoBox(Controls controls, platform::UiServices &services, const QString &initialFolder, QObject *parent);
 
@@ -53,6 +59,8 @@ public:
     void setPicture(const QString &path, const QImage &picture);
     // No logo: the caption and the picture go, the boxes say 0.
     void drop();
+    // ロゴのクリア: no logo, centred, the aspect free.
+    void clear();
 
     // Stretched: the picture at the size in the boxes; otherwise at its own size.
     void show(bool stretched);
@@ -83,7 +91,7 @@ private:
 // The logo controls both designers name alike; the window gives those it names its own way.
 template <class Ui>
 LogoBox::Controls logoBoxControls(QWidget *window, const Ui &ui, QLabel *caption, QLabel *image, QWidget *sizeFrame,
-                                  QWidget *align)
+                                  QComboBox *align)
 {
     return {.window = window,
             .check = ui.CheckLogo,
@@ -92,6 +100,7 @@ LogoBox::Controls logoBoxControls(QWidget *window, const Ui &ui, QLabel *caption
             .width = ui.txtLogoWidth,
             .height = ui.txtLogoHeight,
             .lockAspect = ui.Check比率,
+            .align = align,
             .sizeControls = {sizeFrame, ui.txtLogoWidth, ui.txtLogoHeight, ui.UpDownWidth, ui.UpDownHeight,
                              ui.Check比率, ui.cmdResize, align}};
 }

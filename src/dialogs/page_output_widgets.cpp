@@ -24,6 +24,14 @@ QString madePage(QWidget *window, const PageOutput &output, platform::UiServices
 
 } // namespace
 
+bool showPageCommand(const ExplorerControls &controls, const PageOutput &output, const BrowserSettings &browser,
+                     platform::UiServices &services)
+{
+    if (madePage(controls.window, output, services).isEmpty())
+        return false;
+    return ShowExplorer(output.page, browser, output.appDataFolder, controls, services);
+}
+
 bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiServices &services)
 {
     const QString page = madePage(window, output, services);
@@ -57,9 +65,12 @@ bool printPageCommand(QWidget *window, const PageOutput &output, platform::UiSer
     return false;
 }
 
-void connectPageOutput(QWidget *window, QAbstractButton *pdfButton, QAbstractButton *printButton,
-                       const PageOutput &output, platform::UiServices &services)
+void connectPageOutput(const ExplorerControls &controls, QAbstractButton *pdfButton, QAbstractButton *printButton,
+                       const PageOutput &output, const BrowserSettings &browser, platform::UiServices &services)
 {
+    QWidget *window = controls.window;
+    QObject::connect(qobject_cast<QAbstractButton *>(controls.cmdExplorer), &QAbstractButton::clicked, window,
+                     [controls, output, &browser, &services] { showPageCommand(controls, output, browser, services); });
     QObject::connect(pdfButton, &QAbstractButton::clicked, window,
                      [window, output, &services] { savePagePdfCommand(window, output, services); });
     QObject::connect(printButton, &QAbstractButton::clicked, window,

@@ -2,6 +2,7 @@
 
 #include "common/maker.h"
 #include "dialogs/browser_display.h"
+#include "dialogs/browser_display_widgets.h"
 
 #include <QString>
 
@@ -14,7 +15,7 @@ class UiServices;
 
 namespace dialogs {
 
-// What the PDF and print commands of a maker window need to know of it.
+// What the display, PDF and print commands of a maker window need to know of it.
 struct PageOutput {
     MakerPage page;         // the page the maker writes
     QString appDataFolder;  // where the maker writes its page
@@ -23,6 +24,10 @@ struct PageOutput {
     QString windowName;     // "frmXxx": the error reports are "frmXxx.cmdPDF", "frmXxx.cmd印刷"
 };
 
+// The display command: the page the window made last in the chosen browser, with the window
+// disabled meanwhile. False when nothing was shown (no page yet, said; or a failure, reported).
+bool showPageCommand(const ExplorerControls &controls, const PageOutput &output, const BrowserSettings &browser,
+                     platform::UiServices &services);
 // The PDF command: asks for a file name and writes the PDF of the page the window made last, with the
 // window disabled and the wait cursor meanwhile. False when no PDF was written (no page yet, the
 // dialog cancelled, or a failure, which is shown in the error report).
@@ -31,8 +36,8 @@ bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiS
 // printed.
 bool printPageCommand(QWidget *window, const PageOutput &output, platform::UiServices &services);
 
-// Gives the window's PDF and print buttons their commands.
-void connectPageOutput(QWidget *window, QAbstractButton *pdfButton, QAbstractButton *printButton,
-                       const PageOutput &output, platform::UiServices &services);
+// Gives the window's display (controls.cmdExplorer), PDF and print buttons their commands.
+void connectPageOutput(const ExplorerControls &controls, QAbstractButton *pdfButton, QAbstractButton *printButton,
+                       const PageOutput &output, const BrowserSettings &browser, platform::UiServices &services);
 
 } // namespace dialogs

@@ -16,7 +16,6 @@
 #include "platform/user_services.h"
 #include "products/product_list_model.h"
 
-#include <QFileInfo>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
 
@@ -48,15 +47,14 @@ frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &sett
     connect(ui->cmdBackColor, &QPushButton::clicked, this, [this] { chooseColor(false); });
     connect(ui->cmdFont, &QPushButton::clicked, this, &frmDaicyo::chooseFont);
     connect(ui->cmd作成, &QPushButton::clicked, this, &frmDaicyo::cmd作成_Click);
-    connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmDaicyo::cmdExplorer_Click);
     dialogs::connectPageOutput(
-        this, ui->cmdPDF, ui->cmd印刷,
+        {this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty}, ui->cmdPDF, ui->cmd印刷,
         {.page = makerPage(),
          .appDataFolder = m_folder,
          .initialFolder = platform::Folders::standard().data,
          .noPage = {QStringLiteral("商品台帳の表示"), QStringLiteral("表示するデータがまだありません.")},
          .windowName = QStringLiteral("frmDaicyo")},
-        m_services);
+        m_browser, m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->picHelp, &QToolButton::clicked, this, &frmDaicyo::helpRequested);
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &frmDaicyo::helpRequested);
@@ -168,16 +166,6 @@ void frmDaicyo::cmd作成_Click()
     }
 
     dialogs::showMakeResult(m_services, controls, outcome);
-}
-
-void frmDaicyo::cmdExplorer_Click()
-{
-    if (QFileInfo(dialogs::makerPagePath(makerPage(), m_folder)).isFile())
-        dialogs::ShowExplorer(makerPage(), m_browser, m_folder, {this, ui->cmdExplorer, ui->cmd作成, m_listNotEmpty},
-                              m_services);
-    else
-        m_services.information(this, QStringLiteral("商品台帳の表示"),
-                               QStringLiteral("表示するデータがまだありません."));
 }
 
 void frmDaicyo::done(int result)

@@ -53,7 +53,6 @@ private:
     void chooseColor(bool lineColor);
     void chooseFont();
     void cmd作成_Click();
-    void cmdExplorer_Click();
 
     std::unique_ptr<Ui::frmDaicyo> ui;
     const products::ProductListModel &m_model;

@@ -6,8 +6,8 @@
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/design_file_commands_widgets.h"
-#include "dialogs/dlgFont.h"
-#include "dialogs/dlgPalete.h"
+#include "dialogs/designer_controls_widgets.h"
+#include "dialogs/font_rows_widgets.h"
 #include "dialogs/logo_box_widgets.h"
 #include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_fonts_widgets.h"
@@ -20,20 +20,23 @@
 #include "price_tags/sheet.h"
 #include "products/product_list_model.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
 
+#include <map>
+
 namespace price_tags {
 
 using Icon = platform::UiServices::Icon;
+using dialogs::setComboText;
+using dialogs::setValueLabel;
 using platform::AppError;
 
 namespace {
@@ -45,48 +48,6 @@ AppError invalidPicture(const QString &path)
 {
     return AppError{481, QStringLiteral("ピクチャが不正です。: ") + path};
 }
-
-void setValueLabel(QLabel *label, const QString &text)
-{
-    label->setText(text);
-    label->setAccessibleDescription(text);
-}
-
-void setSwatch(QLabel *swatch, const QString &colorText)
-{
-    swatch->setProperty("colorText", colorText);
-    QPalette p = swatch->palette();
-    p.setColor(QPalette::Window, QColor(colorText));
-    swatch->setPalette(p);
-    swatch->setAutoFillBackground(true);
-    swatch->setAccessibleDescription(colorText);
-}
-
-QString swatchText(const QLabel *swatch)
-{
-    return swatch->property("colorText").toString();
-}
-
-// A list box shows a stored text that is not one of its entries by taking it in.
-void setComboText(QComboBox *combo, const QString &text)
-{
-    if (combo->isEditable()) {
-        combo->setEditText(text);
-        return;
-    }
-    int i = combo->findText(text);
-    if (i < 0) {
-        combo->addItem(text);
-        i = combo->count() - 1;
-    }
-    combo->setCurrentIndex(i);
-}
-
-// A wait cursor for the span of a scope.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -108,68 +69,46 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
          .extension = QStringLiteral("cdn"),
          .initialFolder = folders_.data,
          .readLabel = QStringLiteral("ReadCDesign"),
+         .writeLabel = QStringLiteral("WriteCDesign"),
          .caption = designerCaption,
          .savePrompt =
              [](const QString &file) {
                  return common::Refusal{savePromptTitle(), savePromptText(file), Icon::Question};
              },
          .read = [this](const QString &path) { return readDesign(path); },
-         .write = [this](const QString &path) { return writeDesign(path); }},
+         .write = [this](const QString &path) { return WriteCDesign(formFromControls(), path); }},
         services_, this);
     // The logo is shown at most 1000 pixels across, whatever the size boxes say; the page gets the typed size.
-    logo_ = new dialogs::LogoBox(
-        dialogs::logoBoxControls(this, *ui, ui->lblCLogo, ui->Image1, ui->FrameLogoSize, ui->cmbCLogoAlign), services_,
-        folders_.data, this);
+    auto logo = dialogs::logoBoxControls(this, *ui, ui->lblCLogo, ui->Image1, ui->FrameLogoSize, ui->cmbCLogoAlign);
+    logo.sizeEdited = [this] { markChanged(); };
+    logo.filling = [this] { return loading_; };
+    logo_ = new dialogs::LogoBox(logo, services_, folders_.data, this);
+    fonts_ =
+        new dialogs::FontRows(this, QStringLiteral("C"), QList<dialogs::FontFields>(4, ItemFont), false, services_);
 
-    copies_ = {ui->txtCCount_0, ui->txtCCount_1, ui->txtCCount_2, ui->txtCCount_3, ui->txtCCount_4,
-               ui->txtCCount_5, ui->txtCCount_6, ui->txtCCount_7, ui->txtCCount_8, ui->txtCCount_9};
-    copiesUpDown_ = {ui->UpDownC_0, ui->UpDownC_1, ui->UpDownC_2, ui->UpDownC_3, ui->UpDownC_4,
-                     ui->UpDownC_5, ui->UpDownC_6, ui->UpDownC_7, ui->UpDownC_8, ui->UpDownC_9};
-    hinban_ = {ui->lblHinban_0, ui->lblHinban_1, ui->lblHinban_2, ui->lblHinban_3, ui->lblHinban_4,
-               ui->lblHinban_5, ui->lblHinban_6, ui->lblHinban_7, ui->lblHinban_8, ui->lblHinban_9};
-    name_ = {ui->lblName_0, ui->lblName_1, ui->lblName_2, ui->lblName_3, ui->lblName_4,
-             ui->lblName_5, ui->lblName_6, ui->lblName_7, ui->lblName_8, ui->lblName_9};
-    price_ = {ui->lblPrice_0, ui->lblPrice_1, ui->lblPrice_2, ui->lblPrice_3, ui->lblPrice_4,
-              ui->lblPrice_5, ui->lblPrice_6, ui->lblPrice_7, ui->lblPrice_8, ui->lblPrice_9};
-    jan_ = {ui->lblJanCode_0, ui->lblJanCode_1, ui->lblJanCode_2, ui->lblJanCode_3, ui->lblJanCode_4,
-            ui->lblJanCode_5, ui->lblJanCode_6, ui->lblJanCode_7, ui->lblJanCode_8, ui->lblJanCode_9};
-    fontName_ = {ui->lblCFontName_0, ui->lblCFontName_1, ui->lblCFontName_2, ui->lblCFontName_3};
-    fontSize_ = {ui->lblCFontSize_0, ui->lblCFontSize_1, ui->lblCFontSize_2, ui->lblCFontSize_3};
-    fontStyle_ = {ui->lblCFontStyle_0, ui->lblCFontStyle_1, ui->lblCFontStyle_2, ui->lblCFontStyle_3};
-    fontColor_ = {ui->picCFontColor_0, ui->picCFontColor_1, ui->picCFontColor_2, ui->picCFontColor_3};
-    fontAlign_ = {ui->lblCAlign_0, ui->lblCAlign_1, ui->lblCAlign_2, ui->lblCAlign_3};
-    fontButton_ = {ui->cmdCFont_0, ui->cmdCFont_1, ui->cmdCFont_2, ui->cmdCFont_3};
-    padding_ = {ui->txtCardPadding_0, ui->txtCardPadding_1, ui->txtCardPadding_2, ui->txtCardPadding_3};
-
-    optionNum_ = new QButtonGroup(this);
-    optionNum_->addButton(ui->OptionNum_0, 0);
-    optionNum_->addButton(ui->OptionNum_1, 1);
-    optionStyle_ = new QButtonGroup(this);
-    optionStyle_->addButton(ui->OptionStyle_0, 0);
-    optionStyle_->addButton(ui->OptionStyle_1, 1);
+    copies_ = dialogs::numberedControls<QLineEdit>(this, QStringLiteral("txtCCount_"), SlotCount);
+    copiesUpDown_ = dialogs::numberedControls<QScrollBar>(this, QStringLiteral("UpDownC_"), SlotCount);
+    for (const char *name : {"lblHinban_", "lblName_", "lblPrice_", "lblJanCode_"})
+        slotLabels_.append(dialogs::numberedControls<QLabel>(this, QLatin1String(name), SlotCount));
+    padding_ = dialogs::numberedControls<QLineEdit>(this, QStringLiteral("txtCardPadding_"), 4);
+    optionNum_ = dialogs::numberedOptions(this, QStringLiteral("OptionNum"), 2);
+    optionStyle_ = dialogs::numberedOptions(this, QStringLiteral("OptionStyle"), 2);
 
     // Copies take digits only; sizes and paddings digits and the decimal point.
-    const QRegularExpression digits(QStringLiteral("[0-9]*"));
-    const QRegularExpression decimal(QStringLiteral("[0-9.]*"));
-    for (QLineEdit *box : copies_) {
-        box->setValidator(new QRegularExpressionValidator(digits, box));
-        box->installEventFilter(this);
-    }
-    for (QLineEdit *box : {ui->txtCardHeight, ui->txtCardWidth, padding_[0], padding_[1], padding_[2], padding_[3],
-                           ui->txtLogoWidth, ui->txtLogoHeight}) {
-        box->setValidator(new QRegularExpressionValidator(decimal, box));
-        box->installEventFilter(this);
-    }
+    const QList<QLineEdit *> sizes = QList<QLineEdit *>{ui->txtCardHeight, ui->txtCardWidth} + padding_;
+    for (QLineEdit *box : copies_)
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+    for (QLineEdit *box : sizes + QList<QLineEdit *>{ui->txtLogoWidth, ui->txtLogoHeight})
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), box));
+    dialogs::selectAllOnFocus(copies_ + sizes);
     for (int i = 0; i < SlotCount; ++i)
-        pairUpDown(copies_[i], copiesUpDown_[i]);
-    pairUpDown(ui->txtCardHeight, ui->UpCardHeight);
-    pairUpDown(ui->txtCardWidth, ui->UpCardWidth);
-    for (int i = 0; i < 4; ++i)
-        pairUpDown(padding_[i],
-                   std::array{ui->UpCardPadding_0, ui->UpCardPadding_1, ui->UpCardPadding_2, ui->UpCardPadding_3}[i]);
-    pairUpDown(ui->txtLogoWidth, ui->UpDownWidth);
-    pairUpDown(ui->txtLogoHeight, ui->UpDownHeight);
+        dialogs::pairUpDown(copies_[i], copiesUpDown_[i]);
+    dialogs::pairCardBoxes(this, logo_);
 
+    dialogs::enableWith(ui->CheckCZeikomi, {ui->FrameTax, ui->Check2Dan});
+    dialogs::enableWith(ui->CheckJanCode, {ui->OptionNum_0, ui->OptionNum_1, ui->cmbJanImageHeight});
+    dialogs::enableWith(ui->CheckCardHeight, {ui->txtCardHeight, ui->UpCardHeight});
+    dialogs::enableWith(ui->CheckCardWidth, {ui->txtCardWidth, ui->UpCardWidth});
     ui->Image1->setScaledContents(true);
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &frmNefuda::helpRequested);
@@ -230,10 +169,9 @@ void frmNefuda::load(const ProductSlots &items)
 
     for (int i = 0; i < SlotCount; ++i) {
         const ProductSlot &slot = items[i];
-        setValueLabel(hinban_[i], slot.code);
-        setValueLabel(name_[i], slot.name);
-        setValueLabel(price_[i], slot.price);
-        setValueLabel(jan_[i], slot.jan);
+        const QString texts[] = {slot.code, slot.name, slot.price, slot.jan};
+        for (int k = 0; k < 4; ++k)
+            setValueLabel(slotLabels_[k][i], texts[k]);
         const bool on = slot.filled && listHasRows_;
         copies_[i]->setEnabled(on);
         copiesUpDown_[i]->setEnabled(on);
@@ -246,11 +184,12 @@ WindowValues frmNefuda::formFromControls() const
 {
     WindowValues f;
     for (int i = 0; i < 4; ++i) {
-        f.fontName[i] = fontName_[i]->text();
-        f.fontSize[i] = fontSize_[i]->text();
-        f.fontStyle[i] = fontStyle_[i]->text();
-        f.fontColor[i] = swatchText(fontColor_[i]);
-        f.fontAlign[i] = fontAlign_[i]->text();
+        const dialogs::FontChoice font = fonts_->font(i);
+        f.fontName[i] = font.name;
+        f.fontSize[i] = font.size;
+        f.fontStyle[i] = font.style;
+        f.fontColor[i] = font.color;
+        f.fontAlign[i] = font.align;
         f.padding[i] = padding_[i]->text();
     }
     f.checkHinban = ui->CheckHinban->isChecked();
@@ -265,7 +204,7 @@ WindowValues frmNefuda::formFromControls() const
     f.optionNum = optionNum_->checkedId();
     f.countW = ui->cmbCountW->currentText();
     f.countH = ui->cmbCountH->currentText();
-    f.borderColor = swatchText(ui->lblCBorderColor);
+    f.borderColor = dialogs::swatchColor(ui->lblCBorderColor);
     f.logoFile = logo_->path();
     f.logoAlign = ui->cmbCLogoAlign->currentText();
     f.logoWidth = ui->txtLogoWidth->text();
@@ -287,11 +226,7 @@ void frmNefuda::showForm(const WindowValues &f)
     const bool wasLoading = loading_;
     loading_ = true;
     for (int i = 0; i < 4; ++i) {
-        setValueLabel(fontName_[i], f.fontName[i]);
-        setValueLabel(fontSize_[i], f.fontSize[i]);
-        setValueLabel(fontStyle_[i], f.fontStyle[i]);
-        setSwatch(fontColor_[i], f.fontColor[i]);
-        setValueLabel(fontAlign_[i], f.fontAlign[i]);
+        fonts_->show(i, {f.fontName[i], f.fontSize[i], f.fontStyle[i], f.fontColor[i], f.fontAlign[i]});
         padding_[i]->setText(f.padding[i]);
     }
     ui->CheckHinban->setChecked(f.checkHinban);
@@ -306,7 +241,7 @@ void frmNefuda::showForm(const WindowValues &f)
     setComboText(ui->cmbCountW, f.countW);
     setComboText(ui->cmbCountH, f.countH);
     ui->CheckCLine->setChecked(f.checkCLine);
-    setSwatch(ui->lblCBorderColor, f.borderColor);
+    dialogs::showSwatchColor(ui->lblCBorderColor, f.borderColor);
     ui->CheckCardHeight->setChecked(f.checkCardHeight);
     ui->CheckCardWidth->setChecked(f.checkCardWidth);
     ui->txtCardHeight->setText(f.cardHeight);
@@ -328,54 +263,11 @@ void frmNefuda::showForm(const WindowValues &f)
 
 void frmNefuda::applyEnabledStates()
 {
-    setRowEnabled(0, ui->CheckHinban->isChecked());
-    setRowEnabled(1, ui->CheckName->isChecked());
-    setRowEnabled(2, true);
-    setRowEnabled(3, ui->CheckCZeikomi->isChecked());
-    ui->FrameTax->setEnabled(ui->CheckCZeikomi->isChecked());
-    ui->Check2Dan->setEnabled(ui->CheckCZeikomi->isChecked());
-    const bool jan = ui->CheckJanCode->isChecked();
-    ui->OptionNum_0->setEnabled(jan);
-    ui->OptionNum_1->setEnabled(jan);
-    ui->cmbJanImageHeight->setEnabled(jan);
-    ui->txtCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
-    ui->UpCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
-    ui->txtCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
-    ui->UpCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
+    fonts_->setPrinted(0, ui->CheckHinban->isChecked());
+    fonts_->setPrinted(1, ui->CheckName->isChecked());
+    fonts_->setPrinted(2, true);
+    fonts_->setPrinted(3, ui->CheckCZeikomi->isChecked());
     logo_->updateEnabled();
-}
-
-// A printed item's row reads as a field; a row whose item is not printed looks like the window face.
-void frmNefuda::setRowEnabled(int row, bool on)
-{
-    fontButton_[row]->setEnabled(on);
-    for (QLabel *label : {fontName_[row], fontSize_[row], fontStyle_[row], fontAlign_[row]}) {
-        label->setAutoFillBackground(true);
-        label->setBackgroundRole(on ? QPalette::Base : QPalette::Button);
-    }
-}
-
-// The up-down control is a scroll bar whose upper arrow counts up: a scroll bar's upper arrow goes
-// towards its minimum, so the box shows the bar's value mirrored within its range.
-void frmNefuda::pairUpDown(QLineEdit *box, QScrollBar *upDown)
-{
-    const auto mirrored = [upDown](int value) { return upDown->minimum() + upDown->maximum() - value; };
-    connect(upDown, &QScrollBar::valueChanged, this, [this, box, mirrored](int value) {
-        if (syncing_)
-            return;
-        if (box == ui->txtLogoHeight || box == ui->txtLogoWidth)
-            logo_->workingOn(box == ui->txtLogoHeight);
-        box->setText(QString::number(mirrored(value)));
-    });
-    connect(box, &QLineEdit::textChanged, this, [this, upDown, mirrored](const QString &text) {
-        bool ok = false;
-        const int value = text.toInt(&ok);
-        if (!ok)
-            return;
-        syncing_ = true;
-        upDown->setValue(mirrored(qBound(upDown->minimum(), value, upDown->maximum())));
-        syncing_ = false;
-    });
 }
 
 // ---- handlers -----------------------------------------------------------------------------------
@@ -383,27 +275,19 @@ void frmNefuda::pairUpDown(QLineEdit *box, QScrollBar *upDown)
 void frmNefuda::connectHandlers()
 {
     connect(ui->TabStrip1, &QTabWidget::currentChanged, this, &frmNefuda::tabChanged);
-    connect(ui->CheckHinban, &QCheckBox::toggled, this, &frmNefuda::checkHinbanToggled);
-    connect(ui->CheckName, &QCheckBox::toggled, this, &frmNefuda::checkNameToggled);
-    connect(ui->CheckCZeikomi, &QCheckBox::toggled, this, &frmNefuda::checkCZeikomiToggled);
-    connect(ui->CheckLogo, &QCheckBox::toggled, this, &frmNefuda::checkLogoToggled);
-    connect(ui->CheckJanCode, &QCheckBox::toggled, this, [this](bool on) {
-        ui->OptionNum_0->setEnabled(on);
-        ui->OptionNum_1->setEnabled(on);
-        ui->cmbJanImageHeight->setEnabled(on);
-        markChanged();
-    });
-    connect(ui->CheckCardHeight, &QCheckBox::toggled, this, [this](bool on) {
-        ui->txtCardHeight->setEnabled(on);
-        ui->UpCardHeight->setEnabled(on);
-        markChanged();
-    });
-    connect(ui->CheckCardWidth, &QCheckBox::toggled, this, [this](bool on) {
-        ui->txtCardWidth->setEnabled(on);
-        ui->UpCardWidth->setEnabled(on);
-        markChanged();
-    });
-    for (QCheckBox *box : {ui->Check2Dan, ui->CheckCLine, ui->Check軽減マーク})
+    // The four print flags reach the program's design at once, as they always have.
+    const std::pair<QCheckBox *, int PriceTagDesign::*> printFlags[] = {{ui->CheckHinban, &PriceTagDesign::hb},
+                                                                        {ui->CheckName, &PriceTagDesign::hm},
+                                                                        {ui->CheckCZeikomi, &PriceTagDesign::zk},
+                                                                        {ui->CheckLogo, &PriceTagDesign::lg}};
+    for (const auto &[box, flag] : printFlags)
+        connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {
+            design_.*flag = on ? 1 : 0;
+            applyEnabledStates();
+            markChanged();
+        });
+    for (QCheckBox *box : {ui->Check2Dan, ui->CheckCLine, ui->Check軽減マーク, ui->CheckJanCode, ui->CheckCardHeight,
+                           ui->CheckCardWidth})
         connect(box, &QCheckBox::toggled, this, &frmNefuda::markChanged);
     for (QComboBox *combo : {ui->cmbYMark, ui->cmbCLogoAlign, ui->cmbJanImageHeight})
         connect(combo, &QComboBox::currentIndexChanged, this, &frmNefuda::markChanged);
@@ -419,33 +303,26 @@ void frmNefuda::connectHandlers()
             rebuildStartPositions();
             markChanged();
         });
-    for (int row = 0; row < 4; ++row)
-        connect(static_cast<QAbstractButton *>(fontButton_[row]), &QAbstractButton::clicked, this, [this, row] {
-            {
-                WaitCursor busy;
-                chooseFont(row);
-            }
-            markChanged();
-        });
+    connect(fonts_, &dialogs::FontRows::chosen, this, &frmNefuda::markChanged);
     connect(ui->cmdCBorderColor, &QAbstractButton::clicked, this, [this] {
-        chooseBorderColor();
+        dialogs::chooseSwatchColor(ui->lblCBorderColor, services_, this);
         markChanged();
     });
     connect(ui->cmdCLogo, &QAbstractButton::clicked, this, &frmNefuda::chooseLogo);
-    connect(ui->cmdCClear, &QAbstractButton::clicked, this, &frmNefuda::clearLogo);
+    connect(ui->cmdCClear, &QAbstractButton::clicked, this, [this] {
+        logo_->clear();
+        markChanged();
+    });
     connect(ui->cmdResize, &QAbstractButton::clicked, this, &frmNefuda::resizeLogo);
-    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeTyped(false); });
-    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeTyped(true); });
     connect(ui->Check比率, &QCheckBox::toggled, logo_, &dialogs::LogoBox::updateRatios);
     connect(ui->cmd作成, &QAbstractButton::clicked, this, &frmNefuda::makeTags);
-    connect(ui->cmdExplorer, &QAbstractButton::clicked, this, &frmNefuda::showSheet);
-    dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
+    dialogs::connectPageOutput(explorerControls(), ui->cmdPDF, ui->cmd印刷,
                                {.page = makerPage(),
                                 .appDataFolder = folders_.appData,
                                 .initialFolder = folders_.data,
                                 .noPage = {displayTitle(), nothingToShowText()},
                                 .windowName = QStringLiteral("frmNefuda")},
-                               services_);
+                               browser_, services_);
     connect(ui->cmdQuit, &QAbstractButton::clicked, this, &frmNefuda::quit);
     connect(ui->mnuCOpen, &QAction::triggered, files_, &dialogs::DesignFileCommands::open);
     connect(ui->mnuCSave, &QAction::triggered, files_, &dialogs::DesignFileCommands::save);
@@ -454,51 +331,11 @@ void frmNefuda::connectHandlers()
     connect(ui->mnuDefaultB, &QAction::triggered, this, [this] { builtInDesign(BuiltInType::B); });
 }
 
-bool frmNefuda::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        auto *box = qobject_cast<QLineEdit *>(watched);
-        if (box && box != ui->txtLogoWidth && box != ui->txtLogoHeight)
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 // Edits count only while a design file is current: they are what the save prompt is about.
 void frmNefuda::markChanged()
 {
     if (!loading_)
         files_->markChanged();
-}
-
-void frmNefuda::checkHinbanToggled(bool on)
-{
-    design_.hb = on ? 1 : 0;
-    setRowEnabled(0, on);
-    markChanged();
-}
-
-void frmNefuda::checkNameToggled(bool on)
-{
-    design_.hm = on ? 1 : 0;
-    setRowEnabled(1, on);
-    markChanged();
-}
-
-void frmNefuda::checkCZeikomiToggled(bool on)
-{
-    design_.zk = on ? 1 : 0;
-    setRowEnabled(3, on);
-    ui->FrameTax->setEnabled(on);
-    ui->Check2Dan->setEnabled(on);
-    markChanged();
-}
-
-void frmNefuda::checkLogoToggled(bool on)
-{
-    design_.lg = on ? 1 : 0;
-    logo_->updateEnabled();
-    markChanged();
 }
 
 void frmNefuda::report(const QString &label, const AppError &error)
@@ -517,7 +354,7 @@ void frmNefuda::tabChanged(int index)
         report(QStringLiteral("SetCValue"), e);
         return;
     }
-    WaitCursor busy;
+    const dialogs::WaitCursor busy;
     const PageLines page = MakeCPrevHtml(design_);
     if (page.error.isSet()) {
         report(QStringLiteral("MakeCPrevHtml"), page.error);
@@ -557,23 +394,10 @@ void frmNefuda::showPreview()
 
 void frmNefuda::rebuildStartPositions()
 {
-    const std::optional<QStringList> items = SetStartPos(ui->cmbCountW->currentText(), ui->cmbCountH->currentText());
-    if (!items)
-        return;
-    ui->cmbStartPos->clear();
-    ui->cmbStartPos->addItems(*items);
-    ui->cmbStartPos->setCurrentIndex(0);
+    dialogs::refillList(ui->cmbStartPos, SetStartPos(ui->cmbCountW->currentText(), ui->cmbCountH->currentText()));
 }
 
 // ---- logo ---------------------------------------------------------------------------------------
-
-void frmNefuda::logoSizeTyped(bool heightBox)
-{
-    if (loading_)
-        return;
-    markChanged();
-    logo_->sizeTyped(heightBox);
-}
 
 void frmNefuda::chooseLogo()
 {
@@ -581,15 +405,6 @@ void frmNefuda::chooseLogo()
         logo_->choose([this](const QString &path) { report(QStringLiteral("cmdCLogo"), invalidPicture(path)); });
     if (chosen == dialogs::LogoBox::Chosen::Taken)
         markChanged();
-}
-
-void frmNefuda::clearLogo()
-{
-    logo_->drop();
-    setComboText(ui->cmbCLogoAlign, QStringLiteral("中央"));
-    ui->Check比率->setChecked(false);
-    logo_->updateEnabled();
-    markChanged();
 }
 
 // The logo-size rule of the make command: both boxes numbers, neither negative.
@@ -647,28 +462,20 @@ void frmNefuda::makeTags()
     const common::Refusal refusal = check(in);
     if (refusal.refused()) {
         services_.message(this, refusal.title, refusal.text, refusal.icon);
-        switch (refusal.next) {
-        case Next::LogoSize:
+        if (refusal.next == Next::LogoSize)
             resetLogoToPicture();
-            break;
-        case Next::Copies:
+        else if (refusal.next == Next::Copies)
             copies_[refusal.slot]->setText(QStringLiteral("0"));
-            break;
-        case Next::CardHeight:
-            ui->TabStrip1->setCurrentIndex(TabPage);
-            ui->CheckCardHeight->setFocus();
-            break;
-        case Next::FirstCopies:
+        else if (refusal.next == Next::FirstCopies)
             copies_[0]->selectAll();
-            ui->TabStrip1->setCurrentIndex(TabData);
-            copies_[0]->setFocus();
-            break;
-        case Next::Division:
-            ui->TabStrip1->setCurrentIndex(TabPage);
-            ui->cmbCountW->setFocus();
-            break;
-        case Next::None:
-            break;
+        // The tab of the refused value, the focus on its control.
+        const std::map<common::FollowUp, std::pair<int, QWidget *>> focus{
+            {Next::CardHeight, {TabPage, ui->CheckCardHeight}},
+            {Next::FirstCopies, {TabData, copies_[0]}},
+            {Next::Division, {TabPage, ui->cmbCountW}}};
+        if (const auto it = focus.find(refusal.next); it != focus.end()) {
+            ui->TabStrip1->setCurrentIndex(it->second.first);
+            it->second.second->setFocus();
         }
         return;
     }
@@ -683,16 +490,6 @@ void frmNefuda::makeTags()
                                      [in, folder = folders_.appData] { return make(in, folder); });
     }
     dialogs::showMakeResult(services_, explorerControls(), outcome);
-}
-
-void frmNefuda::showSheet()
-{
-    const QString path = QDir(folders_.appData).filePath(pageFileName());
-    if (!QFileInfo(path).isFile()) {
-        services_.information(this, displayTitle(), nothingToShowText());
-        return;
-    }
-    showPage();
 }
 
 void frmNefuda::quit()
@@ -746,14 +543,6 @@ std::optional<AppError> frmNefuda::readDesign(const QString &path)
     return read.replaced;
 }
 
-bool frmNefuda::writeDesign(const QString &path)
-{
-    const AppError e = WriteCDesign(formFromControls(), path);
-    if (e.isSet())
-        report(QStringLiteral("WriteCDesign"), e);
-    return !e.isSet();
-}
-
 void frmNefuda::builtInDesign(BuiltInType type)
 {
     if (!files_->confirmSave(false))
@@ -766,34 +555,7 @@ void frmNefuda::builtInDesign(BuiltInType type)
     ui->TabStrip1->setCurrentIndex(TabPage);
 }
 
-// ---- shared dialogs -----------------------------------------------------------------------------
-
-void frmNefuda::chooseFont(int row)
-{
-    const dialogs::FontChoice start{fontName_[row]->text(), fontSize_[row]->text(), fontStyle_[row]->text(),
-                                    swatchText(fontColor_[row]), fontAlign_[row]->text()};
-    dialogs::dlgFont dialog(ItemFont, start, services_, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const dialogs::FontChoice chosen = dialog.choice();
-    setValueLabel(fontName_[row], chosen.name);
-    setValueLabel(fontSize_[row], chosen.size);
-    setValueLabel(fontStyle_[row], chosen.style);
-    setSwatch(fontColor_[row], chosen.color);
-    setValueLabel(fontAlign_[row], chosen.align);
-}
-
-void frmNefuda::chooseBorderColor()
-{
-    dialogs::dlgPalete dialog(swatchText(ui->lblCBorderColor), services_, this);
-    if (dialog.exec() == QDialog::Accepted)
-        setSwatch(ui->lblCBorderColor, dialog.colorText());
-}
-
-void frmNefuda::showPage()
-{
-    dialogs::ShowExplorer(makerPage(), browser_, folders_.appData, explorerControls(), services_);
-}
+// ---- display ------------------------------------------------------------------------------------
 
 dialogs::ExplorerControls frmNefuda::explorerControls()
 {

@@ -15,7 +15,6 @@
 #include <QDialog>
 #include <QPointer>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -33,6 +32,10 @@ struct TaxSettings;
 
 namespace Ui {
 class frmNefuda;
+}
+
+namespace dialogs {
+class FontRows;
 }
 
 namespace price_tags {
@@ -73,49 +76,31 @@ Q_SIGNALS:
 public Q_SLOTS:
     void reject() override;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     // Load step: the in-memory design and the products into the controls.
     void load(const ProductSlots &items);
     WindowValues formFromControls() const;
     void showForm(const WindowValues &form);
     void applyEnabledStates();
-    void setRowEnabled(int row, bool on);
     void connectHandlers();
-    void pairUpDown(QLineEdit *box, QScrollBar *upDown);
 
     void markChanged();
     std::optional<platform::AppError> readDesign(const QString &path);
-    bool writeDesign(const QString &path);
     void report(const QString &label, const platform::AppError &error);
 
     void tabChanged(int index);
     void showPreview();
     void rebuildStartPositions();
 
-    void checkHinbanToggled(bool on);
-    void checkNameToggled(bool on);
-    void checkCZeikomiToggled(bool on);
-    void checkLogoToggled(bool on);
-    void logoSizeTyped(bool heightBox);
-
     void chooseLogo();
-    void clearLogo();
     void resizeLogo();
     bool logoSizeRefused();
     void resetLogoToPicture();
 
     void makeTags();
-    void showSheet();
     void quit();
     void builtInDesign(BuiltInType type);
 
-    // The shared dialogs: font of one area-style row, colour of the ruled line, the page in the browser.
-    void chooseFont(int row);
-    void chooseBorderColor();
-    void showPage();
     dialogs::ExplorerControls explorerControls();
 
     std::unique_ptr<Ui::frmNefuda> ui;
@@ -126,12 +111,11 @@ private:
     ProductSlots slots_;
     bool listHasRows_;
 
-    std::array<QLineEdit *, SlotCount> copies_{};
-    std::array<QScrollBar *, SlotCount> copiesUpDown_{};
-    std::array<QLabel *, SlotCount> hinban_{}, name_{}, price_{}, jan_{};
-    std::array<QLabel *, 4> fontName_{}, fontSize_{}, fontStyle_{}, fontColor_{}, fontAlign_{};
-    std::array<QWidget *, 4> fontButton_{};
-    std::array<QLineEdit *, 4> padding_{};
+    QList<QLineEdit *> copies_;
+    QList<QScrollBar *> copiesUpDown_;
+    QList<QList<QLabel *>> slotLabels_; // each slot's item code, name, price and JAN code
+    QList<QLineEdit *> padding_;
+    dialogs::FontRows *fonts_;
     QButtonGroup *optionNum_;
     QButtonGroup *optionStyle_;
     QPointer<QWebEngineView> wbCPreView_;
@@ -140,7 +124,6 @@ private:
     dialogs::LogoBox *logo_;
     QString previewPath_;
     bool loading_ = false; // controls are being filled: no edits to mark
-    bool syncing_ = false; // a box and its up-down control are being matched
     bool making_ = false;
 };
 

@@ -6,8 +6,8 @@
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/design_file_commands_widgets.h"
-#include "dialogs/dlgFont.h"
-#include "dialogs/dlgPalete.h"
+#include "dialogs/designer_controls_widgets.h"
+#include "dialogs/font_rows_widgets.h"
 #include "dialogs/logo_box_widgets.h"
 #include "dialogs/make_aside_widgets.h"
 #include "dialogs/page_fonts_widgets.h"
@@ -26,10 +26,9 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLoggingCategory>
-#include <QTimer>
+#include <QShortcut>
 #include <QWebEngineView>
 
 Q_LOGGING_CATEGORY(lcShelfDesigner, "vennlo.shelf_labels.designer")
@@ -44,39 +43,10 @@ namespace {
 constexpr int PreviewTab = 6;
 constexpr int CardTab = 1;
 
-const char *const colorProperty = "colorText";
-
-// The size boxes take digits, the decimal point and backspace; other typed characters are dropped.
-// Keys without a character (arrows, Tab, Delete) and control characters keep their meaning.
-bool refusedSizeKey(const QKeyEvent *event)
+// The window shows every colour as "#RRGGBB", whatever form the settings file gave it.
+void setSwatch(QLabel *swatch, const QString &colorText)
 {
-    const QString text = event->text();
-    if (text.isEmpty())
-        return false;
-    const QChar c = text.front();
-    if (c.category() == QChar::Other_Control)
-        return false;
-    return !((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.'));
-}
-
-// A spin button beside a text box: its steps write the box, and a whole number typed into the box
-// moves it.
-void pairSpin(QLineEdit *box, QSpinBox *spin)
-{
-    spin->setRange(0, 9999);
-    if (const auto n = platform::toWholeNumber(box->text()); n && *n >= 0 && *n <= 9999)
-        spin->setValue(*n);
-    QObject::connect(spin, &QSpinBox::valueChanged, box, [box](int value) {
-        if (platform::toWholeNumber(box->text()) != value)
-            box->setText(QString::number(value));
-    });
-    QObject::connect(box, &QLineEdit::textChanged, spin, [spin](const QString &text) {
-        const auto n = platform::toWholeNumber(text);
-        if (n && *n >= spin->minimum() && *n <= spin->maximum() && platform::numericValue(text) == double(*n)) {
-            const QSignalBlocker block(spin);
-            spin->setValue(*n);
-        }
-    });
+    dialogs::showSwatchColor(swatch, normalizedColorText(colorText));
 }
 
 } // namespace
@@ -88,22 +58,12 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
       m_browser(browser), m_services(services), m_folders(folders), m_withData(withData)
 {
     ui->setupUi(this);
-    m_style = new QButtonGroup(this);
-    m_style->setObjectName(QStringLiteral("OptionStyle"));
-    m_style->addButton(ui->OptionStyle_0, 0);
-    m_style->addButton(ui->OptionStyle_1, 1);
-    m_janNum = new QButtonGroup(this);
-    m_janNum->setObjectName(QStringLiteral("OptionJanNum"));
-    m_janNum->addButton(ui->OptionJanNum_0, 0);
-    m_janNum->addButton(ui->OptionJanNum_1, 1);
-    m_taxStyle = new QButtonGroup(this);
-    m_taxStyle->setObjectName(QStringLiteral("Option税表示"));
-    const QList<QRadioButton *> taxOptions{ui->Option税表示_0, ui->Option税表示_1, ui->Option税表示_2,
-                                           ui->Option税表示_3, ui->Option税表示_4};
-    for (int i = 0; i < taxOptions.size(); ++i)
-        m_taxStyle->addButton(taxOptions[i], i);
-    m_padding = {ui->txtCardPadding_0, ui->txtCardPadding_1, ui->txtCardPadding_2, ui->txtCardPadding_3};
-    m_paddingUp = {ui->UpCardPadding_0, ui->UpCardPadding_1, ui->UpCardPadding_2, ui->UpCardPadding_3};
+    m_style = dialogs::numberedOptions(this, QStringLiteral("OptionStyle"), 2);
+    m_janNum = dialogs::numberedOptions(this, QStringLiteral("OptionJanNum"), 2);
+    m_taxStyle = dialogs::numberedOptions(this, QStringLiteral("Option税表示"), 5);
+    m_padding = dialogs::numberedControls<QLineEdit>(this, QStringLiteral("txtCardPadding_"), 4);
+    m_fonts = new dialogs::FontRows(this, QString(), QList<dialogs::FontFields>(6, ItemFont) << PriceMarkFont, true,
+                                    m_services);
 
     // Window load: the barcode heights, the shared design, no design file.
     for (int h = 15; h <= 40; ++h)
@@ -118,16 +78,24 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
                                                .extension = QStringLiteral("hdn"),
                                                .initialFolder = m_folders.data,
                                                .readLabel = readDesignLabel(),
+                                               .writeLabel = writeDesignLabel(),
                                                .caption = designerCaption,
                                                .savePrompt = savePrompt,
                                                .read = [this](const QString &path) { return readDesign(path); },
-                                               .write = [this](const QString &path) { return writeDesign(path); }},
+                                               .write =
+                                                   [this](const QString &path) {
+                                                       AppError error;
+                                                       WriteDesign(controlValues(), path, &error);
+                                                       return error;
+                                                   }},
                                               m_services, this);
     ui->ImageLogo->setScaledContents(true);
     auto logo =
         dialogs::logoBoxControls(this, *ui, ui->lblLogoName, ui->ImageLogo, ui->Frameリサイズ, ui->cmbLogoAlign);
     logo.imageHolder = ui->picLogoContents;
     logo.displayLimit = 2000;
+    logo.sizeEdited = [this] { markChanged(); };
+    logo.filling = [this] { return m_loading; };
     m_logo = new dialogs::LogoBox(logo, m_services, m_folders.data, this);
     showValues(WindowValues{m_design, m_tax.style, m_tax.zeikomi}, QStringLiteral("frmTanafuda.GetDInitial"));
     ui->Check比率->setChecked(false);
@@ -140,15 +108,44 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
 
 frmTanafuda::~frmTanafuda() = default;
 
+// The design's on/off fields and the check boxes that show them.
+QList<std::pair<QCheckBox *, int ShelfLabelDesign::*>> frmTanafuda::flagBoxes() const
+{
+    using D = ShelfLabelDesign;
+    return {{ui->CheckHeader, &D::headerCheck},
+            {ui->CheckGoodNum, &D::makeGN},
+            {ui->CheckAlt, &D::makeAlt},
+            {ui->CheckBarCode, &D::makeBC},
+            {ui->Check罫線, &D::line},
+            {ui->CheckLogo, &D::makeLG},
+            {ui->CheckCardHeight, &D::cardHeightFixed},
+            {ui->CheckCardWidth, &D::cardWidthFixed},
+            {ui->Check軽減マーク, &D::makeKM}};
+}
+
+// The design's colours and the swatches that show them, each with its "..." button.
+QList<frmTanafuda::Swatch> frmTanafuda::swatches() const
+{
+    using D = ShelfLabelDesign;
+    return {{ui->PicColorH, ui->cmdColorH, &D::headerColor},
+            {ui->PicColorLine, ui->cmdColorLine, &D::lineColor},
+            {ui->picBorderColor, ui->cmdBorderColor, &D::borderColor}};
+}
+
 void frmTanafuda::connectControls()
 {
+    dialogs::enableWith(ui->CheckHeader, {ui->FrameHeader});
+    dialogs::enableWith(ui->CheckBarCode, {ui->OptionJanNum_0, ui->OptionJanNum_1, ui->cmbJanImageHeight});
+    dialogs::enableWith(ui->Check罫線, {ui->cmdColorLine});
+    dialogs::enableWith(ui->Check税込, {ui->Frame税表示});
+    dialogs::enableWith(ui->CheckCardHeight, {ui->txtCardHeight, ui->UpCardHeight});
+    dialogs::enableWith(ui->CheckCardWidth, {ui->txtCardWidth, ui->UpCardWidth});
     auto changed = [this] {
         updateStates();
         markChanged();
     };
-    for (QCheckBox *c : {ui->CheckHeader, ui->CheckGoodNum, ui->CheckAlt, ui->CheckBarCode, ui->Check罫線,
-                         ui->CheckCardHeight, ui->CheckCardWidth, ui->CheckLogo, ui->Check軽減マーク})
-        connect(c, &QCheckBox::toggled, this, changed);
+    for (const auto &[box, field] : flagBoxes())
+        connect(box, &QCheckBox::toggled, this, changed);
     connect(ui->Check税込, &QCheckBox::toggled, this, &frmTanafuda::Check税込_Toggled);
     connect(ui->Check比率, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
@@ -174,47 +171,35 @@ void frmTanafuda::connectControls()
         markChanged();
     });
     platform::keepCp932Forms(ui->txtSale);
-    QList<QLineEdit *> boxes{ui->txtSale, ui->txtBorderWidth, ui->txtCardWidth, ui->txtCardHeight};
-    boxes += m_padding;
-    for (QLineEdit *e : boxes)
+    const QList<QLineEdit *> sizes =
+        QList<QLineEdit *>{ui->txtBorderWidth, ui->txtCardWidth, ui->txtCardHeight} + m_padding;
+    for (QLineEdit *e : QList<QLineEdit *>{ui->txtSale} + sizes)
         connect(e, &QLineEdit::textChanged, this, &frmTanafuda::markChanged);
 
-    pairSpin(ui->txtCardWidth, ui->UpCardWidth);
-    pairSpin(ui->txtCardHeight, ui->UpCardHeight);
-    pairSpin(ui->txtBorderWidth, ui->UpBorderWidth);
-    for (int i = 0; i < 4; ++i)
-        pairSpin(m_padding[i], m_paddingUp[i]);
-    // The logo's spin buttons say which box the user is working on before they write it.
-    connect(ui->UpDownWidth, &QSpinBox::valueChanged, this, [this] { m_logo->workingOn(false); });
-    connect(ui->UpDownHeight, &QSpinBox::valueChanged, this, [this] { m_logo->workingOn(true); });
-    pairSpin(ui->txtLogoWidth, ui->UpDownWidth);
-    pairSpin(ui->txtLogoHeight, ui->UpDownHeight);
-    connect(ui->txtLogoWidth, &QLineEdit::textChanged, this, [this] { logoSizeChanged(false); });
-    connect(ui->txtLogoHeight, &QLineEdit::textChanged, this, [this] { logoSizeChanged(true); });
+    dialogs::pairUpDown(ui->txtBorderWidth, ui->UpBorderWidth);
+    dialogs::pairCardBoxes(this, m_logo);
 
-    const QList<QWidget *> filtered{ui->cmbCountW->lineEdit(),
-                                    ui->cmbCountH->lineEdit(),
-                                    ui->txtBorderWidth,
-                                    ui->txtCardWidth,
-                                    ui->txtCardHeight,
-                                    m_padding[0],
-                                    m_padding[1],
-                                    m_padding[2],
-                                    m_padding[3],
-                                    ui->txtLogoWidth,
-                                    ui->txtLogoHeight};
-    for (QWidget *w : filtered)
-        w->installEventFilter(this);
+    QList<QWidget *> sizeKeys{ui->cmbCountW->lineEdit(), ui->cmbCountH->lineEdit()};
+    for (QLineEdit *e : sizes + QList<QLineEdit *>{ui->txtLogoWidth, ui->txtLogoHeight})
+        sizeKeys.append(e);
+    dialogs::takeOnlySizeKeys(sizeKeys);
+    dialogs::selectAllOnFocus(sizes);
 
-    const QList<QPushButton *> fontButtons{ui->cmdFont_0, ui->cmdFont_1, ui->cmdFont_2, ui->cmdFont_3,
-                                           ui->cmdFont_4, ui->cmdFont_5, ui->cmdFont_6};
-    for (int i = 0; i < fontButtons.size(); ++i)
-        connect(fontButtons[i], &QPushButton::clicked, this, [this, i] { cmdFont_Click(i); });
-    connect(ui->cmdColorH, &QPushButton::clicked, this, [this] { chooseColorFor(ui->PicColorH); });
-    connect(ui->cmdColorLine, &QPushButton::clicked, this, [this] { chooseColorFor(ui->PicColorLine); });
-    connect(ui->cmdBorderColor, &QPushButton::clicked, this, [this] { chooseColorFor(ui->picBorderColor); });
+    connect(m_fonts, &dialogs::FontRows::chosen, this, [this](int, bool accepted) {
+        if (accepted)
+            markChanged();
+    });
+    for (const Swatch &s : swatches())
+        connect(s.button, &QPushButton::clicked, this, [this, swatch = s.swatch] {
+            if (dialogs::chooseSwatchColor(swatch, m_services, this))
+                markChanged();
+        });
     connect(ui->cmdLogoName, &QPushButton::clicked, this, &frmTanafuda::cmdLogoName_Click);
-    connect(ui->cmdLogoClear, &QPushButton::clicked, this, &frmTanafuda::cmdLogoClear_Click);
+    connect(ui->cmdLogoClear, &QPushButton::clicked, this, [this] {
+        m_logo->clear();
+        updateStates();
+        markChanged();
+    });
     connect(ui->cmdResize, &QPushButton::clicked, this, &frmTanafuda::cmdResize_Click);
 
     connect(ui->TabStrip1, &QTabWidget::currentChanged, this, &frmTanafuda::TabStrip1_Click);
@@ -227,19 +212,19 @@ void frmTanafuda::connectControls()
         Q_EMIT previewShown(ms);
     });
     connect(ui->cmd作成, &QPushButton::clicked, this, &frmTanafuda::cmd作成_Click);
-    connect(ui->cmdExplorer, &QPushButton::clicked, this, &frmTanafuda::cmdExplorer_Click);
-    dialogs::connectPageOutput(this, ui->cmdPDF, ui->cmd印刷,
+    dialogs::connectPageOutput(explorerControls(), ui->cmdPDF, ui->cmd印刷,
                                {.page = makerPage(),
                                 .appDataFolder = m_folders.appData,
                                 .initialFolder = m_folders.data,
                                 .noPage = nothingToShow(),
                                 .windowName = QStringLiteral("frmTanafuda")},
-                               m_services);
+                               m_browser, m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, [this] {
         m_logo->show(false);
         close();
     });
     connect(ui->picHelp, &QToolButton::clicked, this, &frmTanafuda::helpRequested);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &frmTanafuda::helpRequested);
 
     connect(ui->mnuDsgnOpen, &QAction::triggered, m_files, &dialogs::DesignFileCommands::open);
     connect(ui->mnuDsgnSave, &QAction::triggered, m_files, &dialogs::DesignFileCommands::save);
@@ -258,37 +243,10 @@ void frmTanafuda::markChanged()
 // What is enabled follows the checks and choices that govern it.
 void frmTanafuda::updateStates()
 {
-    auto area = [this](int i, bool on) {
-        const QString n = QString::number(i);
-        for (const char *prefix : {"lblFontName_", "lblFontSize_", "lblFontStyle_", "lblAlign_"}) {
-            if (auto *l = findChild<QLabel *>(QString::fromLatin1(prefix) + n)) {
-                l->setAutoFillBackground(true);
-                l->setBackgroundRole(on ? QPalette::Base : QPalette::Button);
-                l->setEnabled(on);
-            }
-        }
-        findChild<QPushButton *>(QStringLiteral("cmdFont_") + n)->setEnabled(on);
-    };
-    area(0, ui->CheckHeader->isChecked());
-    area(1, ui->CheckGoodNum->isChecked());
-    area(2, true);
-    area(3, true);
-    area(4, true);
-    area(5, ui->CheckAlt->isChecked());
-    area(6, ui->cmbYMark->currentIndex() != 2);
-    ui->FrameHeader->setEnabled(ui->CheckHeader->isChecked());
-
-    const bool barcode = ui->CheckBarCode->isChecked();
-    ui->OptionJanNum_0->setEnabled(barcode);
-    ui->OptionJanNum_1->setEnabled(barcode);
-    ui->cmbJanImageHeight->setEnabled(barcode);
-    ui->cmdColorLine->setEnabled(ui->Check罫線->isChecked());
-    ui->Frame税表示->setEnabled(ui->Check税込->isChecked());
-    ui->txtCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
-    ui->UpCardHeight->setEnabled(ui->CheckCardHeight->isChecked());
-    ui->txtCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
-    ui->UpCardWidth->setEnabled(ui->CheckCardWidth->isChecked());
-
+    const bool printed[] = {ui->CheckHeader->isChecked(), ui->CheckGoodNum->isChecked(),    true, true, true,
+                            ui->CheckAlt->isChecked(),    ui->cmbYMark->currentIndex() != 2};
+    for (int i = 0; i < 7; ++i)
+        m_fonts->setPrinted(i, printed[i]);
     const bool border = ui->cmbBorderStyle->currentIndex() > 0;
     ui->txtBorderWidth->setEnabled(border);
     ui->UpBorderWidth->setEnabled(border);
@@ -308,50 +266,20 @@ void frmTanafuda::showError(const QString &label, const AppError &error)
     platform::showErrorReport(m_services, this, label, error);
 }
 
-void frmTanafuda::setSwatch(QLabel *swatch, const QString &colorText)
-{
-    const QString text = normalizedColorText(colorText);
-    swatch->setProperty(colorProperty, text);
-    swatch->setStyleSheet(QStringLiteral("background-color:%1; border:1px solid gray;").arg(text));
-    swatch->setAccessibleDescription(text);
-}
-
-QString frmTanafuda::swatchColor(const QLabel *swatch) const
-{
-    return swatch->property(colorProperty).toString();
-}
-
-void frmTanafuda::setValueLabel(QLabel *label, const QString &text)
-{
-    label->setText(text);
-    label->setAccessibleDescription(text);
-}
-
-// One area's font row; area 6 has no alignment or colour controls.
-void frmTanafuda::showArea(int index, const AreaStyle &a)
-{
-    const QString n = QString::number(index);
-    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontName_") + n), a.fontName);
-    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontSize_") + n), a.fontSize);
-    setValueLabel(findChild<QLabel *>(QStringLiteral("lblFontStyle_") + n), a.fontStyle);
-    if (index < 6) {
-        setValueLabel(findChild<QLabel *>(QStringLiteral("lblAlign_") + n), a.align);
-        setSwatch(findChild<QLabel *>(QStringLiteral("picFontColor_") + n), a.color);
-    }
-}
-
 void frmTanafuda::showValues(const WindowValues &values, const QString &label)
 {
     const bool wasLoading = m_loading;
     m_loading = true;
     const ShelfLabelDesign &d = values.design;
-    for (int i = 0; i < 7; ++i)
-        showArea(i, d.area[i]);
-    setSwatch(ui->PicColorH, d.headerColor);
+    for (int i = 0; i < 7; ++i) {
+        const AreaStyle &a = d.area[i];
+        m_fonts->show(i, {a.fontName, a.fontSize, a.fontStyle, normalizedColorText(a.color), a.align});
+    }
+    for (const Swatch &s : swatches())
+        setSwatch(s.swatch, d.*s.color);
+    for (const auto &[box, field] : flagBoxes())
+        box->setChecked(d.*field == 1);
     ui->txtSale->setText(d.headerText);
-    ui->CheckHeader->setChecked(d.headerCheck == 1);
-    ui->Check罫線->setChecked(d.line == 1);
-    setSwatch(ui->PicColorLine, d.lineColor);
     ui->cmbCountW->setCurrentText(d.countW);
     ui->cmbCountH->setCurrentText(d.countH);
     if (d.yMark >= 0 && d.yMark <= 2)
@@ -359,17 +287,11 @@ void frmTanafuda::showValues(const WindowValues &values, const QString &label)
     if (QAbstractButton *b = m_taxStyle->button(values.taxStyle))
         b->setChecked(true);
     ui->Check税込->setChecked(values.zeikomi == 1);
-    ui->CheckGoodNum->setChecked(d.makeGN == 1);
-    ui->CheckAlt->setChecked(d.makeAlt == 1);
-    ui->CheckBarCode->setChecked(d.makeBC == 1);
     m_janNum->button(d.makeJN == 0 ? 0 : 1)->setChecked(true);
 
     ui->cmbBorderStyle->setCurrentText(borderComboText(d.borderStyle));
     ui->txtBorderWidth->setText(platform::isNumeric(d.borderWidth) ? d.borderWidth : QStringLiteral("0"));
-    setSwatch(ui->picBorderColor, d.borderColor);
-    ui->CheckCardHeight->setChecked(d.cardHeightFixed == 1);
     ui->txtCardHeight->setText(d.cardHeight);
-    ui->CheckCardWidth->setChecked(d.cardWidthFixed == 1);
     ui->txtCardWidth->setText(d.cardWidth);
     for (int i = 0; i < 4; ++i)
         m_padding[i]->setText(d.padding[i]);
@@ -381,8 +303,6 @@ void frmTanafuda::showValues(const WindowValues &values, const QString &label)
         ui->cmbJanImageHeight->addItem(th); // a height typed into an older settings file stays as it was
     ui->cmbJanImageHeight->setCurrentText(th);
 
-    ui->CheckLogo->setChecked(d.makeLG == 1);
-    ui->Check軽減マーク->setChecked(d.makeKM == 1);
     ui->cmbLogoAlign->setCurrentText(d.logoAlign.isEmpty() ? QStringLiteral("中央") : d.logoAlign);
     showLogo(d.logoName, d.logoW, d.logoH, label);
     m_loading = wasLoading;
@@ -395,43 +315,35 @@ WindowValues frmTanafuda::controlValues() const
     ShelfLabelDesign &d = v.design;
     d = m_design;
     for (int i = 0; i < 7; ++i) {
-        const QString n = QString::number(i);
+        const dialogs::FontChoice f = m_fonts->font(i);
         AreaStyle &a = d.area[i];
-        a.fontName = findChild<QLabel *>(QStringLiteral("lblFontName_") + n)->text();
-        a.fontSize = findChild<QLabel *>(QStringLiteral("lblFontSize_") + n)->text();
-        a.fontStyle = findChild<QLabel *>(QStringLiteral("lblFontStyle_") + n)->text();
+        a.fontName = f.name;
+        a.fontSize = f.size;
+        a.fontStyle = f.style;
         if (i < 6) {
-            a.align = findChild<QLabel *>(QStringLiteral("lblAlign_") + n)->text();
-            a.color = swatchColor(findChild<QLabel *>(QStringLiteral("picFontColor_") + n));
+            a.align = f.align;
+            a.color = f.color;
         }
     }
-    d.headerColor = swatchColor(ui->PicColorH);
+    for (const Swatch &s : swatches())
+        d.*s.color = dialogs::swatchColor(s.swatch);
+    for (const auto &[box, field] : flagBoxes())
+        d.*field = box->isChecked() ? 1 : 0;
     d.headerText = platform::cp932::toCp932Forms(ui->txtSale->text());
-    d.headerCheck = ui->CheckHeader->isChecked() ? 1 : 0;
-    d.line = ui->Check罫線->isChecked() ? 1 : 0;
-    d.lineColor = swatchColor(ui->PicColorLine);
     d.countW = ui->cmbCountW->currentText();
     d.countH = ui->cmbCountH->currentText();
     d.yMark = ui->cmbYMark->currentIndex();
     const int taxStyle = m_taxStyle->checkedId();
     v.taxStyle = taxStyle >= 0 && taxStyle <= 3 ? taxStyle : 4;
     v.zeikomi = ui->Check税込->isChecked() ? 1 : 0;
-    d.makeGN = ui->CheckGoodNum->isChecked() ? 1 : 0;
-    d.makeAlt = ui->CheckAlt->isChecked() ? 1 : 0;
-    d.makeBC = ui->CheckBarCode->isChecked() ? 1 : 0;
     d.makeJN = m_janNum->checkedId() == 0 ? 0 : 1;
-    d.makeLG = ui->CheckLogo->isChecked() ? 1 : 0;
-    d.makeKM = ui->Check軽減マーク->isChecked() ? 1 : 0;
     d.logoName = ui->lblLogoName->text().isEmpty() ? QString() : m_logo->path();
     d.logoAlign = ui->cmbLogoAlign->currentText();
     d.logoW = ui->txtLogoWidth->text();
     d.logoH = ui->txtLogoHeight->text();
     d.borderStyle = borderCssWord(ui->cmbBorderStyle->currentText());
     d.borderWidth = ui->txtBorderWidth->text();
-    d.borderColor = swatchColor(ui->picBorderColor);
-    d.cardHeightFixed = ui->CheckCardHeight->isChecked() ? 1 : 0;
     d.cardHeight = ui->txtCardHeight->text();
-    d.cardWidthFixed = ui->CheckCardWidth->isChecked() ? 1 : 0;
     d.cardWidth = ui->txtCardWidth->text();
     for (int i = 0; i < 4; ++i)
         d.padding[i] = m_padding[i]->text();
@@ -452,12 +364,7 @@ void frmTanafuda::SetValues()
 
 void frmTanafuda::refillStartPositions()
 {
-    const auto items = SetStartPos(ui->cmbCountW->currentText(), ui->cmbCountH->currentText());
-    if (!items)
-        return;
-    ui->cmbStartPos->clear();
-    ui->cmbStartPos->addItems(*items);
-    ui->cmbStartPos->setCurrentIndex(0);
+    dialogs::refillList(ui->cmbStartPos, SetStartPos(ui->cmbCountW->currentText(), ui->cmbCountH->currentText()));
 }
 
 // --- logo ---------------------------------------------------------------------------------------------
@@ -469,7 +376,7 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
     ui->txtLogoWidth->setText(w.isEmpty() ? QStringLiteral("0") : w);
     ui->txtLogoHeight->setText(h.isEmpty() ? QStringLiteral("0") : h);
     if (path.isEmpty()) {
-        clearLogo();
+        m_logo->drop();
         return;
     }
     // A picture far beyond any logo is refused from its header, never decoded.
@@ -482,7 +389,7 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
             showMessage(missingLogo(path));
         else
             showError(label, AppError::invalidPropertyValue());
-        clearLogo();
+        m_logo->drop();
         m_design.logoName.clear();
         return;
     }
@@ -490,19 +397,6 @@ void frmTanafuda::showLogo(const QString &path, const QString &w, const QString 
     m_logo->setLoaded(true);
     m_logo->show(true);
     m_logo->updateRatios();
-}
-
-void frmTanafuda::clearLogo()
-{
-    m_logo->drop();
-    updateStates();
-}
-
-void frmTanafuda::logoSizeChanged(bool height)
-{
-    markChanged();
-    if (!m_loading)
-        m_logo->sizeTyped(height);
 }
 
 void frmTanafuda::resetLogoToNaturalSize()
@@ -521,14 +415,6 @@ void frmTanafuda::cmdLogoName_Click()
     if (chosen == dialogs::LogoBox::Chosen::Nothing)
         return;
     updateStates();
-    markChanged();
-}
-
-void frmTanafuda::cmdLogoClear_Click()
-{
-    clearLogo();
-    ui->cmbLogoAlign->setCurrentText(QStringLiteral("中央"));
-    ui->Check比率->setChecked(false);
     markChanged();
 }
 
@@ -557,9 +443,10 @@ void frmTanafuda::TabStrip1_Click(int index)
     SetValues();
     QString path;
     AppError error;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool made = MakePreviewHtml(m_design, m_tax, m_folders.appData, &path, &error);
-    QGuiApplication::restoreOverrideCursor();
+    const bool made = [&] {
+        const dialogs::WaitCursor busy;
+        return MakePreviewHtml(m_design, m_tax, m_folders.appData, &path, &error);
+    }();
     if (made) {
         m_previewPath = path;
         // The card's texts also as the view's description: a screen reader has them at once,
@@ -575,24 +462,6 @@ void frmTanafuda::TabStrip1_Click(int index)
         ui->WebBrowser1->load(QUrl::fromLocalFile(m_previewPath));
     } else
         m_previewClock.invalidate();
-}
-
-void frmTanafuda::cmdFont_Click(int index)
-{
-    AreaStyle style = controlValues().design.area[index];
-    if (!chooseFont(index, style))
-        return;
-    showArea(index, style);
-    markChanged();
-}
-
-void frmTanafuda::chooseColorFor(QLabel *swatch)
-{
-    QString color = swatchColor(swatch);
-    if (!chooseColor(color))
-        return;
-    setSwatch(swatch, color);
-    markChanged();
 }
 
 void frmTanafuda::Check税込_Toggled(bool checked)
@@ -633,16 +502,6 @@ void frmTanafuda::cmd作成_Click()
     dialogs::showMakeResult(m_services, explorerControls(), outcome);
 }
 
-void frmTanafuda::cmdExplorer_Click()
-{
-    const QString page = QDir(m_folders.appData).filePath(pageFileName());
-    if (!QFileInfo(page).isFile()) {
-        showMessage(nothingToShow());
-        return;
-    }
-    showPage();
-}
-
 // --- design files ---------------------------------------------------------------------------------------
 
 void frmTanafuda::openDesignFile(const QString &path)
@@ -666,15 +525,6 @@ std::optional<AppError> frmTanafuda::readDesign(const QString &path)
     return read.replaced;
 }
 
-bool frmTanafuda::writeDesign(const QString &path)
-{
-    AppError error;
-    if (WriteDesign(controlValues(), path, &error))
-        return true;
-    showError(writeDesignLabel(), error);
-    return false;
-}
-
 void frmTanafuda::setDefaults(const WindowValues &values)
 {
     if (!m_files->confirmSave(false))
@@ -687,31 +537,6 @@ void frmTanafuda::setDefaults(const WindowValues &values)
 }
 
 // --- window ---------------------------------------------------------------------------------------------
-
-bool frmTanafuda::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        if (refusedSizeKey(static_cast<QKeyEvent *>(event)))
-            return true;
-    } else if (event->type() == QEvent::FocusIn) {
-        auto *box = qobject_cast<QLineEdit *>(watched);
-        const bool selects =
-            box == ui->txtBorderWidth || box == ui->txtCardWidth || box == ui->txtCardHeight || m_padding.contains(box);
-        // After the mouse has placed the cursor, so that the whole text ends up selected.
-        if (selects)
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmTanafuda::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        Q_EMIT helpRequested();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 // Escape closes like the close button: through the save prompt.
 void frmTanafuda::reject()
@@ -729,44 +554,6 @@ void frmTanafuda::closeEvent(QCloseEvent *event)
     SetValues();
     event->accept();
     QDialog::done(QDialog::Rejected);
-}
-
-// --- the dialogs of the design work ---------------------------------------------------------------------
-
-bool frmTanafuda::chooseFont(int index, AreaStyle &style)
-{
-    const auto target = index == 6 ? PriceMarkFont : ItemFont;
-    // Listing the installed fonts takes a moment.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    dialogs::dlgFont dialog(
-        target, dialogs::FontChoice{style.fontName, style.fontSize, style.fontStyle, style.color, style.align},
-        m_services, this);
-    QGuiApplication::restoreOverrideCursor();
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const dialogs::FontChoice chosen = dialog.choice();
-    style.fontName = chosen.name;
-    style.fontSize = chosen.size;
-    style.fontStyle = chosen.style;
-    if (index < 6) {
-        style.color = chosen.color;
-        style.align = chosen.align;
-    }
-    return true;
-}
-
-bool frmTanafuda::chooseColor(QString &colorText)
-{
-    dialogs::dlgPalete dialog(colorText, m_services, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    colorText = dialog.colorText();
-    return true;
-}
-
-void frmTanafuda::showPage()
-{
-    dialogs::ShowExplorer(makerPage(), m_browser, m_folders.appData, explorerControls(), m_services);
 }
 
 dialogs::ExplorerControls frmTanafuda::explorerControls()

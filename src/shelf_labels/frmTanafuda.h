@@ -20,9 +20,14 @@ namespace Ui {
 class frmTanafuda;
 }
 class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QSpinBox;
+class QPushButton;
+
+namespace dialogs {
+class FontRows;
+}
 
 namespace products {
 class ProductListModel;
@@ -60,9 +65,7 @@ Q_SIGNALS:
     void previewShown(qint64 milliseconds);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
 
 private:
@@ -77,36 +80,29 @@ private:
     void showValues(const WindowValues &values, const QString &label);
     WindowValues controlValues() const;
     void SetValues();
-    void setSwatch(QLabel *swatch, const QString &colorText);
-    QString swatchColor(const QLabel *swatch) const;
-    void setValueLabel(QLabel *label, const QString &text);
-    void showArea(int index, const AreaStyle &a);
+    // The design's on/off fields and colours with the controls that show them.
+    QList<std::pair<QCheckBox *, int ShelfLabelDesign::*>> flagBoxes() const;
+    struct Swatch {
+        QLabel *swatch;
+        QPushButton *button; // its "..." button
+        QString ShelfLabelDesign::*color;
+    };
+    QList<Swatch> swatches() const;
 
     // Logo.
     void showLogo(const QString &path, const QString &w, const QString &h, const QString &label);
-    void clearLogo();
-    void logoSizeChanged(bool height);
     void resetLogoToNaturalSize();
     void cmdLogoName_Click();
-    void cmdLogoClear_Click();
     void cmdResize_Click();
 
     // Commands.
     void TabStrip1_Click(int index);
-    void cmdFont_Click(int index);
-    void chooseColorFor(QLabel *swatch);
     void Check税込_Toggled(bool checked);
     void refillStartPositions();
     void cmd作成_Click();
-    void cmdExplorer_Click();
     std::optional<platform::AppError> readDesign(const QString &path);
-    bool writeDesign(const QString &path);
     void setDefaults(const WindowValues &values);
 
-    // The dialogs of the design work, one call each.
-    bool chooseFont(int index, AreaStyle &style);
-    bool chooseColor(QString &colorText);
-    void showPage();
     dialogs::ExplorerControls explorerControls();
 
     std::unique_ptr<Ui::frmTanafuda> ui;
@@ -122,7 +118,7 @@ private:
     QButtonGroup *m_janNum;
     QButtonGroup *m_taxStyle;
     QList<QLineEdit *> m_padding;
-    QList<QSpinBox *> m_paddingUp;
+    dialogs::FontRows *m_fonts;
 
     dialogs::DesignFileCommands *m_files;
     bool m_loading = false;

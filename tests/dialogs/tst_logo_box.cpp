@@ -2,6 +2,7 @@
 #include "support/fake_ui_services.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -22,6 +23,8 @@ struct Fixture {
     QLineEdit *width = new QLineEdit(&window);
     QLineEdit *height = new QLineEdit(&window);
     QCheckBox *lock = new QCheckBox(&window);
+    QComboBox *align = new QComboBox(&window);
+    int edits = 0; // size changes told to the window
     LogoBox box{{.window = &window,
                  .check = check,
                  .caption = caption,
@@ -29,7 +32,9 @@ struct Fixture {
                  .width = width,
                  .height = height,
                  .lockAspect = lock,
-                 .sizeControls = {width, height, lock}},
+                 .align = align,
+                 .sizeControls = {width, height, lock},
+                 .sizeEdited = [this] { ++edits; }},
                 services,
                 QString(),
                 nullptr};
@@ -38,8 +43,7 @@ struct Fixture {
     Fixture()
     {
         check->setChecked(true);
-        QObject::connect(width, &QLineEdit::textChanged, &box, [this] { box.sizeTyped(false); });
-        QObject::connect(height, &QLineEdit::textChanged, &box, [this] { box.sizeTyped(true); });
+        align->addItems({QStringLiteral("右"), QStringLiteral("中央"), QStringLiteral("左")});
     }
     LogoBox::Chosen choose(const QString &path)
     {
@@ -64,6 +68,7 @@ private Q_SLOTS:
     void aspectLock_data();
     void aspectLock();
     void unreadablePictureDropsTheLogo();
+    void clearCentresAndFrees();
 };
 
 void TestLogoBox::aspectLock_data()
@@ -123,6 +128,20 @@ void TestLogoBox::unreadablePictureDropsTheLogo()
     QVERIFY(f.caption->text().isEmpty());
     QCOMPARE(f.width->text(), QStringLiteral("0"));
     QCOMPARE(f.height->text(), QStringLiteral("0"));
+    QVERIFY(!f.width->isEnabled());
+}
+
+void TestLogoBox::clearCentresAndFrees()
+{
+    Fixture f;
+    QCOMPARE(f.choose(f.picture(QSize(20, 10))), LogoBox::Chosen::Taken);
+    QVERIFY(f.edits > 0);
+    f.lock->setChecked(true);
+    f.box.clear();
+    QVERIFY(f.box.path().isEmpty());
+    QCOMPARE(f.width->text(), QStringLiteral("0"));
+    QCOMPARE(f.align->currentText(), QStringLiteral("中央"));
+    QVERIFY(!f.lock->isChecked());
     QVERIFY(!f.width->isEnabled());
 }
 

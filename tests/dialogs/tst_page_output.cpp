@@ -103,7 +103,7 @@ private Q_SLOTS:
 void TestPageOutput::commands_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("command"); // cmdPDF or cmd印刷
+    QTest::addColumn<QString>("command"); // cmdExplorer, cmdPDF or cmd印刷
     QTest::addColumn<bool>("made");       // the window made its page first
     QTest::addColumn<QString>(
         "answer"); // the file name the dialog gives, relative to the test folder; empty: cancelled
@@ -119,6 +119,9 @@ void TestPageOutput::commands_data()
         QTest::addRow("%s: print cancelled", kind) << kind << "cmd印刷" << true << QString() << false << QString();
         QTest::addRow("%s: print before the first make", kind)
             << kind << "cmd印刷" << false << QString() << false << "no page";
+        QTest::addRow("%s: display", kind) << kind << "cmdExplorer" << true << QString() << false << QString();
+        QTest::addRow("%s: display before the first make", kind)
+            << kind << "cmdExplorer" << false << QString() << false << "no page";
     }
 }
 
@@ -166,6 +169,7 @@ void TestPageOutput::commands()
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     if (command == QStringLiteral("cmd印刷") && made)
         QVERIFY(printDialogShown);
+    QCOMPARE(m.services.opened.size(), command == QLatin1String("cmdExplorer") && made ? 1 : 0);
 
     // The file dialog is asked only when there is a page, for a PDF file to save.
     const bool asked = command == QLatin1String("cmdPDF") && made;
