@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings_keys.h"
+#include "common/print_calibration.h"
 #include "dialogs/browser_settings.h"
 #include "ledger/design.h"
 #include "platform/apperror.h"
@@ -39,6 +40,7 @@ struct Settings {
     BrowserSettings browser;
     int excelEX = keys::ExcelEX.defaultNumber();
     int gridFont = keys::GridFont.defaultNumber(); // the list view's font size
+    common::PrintCalibration calibration;
     WindowStatus status;
     bool operator==(const Settings &) const = default;
 };

@@ -62,6 +62,22 @@ struct StoredKey {
 // True when text passes the check of the key's kind (for TextOrEmpty and Text anything does).
 bool fitsKind(KeyKind kind, const QString &text);
 
+// The label stock a design prints on, stored with its geometry (millimetres) so that a design prints
+// the same on a machine whose catalogue lacks the stock. Older versions ignore the section.
+struct StockKeys {
+    StoredKey name; // "BRAND:PART"; empty: no stock, the free layout
+    StoredKey pageWidth;
+    StoredKey pageHeight;
+    StoredKey labelWidth;
+    StoredKey labelHeight;
+    StoredKey columns;
+    StoredKey rows;
+    StoredKey left; // page edge to the first label
+    StoredKey top;
+    StoredKey pitchX; // one label's left edge to the next one's
+    StoredKey pitchY;
+};
+
 namespace keys {
 
 using K = KeyKind;
@@ -155,6 +171,11 @@ inline constexpr std::array<StoredKey, 4> Padding{{
 }};
 inline constexpr StoredKey LayoutType{"Style", "M", "0", K::Byte, B::ReportUnlessEmpty};
 inline constexpr StoredKey BarcodeHeight{"JAN", "TH", "40", K::Integer16};
+inline constexpr StockKeys Stock{
+    {"Stock", "Name", "", K::TextOrEmpty}, {"Stock", "PW", "0", K::NumberText}, {"Stock", "PH", "0", K::NumberText},
+    {"Stock", "LW", "0", K::NumberText},   {"Stock", "LH", "0", K::NumberText}, {"Stock", "C", "0", K::Integer16},
+    {"Stock", "R", "0", K::Integer16},     {"Stock", "L", "0", K::NumberText},  {"Stock", "T", "0", K::NumberText},
+    {"Stock", "DX", "0", K::NumberText},   {"Stock", "DY", "0", K::NumberText}};
 } // namespace shelf
 
 // The price-tag design (the C-prefixed sections of the settings file; ".cdn" files hold the same
@@ -223,7 +244,20 @@ inline constexpr std::array<StoredKey, 4> Padding{{
 }};
 inline constexpr StoredKey LayoutType{"Style", "C", "0", K::Byte, B::ReportUnlessEmpty};
 inline constexpr StoredKey BarcodeHeight{"JAN", "CH", "40", K::Integer16};
+// The settings file and ".cdn" files alike.
+inline constexpr StockKeys Stock{
+    {"CStock", "Name", "", K::TextOrEmpty}, {"CStock", "PW", "0", K::NumberText}, {"CStock", "PH", "0", K::NumberText},
+    {"CStock", "LW", "0", K::NumberText},   {"CStock", "LH", "0", K::NumberText}, {"CStock", "C", "0", K::Integer16},
+    {"CStock", "R", "0", K::Integer16},     {"CStock", "L", "0", K::NumberText},  {"CStock", "T", "0", K::NumberText},
+    {"CStock", "DX", "0", K::NumberText},   {"CStock", "DY", "0", K::NumberText}};
 } // namespace tag
+
+// The printer's shift, measured on the calibration page, in tenths of a millimetre (right and down
+// positive). Applied to the PDF and the print, never to a design.
+namespace calibration {
+inline constexpr StoredKey OffsetX{"Calibration", "X", "0", K::Integer16, B::ReportUnlessEmpty};
+inline constexpr StoredKey OffsetY{"Calibration", "Y", "0", K::Integer16, B::ReportUnlessEmpty};
+} // namespace calibration
 
 // The ledger options.
 namespace ledger {
