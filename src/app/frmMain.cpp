@@ -251,7 +251,7 @@ void frmMain::mnuTanafuda_Click(bool fromMenu, const QString &designFile)
         services_.message(this, notice.title, notice.text, notice.icon);
     }
     shelf_labels::frmTanafuda window(*model_, settings_.shelf, settings_.tax, settings_.browser, services_, folders_,
-                                     withData, this);
+                                     withData, this, &settings_.calibration);
     connect(&window, &shelf_labels::frmTanafuda::helpRequested, this,
             [this] { ShowHelpFile(services_, this, folders_, help_topic::tanafuda); });
     if (!designFile.isEmpty())
@@ -263,7 +263,7 @@ void frmMain::mnuCyoufu_Click(const QString &designFile)
 {
     price_tags::frmNefuda::ShowNefudaDialog(
         *model_, settings_.tag, settings_.tax, settings_.browser, services_, folders_, this,
-        [this] { ShowHelpFile(services_, this, folders_, help_topic::nefuda); }, designFile);
+        [this] { ShowHelpFile(services_, this, folders_, help_topic::nefuda); }, designFile, &settings_.calibration);
 }
 
 void frmMain::mnuDaicyo_Click(bool fromMenu)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/maker.h"
+#include "common/print_calibration.h"
 #include "dialogs/browser_display.h"
 
 #include <QString>
@@ -21,6 +22,8 @@ struct PageOutput {
     QString initialFolder;  // where the PDF file dialog starts
     common::Refusal noPage; // the display command's message when no page was made yet
     QString windowName;     // "frmTanafuda": the error reports are "frmTanafuda.cmdPDF", "frmTanafuda.cmd印刷"
+    // The printer's shift the PDF and the print apply (the settings' record); none when null.
+    const common::PrintCalibration *calibration = nullptr;
 };
 
 // The PDF command: asks for a file name and writes the PDF of the page the window made last, with the
