@@ -279,7 +279,7 @@ void frmMain::mnuTanafuda_Click(common::LaunchedFrom from, const QString &design
 {
     const bool withData = noticeEmptyList(shelf_labels::emptyListNotice(model_->rowCount(), from));
     shelf_labels::frmTanafuda window(*model_, settings_.shelf, settings_.tax, settings_.browser, services_, folders_,
-                                     withData, this);
+                                     withData, this, &settings_.calibration);
     runMakerWindow(window, helpOn(help_topic::tanafuda), designFile);
 }
 
@@ -297,7 +297,8 @@ void frmMain::mnuCyoufu_Click(common::LaunchedFrom from, const QString &designFi
         }
         items = fill.items;
     }
-    price_tags::frmNefuda window(items, withData, settings_.tag, settings_.browser, services_, folders_, this);
+    price_tags::frmNefuda window(items, withData, settings_.tag, settings_.browser, services_, folders_, this,
+                                 &settings_.calibration);
     runMakerWindow(window, helpOn(help_topic::nefuda), designFile);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/print_calibration.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -17,6 +19,8 @@ struct Context {
     // --tax and --reduced-tax: rates that stand over the settings' [Tax] values; empty when not given.
     QString taxRate;
     QString reducedTaxRate;
+    // The printer's shift from the settings, which --pdf hands to vennlo-pdf.
+    common::PrintCalibration calibration;
 };
 
 // Exit codes shared by every command.

@@ -78,6 +78,7 @@ std::optional<settings::Settings> loadSettings(Context &ctx)
     const auto settings = loadFileSettings(ctx);
     if (!settings)
         return std::nullopt;
+    ctx.calibration = settings->calibration;
     return withRates(ctx, *settings);
 }
 
@@ -200,6 +201,19 @@ QString toolMessage(const QByteArray &stderrBytes)
 
 } // namespace
 
+std::optional<label_stocks::ChosenStock> stockOption(Context &ctx, const QString &key)
+{
+    const label_stocks::Catalogue catalogue = label_stocks::loadCatalogue();
+    const label_stocks::LabelStock *stock =
+        catalogue.find(key.section(QLatin1Char(':'), 0, 0), key.section(QLatin1Char(':'), 1));
+    if (!key.contains(QLatin1Char(':')) || !stock) {
+        refuse(ctx, QStringLiteral("vennlo-cli: unknown label stock: %1 (vennlo-cli stocks lists them as BRAND:PART)")
+                        .arg(key));
+        return std::nullopt;
+    }
+    return label_stocks::chosenStock(*stock);
+}
+
 int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath)
 {
     const QString tool = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vennlo-pdf"));
@@ -217,7 +231,11 @@ int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath)
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(tool, {QFileInfo(pagePath).absoluteFilePath(), target});
+    QStringList toolArgs{QFileInfo(pagePath).absoluteFilePath(), target};
+    if (!ctx.calibration.isZero())
+        toolArgs.prepend(
+            QStringLiteral("--offset=%1,%2").arg(ctx.calibration.xTenthsMm).arg(ctx.calibration.yTenthsMm));
+    process.start(tool, toolArgs);
     if (!process.waitForStarted())
         return refuse(ctx, notMade + QStringLiteral("vennlo-pdf could not be started (") + tool + QLatin1Char(')'));
     const int timeoutMs = pagePdfToolTimeoutMs(pagePath);

@@ -4,6 +4,7 @@
 // folder beside the pages, and how a refusal or failure is told.
 
 #include "cli/cli_command.h"
+#include "label_stocks/chosen_stock.h"
 #include "platform/apperror.h"
 #include "products/product.h"
 #include "settings/settings.h"
@@ -58,6 +59,10 @@ int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath);
 // The end of a page command: the page's path on out, then the PDF when the options hold --pdf.
 int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options);
 inline const QString PdfOption = QStringLiteral("--pdf");
+inline const QString StockOption = QStringLiteral("--stock");
+// The stock --stock BRAND:PART names, from the template catalogue; nullopt, with the refusal on
+// stderr, when the catalogue has no such stock.
+std::optional<label_stocks::ChosenStock> stockOption(Context &ctx, const QString &key);
 // How long vennlo-pdf may take before it is stopped: a minute more than its own bound for the page,
 // so that its own message about a page too slow to load wins.
 int pagePdfToolTimeoutMs(const QString &pagePath);

@@ -52,8 +52,10 @@ bool designAndTax(cli::Context &ctx, const settings::Settings &settings, const Q
 int runShelf(cli::Context &ctx, const QStringList &args)
 {
     QString why;
-    const auto parsed = cli::parseArgs(
-        args, {QStringLiteral("--design"), QStringLiteral("--check"), QStringLiteral("--start"), cli::PdfOption}, &why);
+    const auto parsed = cli::parseArgs(args,
+                                       {QStringLiteral("--design"), cli::StockOption, QStringLiteral("--check"),
+                                        QStringLiteral("--start"), cli::PdfOption},
+                                       &why);
     if (!parsed)
         return cli::usageError(ctx, shelfUsage, why);
     if (parsed->positional.size() != 1)
@@ -68,6 +70,12 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     products::TaxSettings tax;
     if (!designAndTax(ctx, *settings, parsed->options.value(QStringLiteral("--design")), &design, &tax))
         return cli::Refused;
+    if (parsed->options.contains(cli::StockOption)) {
+        const auto stock = cli::stockOption(ctx, parsed->options.value(cli::StockOption));
+        if (!stock)
+            return cli::Refused;
+        shelf_labels::useStock(design, *stock);
+    }
     auto list = cli::readProductList(ctx, parsed->positional.first());
     if (!list)
         return cli::Refused;
@@ -125,7 +133,8 @@ const cli::CommandRegistration shelfCommand(
                       "                   write DIR/temp.html, the shelf-label sheet of the list's checked rows\n"
                       "                   (all rows when none is checked); --check ROWS checks 1-based rows\n"
                       "                   (\"1,3,5-7\"), --start N is the start position (default 1); --pdf FILE.pdf\n"
-                      "                   also turns the sheet into that PDF (A4, with vennlo-pdf)"),
+                      "                   also turns the sheet into that PDF (A4, with vennlo-pdf); --stock\n"
+                      "                   BRAND:PART puts each card on a label of that stock (see stocks)"),
      runShelf});
 
 const cli::CommandRegistration previewShelfCommand(

@@ -50,10 +50,11 @@ bool designForm(cli::Context &ctx, const settings::Settings &settings, const QSt
 int runTags(cli::Context &ctx, const QStringList &args)
 {
     QString why;
-    const auto parsed = cli::parseArgs(args,
-                                       {QStringLiteral("--check"), QStringLiteral("--copies"),
-                                        QStringLiteral("--design"), QStringLiteral("--start"), cli::PdfOption},
-                                       &why);
+    const auto parsed =
+        cli::parseArgs(args,
+                       {QStringLiteral("--check"), QStringLiteral("--copies"), QStringLiteral("--design"),
+                        cli::StockOption, QStringLiteral("--start"), cli::PdfOption},
+                       &why);
     if (!parsed)
         return cli::usageError(ctx, tagsUsage, why);
     if (parsed->positional.size() != 1)
@@ -67,6 +68,12 @@ int runTags(cli::Context &ctx, const QStringList &args)
     price_tags::WindowValues form;
     if (!designForm(ctx, *settings, parsed->options.value(QStringLiteral("--design")), &form))
         return cli::Refused;
+    if (parsed->options.contains(cli::StockOption)) {
+        const auto stock = cli::stockOption(ctx, parsed->options.value(cli::StockOption));
+        if (!stock)
+            return cli::Refused;
+        price_tags::useStock(form, *stock);
+    }
     auto list = cli::readProductList(ctx, parsed->positional.first());
     if (!list)
         return cli::Refused;
@@ -165,7 +172,8 @@ const cli::CommandRegistration tagsCommand(
                         "                   write DIR/ctemp.html, the price tags of the rows of --check (1-based,\n"
                         "                   \"1,3,5-7\", at most ten) in list order; --copies gives the tags per\n"
                         "                   product in that order (default 1 each), --start N the start position;\n"
-                        "                   --pdf FILE.pdf also turns the sheet into that PDF (A4, with vennlo-pdf)"),
+                        "                   --pdf FILE.pdf also turns the sheet into that PDF (A4, with vennlo-pdf);\n"
+                        "                   --stock BRAND:PART puts each tag on a label of that stock (see stocks)"),
      runTags});
 
 const cli::CommandRegistration previewTagsCommand(

@@ -62,6 +62,22 @@ struct StoredKey {
 // True when text passes the check of the key's kind (for TextOrEmpty and Text anything does).
 bool fitsKind(KeyKind kind, const QString &text);
 
+// The label stock a design prints on, stored with its geometry (millimetres) so that a design prints
+// the same on a machine whose catalogue lacks the stock. Older versions ignore the section.
+struct StockKeys {
+    StoredKey name; // "BRAND:PART"; empty: no stock, the free layout
+    StoredKey pageWidth;
+    StoredKey pageHeight;
+    StoredKey labelWidth;
+    StoredKey labelHeight;
+    StoredKey columns;
+    StoredKey rows;
+    StoredKey left; // page edge to the first label
+    StoredKey top;
+    StoredKey pitchX; // one label's left edge to the next one's
+    StoredKey pitchY;
+};
+
 namespace keys {
 
 using K = KeyKind;
@@ -88,6 +104,13 @@ inline constexpr std::array<StoredKey, 4> Padding{{
 }};
 inline constexpr StoredKey LayoutType{"Style", "M", "0", K::Byte, B::ReportUnlessEmpty};
 } // namespace card_box
+
+// The printer's shift, measured on the calibration page, in tenths of a millimetre (right and down
+// positive). Applied to the PDF and the print, never to a design.
+namespace calibration {
+inline constexpr StoredKey OffsetX{"Calibration", "X", "0", K::Integer16, B::ReportUnlessEmpty};
+inline constexpr StoredKey OffsetY{"Calibration", "Y", "0", K::Integer16, B::ReportUnlessEmpty};
+} // namespace calibration
 
 } // namespace keys
 

@@ -22,6 +22,11 @@ QString madePage(QWidget *window, const PageOutput &output, platform::UiServices
     return QString();
 }
 
+common::PrintCalibration calibrationOf(const PageOutput &output)
+{
+    return output.calibration ? *output.calibration : common::PrintCalibration{};
+}
+
 } // namespace
 
 bool showPageCommand(const ExplorerControls &controls, const PageOutput &output, const BrowserSettings &browser,
@@ -44,7 +49,7 @@ bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiS
     if (pdf.isEmpty())
         return false;
     platform::AppError error;
-    if (!savePagePdf(page, pdf, &error, window)) {
+    if (!savePagePdf(page, pdf, &error, window, PagePdfTimeoutBySize, calibrationOf(output))) {
         platform::showErrorReport(services, window, output.windowName + QStringLiteral(".cmdPDF"), error);
         return false;
     }
@@ -57,7 +62,7 @@ bool printPageCommand(QWidget *window, const PageOutput &output, platform::UiSer
     if (page.isEmpty())
         return false;
     platform::AppError error;
-    if (printPage(window, page, &error))
+    if (printPage(window, page, &error, PagePdfTimeoutBySize, calibrationOf(output)))
         return true;
     // Without a failure the print dialog was cancelled.
     if (error.isSet())

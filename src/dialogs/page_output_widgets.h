@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/maker.h"
+#include "common/print_calibration.h"
 #include "dialogs/browser_display.h"
 #include "dialogs/browser_display_widgets.h"
 
@@ -22,6 +23,8 @@ struct PageOutput {
     QString initialFolder;  // where the PDF file dialog starts
     common::Refusal noPage; // the display command's message when no page was made yet
     QString windowName;     // "frmXxx": the error reports are "frmXxx.cmdPDF", "frmXxx.cmd印刷"
+    // The printer's shift the PDF and the print apply (the settings' record); none when null.
+    const common::PrintCalibration *calibration = nullptr;
 };
 
 // The display command: the page the window made last in the chosen browser, with the window

@@ -18,6 +18,7 @@
 #include <QSaveFile>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
@@ -213,10 +214,62 @@ bool writeWhole(const QString &path, const QByteArray &bytes, platform::AppError
     return true;
 }
 
+// Runs the calibration's script in the page (in the program's own script world: the page's scripts
+// stay off) and waits for it.
+bool placeOnPaper(QWebEnginePage &page, const common::PrintCalibration &calibration, Wait &wait,
+                  platform::AppError *error, const QString &htmlPath)
+{
+    const QString script = placeOnPaperScript(calibration);
+    if (script.isEmpty())
+        return true;
+    bool placed = false;
+    wait.begin();
+    page.runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant &result) {
+        placed = result.toBool();
+        wait.markDone();
+    });
+    if (!wait.run() || !placed) {
+        setError(error, engineFailure(QStringLiteral("印刷位置の補正をページに適用できませんでした: ") + htmlPath));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
+QString placeOnPaperScript(const common::PrintCalibration &c)
+{
+    if (c.isZero())
+        return QString();
+    // Numbers only reach the script, as decimal texts of tenths of a millimetre.
+    return QStringLiteral("(function (x, y) {"
+                          " var move = function (e) {"
+                          "  e.style.transformOrigin = '0 0';"
+                          "  e.style.transform = 'translate(' + x + 'mm, ' + y + 'mm)';"
+                          " };"
+                          " var sheets = document.querySelectorAll('div.sheet, div.lastsheet');"
+                          " for (var i = 0; i < sheets.length; ++i) {"
+                          "  var style = getComputedStyle(sheets[i]);"
+                          "  if (x > 0) sheets[i].style.width = 'calc(' + style.width + ' - ' + x + 'mm)';"
+                          "  if (y > 0) sheets[i].style.height = 'calc(' + style.height + ' - ' + y + 'mm)';"
+                          "  move(sheets[i]);"
+                          " }"
+                          " if (!sheets.length) {"
+                          "  if (x > 0) {"
+                          "   document.documentElement.style.overflow = 'hidden';"
+                          "   document.body.style.overflow = 'hidden';"
+                          "  }"
+                          "  if (y > 0) document.body.style.paddingBottom = y + 'mm';"
+                          "  for (var k = 0; k < document.body.children.length; ++k) move(document.body.children[k]);"
+                          " }"
+                          " return true;"
+                          "})(%1 / 10, %2 / 10)")
+        .arg(c.xTenthsMm)
+        .arg(c.yTenthsMm);
+}
+
 bool savePagePdf(const QString &htmlPath, const QString &pdfPath, platform::AppError *error, QWidget *window,
-                 int timeoutMs)
+                 int timeoutMs, const common::PrintCalibration &calibration)
 {
     if (!checkPageFile(htmlPath, &timeoutMs, error))
         return false;
@@ -233,7 +286,7 @@ bool savePagePdf(const QString &htmlPath, const QString &pdfPath, platform::AppE
     QByteArray pdf;
     bool answered = false;
     QWebEnginePage page;
-    if (!loadPage(page, htmlPath, wait, error))
+    if (!loadPage(page, htmlPath, wait, error) || !placeOnPaper(page, calibration, wait, error, htmlPath))
         return false;
     qCInfo(lcPagePdf, "page loaded in %lld ms", clock.restart());
 
@@ -259,14 +312,16 @@ bool savePagePdf(const QString &htmlPath, const QString &pdfPath, platform::AppE
     return written;
 }
 
-bool printPageTo(QPrinter &printer, const QString &htmlPath, platform::AppError *error, int timeoutMs)
+bool printPageTo(QPrinter &printer, const QString &htmlPath, platform::AppError *error, int timeoutMs,
+                 const common::PrintCalibration &calibration)
 {
     if (!checkPageFile(htmlPath, &timeoutMs, error))
         return false;
     Wait wait(timeoutMs);
     bool printed = false;
     QWebEngineView view;
-    if (!loadPage(*view.page(), htmlPath, wait, error))
+    if (!loadPage(*view.page(), htmlPath, wait, error) ||
+        !placeOnPaper(*view.page(), calibration, wait, error, htmlPath))
         return false;
     wait.begin();
     QObject::connect(&view, &QWebEngineView::printFinished, &view, [&](bool ok) {
@@ -285,7 +340,8 @@ bool printPageTo(QPrinter &printer, const QString &htmlPath, platform::AppError 
     return true;
 }
 
-bool printPage(QWidget *parent, const QString &htmlPath, platform::AppError *error, int timeoutMs)
+bool printPage(QWidget *parent, const QString &htmlPath, platform::AppError *error, int timeoutMs,
+               const common::PrintCalibration &calibration)
 {
     if (!checkPageFile(htmlPath, &timeoutMs, error))
         return false;
@@ -295,7 +351,7 @@ bool printPage(QWidget *parent, const QString &htmlPath, platform::AppError *err
     if (dialog.exec() != QDialog::Accepted)
         return false;
     BusyWindow busy(parent);
-    return printPageTo(printer, htmlPath, error, timeoutMs);
+    return printPageTo(printer, htmlPath, error, timeoutMs, calibration);
 }
 
 } // namespace dialogs

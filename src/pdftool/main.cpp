@@ -1,4 +1,4 @@
-// vennlo-pdf PAGE.html OUT.pdf: turns a page made by the program or by vennlo-cli into a PDF through
+// vennlo-pdf [--offset=X,Y] PAGE.html OUT.pdf: turns a page made by the program or by vennlo-cli into a PDF through
 // the same code as the maker windows' PDF command. vennlo-cli starts it, so that the command line
 // itself needs no web engine.
 
@@ -14,7 +14,9 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -38,6 +40,21 @@ bool addressSpaceTooSmall()
         static_cast<unsigned long long>(limit.rlim_cur >> 20),
         static_cast<unsigned long long>(kEngineAddressSpace >> 30), OutOfMemory);
     return true;
+}
+
+// "--offset=X,Y": the printer calibration in tenths of a millimetre.
+std::optional<common::PrintCalibration> offsetOption(const QString &arg)
+{
+    const QStringList parts = arg.mid(QStringLiteral("--offset=").size()).split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool okX = false;
+    bool okY = false;
+    const int x = parts[0].trimmed().toInt(&okX);
+    const int y = parts[1].trimmed().toInt(&okY);
+    if (!okX || !okY || std::abs(x) > common::MaxCalibrationTenthsMm || std::abs(y) > common::MaxCalibrationTenthsMm)
+        return std::nullopt;
+    return common::PrintCalibration{x, y};
 }
 
 } // namespace
@@ -65,16 +82,25 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() != 2 || args.first().startsWith(QLatin1String("--"))) {
+    QStringList args = app.arguments().mid(1);
+    common::PrintCalibration calibration;
+    bool badOffset = false;
+    if (!args.isEmpty() && args.first().startsWith(QLatin1String("--offset="))) {
+        const auto given = offsetOption(args.takeFirst());
+        badOffset = !given;
+        calibration = given.value_or(common::PrintCalibration{});
+    }
+    if (badOffset || args.size() != 2 || args.first().startsWith(QLatin1String("--"))) {
         err << "usage: vennlo-pdf PAGE.html OUT.pdf\n"
-               "exit status: 0 success; 1 the page could not be turned into a PDF; 2 usage error\n";
+               "exit status: 0 success; 1 the page could not be turned into a PDF; 2 usage error\n"
+               "--offset=X,Y before PAGE.html moves the content by the printer's shift, X right and Y down in "
+               "tenths of a millimetre (at most 1000 either way)\n";
         return args.size() == 1 && args.first() == QLatin1String("--help") ? 0 : 2;
     }
     if (addressSpaceTooSmall())
         return 1;
     platform::AppError error;
-    if (!dialogs::savePagePdf(args.at(0), args.at(1), &error)) {
+    if (!dialogs::savePagePdf(args.at(0), args.at(1), &error, nullptr, dialogs::PagePdfTimeoutBySize, calibration)) {
         err << "vennlo-pdf: " << error.description << " (" << error.number << ")\n";
         return 1;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "label_stocks/chosen_stock.h"
 #include "price_tags/design_keys.h"
 
 #include <QString>
@@ -45,6 +46,7 @@ struct PriceTagDesign {
     int layoutType = keys::LayoutType.defaultNumber();       // 0 type A, 1 type B
     int barcodeHeight = keys::BarcodeHeight.defaultNumber(); // pixels
     int startOffset = 0;                                     // start position − 1 (not stored)
+    label_stocks::ChosenStock stock;                         // the label sheet the tags stand on; none: the free layout
 
     PriceTagDesign();
     bool operator==(const PriceTagDesign &) const = default;

@@ -132,6 +132,7 @@ void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
         put(card_box::Padding[i], numericOr(f.padding[i], card_box::Padding[i]));
     put(card_box::LayoutType, check(f.optionStyle != 0));
     put(keys::BarcodeHeight, f.janImageHeight);
+    label_stocks::writeStock(file, keys::Stock, f.stock);
 }
 
 platform::AppError WriteCDesign(const WindowValues &form, const QString &path)
@@ -289,6 +290,7 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
     }
 
     f.janImageHeight = numericOr(value(keys::BarcodeHeight), keys::BarcodeHeight);
+    f.stock = label_stocks::readStock(file, keys::Stock, &replaced);
     if (!replaced.isEmpty())
         r.replaced = common::keysTookDefaults(replaced);
     return r;

@@ -74,5 +74,11 @@ inline constexpr std::array<StoredKey, 4> Padding{{
 }};
 inline constexpr StoredKey LayoutType{"Style", "C", "0", K::Byte, B::ReportUnlessEmpty};
 inline constexpr StoredKey BarcodeHeight{"JAN", "CH", "40", K::Integer16};
+// The settings file and ".cdn" files alike.
+inline constexpr common::StockKeys Stock{
+    {"CStock", "Name", "", K::TextOrEmpty}, {"CStock", "PW", "0", K::NumberText}, {"CStock", "PH", "0", K::NumberText},
+    {"CStock", "LW", "0", K::NumberText},   {"CStock", "LH", "0", K::NumberText}, {"CStock", "C", "0", K::Integer16},
+    {"CStock", "R", "0", K::Integer16},     {"CStock", "L", "0", K::NumberText},  {"CStock", "T", "0", K::NumberText},
+    {"CStock", "DX", "0", K::NumberText},   {"CStock", "DY", "0", K::NumberText}};
 
 } // namespace price_tags::keys

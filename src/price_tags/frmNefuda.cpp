@@ -5,6 +5,7 @@
 #include "common/helpers.h"
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
+#include "dialogs/calibration_widgets.h"
 #include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/designer_controls_widgets.h"
 #include "dialogs/font_rows_widgets.h"
@@ -53,11 +54,13 @@ AppError invalidPicture(const QString &path)
 
 frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign &design,
                      const dialogs::BrowserSettings &browser, platform::UiServices &services,
-                     const platform::Folders &folders, QWidget *parent)
+                     const platform::Folders &folders, QWidget *parent, common::PrintCalibration *calibration)
     : QDialog(parent), ui(std::make_unique<Ui::frmNefuda>()), design_(design), browser_(browser), services_(services),
-      folders_(folders), slots_(items), listHasRows_(listHasRows)
+      folders_(folders), slots_(items), listHasRows_(listHasRows), calibration_(calibration)
 {
     ui->setupUi(this);
+    stock_ = new dialogs::StockChoice(ui->tabPage);
+    ui->layout_tabPage->addWidget(stock_);
     ui->layoutMain->setMenuBar(ui->menuBar);
     files_ = new dialogs::DesignFileCommands(
         {.window = this,
@@ -123,7 +126,8 @@ frmNefuda::~frmNefuda() = default;
 bool frmNefuda::ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
                                  const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
                                  platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
-                                 const std::function<void()> &showHelp, const QString &designFile)
+                                 const std::function<void()> &showHelp, const QString &designFile,
+                                 common::PrintCalibration *calibration)
 {
     ProductSlots items;
     const bool hasRows = model.rowCount() > 0;
@@ -137,7 +141,7 @@ bool frmNefuda::ShowNefudaDialog(const products::ProductListModel &model, PriceT
         }
         items = fill.items;
     }
-    frmNefuda window(items, hasRows, design, browser, services, folders, mainWindow);
+    frmNefuda window(items, hasRows, design, browser, services, folders, mainWindow, calibration);
     if (showHelp)
         connect(&window, &frmNefuda::helpRequested, &window, showHelp);
     if (!designFile.isEmpty())
@@ -216,6 +220,7 @@ WindowValues frmNefuda::formFromControls() const
     f.optionStyle = optionStyle_->checkedId();
     f.startPos = ui->cmbStartPos->currentText();
     f.janImageHeight = ui->cmbJanImageHeight->currentText();
+    f.stock = stock_->stock();
     return f;
 }
 
@@ -257,6 +262,7 @@ void frmNefuda::showForm(const WindowValues &f)
     ui->txtLogoHeight->setText(f.logoHeight);
     setComboText(ui->cmbJanImageHeight, f.janImageHeight);
     logo_->setLoaded(false);
+    stock_->setStock(f.stock);
     applyEnabledStates();
     loading_ = wasLoading;
 }
@@ -321,8 +327,17 @@ void frmNefuda::connectHandlers()
                                 .appDataFolder = folders_.appData,
                                 .initialFolder = folders_.data,
                                 .noPage = {displayTitle(), nothingToShowText()},
-                                .windowName = QStringLiteral("frmNefuda")},
+                                .windowName = QStringLiteral("frmNefuda"),
+                                .calibration = calibration_},
                                browser_, services_);
+    if (calibration_)
+        dialogs::addCalibrationCommand(this, ui->cmd印刷, calibration_, folders_.appData, services_);
+    connect(stock_, &dialogs::StockChoice::stockChosen, this, [this](const label_stocks::ChosenStock &stock) {
+        WindowValues f = formFromControls();
+        useStock(f, stock);
+        showForm(f);
+        markChanged();
+    });
     connect(ui->cmdQuit, &QAbstractButton::clicked, this, &frmNefuda::quit);
     connect(ui->mnuCOpen, &QAction::triggered, files_, &dialogs::DesignFileCommands::open);
     connect(ui->mnuCSave, &QAction::triggered, files_, &dialogs::DesignFileCommands::save);

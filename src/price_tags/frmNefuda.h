@@ -1,9 +1,11 @@
 #pragma once
 
+#include "common/print_calibration.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
 #include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/logo_box_widgets.h"
+#include "dialogs/stock_choice_widgets.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -51,7 +53,7 @@ public:
     // (no make, no copies).
     frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign &design,
               const dialogs::BrowserSettings &browser, platform::UiServices &services, const platform::Folders &folders,
-              QWidget *parent = nullptr);
+              QWidget *parent = nullptr, common::PrintCalibration *calibration = nullptr);
     ~frmNefuda() override;
 
     // The main window's price-tag command: the empty-list notice and design-only window, the refusals
@@ -61,7 +63,8 @@ public:
     static bool ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
                                  const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
                                  platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
-                                 const std::function<void()> &showHelp = {}, const QString &designFile = {});
+                                 const std::function<void()> &showHelp = {}, const QString &designFile = {},
+                                 common::PrintCalibration *calibration = nullptr);
 
     QString currentDesignFile() const { return files_->file(); }
     bool designChanged() const { return files_->changed(); }
@@ -124,6 +127,8 @@ private:
     dialogs::LogoBox *logo_;
     QString previewPath_;
     bool loading_ = false; // controls are being filled: no edits to mark
+    dialogs::StockChoice *stock_;
+    common::PrintCalibration *calibration_; // the settings' printer shift; none in a bare window
     bool making_ = false;
 };
 

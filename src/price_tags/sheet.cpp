@@ -198,6 +198,10 @@ platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, plat
     l << QStringLiteral("        table-layout:fixed;") + tableWidth + QLatin1Char('}');
     l << QStringLiteral("table.nobreak {table-layout:fixed; border-collapse:collapse; ") + borderPart + tableWidth +
              QLatin1Char('}');
+    if (d.stock.isSet()) {
+        for (const QString &line : label_stocks::stockStyleLines(d.stock, borderPart))
+            l << line;
+    }
     l << QStringLiteral("--></style></head><body>");
 
     const QString blank = QStringLiteral("<td class=\"top\"><div class=\"card\"></div></td>");
@@ -243,6 +247,25 @@ platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, plat
     const QString pageBreak = QStringLiteral("<table class=\"pagebreak\" cellspacing=\"0\">");
     const QString noBreak = QStringLiteral("<table class=\"nobreak\" cellspacing=\"0\">");
 
+    // On a stock each tag stands on its label, one page per sheet; the labels before the start
+    // position and those of products without a price stay empty.
+    if (d.stock.isSet()) {
+        const qint64 perSheet = d.stock.count();
+        const qint64 lastSheet = N > 0 ? (N - 1) / perSheet : 0;
+        for (qint64 s = 0; s <= lastSheet; ++s) {
+            l << label_stocks::sheetOpening(s == lastSheet);
+            for (qint64 i = s * perSheet; i < N && i < (s + 1) * perSheet; ++i) {
+                const QString &card = cell(i);
+                if (&card != &blank)
+                    l << label_stocks::labelHtml(d.stock, i, card);
+            }
+            l << label_stocks::sheetClosing();
+            if (!sink.good())
+                return {};
+        }
+        l << QStringLiteral("</body></html>");
+        return {};
+    }
     // The table of the last page with tags does not break after itself: a sheet that fills its last
     // page exactly would otherwise print a blank sheet after it.
     const qint64 lastPage = N > 0 ? (N - 1) / P : 0;

@@ -91,6 +91,7 @@ WindowValues loadWindowValues(const PriceTagDesign &d)
         f.logoHeight = QString::number(d.logoH);
     }
     f.janImageHeight = QString::number(d.barcodeHeight);
+    f.stock = d.stock;
     return f;
 }
 
@@ -101,6 +102,7 @@ platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
     d.fontStyle = f.fontStyle;
     d.fontColor = f.fontColor;
     d.fontAlign = f.fontAlign;
+    d.stock = f.stock;
     if (f.yMark == yenMarkText())
         d.ym = 0;
     else if (f.yMark == enMarkText())
@@ -201,6 +203,19 @@ QString forgetMissingLogo(PriceTagDesign &design)
     design.logoW = 0;
     design.logoH = 0;
     return text;
+}
+
+void useStock(WindowValues &form, const label_stocks::ChosenStock &stock)
+{
+    form.stock = stock;
+    if (!stock.isSet())
+        return;
+    form.countW = QString::number(stock.columns);
+    form.countH = QString::number(stock.rows);
+    form.cardWidth = label_stocks::mmText(stock.labelWidthMm);
+    form.cardHeight = label_stocks::mmText(stock.labelHeightMm);
+    form.checkCardWidth = true;
+    form.checkCardHeight = true;
 }
 
 } // namespace price_tags

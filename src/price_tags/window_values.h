@@ -51,6 +51,7 @@ struct WindowValues {
     int optionStyle = 0;                                        // OptionStyle index
     QString startPos = QStringLiteral("1");                     // cmbStartPos
     QString janImageHeight = keys::BarcodeHeight.defaultText(); // cmbJanImageHeight
+    label_stocks::ChosenStock stock;                            // the 用紙 choice
 
     WindowValues(); // the controls as the type A design sets them
     bool operator==(const WindowValues &) const = default;
@@ -68,6 +69,10 @@ enum class BuiltInType { A = 0, B = 1 };
 WindowValues builtInForm(BuiltInType type, const WindowValues &current = WindowValues());
 // The same built-in design in memory form; fields the built-in designs do not set keep their defaults.
 PriceTagDesign builtInDesign(BuiltInType type);
+
+// The 用紙 choice: a stock sets the division boxes to its columns × rows and fixes the card at its
+// label size; no stock (the free layout) leaves the boxes as they are.
+void useStock(WindowValues &form, const label_stocks::ChosenStock &stock);
 
 // Message of the load step when the stored logo file is gone.
 QString logoNotFoundText(const QString &path);

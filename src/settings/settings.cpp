@@ -1,6 +1,8 @@
 #include "settings/settings.h"
 
+#include "common/print_calibration.h"
 #include "common/style_values.h"
+#include "label_stocks/chosen_stock.h"
 #include "ledger/design_keys.h"
 #include "platform/cp932.h"
 #include "platform/numbers.h"
@@ -25,6 +27,7 @@ namespace shelf = shelf_labels::keys;
 namespace tag = price_tags::keys;
 namespace tax = products::tax_keys;
 namespace ledgerKeys = ledger::keys;
+namespace calibrationKeys = common::keys::calibration;
 
 namespace {
 
@@ -77,6 +80,12 @@ QString withoutPt(QString size)
 void setDefault(ProfileFile &p, const StoredKey &k)
 {
     p.setValue(k.sectionName(), k.keyName(), k.defaultText());
+}
+
+// An offset beyond any printer's shift is no calibration: none.
+int calibrationOffset(int tenthsMm)
+{
+    return std::abs(tenthsMm) <= common::MaxCalibrationTenthsMm ? tenthsMm : 0;
 }
 
 bool namesFile(const QString &path)
@@ -266,6 +275,9 @@ Settings readSettings(Reader &r)
     s.ledger.fontSize = r.number(ledgerKeys::FontSize);
     s.ledger.padding = r.number(ledgerKeys::Padding);
 
+    s.calibration.xTenthsMm = calibrationOffset(r.number(calibrationKeys::OffsetX));
+    s.calibration.yTenthsMm = calibrationOffset(r.number(calibrationKeys::OffsetY));
+
     s.status.width = r.number(keys::StatusW);
     s.status.height = r.number(keys::StatusH);
     for (std::size_t i = 0; i < 6; ++i)
@@ -291,6 +303,8 @@ void loadFrom(ProfileFile &profile, const QString &label, bool writeToDisk, Sett
 
     Reader reader(profile);
     result.settings = readSettings(reader);
+    result.settings.shelf.stock = label_stocks::readStock(profile, shelf::Stock, &reader.badKeys);
+    result.settings.tag.stock = label_stocks::readStock(profile, tag::Stock, &reader.badKeys);
     if (!reader.badKeys.isEmpty())
         result.reports << SettingsReport{label, common::keysTookDefaults(reader.badKeys)};
 }
@@ -523,6 +537,20 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
     put(p, shelf::BarcodeHeight, d.barcodeHeight, bad);
     put(p, tag::BarcodeHeight, t.barcodeHeight, bad);
     put(p, ledgerKeys::BarcodeHeight, l.barcodeHeight, bad);
+
+    // Keys of later versions: a shop that never chose a stock or calibrated keeps its old file.
+    auto putStock = [&](const common::StockKeys &k, const label_stocks::ChosenStock &stock) {
+        if (!platform::cp932::canEncode(stock.key)) {
+            if (bad)
+                *bad << k.name.displayName();
+            return;
+        }
+        label_stocks::writeStock(p, k, stock);
+    };
+    putStock(shelf::Stock, d.stock);
+    putStock(tag::Stock, t.stock);
+    putAdded(p, calibrationKeys::OffsetX, QString::number(s.calibration.xTenthsMm), bad);
+    putAdded(p, calibrationKeys::OffsetY, QString::number(s.calibration.yTenthsMm), bad);
 }
 
 bool SetInitial(const Settings &settings, const QString &path, bool windowNormal, AppError *error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/print_calibration.h"
 #include "dialogs/browser_settings.h"
 #include "ledger/design.h"
 #include "platform/apperror.h"
@@ -39,6 +40,7 @@ struct Settings {
     BrowserSettings browser;
     int excelEX = keys::ExcelEX.defaultNumber();
     int gridFont = keys::GridFont.defaultNumber(); // the list view's font size
+    common::PrintCalibration calibration;
     WindowStatus status;
     bool operator==(const Settings &) const = default;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "label_stocks/chosen_stock.h"
 #include "shelf_labels/design_keys.h"
 
 #include <QString>
@@ -56,6 +57,7 @@ struct ShelfLabelDesign {
     int layoutType = keys::LayoutType.defaultNumber();       // 0 type A, 1 type B
     int barcodeHeight = keys::BarcodeHeight.defaultNumber(); // pixels
     int startOffset = 0;                                     // start position − 1 (not stored)
+    label_stocks::ChosenStock stock; // the label sheet the cards stand on; none: the free layout
 
     ShelfLabelDesign();
     bool operator==(const ShelfLabelDesign &) const = default;

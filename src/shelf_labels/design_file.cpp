@@ -203,6 +203,7 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
     d.barcodeHeight = th ? *th : keys::BarcodeHeight.defaultNumber();
     // Files of older versions lack the reduced-rate mark: off.
     d.makeKM = value(f, keys::MakeKM) == QLatin1String("1") ? 1 : 0;
+    d.stock = label_stocks::readStock(f, keys::Stock, replaced);
     return true;
 }
 
@@ -266,6 +267,7 @@ bool WriteDesign(const WindowValues &values, const QString &path, AppError *erro
     // A design that never showed the mark stays the file older versions wrote.
     if (d.makeKM == 1 || !value(f, keys::MakeKM).isEmpty())
         put(keys::MakeKM, num(d.makeKM == 1 ? 1 : 0));
+    label_stocks::writeStock(f, keys::Stock, d.stock);
     return f.save(error);
 }
 

@@ -79,6 +79,11 @@ inline constexpr StoredKey BorderStyle{"Border", "S", "none", K::BorderWord, B::
 inline constexpr StoredKey BorderWidth{"Border", "W", "0", K::NumberText};
 inline constexpr StoredKey BorderColor{"Border", "C", "#FFFFFF", K::Color, B::ReportUnlessEmpty};
 inline constexpr StoredKey BarcodeHeight{"JAN", "TH", "40", K::Integer16};
+inline constexpr common::StockKeys Stock{
+    {"Stock", "Name", "", K::TextOrEmpty}, {"Stock", "PW", "0", K::NumberText}, {"Stock", "PH", "0", K::NumberText},
+    {"Stock", "LW", "0", K::NumberText},   {"Stock", "LH", "0", K::NumberText}, {"Stock", "C", "0", K::Integer16},
+    {"Stock", "R", "0", K::Integer16},     {"Stock", "L", "0", K::NumberText},  {"Stock", "T", "0", K::NumberText},
+    {"Stock", "DX", "0", K::NumberText},   {"Stock", "DY", "0", K::NumberText}};
 
 // The card box, stored under the sections a design file holds it in.
 inline constexpr const StoredKey &CardHeightFixed = common::keys::card_box::CardHeightFixed;

@@ -5,6 +5,7 @@
 #include "common/helpers.h"
 #include "common/maker.h"
 #include "dialogs/browser_display_widgets.h"
+#include "dialogs/calibration_widgets.h"
 #include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/designer_controls_widgets.h"
 #include "dialogs/font_rows_widgets.h"
@@ -53,11 +54,14 @@ void setSwatch(QLabel *swatch, const QString &colorText)
 
 frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &design, products::TaxSettings &tax,
                          const dialogs::BrowserSettings &browser, UiServices &services,
-                         const platform::Folders &folders, bool withData, QWidget *parent)
+                         const platform::Folders &folders, bool withData, QWidget *parent,
+                         common::PrintCalibration *calibration)
     : QDialog(parent), ui(std::make_unique<Ui::frmTanafuda>()), m_model(model), m_design(design), m_tax(tax),
-      m_browser(browser), m_services(services), m_folders(folders), m_withData(withData)
+      m_browser(browser), m_services(services), m_folders(folders), m_withData(withData), m_calibration(calibration)
 {
     ui->setupUi(this);
+    m_stock = new dialogs::StockChoice(ui->tab全般);
+    ui->layout_tab全般->addWidget(m_stock);
     m_style = dialogs::numberedOptions(this, QStringLiteral("OptionStyle"), 2);
     m_janNum = dialogs::numberedOptions(this, QStringLiteral("OptionJanNum"), 2);
     m_taxStyle = dialogs::numberedOptions(this, QStringLiteral("Option税表示"), 5);
@@ -217,8 +221,17 @@ void frmTanafuda::connectControls()
                                 .appDataFolder = m_folders.appData,
                                 .initialFolder = m_folders.data,
                                 .noPage = nothingToShow(),
-                                .windowName = QStringLiteral("frmTanafuda")},
+                                .windowName = QStringLiteral("frmTanafuda"),
+                                .calibration = m_calibration},
                                m_browser, m_services);
+    if (m_calibration)
+        dialogs::addCalibrationCommand(this, ui->cmd印刷, m_calibration, m_folders.appData, m_services);
+    connect(m_stock, &dialogs::StockChoice::stockChosen, this, [this](const label_stocks::ChosenStock &stock) {
+        WindowValues v = controlValues();
+        useStock(v.design, stock);
+        showValues(v, QStringLiteral("frmTanafuda.用紙"));
+        markChanged();
+    });
     connect(ui->cmdQuit, &QPushButton::clicked, this, [this] {
         m_logo->show(false);
         close();
@@ -305,6 +318,7 @@ void frmTanafuda::showValues(const WindowValues &values, const QString &label)
 
     ui->cmbLogoAlign->setCurrentText(d.logoAlign.isEmpty() ? QStringLiteral("中央") : d.logoAlign);
     showLogo(d.logoName, d.logoW, d.logoH, label);
+    m_stock->setStock(d.stock);
     m_loading = wasLoading;
     updateStates();
 }
@@ -350,6 +364,7 @@ WindowValues frmTanafuda::controlValues() const
     d.layoutType = m_style->checkedId() == 1 ? 1 : 0;
     d.barcodeHeight = platform::toInteger16(ui->cmbJanImageHeight->currentText()).value_or(40);
     d.startOffset = platform::toWholeNumber(ui->cmbStartPos->currentText()).value_or(1) - 1;
+    d.stock = m_stock->stock();
     return v;
 }
 

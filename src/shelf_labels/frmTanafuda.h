@@ -1,9 +1,11 @@
 #pragma once
 
+#include "common/print_calibration.h"
 #include "dialogs/browser_display_widgets.h"
 #include "dialogs/browser_settings.h"
 #include "dialogs/design_file_commands_widgets.h"
 #include "dialogs/logo_box_widgets.h"
+#include "dialogs/stock_choice_widgets.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
 #include "platform/user_services.h"
@@ -48,7 +50,8 @@ class frmTanafuda : public QDialog {
 public:
     frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &design, products::TaxSettings &tax,
                 const dialogs::BrowserSettings &browser, platform::UiServices &services,
-                const platform::Folders &folders, bool withData, QWidget *parent = nullptr);
+                const platform::Folders &folders, bool withData, QWidget *parent = nullptr,
+                common::PrintCalibration *calibration = nullptr);
     ~frmTanafuda() override;
 
     // The design file the window is tied to (empty when none) and whether it was edited since.
@@ -124,6 +127,8 @@ private:
     bool m_loading = false;
     bool m_making = false;
     dialogs::LogoBox *m_logo;
+    dialogs::StockChoice *m_stock;
+    common::PrintCalibration *m_calibration; // the settings' printer shift; none in a bare window
     QString m_previewPath;
     QElapsedTimer m_previewClock;
 };

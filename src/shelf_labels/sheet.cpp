@@ -65,6 +65,36 @@ bool splitOk(const products::PriceSplit &split, AppError *error)
     return false;
 }
 
+// The cards on the stock's labels, one page per sheet; the labels before the start position and those
+// of products without a price stay empty.
+bool writeStockSheets(const Sheet &sheet, const ShelfLabelDesign &d, const CardFrame &frame, platform::LineSink &lines,
+                      AppError *error, const Progress &progress)
+{
+    const qint64 perSheet = d.stock.count();
+    const qint64 n = sheet.cellCount;
+    const qint64 lastSheet = n > 0 ? (n - 1) / perSheet : 0;
+    for (qint64 s = 0; s <= lastSheet; ++s) {
+        lines << label_stocks::sheetOpening(s == lastSheet);
+        for (qint64 i = s * perSheet; i < n && i < (s + 1) * perSheet; ++i) {
+            const qint64 k = i - sheet.startOffset;
+            if (k >= 0) {
+                const auto card = fillCard(sheet.products.at(k), d, sheet.tax, error);
+                if (!card)
+                    return false;
+                if (platform::isNumeric(card->price))
+                    lines << label_stocks::labelHtml(d.stock, i, cardHtml(*card, frame, d.layoutType));
+            }
+            if (progress)
+                progress();
+        }
+        lines << label_stocks::sheetClosing();
+        if (!lines.good())
+            return true; // the writer reports its failure when it is finished
+    }
+    lines << QStringLiteral("</body></html>");
+    return true;
+}
+
 } // namespace
 
 std::optional<Division> division(const ShelfLabelDesign &design)
@@ -276,11 +306,18 @@ bool writeSheet(const Sheet &sheet, const ShelfLabelDesign &d, platform::LineSin
           << QStringLiteral("        border-color:") + d.borderColor + QStringLiteral(";}")
           << QStringLiteral("div.dumm {") + c.heightRule + c.divWidthRule
           << QStringLiteral("        margin:0px;") + c.paddingRule + c.overflowRule
-          << QStringLiteral("        border-style:none;}") << QStringLiteral("--></style></head><body>");
+          << QStringLiteral("        border-style:none;}");
+    if (d.stock.isSet()) {
+        for (const QString &line : label_stocks::stockStyleLines(d.stock, c.lineRule))
+            lines << line;
+    }
+    lines << QStringLiteral("--></style></head><body>");
 
     const CardFrame frame{sheet.headerText, sheet.headerColor, c.logoAlign,
                           sheet.logoTag,    sheet.markBefore,  sheet.markAfter};
     const QString blank = QStringLiteral("<td class=\"top\"><div class=\"dumm\"></div></td>");
+    if (d.stock.isSet())
+        return writeStockSheets(sheet, d, frame, lines, error, progress);
     const qint64 perPage = qint64(div->w) * div->h;
     // The table of the last page with cards does not break after itself: a sheet that fills its last
     // page exactly would otherwise print a blank sheet after it.

@@ -120,4 +120,17 @@ QString forgetMissingLogo(ShelfLabelDesign &design)
     return text;
 }
 
+void useStock(ShelfLabelDesign &design, const label_stocks::ChosenStock &stock)
+{
+    design.stock = stock;
+    if (!stock.isSet())
+        return;
+    design.countW = QString::number(stock.columns);
+    design.countH = QString::number(stock.rows);
+    design.cardWidth = label_stocks::mmText(stock.labelWidthMm);
+    design.cardHeight = label_stocks::mmText(stock.labelHeightMm);
+    design.cardWidthFixed = 1;
+    design.cardHeightFixed = 1;
+}
+
 } // namespace shelf_labels

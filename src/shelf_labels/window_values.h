@@ -43,6 +43,10 @@ QString knownBorderWord(const QString &cssWord);
 // padding and width texts that are not numeric replaced by their defaults.
 ShelfLabelDesign settledDesign(const ShelfLabelDesign &design);
 
+// The 用紙 choice: a stock sets the division to its columns × rows and fixes the card at its label
+// size; no stock (the free layout) leaves the design's division and card size as they are.
+void useStock(ShelfLabelDesign &design, const label_stocks::ChosenStock &stock);
+
 // A logo switched on whose file is gone, or whose picture is beyond common::MaxLogoPixels, is
 // forgotten (name cleared, size 0 × 0) as the price tags do; the text telling it, or empty when
 // nothing was forgotten.

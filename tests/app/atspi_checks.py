@@ -215,6 +215,16 @@ def preview_checks(window, what):
     check(what + ": the preview's page reads the sample card's texts", page is not None)
 
 
+def stock_and_calibration_checks(window, what, tab):
+    act(find(window, "page tab", tab))
+    check(what + ": the 用紙 search box is reachable by its caption",
+          find(window, "text", "用紙の検索:", timeout=3) is not None)
+    check(what + ": the 用紙 list is reachable", find(window, "list", "用紙", timeout=3) is not None)
+    check(what + ": the 用紙 list offers (指定なし)", find(window, "list item", "(指定なし)", timeout=3) is not None)
+    check(what + ": 印刷位置の補正 is reachable by its caption",
+          find(window, "push button", "印刷位置の補正(J)...", timeout=3) is not None)
+
+
 def close_designer(app, window):
     act_without_waiting(find(window, "push button", "閉じる(Q)"))
     answer(app, "デザインの変更確認", "いいえ(N)")
@@ -243,6 +253,7 @@ def shelf_designer_checks(app):
         name = find(window, "label", test=lambda a: a.name.startswith("金額: フォント名"), timeout=5)
         check("O K keeps the design's font (%s)" % (name.name if name else "-"),
               name is not None and gothic in name.name + (name.description or ""))
+    stock_and_calibration_checks(window, "shelf labels", "全般")
     preview_checks(window, "shelf labels")
     close_designer(app, window)
 
@@ -257,6 +268,7 @@ def tag_designer_checks(app):
     for name in ("ロゴの画像の選択", "ロゴのクリア", "罫線の色の選択"):
         button = find(window, "push button", name, timeout=2)
         check("button %s reachable with its tooltip" % name, button is not None and button.description != "")
+    stock_and_calibration_checks(window, "price tags", "デザイン(1)")
     preview_checks(window, "price tags")
     close_designer(app, window)
 
