@@ -5,6 +5,7 @@
 
 #include "app/settings.h"
 #include "cli/cli_command.h"
+#include "common/maker.h"
 #include "platform/apperror.h"
 #include "products/product.h"
 
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace cli {
@@ -55,9 +57,17 @@ int usageError(Context &ctx, const QString &usage, const QString &why);
 // found beside vennlo-cli (so that the command line itself needs no web engine), and prints FILE's
 // path on out. Success, or Refused with the reason on err; the page stays as it was made either way.
 int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath);
-// The end of a page command: the page's path on out, then the PDF when the options hold --pdf.
-int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options);
+// Draws the sheet of a page command straight into a PDF file (the maker's makePdf).
+using PdfPainter = std::function<common::MakeResult(const QString &pdfPath)>;
+// The end of a page command: the page's path on out, then the PDF when the options hold --pdf, drawn
+// by painter, or turned from the page by vennlo-pdf under --pdf-engine web (or without a painter).
+int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options,
+             const PdfPainter &painter = {});
 inline const QString PdfOption = QStringLiteral("--pdf");
+inline const QString PdfEngineOption = QStringLiteral("--pdf-engine");
+// The engine --pdf-engine names: "painter" (the default) or "web"; false for anything else (told as a
+// usage error by the command).
+bool isPdfEngine(const QString &name);
 // How long vennlo-pdf may take before it is stopped: a minute more than its own bound for the page,
 // so that its own message about a page too slow to load wins.
 int pagePdfToolTimeoutMs(const QString &pagePath);

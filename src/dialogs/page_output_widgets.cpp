@@ -1,12 +1,19 @@
 #include "dialogs/page_output_widgets.h"
 
 #include "dialogs/page_pdf_widgets.h"
+#include "painting/page_stream.h"
 #include "platform/reports.h"
 #include "platform/user_services.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QWidget>
+
+#include <climits>
 
 namespace dialogs {
 
@@ -22,6 +29,48 @@ QString madePage(QWidget *window, const PageOutput &output, platform::UiServices
     return QString();
 }
 
+// Paints with a progress dialog (pages done / pages) whose キャンセル stops the sheet.
+struct PaintProgress {
+    explicit PaintProgress(QWidget *window)
+        : dialog(QStringLiteral("ページを出力しています..."), QStringLiteral("キャンセル"), 0, 0, window)
+    {
+        dialog.setWindowModality(Qt::WindowModal);
+        dialog.setMinimumDuration(300);
+        dialog.setAutoReset(false);
+        dialog.setAutoClose(false);
+    }
+    painting::PaintOptions options()
+    {
+        painting::PaintOptions o;
+        o.progress = [this](qint64 done, qint64 pages) {
+            dialog.setMaximum(int(std::min<qint64>(pages, INT_MAX)));
+            dialog.setValue(int(std::min<qint64>(done, INT_MAX)));
+            dialog.setLabelText(QStringLiteral("%1 / %2 ページ").arg(done).arg(pages));
+            QApplication::processEvents();
+        };
+        o.cancelled = [this] { return dialog.wasCanceled(); };
+        return o;
+    }
+    QProgressDialog dialog;
+};
+
+// The window disabled (no second command while the sheet is drawn) and the wait cursor meanwhile.
+struct Busy {
+    explicit Busy(QWidget *w) : window(w)
+    {
+        if (window)
+            window->setEnabled(false);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~Busy()
+    {
+        QApplication::restoreOverrideCursor();
+        if (window)
+            window->setEnabled(true);
+    }
+    QWidget *window;
+};
+
 } // namespace
 
 bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiServices &services)
@@ -36,6 +85,37 @@ bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiS
     if (pdf.isEmpty())
         return false;
     platform::AppError error;
+    if (const SheetPainter paint = output.painter ? output.painter() : SheetPainter()) {
+        common::MakeResult result;
+        painting::PaintOutcome outcome = painting::PaintOutcome::Failed;
+        {
+            Busy busy(window);
+            PaintProgress progress(window);
+            const painting::PaintOptions options = progress.options();
+            outcome = painting::writePdfWith(
+                pdf,
+                [&](QPagedPaintDevice &device) {
+                    painting::PaintOutcome done = painting::PaintOutcome::Failed;
+                    result = paint(device, options, &done);
+                    return result.ok() || done == painting::PaintOutcome::Cancelled ? done
+                                                                                    : painting::PaintOutcome::Failed;
+                },
+                &error);
+        }
+        if (outcome == painting::PaintOutcome::Cancelled)
+            return false;
+        if (result.kind == common::MakeResult::Refused) {
+            services.message(window, result.title, result.text, result.icon);
+            return false;
+        }
+        if (result.kind == common::MakeResult::Failed)
+            error = result.error;
+        if (outcome != painting::PaintOutcome::Done || !result.ok()) {
+            platform::showErrorReport(services, window, output.windowName + QStringLiteral(".cmdPDF"), error);
+            return false;
+        }
+        return true;
+    }
     if (!savePagePdf(page, pdf, &error, window)) {
         platform::showErrorReport(services, window, output.windowName + QStringLiteral(".cmdPDF"), error);
         return false;
@@ -49,6 +129,34 @@ bool printPageCommand(QWidget *window, const PageOutput &output, platform::UiSer
     if (page.isEmpty())
         return false;
     platform::AppError error;
+    if (const SheetPainter paint = output.painter ? output.painter() : SheetPainter()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setFullPage(true);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QPrintDialog dialog(&printer, window);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        printer.setFullPage(true);
+        common::MakeResult result;
+        painting::PaintOutcome outcome = painting::PaintOutcome::Failed;
+        {
+            Busy busy(window);
+            PaintProgress progress(window);
+            result = paint(printer, progress.options(), &outcome);
+        }
+        if (outcome == painting::PaintOutcome::Cancelled) {
+            printer.abort();
+            return false;
+        }
+        if (result.kind == common::MakeResult::Refused) {
+            services.message(window, result.title, result.text, result.icon);
+            return false;
+        }
+        if (result.ok())
+            return true;
+        platform::showErrorReport(services, window, output.windowName + QStringLiteral(".cmd印刷"), result.error);
+        return false;
+    }
     if (printPage(window, page, &error))
         return true;
     // Without a failure the print dialog was cancelled.

@@ -18,6 +18,7 @@
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
 #include "price_tags/sheet.h"
+#include "price_tags/sheet_painter.h"
 #include "products/product_list_model.h"
 
 #include <QApplication>
@@ -444,7 +445,8 @@ void frmNefuda::connectHandlers()
                                 .appDataFolder = folders_.appData,
                                 .initialFolder = folders_.data,
                                 .noPage = {displayTitle(), nothingToShowText()},
-                                .windowName = QStringLiteral("frmNefuda")},
+                                .windowName = QStringLiteral("frmNefuda"),
+                                .painter = [this] { return sheetPainter(lastMade_); }},
                                services_);
     connect(ui->cmdQuit, &QAbstractButton::clicked, this, &frmNefuda::quit);
     connect(ui->mnuCOpen, &QAction::triggered, files_, &dialogs::DesignFileCommands::open);
@@ -682,6 +684,8 @@ void frmNefuda::makeTags()
         in.design = design_;
         outcome = dialogs::makeAside(explorerControls(), making_,
                                      [in, folder = folders_.appData] { return make(in, folder); });
+        if (outcome.ok())
+            lastMade_ = in;
     }
     dialogs::showMakeResult(services_, explorerControls(), outcome);
 }

@@ -10,6 +10,7 @@
 #include "price_tags/design.h"
 #include "price_tags/designer_rules.h"
 #include "price_tags/product_slots.h"
+#include "price_tags/sheet.h"
 #include "price_tags/window_values.h"
 
 #include <QDialog>
@@ -142,6 +143,7 @@ private:
     bool loading_ = false; // controls are being filled: no edits to mark
     bool syncing_ = false; // a box and its up-down control are being matched
     bool making_ = false;
+    std::optional<Inputs> lastMade_; // what the PDF and print commands draw
 };
 
 } // namespace price_tags

@@ -21,6 +21,7 @@
 #include "shelf_labels/designer_texts.h"
 #include "shelf_labels/preview.h"
 #include "shelf_labels/sheet.h"
+#include "shelf_labels/sheet_painter.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -233,7 +234,8 @@ void frmTanafuda::connectControls()
                                 .appDataFolder = m_folders.appData,
                                 .initialFolder = m_folders.data,
                                 .noPage = nothingToShow(),
-                                .windowName = QStringLiteral("frmTanafuda")},
+                                .windowName = QStringLiteral("frmTanafuda"),
+                                .painter = [this] { return sheetPainter(m_lastMade); }},
                                m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, [this] {
         m_logo->show(false);
@@ -629,7 +631,8 @@ void frmTanafuda::cmd作成_Click()
         dialogs::makeAside(explorerControls(), m_making, [in, folder = m_folders.appData] { return make(in, folder); });
     qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(products::rowCountForMakers(in.rows)),
            clock.elapsed());
-
+    if (outcome.ok())
+        m_lastMade = in;
     dialogs::showMakeResult(m_services, explorerControls(), outcome);
 }
 
