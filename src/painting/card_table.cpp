@@ -120,7 +120,8 @@ void CardTable::draw(QPainter &painter, const QPointF &origin) const
             const size_t last = std::min(rows_.size(), r + size_t(c.rowSpan)) - 1;
             const double rowH = rowY_[last] + rowH_[last] - rowY_[r];
             const QRectF cell(origin.x() + colX_[size_t(c.col)], y, cellWidth(c), rowH);
-            if (c.background.isValid())
+            // The paper is white: a white cell needs no paint.
+            if (c.background.isValid() && c.background != Qt::white)
                 painter.fillRect(cell, c.background);
             if (borders_.isValid() && spacing_ > 0) {
                 const double h = spacing_ / 2;

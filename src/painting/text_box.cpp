@@ -39,9 +39,9 @@ TextFace faceOf(const QString &styleWord, const QString &size, const QString &fa
 
 TextPen::TextPen(QPaintDevice *device) : device_(device), dpi_(device ? device->logicalDpiY() : 96) {}
 
-const TextPen::Resolved &TextPen::resolve(const TextFace &face) const
+TextPen::Resolved &TextPen::resolve(const TextFace &face) const
 {
-    for (const Resolved &r : faces_) {
+    for (Resolved &r : faces_) {
         if (r.sizePx == face.sizePx && r.bold == face.bold && r.italic == face.italic && r.family == face.family)
             return r;
     }
@@ -57,7 +57,7 @@ const TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     const QFontMetricsF m(f, device_);
     const double asc = std::round(m.ascent());
     faces_.push_back(
-        Resolved{face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(m.descent())});
+        Resolved{face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(m.descent()), {}});
     return faces_.back();
 }
 
@@ -78,7 +78,14 @@ double TextPen::lineHeight(const TextFace &face) const
 
 double TextPen::width(const TextFace &face, const QString &text) const
 {
-    return resolve(face).metrics.horizontalAdvance(text);
+    Resolved &r = resolve(face);
+    if (const auto known = r.widths.constFind(text); known != r.widths.constEnd())
+        return *known;
+    if (r.widths.size() > 512)
+        r.widths.clear();
+    const double w = r.metrics.horizontalAdvance(text);
+    r.widths.insert(text, w);
+    return w;
 }
 
 namespace {

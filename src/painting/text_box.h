@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QRectF>
 #include <QString>
 
@@ -63,9 +64,12 @@ private:
         QFont font;
         QFontMetricsF metrics;
         double ascent, lineHeight;
+        // Widths of the texts measured last: a card's texts are measured for its columns, its lines
+        // and its alignment, and shaping them is the costliest part of drawing a sheet.
+        QHash<QString, double> widths;
     };
     // Designs have a handful of faces: a short list searched in order is all the cache needs.
-    const Resolved &resolve(const TextFace &face) const;
+    Resolved &resolve(const TextFace &face) const;
     QPaintDevice *device_;
     double dpi_;
     mutable std::vector<Resolved> faces_;

@@ -35,7 +35,7 @@ double paddingOf(const QString &text)
     return mmOf(text);
 }
 
-// A border width as the browser draws it: whole pixels, at least one.
+// A border width as the web engine lays it out when printing: its own width, at least one pixel.
 double borderPx(const QString &style, const QString &widthPt)
 {
     if (!painting::borderShows(style))
@@ -44,7 +44,7 @@ double borderPx(const QString &style, const QString &widthPt)
     const double pt = widthPt.trimmed().toDouble(&ok);
     if (!ok || pt <= 0)
         return 0;
-    return std::max(1.0, std::floor(painting::ptToPx(pt)));
+    return std::max(1.0, painting::ptToPx(pt));
 }
 
 // Everything of the design the cards of a sheet share, in CSS pixels.

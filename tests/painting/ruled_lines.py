@@ -59,8 +59,8 @@ def main():
     bad = 0
     worst = 0.0
     for name, want, got in (('vertical', ref[0], other[0]), ('horizontal', ref[1], other[1])):
-        if not want:
-            print(f'{name}: the reference has no ruled line', file=sys.stderr)
+        if len(want) != len(got):
+            print(f'{name}: {len(want)} ruled lines in the reference, {len(got)} in the other', file=sys.stderr)
             bad += 1
         for w in want:
             d = min((abs(g - w) for g in got), default=1e9) / mm

@@ -117,8 +117,8 @@ shelf_labels::Inputs shelfInputs(const QString &variant, int n)
 {
     shelf_labels::Inputs in;
     in.rows = productList(n);
-    in.design = (variant.startsWith(QLatin1String("B")) ? shelf_labels::SetDefaultB() : shelf_labels::SetDefaultA())
-                    .design;
+    in.design =
+        (variant.startsWith(QLatin1String("B")) ? shelf_labels::SetDefaultB() : shelf_labels::SetDefaultA()).design;
     in.design.makeGN = 1;
     in.design.makeAlt = 1;
     if (variant.contains(QLatin1String("fixed"))) {
@@ -128,8 +128,8 @@ shelf_labels::Inputs shelfInputs(const QString &variant, int n)
         in.design.cardHeight = QStringLiteral("50");
         in.design.countW = QStringLiteral("3");
         in.design.countH = QStringLiteral("5");
-        in.design.borderStyle = variant.contains(QLatin1String("dashed")) ? QStringLiteral("dashed")
-                                                                           : QStringLiteral("solid");
+        in.design.borderStyle =
+            variant.contains(QLatin1String("dashed")) ? QStringLiteral("dashed") : QStringLiteral("solid");
         in.design.borderWidth = QStringLiteral("1.5");
     }
     if (variant.contains(QLatin1String("header"))) {
@@ -179,16 +179,25 @@ void TestSheetPainter::sheets_data()
     QTest::addColumn<int>("products");
     QTest::addColumn<int>("pages");
     // Shelf labels: 3 x 5 fixed or the design's own division (type A 3 x 6, type B 2 x 6 by default).
-    QTest::newRow("shelf A free") << "shelf" << "A" << 20 << 2;
-    QTest::newRow("shelf B free, header") << "shelf" << "B header" << 13 << 1;
-    QTest::newRow("shelf A fixed, solid border") << "shelf" << "A fixed" << 15 << 1;
-    QTest::newRow("shelf B fixed, dashed border") << "shelf" << "B fixed dashed" << 16 << 2;
+    QTest::newRow("shelf A free") << "shelf"
+                                  << "A" << 20 << 2;
+    QTest::newRow("shelf B free, header") << "shelf"
+                                          << "B header" << 13 << 1;
+    QTest::newRow("shelf A fixed, solid border") << "shelf"
+                                                 << "A fixed" << 15 << 1;
+    QTest::newRow("shelf B fixed, dashed border") << "shelf"
+                                                  << "B fixed dashed" << 16 << 2;
     // Price tags: three products, two copies each, on the default 5 x 9.
-    QTest::newRow("tags one tier A") << "tags" << "one A" << 3 << 1;
-    QTest::newRow("tags one tier B") << "tags" << "one B" << 3 << 1;
-    QTest::newRow("tags two tiers A") << "tags" << "two A" << 3 << 1;
-    QTest::newRow("tags two tiers B") << "tags" << "two B" << 3 << 1;
-    QTest::newRow("ledger, two pages") << "ledger" << "" << 12 << 2;
+    QTest::newRow("tags one tier A") << "tags"
+                                     << "one A" << 3 << 1;
+    QTest::newRow("tags one tier B") << "tags"
+                                     << "one B" << 3 << 1;
+    QTest::newRow("tags two tiers A") << "tags"
+                                      << "two A" << 3 << 1;
+    QTest::newRow("tags two tiers B") << "tags"
+                                      << "two B" << 3 << 1;
+    QTest::newRow("ledger, two pages") << "ledger"
+                                       << "" << 12 << 2;
 }
 
 void TestSheetPainter::sheets()
@@ -254,12 +263,9 @@ void TestSheetPainter::stockPlacement_data()
     QTest::addColumn<QRectF>("first"); // left, top, label width, height (mm)
     QTest::addColumn<QSizeF>("pitch");
     QTest::addColumn<int>("start"); // start position on the sheet
-    QTest::newRow("3 x 8, gaps, from the first") << 3 << 8 << QRectF(8.0, 12.9, 63.5, 33.9) << QSizeF(66.0, 33.9)
-                                                 << 1;
-    QTest::newRow("2 x 5, margins, partly used") << 2 << 5 << QRectF(12.5, 21.5, 86.4, 50.8) << QSizeF(99.1, 50.8)
-                                                 << 4;
-    QTest::newRow("4 x 11, from the last row") << 4 << 11 << QRectF(4.75, 8.5, 48.5, 25.4) << QSizeF(50.0, 25.4)
-                                               << 41;
+    QTest::newRow("3 x 8, gaps, from the first") << 3 << 8 << QRectF(8.0, 12.9, 63.5, 33.9) << QSizeF(66.0, 33.9) << 1;
+    QTest::newRow("2 x 5, margins, partly used") << 2 << 5 << QRectF(12.5, 21.5, 86.4, 50.8) << QSizeF(99.1, 50.8) << 4;
+    QTest::newRow("4 x 11, from the last row") << 4 << 11 << QRectF(4.75, 8.5, 48.5, 25.4) << QSizeF(50.0, 25.4) << 41;
 }
 
 // Each card stands on its label: the card's word boxes inside the label rectangle the stock gives, the
@@ -371,8 +377,8 @@ void TestSheetPainter::notWritten()
 {
     QFETCH(int, cancelAfter);
     QTemporaryDir dir;
-    const QString pdf = cancelAfter < 0 ? dir.filePath(QStringLiteral("no/such/sheet.pdf"))
-                                        : dir.filePath(QStringLiteral("sheet.pdf"));
+    const QString pdf =
+        cancelAfter < 0 ? dir.filePath(QStringLiteral("no/such/sheet.pdf")) : dir.filePath(QStringLiteral("sheet.pdf"));
     const QByteArray before("%PDF- the previous sheet");
     if (cancelAfter >= 0) {
         QFile f(pdf);
@@ -383,8 +389,7 @@ void TestSheetPainter::notWritten()
     painting::PaintOutcome outcome = painting::PaintOutcome::Done;
     const common::MakeResult made = shelf_labels::makePdf(
         shelfInputs(QStringLiteral("A"), 100), pdf,
-        {.progress = [&](qint64 d, qint64) { done = d; }, .cancelled = [&] { return done >= cancelAfter; }},
-        &outcome);
+        {.progress = [&](qint64 d, qint64) { done = d; }, .cancelled = [&] { return done >= cancelAfter; }}, &outcome);
     QVERIFY(!made.ok());
     if (cancelAfter < 0) {
         QCOMPARE(outcome, painting::PaintOutcome::Failed);
@@ -416,9 +421,9 @@ void TestSheetPainter::barModules()
     QFETCH(QString, code);
     int pixels = 0;
     for (const QString &image : barcode::imageSequence(code))
-        pixels += image.startsWith(QLatin1String("LB")) || image.startsWith(QLatin1String("RB"))
-                      ? 4
-                      : image.startsWith(QLatin1String("CB")) ? 5 : 7;
+        pixels += image.startsWith(QLatin1String("LB")) || image.startsWith(QLatin1String("RB")) ? 4
+                  : image.startsWith(QLatin1String("CB"))                                        ? 5
+                                                                                                 : 7;
     QCOMPARE(painting::barModules(code).size(), qsizetype(pixels));
     QCOMPARE(painting::barsWidth(code), double(pixels));
 }
