@@ -124,10 +124,11 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                            QStringLiteral("- ") + QString::number(firstNumber + page) + QStringLiteral(" -"), white));
         }
         const double h = table.layOut(tableW);
-        table.draw(p, QPointF(BodyMargin, BodyMargin));
+        // The body's margin stands above the first sheet only; later tables start at the paper's edge.
+        const double top = page == 0 ? BodyMargin : 0;
+        table.draw(p, QPointF(BodyMargin, top));
         if (page == pages - 1 && anyReduced)
-            pen.draw(p, QRectF(BodyMargin, BodyMargin + h + 16, tableW, 100), note,
-                     reducedRateNote(in.tax.reducedRate));
+            pen.draw(p, QRectF(BodyMargin, top + h + 16, tableW, 100), note, reducedRateNote(in.tax.reducedRate));
     };
     const painting::PaintOutcome done = painting::paintPages(device, pages, options, paintPage, &e);
     if (outcome)

@@ -5,7 +5,9 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
+#include <QtEndian>
 
 #include <cmath>
 
@@ -55,9 +57,21 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     f.setHintingPreference(QFont::PreferNoHinting);
     // At that size the device's metrics are already in CSS pixels.
     const QFontMetricsF m(f, device_);
-    const double asc = std::round(m.ascent());
-    faces_.push_back(
-        Resolved{face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(m.descent()), {}});
+    double ascent = m.ascent(), descent = m.descent(), gap = 0;
+    // The browser takes a line's height from the face's own horizontal header (ascender, descender
+    // and line gap, each rounded to whole pixels); the font engine's metrics of a bold face may differ
+    // from it by a pixel.
+    const QRawFont raw = QRawFont::fromFont(f);
+    const QByteArray hhea = raw.fontTable("hhea");
+    if (hhea.size() >= 10 && raw.unitsPerEm() > 0) {
+        const double unit = face.sizePx / raw.unitsPerEm();
+        ascent = qFromBigEndian<qint16>(hhea.constData() + 4) * unit;
+        descent = -qFromBigEndian<qint16>(hhea.constData() + 6) * unit;
+        gap = qFromBigEndian<qint16>(hhea.constData() + 8) * unit;
+    }
+    const double asc = std::round(ascent);
+    faces_.push_back(Resolved{
+        face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(descent) + std::round(gap), {}});
     return faces_.back();
 }
 

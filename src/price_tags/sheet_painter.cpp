@@ -23,6 +23,7 @@ constexpr double BodyMargin = 8;
 constexpr double CellPadding = 1;
 constexpr double CardSpacing = 2; // the card's table has the browser's own cellspacing
 constexpr double A4WidthMm = 210;
+constexpr double A4HeightMm = 297;
 
 double mmOf(const QString &text)
 {
@@ -238,7 +239,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     const TagStyle style = styleOf(d);
     const qint64 perPage = qint64(g.columns) * g.rows;
     const qint64 n = cards.cardCount;
-    const qint64 pages = n > 0 ? (n - 1) / perPage + 1 : 1;
+    qint64 pages = n > 0 ? (n - 1) / perPage + 1 : 1;
     painting::TextPen pen(&device);
     painting::CardTable table(pen, columnsOf(style), CardSpacing, 0);
     const double innerW = stock ? mmToPx(stock->labelWidthMm) - g.padL - g.padR : g.divW;
@@ -292,33 +293,77 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         if (clip)
             p.restore();
     };
+    // A free layout's rows are as tall as their tallest tag, and a table taller than the paper goes on
+    // over the next sheets as the browser prints it: the rows of each sheet are found first, then the
+    // run cursor starts again for the drawing.
+    const bool grid = stock || (g.fixedW && g.fixedH);
+    std::vector<std::optional<TagTexts>> row(size_t(g.columns));
     qint64 cell = 0;
+    auto fillRow = [&](int count, int r) {
+        double contentH = g.divH;
+        for (int c = 0; c < g.columns; ++c) {
+            row[size_t(c)] = r * g.columns + c < count ? tagAt(cell++) : std::nullopt;
+            if (!g.fixedH && row[size_t(c)]) {
+                fillTable(table, *row[size_t(c)], style);
+                contentH = std::max(contentH, table.layOut(innerW));
+            }
+        }
+        return contentH + g.padT + g.padB;
+    };
+    auto rowPitch = [&](double boxH) { return std::round(boxH + 2 * CellPadding) + g.line; };
+    struct Sheetful {
+        qint64 table;
+        int firstRow;
+        int rows;
+    };
+    std::vector<Sheetful> sheets;
+    if (!grid) {
+        const double paperH = mmToPx(A4HeightMm);
+        for (qint64 t = 0; t * perPage < n; ++t) {
+            const int count = int(std::min<qint64>(perPage, n - t * perPage));
+            double y = (t == 0 ? BodyMargin : 0) + g.line;
+            sheets.push_back({t, 0, 0});
+            for (int r = 0; r * g.columns < count; ++r) {
+                const double h = rowPitch(fillRow(count, r));
+                if (y + h > paperH && sheets.back().rows > 0) {
+                    sheets.push_back({t, r, 0});
+                    y = g.line;
+                }
+                y += h;
+                ++sheets.back().rows;
+            }
+        }
+        pages = qint64(sheets.size());
+        run = 0;
+        usedOfRun = 0;
+        cell = 0;
+    }
     const auto paintPage = [&](QPainter &p, qint64 page) {
-        const int count = int(std::min<qint64>(perPage, n - page * perPage));
-        if (stock || (g.fixedW && g.fixedH)) {
-            for (int i = 0; i < count; ++i, ++cell) {
-                const QRectF box = fixedBox(g, i, stock);
-                if (!stock)
+        if (grid) {
+            // The body's margin stands above the first sheet only.
+            const double top = page == 0 ? 0 : -BodyMargin;
+            const int count = int(std::min<qint64>(perPage, n - page * perPage));
+            // The page's last row is written whole: its blank cells have their cut lines too.
+            const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
+            for (int i = 0; i < cellsDrawn; ++i) {
+                QRectF box = fixedBox(g, i, stock);
+                if (!stock) {
+                    box.translate(0, top);
                     cutLines(p, QRectF(box.left() - CellPadding - g.line / 2, box.top() - CellPadding - g.line / 2,
                                        g.pitchX, g.pitchY));
-                drawTag(p, box, tagAt(cell));
+                }
+                if (i < count)
+                    drawTag(p, box, tagAt(cell++));
             }
             return;
         }
-        double y = BodyMargin + g.line;
-        std::vector<std::optional<TagTexts>> row(size_t(g.columns));
-        for (int r = 0; r * g.columns < count; ++r) {
-            double contentH = g.divH;
+        const Sheetful &s = sheets[size_t(page)];
+        const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
+        double y = (page == 0 ? BodyMargin : 0) + g.line;
+        for (int r = s.firstRow; r < s.firstRow + s.rows; ++r) {
+            const double boxH = fillRow(count, r);
+            const double pitchY = rowPitch(boxH);
             for (int c = 0; c < g.columns; ++c) {
-                row[size_t(c)] = r * g.columns + c < count ? tagAt(cell++) : std::nullopt;
-                if (!g.fixedH && row[size_t(c)]) {
-                    fillTable(table, *row[size_t(c)], style);
-                    contentH = std::max(contentH, table.layOut(innerW));
-                }
-            }
-            const double boxH = contentH + g.padT + g.padB;
-            const double pitchY = boxH + 2 * CellPadding + g.line;
-            for (int c = 0; c < g.columns && r * g.columns + c < count; ++c) {
                 const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
                 cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
                 drawTag(p, QRectF(x, y + CellPadding, g.divW + g.padL + g.padR, boxH), row[size_t(c)]);

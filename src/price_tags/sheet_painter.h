@@ -16,8 +16,9 @@ class QPagedPaintDevice;
 
 namespace price_tags {
 
-// The card box (CSS pixels from the paper's corner) of cell index on its page, for a design of fixed
-// card size or a label stock.
+// The card box (CSS pixels from the paper's corner) of cell index on the first page, for a design of
+// fixed card size or a label stock; on later pages a design's cards stand the body's margin (8 px)
+// higher, a stock's where they are.
 QRectF fixedCardBox(const PriceTagDesign &design, int indexOnPage, const label_stocks::LabelStock *stock);
 
 // The sheet of make (its logo check, SetSyouhin), drawn onto device; *outcome tells a cancelled

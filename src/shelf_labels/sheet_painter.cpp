@@ -24,6 +24,7 @@ namespace {
 constexpr double BodyMargin = 8;
 constexpr double CellPadding = 1;
 constexpr double A4WidthMm = 210;
+constexpr double A4HeightMm = 297;
 
 double mmOf(const QString &text)
 {
@@ -253,7 +254,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     const Geometry g = geometryOf(d, stock);
     const qint64 perPage = qint64(g.columns) * g.rows;
     const qint64 cells = sheet->cellCount;
-    const qint64 pages = cells > 0 ? (cells - 1) / perPage + 1 : 1;
+    qint64 pages = cells > 0 ? (cells - 1) / perPage + 1 : 1;
     const CardStyle style = styleOf(d, *sheet);
     painting::TextPen pen(&device);
     painting::CardTable table(pen, style.layoutType == 1 ? 4 : 3);
@@ -306,42 +307,84 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         p.restore();
     };
 
+    // A free layout's rows are as tall as their tallest card, and a table taller than the paper goes on
+    // over the next sheets as the browser prints it: the rows of each sheet are found first (the cards
+    // are filled again as they are drawn, so that memory stays flat).
+    const bool grid = stock || (g.fixedW && g.fixedH);
+    std::vector<std::optional<Card>> row(size_t(g.columns));
+    auto fillRow = [&](qint64 first, int count, int r) {
+        double contentH = g.divH;
+        for (int c = 0; c < g.columns; ++c) {
+            const int i = r * g.columns + c;
+            row[size_t(c)] = i < count ? cardAt(first + i) : std::nullopt;
+            if (!g.fixedH && row[size_t(c)]) {
+                fillTable(table, *row[size_t(c)], style);
+                contentH = std::max(contentH, table.layOut(innerW) + 2 * CellPadding);
+            }
+        }
+        return contentH + g.padT + g.padB + 2 * g.border;
+    };
+    auto rowPitch = [&](double boxH) { return std::round(boxH + 2 * CellPadding) + g.line; };
+    struct Sheetful {
+        qint64 table;
+        int firstRow;
+        int rows;
+    };
+    std::vector<Sheetful> sheets;
+    const double paperH = mmToPx(stock ? stock->paperHeightMm : A4HeightMm);
+    if (!grid) {
+        for (qint64 t = 0; t * perPage < cells && !failed; ++t) {
+            const int count = int(std::min<qint64>(perPage, cells - t * perPage));
+            double y = (t == 0 ? BodyMargin : 0) + g.line;
+            sheets.push_back({t, 0, 0});
+            for (int r = 0; r * g.columns < count && !failed; ++r) {
+                const double h = rowPitch(fillRow(t * perPage, count, r));
+                if (y + h > paperH && sheets.back().rows > 0) {
+                    sheets.push_back({t, r, 0});
+                    y = g.line;
+                }
+                y += h;
+                ++sheets.back().rows;
+            }
+        }
+        if (failed)
+            return MakeResult::failed(makeHtmlFileLabel(), error);
+        pages = qint64(sheets.size());
+    }
+
     const auto paintPage = [&](QPainter &p, qint64 page) {
-        const qint64 first = page * perPage;
-        const int count = int(std::min<qint64>(perPage, cells - first));
-        if (stock || (g.fixedW && g.fixedH)) {
-            for (int i = 0; i < count && !failed; ++i) {
-                const QRectF box = fixedBox(g, i, stock);
+        // The body's margin stands above the first sheet only; the tables of later sheets start at
+        // the paper's edge.
+        const double top = page == 0 ? 0 : -BodyMargin;
+        if (grid) {
+            const qint64 first = page * perPage;
+            const int count = int(std::min<qint64>(perPage, cells - first));
+            // The page's last row is written whole: its blank cells have their cut lines too.
+            const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
+            for (int i = 0; i < cellsDrawn && !failed; ++i) {
+                QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
+                    box.translate(0, top);
                     const double half = g.line / 2;
                     cutLines(
                         p, QRectF(box.left() - CellPadding - half, box.top() - CellPadding - half, g.pitchX, g.pitchY));
                 }
-                const auto card = cardAt(first + i);
+                const auto card = i < count ? cardAt(first + i) : std::nullopt;
                 drawCard(p, box, card ? &*card : nullptr);
             }
             return;
         }
-        // Rows as tall as their tallest card.
-        double y = BodyMargin + g.line;
-        std::vector<std::optional<Card>> row(size_t(g.columns));
-        for (int r = 0; r * g.columns < count && !failed; ++r) {
-            double contentH = g.divH;
+        const Sheetful &s = sheets[size_t(page)];
+        const qint64 first = s.table * perPage;
+        const int count = int(std::min<qint64>(perPage, cells - first));
+        double y = (page == 0 ? BodyMargin : 0) + g.line;
+        for (int r = s.firstRow; r < s.firstRow + s.rows && !failed; ++r) {
+            const double boxH = fillRow(first, count, r);
+            const double pitchY = rowPitch(boxH);
+            const double boxW = g.divW + g.padL + g.padR + 2 * g.border;
             for (int c = 0; c < g.columns; ++c) {
-                const int i = r * g.columns + c;
-                row[size_t(c)] = i < count ? cardAt(first + i) : std::nullopt;
-                if (!g.fixedH && row[size_t(c)]) {
-                    fillTable(table, *row[size_t(c)], style);
-                    contentH = std::max(contentH, table.layOut(innerW) + 2 * CellPadding);
-                }
-            }
-            const double boxH = contentH + g.padT + g.padB + 2 * g.border;
-            const double pitchY = boxH + 2 * CellPadding + g.line;
-            const double pitchX = g.pitchX;
-            for (int c = 0; c < g.columns && r * g.columns + c < count; ++c) {
-                const double x = BodyMargin + g.line + c * pitchX + CellPadding;
-                const double boxW = g.divW + g.padL + g.padR + 2 * g.border;
-                cutLines(p, QRectF(x - CellPadding - g.line / 2, y - CellPadding - g.line / 2, pitchX, pitchY));
+                const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
+                cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
                 drawCard(p, QRectF(x, y + CellPadding, boxW, boxH), row[size_t(c)] ? &*row[size_t(c)] : nullptr);
             }
             y += pitchY;

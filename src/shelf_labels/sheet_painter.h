@@ -17,8 +17,9 @@ class QPagedPaintDevice;
 namespace shelf_labels {
 
 // Where the cards of a page stand: the card box (the card's border box, in CSS pixels from the
-// paper's corner) of cell index on its page. With a label stock, the stock's label rectangle;
-// otherwise the page's table of the design's fixed card size. Free layouts place by rows
+// paper's corner) of cell index on the first page. With a label stock, the stock's label rectangle
+// on every page; otherwise the page's table of the design's fixed card size, which on later pages
+// stands the body's margin (8 px) higher. Free layouts place by rows
 // (sheet_painter.cpp lays them out as it draws).
 QRectF fixedCardBox(const ShelfLabelDesign &design, int indexOnPage, const label_stocks::LabelStock *stock);
 

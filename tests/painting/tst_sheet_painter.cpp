@@ -131,7 +131,8 @@ shelf_labels::Inputs shelfInputs(const QString &variant, int n)
         in.design.borderStyle =
             variant.contains(QLatin1String("dashed")) ? QStringLiteral("dashed") : QStringLiteral("solid");
         in.design.borderWidth = QStringLiteral("1.5");
-    }
+    } else if (variant.startsWith(QLatin1String("B")))
+        in.design.countH = QStringLiteral("4"); // four rows of free cards fit on a sheet
     if (variant.contains(QLatin1String("header"))) {
         in.design.headerCheck = 1;
         in.design.headerText = QStringLiteral("特価品");
@@ -178,7 +179,7 @@ void TestSheetPainter::sheets_data()
     QTest::addColumn<QString>("variant");
     QTest::addColumn<int>("products");
     QTest::addColumn<int>("pages");
-    // Shelf labels: 3 x 5 fixed or the design's own division (type A 3 x 6, type B 2 x 6 by default).
+    // Shelf labels: 3 x 5 fixed, or free: type A 3 x 4 (its default), type B 2 x 4.
     QTest::newRow("shelf A free") << "shelf"
                                   << "A" << 20 << 2;
     QTest::newRow("shelf B free, header") << "shelf"
