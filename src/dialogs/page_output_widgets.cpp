@@ -104,10 +104,11 @@ bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiS
         }
         if (outcome == painting::PaintOutcome::Cancelled)
             return false;
-        if (result.kind == common::MakeResult::Refused) {
+        if (result.kind == common::MakeResult::Refused && result.refusal().refused()) {
             services.message(window, result.title, result.text, result.icon);
             return false;
         }
+        // Either the sheet failed, or the file did (its folder missing): the sheet never began then.
         if (result.kind == common::MakeResult::Failed)
             error = result.error;
         if (outcome != painting::PaintOutcome::Done || !result.ok()) {
@@ -148,7 +149,7 @@ bool printPageCommand(QWidget *window, const PageOutput &output, platform::UiSer
             printer.abort();
             return false;
         }
-        if (result.kind == common::MakeResult::Refused) {
+        if (result.kind == common::MakeResult::Refused && result.refusal().refused()) {
             services.message(window, result.title, result.text, result.icon);
             return false;
         }

@@ -408,7 +408,10 @@ common::MakeResult makePdf(const Inputs &in, const QString &pdfPath, const paint
         &error);
     if (outcome)
         *outcome = written;
-    if (written == painting::PaintOutcome::Failed && result.ok())
+    // The file itself failed (its folder missing, the disk full): the sheet was drawn, or never begun.
+    const bool sheetSaidNothing =
+        result.ok() || (result.kind == common::MakeResult::Refused && !result.refusal().refused());
+    if (written == painting::PaintOutcome::Failed && sheetSaidNothing)
         return common::MakeResult::failed(reportLabel(), error);
     if (result.ok())
         result.path = pdfPath;

@@ -4,11 +4,11 @@
 // any page was made.
 
 #include "dialogs/page_output_widgets.h"
-#include "fake_ui_services.h"
 #include "platform/font_config.h"
 #include "platform/reports.h"
 #include "shelf_labels/sheet_painter.h"
 #include "shelf_labels/window_values.h"
+#include "support/fake_ui_services.h"
 
 #include <QApplication>
 #include <QDir>
