@@ -22,7 +22,8 @@ pages() { pdfinfo "$1" | awk '/^Pages:/ { print $2 }'; }
 
 list="$work/list.csv"
 one="$source/tests/data/shelf_labels/jan_list.csv"
-while [ "$(wc -l < "$list" 2>/dev/null || echo 0)" -lt "$cards" ]; do cat "$one" >> "$list"; done
+: > "$list"
+while [ "$(wc -l < "$list")" -lt "$cards" ]; do cat "$one" >> "$list"; done
 head -n "$cards" "$list" > "$work/l" && mv "$work/l" "$list"
 
 start=$(now)
