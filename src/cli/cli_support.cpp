@@ -264,13 +264,40 @@ int pagePdfToolTimeoutMs(const QString &pagePath)
     return dialogs::pagePdfTimeoutMs(pagePath) + 60 * 1000;
 }
 
-int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options)
+bool isPdfEngine(const QString &name)
+{
+    return name == QLatin1String("painter") || name == QLatin1String("web");
+}
+
+painting::PaintOptions paintOptions(const Context &ctx)
+{
+    painting::PaintOptions options;
+    options.offsetMm = QPointF(ctx.calibration.xMm(), ctx.calibration.yMm());
+    return options;
+}
+
+int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options, const PdfPainter &painter)
 {
     ctx.out << pagePath << '\n';
     ctx.out.flush();
     if (!options.contains(PdfOption))
         return Success;
-    return writePagePdf(ctx, pagePath, options.value(PdfOption));
+    const QString pdfPath = options.value(PdfOption);
+    if (!painter || options.value(PdfEngineOption) == QLatin1String("web"))
+        return writePagePdf(ctx, pagePath, pdfPath);
+    const QString target = QFileInfo(pdfPath).absoluteFilePath();
+    if (pdfPath.isEmpty())
+        return refuse(ctx, QStringLiteral("vennlo-cli: --pdf needs a file name"));
+    if (QFileInfo(target) == QFileInfo(pagePath))
+        return refuse(
+            ctx, QStringLiteral("vennlo-cli: the PDF %1 was not made: it would replace the page itself").arg(target));
+    const common::MakeResult made = painter(target);
+    if (!made.ok())
+        return refuse(ctx,
+                      QStringLiteral("vennlo-cli: the PDF %1 was not made: ").arg(target) + terminalText(made.text));
+    ctx.out << target << '\n';
+    ctx.out.flush();
+    return Success;
 }
 
 std::optional<ParsedArgs> parseArgs(const QStringList &args, const QStringList &optionNames, QString *error)

@@ -4,7 +4,9 @@
 // folder beside the pages, and how a refusal or failure is told.
 
 #include "cli/cli_command.h"
+#include "common/maker.h"
 #include "label_stocks/chosen_stock.h"
+#include "painting/page_stream.h"
 #include "platform/apperror.h"
 #include "products/product.h"
 #include "settings/settings.h"
@@ -13,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace cli {
@@ -56,13 +59,23 @@ int usageError(Context &ctx, const QString &usage, const QString &why);
 // found beside vennlo-cli (so that the command line itself needs no web engine), and prints FILE's
 // path on out. Success, or Refused with the reason on err; the page stays as it was made either way.
 int writePagePdf(Context &ctx, const QString &pagePath, const QString &pdfPath);
-// The end of a page command: the page's path on out, then the PDF when the options hold --pdf.
-int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options);
+// Draws the sheet of a page command straight into a PDF file (the maker's makePdf).
+using PdfPainter = std::function<common::MakeResult(const QString &pdfPath)>;
+// The end of a page command: the page's path on out, then the PDF when the options hold --pdf, drawn
+// by painter, or turned from the page by vennlo-pdf under --pdf-engine web (or without a painter).
+int pageMade(Context &ctx, const QString &pagePath, const QMap<QString, QString> &options,
+             const PdfPainter &painter = {});
+// What the painter takes of the settings: the printer's calibration.
+painting::PaintOptions paintOptions(const Context &ctx);
 inline const QString PdfOption = QStringLiteral("--pdf");
 inline const QString StockOption = QStringLiteral("--stock");
 // The stock --stock BRAND:PART names, from the template catalogue; nullopt, with the refusal on
 // stderr, when the catalogue has no such stock.
 std::optional<label_stocks::ChosenStock> stockOption(Context &ctx, const QString &key);
+inline const QString PdfEngineOption = QStringLiteral("--pdf-engine");
+// The engine --pdf-engine names: "painter" (the default) or "web"; false for anything else (told as a
+// usage error by the command).
+bool isPdfEngine(const QString &name);
 // How long vennlo-pdf may take before it is stopped: a minute more than its own bound for the page,
 // so that its own message about a page too slow to load wins.
 int pagePdfToolTimeoutMs(const QString &pagePath);

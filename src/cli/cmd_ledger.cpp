@@ -4,6 +4,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "ledger/sheet.h"
+#include "ledger/sheet_painter.h"
 
 #include <QDir>
 
@@ -14,10 +15,13 @@ const QString ledgerUsage = QStringLiteral("ledger LIST.csv [--check ROWS] [--st
 int runLedger(cli::Context &ctx, const QStringList &args)
 {
     QString why;
-    const auto parsed =
-        cli::parseArgs(args, {QStringLiteral("--check"), QStringLiteral("--start-page"), cli::PdfOption}, &why);
+    const auto parsed = cli::parseArgs(
+        args, {QStringLiteral("--check"), QStringLiteral("--start-page"), cli::PdfOption, cli::PdfEngineOption}, &why);
     if (!parsed)
         return cli::usageError(ctx, ledgerUsage, why);
+    if (parsed->options.contains(cli::PdfEngineOption) &&
+        !cli::isPdfEngine(parsed->options.value(cli::PdfEngineOption)))
+        return cli::usageError(ctx, ledgerUsage, QStringLiteral("--pdf-engine is painter or web"));
     if (parsed->positional.size() != 1)
         return cli::usageError(ctx, ledgerUsage,
                                parsed->positional.isEmpty() ? QStringLiteral("ledger needs the product list LIST.csv")
@@ -44,7 +48,8 @@ int runLedger(cli::Context &ctx, const QStringList &args)
     const common::MakeResult outcome = ledger::make(in, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
-    return cli::pageMade(ctx, QDir(folder).filePath(ledger::pageFileName()), parsed->options);
+    return cli::pageMade(ctx, QDir(folder).filePath(ledger::pageFileName()), parsed->options,
+                         [&](const QString &pdf) { return ledger::makePdf(in, pdf, cli::paintOptions(ctx)); });
 }
 
 const cli::CommandRegistration ledgerCommand(
@@ -53,8 +58,9 @@ const cli::CommandRegistration ledgerCommand(
          QStringLiteral("\n"
                         "                   write DIR/dtemp.html, the product ledger of the checked rows (all rows\n"
                         "                   when none is checked); page numbers, when the settings print them,\n"
-                        "                   start at --start-page N (default 1); --pdf FILE.pdf also turns the\n"
-                        "                   ledger into that PDF (A4, with vennlo-pdf)"),
+                        "                   start at --start-page N (default 1); --pdf FILE.pdf also draws the\n"
+                        "                   ledger into that PDF (A4); --pdf-engine web turns the page into it\n"
+                        "                   with vennlo-pdf instead"),
      runLedger});
 
 } // namespace

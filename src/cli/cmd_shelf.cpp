@@ -6,6 +6,7 @@
 #include "shelf_labels/design_file.h"
 #include "shelf_labels/preview.h"
 #include "shelf_labels/sheet.h"
+#include "shelf_labels/sheet_painter.h"
 #include "shelf_labels/window_values.h"
 
 #include <QFileInfo>
@@ -54,10 +55,13 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     QString why;
     const auto parsed = cli::parseArgs(args,
                                        {QStringLiteral("--design"), cli::StockOption, QStringLiteral("--check"),
-                                        QStringLiteral("--start"), cli::PdfOption},
+                                        QStringLiteral("--start"), cli::PdfOption, cli::PdfEngineOption},
                                        &why);
     if (!parsed)
         return cli::usageError(ctx, shelfUsage, why);
+    if (parsed->options.contains(cli::PdfEngineOption) &&
+        !cli::isPdfEngine(parsed->options.value(cli::PdfEngineOption)))
+        return cli::usageError(ctx, shelfUsage, QStringLiteral("--pdf-engine is painter or web"));
     if (parsed->positional.size() != 1)
         return cli::usageError(ctx, shelfUsage,
                                parsed->positional.isEmpty() ? QStringLiteral("shelf needs the product list LIST.csv")
@@ -96,7 +100,8 @@ int runShelf(cli::Context &ctx, const QStringList &args)
     const common::MakeResult outcome = shelf_labels::make(in, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
-    return cli::pageMade(ctx, outcome.path, parsed->options);
+    return cli::pageMade(ctx, outcome.path, parsed->options,
+                         [&](const QString &pdf) { return shelf_labels::makePdf(in, pdf, cli::paintOptions(ctx)); });
 }
 
 int runPreviewShelf(cli::Context &ctx, const QStringList &args)
@@ -133,7 +138,8 @@ const cli::CommandRegistration shelfCommand(
                       "                   write DIR/temp.html, the shelf-label sheet of the list's checked rows\n"
                       "                   (all rows when none is checked); --check ROWS checks 1-based rows\n"
                       "                   (\"1,3,5-7\"), --start N is the start position (default 1); --pdf FILE.pdf\n"
-                      "                   also turns the sheet into that PDF (A4, with vennlo-pdf); --stock\n"
+                      "                   also draws the sheet into that PDF (A4); --pdf-engine web\n"
+                      "                   turns the page into it with vennlo-pdf instead; --stock\n"
                       "                   BRAND:PART puts each card on a label of that stock (see stocks)"),
      runShelf});
 

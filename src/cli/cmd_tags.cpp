@@ -8,6 +8,7 @@
 #include "price_tags/preview.h"
 #include "price_tags/product_slots.h"
 #include "price_tags/sheet.h"
+#include "price_tags/sheet_painter.h"
 #include "price_tags/window_values.h"
 
 #include <QDir>
@@ -53,10 +54,13 @@ int runTags(cli::Context &ctx, const QStringList &args)
     const auto parsed =
         cli::parseArgs(args,
                        {QStringLiteral("--check"), QStringLiteral("--copies"), QStringLiteral("--design"),
-                        cli::StockOption, QStringLiteral("--start"), cli::PdfOption},
+                        cli::StockOption, QStringLiteral("--start"), cli::PdfOption, cli::PdfEngineOption},
                        &why);
     if (!parsed)
         return cli::usageError(ctx, tagsUsage, why);
+    if (parsed->options.contains(cli::PdfEngineOption) &&
+        !cli::isPdfEngine(parsed->options.value(cli::PdfEngineOption)))
+        return cli::usageError(ctx, tagsUsage, QStringLiteral("--pdf-engine is painter or web"));
     if (parsed->positional.size() != 1)
         return cli::usageError(ctx, tagsUsage,
                                parsed->positional.isEmpty() ? QStringLiteral("tags needs the product list LIST.csv")
@@ -130,7 +134,8 @@ int runTags(cli::Context &ctx, const QStringList &args)
     const common::MakeResult outcome = price_tags::make(in, folder);
     if (!outcome.ok())
         return cli::refuse(ctx, outcome.text);
-    return cli::pageMade(ctx, QDir(folder).filePath(price_tags::pageFileName()), parsed->options);
+    return cli::pageMade(ctx, QDir(folder).filePath(price_tags::pageFileName()), parsed->options,
+                         [&](const QString &pdf) { return price_tags::makePdf(in, pdf, cli::paintOptions(ctx)); });
 }
 
 int runPreviewTags(cli::Context &ctx, const QStringList &args)
@@ -172,8 +177,9 @@ const cli::CommandRegistration tagsCommand(
                         "                   write DIR/ctemp.html, the price tags of the rows of --check (1-based,\n"
                         "                   \"1,3,5-7\", at most ten) in list order; --copies gives the tags per\n"
                         "                   product in that order (default 1 each), --start N the start position;\n"
-                        "                   --pdf FILE.pdf also turns the sheet into that PDF (A4, with vennlo-pdf);\n"
-                        "                   --stock BRAND:PART puts each tag on a label of that stock (see stocks)"),
+                        "                   --pdf FILE.pdf also draws the sheet into that PDF (A4); --pdf-engine web\n"
+                        "                   turns the page into it with vennlo-pdf instead; --stock BRAND:PART\n"
+                        "                   puts each tag on a label of that stock (see stocks)"),
      runTags});
 
 const cli::CommandRegistration previewTagsCommand(

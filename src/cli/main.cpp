@@ -1,11 +1,18 @@
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "common/version.h"
+#include "platform/folders.h"
+#include "platform/font_config.h"
 #include "products/tax.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <unistd.h>
+
+#include <memory>
 
 namespace {
 
@@ -71,11 +78,50 @@ RateOptions takeRateOptions(QStringList &args)
     return rates;
 }
 
+// --pdf without --pdf-engine web: the sheet is drawn in this process.
+bool drawsPdf(int argc, char *argv[])
+{
+    bool pdf = false;
+    bool web = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--pdf" || a.startsWith("--pdf="))
+            pdf = true;
+        else if ((a == "--pdf-engine" && i + 1 < argc && QByteArray(argv[i + 1]) == "web") || a == "--pdf-engine=web")
+            web = true;
+    }
+    return pdf && !web;
+}
+
+// The GUI application wants a runtime folder and says so on stderr when the session has none (as in
+// a cron job or a container): the one it would fall back to is made and named, quietly.
+void provideRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString folder = QDir::tempPath() + QStringLiteral("/runtime-") + QString::number(getuid());
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // A sheet drawn into a PDF needs fonts, and so the GUI application (without a screen, with the
+    // program's fonts); every other command stays a plain core application.
+    std::unique_ptr<QCoreApplication> application;
+    if (drawsPdf(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        provideRuntimeFolder();
+        platform::useProgramFontConfig(platform::programFolderOf(platform::executableFolder()));
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication &app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     // The global options stand before the command; everything from the command on is its own.

@@ -9,6 +9,7 @@
 #include "dialogs/page_output_widgets.h"
 #include "dialogs/palette.h"
 #include "ledger/sheet.h"
+#include "ledger/sheet_painter.h"
 #include "ledger/window_rules.h"
 #include "platform/apperror.h"
 #include "platform/folders.h"
@@ -53,7 +54,8 @@ frmDaicyo::frmDaicyo(const products::ProductListModel &model, LedgerDesign &sett
          .appDataFolder = m_folder,
          .initialFolder = platform::Folders::standard().data,
          .noPage = {QStringLiteral("商品台帳の表示"), QStringLiteral("表示するデータがまだありません.")},
-         .windowName = QStringLiteral("frmDaicyo")},
+         .windowName = QStringLiteral("frmDaicyo"),
+         .painter = [this] { return sheetPainter(m_lastMade); }},
         m_browser, m_services);
     connect(ui->cmdQuit, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->picHelp, &QToolButton::clicked, this, &frmDaicyo::helpRequested);
@@ -163,6 +165,8 @@ void frmDaicyo::cmd作成_Click()
         outcome = common::MakeResult::refusedBy(refusal);
     } else {
         outcome = dialogs::makeAside(controls, m_making, [in, folder = m_folder] { return make(in, folder); });
+        if (outcome.ok())
+            m_lastMade = in;
     }
 
     dialogs::showMakeResult(m_services, controls, outcome);

@@ -2,12 +2,14 @@
 
 #include "dialogs/browser_settings.h"
 #include "ledger/design.h"
+#include "ledger/sheet.h"
 #include "ledger/window_values.h"
 #include "products/tax.h"
 
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmDaicyo;
@@ -65,6 +67,7 @@ private:
     QString m_lineColor;
     QString m_backColor;
     bool m_making = false;
+    std::optional<Inputs> m_lastMade; // what the PDF and print commands draw
 };
 
 } // namespace ledger

@@ -62,28 +62,6 @@ platform::AppError priceError(int number)
                                                   : platform::AppError::divisionByZero();
 }
 
-// One row of the ledger; false with *error set when its prices cannot be worked out.
-bool fillRow(const products::Product &p, const products::TaxSettings &tax, int barcodeHeight, LedgerRow *r,
-             platform::AppError *error)
-{
-    int number = 0;
-    const LedgerPrices prices = ledgerPrices(p.price, tax.forClass(p.reduced), &number);
-    if (number) {
-        *error = priceError(number);
-        return false;
-    }
-    r->code = p.code;
-    r->name = p.name;
-    r->included = prices.included;
-    r->base = prices.base;
-    r->tax = prices.tax;
-    r->remarks = p.remarks;
-    r->barcode = p.jan.size() == 13 || p.jan.size() == 8 ? barcode::MakeBarCodeHtml(p.jan, barcodeHeight) : QString();
-    r->jan = p.jan;
-    r->reduced = p.reduced;
-    return true;
-}
-
 // Gives row i of the page; false with *error set stops the page.
 using RowSource = std::function<bool(qsizetype i, LedgerRow *row, platform::AppError *error)>;
 
@@ -192,6 +170,27 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
 }
 
 } // namespace
+
+bool fillRow(const products::Product &p, const products::TaxSettings &tax, int barcodeHeight, LedgerRow *r,
+             platform::AppError *error)
+{
+    int number = 0;
+    const LedgerPrices prices = ledgerPrices(p.price, tax.forClass(p.reduced), &number);
+    if (number) {
+        *error = priceError(number);
+        return false;
+    }
+    r->code = p.code;
+    r->name = p.name;
+    r->included = prices.included;
+    r->base = prices.base;
+    r->tax = prices.tax;
+    r->remarks = p.remarks;
+    r->barcode = p.jan.size() == 13 || p.jan.size() == 8 ? barcode::MakeBarCodeHtml(p.jan, barcodeHeight) : QString();
+    r->jan = p.jan;
+    r->reduced = p.reduced;
+    return true;
+}
 
 platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax, int barcodeHeight,
                               QList<LedgerRow> *rows)

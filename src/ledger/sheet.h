@@ -35,6 +35,10 @@ struct LedgerPrices {
 // error gets the classic number when the arithmetic failed (6 overflow, 11 a rate of -1).
 LedgerPrices ledgerPrices(const QString &listPrice, const products::TaxSettings &tax, int *error = nullptr);
 
+// One row of the ledger; false with *error set when its prices cannot be worked out.
+bool fillRow(const products::Product &p, const products::TaxSettings &tax, int barcodeHeight, LedgerRow *r,
+             platform::AppError *error);
+
 // SetSyouhin: the rows of the list the makers read (checked rows, or all), with both prices.
 platform::AppError SetSyouhin(const products::ProductList &list, const products::TaxSettings &tax, int barcodeHeight,
                               QList<LedgerRow> *rows);

@@ -19,6 +19,7 @@
 #include "price_tags/design_file.h"
 #include "price_tags/preview.h"
 #include "price_tags/sheet.h"
+#include "price_tags/sheet_painter.h"
 #include "products/product_list_model.h"
 
 #include <QButtonGroup>
@@ -328,7 +329,8 @@ void frmNefuda::connectHandlers()
                                 .initialFolder = folders_.data,
                                 .noPage = {displayTitle(), nothingToShowText()},
                                 .windowName = QStringLiteral("frmNefuda"),
-                                .calibration = calibration_},
+                                .calibration = calibration_,
+                                .painter = [this] { return sheetPainter(lastMade_); }},
                                browser_, services_);
     if (calibration_)
         dialogs::addCalibrationCommand(this, ui->cmd印刷, calibration_, folders_.appData, services_);
@@ -503,6 +505,8 @@ void frmNefuda::makeTags()
         in.design = design_;
         outcome = dialogs::makeAside(explorerControls(), making_,
                                      [in, folder = folders_.appData] { return make(in, folder); });
+        if (outcome.ok())
+            lastMade_ = in;
     }
     dialogs::showMakeResult(services_, explorerControls(), outcome);
 }

@@ -12,6 +12,7 @@
 #include "price_tags/design.h"
 #include "price_tags/designer_rules.h"
 #include "price_tags/product_slots.h"
+#include "price_tags/sheet.h"
 #include "price_tags/window_values.h"
 
 #include <QDialog>
@@ -130,6 +131,7 @@ private:
     dialogs::StockChoice *stock_;
     common::PrintCalibration *calibration_; // the settings' printer shift; none in a bare window
     bool making_ = false;
+    std::optional<Inputs> lastMade_; // what the PDF and print commands draw
 };
 
 } // namespace price_tags

@@ -22,6 +22,7 @@
 #include "shelf_labels/designer_texts.h"
 #include "shelf_labels/preview.h"
 #include "shelf_labels/sheet.h"
+#include "shelf_labels/sheet_painter.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -222,7 +223,8 @@ void frmTanafuda::connectControls()
                                 .initialFolder = m_folders.data,
                                 .noPage = nothingToShow(),
                                 .windowName = QStringLiteral("frmTanafuda"),
-                                .calibration = m_calibration},
+                                .calibration = m_calibration,
+                                .painter = [this] { return sheetPainter(m_lastMade); }},
                                m_browser, m_services);
     if (m_calibration)
         dialogs::addCalibrationCommand(this, ui->cmd印刷, m_calibration, m_folders.appData, m_services);
@@ -513,7 +515,8 @@ void frmTanafuda::cmd作成_Click()
         dialogs::makeAside(explorerControls(), m_making, [in, folder = m_folders.appData] { return make(in, folder); });
     qCInfo(lcShelfDesigner, "sheet of %lld products made in %lld ms", qlonglong(products::rowCountForMakers(in.rows)),
            clock.elapsed());
-
+    if (outcome.ok())
+        m_lastMade = in;
     dialogs::showMakeResult(m_services, explorerControls(), outcome);
 }
 

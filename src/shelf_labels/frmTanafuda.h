@@ -10,6 +10,7 @@
 #include "platform/folders.h"
 #include "platform/user_services.h"
 #include "products/tax.h"
+#include "shelf_labels/sheet.h"
 #include "shelf_labels/window_values.h"
 
 #include <QDialog>
@@ -126,6 +127,7 @@ private:
     dialogs::DesignFileCommands *m_files;
     bool m_loading = false;
     bool m_making = false;
+    std::optional<Inputs> m_lastMade; // what the PDF and print commands draw
     dialogs::LogoBox *m_logo;
     dialogs::StockChoice *m_stock;
     common::PrintCalibration *m_calibration; // the settings' printer shift; none in a bare window

@@ -46,7 +46,7 @@ iconv -f CP932 -t UTF-8 "$data/typeA_defaults.hdn" | tr -d '\r' | awk '
 
 out="$work/out"
 start=$(date +%s.%N)
-"$cli" --out "$out" shelf "$list" --design "$work/fixed.hdn" --pdf "$work/sheet.pdf" > "$work/cli.stdout" \
+"$cli" --out "$out" shelf "$list" --design "$work/fixed.hdn" --pdf "$work/sheet.pdf" --pdf-engine web > "$work/cli.stdout" \
     2> "$work/cli.err" || { echo "e2e_pdf: vennlo-cli --pdf failed: $(cat "$work/cli.err")" >&2; exit 1; }
 end=$(date +%s.%N)
 echo "e2e_pdf: one-page sheet and its PDF in $(python3 -c "print(f'{$end - $start:.2f}')") s"

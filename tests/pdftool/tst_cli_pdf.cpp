@@ -1,4 +1,4 @@
-// vennlo-cli --pdf FILE run as a user runs it: the real vennlo-pdf beside it turns each maker's page
+// vennlo-cli --pdf FILE --pdf-engine web run as a user runs it: the real vennlo-pdf beside it turns each maker's page
 // into a PDF; a vennlo-pdf that is missing, fails or crashes ends the command with a clear message and
 // exit status 1, while the page stays byte for byte the page made without --pdf.
 
@@ -144,8 +144,9 @@ void TestCliPdf::pdf()
 
     const Run plain = runProgram(cli, QStringList{QStringLiteral("--out"), plainOut} + commandArgs(command));
     QCOMPARE(plain.exitCode, 0);
-    const Run r = runProgram(cli, QStringList{QStringLiteral("--out"), out} + commandArgs(command) +
-                                      QStringList{QStringLiteral("--pdf"), pdf});
+    const Run r = runProgram(
+        cli, QStringList{QStringLiteral("--out"), out} + commandArgs(command) +
+                 QStringList{QStringLiteral("--pdf"), pdf, QStringLiteral("--pdf-engine"), QStringLiteral("web")});
     QVERIFY2(r.exitCode == exitCode, qPrintable(QStringLiteral("exit %1, stderr: %2").arg(r.exitCode).arg(r.err)));
     if (err.isEmpty())
         QCOMPARE(r.err, QString());

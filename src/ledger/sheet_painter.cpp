@@ -1,0 +1,180 @@
+#include "ledger/sheet_painter.h"
+
+#include "painting/card_table.h"
+#include "painting/units.h"
+#include "platform/numbers.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace ledger {
+
+namespace {
+
+constexpr double BodyMargin = 8;
+constexpr double A4WidthMm = 210;
+constexpr double Line = 1; // the ruled lines, 1 px, collapsed
+
+} // namespace
+
+common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const painting::PaintOptions &options,
+                              painting::PaintOutcome *outcome)
+{
+    using common::MakeResult;
+    if (outcome)
+        *outcome = painting::PaintOutcome::Failed;
+    if (const common::Refusal refusal = check(in); refusal.refused())
+        return MakeResult::refusedBy(refusal);
+    const QString setSyouhinLabel = QStringLiteral("frmdaicyo.SetSyouhin");
+    if (const platform::AppError unstorable = products::unstorableTextForMakers(in.rows); unstorable.isSet())
+        return MakeResult::failed(setSyouhinLabel, unstorable);
+    const products::ProductList chosen = products::rowsForMakers(in.rows);
+    const LedgerDesign &s = in.design;
+    platform::AppError e;
+    {
+        // Every price is worked out before the first page, as the page writer reports them first.
+        LedgerRow row;
+        for (const products::Product &p : chosen) {
+            if (!fillRow(p, in.tax, s.barcodeHeight, &row, &e))
+                return MakeResult::failed(setSyouhinLabel, e);
+        }
+    }
+    const qint64 n = chosen.size();
+    const qint64 perPage = s.rowsPerPage;
+    const qint64 pages = n > 0 ? (n - 1) / perPage + 1 : 1;
+    const qint64 firstNumber = platform::toWholeNumber(in.start).value_or(1);
+
+    using painting::TextFace;
+    const QString family = s.fontName;
+    TextFace th = painting::faceOf(QStringLiteral("通常"), QString::number(s.fontSize - 1) + QStringLiteral("pt"),
+                                   family, QStringLiteral("#000000"), QStringLiteral("center"));
+    TextFace td = painting::faceOf(QStringLiteral("通常"), QString::number(s.fontSize) + QStringLiteral("pt"), family,
+                                   QStringLiteral("#000000"), QStringLiteral("left"));
+    TextFace right = td, centre = td;
+    right.align = Qt::AlignRight;
+    centre.align = Qt::AlignHCenter;
+    TextFace note = painting::faceOf(QStringLiteral("通常"), QStringLiteral("12pt"), QString(), QString(), QString());
+    const QColor back(s.backColor);
+    const QColor line(s.lineColor);
+    const double tableW = painting::mmToPx(A4WidthMm) - 2 * BodyMargin;
+    // The first row gives the columns 20 %, 35 %, 20 % over two and 20 %; the browser scales the 95 %
+    // up to the whole table.
+    const double unit = (tableW - 6 * Line) / 95.0;
+    const std::vector<double> widths{20 * unit, 35 * unit, 10 * unit, 10 * unit, 20 * unit};
+    painting::TextPen pen(&device);
+    // The web engine cuts a table cell's padding to whole pixels (2 mm pads 7 px).
+    painting::CardTable table(pen, 5, Line, std::floor(painting::mmToPx(s.padding)));
+    table.setFixedColumns(widths);
+    table.setBorders(line);
+    using painting::CardCell;
+    auto text = [](int col, int span, int rowSpan, const TextFace &face, const QString &value, const QColor &bg) {
+        CardCell c;
+        c.col = col;
+        c.span = span;
+        c.rowSpan = rowSpan;
+        c.face = &face;
+        c.text = value;
+        c.background = bg;
+        return c;
+    };
+    bool anyReduced = false;
+    const QColor white(Qt::white);
+    const auto paintPage = [&](QPainter &p, qint64 page) {
+        table.clear();
+        table.row();
+        table.add(text(0, 1, 2, th, QStringLiteral("品番等"), back));
+        table.add(text(1, 1, 1, th, QStringLiteral("商品名"), back));
+        table.add(text(2, 2, 1, th, QStringLiteral("税込価格"), back));
+        table.add(text(4, 1, 2, th, QStringLiteral("JANコード"), back));
+        table.row();
+        table.add(text(1, 1, 1, th, QStringLiteral("備　考"), back));
+        table.add(text(2, 1, 1, th, QStringLiteral("本体価格"), back));
+        table.add(text(3, 1, 1, th, QStringLiteral("消費税"), back));
+        const qint64 first = page * perPage;
+        const qint64 last = std::min(n, first + perPage);
+        LedgerRow r;
+        for (qint64 j = first; j < last; ++j) {
+            fillRow(chosen.at(j), in.tax, s.barcodeHeight, &r, &e);
+            anyReduced = anyReduced || r.reduced;
+            table.row();
+            table.add(text(0, 1, 2, td, r.code, white));
+            table.add(text(1, 1, 1, td, r.name + (r.reduced ? QStringLiteral("※") : QString()), white));
+            table.add(text(2, 2, 1, right, r.included, white));
+            CardCell code;
+            code.kind = CardCell::BarsAndDigits;
+            code.col = 4;
+            code.rowSpan = 2;
+            code.face = &centre;
+            code.text = r.barcode.isEmpty() ? QString() : r.jan;
+            code.digits = r.jan;
+            code.imageHeight = s.barcodeHeight;
+            code.nestedPadding = 0;
+            code.background = white;
+            table.add(code);
+            table.row();
+            table.add(text(1, 1, 1, td, r.remarks, white));
+            table.add(text(2, 1, 1, right, r.base, white));
+            table.add(text(3, 1, 1, right, r.tax, white));
+        }
+        if (s.pageNumbers == 1) {
+            table.row();
+            table.add(text(0, 5, 1, centre,
+                           QStringLiteral("- ") + QString::number(firstNumber + page) + QStringLiteral(" -"), white));
+        }
+        const double h = table.layOut(tableW);
+        // The body's margin stands above the first sheet only; later tables start at the paper's edge.
+        const double top = page == 0 ? BodyMargin : 0;
+        table.draw(p, QPointF(BodyMargin, top));
+        if (page == pages - 1 && anyReduced)
+            pen.draw(p, QRectF(BodyMargin, top + h + 16, tableW, 100), note, reducedRateNote(in.tax.reducedRate));
+    };
+    const painting::PaintOutcome done = painting::paintPages(device, pages, options, paintPage, &e);
+    if (outcome)
+        *outcome = done;
+    if (done == painting::PaintOutcome::Failed)
+        return MakeResult::failed(reportLabel(), e);
+    if (done == painting::PaintOutcome::Cancelled)
+        return MakeResult{};
+    return MakeResult::made(QString(), QString(), QString());
+}
+
+painting::SheetPainter sheetPainter(const Inputs &in)
+{
+    return [in](QPagedPaintDevice &device, const painting::PaintOptions &options, painting::PaintOutcome *outcome) {
+        return paintSheet(in, device, options, outcome);
+    };
+}
+
+painting::SheetPainter sheetPainter(const std::optional<Inputs> &lastMade)
+{
+    return lastMade ? sheetPainter(*lastMade) : painting::SheetPainter();
+}
+
+common::MakeResult makePdf(const Inputs &in, const QString &pdfPath, const painting::PaintOptions &options,
+                           painting::PaintOutcome *outcome)
+{
+    common::MakeResult result;
+    platform::AppError error;
+    const painting::PaintOutcome written = painting::writePdfWith(
+        pdfPath,
+        [&](QPagedPaintDevice &device) {
+            painting::PaintOutcome done = painting::PaintOutcome::Failed;
+            result = paintSheet(in, device, options, &done);
+            return result.ok() || done == painting::PaintOutcome::Cancelled ? done : painting::PaintOutcome::Failed;
+        },
+        &error);
+    if (outcome)
+        *outcome = written;
+    // The file itself failed (its folder missing, the disk full): the sheet was drawn, or never begun.
+    const bool sheetSaidNothing =
+        result.ok() || (result.kind == common::MakeResult::Refused && !result.refusal().refused());
+    if (written == painting::PaintOutcome::Failed && sheetSaidNothing)
+        return common::MakeResult::failed(reportLabel(), error);
+    if (result.ok())
+        result.path = pdfPath;
+    return result;
+}
+
+} // namespace ledger

@@ -1,0 +1,73 @@
+#include "painting/barcode_bars.h"
+
+#include "barcode/ean_patterns.h"
+
+#include <QPainter>
+#include <QPointF>
+#include <QRectF>
+#include <QVarLengthArray>
+
+namespace painting {
+
+QString barModules(const QString &code)
+{
+    namespace ean = barcode::ean;
+    const qsizetype n = code.size();
+    if (n != 13 && n != 8)
+        return QString();
+    for (const QChar c : code) {
+        if (c < u'0' || c > u'9')
+            return QString();
+    }
+    auto digit = [&](qsizetype i) { return code[i].unicode() - u'0'; };
+    std::string m(ean::leftGuardImage);
+    if (n == 13) {
+        const std::string_view row = ean::parityRows[digit(0)];
+        for (int i = 1; i <= 6; ++i)
+            m += row[i - 1] == 'A' ? ean::setA[digit(i)] : ean::setB[digit(i)];
+        m += ean::centreGuardImage;
+        for (int i = 7; i <= 12; ++i)
+            m += ean::setC[digit(i)];
+    } else {
+        for (int i = 0; i <= 3; ++i)
+            m += ean::setA[digit(i)];
+        m += ean::centreGuardImage;
+        for (int i = 4; i <= 7; ++i)
+            m += ean::setC[digit(i)];
+    }
+    m += ean::rightGuardImage;
+    return QString::fromLatin1(m.data(), qsizetype(m.size()));
+}
+
+double barsWidth(const QString &code)
+{
+    return barModules(code).size() * BarModulePx;
+}
+
+void drawBars(QPainter &painter, const QPointF &topLeft, double heightPx, const QString &code)
+{
+    const QString m = barModules(code);
+    // All bars in one call: a sheet of ten thousand codes holds three hundred thousand bars.
+    QVarLengthArray<QRectF, 32> bars;
+    qsizetype i = 0;
+    while (i < m.size()) {
+        if (m[i] != u'1') {
+            ++i;
+            continue;
+        }
+        qsizetype j = i;
+        while (j < m.size() && m[j] == u'1')
+            ++j;
+        bars.append(QRectF(topLeft.x() + i * BarModulePx, topLeft.y(), (j - i) * BarModulePx, heightPx));
+        i = j;
+    }
+    if (bars.isEmpty())
+        return;
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRects(bars.constData(), int(bars.size()));
+    painter.restore();
+}
+
+} // namespace painting

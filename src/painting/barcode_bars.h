@@ -1,0 +1,25 @@
+#pragma once
+
+// A JAN barcode as vector bars: the same modules as the page's row of images, one bar per run of
+// dark modules, so that the PDF stays small and the bars sharp at any printer resolution.
+
+#include <QString>
+
+class QPainter;
+class QPointF;
+
+namespace painting {
+
+// The pages show one CSS pixel per module (the images hold two pixels per module and are shown at
+// half their width).
+inline constexpr double BarModulePx = 1.0;
+
+// The modules of the page's images for a complete JAN code ('1' dark), guards' outer quiet module
+// included; empty for a code that is not 13 or 8 ASCII digits.
+QString barModules(const QString &code);
+// Width in CSS pixels of the bars of code (0 when it has none).
+double barsWidth(const QString &code);
+// Draws the bars of code from topLeft, heightPx tall, in black.
+void drawBars(QPainter &painter, const QPointF &topLeft, double heightPx, const QString &code);
+
+} // namespace painting

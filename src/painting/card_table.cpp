@@ -1,0 +1,169 @@
+#include "painting/card_table.h"
+
+#include "painting/barcode_bars.h"
+#include "painting/columns.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace painting {
+
+double CardTable::contentWidth(const CardCell &c) const
+{
+    switch (c.kind) {
+    case CardCell::Text:
+        return c.text.isEmpty() ? 0 : pen_.width(*c.face, c.text);
+    case CardCell::Bars:
+        return barsWidth(c.text);
+    case CardCell::Image:
+        return c.imageWidth;
+    case CardCell::BarsAndDigits:
+        return std::max(barsWidth(c.text), c.digits.isEmpty() ? 0.0 : pen_.width(*c.face, c.digits)) +
+               2 * c.nestedPadding;
+    }
+    return 0;
+}
+
+double CardTable::cellWidth(const CardCell &c) const
+{
+    return colX_[size_t(c.col + c.span)] - colX_[size_t(c.col)] - spacing_;
+}
+
+double CardTable::contentHeight(const CardCell &c, double width) const
+{
+    switch (c.kind) {
+    case CardCell::Text:
+        return pen_.height(*c.face, c.text, width);
+    case CardCell::Bars:
+        return barModules(c.text).isEmpty() ? 0 : c.imageHeight;
+    case CardCell::Image:
+        return c.imageHeight;
+    case CardCell::BarsAndDigits:
+        return (barModules(c.text).isEmpty() ? 0 : c.imageHeight) + 2 * c.nestedPadding +
+               pen_.height(*c.face, c.digits, width - 2 * c.nestedPadding) + 2 * c.nestedPadding;
+    }
+    return 0;
+}
+
+double CardTable::layOut(double width)
+{
+    std::vector<double> maxW(size_t(columns_), 0), minW(size_t(columns_), 0);
+    for (const auto &row : rows_) {
+        for (const CardCell &c : row) {
+            if (c.span != 1)
+                continue;
+            const double w = contentWidth(c) + 2 * padding_;
+            maxW[size_t(c.col)] = std::max(maxW[size_t(c.col)], w);
+            // Texts of these cards are short words: their narrowest is their width, save Japanese
+            // text, which breaks between any two characters.
+            const double least = c.kind == CardCell::Text && !c.text.isEmpty() && c.text.at(0).unicode() >= 0x3000
+                                     ? pen_.width(*c.face, c.text.left(1)) + 2 * padding_
+                                     : w;
+            minW[size_t(c.col)] = std::max(minW[size_t(c.col)], least);
+        }
+    }
+    for (auto &w : maxW)
+        w = std::max(w, 2 * padding_);
+    for (auto &w : minW)
+        w = std::max(w, 2 * padding_);
+    for (const auto &row : rows_) {
+        for (const CardCell &c : row) {
+            if (c.span > 1 && c.kind != CardCell::Text)
+                spreadSpan(maxW, c.col, c.col + c.span - 1, contentWidth(c) + 2 * padding_ - (c.span - 1) * spacing_);
+        }
+    }
+    const std::vector<double> widths =
+        fixed_.size() == size_t(columns_) ? fixed_ : autoColumns(minW, maxW, width - (columns_ + 1) * spacing_);
+    // colX_ holds each column's left edge; a cell spanning columns takes the spacing between them.
+    colX_.assign(size_t(columns_) + 1, spacing_);
+    for (int i = 0; i < columns_; ++i)
+        colX_[size_t(i) + 1] = colX_[size_t(i)] + widths[size_t(i)] + spacing_;
+    rowH_.assign(rows_.size(), 0);
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        for (const CardCell &c : rows_[r]) {
+            if (c.rowSpan == 1)
+                rowH_[r] = std::max(rowH_[r], contentHeight(c, cellWidth(c) - 2 * padding_) + 2 * padding_);
+        }
+    }
+    // A cell over several rows that is taller than they are makes them taller, each in proportion.
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        for (const CardCell &c : rows_[r]) {
+            if (c.rowSpan == 1)
+                continue;
+            const size_t last = std::min(rows_.size(), r + size_t(c.rowSpan));
+            double sum = (last - r - 1) * spacing_;
+            for (size_t k = r; k < last; ++k)
+                sum += rowH_[k];
+            const double need = contentHeight(c, cellWidth(c) - 2 * padding_) + 2 * padding_;
+            if (need <= sum)
+                continue;
+            const double rows = sum - (last - r - 1) * spacing_;
+            for (size_t k = r; k < last; ++k)
+                rowH_[k] += rows > 0 ? (need - sum) * rowH_[k] / rows : (need - sum) / double(last - r);
+        }
+    }
+    rowY_.assign(rows_.size(), 0);
+    double y = spacing_;
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        rowY_[r] = y;
+        y += rowH_[r] + spacing_;
+    }
+    return y;
+}
+
+void CardTable::draw(QPainter &painter, const QPointF &origin) const
+{
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        const double y = origin.y() + rowY_[r];
+        for (const CardCell &c : rows_[r]) {
+            const size_t last = std::min(rows_.size(), r + size_t(c.rowSpan)) - 1;
+            const double rowH = rowY_[last] + rowH_[last] - rowY_[r];
+            const QRectF cell(origin.x() + colX_[size_t(c.col)], y, cellWidth(c), rowH);
+            // The paper is white: a white cell needs no paint.
+            if (c.background.isValid() && c.background != Qt::white)
+                painter.fillRect(cell, c.background);
+            if (borders_.isValid() && spacing_ > 0) {
+                const double h = spacing_ / 2;
+                painter.save();
+                painter.setPen(QPen(borders_, spacing_));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(cell.adjusted(-h, -h, h, h));
+                painter.restore();
+            }
+            const QRectF content = cell.adjusted(padding_, padding_, -padding_, -padding_);
+            const double h = contentHeight(c, content.width());
+            const double top = content.top() + (content.height() - h) / 2;
+            switch (c.kind) {
+            case CardCell::Text:
+                pen_.draw(painter, QRectF(content.left(), top, content.width(), h), *c.face, c.text);
+                break;
+            case CardCell::Bars:
+            case CardCell::Image: {
+                const double w = contentWidth(c);
+                double x = content.left();
+                if (c.align & Qt::AlignHCenter)
+                    x += (content.width() - w) / 2;
+                else if (c.align & Qt::AlignRight)
+                    x = content.right() - w;
+                if (c.kind == CardCell::Bars)
+                    drawBars(painter, QPointF(x, top), c.imageHeight, c.text);
+                else if (c.image && !c.image->isNull())
+                    painter.drawImage(QRectF(x, top, c.imageWidth, c.imageHeight), *c.image);
+                break;
+            }
+            case CardCell::BarsAndDigits: {
+                const double barsH = barModules(c.text).isEmpty() ? 0 : c.imageHeight;
+                const double w = barsWidth(c.text);
+                const double p = c.nestedPadding;
+                drawBars(painter, QPointF(content.left() + (content.width() - w) / 2, top + p), barsH, c.text);
+                const QRectF digits(content.left() + p, top + barsH + 3 * p, content.width() - 2 * p, h);
+                pen_.draw(painter, digits, *c.face, c.digits);
+                break;
+            }
+            }
+        }
+    }
+}
+
+} // namespace painting

@@ -1,0 +1,79 @@
+#pragma once
+
+// The small tables the cards are made of (a header row, text rows, a price row, a barcode row), laid
+// out as the browser lays out a card's table in the page's quirks mode: each cell padded 1 px, rows as
+// tall as their tallest cell, cells' contents centred vertically, a cell holding only an image as tall
+// as the image.
+
+#include "painting/text_box.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+namespace painting {
+
+struct CardCell {
+    // BarsAndDigits: a nested table of the bars over their digits (face), each row padded 1 px.
+    enum Kind { Text, Bars, Image, BarsAndDigits };
+    Kind kind = Text;
+    int col = 0;
+    int span = 1;
+    int rowSpan = 1;
+    const TextFace *face = nullptr;         // Text
+    QString text;                           // Text; the JAN code for Bars
+    QString digits;                         // BarsAndDigits
+    QColor background;                      // invalid: none
+    double imageHeight = 0;                 // Bars and Image
+    double imageWidth = 0;                  // Image
+    const QImage *image = nullptr;          // Image; may be null (drawn as nothing)
+    Qt::Alignment align = Qt::AlignHCenter; // Bars and Image
+    // BarsAndDigits: the padding of the nested table's cells; 0 for bars and digits written straight
+    // into the cell (a line break between them).
+    double nestedPadding = 1;
+};
+
+class CardTable {
+public:
+    // spacing and padding as the table's cellspacing and cellpadding attributes give them.
+    CardTable(const TextPen &pen, int columns, double spacing = 0, double padding = 1)
+        : pen_(pen), columns_(columns), spacing_(spacing), padding_(padding)
+    {
+    }
+    void clear() { rows_.clear(); }
+    // Columns of these widths (padding included) instead of the automatic layout.
+    void setFixedColumns(const std::vector<double> &widths) { fixed_ = widths; }
+    // Collapsed borders of the spacing's width in this colour round every cell.
+    void setBorders(const QColor &color) { borders_ = color; }
+    // Starts a row; cells added go into it.
+    void row() { rows_.emplace_back(); }
+    void add(const CardCell &cell) { rows_.back().push_back(cell); }
+
+    // Lays the table out at width; its height.
+    double layOut(double width);
+    // Draws it (after layOut) with its top-left corner at origin.
+    void draw(QPainter &painter, const QPointF &origin) const;
+
+private:
+    double contentWidth(const CardCell &c) const;
+    double contentHeight(const CardCell &c, double width) const;
+    double cellWidth(const CardCell &c) const;
+
+    const TextPen &pen_;
+    int columns_;
+    double spacing_;
+    double padding_;
+    std::vector<double> fixed_;
+    QColor borders_;
+    std::vector<std::vector<CardCell>> rows_;
+    std::vector<double> colX_; // left edge of each column, and the right edge after the last
+    std::vector<double> rowH_;
+    std::vector<double> rowY_;
+};
+
+} // namespace painting

@@ -1,0 +1,54 @@
+#pragma once
+
+// Pages drawn straight onto a paged device (a PDF writer or a printer) one after the other, so that
+// memory does not grow with the sheet: each page is painted, then the device moves to the next.
+
+#include "common/maker.h"
+#include "platform/apperror.h"
+
+#include <QPointF>
+#include <QString>
+
+#include <functional>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace label_stocks {
+struct ChosenStock;
+}
+
+namespace painting {
+
+struct PaintOptions {
+    // After each page: pages done, pages in all.
+    std::function<void(qint64 done, qint64 pages)> progress;
+    // Asked before each page; true stops the sheet (a PDF is then not written at all).
+    std::function<bool()> cancelled;
+    // The printer's calibration, in millimetres: moves everything drawn, never the design.
+    QPointF offsetMm;
+    // The label stock the cards stand on, or none for the design's own layout. The page takes the
+    // stock's paper size.
+    const label_stocks::ChosenStock *stock = nullptr;
+};
+
+enum class PaintOutcome { Done, Cancelled, Failed };
+
+// Draws a sheet onto a PDF writer or a printer (a maker's paintSheet bound to the inputs of a make).
+// A cancelled sheet is told by *outcome.
+using SheetPainter =
+    std::function<common::MakeResult(QPagedPaintDevice &device, const PaintOptions &options, PaintOutcome *outcome)>;
+
+// Paints page 0 … pages − 1 onto device (A4 portrait, or the stock's paper, margins 0). The painter
+// handed to paintPage draws in CSS pixels (1/96 inch) from the paper's corner, the calibration
+// offset already applied. Failed with *error set when the device cannot be painted on.
+PaintOutcome paintPages(QPagedPaintDevice &device, qint64 pages, const PaintOptions &options,
+                        const std::function<void(QPainter &, qint64 page)> &paintPage,
+                        platform::AppError *error = nullptr);
+
+// A PDF file written whole or not at all by paint (which paints onto the PDF writer): the previous
+// file stays when paint is cancelled or fails.
+PaintOutcome writePdfWith(const QString &pdfPath, const std::function<PaintOutcome(QPagedPaintDevice &)> &paint,
+                          platform::AppError *error = nullptr);
+
+} // namespace painting

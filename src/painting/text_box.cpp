@@ -1,0 +1,177 @@
+#include "painting/text_box.h"
+
+#include "painting/units.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
+#include <QtEndian>
+
+#include <cmath>
+
+namespace painting {
+
+Qt::Alignment alignOf(const QString &word)
+{
+    if (word == QStringLiteral("中央") || word == QLatin1String("center"))
+        return Qt::AlignHCenter;
+    if (word == QStringLiteral("右") || word == QStringLiteral("右揃え") || word == QLatin1String("right"))
+        return Qt::AlignRight;
+    return Qt::AlignLeft;
+}
+
+TextFace faceOf(const QString &styleWord, const QString &size, const QString &family, const QString &color,
+                const QString &alignWord)
+{
+    TextFace f;
+    f.align = alignOf(alignWord);
+    if (QColor c(color); c.isValid())
+        f.color = c;
+    const auto px = cssLengthPx(size);
+    if (!px)
+        return f;
+    f.sizePx = *px;
+    f.family = family;
+    f.bold = styleWord == QStringLiteral("太字") || styleWord == QStringLiteral("両方");
+    f.italic = styleWord == QStringLiteral("斜体") || styleWord == QStringLiteral("両方");
+    return f;
+}
+
+TextPen::TextPen(QPaintDevice *device) : device_(device), dpi_(device ? device->logicalDpiY() : 96) {}
+
+TextPen::Resolved &TextPen::resolve(const TextFace &face) const
+{
+    for (Resolved &r : faces_) {
+        if (r.sizePx == face.sizePx && r.bold == face.bold && r.italic == face.italic && r.family == face.family)
+            return r;
+    }
+    // Text that names no face takes the sans-serif face, as the pages' web engine and browsers draw it.
+    QFont f(face.family.isEmpty() ? QStringLiteral("sans-serif") : face.family);
+    // The painter's unit is the CSS pixel: the point size is taken at the device's resolution and
+    // then scaled again by the painter, so it is given here in device points per CSS pixel.
+    f.setPointSizeF(face.sizePx * PtPerInch / dpi_);
+    f.setBold(face.bold);
+    f.setItalic(face.italic);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    // At that size the device's metrics are already in CSS pixels.
+    const QFontMetricsF m(f, device_);
+    double ascent = m.ascent(), descent = m.descent(), gap = 0;
+    // The browser takes a line's height from the face's own horizontal header (ascender, descender
+    // and line gap, each rounded to whole pixels); the font engine's metrics of a bold face may differ
+    // from it by a pixel.
+    const QRawFont raw = QRawFont::fromFont(f);
+    const QByteArray hhea = raw.fontTable("hhea");
+    if (hhea.size() >= 10 && raw.unitsPerEm() > 0) {
+        const double unit = face.sizePx / raw.unitsPerEm();
+        ascent = qFromBigEndian<qint16>(hhea.constData() + 4) * unit;
+        descent = -qFromBigEndian<qint16>(hhea.constData() + 6) * unit;
+        gap = qFromBigEndian<qint16>(hhea.constData() + 8) * unit;
+    }
+    const double asc = std::round(ascent);
+    faces_.push_back(Resolved{
+        face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(descent) + std::round(gap), {}});
+    return faces_.back();
+}
+
+QFont TextPen::font(const TextFace &face) const
+{
+    return resolve(face).font;
+}
+
+double TextPen::ascent(const TextFace &face) const
+{
+    return resolve(face).ascent;
+}
+
+double TextPen::lineHeight(const TextFace &face) const
+{
+    return resolve(face).lineHeight;
+}
+
+double TextPen::width(const TextFace &face, const QString &text) const
+{
+    Resolved &r = resolve(face);
+    if (const auto known = r.widths.constFind(text); known != r.widths.constEnd())
+        return *known;
+    if (r.widths.size() > 512)
+        r.widths.clear();
+    const double w = r.metrics.horizontalAdvance(text);
+    r.widths.insert(text, w);
+    return w;
+}
+
+namespace {
+
+// Lays text out at width (CSS pixels) in device units of the font; calls each line.
+template <typename Each>
+int layOut(const QFont &font, QPaintDevice *device, const QString &text, double widthInFont, Each each)
+{
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(false);
+    layout.beginLayout();
+    int n = 0;
+    for (;;) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(widthInFont);
+        each(line, n);
+        ++n;
+    }
+    layout.endLayout();
+    return n;
+}
+
+} // namespace
+
+int TextPen::lineCount(const TextFace &face, const QString &text, double width) const
+{
+    if (text.isEmpty())
+        return 0;
+    if (this->width(face, text) <= width + 0.01)
+        return 1;
+    return layOut(font(face), device_, text, width, [](QTextLine &, int) {});
+}
+
+double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text) const
+{
+    if (text.isEmpty())
+        return 0;
+    const QFont f = resolve(face).font;
+    const double lh = lineHeight(face);
+    const double asc = ascent(face);
+    painter.setFont(f);
+    painter.setPen(face.color);
+    auto xFor = [&](double w) {
+        if (face.align & Qt::AlignHCenter)
+            return box.left() + (box.width() - w) / 2;
+        if (face.align & Qt::AlignRight)
+            return box.right() - w;
+        return box.left();
+    };
+    const double whole = width(face, text);
+    if (whole <= box.width() + 0.01) {
+        painter.drawText(QPointF(xFor(whole), box.top() + asc), text);
+        return lh;
+    }
+    // Wrapped: each line is drawn by itself so that it takes the painter's CSS-pixel unit.
+    QList<QPair<int, int>> spans;
+    layOut(f, device_, text, box.width(), [&](QTextLine &line, int) {
+        spans.append({line.textStart(), line.textLength()});
+    });
+    double y = box.top();
+    for (const auto &[start, length] : spans) {
+        const QString part = text.mid(start, length);
+        const QString shown = part.trimmed();
+        painter.drawText(QPointF(xFor(width(face, shown)), y + asc), shown);
+        y += lh;
+    }
+    return y - box.top();
+}
+
+} // namespace painting

@@ -1,0 +1,78 @@
+#pragma once
+
+// Text as a page's table cell shows it: one face (family, size, weight, slant, colour), wrapped at
+// the cell's width where the browser would break, each line aligned left, centre or right, lines
+// "line-height: normal" apart.
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+class QPaintDevice;
+
+namespace painting {
+
+struct TextFace {
+    QString family;
+    double sizePx = 16; // CSS pixels
+    bool bold = false;
+    bool italic = false;
+    QColor color = Qt::black;
+    Qt::Alignment align = Qt::AlignLeft;
+};
+
+// The face of a style sheet's "font:" shorthand pieces: the style word (通常, 太字, 斜体, 両方), the
+// size ("20pt", "5mm") and the family. A size the style sheet cannot take leaves the browser's
+// default face (16 px), as the page shows it.
+TextFace faceOf(const QString &styleWord, const QString &size, const QString &family, const QString &color,
+                const QString &alignWord);
+// "左" / "中央" / "右" (and the CSS words) as an alignment; left for anything else.
+Qt::Alignment alignOf(const QString &word);
+
+// Measures and draws faces for one device. Fonts and their metrics are made once per face.
+class TextPen {
+public:
+    explicit TextPen(QPaintDevice *device);
+    // The font to set on a painter whose unit is the CSS pixel.
+    QFont font(const TextFace &face) const;
+    // CSS "line-height: normal": the rounded ascent plus the rounded descent, as the browser takes it.
+    double lineHeight(const TextFace &face) const;
+    double ascent(const TextFace &face) const;
+    // The widest unbroken line of text (max-content width).
+    double width(const TextFace &face, const QString &text) const;
+    // The lines text breaks into at width.
+    int lineCount(const TextFace &face, const QString &text, double width) const;
+    double height(const TextFace &face, const QString &text, double width) const
+    {
+        return text.isEmpty() ? 0 : lineCount(face, text, width) * lineHeight(face);
+    }
+    // Draws text from the top of box, wrapped at the box's width and aligned in it; returns the height
+    // used.
+    double draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text) const;
+
+private:
+    struct Resolved {
+        QString family;
+        double sizePx;
+        bool bold, italic;
+        QFont font;
+        QFontMetricsF metrics;
+        double ascent, lineHeight;
+        // Widths of the texts measured last: a card's texts are measured for its columns, its lines
+        // and its alignment, and shaping them is the costliest part of drawing a sheet.
+        QHash<QString, double> widths;
+    };
+    // Designs have a handful of faces: a short list searched in order is all the cache needs.
+    Resolved &resolve(const TextFace &face) const;
+    QPaintDevice *device_;
+    double dpi_;
+    mutable std::vector<Resolved> faces_;
+};
+
+} // namespace painting

@@ -1,0 +1,426 @@
+#include "price_tags/sheet_painter.h"
+
+#include "common/helpers.h"
+#include "label_stocks/chosen_stock.h"
+#include "painting/card_table.h"
+#include "painting/units.h"
+#include "platform/numbers.h"
+#include "price_tags/card.h"
+
+#include <QImage>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace price_tags {
+
+using painting::mmToPx;
+
+namespace {
+
+constexpr double BodyMargin = 8;
+constexpr double CellPadding = 1;
+constexpr double CardSpacing = 2; // the card's table has the browser's own cellspacing
+constexpr double A4WidthMm = 210;
+constexpr double A4HeightMm = 297;
+
+double mmOf(const QString &text)
+{
+    return painting::mmTextPx(text).value_or(0);
+}
+
+double paddingOf(const QString &text)
+{
+    return mmOf(text);
+}
+
+struct Geometry {
+    int columns = 1, rows = 1;
+    double line = 0;
+    double padT = 0, padB = 0, padL = 0, padR = 0;
+    bool fixedW = false, fixedH = false;
+    double divW = 0, divH = 0;
+    double pitchX = 0, pitchY = 0;
+};
+
+Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *stock)
+{
+    Geometry g;
+    g.columns = stock ? stock->columns : std::max(1, d.countW);
+    g.rows = stock ? stock->rows : std::max(1, d.countH);
+    g.line = d.line == 1 ? 1 : 0;
+    g.padT = paddingOf(d.padding[0]);
+    g.padB = paddingOf(d.padding[1]);
+    g.padL = paddingOf(d.padding[2]);
+    g.padR = paddingOf(d.padding[3]);
+    g.fixedW = d.cardWidthFixed == 1;
+    g.fixedH = d.cardHeightFixed == 1;
+    if (g.fixedW) {
+        const double cw = platform::toInteger16(d.cardWidth).value_or(0);
+        g.divW = mmToPx(cw - 1);
+        const double outer = g.divW + g.padL + g.padR;
+        // The web engine gives table columns whole pixels, rounded up from their content, and a table
+        // wider than the page's body shares the body's width, each tag keeping its own.
+        const double least = std::ceil(outer + 2 * CellPadding) + g.line;
+        g.pitchX = std::max(std::min(std::ceil(std::max(mmToPx(cw), outer) + 2 * CellPadding) + g.line,
+                                     (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns),
+                            least);
+    } else {
+        g.pitchX = (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns;
+        g.divW = g.pitchX - g.line - 2 * CellPadding;
+    }
+    if (g.fixedH) {
+        g.divH = mmOf(d.cardHeight);
+        // Rows, too, are whole pixels, rounded to the nearest.
+        g.pitchY = std::round(g.divH + g.padT + g.padB + 2 * CellPadding) + g.line;
+    }
+    return g;
+}
+
+QRectF fixedBox(const Geometry &g, int indexOnPage, const label_stocks::ChosenStock *stock)
+{
+    if (stock) {
+        const int col = indexOnPage % std::max(1, stock->columns);
+        const int row = indexOnPage / std::max(1, stock->columns);
+        return QRectF(mmToPx(stock->leftMm + col * stock->pitchXMm), mmToPx(stock->topMm + row * stock->pitchYMm),
+                      mmToPx(stock->labelWidthMm), mmToPx(stock->labelHeightMm));
+    }
+    const int col = indexOnPage % g.columns;
+    const int row = indexOnPage / g.columns;
+    return QRectF(BodyMargin + g.line + col * g.pitchX + CellPadding,
+                  BodyMargin + g.line + row * g.pitchY + CellPadding, g.divW + g.padL + g.padR,
+                  g.divH + g.padT + g.padB);
+}
+
+struct TagStyle {
+    painting::TextFace code, name, price, tax, digits;
+    Qt::Alignment logoAlign = Qt::AlignLeft;
+    QImage logo;
+    double logoW = 0, logoH = 0;
+    bool twoTier = false;
+    bool typeB = false;
+    int barcodeHeight = 0;
+    QColor line;
+};
+
+TagStyle styleOf(const PriceTagDesign &d)
+{
+    TagStyle s;
+    painting::TextFace *faces[4] = {&s.code, &s.name, &s.price, &s.tax};
+    for (int i = 0; i < 4; ++i)
+        *faces[i] = painting::faceOf(d.fontStyle[size_t(i)], d.fontSize[size_t(i)], d.fontName[size_t(i)],
+                                     d.fontColor[size_t(i)], d.fontAlign[size_t(i)]);
+    s.digits =
+        painting::faceOf(QStringLiteral("通常"), QStringLiteral("9pt"), QString(), QString(), QStringLiteral("center"));
+    const QString align = logoAlignWord(d.logoAlign);
+    s.logoAlign = painting::alignOf(align.isEmpty() ? QStringLiteral("left") : align);
+    if (d.lg == 1) {
+        s.logoW = d.logoW;
+        s.logoH = d.logoH;
+        if (!d.logoName.isEmpty())
+            s.logo = QImage(QString(d.logoName).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    }
+    s.twoTier = d.zw == 1;
+    s.typeB = d.layoutType != 0;
+    s.barcodeHeight = d.barcodeHeight;
+    s.line = QColor(d.lineColor);
+    return s;
+}
+
+struct TagTexts {
+    QString code, name, price, tax, jan, digits;
+};
+
+// One tag's table, as cardRest writes it.
+void fillTable(painting::CardTable &t, const TagTexts &x, const TagStyle &s)
+{
+    using painting::CardCell;
+    auto text = [](int col, int span, const painting::TextFace &face, const QString &value) {
+        CardCell c;
+        c.col = col;
+        c.span = span;
+        c.face = &face;
+        c.text = value;
+        return c;
+    };
+    CardCell logo;
+    logo.kind = CardCell::Image;
+    logo.align = s.logoAlign;
+    logo.image = &s.logo;
+    logo.imageWidth = s.logoW;
+    logo.imageHeight = s.logoH;
+    CardCell bars;
+    bars.kind = CardCell::Bars;
+    bars.text = x.jan;
+    bars.imageHeight = s.barcodeHeight;
+    CardCell nested;
+    nested.kind = CardCell::BarsAndDigits;
+    nested.text = x.jan;
+    nested.digits = x.digits;
+    nested.face = &s.digits;
+    nested.imageHeight = s.barcodeHeight;
+    t.clear();
+    if (!s.twoTier && !s.typeB) {
+        logo.span = 2;
+        bars.span = 2;
+        t.row(), t.add(logo);
+        t.row(), t.add(text(0, 2, s.code, x.code));
+        t.row(), t.add(text(0, 2, s.name, x.name));
+        t.row(), t.add(text(0, 1, s.price, x.price)), t.add(text(1, 1, s.tax, x.tax));
+        t.row(), t.add(bars);
+        t.row(), t.add(text(0, 2, s.digits, x.digits));
+    } else if (!s.twoTier) {
+        logo.span = 3;
+        nested.col = 2;
+        nested.rowSpan = 3;
+        t.row(), t.add(logo);
+        t.row(), t.add(text(0, 2, s.code, x.code)), t.add(nested);
+        t.row(), t.add(text(0, 2, s.name, x.name));
+        t.row(), t.add(text(0, 1, s.price, x.price)), t.add(text(1, 1, s.tax, x.tax));
+    } else if (!s.typeB) {
+        t.row(), t.add(logo);
+        t.row(), t.add(text(0, 1, s.code, x.code));
+        t.row(), t.add(text(0, 1, s.name, x.name));
+        t.row(), t.add(text(0, 1, s.price, x.price));
+        t.row(), t.add(text(0, 1, s.tax, x.tax));
+        t.row(), t.add(bars);
+        t.row(), t.add(text(0, 1, s.digits, x.digits));
+    } else {
+        logo.span = 2;
+        nested.col = 1;
+        nested.rowSpan = 4;
+        t.row(), t.add(logo);
+        t.row(), t.add(text(0, 1, s.code, x.code)), t.add(nested);
+        t.row(), t.add(text(0, 1, s.name, x.name));
+        t.row(), t.add(text(0, 1, s.price, x.price));
+        t.row(), t.add(text(0, 1, s.tax, x.tax));
+    }
+}
+
+int columnsOf(const TagStyle &s)
+{
+    if (s.twoTier)
+        return s.typeB ? 2 : 1;
+    return s.typeB ? 3 : 2;
+}
+
+} // namespace
+
+QRectF fixedCardBox(const PriceTagDesign &design, int indexOnPage, const label_stocks::ChosenStock *stock)
+{
+    return fixedBox(geometryOf(design, stock), indexOnPage, stock);
+}
+
+common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const painting::PaintOptions &options,
+                              painting::PaintOutcome *outcome)
+{
+    using common::MakeResult;
+    if (outcome)
+        *outcome = painting::PaintOutcome::Failed;
+    const PriceTagDesign &d = in.design;
+    if (d.lg == 1 && !d.logoName.isEmpty()) {
+        if (const QString tooLarge = common::logoTooLargeText(d.logoName); !tooLarge.isEmpty())
+            return MakeResult::refusedBy(
+                common::Refusal{QStringLiteral("エラー情報"), tooLarge, platform::UiServices::Icon::Critical});
+    }
+    SheetCards cards;
+    platform::AppError e = SetSyouhin(in.rows, in.copies, d, &cards);
+    if (e.isSet())
+        return MakeResult::failed(QStringLiteral("CMain.SetSyouhin"), e);
+    if (d.countW < 1 || d.countH < 1)
+        return MakeResult::failed(reportLabel(), platform::AppError::divisionByZero());
+    if (d.cardWidthFixed == 1 && !platform::toInteger16(d.cardWidth))
+        return MakeResult::failed(reportLabel(), platform::isNumeric(d.cardWidth) ? platform::AppError::overflow()
+                                                                                  : platform::AppError::typeMismatch());
+    // The design's own label stock unless the caller names another; the page takes its paper.
+    painting::PaintOptions paint = options;
+    if (!paint.stock && d.stock.isSet())
+        paint.stock = &d.stock;
+    if (paint.stock && (paint.stock->columns < 1 || paint.stock->rows < 1))
+        paint.stock = nullptr;
+    const label_stocks::ChosenStock *stock = paint.stock;
+    const Geometry g = geometryOf(d, stock);
+    const TagStyle style = styleOf(d);
+    const qint64 perPage = qint64(g.columns) * g.rows;
+    const qint64 n = cards.cardCount;
+    qint64 pages = n > 0 ? (n - 1) / perPage + 1 : 1;
+    painting::TextPen pen(&device);
+    painting::CardTable table(pen, columnsOf(style), CardSpacing, 0);
+    const double innerW = stock ? mmToPx(stock->labelWidthMm) - g.padL - g.padR : g.divW;
+
+    // The cells are asked for in order: one cursor walks the runs, as the page writer does.
+    int run = 0;
+    qint64 usedOfRun = 0;
+    auto tagAt = [&](qint64 k) -> std::optional<TagTexts> {
+        if (k < cards.startOffset)
+            return std::nullopt;
+        while (run < SlotCount && usedOfRun >= cards.runs[size_t(run)].copies) {
+            ++run;
+            usedOfRun = 0;
+        }
+        if (run >= SlotCount)
+            return std::nullopt;
+        ++usedOfRun;
+        const SheetCards::Run &r = cards.runs[size_t(run)];
+        if (!platform::isNumeric(r.price))
+            return std::nullopt;
+        TagTexts t;
+        t.code = r.code;
+        t.name = r.name;
+        t.price = QString(cards.prefix).replace(QStringLiteral("&yen;"), QStringLiteral("\u00A5")) + r.price +
+                  cards.suffix + (r.reducedMark ? QStringLiteral("※") : QString());
+        t.tax = cards.tax;
+        t.jan = r.barcode.isEmpty() ? QString() : in.rows[size_t(run)].jan;
+        t.digits = r.digits;
+        return t;
+    };
+    auto cutLines = [&](QPainter &p, const QRectF &cell) {
+        if (g.line <= 0)
+            return;
+        p.save();
+        p.setPen(QPen(style.line, g.line));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cell);
+        p.restore();
+    };
+    auto drawTag = [&](QPainter &p, const QRectF &box, const std::optional<TagTexts> &tag) {
+        if (!tag)
+            return;
+        const bool clip = g.fixedH || stock;
+        if (clip) {
+            p.save();
+            p.setClipRect(box);
+        }
+        fillTable(table, *tag, style);
+        table.layOut(innerW);
+        table.draw(p, QPointF(box.left() + g.padL, box.top() + g.padT));
+        if (clip)
+            p.restore();
+    };
+    // A free layout's rows are as tall as their tallest tag, and a table taller than the paper goes on
+    // over the next sheets as the browser prints it: the rows of each sheet are found first, then the
+    // run cursor starts again for the drawing.
+    const bool grid = stock || (g.fixedW && g.fixedH);
+    std::vector<std::optional<TagTexts>> row(size_t(g.columns));
+    qint64 cell = 0;
+    auto fillRow = [&](int count, int r) {
+        double contentH = g.divH;
+        for (int c = 0; c < g.columns; ++c) {
+            row[size_t(c)] = r * g.columns + c < count ? tagAt(cell++) : std::nullopt;
+            if (!g.fixedH && row[size_t(c)]) {
+                fillTable(table, *row[size_t(c)], style);
+                contentH = std::max(contentH, table.layOut(innerW));
+            }
+        }
+        return contentH + g.padT + g.padB;
+    };
+    auto rowPitch = [&](double boxH) { return std::round(boxH + 2 * CellPadding) + g.line; };
+    struct Sheetful {
+        qint64 table;
+        int firstRow;
+        int rows;
+    };
+    std::vector<Sheetful> sheets;
+    if (!grid) {
+        const double paperH = mmToPx(A4HeightMm);
+        for (qint64 t = 0; t * perPage < n; ++t) {
+            const int count = int(std::min<qint64>(perPage, n - t * perPage));
+            double y = (t == 0 ? BodyMargin : 0) + g.line;
+            sheets.push_back({t, 0, 0});
+            for (int r = 0; r * g.columns < count; ++r) {
+                const double h = rowPitch(fillRow(count, r));
+                if (y + h > paperH && sheets.back().rows > 0) {
+                    sheets.push_back({t, r, 0});
+                    y = g.line;
+                }
+                y += h;
+                ++sheets.back().rows;
+            }
+        }
+        pages = qint64(sheets.size());
+        run = 0;
+        usedOfRun = 0;
+        cell = 0;
+    }
+    const auto paintPage = [&](QPainter &p, qint64 page) {
+        if (grid) {
+            // The body's margin stands above the first sheet only.
+            const double top = page == 0 ? 0 : -BodyMargin;
+            const int count = int(std::min<qint64>(perPage, n - page * perPage));
+            // The page's last row is written whole: its blank cells have their cut lines too.
+            const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
+            for (int i = 0; i < cellsDrawn; ++i) {
+                QRectF box = fixedBox(g, i, stock);
+                if (!stock) {
+                    box.translate(0, top);
+                    cutLines(p, QRectF(box.left() - CellPadding - g.line / 2, box.top() - CellPadding - g.line / 2,
+                                       g.pitchX, g.pitchY));
+                }
+                if (i < count)
+                    drawTag(p, box, tagAt(cell++));
+            }
+            return;
+        }
+        const Sheetful &s = sheets[size_t(page)];
+        const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
+        double y = (page == 0 ? BodyMargin : 0) + g.line;
+        for (int r = s.firstRow; r < s.firstRow + s.rows; ++r) {
+            const double boxH = fillRow(count, r);
+            const double pitchY = rowPitch(boxH);
+            for (int c = 0; c < g.columns; ++c) {
+                const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
+                cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
+                drawTag(p, QRectF(x, y + CellPadding, g.divW + g.padL + g.padR, boxH), row[size_t(c)]);
+            }
+            y += pitchY;
+        }
+    };
+    const painting::PaintOutcome done = painting::paintPages(device, pages, paint, paintPage, &e);
+    if (outcome)
+        *outcome = done;
+    if (done == painting::PaintOutcome::Failed)
+        return MakeResult::failed(reportLabel(), e);
+    if (done == painting::PaintOutcome::Cancelled)
+        return MakeResult{};
+    return MakeResult::made(QString(), QString(), QString());
+}
+
+painting::SheetPainter sheetPainter(const Inputs &in)
+{
+    return [in](QPagedPaintDevice &device, const painting::PaintOptions &options, painting::PaintOutcome *outcome) {
+        return paintSheet(in, device, options, outcome);
+    };
+}
+
+painting::SheetPainter sheetPainter(const std::optional<Inputs> &lastMade)
+{
+    return lastMade ? sheetPainter(*lastMade) : painting::SheetPainter();
+}
+
+common::MakeResult makePdf(const Inputs &in, const QString &pdfPath, const painting::PaintOptions &options,
+                           painting::PaintOutcome *outcome)
+{
+    common::MakeResult result;
+    platform::AppError error;
+    const painting::PaintOutcome written = painting::writePdfWith(
+        pdfPath,
+        [&](QPagedPaintDevice &device) {
+            painting::PaintOutcome done = painting::PaintOutcome::Failed;
+            result = paintSheet(in, device, options, &done);
+            return result.ok() || done == painting::PaintOutcome::Cancelled ? done : painting::PaintOutcome::Failed;
+        },
+        &error);
+    if (outcome)
+        *outcome = written;
+    // The file itself failed (its folder missing, the disk full): the sheet was drawn, or never begun.
+    const bool sheetSaidNothing =
+        result.ok() || (result.kind == common::MakeResult::Refused && !result.refusal().refused());
+    if (written == painting::PaintOutcome::Failed && sheetSaidNothing)
+        return common::MakeResult::failed(reportLabel(), error);
+    if (result.ok())
+        result.path = pdfPath;
+    return result;
+}
+
+} // namespace price_tags

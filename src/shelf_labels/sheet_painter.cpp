@@ -1,0 +1,453 @@
+#include "shelf_labels/sheet_painter.h"
+
+#include "label_stocks/chosen_stock.h"
+#include "painting/borders.h"
+#include "painting/card_table.h"
+#include "painting/units.h"
+#include "platform/numbers.h"
+#include "shelf_labels/card.h"
+#include "shelf_labels/window_values.h"
+
+#include <QImage>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace shelf_labels {
+
+using painting::mmToPx;
+
+namespace {
+
+// The page's body margin and the padding of every table cell, as the browser gives them.
+constexpr double BodyMargin = 8;
+constexpr double CellPadding = 1;
+constexpr double A4WidthMm = 210;
+constexpr double A4HeightMm = 297;
+
+double mmOf(const QString &text)
+{
+    return painting::mmTextPx(text).value_or(0);
+}
+
+double paddingOf(const QString &text)
+{
+    return mmOf(text);
+}
+
+// A border width as the web engine lays it out when printing: its own width, at least one pixel.
+double borderPx(const QString &style, const QString &widthPt)
+{
+    if (!painting::borderShows(style))
+        return 0;
+    bool ok = false;
+    const double pt = widthPt.trimmed().toDouble(&ok);
+    if (!ok || pt <= 0)
+        return 0;
+    return std::max(1.0, painting::ptToPx(pt));
+}
+
+// Everything of the design the cards of a sheet share, in CSS pixels.
+struct Geometry {
+    int columns = 1, rows = 1;
+    double line = 0;   // cut line width
+    double border = 0; // card border width
+    double padT = 0, padB = 0, padL = 0, padR = 0;
+    bool fixedW = false, fixedH = false;
+    double divW = 0, divH = 0; // the card's content box, when fixed
+    double pitchX = 0, pitchY = 0;
+};
+
+Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *stock)
+{
+    Geometry g;
+    const auto div = division(d);
+    g.columns = stock ? stock->columns : div ? div->w : 1;
+    g.rows = stock ? stock->rows : div ? div->h : 1;
+    g.line = d.line == 1 ? 1 : 0;
+    g.border = borderPx(d.borderStyle, d.borderWidth);
+    g.padT = paddingOf(d.padding[0]);
+    g.padB = paddingOf(d.padding[1]);
+    g.padL = paddingOf(d.padding[2]);
+    g.padR = paddingOf(d.padding[3]);
+    g.fixedW = d.cardWidthFixed == 1;
+    g.fixedH = d.cardHeightFixed == 1;
+    if (g.fixedW) {
+        const double cw = platform::toWholeNumber(d.cardWidth).value_or(0);
+        g.divW = mmToPx(cw - 1);
+        const double outer = g.divW + g.padL + g.padR + 2 * g.border;
+        // The web engine gives table columns whole pixels, rounded up from their content, and a table
+        // wider than the page's body shares the body's width, each card keeping its own.
+        const double least = std::ceil(outer + 2 * CellPadding) + g.line;
+        g.pitchX = std::max(std::min(std::ceil(std::max(mmToPx(cw), outer) + 2 * CellPadding) + g.line,
+                                     (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns),
+                            least);
+    } else {
+        g.pitchX = (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns;
+        g.divW = g.pitchX - g.line - 2 * CellPadding;
+    }
+    if (g.fixedH) {
+        g.divH = mmOf(d.cardHeight);
+        // Rows, too, are whole pixels, rounded to the nearest.
+        g.pitchY = std::round(g.divH + g.padT + g.padB + 2 * g.border + 2 * CellPadding) + g.line;
+    }
+    return g;
+}
+
+QRectF labelBox(const label_stocks::ChosenStock &s, int indexOnPage)
+{
+    const int col = indexOnPage % std::max(1, s.columns);
+    const int row = indexOnPage / std::max(1, s.columns);
+    return QRectF(mmToPx(s.leftMm + col * s.pitchXMm), mmToPx(s.topMm + row * s.pitchYMm), mmToPx(s.labelWidthMm),
+                  mmToPx(s.labelHeightMm));
+}
+
+// The card box of a fixed-size card (or of a stock's label).
+QRectF fixedBox(const Geometry &g, int indexOnPage, const label_stocks::ChosenStock *stock)
+{
+    if (stock)
+        return labelBox(*stock, indexOnPage);
+    const int col = indexOnPage % g.columns;
+    const int row = indexOnPage / g.columns;
+    const double x = BodyMargin + g.line / 2 + col * g.pitchX + g.line / 2 + CellPadding;
+    const double y = BodyMargin + g.line / 2 + row * g.pitchY + g.line / 2 + CellPadding;
+    return QRectF(x, y, g.divW + g.padL + g.padR + 2 * g.border, g.divH + g.padT + g.padB + 2 * g.border);
+}
+
+QString plainMark(QString mark)
+{
+    return mark.replace(QStringLiteral("&yen;"), QStringLiteral("\u00A5"));
+}
+
+// The faces, colours and shared texts of the sheet's cards.
+struct CardStyle {
+    painting::TextFace area[6];
+    painting::TextFace markBefore, markAfter, digits;
+    QColor back, header, border, line;
+    QString headerText, before, after, borderStyle;
+    Qt::Alignment logoAlign = Qt::AlignLeft;
+    QImage logo;
+    double logoW = 0, logoH = 0;
+    int layoutType = 0;
+    int barcodeHeight = 0;
+};
+
+CardStyle styleOf(const ShelfLabelDesign &d, const Sheet &sheet)
+{
+    CardStyle s;
+    for (int i = 0; i < 6; ++i) {
+        const AreaStyle &a = d.area[size_t(i)];
+        s.area[i] = painting::faceOf(a.fontStyle, a.fontSize, a.fontName, a.color, a.align);
+    }
+    const AreaStyle &m = d.area[6];
+    s.markBefore = painting::faceOf(m.fontStyle, m.fontSize, m.fontName, d.area[3].color, QStringLiteral("right"));
+    s.markAfter = painting::faceOf(m.fontStyle, m.fontSize, m.fontName, d.area[3].color, QStringLiteral("left"));
+    s.digits = painting::faceOf(QStringLiteral("通常"), QStringLiteral("10pt"), QString(), QString(),
+                                QStringLiteral("center"));
+    s.back = QColor(d.backColor);
+    s.header = QColor(sheet.headerColor);
+    s.border = QColor(d.borderColor);
+    s.line = QColor(d.lineColor);
+    s.headerText = sheet.headerText;
+    s.before = plainMark(sheet.markBefore);
+    s.after = plainMark(sheet.markAfter);
+    s.borderStyle = d.borderStyle;
+    s.logoAlign = painting::alignOf(d.logoAlign);
+    if (d.makeLG == 1) {
+        s.logoW = platform::toWholeNumber(d.logoW).value_or(0);
+        s.logoH = platform::toWholeNumber(d.logoH).value_or(0);
+        if (!d.logoName.isEmpty())
+            s.logo = QImage(QString(d.logoName).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    }
+    s.layoutType = d.layoutType;
+    s.barcodeHeight = d.barcodeHeight;
+    return s;
+}
+
+// One card's table, as cardHtml writes it.
+void fillTable(painting::CardTable &t, const Card &card, const CardStyle &s)
+{
+    using painting::CardCell;
+    const bool b = s.layoutType == 1;
+    const int all = b ? 4 : 3;
+    auto text = [](int col, int span, const painting::TextFace &face, const QString &value, const QColor &bg) {
+        CardCell c;
+        c.col = col;
+        c.span = span;
+        c.face = &face;
+        c.text = value;
+        c.background = bg;
+        return c;
+    };
+    t.clear();
+    t.row();
+    t.add(text(0, all, s.area[0], s.headerText, s.header));
+    t.row();
+    {
+        CardCell logo;
+        logo.kind = CardCell::Image;
+        logo.span = all;
+        logo.align = s.logoAlign;
+        logo.image = &s.logo;
+        logo.imageWidth = s.logoW;
+        logo.imageHeight = s.logoH;
+        t.add(logo);
+    }
+    t.row();
+    t.add(text(0, all, s.area[1], card.itemCode, s.back));
+    t.row();
+    t.add(text(0, all, s.area[2], card.name, s.back));
+    t.row();
+    t.add(text(0, 1, s.markBefore, s.before, s.back));
+    t.add(text(1, 1, s.area[3], card.price, s.back));
+    t.add(text(2, 1, s.markAfter, s.after + (card.reducedMark ? QStringLiteral("※") : QString()), s.back));
+    CardCell bars;
+    bars.kind = CardCell::Bars;
+    bars.text = card.barcode;
+    bars.imageHeight = s.barcodeHeight;
+    if (b) {
+        bars.col = 3;
+        t.add(bars);
+        t.row();
+        t.add(text(0, 3, s.area[4], card.taxNote, s.back));
+        t.add(text(3, 1, s.digits, card.janDigits, QColor()));
+        t.row();
+        t.add(text(0, 4, s.area[5], card.remarks, s.back));
+    } else {
+        t.row();
+        t.add(text(0, 3, s.area[4], card.taxNote, s.back));
+        t.row();
+        t.add(text(0, 3, s.area[5], card.remarks, s.back));
+        t.row();
+        bars.span = 3;
+        t.add(bars);
+        t.row();
+        t.add(text(0, 3, s.digits, card.janDigits, QColor()));
+    }
+}
+
+} // namespace
+
+QRectF fixedCardBox(const ShelfLabelDesign &design, int indexOnPage, const label_stocks::ChosenStock *stock)
+{
+    return fixedBox(geometryOf(design, stock), indexOnPage, stock);
+}
+
+common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const painting::PaintOptions &options,
+                              painting::PaintOutcome *outcome)
+{
+    using common::MakeResult;
+    if (outcome)
+        *outcome = painting::PaintOutcome::Failed;
+    if (const common::Refusal refusal = check(in); refusal.refused())
+        return MakeResult::refusedBy(refusal);
+    ShelfLabelDesign d = settledDesign(in.design);
+    d.startOffset = *platform::toWholeNumber(in.start) - 1;
+    platform::AppError error;
+    const auto sheet = SetSyouhin(in.rows, d, in.tax, d.startOffset, &error);
+    if (!sheet)
+        return MakeResult::failed(setSyouhinLabel(), error);
+
+    // The design's own label stock unless the caller names another; the page takes its paper.
+    painting::PaintOptions paint = options;
+    if (!paint.stock && d.stock.isSet())
+        paint.stock = &d.stock;
+    if (paint.stock && (paint.stock->columns < 1 || paint.stock->rows < 1))
+        paint.stock = nullptr;
+    const label_stocks::ChosenStock *stock = paint.stock;
+    const Geometry g = geometryOf(d, stock);
+    const qint64 perPage = qint64(g.columns) * g.rows;
+    const qint64 cells = sheet->cellCount;
+    qint64 pages = cells > 0 ? (cells - 1) / perPage + 1 : 1;
+    const CardStyle style = styleOf(d, *sheet);
+    painting::TextPen pen(&device);
+    painting::CardTable table(pen, style.layoutType == 1 ? 4 : 3);
+    const double innerW = std::max(
+        0.0, (stock ? mmToPx(stock->labelWidthMm) - g.padL - g.padR - 2 * g.border : g.divW) - 2 * CellPadding);
+    bool failed = false;
+
+    // A card at box (its border box): border, then its table clipped to the card when its height is
+    // fixed.
+    auto drawCard = [&](QPainter &p, const QRectF &box, const Card *card) {
+        if (!card)
+            return;
+        painting::drawBorder(p, box, g.border, style.borderStyle, style.border);
+        const QPointF origin(box.left() + g.border + g.padL + CellPadding, box.top() + g.border + g.padT + CellPadding);
+        const bool clip = g.fixedH || stock;
+        if (clip) {
+            p.save();
+            p.setClipRect(box.adjusted(g.border, g.border, -g.border, -g.border));
+        }
+        fillTable(table, *card, style);
+        table.layOut(innerW);
+        table.draw(p, origin);
+        if (clip)
+            p.restore();
+    };
+    auto cardAt = [&](qint64 cell) -> std::optional<Card> {
+        const qint64 k = cell - sheet->startOffset;
+        if (k < 0 || k >= sheet->products.size())
+            return std::nullopt;
+        const products::Product &product = sheet->products.at(k);
+        auto card = fillCard(product, d, sheet->tax, &error);
+        if (!card) {
+            failed = true;
+            return std::nullopt;
+        }
+        if (!platform::isNumeric(card->price))
+            return std::nullopt;
+        // The bars are drawn from the code itself; the card holds the page's image tags.
+        if (!card->barcode.isEmpty())
+            card->barcode = product.jan;
+        return card;
+    };
+    auto cutLines = [&](QPainter &p, const QRectF &cell) {
+        if (g.line <= 0)
+            return;
+        p.save();
+        p.setPen(QPen(style.line, g.line));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cell);
+        p.restore();
+    };
+
+    // A free layout's rows are as tall as their tallest card, and a table taller than the paper goes on
+    // over the next sheets as the browser prints it: the rows of each sheet are found first (the cards
+    // are filled again as they are drawn, so that memory stays flat).
+    const bool grid = stock || (g.fixedW && g.fixedH);
+    std::vector<std::optional<Card>> row(size_t(g.columns));
+    auto fillRow = [&](qint64 first, int count, int r) {
+        double contentH = g.divH;
+        for (int c = 0; c < g.columns; ++c) {
+            const int i = r * g.columns + c;
+            row[size_t(c)] = i < count ? cardAt(first + i) : std::nullopt;
+            if (!g.fixedH && row[size_t(c)]) {
+                fillTable(table, *row[size_t(c)], style);
+                contentH = std::max(contentH, table.layOut(innerW) + 2 * CellPadding);
+            }
+        }
+        return contentH + g.padT + g.padB + 2 * g.border;
+    };
+    auto rowPitch = [&](double boxH) { return std::round(boxH + 2 * CellPadding) + g.line; };
+    struct Sheetful {
+        qint64 table;
+        int firstRow;
+        int rows;
+    };
+    std::vector<Sheetful> sheets;
+    const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm);
+    if (!grid) {
+        for (qint64 t = 0; t * perPage < cells && !failed; ++t) {
+            const int count = int(std::min<qint64>(perPage, cells - t * perPage));
+            double y = (t == 0 ? BodyMargin : 0) + g.line;
+            sheets.push_back({t, 0, 0});
+            for (int r = 0; r * g.columns < count && !failed; ++r) {
+                const double h = rowPitch(fillRow(t * perPage, count, r));
+                if (y + h > paperH && sheets.back().rows > 0) {
+                    sheets.push_back({t, r, 0});
+                    y = g.line;
+                }
+                y += h;
+                ++sheets.back().rows;
+            }
+        }
+        if (failed)
+            return MakeResult::failed(makeHtmlFileLabel(), error);
+        pages = qint64(sheets.size());
+    }
+
+    const auto paintPage = [&](QPainter &p, qint64 page) {
+        // The body's margin stands above the first sheet only; the tables of later sheets start at
+        // the paper's edge.
+        const double top = page == 0 ? 0 : -BodyMargin;
+        if (grid) {
+            const qint64 first = page * perPage;
+            const int count = int(std::min<qint64>(perPage, cells - first));
+            // The page's last row is written whole: its blank cells have their cut lines too.
+            const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
+            for (int i = 0; i < cellsDrawn && !failed; ++i) {
+                QRectF box = fixedBox(g, i, stock);
+                if (!stock) {
+                    box.translate(0, top);
+                    const double half = g.line / 2;
+                    cutLines(
+                        p, QRectF(box.left() - CellPadding - half, box.top() - CellPadding - half, g.pitchX, g.pitchY));
+                }
+                const auto card = i < count ? cardAt(first + i) : std::nullopt;
+                drawCard(p, box, card ? &*card : nullptr);
+            }
+            return;
+        }
+        const Sheetful &s = sheets[size_t(page)];
+        const qint64 first = s.table * perPage;
+        const int count = int(std::min<qint64>(perPage, cells - first));
+        double y = (page == 0 ? BodyMargin : 0) + g.line;
+        for (int r = s.firstRow; r < s.firstRow + s.rows && !failed; ++r) {
+            const double boxH = fillRow(first, count, r);
+            const double pitchY = rowPitch(boxH);
+            const double boxW = g.divW + g.padL + g.padR + 2 * g.border;
+            for (int c = 0; c < g.columns; ++c) {
+                const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
+                cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
+                drawCard(p, QRectF(x, y + CellPadding, boxW, boxH), row[size_t(c)] ? &*row[size_t(c)] : nullptr);
+            }
+            y += pitchY;
+        }
+    };
+    const painting::PaintOutcome done = painting::paintPages(device, pages, paint, paintPage, &error);
+    if (outcome)
+        *outcome = failed ? painting::PaintOutcome::Failed : done;
+    if (failed)
+        return MakeResult::failed(makeHtmlFileLabel(), error);
+    if (done == painting::PaintOutcome::Failed)
+        return MakeResult::failed(makeHtmlFileLabel(), error);
+    if (done == painting::PaintOutcome::Cancelled)
+        return MakeResult{};
+    return MakeResult::made(QString(), QString(), QString());
+}
+
+painting::SheetPainter sheetPainter(const Inputs &in)
+{
+    return [in](QPagedPaintDevice &device, const painting::PaintOptions &options, painting::PaintOutcome *outcome) {
+        return paintSheet(in, device, options, outcome);
+    };
+}
+
+painting::SheetPainter sheetPainter(const std::optional<Inputs> &lastMade)
+{
+    return lastMade ? sheetPainter(*lastMade) : painting::SheetPainter();
+}
+
+common::MakeResult makePdf(const Inputs &in, const QString &pdfPath, const painting::PaintOptions &options,
+                           painting::PaintOutcome *outcome)
+{
+    // The checks first, so that a refused sheet leaves no file behind and touches no file.
+    if (const common::Refusal refusal = check(in); refusal.refused()) {
+        if (outcome)
+            *outcome = painting::PaintOutcome::Failed;
+        return common::MakeResult::refusedBy(refusal);
+    }
+    common::MakeResult result;
+    platform::AppError error;
+    const painting::PaintOutcome written = painting::writePdfWith(
+        pdfPath,
+        [&](QPagedPaintDevice &device) {
+            painting::PaintOutcome done = painting::PaintOutcome::Failed;
+            result = paintSheet(in, device, options, &done);
+            return result.ok() || done == painting::PaintOutcome::Cancelled ? done : painting::PaintOutcome::Failed;
+        },
+        &error);
+    if (outcome)
+        *outcome = written;
+    // The file itself failed (its folder missing, the disk full): the sheet was drawn, or never begun.
+    const bool sheetSaidNothing =
+        result.ok() || (result.kind == common::MakeResult::Refused && !result.refusal().refused());
+    if (written == painting::PaintOutcome::Failed && sheetSaidNothing)
+        return common::MakeResult::failed(makeHtmlFileLabel(), error);
+    if (result.ok())
+        result.path = pdfPath;
+    return result;
+}
+
+} // namespace shelf_labels
