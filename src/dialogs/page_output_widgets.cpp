@@ -106,16 +106,7 @@ bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiS
         {
             Busy busy(window);
             PaintProgress progress(window);
-            const painting::PaintOptions options = progress.options(calibrationOf(output));
-            outcome = painting::writePdfWith(
-                pdf,
-                [&](QPagedPaintDevice &device) {
-                    painting::PaintOutcome done = painting::PaintOutcome::Failed;
-                    result = paint(device, options, &done);
-                    return result.ok() || done == painting::PaintOutcome::Cancelled ? done
-                                                                                    : painting::PaintOutcome::Failed;
-                },
-                &error);
+            result = painting::makePdfWith(paint, pdf, progress.options(calibrationOf(output)), QString(), &outcome);
         }
         if (outcome == painting::PaintOutcome::Cancelled)
             return false;
@@ -123,11 +114,8 @@ bool savePagePdfCommand(QWidget *window, const PageOutput &output, platform::UiS
             services.message(window, result.title, result.text, result.icon);
             return false;
         }
-        // Either the sheet failed, or the file did (its folder missing): the sheet never began then.
-        if (result.kind == common::MakeResult::Failed)
-            error = result.error;
-        if (outcome != painting::PaintOutcome::Done || !result.ok()) {
-            platform::showErrorReport(services, window, output.windowName + QStringLiteral(".cmdPDF"), error);
+        if (!result.ok()) {
+            platform::showErrorReport(services, window, output.windowName + QStringLiteral(".cmdPDF"), result.error);
             return false;
         }
         return true;

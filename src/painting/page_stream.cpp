@@ -109,4 +109,41 @@ PaintOutcome writePdfWith(const QString &pdfPath, const std::function<PaintOutco
     return PaintOutcome::Done;
 }
 
+common::MakeResult paintedResult(PaintOutcome done, const QString &label, const platform::AppError &error,
+                                 PaintOutcome *outcome)
+{
+    if (outcome)
+        *outcome = done;
+    if (done == PaintOutcome::Failed)
+        return common::MakeResult::failed(label, error);
+    if (done == PaintOutcome::Cancelled)
+        return common::MakeResult{};
+    return common::MakeResult::made(QString(), QString(), QString());
+}
+
+common::MakeResult makePdfWith(const SheetPainter &paint, const QString &pdfPath, const PaintOptions &options,
+                               const QString &label, PaintOutcome *outcome)
+{
+    common::MakeResult result;
+    platform::AppError error;
+    const PaintOutcome written = writePdfWith(
+        pdfPath,
+        [&](QPagedPaintDevice &device) {
+            PaintOutcome done = PaintOutcome::Failed;
+            result = paint(device, options, &done);
+            return result.ok() || done == PaintOutcome::Cancelled ? done : PaintOutcome::Failed;
+        },
+        &error);
+    if (outcome)
+        *outcome = written;
+    // The file itself failed: the sheet was drawn, or never begun.
+    const bool sheetSaidNothing =
+        result.ok() || (result.kind == common::MakeResult::Refused && !result.refusal().refused());
+    if (written == PaintOutcome::Failed && sheetSaidNothing)
+        return common::MakeResult::failed(label, error);
+    if (result.ok())
+        result.path = pdfPath;
+    return result;
+}
+
 } // namespace painting

@@ -51,4 +51,13 @@ PaintOutcome paintPages(QPagedPaintDevice &device, qint64 pages, const PaintOpti
 PaintOutcome writePdfWith(const QString &pdfPath, const std::function<PaintOutcome(QPagedPaintDevice &)> &paint,
                           platform::AppError *error = nullptr);
 
+// The end of a maker's sheet: what paintPages told (done) as the make's result, failed under label.
+common::MakeResult paintedResult(PaintOutcome done, const QString &label, const platform::AppError &error,
+                                 PaintOutcome *outcome);
+
+// A maker's sheet as the PDF file pdfPath, written whole or not at all; a file that cannot be written
+// (its folder missing, the disk full) is failed under label.
+common::MakeResult makePdfWith(const SheetPainter &paint, const QString &pdfPath, const PaintOptions &options,
+                               const QString &label, PaintOutcome *outcome = nullptr);
+
 } // namespace painting

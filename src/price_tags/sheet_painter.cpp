@@ -376,14 +376,8 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             y += pitchY;
         }
     };
-    const painting::PaintOutcome done = painting::paintPages(device, pages, paint, paintPage, &e);
-    if (outcome)
-        *outcome = done;
-    if (done == painting::PaintOutcome::Failed)
-        return MakeResult::failed(reportLabel(), e);
-    if (done == painting::PaintOutcome::Cancelled)
-        return MakeResult{};
-    return MakeResult::made(QString(), QString(), QString());
+    return painting::paintedResult(painting::paintPages(device, pages, paint, paintPage, &e), reportLabel(), e,
+                                   outcome);
 }
 
 painting::SheetPainter sheetPainter(const Inputs &in)
@@ -401,26 +395,7 @@ painting::SheetPainter sheetPainter(const std::optional<Inputs> &lastMade)
 common::MakeResult makePdf(const Inputs &in, const QString &pdfPath, const painting::PaintOptions &options,
                            painting::PaintOutcome *outcome)
 {
-    common::MakeResult result;
-    platform::AppError error;
-    const painting::PaintOutcome written = painting::writePdfWith(
-        pdfPath,
-        [&](QPagedPaintDevice &device) {
-            painting::PaintOutcome done = painting::PaintOutcome::Failed;
-            result = paintSheet(in, device, options, &done);
-            return result.ok() || done == painting::PaintOutcome::Cancelled ? done : painting::PaintOutcome::Failed;
-        },
-        &error);
-    if (outcome)
-        *outcome = written;
-    // The file itself failed (its folder missing, the disk full): the sheet was drawn, or never begun.
-    const bool sheetSaidNothing =
-        result.ok() || (result.kind == common::MakeResult::Refused && !result.refusal().refused());
-    if (written == painting::PaintOutcome::Failed && sheetSaidNothing)
-        return common::MakeResult::failed(reportLabel(), error);
-    if (result.ok())
-        result.path = pdfPath;
-    return result;
+    return painting::makePdfWith(sheetPainter(in), pdfPath, options, reportLabel(), outcome);
 }
 
 } // namespace price_tags

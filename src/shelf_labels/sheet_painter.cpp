@@ -396,15 +396,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         }
     };
     const painting::PaintOutcome done = painting::paintPages(device, pages, paint, paintPage, &error);
-    if (outcome)
-        *outcome = failed ? painting::PaintOutcome::Failed : done;
-    if (failed)
-        return MakeResult::failed(makeHtmlFileLabel(), error);
-    if (done == painting::PaintOutcome::Failed)
-        return MakeResult::failed(makeHtmlFileLabel(), error);
-    if (done == painting::PaintOutcome::Cancelled)
-        return MakeResult{};
-    return MakeResult::made(QString(), QString(), QString());
+    return painting::paintedResult(failed ? painting::PaintOutcome::Failed : done, makeHtmlFileLabel(), error, outcome);
 }
 
 painting::SheetPainter sheetPainter(const Inputs &in)
@@ -428,26 +420,7 @@ common::MakeResult makePdf(const Inputs &in, const QString &pdfPath, const paint
             *outcome = painting::PaintOutcome::Failed;
         return common::MakeResult::refusedBy(refusal);
     }
-    common::MakeResult result;
-    platform::AppError error;
-    const painting::PaintOutcome written = painting::writePdfWith(
-        pdfPath,
-        [&](QPagedPaintDevice &device) {
-            painting::PaintOutcome done = painting::PaintOutcome::Failed;
-            result = paintSheet(in, device, options, &done);
-            return result.ok() || done == painting::PaintOutcome::Cancelled ? done : painting::PaintOutcome::Failed;
-        },
-        &error);
-    if (outcome)
-        *outcome = written;
-    // The file itself failed (its folder missing, the disk full): the sheet was drawn, or never begun.
-    const bool sheetSaidNothing =
-        result.ok() || (result.kind == common::MakeResult::Refused && !result.refusal().refused());
-    if (written == painting::PaintOutcome::Failed && sheetSaidNothing)
-        return common::MakeResult::failed(makeHtmlFileLabel(), error);
-    if (result.ok())
-        result.path = pdfPath;
-    return result;
+    return painting::makePdfWith(sheetPainter(in), pdfPath, options, makeHtmlFileLabel(), outcome);
 }
 
 } // namespace shelf_labels
