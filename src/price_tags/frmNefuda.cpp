@@ -28,7 +28,6 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
 
@@ -123,33 +122,6 @@ frmNefuda::frmNefuda(const ProductSlots &items, bool listHasRows, PriceTagDesign
 }
 
 frmNefuda::~frmNefuda() = default;
-
-bool frmNefuda::ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
-                                 const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
-                                 platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
-                                 const std::function<void()> &showHelp, const QString &designFile,
-                                 common::PrintCalibration *calibration)
-{
-    ProductSlots items;
-    const bool hasRows = model.rowCount() > 0;
-    if (!hasRows) {
-        services.information(mainWindow, emptyListNoticeTitle(), emptyListNoticeText());
-    } else {
-        const SlotFill fill = fillProductSlots(model.rows(), tax);
-        if (!fill.message.isEmpty()) {
-            services.message(mainWindow, fill.title, fill.message, fill.apology ? Icon::Critical : Icon::Information);
-            return false;
-        }
-        items = fill.items;
-    }
-    frmNefuda window(items, hasRows, design, browser, services, folders, mainWindow, calibration);
-    if (showHelp)
-        connect(&window, &frmNefuda::helpRequested, &window, showHelp);
-    if (!designFile.isEmpty())
-        QTimer::singleShot(0, &window, [&window, designFile] { window.openDesignFile(designFile); });
-    window.exec();
-    return true;
-}
 
 // ---- load and transfers -------------------------------------------------------------------------
 

@@ -57,16 +57,6 @@ public:
               QWidget *parent = nullptr, common::PrintCalibration *calibration = nullptr);
     ~frmNefuda() override;
 
-    // The main window's price-tag command: the empty-list notice and design-only window, the refusals
-    // of the checked rows, or the window with the checked products. showHelp answers F1 and the help
-    // picture; a designFile is read into the window once it shows, as デザインを開く would. Returns
-    // whether the window opened.
-    static bool ShowNefudaDialog(const products::ProductListModel &model, PriceTagDesign &design,
-                                 const products::TaxSettings &tax, const dialogs::BrowserSettings &browser,
-                                 platform::UiServices &services, const platform::Folders &folders, QWidget *mainWindow,
-                                 const std::function<void()> &showHelp = {}, const QString &designFile = {},
-                                 common::PrintCalibration *calibration = nullptr);
-
     QString currentDesignFile() const { return files_->file(); }
     bool designChanged() const { return files_->changed(); }
     // The second half of デザインを開く: reads the design file at path into the window and makes it

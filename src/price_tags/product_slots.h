@@ -35,8 +35,8 @@ struct SlotFill {
 // price that is not a whole number.
 QString taxInclusiveLabel(const QString &listPrice, const products::TaxSettings &tax, int *error = nullptr);
 
-// ShowNefudaDialog's walk: the checked rows in list order into slots 0-9. No checked row, or more
-// than ten, gives the message instead.
+// The price-tag command's walk (its reports are labelled ShowNefudaDialog): the checked rows in list
+// order into slots 0-9. No checked row, or more than ten, gives the message instead.
 SlotFill fillProductSlots(const products::ProductList &list, const products::TaxSettings &tax);
 
 } // namespace price_tags

@@ -4,6 +4,7 @@
 #include "common/helpers.h"
 #include "dialogs/dlgSplash.h"
 #include "price_tags/frmNefuda.h"
+#include "products/csv_file.h"
 #include "products/product_list_model.h"
 #include "shelf_labels/frmTanafuda.h"
 
@@ -867,6 +868,59 @@ private Q_SLOTS:
         QCOMPARE(ui_->messages.size(), 1);
         QCOMPARE(ui_->lastTitle(), notice);
         QCOMPARE(ui_->lastText(), QStringLiteral("データリストにデータがありません."));
+    }
+
+    // The price-tag window shows the checked products in its slots, in list order; a list it cannot
+    // show (nothing checked, more than ten) is told and the window does not open.
+    void priceTagsOpenWithCheckedRows_data()
+    {
+        QTest::addColumn<QList<int>>("checked");
+        QTest::addColumn<QString>("message"); // empty: the window opens without a message
+        QTest::addColumn<int>("filled");      // copies boxes enabled, -1 not opened
+        QTest::newRow("nothing checked")
+            << QList<int>{} << "メイン画面データリストで作成する値札に　\r\n出力チェック(10件以内)を入れて下さい."
+            << -1;
+        QTest::newRow("eleven checked")
+            << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}
+            << "メイン画面データリストで作成する値札の出力チェックは.　\r\n10件以内でにして下さい." << -1;
+        QTest::newRow("ten checked") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 11} << QString() << 10;
+        QTest::newRow("three checked") << QList<int>{1, 4, 7} << QString() << 3;
+    }
+    void priceTagsOpenWithCheckedRows()
+    {
+        QFETCH(QList<int>, checked);
+        QFETCH(QString, message);
+        QFETCH(int, filled);
+        auto w = loadedWindow();
+        products::ProductList rows =
+            products::readCsvFile(QStringLiteral(VENNLO_TEST_DATA_DIR "/price_tags/twelve.csv")).rows;
+        for (int r : checked)
+            rows[r].checked = true;
+        w->model().setRows(rows);
+        int enabled = -1;
+        QStringList codes;
+        bool make = false;
+        if (filled >= 0)
+            QTimer::singleShot(0, [&] {
+                QWidget *modal = nullptr;
+                QTRY_VERIFY((modal = QApplication::activeModalWidget()) != nullptr);
+                enabled = 0;
+                for (int i = 0; i < 10; ++i) {
+                    auto *copies = modal->findChild<QLineEdit *>(QStringLiteral("txtCCount_%1").arg(i));
+                    QCOMPARE(copies->text(), QStringLiteral("0"));
+                    QCOMPARE(copies->isEnabled(), i < filled); // the filled slots come first
+                    enabled += copies->isEnabled();
+                    codes << modal->findChild<QLabel *>(QStringLiteral("lblHinban_%1").arg(i))->text();
+                }
+                make = modal->findChild<QPushButton *>(QStringLiteral("cmd作成"))->isEnabled();
+                modal->close();
+            });
+        w->findChild<QPushButton *>(QStringLiteral("cmdCyofu"))->click();
+        QCOMPARE(enabled, filled);
+        QCOMPARE(make, filled > 0);
+        QCOMPARE(ui_->lastText(), message);
+        for (int i = 0; i < filled; ++i)
+            QCOMPARE(codes.at(i), rows.at(checked.at(i)).code); // list order
     }
 
     // A design named from outside that is not there is reported; the designer stays untied.

@@ -78,8 +78,6 @@ class TestFrmNefuda : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
-    void launch_data();
-    void launch();
     void keyFilters_data();
     void keyFilters();
     void checkBoxesWriteTheDesignAtOnce_data();
@@ -126,66 +124,6 @@ void TestFrmNefuda::init()
 std::unique_ptr<frmNefuda> TestFrmNefuda::window(const QList<int> &rows, bool hasRows)
 {
     return std::make_unique<frmNefuda>(slotsOf(rows), hasRows, design_, dialogs::BrowserSettings(), *ui_, folders_);
-}
-
-void TestFrmNefuda::launch_data()
-{
-    QTest::addColumn<int>("listRows"); // rows of the product list
-    QTest::addColumn<QList<int>>("checked");
-    QTest::addColumn<QString>("message"); // empty: the window opens without a message
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("filled"); // copies boxes enabled when the window opened, -1 not opened
-    QTest::addColumn<bool>("makeEnabled");
-    const QString title = QStringLiteral("貼付用値札作成");
-    QTest::newRow("empty list: design only")
-        << 0 << QList<int>{} << emptyListNoticeText() << emptyListNoticeTitle() << 0 << false;
-    QTest::newRow("nothing checked")
-        << 12 << QList<int>{} << "メイン画面データリストで作成する値札に　\r\n出力チェック(10件以内)を入れて下さい."
-        << title << -1 << false;
-    QTest::newRow("eleven checked")
-        << 12 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}
-        << "メイン画面データリストで作成する値札の出力チェックは.　\r\n10件以内でにして下さい." << title << -1 << false;
-    QTest::newRow("ten checked") << 12 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 11} << QString() << QString() << 10
-                                 << true;
-    QTest::newRow("three checked") << 12 << QList<int>{1, 4, 7} << QString() << QString() << 3 << true;
-}
-
-void TestFrmNefuda::launch()
-{
-    QFETCH(int, listRows);
-    QFETCH(QList<int>, checked);
-    QFETCH(QString, message);
-    QFETCH(QString, title);
-    QFETCH(int, filled);
-    QFETCH(bool, makeEnabled);
-    products::ProductListModel model;
-    model.setRows(listWithChecks(checked).mid(0, listRows));
-    const products::ProductList rows = model.rows();
-    int enabled = -1;
-    bool make = false;
-    QStringList codes;
-    if (filled >= 0)
-        onceShown([&](QWidget &w) {
-            enabled = 0;
-            for (int i = 0; i < SlotCount; ++i) {
-                const bool on = child<QLineEdit>(w, QStringLiteral("txtCCount_%1").arg(i))->isEnabled();
-                QCOMPARE(child<QScrollBar>(w, QStringLiteral("UpDownC_%1").arg(i))->isEnabled(), on);
-                QCOMPARE(child<QLineEdit>(w, QStringLiteral("txtCCount_%1").arg(i))->text(), QStringLiteral("0"));
-                QCOMPARE(on, i < filled); // the filled slots come first
-                enabled += on;
-                codes << child<QLabel>(w, QStringLiteral("lblHinban_%1").arg(i))->text();
-            }
-            make = child<QPushButton>(w, QStringLiteral("cmd作成"))->isEnabled();
-        });
-    const bool opened = frmNefuda::ShowNefudaDialog(model, design_, products::TaxSettings(), dialogs::BrowserSettings(),
-                                                    *ui_, folders_, nullptr);
-    QCOMPARE(opened, filled >= 0);
-    QCOMPARE(ui_->lastText(), message);
-    QCOMPARE(ui_->lastTitle(), title);
-    QCOMPARE(enabled, filled);
-    QCOMPARE(make, makeEnabled);
-    for (int i = 0; i < filled; ++i)
-        QCOMPARE(codes.at(i), rows.at(checked.at(i)).code); // list order
 }
 
 void TestFrmNefuda::keyFilters_data()
