@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -38,6 +39,20 @@ enum class PaintOutcome { Done, Cancelled, Failed };
 // A cancelled sheet is told by *outcome.
 using SheetPainter =
     std::function<common::MakeResult(QPagedPaintDevice &device, const PaintOptions &options, PaintOutcome *outcome)>;
+
+// paint (a maker's paintSheet) bound to the inputs of a make: what a window hands its PDF and print
+// commands. Nothing when there was no make.
+template <class Inputs>
+SheetPainter bindSheet(common::MakeResult (*paint)(const Inputs &, QPagedPaintDevice &, const PaintOptions &,
+                                                   PaintOutcome *),
+                       const std::optional<Inputs> &made)
+{
+    if (!made)
+        return {};
+    return [paint, in = *made](QPagedPaintDevice &device, const PaintOptions &options, PaintOutcome *outcome) {
+        return paint(in, device, options, outcome);
+    };
+}
 
 // Paints page 0 … pages − 1 onto device (A4 portrait, or the stock's paper, margins 0). The painter
 // handed to paintPage draws in CSS pixels (1/96 inch) from the paper's corner, the calibration

@@ -380,16 +380,9 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                                    outcome);
 }
 
-painting::SheetPainter sheetPainter(const Inputs &in)
-{
-    return [in](QPagedPaintDevice &device, const painting::PaintOptions &options, painting::PaintOutcome *outcome) {
-        return paintSheet(in, device, options, outcome);
-    };
-}
-
 painting::SheetPainter sheetPainter(const std::optional<Inputs> &lastMade)
 {
-    return lastMade ? sheetPainter(*lastMade) : painting::SheetPainter();
+    return painting::bindSheet(&paintSheet, lastMade);
 }
 
 common::MakeResult makePdf(const Inputs &in, const QString &pdfPath, const painting::PaintOptions &options,

@@ -25,9 +25,8 @@ QRectF fixedCardBox(const PriceTagDesign &design, int indexOnPage, const label_s
 // sheet.
 common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const painting::PaintOptions &options,
                               painting::PaintOutcome *outcome = nullptr);
-// paintSheet bound to in: what a window hands its PDF and print commands after a make.
-painting::SheetPainter sheetPainter(const Inputs &in);
-// The same for the window's last make; nothing before its first.
+// paintSheet bound to the inputs of the window's last make (what it hands its PDF and print
+// commands); nothing before its first.
 painting::SheetPainter sheetPainter(const std::optional<Inputs> &lastMade);
 
 // The same sheet as the PDF file pdfPath, written whole or not at all.

@@ -27,9 +27,8 @@ QRectF fixedCardBox(const ShelfLabelDesign &design, int indexOnPage, const label
 // cancelled sheet is neither made nor refused (*outcome says which, when given).
 common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const painting::PaintOptions &options,
                               painting::PaintOutcome *outcome = nullptr);
-// paintSheet bound to in: what a window hands its PDF and print commands after a make.
-painting::SheetPainter sheetPainter(const Inputs &in);
-// The same for the window's last make; nothing before its first.
+// paintSheet bound to the inputs of the window's last make (what it hands its PDF and print
+// commands); nothing before its first.
 painting::SheetPainter sheetPainter(const std::optional<Inputs> &lastMade);
 
 // The same sheet as the PDF file pdfPath, written whole or not at all.
