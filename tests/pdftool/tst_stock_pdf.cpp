@@ -1,5 +1,5 @@
-// Sheets on label stocks as the shop prints them: vennlo-cli --stock makes the page and vennlo-pdf the
-// PDF, rasterised at 300 dpi; every card's edges must lie within 0.3 mm of its label on the sheet, the
+// Sheets on label stocks as the shop prints them: vennlo-cli --stock makes the sheet and its PDF, drawn by
+// the painter or printed by the web engine, rasterised at 300 dpi; every card's edges must lie within 0.3 mm of its label on the sheet, the
 // labels before the start position stay blank, and the printer calibration moves the content by
 // exactly the millimetres entered.
 
@@ -142,7 +142,8 @@ private Q_SLOTS:
     void unknownStock();
 
 private:
-    QString makePdf(const QTemporaryDir &dir, const QString &part, int start, const QList<QStringList> &settings);
+    QString makePdf(const QTemporaryDir &dir, const QString &engine, const QString &part, int start,
+                    const QList<QStringList> &settings);
     QTemporaryDir catalogueDir_;
 };
 
@@ -163,7 +164,7 @@ void TestStockPdf::initTestCase()
 }
 
 // The shelf sheet of the list on the stock (none: the free layout), its cards framed in black, as PDF.
-QString TestStockPdf::makePdf(const QTemporaryDir &dir, const QString &part, int start,
+QString TestStockPdf::makePdf(const QTemporaryDir &dir, const QString &engine, const QString &part, int start,
                               const QList<QStringList> &settings)
 {
     QList<QStringList> changes{{QStringLiteral("Border"), QStringLiteral("S"), QStringLiteral("solid")},
@@ -178,6 +179,7 @@ QString TestStockPdf::makePdf(const QTemporaryDir &dir, const QString &part, int
         QStringLiteral("--pdf"),      pdf};
     if (!part.isEmpty())
         args << QStringLiteral("--stock") << QStringLiteral("Test:") + part;
+    args << QStringLiteral("--pdf-engine") << engine;
     const cli_runner::Run r = cli_runner::runCli(args);
     if (r.exitCode != 0)
         qWarning("%s", qPrintable(r.err));
@@ -186,20 +188,25 @@ QString TestStockPdf::makePdf(const QTemporaryDir &dir, const QString &part, int
 
 void TestStockPdf::cardsOnLabels_data()
 {
+    QTest::addColumn<QString>("engine"); // the sheet drawn by the painter, or the page printed by the web engine
     QTest::addColumn<int>("stock");
     QTest::addColumn<int>("start");
-    QTest::newRow("margins and gaps, partly used sheet") << 0 << 5;
-    QTest::newRow("two columns, from the first label") << 1 << 1;
-    QTest::newRow("labels to the sheet's edges, last row") << 2 << 19;
+    for (const QString engine : {QStringLiteral("painter"), QStringLiteral("web")}) {
+        const QByteArray on = " (" + engine.toLatin1() + ")";
+        QTest::newRow("margins and gaps, partly used sheet" + on) << engine << 0 << 5;
+        QTest::newRow("two columns, from the first label" + on) << engine << 1 << 1;
+        QTest::newRow("labels to the sheet's edges, last row" + on) << engine << 2 << 19;
+    }
 }
 
 void TestStockPdf::cardsOnLabels()
 {
+    QFETCH(QString, engine);
     QFETCH(int, stock);
     QFETCH(int, start);
     const Stock &s = kStocks[stock];
     QTemporaryDir dir;
-    const QString pdf = makePdf(dir, s.part, start, {});
+    const QString pdf = makePdf(dir, engine, s.part, start, {});
     QVERIFY(!pdf.isEmpty());
     const auto page = raster(pdf, 1, dir.path());
     QVERIFY(page);
@@ -251,18 +258,23 @@ void TestStockPdf::cardsOnLabels()
 // The same sheet with and without the calibration: every word moves by exactly the offsets.
 void TestStockPdf::calibrationMoves_data()
 {
+    QTest::addColumn<QString>("engine");
     QTest::addColumn<QString>("part"); // empty: the free layout
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
-    QTest::newRow("stock, right 2.5, down 1.5") << kStocks[0].part << 25 << 15;
-    QTest::newRow("stock, left 1.3") << kStocks[0].part << -13 << 0;
-    QTest::newRow("stock, up 0.1, right 10") << kStocks[1].part << 100 << -1;
-    QTest::newRow("free layout, right 1.5, down 4") << QString() << 15 << 40;
-    QTest::newRow("free layout, left 2, up 3.3") << QString() << -20 << -33;
+    for (const QString engine : {QStringLiteral("painter"), QStringLiteral("web")}) {
+        const QByteArray on = " (" + engine.toLatin1() + ")";
+        QTest::newRow("stock, right 2.5, down 1.5" + on) << engine << kStocks[0].part << 25 << 15;
+        QTest::newRow("stock, left 1.3" + on) << engine << kStocks[0].part << -13 << 0;
+        QTest::newRow("stock, up 0.1, right 10" + on) << engine << kStocks[1].part << 100 << -1;
+        QTest::newRow("free layout, right 1.5, down 4" + on) << engine << QString() << 15 << 40;
+        QTest::newRow("free layout, left 2, up 3.3" + on) << engine << QString() << -20 << -33;
+    }
 }
 
 void TestStockPdf::calibrationMoves()
 {
+    QFETCH(QString, engine);
     QFETCH(QString, part);
     QFETCH(int, x);
     QFETCH(int, y);
@@ -282,8 +294,8 @@ void TestStockPdf::calibrationMoves()
     };
     QTemporaryDir plain;
     QTemporaryDir shifted;
-    const QString before = makePdf(plain, part, 1, {});
-    const QString after = makePdf(shifted, part, 1,
+    const QString before = makePdf(plain, engine, part, 1, {});
+    const QString after = makePdf(shifted, engine, part, 1,
                                   {{QStringLiteral("Calibration"), QStringLiteral("X"), QString::number(x)},
                                    {QStringLiteral("Calibration"), QStringLiteral("Y"), QString::number(y)}});
     QVERIFY(!before.isEmpty() && !after.isEmpty());
