@@ -1,7 +1,7 @@
-// Sheets on label stocks as the shop prints them: vennlo-cli --stock makes the sheet and its PDF, drawn by
-// the painter or printed by the web engine, rasterised at 300 dpi; every card's edges must lie within 0.3 mm of its label on the sheet, the
-// labels before the start position stay blank, and the printer calibration moves the content by
-// exactly the millimetres entered.
+// Sheets on label stocks as the shop prints them: vennlo-cli --stock makes the sheet and its PDF, drawn by the painter
+// or printed by the web engine, rasterised at 300 dpi; every card's edges must lie within 0.3 mm of its label on the
+// sheet, the labels before the start position stay blank, and the printer calibration moves the content by exactly the
+// millimetres entered.
 
 #include <QDir>
 #include <QFile>
