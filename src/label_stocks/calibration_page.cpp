@@ -1,5 +1,6 @@
 #include "label_stocks/calibration_page.h"
 
+#include "common/page_head.h"
 #include "label_stocks/chosen_stock.h"
 
 namespace label_stocks {
@@ -36,12 +37,7 @@ QStringList calibrationPageLines()
     a4.pageWidthMm = a4.labelWidthMm = 210;
     a4.pageHeightMm = a4.labelHeightMm = 297;
     a4.columns = a4.rows = 1;
-    QStringList l{QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"),
-                  QStringLiteral("<html>"),
-                  QStringLiteral("<head>"),
-                  QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">"),
-                  QStringLiteral("<title>印刷位置の補正</title>"),
-                  QStringLiteral("<style type=\"text/css\"><!--")};
+    QStringList l = common::pageHeadLines({QStringLiteral("印刷位置の補正"), false});
     l << stockStyleLines(a4, QStringLiteral("border-style:none;"));
     l << QStringLiteral("div.ink {position:absolute; background-color:#000000; margin:0; padding:0;}")
       << QStringLiteral("div.note {position:absolute; font:9pt sans-serif; color:#000000; white-space:nowrap;}")

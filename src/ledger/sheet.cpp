@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "barcode/barcode_images.h"
+#include "common/page_head.h"
 #include "common/style_values.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
@@ -76,14 +77,7 @@ platform::AppError writePage(qsizetype n, const RowSource &rowAt, const LedgerDe
         QStringLiteral("border-style:solid; border-width:1px; border-color:") + s.lineColor + QLatin1Char(';');
     const QString font = common::cssQuotedFontName(s.fontName);
     const QString pad = QString::number(s.padding);
-    static const char *const head[] = {"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">", "<html>",
-                                       "<head>",
-                                       "<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">",
-                                       "<meta http-equiv=\"content-style-type\" content=\"text/css\">"};
-    for (const char *h : head)
-        sink.addLine(QString::fromLatin1(h));
-    sink.addLine(QStringLiteral("<title>ぽらね値札作成 商品台帳</title>"));
-    sink.addLine(QStringLiteral("<style type=\"text/css\"><!--"));
+    sink << common::pageHeadLines({QStringLiteral("ぽらね値札作成 商品台帳")});
     sink.addLine(QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + line);
     sink.addLine(QStringLiteral("        table-layout:fixed;width:100%;}"));
     sink.addLine(QStringLiteral("table.nobreak {border-collapse:collapse; ") + line +

@@ -25,6 +25,12 @@ public:
         addLine(line);
         return *this;
     }
+    LineSink &operator<<(const QStringList &lines)
+    {
+        for (const QString &line : lines)
+            addLine(line);
+        return *this;
+    }
     // False once the sink can take no more (a write failed, a character could not be stored): the
     // generator may stop early, its remaining lines would be dropped anyway.
     virtual bool good() const { return true; }

@@ -1,5 +1,6 @@
 #include "price_tags/card.h"
 
+#include "common/page_head.h"
 #include "common/style_values.h"
 
 #include <QStringList>
@@ -68,15 +69,7 @@ QString cardRest(bool twoTier, int layoutType, const CardTexts &t)
 
 QStringList pageHeadLines()
 {
-    return {
-        QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"),
-        QStringLiteral("<html>"),
-        QStringLiteral("<head>"),
-        QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">"),
-        QStringLiteral("<meta http-equiv=\"content-style-type\" content=\"text/css\">"),
-        QStringLiteral("<title>ぽらね値札作成　貼付用値札</title>"),
-        QStringLiteral("<style type=\"text/css\"><!--"),
-    };
+    return common::pageHeadLines({QStringLiteral("ぽらね値札作成　貼付用値札")});
 }
 
 } // namespace price_tags

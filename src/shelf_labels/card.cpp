@@ -2,6 +2,7 @@
 
 #include "barcode/barcode.h"
 #include "common/font_texts.h"
+#include "common/page_head.h"
 #include "common/style_values.h"
 #include "platform/numbers.h"
 #include "platform/text_file.h"
@@ -147,6 +148,11 @@ std::optional<Card> fillCard(const products::Product &p, const ShelfLabelDesign 
             c.janDigits = p.jan;
     }
     return c;
+}
+
+QStringList pageHeadLines()
+{
+    return common::pageHeadLines({QStringLiteral("ぽらね値札作成")});
 }
 
 } // namespace shelf_labels

@@ -7,6 +7,7 @@
 #include "shelf_labels/sheet.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -52,5 +53,8 @@ std::optional<Card> fillCard(const products::Product &product, const ShelfLabelD
 // One card: `<td class="top"><div class="card">` ... `</div></td>` for layout 0 (barcode below the
 // price) or 1 (barcode beside it).
 QString cardHtml(const Card &card, const CardFrame &frame, int layoutType);
+
+// The page head shared by the sheet and the preview, up to the opening of the style block.
+QStringList pageHeadLines();
 
 } // namespace shelf_labels

@@ -50,13 +50,8 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
 
     const QString &b = d.backColor;
     QStringList lines;
-    lines << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">")
-          << QStringLiteral("<html>") << QStringLiteral("<head>")
-          << QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">")
-          << QStringLiteral("<meta http-equiv=\"content-style-type\" content=\"text/css\">")
-          << QStringLiteral("<title>ぽらね値札作成</title>") << QStringLiteral("<style type=\"text/css\"><!--")
-          << QStringLiteral("table.card {width:100%;}") << QStringLiteral("table.inside {width:100%;")
-          << QStringLiteral("        border-style:none;}");
+    lines << pageHeadLines() << QStringLiteral("table.card {width:100%;}")
+          << QStringLiteral("table.inside {width:100%;") << QStringLiteral("        border-style:none;}");
     auto rule = [&](const char *cls, int font, const QString &color, const QString &align, const QString &background) {
         lines << QStringLiteral("td.") + QLatin1String(cls) + QStringLiteral(" {font:") + c.prefix[font] +
                      c.size[font] + QLatin1Char(' ') + c.name[font] + QLatin1Char(';')

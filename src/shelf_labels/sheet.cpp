@@ -261,11 +261,7 @@ bool writeSheet(const Sheet &sheet, const ShelfLabelDesign &d, platform::LineSin
     }
 
     platform::LineSink &lines = sink;
-    lines << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">")
-          << QStringLiteral("<html>") << QStringLiteral("<head>")
-          << QStringLiteral("<meta http-equiv=\"content-type\" content=\"text/html; charset=shift_jis\">")
-          << QStringLiteral("<meta http-equiv=\"content-style-type\" content=\"text/css\">")
-          << QStringLiteral("<title>ぽらね値札作成</title>") << QStringLiteral("<style type=\"text/css\"><!--")
+    lines << pageHeadLines()
           << QStringLiteral("table.pagebreak {page-break-after:always; border-collapse:collapse; ") + c.lineRule
           << QStringLiteral("        table-layout:fixed;") + c.tableWidthRule + QLatin1Char('}')
           << QStringLiteral("table.nobreak {border-collapse:collapse; ") + c.lineRule +
