@@ -71,7 +71,7 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     }
     const double asc = std::round(ascent);
     faces_.push_back(Resolved{
-        face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(descent) + std::round(gap), {}, {}});
+        face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(descent) + std::round(gap), {}});
     return faces_.back();
 }
 
@@ -92,14 +92,8 @@ double TextPen::lineHeight(const TextFace &face) const
 
 double TextPen::width(const TextFace &face, const QString &text) const
 {
-    Resolved &r = resolve(face);
-    if (const auto known = r.widths.constFind(text); known != r.widths.constEnd())
-        return *known;
-    if (r.widths.size() > 512)
-        r.widths.clear();
-    const double w = r.metrics.horizontalAdvance(text);
-    r.widths.insert(text, w);
-    return w;
+    // Shaped once for its width and its drawing alike.
+    return shaped(face, text).width;
 }
 
 namespace {
@@ -141,7 +135,8 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
-    ShapedLine shapedLine{layout.glyphRuns(), line.isValid() ? line.ascent() : 0};
+    ShapedLine shapedLine{layout.glyphRuns(), line.isValid() ? line.ascent() : 0,
+                          line.isValid() ? line.horizontalAdvance() : 0};
     // The PDF writer names a glyph in its text layer by the character the face's own character map
     // gives it, and leaves out a glyph no character maps to. The shaper puts such variants in: a face
     // of Japanese and Latin letters draws the digits of "A-001" a hair lower than alone. Each glyph

@@ -63,6 +63,7 @@ private:
     struct ShapedLine {
         QList<QGlyphRun> runs;
         double ascent = 0;
+        double width = 0;
     };
     const ShapedLine &shaped(const TextFace &face, const QString &text) const;
     void drawLine(QPainter &painter, const QPointF &baseline, const TextFace &face, const QString &text) const;
@@ -73,10 +74,9 @@ private:
         QFont font;
         QFontMetricsF metrics;
         double ascent, lineHeight;
-        // Widths of the texts measured last: a card's texts are measured for its columns, its lines
-        // and its alignment, and shaping them is the costliest part of drawing a sheet.
-        QHash<QString, double> widths;
-        // Lines drawn last, shaped once: a sheet repeats its names, marks and remarks card after card.
+        // The texts measured and drawn last, each shaped once: a card's texts are measured for its
+        // columns, its lines and its alignment, then drawn, and shaping is the costliest part of a
+        // sheet.
         QHash<QString, ShapedLine> lines;
     };
     // Designs have a handful of faces: a short list searched in order is all the cache needs.
