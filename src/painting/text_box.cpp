@@ -92,14 +92,8 @@ double TextPen::lineHeight(const TextFace &face) const
 
 double TextPen::width(const TextFace &face, const QString &text) const
 {
-    Resolved &r = resolve(face);
-    if (const auto known = r.widths.constFind(text); known != r.widths.constEnd())
-        return *known;
-    if (r.widths.size() > 512)
-        r.widths.clear();
-    const double w = r.metrics.horizontalAdvance(text);
-    r.widths.insert(text, w);
-    return w;
+    // Shaped once for its width and its drawing alike.
+    return shaped(face, text).width;
 }
 
 namespace {
@@ -129,6 +123,56 @@ int layOut(const QFont &font, QPaintDevice *device, const QString &text, double 
 
 } // namespace
 
+const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &text) const
+{
+    Resolved &r = resolve(face);
+    if (const auto known = r.lines.constFind(text); known != r.lines.constEnd())
+        return *known;
+    if (r.lines.size() > 512)
+        r.lines.clear();
+    QTextLayout layout(text, r.font, device_);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    ShapedLine shapedLine{layout.glyphRuns(), line.isValid() ? line.ascent() : 0,
+                          line.isValid() ? line.horizontalAdvance() : 0};
+    // The PDF writer names a glyph in its text layer by the character the face's own character map
+    // gives it, and leaves out a glyph no character maps to. The shaper puts such variants in: a face
+    // of Japanese and Latin letters draws the digits of "A-001" a hair lower than alone. Each glyph
+    // is drawn as the character map's own glyph of its character, at the place the shaper gave it,
+    // wherever the glyphs stand one for one for the characters (no ligature, no surrogate pair).
+    qsizetype glyphs = 0;
+    for (const QGlyphRun &run : std::as_const(shapedLine.runs))
+        glyphs += run.glyphIndexes().size();
+    if (glyphs == text.size()) {
+        qsizetype at = 0;
+        for (QGlyphRun &run : shapedLine.runs) {
+            QList<quint32> ids = run.glyphIndexes();
+            const QList<quint32> own = run.rawFont().glyphIndexesForString(text.mid(at, ids.size()));
+            bool changed = false;
+            for (qsizetype i = 0; i < ids.size() && i < own.size(); ++i) {
+                if (ids[i] != own[i] && own[i] != 0) {
+                    ids[i] = own[i];
+                    changed = true;
+                }
+            }
+            if (changed)
+                run.setGlyphIndexes(ids);
+            at += ids.size();
+        }
+    }
+    return *r.lines.insert(text, shapedLine);
+}
+
+void TextPen::drawLine(QPainter &painter, const QPointF &baseline, const TextFace &face, const QString &text) const
+{
+    const ShapedLine &line = shaped(face, text);
+    const QPointF origin(baseline.x(), baseline.y() - line.ascent);
+    for (const QGlyphRun &run : line.runs)
+        painter.drawGlyphRun(origin, run);
+}
+
 int TextPen::lineCount(const TextFace &face, const QString &text, double width) const
 {
     if (text.isEmpty())
@@ -145,7 +189,6 @@ double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face,
     const QFont f = resolve(face).font;
     const double lh = lineHeight(face);
     const double asc = ascent(face);
-    painter.setFont(f);
     painter.setPen(face.color);
     auto xFor = [&](double w) {
         if (face.align & Qt::AlignHCenter)
@@ -156,7 +199,7 @@ double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face,
     };
     const double whole = width(face, text);
     if (whole <= box.width() + 0.01) {
-        painter.drawText(QPointF(xFor(whole), box.top() + asc), text);
+        drawLine(painter, QPointF(xFor(whole), box.top() + asc), face, text);
         return lh;
     }
     // Wrapped: each line is drawn by itself so that it takes the painter's CSS-pixel unit.
@@ -168,7 +211,7 @@ double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face,
     for (const auto &[start, length] : spans) {
         const QString part = text.mid(start, length);
         const QString shown = part.trimmed();
-        painter.drawText(QPointF(xFor(width(face, shown)), y + asc), shown);
+        drawLine(painter, QPointF(xFor(width(face, shown)), y + asc), face, shown);
         y += lh;
     }
     return y - box.top();

@@ -7,7 +7,9 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
+#include <QList>
 #include <QRectF>
 #include <QString>
 
@@ -57,6 +59,14 @@ public:
     double draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text) const;
 
 private:
+    // A line shaped into glyph runs from the layout's top left; ascent is the layout's baseline.
+    struct ShapedLine {
+        QList<QGlyphRun> runs;
+        double ascent = 0;
+        double width = 0;
+    };
+    const ShapedLine &shaped(const TextFace &face, const QString &text) const;
+    void drawLine(QPainter &painter, const QPointF &baseline, const TextFace &face, const QString &text) const;
     struct Resolved {
         QString family;
         double sizePx;
@@ -64,9 +74,10 @@ private:
         QFont font;
         QFontMetricsF metrics;
         double ascent, lineHeight;
-        // Widths of the texts measured last: a card's texts are measured for its columns, its lines
-        // and its alignment, and shaping them is the costliest part of drawing a sheet.
-        QHash<QString, double> widths;
+        // The texts measured and drawn last, each shaped once: a card's texts are measured for its
+        // columns, its lines and its alignment, then drawn, and shaping is the costliest part of a
+        // sheet.
+        QHash<QString, ShapedLine> lines;
     };
     // Designs have a handful of faces: a short list searched in order is all the cache needs.
     Resolved &resolve(const TextFace &face) const;

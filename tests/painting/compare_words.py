@@ -2,9 +2,9 @@
 """Compares the words of two PDFs (pdftotext -bbox): every word of the reference must stand in the
 other PDF on the same page with the same text, its left and right edges and its baseline within
 TOLERANCE millimetres. Prints the largest deviations and each word beyond; exit status 1 when a word is
-too far or the pages differ in number. Words the other PDF's text layer does not hold (Qt's PDF writer
-names some glyphs by another character, or by none) are counted and named, not failed: the drawing is
-checked by the rasters.
+too far, is not in the other PDF's text layer, or the pages differ in number. A word the other PDF holds
+as pieces side by side on one baseline (its reader broke it at a wider gap between two cells) is
+counted and named, its outer edges compared.
   compare_words.py REFERENCE.pdf OTHER.pdf TOLERANCE_MM
 
 A word's box height is its font's ascent plus descent as the PDF declares them, and the two writers
@@ -41,6 +41,23 @@ def alike(a, b):
                                     for x, y in zip(a, b))
 
 
+def pieces(free, text, x0, y0, x1, y1, tol):
+    """Words of free that spell text left to right on the line of the word at x0..x1, or None."""
+    b = baseline((text, x0, y0, x1, y1))
+    line = sorted((w for w in free
+                   if abs(w[2] + 0.8 * (w[4] - w[2]) - b) <= tol and w[3] > x0 - tol and w[1] < x1 + tol),
+                  key=lambda w: w[1])
+    for i in range(len(line)):
+        spelt = ''
+        for j in range(i, len(line)):
+            spelt += line[j][0]
+            if len(spelt) >= len(text):
+                if alike(spelt, text):
+                    return line[i:j + 1]
+                break
+    return None
+
+
 def baseline(word):
     text, x0, y0, x1, y1 = word
     h = y1 - y0
@@ -54,7 +71,7 @@ def main():
     ref, other, tol = words(sys.argv[1]), words(sys.argv[2]), float(sys.argv[3])
     bad = 0
     worst_x = worst_y = 0.0
-    missing = 0
+    missing = split = 0
     if len(ref) != len(other):
         print(f'pages: {len(ref)} against {len(other)}')
         bad += 1
@@ -63,12 +80,21 @@ def main():
         for text, x0, y0, x1, y1 in rw:
             same = [w for w in free if alike(w[0], text)]
             if not same:
-                print(f'page {p + 1}: "{text}" at ({x0:.1f}, {y0:.1f}) mm is not in the text layer')
-                missing += 1
-                continue
+                joined = pieces(free, text, x0, y0, x1, y1, tol)
+                if not joined:
+                    print(f'page {p + 1}: "{text}" at ({x0:.1f}, {y0:.1f}) mm is not in the text layer')
+                    missing += 1
+                    continue
+                print(f'page {p + 1}: "{text}" at ({x0:.1f}, {y0:.1f}) mm is in pieces: '
+                      + ' '.join(w[0] for w in joined))
+                split += 1
+                for w in joined:
+                    free.remove(w)
+                same = [(text, joined[0][1], joined[0][2], joined[-1][3], joined[-1][4])]
             b = baseline((text, x0, y0, x1, y1))
             best = min(same, key=lambda w: abs(w[1] - x0) + abs(0.8 * (w[4] - w[2]) + w[2] - b))
-            free.remove(best)
+            if best in free:
+                free.remove(best)
             dx = max(abs(best[1] - x0), abs(best[3] - x1))
             sy = best[2] + 0.8 * (best[4] - best[2]) - b
             sx = best[1] - x0
@@ -79,8 +105,8 @@ def main():
                       f'{best[2]:.2f}) against ({x0:.2f}, {y0:.2f}) mm')
                 bad += 1
     print(f'words: {sum(len(r) for r in ref)}, largest deviation {worst_x:.2f} mm across, {worst_y:.2f} mm down; '
-          f'{bad} beyond {tol} mm; {missing} not found in the text layer')
-    return 1 if bad else 0
+          f'{bad} beyond {tol} mm; {missing} not found in the text layer; {split} in pieces')
+    return 1 if bad or missing else 0
 
 
 sys.exit(main())
