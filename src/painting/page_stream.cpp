@@ -109,6 +109,16 @@ PaintOutcome writePdfWith(const QString &pdfPath, const std::function<PaintOutco
     return PaintOutcome::Done;
 }
 
+PaintOptions onStock(const PaintOptions &options, const label_stocks::ChosenStock &designStock)
+{
+    PaintOptions on = options;
+    if (!on.stock && designStock.isSet())
+        on.stock = &designStock;
+    if (on.stock && (on.stock->columns < 1 || on.stock->rows < 1))
+        on.stock = nullptr;
+    return on;
+}
+
 common::MakeResult paintedResult(PaintOutcome done, const QString &label, const platform::AppError &error,
                                  PaintOutcome *outcome)
 {

@@ -40,6 +40,10 @@ enum class PaintOutcome { Done, Cancelled, Failed };
 using SheetPainter =
     std::function<common::MakeResult(QPagedPaintDevice &device, const PaintOptions &options, PaintOutcome *outcome)>;
 
+// options on the design's own label stock unless they name another; a stock without columns or rows
+// is none. The page takes the stock's paper.
+PaintOptions onStock(const PaintOptions &options, const label_stocks::ChosenStock &designStock);
+
 // paint (a maker's paintSheet) bound to the inputs of a make: what a window hands its PDF and print
 // commands. Nothing when there was no make.
 template <class Inputs>

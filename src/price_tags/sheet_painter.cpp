@@ -233,12 +233,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     if (d.cardWidthFixed == 1 && !platform::toInteger16(d.cardWidth))
         return MakeResult::failed(reportLabel(), platform::isNumeric(d.cardWidth) ? platform::AppError::overflow()
                                                                                   : platform::AppError::typeMismatch());
-    // The design's own label stock unless the caller names another; the page takes its paper.
-    painting::PaintOptions paint = options;
-    if (!paint.stock && d.stock.isSet())
-        paint.stock = &d.stock;
-    if (paint.stock && (paint.stock->columns < 1 || paint.stock->rows < 1))
-        paint.stock = nullptr;
+    const painting::PaintOptions paint = painting::onStock(options, d.stock);
     const label_stocks::ChosenStock *stock = paint.stock;
     const Geometry g = geometryOf(d, stock);
     const TagStyle style = styleOf(d);

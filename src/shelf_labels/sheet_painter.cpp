@@ -249,12 +249,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     if (!sheet)
         return MakeResult::failed(setSyouhinLabel(), error);
 
-    // The design's own label stock unless the caller names another; the page takes its paper.
-    painting::PaintOptions paint = options;
-    if (!paint.stock && d.stock.isSet())
-        paint.stock = &d.stock;
-    if (paint.stock && (paint.stock->columns < 1 || paint.stock->rows < 1))
-        paint.stock = nullptr;
+    const painting::PaintOptions paint = painting::onStock(options, d.stock);
     const label_stocks::ChosenStock *stock = paint.stock;
     const Geometry g = geometryOf(d, stock);
     const qint64 perPage = qint64(g.columns) * g.rows;
