@@ -51,9 +51,9 @@ shelf_labels::Inputs inputs(int count)
                                   withCheckDigit(490000000000LL + i),
                                   false};
     shelf_labels::ShelfLabelDesign d = shelf_labels::SetDefaultA().design;
-    d.headerCheck = 1;
-    d.makeGN = 1;
-    d.makeAlt = 1;
+    d.showHeader = 1;
+    d.showItemCode = 1;
+    d.showRemarks = 1;
     d.cardHeightFixed = 1;
     d.cardWidthFixed = 1;
     d.cardWidth = QStringLiteral("60");

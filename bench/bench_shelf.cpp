@@ -56,10 +56,10 @@ int main(int argc, char *argv[])
                                   false};
 
     shelf_labels::ShelfLabelDesign d = shelf_labels::SetDefaultA().design;
-    d.headerCheck = 1;
-    d.makeGN = 1;
-    d.makeAlt = 1;
-    d.makeLG = 1;
+    d.showHeader = 1;
+    d.showItemCode = 1;
+    d.showRemarks = 1;
+    d.showLogo = 1;
     d.logoName = QStringLiteral("/usr/share/vennlo/sample_logo.gif");
     d.logoW = QStringLiteral("120");
     d.logoH = QStringLiteral("40");
