@@ -107,7 +107,7 @@ void TestMissingLogo::pictureBeyondTheBound()
     QCOMPARE(common::logoTooLargeText(file), text);
 
     shelf_labels::ShelfLabelDesign shelf;
-    shelf.showLogo = 1;
+    shelf.showLogo = true;
     shelf.logoName = file;
     shelf.logoW = QStringLiteral("120");
     shelf.logoH = QStringLiteral("40");
@@ -117,7 +117,7 @@ void TestMissingLogo::pictureBeyondTheBound()
     QCOMPARE(shelf.logoName, refused ? QString() : file);
 
     price_tags::PriceTagDesign tag;
-    tag.showLogo = 1;
+    tag.showLogo = true;
     tag.logoName = file;
     price_tags::ProductSlots items;
     items[0] = {QStringLiteral("C1"), QStringLiteral("商品"), QStringLiteral("105"), QString(), true};

@@ -360,7 +360,7 @@ void TestDesignFile::missingLogoStopsTheRead()
 void TestDesignFile::missingLogoInMemoryIsForgotten()
 {
     PriceTagDesign d;
-    d.showLogo = 1;
+    d.showLogo = true;
     d.logoName = QStringLiteral(VENNLO_SOURCE_DIR "/resources/no such logo.gif");
     d.logoW = 120;
     d.logoH = 40;
@@ -372,7 +372,7 @@ void TestDesignFile::missingLogoInMemoryIsForgotten()
     d.logoName = QStringLiteral(VENNLO_SOURCE_DIR "/resources/sample_logoC.gif");
     QCOMPARE(forgetMissingLogo(d), QString());
     QCOMPARE(d.logoName, QStringLiteral(VENNLO_SOURCE_DIR "/resources/sample_logoC.gif"));
-    d.showLogo = 0;
+    d.showLogo = false;
     d.logoName = QStringLiteral("/nowhere.gif");
     QCOMPARE(forgetMissingLogo(d), QString());
 }
@@ -448,7 +448,7 @@ void TestDesignFile::loadStepAndSetCValue()
     d.cardWidth = QString();
     d.padding[2] = QStringLiteral("?");
     d.priceMark = 7;
-    d.showLogo = 1;
+    d.showLogo = true;
     d.logoName = QStringLiteral("/tmp/logo.gif");
     d.logoW = 10;
     d.logoH = 5;
@@ -475,7 +475,7 @@ void TestDesignFile::setCValueConversions()
     QCOMPARE(d.priceMark, 2);
     f.countW.clear();
     f.optionNum = -1;
-    d.showDigits = 0;
+    d.showDigits = false;
     f.startPos = QStringLiteral("4");
     QVERIFY(!SetCValue(f, d).isSet());
     QCOMPARE(d.countW, 0);

@@ -150,8 +150,8 @@ void TestFrmNefuda::keyFilters()
     QFETCH(QString, box);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    design_.cardHeightFixed = 1;
-    design_.showLogo = 1;
+    design_.cardHeightFixed = true;
+    design_.showLogo = true;
     auto w = window();
     auto *edit = child<QLineEdit>(*w, box);
     for (QWidget *p = edit; p; p = p->parentWidget())
@@ -519,7 +519,7 @@ void TestFrmNefuda::screenshots()
     const QString folder = qEnvironmentVariable("VENNLO_SCREENSHOTS");
     if (folder.isEmpty())
         QSKIP("VENNLO_SCREENSHOTS not set");
-    design_.showLogo = 1;
+    design_.showLogo = true;
     design_.logoName = dir_->filePath(QStringLiteral("logo.bmp"));
     design_.logoW = 160;
     design_.logoH = 40;

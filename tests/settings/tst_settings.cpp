@@ -106,15 +106,15 @@ Settings knownSettings()
     d.area[1].fontSize = QStringLiteral("20pt");
     d.area[3].color = QStringLiteral("#00FF00");
     d.headerText = QStringLiteral("特売");
-    d.showHeader = 1;
+    d.showHeader = true;
     d.countW = QStringLiteral("2");
     d.countH = QStringLiteral("8");
     d.priceMark = 1;
-    d.showItemCode = 1;
+    d.showItemCode = true;
     d.borderStyle = QStringLiteral("dashed");
     d.borderWidth = QStringLiteral("1.5");
     d.borderColor = QStringLiteral("#123456");
-    d.cardHeightFixed = 1;
+    d.cardHeightFixed = true;
     d.cardHeight = QStringLiteral("28");
     d.cardWidth = QStringLiteral("80");
     d.padding = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")};
@@ -129,7 +129,7 @@ Settings knownSettings()
     t.fontSize[2] = QStringLiteral("14pt");
     t.fontSize[3] = QStringLiteral("3mm");
     t.priceMark = 2;
-    t.twoTier = 1;
+    t.twoTier = true;
     t.lineColor = QStringLiteral("#00FF00");
     t.countW = 3;
     t.countH = 14;
@@ -214,6 +214,8 @@ private Q_SLOTS:
     void reportBoxes();
     void addedKeys_data();
     void addedKeys();
+    void flagsOtherThanOneAreOff_data();
+    void flagsOtherThanOneAreOff();
 };
 
 void TestSettings::defaultContentByteForByte()
@@ -1147,6 +1149,57 @@ void TestSettings::addedKeys()
                                                            : QString::number(s.tag.reducedMark);
     QCOMPARE(got, loaded);
     QCOMPARE(writtenValue(s, section, key), written);
+}
+
+void TestSettings::flagsOtherThanOneAreOff_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("on");
+    QTest::newRow("shelf cut line 2") << "Line"
+                                      << "line"
+                                      << "2" << false;
+    QTest::newRow("shelf item code 1") << "Make"
+                                       << "GN"
+                                       << "1" << true;
+    QTest::newRow("shelf digits 7") << "Make"
+                                    << "JN"
+                                    << "7" << false;
+    QTest::newRow("tag item code 2") << "CMake"
+                                     << "HB"
+                                     << "2" << false;
+    QTest::newRow("tag ruled line 255") << "CMake"
+                                        << "Line"
+                                        << "255" << false;
+    QTest::newRow("tag card width fixed 3") << "CCWidth"
+                                            << "S"
+                                            << "3" << false;
+}
+
+// Pages, painters and windows all take only 1 as on; a settings file holding another number reads
+// as off and is written back as the 0 it means.
+void TestSettings::flagsOtherThanOneAreOff()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(bool, on);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vennlo.ini"));
+    QVERIFY(writeBytes(path, defaultWith(section, key, value)));
+    const SettingsLoad load = settings::GetInitial(path, QString());
+    QVERIFY2(load.reports.isEmpty(), qPrintable(reportsText(load)));
+    const Settings &s = load.settings;
+    const QString id = section + QLatin1Char('/') + key;
+    const bool read = id == "Line/line"    ? s.shelf.cutLine
+                      : id == "Make/GN"    ? s.shelf.showItemCode
+                      : id == "Make/JN"    ? s.shelf.showDigits
+                      : id == "CMake/HB"   ? s.tag.showItemCode
+                      : id == "CMake/Line" ? s.tag.ruledLine
+                                           : s.tag.cardWidthFixed;
+    QCOMPARE(read, on);
+    QCOMPARE(writtenValue(s, section, key), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

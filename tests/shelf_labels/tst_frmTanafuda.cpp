@@ -189,7 +189,7 @@ void TestFrmTanafuda::missingLogo()
 {
     Fixture f;
     const QString gone = f.dir.filePath(QStringLiteral("gone.gif"));
-    f.settings.shelf.showLogo = 1;
+    f.settings.shelf.showLogo = true;
     f.settings.shelf.logoName = gone;
     f.settings.shelf.logoW = QStringLiteral("120");
     f.window.reset();

@@ -126,15 +126,15 @@ WindowValues distinctStart()
     v.design.area[6].color.clear();
     v.design.area[6].align.clear();
     v.design.headerText = QStringLiteral("START");
-    v.design.cutLine = 0;
+    v.design.cutLine = false;
     v.design.priceMark = 1;
     v.taxStyle = 0;
-    v.design.showHeader = 1;
+    v.design.showHeader = true;
     v.zeikomi = 0;
-    v.design.showItemCode = 1;
-    v.design.showRemarks = 1;
-    v.design.showBarcode = 0;
-    v.design.showDigits = 0;
+    v.design.showItemCode = true;
+    v.design.showRemarks = true;
+    v.design.showBarcode = false;
+    v.design.showDigits = false;
     v.design.countW = QStringLiteral("7");
     return v;
 }
@@ -275,19 +275,19 @@ void TestShelfDesignFile::roundTrip_data()
     });
     QTest::newRow("everything on") << F([](WindowValues &v) {
         ShelfLabelDesign &d = v.design;
-        d.showHeader = 1;
+        d.showHeader = true;
         d.headerText = QStringLiteral("本日限り");
         d.headerColor = QStringLiteral("#00FF00");
-        d.cutLine = 0;
+        d.cutLine = false;
         d.lineColor = QStringLiteral("#123ABC");
         d.countW = QStringLiteral("5");
         d.countH = QStringLiteral("10");
         d.priceMark = 2;
-        d.showItemCode = 1;
-        d.showRemarks = 1;
-        d.showBarcode = 0;
-        d.showDigits = 0;
-        d.showLogo = 1;
+        d.showItemCode = true;
+        d.showRemarks = true;
+        d.showBarcode = false;
+        d.showDigits = false;
+        d.showLogo = true;
         d.logoName = QStringLiteral("/home/shop/値札データ/sample_logo.gif");
         d.logoAlign = QStringLiteral("右");
         d.logoW = QStringLiteral("120");
@@ -295,9 +295,9 @@ void TestShelfDesignFile::roundTrip_data()
         d.borderStyle = QStringLiteral("groove");
         d.borderWidth = QStringLiteral("2.5");
         d.borderColor = QStringLiteral("#ABCDEF");
-        d.cardHeightFixed = 1;
+        d.cardHeightFixed = true;
         d.cardHeight = QStringLiteral("30.5");
-        d.cardWidthFixed = 1;
+        d.cardWidthFixed = true;
         d.cardWidth = QStringLiteral("55");
         d.padding = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4.5")};
         d.layoutType = 1;
@@ -311,7 +311,7 @@ void TestShelfDesignFile::roundTrip_data()
         v.design.priceMark = 1;
         v.taxStyle = 0;
     });
-    QTest::newRow("※ after reduced-rate prices") << F([](WindowValues &v) { v.design.reducedMark = 1; });
+    QTest::newRow("※ after reduced-rate prices") << F([](WindowValues &v) { v.design.reducedMark = true; });
     QTest::newRow("style 3, empty header") << F([](WindowValues &v) {
         v.taxStyle = 3;
         v.design.headerText.clear();

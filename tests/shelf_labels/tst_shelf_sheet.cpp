@@ -81,8 +81,8 @@ QString bodyShape(const QStringList &lines)
 
 ShelfLabelDesign fixedSize(ShelfLabelDesign d)
 {
-    d.cardHeightFixed = 1;
-    d.cardWidthFixed = 1;
+    d.cardHeightFixed = true;
+    d.cardWidthFixed = true;
     return d;
 }
 
@@ -156,19 +156,19 @@ void TestShelfSheet::typeBAllOnPage()
     ShelfLabelDesign &d = v.design;
     d.countW = QStringLiteral("2");
     d.countH = QStringLiteral("2");
-    d.showHeader = 1;
+    d.showHeader = true;
     d.headerText = QStringLiteral("特価&セール");
-    d.showItemCode = 1;
-    d.showRemarks = 1;
-    d.showLogo = 1;
+    d.showItemCode = true;
+    d.showRemarks = true;
+    d.showLogo = true;
     d.logoName = QStringLiteral("C:\\Logo\\a.gif");
     d.logoW = QStringLiteral("120");
     d.logoH = QStringLiteral("40");
     d.logoAlign = QStringLiteral("右");
-    d.cutLine = 0;
-    d.cardHeightFixed = 1;
+    d.cutLine = false;
+    d.cardHeightFixed = true;
     d.cardHeight = QStringLiteral("45");
-    d.cardWidthFixed = 1;
+    d.cardWidthFixed = true;
     d.cardWidth = QStringLiteral("60");
     d.borderStyle = QStringLiteral("dashed");
     d.borderWidth = QStringLiteral("1.5");
@@ -231,7 +231,7 @@ void TestShelfSheet::styleLines()
     QFETCH(QString, text);
     ShelfLabelDesign d = SetDefaultA().design;
     if (width60)
-        d.cardWidthFixed = 1;
+        d.cardWidthFixed = true;
     const QStringList lines = pageLines(numbered(1), d);
     QVERIFY(lines.size() > line);
     QCOMPARE(lines.at(line - 1), text);
@@ -518,15 +518,15 @@ void TestShelfSheet::headerAndBarcodeSwitches()
         QStringLiteral("<div align=\"center\"><img src=\"BarCode/LB.bmp\" border=\"0\" width=\"4\" height=\"40\">")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"3\">12345670</td>")));
 
-    d.showHeader = 1;
-    d.showDigits = 0;
+    d.showHeader = true;
+    d.showDigits = false;
     d.barcodeHeight = 25;
     card = pageLines(list, d).value(48);
     QVERIFY(card.contains(QStringLiteral("<td class=\"area0\" colspan=\"3\" bgcolor=\"#FF0000\">SALE</td>")));
     QVERIFY(card.contains(QStringLiteral("<img src=\"BarCode/RB.bmp\" border=\"0\" width=\"4\" height=\"25\"></div>")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"3\"></td>")));
 
-    d.showBarcode = 0;
+    d.showBarcode = false;
     card = pageLines(list, d).value(48);
     QVERIFY(card.contains(QStringLiteral("<td colspan=\"3\"><div align=\"center\"></div></td>")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"3\"></td>")));
@@ -560,7 +560,7 @@ void TestShelfSheet::logoTag()
     QFETCH(QString, h);
     QFETCH(QString, tag);
     ShelfLabelDesign d = SetDefaultA().design;
-    d.showLogo = 1;
+    d.showLogo = true;
     d.logoName = path;
     d.logoW = w;
     d.logoH = h;
@@ -569,7 +569,7 @@ void TestShelfSheet::logoTag()
     QCOMPARE(sheet->logoTag, tag);
     const QString card = pageLines(numbered(1), d).value(48);
     QVERIFY(card.contains(QStringLiteral("<td align=\"center\" colspan=\"3\">") + tag + QStringLiteral("</td>")));
-    d.showLogo = 0;
+    d.showLogo = false;
     QVERIFY(SetSyouhin(numbered(1), d, {}, 0)->logoTag.isEmpty());
 }
 
@@ -594,9 +594,9 @@ void TestShelfSheet::productTextsAreEscaped()
     QFETCH(QString, raw);
     QFETCH(QString, escaped);
     ShelfLabelDesign d = SetDefaultB().design;
-    d.showItemCode = 1;
-    d.showRemarks = 1;
-    d.showHeader = 1;
+    d.showItemCode = true;
+    d.showRemarks = true;
+    d.showHeader = true;
     d.headerText = raw;
     // A JAN text that is no code gives no bars but is still printed as digits text.
     const ProductList list{product(raw, raw, QStringLiteral("10"), raw, raw)};
@@ -890,7 +890,7 @@ void TestShelfSheet::makeRefusesUnencodableText()
     QTemporaryDir dir;
     ShelfLabelDesign d = SetDefaultA().design;
     if (!header.isEmpty()) {
-        d.showHeader = 1;
+        d.showHeader = true;
         d.headerText = header;
     }
     const common::MakeResult outcome = make(Inputs{list, d, {}, QStringLiteral("1")}, dir.path());
