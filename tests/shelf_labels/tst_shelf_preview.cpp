@@ -82,8 +82,9 @@ void TestShelfPreview::variants_data()
         d.logoW = QStringLiteral("120");
         d.logoH = QStringLiteral("40");
     }) << 53 << "<td align=\"center\" colspan=\"3\"><IMG SRC=\"C:\\Logo\\a.gif\" width=\"120\" height=\"40\"></td>";
-    QTest::newRow("header colour in the style") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.showHeader = true; })
-                                                << 14 << "        background-color:#FF0000;}";
+    QTest::newRow("header colour in the style")
+        << Change([](ShelfLabelDesign &d, TaxSettings &) { d.showHeader = true; }) << 14
+        << "        background-color:#FF0000;}";
     QTest::newRow("header text escaped") << Change([](ShelfLabelDesign &d, TaxSettings &) {
         d.showHeader = true;
         d.headerText = QStringLiteral("<b>A&B</b>");
