@@ -51,11 +51,11 @@ shelf_labels::Inputs inputs(int count)
                                   withCheckDigit(490000000000LL + i),
                                   false};
     shelf_labels::ShelfLabelDesign d = shelf_labels::SetDefaultA().design;
-    d.headerCheck = 1;
-    d.makeGN = 1;
-    d.makeAlt = 1;
-    d.cardHeightFixed = 1;
-    d.cardWidthFixed = 1;
+    d.showHeader = true;
+    d.showItemCode = true;
+    d.showRemarks = true;
+    d.cardHeightFixed = true;
+    d.cardWidthFixed = true;
     d.cardWidth = QStringLiteral("60");
     d.cardHeight = QStringLiteral("60");
     d.countW = QStringLiteral("3");

@@ -56,15 +56,15 @@ int main(int argc, char *argv[])
                                   false};
 
     shelf_labels::ShelfLabelDesign d = shelf_labels::SetDefaultA().design;
-    d.headerCheck = 1;
-    d.makeGN = 1;
-    d.makeAlt = 1;
-    d.makeLG = 1;
+    d.showHeader = true;
+    d.showItemCode = true;
+    d.showRemarks = true;
+    d.showLogo = true;
     d.logoName = QStringLiteral("/usr/share/vennlo/sample_logo.gif");
     d.logoW = QStringLiteral("120");
     d.logoH = QStringLiteral("40");
-    d.cardHeightFixed = 1;
-    d.cardWidthFixed = 1;
+    d.cardHeightFixed = true;
+    d.cardWidthFixed = true;
     d.borderStyle = QStringLiteral("solid");
     d.borderWidth = QStringLiteral("1");
     products::TaxSettings tax;

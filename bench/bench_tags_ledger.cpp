@@ -77,7 +77,7 @@ int main()
         copies[i] = QStringLiteral("1000");
     }
     price_tags::PriceTagDesign design;
-    design.hb = 1;
+    design.showItemCode = true;
     QStringList tagLines;
     const double tags = bestOf([&] {
         price_tags::SheetCards cards;

@@ -78,6 +78,18 @@ struct StockKeys {
     StoredKey pitchY;
 };
 
+// The card box of a design: card size, paddings, layout and barcode height. Each maker stores it under
+// its own sections with its own defaults.
+struct CardBoxKeys {
+    StoredKey heightFixed;
+    StoredKey height; // millimetres
+    StoredKey widthFixed;
+    StoredKey width;                  // millimetres
+    std::array<StoredKey, 4> padding; // top, bottom, left, right, in millimetres
+    StoredKey layoutType;             // 0 type A, 1 type B
+    StoredKey barcodeHeight;          // pixels
+};
+
 namespace keys {
 
 using K = KeyKind;

@@ -2,7 +2,7 @@
 
 namespace price_tags {
 
-PriceTagDesign::PriceTagDesign()
+PriceTagDesign::PriceTagDesign() : common::CardBox(keys::Box)
 {
     for (std::size_t i = 0; i < fontName.size(); ++i) {
         fontName[i] = keys::FontName[i].defaultText();

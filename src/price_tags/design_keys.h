@@ -74,6 +74,9 @@ inline constexpr std::array<StoredKey, 4> Padding{{
 }};
 inline constexpr StoredKey LayoutType{"Style", "C", "0", K::Byte, B::ReportUnlessEmpty};
 inline constexpr StoredKey BarcodeHeight{"JAN", "CH", "40", K::Integer16};
+// The card box as the settings file holds it (design files hold it under common::keys::card_box).
+inline constexpr common::CardBoxKeys Box{CardHeightFixed, CardHeight, CardWidthFixed, CardWidth,
+                                         Padding,         LayoutType, BarcodeHeight};
 // The settings file and ".cdn" files alike.
 inline constexpr common::StockKeys Stock{
     {"CStock", "Name", "", K::TextOrEmpty}, {"CStock", "PW", "0", K::NumberText}, {"CStock", "PH", "0", K::NumberText},

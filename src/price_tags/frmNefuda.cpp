@@ -255,13 +255,14 @@ void frmNefuda::connectHandlers()
 {
     connect(ui->TabStrip1, &QTabWidget::currentChanged, this, &frmNefuda::tabChanged);
     // The four print flags reach the program's design at once, as they always have.
-    const std::pair<QCheckBox *, int PriceTagDesign::*> printFlags[] = {{ui->CheckHinban, &PriceTagDesign::hb},
-                                                                        {ui->CheckName, &PriceTagDesign::hm},
-                                                                        {ui->CheckCZeikomi, &PriceTagDesign::zk},
-                                                                        {ui->CheckLogo, &PriceTagDesign::lg}};
+    const std::pair<QCheckBox *, bool PriceTagDesign::*> printFlags[] = {
+        {ui->CheckHinban, &PriceTagDesign::showItemCode},
+        {ui->CheckName, &PriceTagDesign::showName},
+        {ui->CheckCZeikomi, &PriceTagDesign::showTaxNote},
+        {ui->CheckLogo, &PriceTagDesign::showLogo}};
     for (const auto &[box, flag] : printFlags)
         connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {
-            design_.*flag = on ? 1 : 0;
+            design_.*flag = on;
             applyEnabledStates();
             markChanged();
         });

@@ -26,12 +26,12 @@ struct SampleTexts {
 SampleTexts sampleTexts(const PriceTagDesign &d)
 {
     SampleTexts s;
-    s.code = d.hb == 1 ? QStringLiteral("SMPL12345") : QString();
-    s.name = d.hm == 1 ? QStringLiteral("サンプル商品") : QString();
-    s.tax = d.zk == 1 ? QStringLiteral("(税込)") : QString();
-    s.yenBefore = d.ym == 0;
-    s.price = platform::formatThousands(2467) + (d.ym == 1 ? QStringLiteral("円") : QString());
-    s.digits = d.jc == 1 && d.jn == 1 ? sampleJan : QString();
+    s.code = d.showItemCode ? QStringLiteral("SMPL12345") : QString();
+    s.name = d.showName ? QStringLiteral("サンプル商品") : QString();
+    s.tax = d.showTaxNote ? QStringLiteral("(税込)") : QString();
+    s.yenBefore = d.priceMark == 0;
+    s.price = platform::formatThousands(2467) + (d.priceMark == 1 ? QStringLiteral("円") : QString());
+    s.digits = d.showBarcode && d.showDigits ? sampleJan : QString();
     return s;
 }
 } // namespace
@@ -45,7 +45,7 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
 {
     PageLines page;
     CardTexts t;
-    if (d.lg == 1)
+    if (d.showLogo)
         t.logo = QStringLiteral("<IMG SRC=") + Q + platform::htmlEscape(d.logoName) + Q + QStringLiteral(" width=") +
                  Q + QString::number(d.logoW) + Q + QStringLiteral(" height=") + Q + QString::number(d.logoH) + Q +
                  QLatin1Char('>');
@@ -54,17 +54,17 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
     t.name = s.name;
     t.tax = s.tax;
     t.price = (s.yenBefore ? QStringLiteral("&yen;") : QString()) + s.price;
-    if (d.jc == 1)
+    if (d.showBarcode)
         t.barcode = barcode::MakeBarCodeHtml(sampleJan, d.barcodeHeight);
     t.digits = s.digits;
 
     const QString heightPart =
-        d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;") : QString();
+        d.cardHeightFixed ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;") : QString();
     const QString overflowPart =
-        d.cardHeightFixed == 1 ? QStringLiteral("overflow:hidden;") : QStringLiteral("overflow:visible;");
+        d.cardHeightFixed ? QStringLiteral("overflow:hidden;") : QStringLiteral("overflow:visible;");
     // The single preview card keeps its full width: there is no cell border to leave room for.
-    const QString widthPart = d.cardWidthFixed == 1 ? QStringLiteral("width:") + d.cardWidth + QStringLiteral("mm;")
-                                                    : QStringLiteral("width:100%;");
+    const QString widthPart = d.cardWidthFixed ? QStringLiteral("width:") + d.cardWidth + QStringLiteral("mm;")
+                                               : QStringLiteral("width:100%;");
     const QString paddingPart = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3] +
                                 QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2] +
                                 QStringLiteral("mm;");
@@ -88,11 +88,11 @@ PageLines MakeCPrevHtml(const PriceTagDesign &d)
     l << QStringLiteral("div.card {") + heightPart + widthPart;
     l << QStringLiteral("        margin:0px;") + paddingPart + overflowPart + QLatin1Char('}');
     l << QStringLiteral("--></style></head><body>");
-    l << QStringLiteral("<table border=") + Q + QString::number(d.line) + Q + QStringLiteral(" bordercolor=") + Q +
+    l << QStringLiteral("<table border=") + Q + QString::number(d.ruledLine) + Q + QStringLiteral(" bordercolor=") + Q +
              d.lineColor + Q + QStringLiteral(" cellspacing=") + Q + QStringLiteral("0") + Q + QLatin1Char('>') +
              QStringLiteral("<tr><td class=\"top\"><div class=\"card\"><table class=\"inside\" border=\"0\" "
                             "cellspacing=\"0\"><tr><td align=\"") +
-             logoAlignWord(d.logoAlign) + Q + cardRest(d.zw == 1, d.layoutType, t) + QStringLiteral("</tr></table>");
+             logoAlignWord(d.logoAlign) + Q + cardRest(d.twoTier, d.layoutType, t) + QStringLiteral("</tr></table>");
     l << QStringLiteral("</body></html>");
     return page;
 }

@@ -107,7 +107,7 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
     c.cardCount = int(total);
     c.startOffset = d.startOffset;
 
-    if (d.lg == 1) {
+    if (d.showLogo) {
         c.logo = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(d.logoName) + Q +
                  QStringLiteral(" width=\"") + QString::number(d.logoW) + Q + QStringLiteral(" height=\"") +
                  QString::number(d.logoH) + Q + QLatin1Char('>');
@@ -121,18 +121,18 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
         if (run.copies == 0)
             continue;
         // One image sequence per slot: every copy shows the same code.
-        if (d.jc == 1)
+        if (d.showBarcode)
             run.barcode = barcode::MakeBarCodeHtml(slot.jan, d.barcodeHeight);
-        if (d.jc == 1 && d.jn == 1)
+        if (d.showBarcode && d.showDigits)
             run.digits = slot.jan;
-        if (d.hb == 1)
+        if (d.showItemCode)
             run.code = slot.code;
-        if (d.hm == 1)
+        if (d.showName)
             run.name = slot.name;
         run.price = slot.price;
-        run.reducedMark = d.km == 1 && slot.reduced;
+        run.reducedMark = d.reducedMark && slot.reduced;
     }
-    switch (d.ym) {
+    switch (d.priceMark) {
     case 0:
         c.prefix = QStringLiteral("&yen;");
         break;
@@ -142,7 +142,7 @@ platform::AppError SetSyouhin(const ProductSlots &items, const Copies &copiesTex
     default:
         break;
     }
-    c.tax = d.zk == 1 ? QStringLiteral("(税込)") : QString();
+    c.tax = d.showTaxNote ? QStringLiteral("(税込)") : QString();
     *cards = std::move(c);
     return {};
 }
@@ -152,11 +152,11 @@ platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, plat
     if (d.countW < 1 || d.countH < 1)
         return platform::AppError::divisionByZero();
     const QString heightPart =
-        d.cardHeightFixed == 1 ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;") : QString();
+        d.cardHeightFixed ? QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;") : QString();
     const QString overflowPart =
-        d.cardHeightFixed == 1 ? QStringLiteral("overflow:hidden;") : QStringLiteral("overflow:visible;");
+        d.cardHeightFixed ? QStringLiteral("overflow:hidden;") : QStringLiteral("overflow:visible;");
     QString innerWidth, cellWidth, tableWidth;
-    if (d.cardWidthFixed == 1) {
+    if (d.cardWidthFixed) {
         const auto w = platform::toInteger16(d.cardWidth);
         if (!w)
             return platform::isNumeric(d.cardWidth) ? platform::AppError::overflow()
@@ -171,7 +171,7 @@ platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, plat
     const QString paddingPart = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3] +
                                 QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2] +
                                 QStringLiteral("mm;");
-    const QString borderPart = d.line == 1 ? QStringLiteral("border-style:solid; border-width:1px; border-color:") +
+    const QString borderPart = d.ruledLine ? QStringLiteral("border-style:solid; border-width:1px; border-color:") +
                                                  d.lineColor + QLatin1Char(';')
                                            : QStringLiteral("border-style:none;");
 
@@ -208,7 +208,7 @@ platform::AppError writeCHtml(const SheetCards &c, const PriceTagDesign &d, plat
     const QString opening = QStringLiteral("<td class=\"top\"><div class=\"card\"><table width=\"100%\" border=\"0\" "
                                            "cellpadding=\"0\"><tr><td align=\"") +
                             logoAlignWord(d.logoAlign) + Q;
-    const bool twoTier = d.zw == 1;
+    const bool twoTier = d.twoTier;
     CardTexts t;
     t.logo = c.logo;
     t.tax = c.tax;
@@ -322,7 +322,7 @@ common::MakeResult make(const Inputs &in, const QString &folder, const common::P
     const Copies &copies = in.copies;
     const PriceTagDesign &design = in.design;
     const QString makeLabel = reportLabel();
-    if (design.lg == 1 && !design.logoName.isEmpty()) {
+    if (design.showLogo && !design.logoName.isEmpty()) {
         if (const QString tooLarge = common::logoTooLargeText(design.logoName); !tooLarge.isEmpty())
             return MakeResult::refusedBy(
                 common::Refusal{QStringLiteral("エラー情報"), tooLarge, platform::UiServices::Icon::Critical});

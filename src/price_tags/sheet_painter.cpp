@@ -49,13 +49,13 @@ Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *st
     Geometry g;
     g.columns = stock ? stock->columns : std::max(1, d.countW);
     g.rows = stock ? stock->rows : std::max(1, d.countH);
-    g.line = d.line == 1 ? 1 : 0;
+    g.line = d.ruledLine ? 1 : 0;
     g.padT = paddingOf(d.padding[0]);
     g.padB = paddingOf(d.padding[1]);
     g.padL = paddingOf(d.padding[2]);
     g.padR = paddingOf(d.padding[3]);
-    g.fixedW = d.cardWidthFixed == 1;
-    g.fixedH = d.cardHeightFixed == 1;
+    g.fixedW = d.cardWidthFixed;
+    g.fixedH = d.cardHeightFixed;
     if (g.fixedW) {
         const double cw = platform::toInteger16(d.cardWidth).value_or(0);
         g.divW = mmToPx(cw - 1);
@@ -115,13 +115,13 @@ TagStyle styleOf(const PriceTagDesign &d)
         painting::faceOf(QStringLiteral("通常"), QStringLiteral("9pt"), QString(), QString(), QStringLiteral("center"));
     const QString align = logoAlignWord(d.logoAlign);
     s.logoAlign = painting::alignOf(align.isEmpty() ? QStringLiteral("left") : align);
-    if (d.lg == 1) {
+    if (d.showLogo) {
         s.logoW = d.logoW;
         s.logoH = d.logoH;
         if (!d.logoName.isEmpty())
             s.logo = QImage(QString(d.logoName).replace(QLatin1Char('\\'), QLatin1Char('/')));
     }
-    s.twoTier = d.zw == 1;
+    s.twoTier = d.twoTier;
     s.typeB = d.layoutType != 0;
     s.barcodeHeight = d.barcodeHeight;
     s.line = QColor(d.lineColor);
@@ -219,7 +219,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     if (outcome)
         *outcome = painting::PaintOutcome::Failed;
     const PriceTagDesign &d = in.design;
-    if (d.lg == 1 && !d.logoName.isEmpty()) {
+    if (d.showLogo && !d.logoName.isEmpty()) {
         if (const QString tooLarge = common::logoTooLargeText(d.logoName); !tooLarge.isEmpty())
             return MakeResult::refusedBy(
                 common::Refusal{QStringLiteral("エラー情報"), tooLarge, platform::UiServices::Icon::Critical});
@@ -230,7 +230,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         return MakeResult::failed(QStringLiteral("CMain.SetSyouhin"), e);
     if (d.countW < 1 || d.countH < 1)
         return MakeResult::failed(reportLabel(), platform::AppError::divisionByZero());
-    if (d.cardWidthFixed == 1 && !platform::toInteger16(d.cardWidth))
+    if (d.cardWidthFixed && !platform::toInteger16(d.cardWidth))
         return MakeResult::failed(reportLabel(), platform::isNumeric(d.cardWidth) ? platform::AppError::overflow()
                                                                                   : platform::AppError::typeMismatch());
     const painting::PaintOptions paint = painting::onStock(options, d.stock);

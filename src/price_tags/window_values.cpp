@@ -58,33 +58,33 @@ WindowValues::WindowValues()
 WindowValues loadWindowValues(const PriceTagDesign &d)
 {
     WindowValues f;
-    f.checkHinban = d.hb != 0;
-    f.checkName = d.hm != 0;
+    f.checkHinban = d.showItemCode;
+    f.checkName = d.showName;
     f.fontName = d.fontName;
     f.fontSize = d.fontSize;
     f.fontStyle = d.fontStyle;
     f.fontColor = d.fontColor;
     f.fontAlign = d.fontAlign;
-    f.checkCZeikomi = d.zk != 0;
-    f.check2Dan = d.zw != 0;
-    f.checkReducedMark = d.km == 1;
-    f.yMark = markText(d.ym);
-    f.checkJanCode = d.jc != 0;
-    f.optionNum = d.jn == 0 ? 0 : 1;
+    f.checkCZeikomi = d.showTaxNote;
+    f.check2Dan = d.twoTier;
+    f.checkReducedMark = d.reducedMark;
+    f.yMark = markText(d.priceMark);
+    f.checkJanCode = d.showBarcode;
+    f.optionNum = !d.showDigits ? 0 : 1;
     f.countW = QString::number(d.countW);
     f.countH = QString::number(d.countH);
-    f.checkCLine = d.line != 0;
+    f.checkCLine = d.ruledLine;
     f.borderColor = d.lineColor;
-    f.checkCardHeight = d.cardHeightFixed != 0;
-    f.checkCardWidth = d.cardWidthFixed != 0;
+    f.checkCardHeight = d.cardHeightFixed;
+    f.checkCardWidth = d.cardWidthFixed;
     f.cardWidth = numericOr(d.cardWidth, keys::CardWidth.defaultText());
     f.cardHeight = numericOr(d.cardHeight, keys::CardHeight.defaultText());
     for (int i = 0; i < 4; ++i)
         f.padding[i] = numericOr(d.padding[i], QStringLiteral("0"));
     f.optionStyle = d.layoutType == 1 ? 1 : 0;
     f.startPos = QStringLiteral("1");
-    f.checkLogo = d.lg != 0;
-    if (d.lg == 1) {
+    f.checkLogo = d.showLogo;
+    if (d.showLogo) {
         f.logoFile = d.logoName;
         f.logoAlign = d.logoAlign;
         f.logoWidth = QString::number(d.logoW);
@@ -104,12 +104,12 @@ platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
     d.fontAlign = f.fontAlign;
     d.stock = f.stock;
     if (f.yMark == yenMarkText())
-        d.ym = 0;
+        d.priceMark = 0;
     else if (f.yMark == enMarkText())
-        d.ym = 1;
+        d.priceMark = 1;
     else
-        d.ym = 2;
-    d.zk = f.checkCZeikomi ? 1 : 0;
+        d.priceMark = 2;
+    d.showTaxNote = f.checkCZeikomi;
     if (!f.countW.isEmpty() && !f.countH.isEmpty()) {
         const auto w = platform::toInteger16(f.countW);
         const auto h = platform::toInteger16(f.countH);
@@ -122,15 +122,15 @@ platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
         d.countW = 0;
         d.countH = 0;
     }
-    d.lg = f.checkLogo ? 1 : 0;
-    d.hb = f.checkHinban ? 1 : 0;
-    d.hm = f.checkName ? 1 : 0;
-    d.jc = f.checkJanCode ? 1 : 0;
-    d.zw = f.check2Dan ? 1 : 0;
-    d.km = f.checkReducedMark ? 1 : 0;
+    d.showLogo = f.checkLogo;
+    d.showItemCode = f.checkHinban;
+    d.showName = f.checkName;
+    d.showBarcode = f.checkJanCode;
+    d.twoTier = f.check2Dan;
+    d.reducedMark = f.checkReducedMark;
     if (f.optionNum == 0 || f.optionNum == 1)
-        d.jn = f.optionNum;
-    d.line = f.checkCLine ? 1 : 0;
+        d.showDigits = f.optionNum == 1;
+    d.ruledLine = f.checkCLine;
     d.lineColor = f.borderColor;
     d.logoName = f.logoFile;
     d.logoAlign = f.logoAlign;
@@ -147,8 +147,8 @@ platform::AppError SetCValue(const WindowValues &f, PriceTagDesign &d)
         d.logoW = 0;
         d.logoH = 0;
     }
-    d.cardWidthFixed = f.checkCardWidth ? 1 : 0;
-    d.cardHeightFixed = f.checkCardHeight ? 1 : 0;
+    d.cardWidthFixed = f.checkCardWidth;
+    d.cardHeightFixed = f.checkCardHeight;
     d.cardWidth = numericOr(f.cardWidth, keys::CardWidth.defaultText());
     d.cardHeight = numericOr(f.cardHeight, keys::CardHeight.defaultText());
     for (int i = 0; i < 4; ++i)
@@ -176,7 +176,7 @@ WindowValues builtInForm(BuiltInType type, const WindowValues &current)
 PriceTagDesign builtInDesign(BuiltInType type)
 {
     PriceTagDesign d; // every stored key at its default, as type A has it
-    d.ym = 0;         // with the yen mark in front of the price
+    d.priceMark = 0;  // with the yen mark in front of the price
     if (type == BuiltInType::B) {
         d.countW = 3;
         d.countH = 14;
@@ -194,7 +194,7 @@ QString logoNotFoundText(const QString &path)
 
 QString forgetMissingLogo(PriceTagDesign &design)
 {
-    if (design.lg != 1)
+    if (!design.showLogo)
         return QString();
     const QString text = common::logoProblemText(design.logoName);
     if (text.isEmpty())

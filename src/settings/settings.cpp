@@ -167,14 +167,14 @@ Settings readSettings(Reader &r)
     d.headerColor = r.text(shelf::HeaderColor);
     d.backColor = r.text(shelf::BackColor);
     d.headerText = r.text(shelf::HeaderText);
-    d.line = r.number(shelf::Line);
+    d.cutLine = r.number(shelf::Line) == 1;
     // Rows and columns as the file has them, 0 included: the makers refuse a sheet they cannot divide.
     d.countH = QString::number(r.number(shelf::CountH));
     d.countW = QString::number(r.number(shelf::CountW));
-    d.yMark = r.number(shelf::YMark);
+    d.priceMark = r.number(shelf::YMark);
     s.tax.style = r.number(tax::Style);
     s.tax.rate = r.currency(tax::Rate);
-    d.headerCheck = r.number(shelf::HeaderCheck);
+    d.showHeader = r.number(shelf::HeaderCheck) == 1;
     s.tax.indicate = r.number(tax::Indicate);
     s.tax.zeikomi = r.number(tax::Zeikomi);
 
@@ -184,22 +184,22 @@ Settings readSettings(Reader &r)
     d.layoutType = r.number(shelf::LayoutType);
     s.tag.layoutType = r.number(tag::LayoutType);
 
-    d.makeGN = r.number(shelf::MakeGN);
-    d.makeAlt = r.number(shelf::MakeAlt);
-    d.makeBC = r.number(shelf::MakeBC);
-    d.makeJN = r.number(shelf::MakeJN);
+    d.showItemCode = r.number(shelf::MakeGN) == 1;
+    d.showRemarks = r.number(shelf::MakeAlt) == 1;
+    d.showBarcode = r.number(shelf::MakeBC) == 1;
+    d.showDigits = r.number(shelf::MakeJN) == 1;
     s.tax.ks = r.number(tax::KS);
     s.tax.reducedRate = r.currency(tax::ReducedRate);
     s.excelEX = r.number(keys::ExcelEX);
     s.gridFont = r.number(keys::GridFont);
     d.lineColor = r.text(shelf::LineColor);
-    d.makeLG = r.number(shelf::MakeLG);
-    d.makeKM = r.number(shelf::MakeKM) == 1 ? 1 : 0;
+    d.showLogo = r.number(shelf::MakeLG) == 1;
+    d.reducedMark = r.number(shelf::MakeKM) == 1;
 
     d.logoName = r.text(shelf::LogoName);
     if (!namesFile(d.logoName)) {
         d.logoName.clear();
-        d.makeLG = 0;
+        d.showLogo = false;
     }
     d.logoW = QString::number(r.number(shelf::LogoW));
     d.logoH = QString::number(r.number(shelf::LogoH));
@@ -214,24 +214,24 @@ Settings readSettings(Reader &r)
         t.fontAlign[i] = r.text(tag::FontAlign[i]);
     }
 
-    t.zw = r.number(tag::MakeZW);
-    t.km = r.number(tag::MakeKM) == 1 ? 1 : 0;
-    t.lg = r.number(tag::MakeLG);
-    t.hb = r.number(tag::MakeHB);
-    t.hm = r.number(tag::MakeHM);
-    t.jc = r.number(tag::MakeJC);
-    t.jn = r.number(tag::MakeJN);
-    t.ym = r.number(tag::MakeYM);
-    t.zk = r.number(tag::MakeZK);
-    t.line = r.number(tag::MakeLine);
-    t.pr = r.number(tag::MakePR);
+    t.twoTier = r.number(tag::MakeZW) == 1;
+    t.reducedMark = r.number(tag::MakeKM) == 1;
+    t.showLogo = r.number(tag::MakeLG) == 1;
+    t.showItemCode = r.number(tag::MakeHB) == 1;
+    t.showName = r.number(tag::MakeHM) == 1;
+    t.showBarcode = r.number(tag::MakeJC) == 1;
+    t.showDigits = r.number(tag::MakeJN) == 1;
+    t.priceMark = r.number(tag::MakeYM);
+    t.showTaxNote = r.number(tag::MakeZK) == 1;
+    t.ruledLine = r.number(tag::MakeLine) == 1;
+    t.keptPR = r.number(tag::MakePR);
     t.countW = r.number(tag::CountW);
     t.countH = r.number(tag::CountH);
     t.lineColor = r.text(tag::LineColor);
     t.logoName = r.text(tag::LogoName);
     if (!namesFile(t.logoName)) {
         t.logoName.clear();
-        t.lg = 0;
+        t.showLogo = false;
     }
     t.logoW = r.number(tag::LogoW);
     t.logoH = r.number(tag::LogoH);
@@ -240,13 +240,13 @@ Settings readSettings(Reader &r)
     d.borderStyle = r.text(shelf::BorderStyle);
     d.borderWidth = r.text(shelf::BorderWidth);
     d.borderColor = r.text(shelf::BorderColor);
-    d.cardHeightFixed = r.number(shelf::CardHeightFixed);
+    d.cardHeightFixed = r.number(shelf::CardHeightFixed) == 1;
     d.cardHeight = r.text(shelf::CardHeight);
-    t.cardHeightFixed = r.number(tag::CardHeightFixed);
+    t.cardHeightFixed = r.number(tag::CardHeightFixed) == 1;
     t.cardHeight = r.text(tag::CardHeight);
-    d.cardWidthFixed = r.number(shelf::CardWidthFixed);
+    d.cardWidthFixed = r.number(shelf::CardWidthFixed) == 1;
     d.cardWidth = r.text(shelf::CardWidth);
-    t.cardWidthFixed = r.number(tag::CardWidthFixed);
+    t.cardWidthFixed = r.number(tag::CardWidthFixed) == 1;
     t.cardWidth = r.text(tag::CardWidth);
 
     // Files of older versions hold one padding P for all four sides.
@@ -319,9 +319,15 @@ void put(ProfileFile &p, const StoredKey &k, const QString &value, QStringList *
     p.setValue(k.sectionName(), k.keyName(), value);
 }
 
-void put(ProfileFile &p, const StoredKey &k, qint64 value, QStringList *unwritable)
+void put(ProfileFile &p, const StoredKey &k, int value, QStringList *unwritable)
 {
     put(p, k, QString::number(value), unwritable);
+}
+
+// A flag is stored as 1 or 0.
+void put(ProfileFile &p, const StoredKey &k, bool on, QStringList *unwritable)
+{
+    put(p, k, on ? QStringLiteral("1") : QStringLiteral("0"), unwritable);
 }
 
 // A key later versions added: written once the file has it or its value is not the default, so that
@@ -447,26 +453,26 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
     put(p, shelf::HeaderColor, d.headerColor, bad);
     put(p, shelf::BackColor, d.backColor, bad);
     put(p, shelf::HeaderText, d.headerText, bad);
-    put(p, shelf::Line, d.line, bad);
+    put(p, shelf::Line, d.cutLine, bad);
     put(p, shelf::LineColor, d.lineColor, bad);
     put(p, shelf::CountH, d.countH, bad);
     put(p, shelf::CountW, d.countW, bad);
-    put(p, shelf::YMark, d.yMark, bad);
+    put(p, shelf::YMark, d.priceMark, bad);
     put(p, tax::Style, s.tax.style, bad);
     put(p, tax::Rate, s.tax.rate.toString(), bad);
-    put(p, shelf::HeaderCheck, d.headerCheck, bad);
+    put(p, shelf::HeaderCheck, d.showHeader, bad);
     put(p, tax::Indicate, s.tax.indicate, bad);
     put(p, tax::Zeikomi, s.tax.zeikomi, bad);
     put(p, tax::KS, s.tax.ks, bad);
     putAdded(p, tax::ReducedRate, s.tax.reducedRate.toString(), bad);
-    put(p, shelf::MakeGN, d.makeGN, bad);
-    put(p, shelf::MakeAlt, d.makeAlt, bad);
-    put(p, shelf::MakeBC, d.makeBC, bad);
-    put(p, shelf::MakeJN, d.makeJN, bad);
+    put(p, shelf::MakeGN, d.showItemCode, bad);
+    put(p, shelf::MakeAlt, d.showRemarks, bad);
+    put(p, shelf::MakeBC, d.showBarcode, bad);
+    put(p, shelf::MakeJN, d.showDigits, bad);
     put(p, keys::ExcelEX, s.excelEX, bad);
     put(p, keys::GridFont, s.gridFont, bad);
-    put(p, shelf::MakeLG, d.makeLG, bad);
-    putAdded(p, shelf::MakeKM, QString::number(d.makeKM), bad);
+    put(p, shelf::MakeLG, d.showLogo, bad);
+    putAdded(p, shelf::MakeKM, QString::number(d.reducedMark), bad);
     put(p, shelf::LogoName, d.logoName, bad);
     put(p, shelf::LogoW, d.logoW, bad);
     put(p, shelf::LogoH, d.logoH, bad);
@@ -480,17 +486,17 @@ void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QString
         put(p, tag::FontColor[i], t.fontColor[i], bad);
         put(p, tag::FontAlign[i], t.fontAlign[i], bad);
     }
-    put(p, tag::MakeLG, t.lg, bad);
-    put(p, tag::MakeHB, t.hb, bad);
-    put(p, tag::MakeHM, t.hm, bad);
-    put(p, tag::MakeYM, t.ym, bad);
-    put(p, tag::MakeZK, t.zk, bad);
-    put(p, tag::MakeJC, t.jc, bad);
-    put(p, tag::MakeJN, t.jn, bad);
-    put(p, tag::MakeLine, t.line, bad);
+    put(p, tag::MakeLG, t.showLogo, bad);
+    put(p, tag::MakeHB, t.showItemCode, bad);
+    put(p, tag::MakeHM, t.showName, bad);
+    put(p, tag::MakeYM, t.priceMark, bad);
+    put(p, tag::MakeZK, t.showTaxNote, bad);
+    put(p, tag::MakeJC, t.showBarcode, bad);
+    put(p, tag::MakeJN, t.showDigits, bad);
+    put(p, tag::MakeLine, t.ruledLine, bad);
     put(p, tag::LineColor, t.lineColor, bad);
-    put(p, tag::MakeZW, t.zw, bad);
-    putAdded(p, tag::MakeKM, QString::number(t.km), bad);
+    put(p, tag::MakeZW, t.twoTier, bad);
+    putAdded(p, tag::MakeKM, QString::number(t.reducedMark), bad);
     put(p, tag::CountW, t.countW, bad);
     put(p, tag::CountH, t.countH, bad);
     put(p, tag::LogoName, t.logoName, bad);

@@ -22,13 +22,13 @@ std::optional<CssPieces> cssPieces(const ShelfLabelDesign &d, platform::AppError
         }
     }
     c.logoAlign = common::cssAlign(d.logoAlign);
-    if (d.cardHeightFixed == 1) {
+    if (d.cardHeightFixed) {
         c.heightRule = QStringLiteral("height:") + d.cardHeight + QStringLiteral("mm;");
         c.overflowRule = QStringLiteral("overflow:hidden;");
     } else {
         c.overflowRule = QStringLiteral("overflow:visible;");
     }
-    if (d.cardWidthFixed == 1) {
+    if (d.cardWidthFixed) {
         const auto w = platform::toWholeNumber(d.cardWidth);
         if (!w) {
             if (error)
@@ -44,15 +44,15 @@ std::optional<CssPieces> cssPieces(const ShelfLabelDesign &d, platform::AppError
     }
     c.paddingRule = QStringLiteral("padding:") + d.padding[0] + QStringLiteral("mm ") + d.padding[3] +
                     QStringLiteral("mm ") + d.padding[1] + QStringLiteral("mm ") + d.padding[2] + QStringLiteral("mm;");
-    c.lineRule = d.line == 1 ? QStringLiteral("border-style:solid; border-width:1px; border-color:") + d.lineColor +
-                                   QLatin1Char(';')
-                             : QStringLiteral("border-style:none;");
+    c.lineRule = d.cutLine ? QStringLiteral("border-style:solid; border-width:1px; border-color:") + d.lineColor +
+                                 QLatin1Char(';')
+                           : QStringLiteral("border-style:none;");
     return c;
 }
 
-void priceMarks(int yMark, QString *before, QString *after)
+void priceMarks(int priceMark, QString *before, QString *after)
 {
-    switch (yMark) {
+    switch (priceMark) {
     case 0:
         *before = QStringLiteral("&yen;");
         *after = QStringLiteral("　");
@@ -134,17 +134,17 @@ std::optional<Card> fillCard(const products::Product &p, const ShelfLabelDesign 
     if (!prices)
         return std::nullopt;
     Card c;
-    if (design.makeGN == 1)
+    if (design.showItemCode)
         c.itemCode = p.code;
     c.name = p.name;
     c.price = prices->price;
     c.taxNote = prices->taxNote;
-    c.reducedMark = design.makeKM == 1 && p.reduced;
-    if (design.makeAlt == 1)
+    c.reducedMark = design.reducedMark && p.reduced;
+    if (design.showRemarks)
         c.remarks = p.remarks;
-    if (design.makeBC == 1) {
+    if (design.showBarcode) {
         c.barcode = barcode::MakeBarCodeHtml(p.jan, design.barcodeHeight);
-        if (design.makeJN == 1)
+        if (design.showDigits)
             c.janDigits = p.jan;
     }
     return c;

@@ -33,7 +33,7 @@ struct CssPieces {
 std::optional<CssPieces> cssPieces(const ShelfLabelDesign &design, platform::AppError *error);
 
 // The texts around the price: "\" and a full-width space, a full-width space and "円", or nothing.
-void priceMarks(int yMark, QString *before, QString *after);
+void priceMarks(int priceMark, QString *before, QString *after);
 
 // What every card of a page shares.
 struct CardFrame {

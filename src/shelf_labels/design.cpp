@@ -2,7 +2,7 @@
 
 namespace shelf_labels {
 
-ShelfLabelDesign::ShelfLabelDesign()
+ShelfLabelDesign::ShelfLabelDesign() : common::CardBox(keys::Box)
 {
     for (std::size_t i = 0; i < area.size(); ++i) {
         AreaStyle &a = area[i];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/card_box.h"
 #include "label_stocks/chosen_stock.h"
 #include "shelf_labels/design_keys.h"
 
@@ -21,42 +22,32 @@ struct AreaStyle {
 };
 
 // The shelf-label design as the program holds it (the shelf-label sections of the settings file), each
-// field starting at its key's default. Values the designer holds as typed text stay text here, so
-// nothing typed is lost.
-struct ShelfLabelDesign {
+// field starting at its key's default. Flags are stored as 0 and 1 and only 1 counts as on. Values the
+// designer holds as typed text stay text here, so nothing typed is lost.
+struct ShelfLabelDesign : common::CardBox {
     std::array<AreaStyle, 7> area; // 0 header, 1 item code, 2 name, 3 price, 4 tax, 5 remarks, 6 price mark
     QString headerColor = keys::HeaderColor.defaultText();
     QString backColor = keys::BackColor.defaultText();
     QString headerText = keys::HeaderText.defaultText();
-    int headerCheck = keys::HeaderCheck.defaultNumber();
-    int line = keys::Line.defaultNumber(); // cut line between the cards
+    bool showHeader = keys::HeaderCheck.defaultNumber() == 1;
+    bool cutLine = keys::Line.defaultNumber() == 1; // cut line between the cards
     QString lineColor = keys::LineColor.defaultText();
-    QString countW = keys::CountW.defaultText(); // cards per row
-    QString countH = keys::CountH.defaultText(); // rows per page
-    int yMark = keys::YMark.defaultNumber();
-    int makeGN = keys::MakeGN.defaultNumber();   // item code printed
-    int makeAlt = keys::MakeAlt.defaultNumber(); // remarks printed
-    int makeBC = keys::MakeBC.defaultNumber();   // barcode printed
-    int makeJN = keys::MakeJN.defaultNumber();   // barcode digits printed
-    int makeLG = keys::MakeLG.defaultNumber();   // logo printed
-    int makeKM = keys::MakeKM.defaultNumber();   // "※" after the price of reduced-rate products
+    QString countW = keys::CountW.defaultText(); // cards per row, as typed
+    QString countH = keys::CountH.defaultText(); // rows per page, as typed
+    int priceMark = keys::YMark.defaultNumber(); // 0 "¥", 1 "円", 2 none
+    bool showItemCode = keys::MakeGN.defaultNumber() == 1;
+    bool showRemarks = keys::MakeAlt.defaultNumber() == 1;
+    bool showBarcode = keys::MakeBC.defaultNumber() == 1;
+    bool showDigits = keys::MakeJN.defaultNumber() == 1; // the barcode's digits
+    bool showLogo = keys::MakeLG.defaultNumber() == 1;
+    bool reducedMark = keys::MakeKM.defaultNumber() == 1; // "※" after the price of reduced-rate products
     QString logoName;
-    QString logoW = keys::LogoW.defaultText(); // pixels
-    QString logoH = keys::LogoH.defaultText(); // pixels
+    QString logoW = keys::LogoW.defaultText(); // pixels, as typed
+    QString logoH = keys::LogoH.defaultText(); // pixels, as typed
     QString logoAlign = keys::LogoAlign.defaultText();
     QString borderStyle = keys::BorderStyle.defaultText(); // CSS word
     QString borderWidth = keys::BorderWidth.defaultText(); // points
     QString borderColor = keys::BorderColor.defaultText();
-    int cardHeightFixed = keys::CardHeightFixed.defaultNumber();
-    QString cardHeight = keys::CardHeight.defaultText(); // mm
-    int cardWidthFixed = keys::CardWidthFixed.defaultNumber();
-    QString cardWidth = keys::CardWidth.defaultText(); // mm
-    // Top, bottom, left, right (mm).
-    std::array<QString, 4> padding{keys::Padding[0].defaultText(), keys::Padding[1].defaultText(),
-                                   keys::Padding[2].defaultText(), keys::Padding[3].defaultText()};
-    int layoutType = keys::LayoutType.defaultNumber();       // 0 type A, 1 type B
-    int barcodeHeight = keys::BarcodeHeight.defaultNumber(); // pixels
-    int startOffset = 0;                                     // start position − 1 (not stored)
     label_stocks::ChosenStock stock; // the label sheet the cards stand on; none: the free layout
 
     ShelfLabelDesign();

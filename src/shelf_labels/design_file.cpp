@@ -113,15 +113,15 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
     const auto line = requiredFlag(f, keys::Line, error);
     if (!line)
         return false;
-    d.line = *line;
+    d.cutLine = *line == 1;
     d.countW = value(f, keys::CountW);
     d.countH = value(f, keys::CountH);
 
-    const auto yMark = requiredNumber(f, keys::YMark, error);
-    if (!yMark)
+    const auto priceMark = requiredNumber(f, keys::YMark, error);
+    if (!priceMark)
         return false;
-    if (*yMark >= 0 && *yMark <= 2)
-        d.yMark = *yMark;
+    if (*priceMark >= 0 && *priceMark <= 2)
+        d.priceMark = *priceMark;
 
     const auto taxStyle = requiredOption(f, tax::Style, 5, error);
     if (!taxStyle)
@@ -131,7 +131,7 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
     const auto header = requiredFlag(f, keys::HeaderCheck, error);
     if (!header)
         return false;
-    d.headerCheck = *header;
+    d.showHeader = *header == 1;
     const auto zeikomi = requiredFlag(f, tax::Zeikomi, error);
     if (!zeikomi)
         return false;
@@ -139,31 +139,31 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
     const auto gn = requiredFlag(f, keys::MakeGN, error);
     if (!gn)
         return false;
-    d.makeGN = *gn;
+    d.showItemCode = *gn == 1;
     const auto alt = requiredFlag(f, keys::MakeAlt, error);
     if (!alt)
         return false;
-    d.makeAlt = *alt;
+    d.showRemarks = *alt == 1;
     const auto bc = requiredFlag(f, keys::MakeBC, error);
     if (!bc)
         return false;
-    d.makeBC = *bc;
+    d.showBarcode = *bc == 1;
     const auto jn = requiredOption(f, keys::MakeJN, 2, error);
     if (!jn)
         return false;
-    d.makeJN = *jn;
+    d.showDigits = *jn == 1;
 
     if (!value(f, keys::MakeLG).isEmpty()) {
         const auto lg = requiredFlag(f, keys::MakeLG, error);
         if (!lg)
             return false;
-        d.makeLG = *lg;
+        d.showLogo = *lg == 1;
         d.logoName = value(f, keys::LogoName);
         d.logoAlign = value(f, keys::LogoAlign);
         d.logoW = value(f, keys::LogoW);
         d.logoH = value(f, keys::LogoH);
     } else {
-        d.makeLG = keys::MakeLG.defaultNumber();
+        d.showLogo = keys::MakeLG.defaultNumber() == 1;
         d.logoName = keys::LogoName.defaultText();
         d.logoAlign = keys::LogoAlign.defaultText();
         d.logoW = keys::LogoW.defaultText();
@@ -178,9 +178,9 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
     const QString borderColor = value(f, keys::BorderColor);
     d.borderColor = borderColor.isEmpty() ? keys::BorderColor.defaultText() : normalizedColorText(borderColor);
 
-    d.cardHeightFixed = value(f, keys::CardHeightFixed) == QLatin1String("1") ? 1 : 0;
+    d.cardHeightFixed = value(f, keys::CardHeightFixed) == QLatin1String("1");
     d.cardHeight = numericOr(value(f, keys::CardHeight), keys::CardHeight);
-    d.cardWidthFixed = value(f, keys::CardWidthFixed) == QLatin1String("1") ? 1 : 0;
+    d.cardWidthFixed = value(f, keys::CardWidthFixed) == QLatin1String("1");
     d.cardWidth = numericOr(value(f, keys::CardWidth), keys::CardWidth);
 
     // Files of older versions hold one padding for all four sides.
@@ -202,7 +202,7 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
     const auto th = platform::toInteger16(value(f, keys::BarcodeHeight));
     d.barcodeHeight = th ? *th : keys::BarcodeHeight.defaultNumber();
     // Files of older versions lack the reduced-rate mark: off.
-    d.makeKM = value(f, keys::MakeKM) == QLatin1String("1") ? 1 : 0;
+    d.reducedMark = value(f, keys::MakeKM) == QLatin1String("1");
     d.stock = label_stocks::readStock(f, keys::Stock, replaced);
     return true;
 }
@@ -235,20 +235,20 @@ bool WriteDesign(const WindowValues &values, const QString &path, AppError *erro
     }
     put(keys::HeaderColor, normalizedColorText(d.headerColor));
     put(keys::HeaderText, d.headerText);
-    put(keys::HeaderCheck, num(d.headerCheck));
-    put(keys::Line, num(d.line));
+    put(keys::HeaderCheck, num(d.showHeader));
+    put(keys::Line, num(d.cutLine));
     put(keys::LineColor, normalizedColorText(d.lineColor));
     put(keys::CountH, d.countH);
     put(keys::CountW, d.countW);
-    if (d.yMark >= 0 && d.yMark <= 2)
-        put(keys::YMark, num(d.yMark));
+    if (d.priceMark >= 0 && d.priceMark <= 2)
+        put(keys::YMark, num(d.priceMark));
     put(tax::Style, values.taxStyle >= 0 && values.taxStyle <= 3 ? num(values.taxStyle) : num(4));
     put(tax::Zeikomi, num(values.zeikomi));
-    put(keys::MakeGN, num(d.makeGN));
-    put(keys::MakeAlt, num(d.makeAlt));
-    put(keys::MakeBC, num(d.makeBC));
-    put(keys::MakeJN, d.makeJN == 0 ? num(0) : num(1));
-    put(keys::MakeLG, num(d.makeLG));
+    put(keys::MakeGN, num(d.showItemCode));
+    put(keys::MakeAlt, num(d.showRemarks));
+    put(keys::MakeBC, num(d.showBarcode));
+    put(keys::MakeJN, num(d.showDigits));
+    put(keys::MakeLG, num(d.showLogo));
     put(keys::LogoName, d.logoName);
     put(keys::LogoAlign, d.logoAlign);
     put(keys::LogoW, d.logoW);
@@ -256,17 +256,17 @@ bool WriteDesign(const WindowValues &values, const QString &path, AppError *erro
     put(keys::BorderStyle, knownBorderWord(d.borderStyle));
     put(keys::BorderWidth, d.borderWidth);
     put(keys::BorderColor, normalizedColorText(d.borderColor));
-    put(keys::CardHeightFixed, d.cardHeightFixed == 1 ? num(1) : num(0));
+    put(keys::CardHeightFixed, num(d.cardHeightFixed));
     put(keys::CardHeight, numericOr(d.cardHeight, keys::CardHeight));
-    put(keys::CardWidthFixed, d.cardWidthFixed == 1 ? num(1) : num(0));
+    put(keys::CardWidthFixed, num(d.cardWidthFixed));
     put(keys::CardWidth, numericOr(d.cardWidth, keys::CardWidth));
     for (std::size_t i = 0; i < 4; ++i)
         put(keys::Padding[i], numericOr(d.padding[i], keys::Padding[i]));
     put(keys::LayoutType, d.layoutType == 0 ? num(0) : num(1));
     put(keys::BarcodeHeight, num(d.barcodeHeight));
     // A design that never showed the mark stays the file older versions wrote.
-    if (d.makeKM == 1 || !value(f, keys::MakeKM).isEmpty())
-        put(keys::MakeKM, num(d.makeKM == 1 ? 1 : 0));
+    if (d.reducedMark || !value(f, keys::MakeKM).isEmpty())
+        put(keys::MakeKM, num(d.reducedMark));
     label_stocks::writeStock(f, keys::Stock, d.stock);
     return f.save(error);
 }

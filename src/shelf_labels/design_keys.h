@@ -93,4 +93,6 @@ inline constexpr const StoredKey &CardWidth = common::keys::card_box::CardWidth;
 inline constexpr const StoredKey &PaddingAll = common::keys::card_box::PaddingAll;
 inline constexpr const auto &Padding = common::keys::card_box::Padding;
 inline constexpr const StoredKey &LayoutType = common::keys::card_box::LayoutType;
+inline constexpr common::CardBoxKeys Box{CardHeightFixed, CardHeight, CardWidthFixed, CardWidth,
+                                         Padding,         LayoutType, BarcodeHeight};
 } // namespace shelf_labels::keys

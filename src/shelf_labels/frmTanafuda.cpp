@@ -114,18 +114,18 @@ frmTanafuda::frmTanafuda(products::ProductListModel &model, ShelfLabelDesign &de
 frmTanafuda::~frmTanafuda() = default;
 
 // The design's on/off fields and the check boxes that show them.
-QList<std::pair<QCheckBox *, int ShelfLabelDesign::*>> frmTanafuda::flagBoxes() const
+QList<std::pair<QCheckBox *, bool ShelfLabelDesign::*>> frmTanafuda::flagBoxes() const
 {
     using D = ShelfLabelDesign;
-    return {{ui->CheckHeader, &D::headerCheck},
-            {ui->CheckGoodNum, &D::makeGN},
-            {ui->CheckAlt, &D::makeAlt},
-            {ui->CheckBarCode, &D::makeBC},
-            {ui->Check罫線, &D::line},
-            {ui->CheckLogo, &D::makeLG},
+    return {{ui->CheckHeader, &D::showHeader},
+            {ui->CheckGoodNum, &D::showItemCode},
+            {ui->CheckAlt, &D::showRemarks},
+            {ui->CheckBarCode, &D::showBarcode},
+            {ui->Check罫線, &D::cutLine},
+            {ui->CheckLogo, &D::showLogo},
             {ui->CheckCardHeight, &D::cardHeightFixed},
             {ui->CheckCardWidth, &D::cardWidthFixed},
-            {ui->Check軽減マーク, &D::makeKM}};
+            {ui->Check軽減マーク, &D::reducedMark}};
 }
 
 // The design's colours and the swatches that show them, each with its "..." button.
@@ -293,16 +293,16 @@ void frmTanafuda::showValues(const WindowValues &values, const QString &label)
     for (const Swatch &s : swatches())
         setSwatch(s.swatch, d.*s.color);
     for (const auto &[box, field] : flagBoxes())
-        box->setChecked(d.*field == 1);
+        box->setChecked(d.*field);
     ui->txtSale->setText(d.headerText);
     ui->cmbCountW->setCurrentText(d.countW);
     ui->cmbCountH->setCurrentText(d.countH);
-    if (d.yMark >= 0 && d.yMark <= 2)
-        ui->cmbYMark->setCurrentIndex(d.yMark);
+    if (d.priceMark >= 0 && d.priceMark <= 2)
+        ui->cmbYMark->setCurrentIndex(d.priceMark);
     if (QAbstractButton *b = m_taxStyle->button(values.taxStyle))
         b->setChecked(true);
     ui->Check税込->setChecked(values.zeikomi == 1);
-    m_janNum->button(d.makeJN == 0 ? 0 : 1)->setChecked(true);
+    m_janNum->button(!d.showDigits ? 0 : 1)->setChecked(true);
 
     ui->cmbBorderStyle->setCurrentText(borderComboText(d.borderStyle));
     ui->txtBorderWidth->setText(platform::isNumeric(d.borderWidth) ? d.borderWidth : QStringLiteral("0"));
@@ -344,15 +344,15 @@ WindowValues frmTanafuda::controlValues() const
     for (const Swatch &s : swatches())
         d.*s.color = dialogs::swatchColor(s.swatch);
     for (const auto &[box, field] : flagBoxes())
-        d.*field = box->isChecked() ? 1 : 0;
+        d.*field = box->isChecked();
     d.headerText = platform::cp932::toCp932Forms(ui->txtSale->text());
     d.countW = ui->cmbCountW->currentText();
     d.countH = ui->cmbCountH->currentText();
-    d.yMark = ui->cmbYMark->currentIndex();
+    d.priceMark = ui->cmbYMark->currentIndex();
     const int taxStyle = m_taxStyle->checkedId();
     v.taxStyle = taxStyle >= 0 && taxStyle <= 3 ? taxStyle : 4;
     v.zeikomi = ui->Check税込->isChecked() ? 1 : 0;
-    d.makeJN = m_janNum->checkedId() == 0 ? 0 : 1;
+    d.showDigits = m_janNum->checkedId() != 0;
     d.logoName = ui->lblLogoName->text().isEmpty() ? QString() : m_logo->path();
     d.logoAlign = ui->cmbLogoAlign->currentText();
     d.logoW = ui->txtLogoWidth->text();

@@ -85,7 +85,7 @@ private:
     WindowValues controlValues() const;
     void SetValues();
     // The design's on/off fields and colours with the controls that show them.
-    QList<std::pair<QCheckBox *, int ShelfLabelDesign::*>> flagBoxes() const;
+    QList<std::pair<QCheckBox *, bool ShelfLabelDesign::*>> flagBoxes() const;
     struct Swatch {
         QLabel *swatch;
         QPushButton *button; // its "..." button

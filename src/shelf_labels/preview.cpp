@@ -35,18 +35,18 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
 
     CardFrame frame;
     QString headerColor = QStringLiteral("#FFFFFF");
-    if (d.headerCheck == 1) {
+    if (d.showHeader) {
         frame.headerText = d.headerText;
         headerColor = d.headerColor;
     }
     frame.logoAlign = c.logoAlign;
     // The embedded browser takes the plain path, unlike the sheet.
-    if (d.makeLG == 1)
+    if (d.showLogo)
         frame.logoTag = QStringLiteral("<IMG SRC=\"") + platform::htmlEscape(d.logoName) +
                         QStringLiteral("\" width=\"") + QString::number(platform::toWholeNumber(d.logoW).value_or(0)) +
                         QStringLiteral("\" height=\"") + QString::number(platform::toWholeNumber(d.logoH).value_or(0)) +
                         QStringLiteral("\">");
-    priceMarks(d.yMark, &frame.markBefore, &frame.markAfter);
+    priceMarks(d.priceMark, &frame.markBefore, &frame.markAfter);
 
     const QString &b = d.backColor;
     QStringList lines;
@@ -77,8 +77,9 @@ std::optional<QStringList> previewHtmlLines(const ShelfLabelDesign &d, const pro
           << QStringLiteral("        border-color:") + d.borderColor + QStringLiteral(";}")
           << QStringLiteral("--></style></head><body>");
 
-    QString body = QStringLiteral("<table border=\"") + QString::number(d.line) + QStringLiteral("\" bordercolor=\"") +
-                   d.lineColor + QStringLiteral("\" cellspacing=\"0\"><tr>") + cardHtml(*card, frame, d.layoutType);
+    QString body = QStringLiteral("<table border=\"") + QString::number(d.cutLine) +
+                   QStringLiteral("\" bordercolor=\"") + d.lineColor + QStringLiteral("\" cellspacing=\"0\"><tr>") +
+                   cardHtml(*card, frame, d.layoutType);
     body += QStringLiteral("</tr></table>");
     lines << body << QStringLiteral("</body></html>");
     return lines;
@@ -90,9 +91,9 @@ std::optional<QStringList> previewCardTexts(const ShelfLabelDesign &d, const pro
     const auto card = fillCard(previewSample(), d, tax, error);
     if (!card)
         return std::nullopt;
-    const QString price = (d.yMark == 0 ? QStringLiteral("¥") : QString()) + card->price +
-                          (d.yMark == 1 ? QStringLiteral("円") : QString());
-    QStringList texts{d.headerCheck == 1 ? d.headerText : QString(),
+    const QString price = (d.priceMark == 0 ? QStringLiteral("¥") : QString()) + card->price +
+                          (d.priceMark == 1 ? QStringLiteral("円") : QString());
+    QStringList texts{d.showHeader ? d.headerText : QString(),
                       card->itemCode,
                       card->name,
                       price,

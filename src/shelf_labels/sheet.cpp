@@ -214,13 +214,13 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
     sheet.startOffset = startOffset;
     sheet.cellCount = qint32(sheet.products.size()) + startOffset;
 
-    if (design.headerCheck == 1) {
+    if (design.showHeader) {
         sheet.headerText = design.headerText;
         sheet.headerColor = design.headerColor;
     } else {
         sheet.headerColor = QStringLiteral("#FFFFFF");
     }
-    if (design.makeLG == 1) {
+    if (design.showLogo) {
         QString tag = QStringLiteral("<IMG SRC=\"file://") + platform::htmlEscape(design.logoName) +
                       QStringLiteral("\" width=\"") +
                       QString::number(platform::toWholeNumber(design.logoW).value_or(0)) +
@@ -237,7 +237,7 @@ std::optional<Sheet> SetSyouhin(const products::ProductList &list, const ShelfLa
         if (progress)
             progress();
     }
-    priceMarks(design.yMark, &sheet.markBefore, &sheet.markAfter);
+    priceMarks(design.priceMark, &sheet.markBefore, &sheet.markAfter);
     return sheet;
 }
 
@@ -410,12 +410,12 @@ common::Refusal check(const Inputs &in)
         *platform::numericValue(design.logoH) < 0)
         return common::Refusal{QStringLiteral("画像の拡大/縮小"), QStringLiteral("画像のサイズの値が不正です."),
                                Icon::Critical, Next::LogoSize};
-    if (design.makeLG == 1 && !design.logoName.isEmpty()) {
+    if (design.showLogo && !design.logoName.isEmpty()) {
         if (const QString tooLarge = common::logoTooLargeText(design.logoName); !tooLarge.isEmpty())
             return common::Refusal{QStringLiteral("エラー情報"), tooLarge, Icon::Critical};
     }
 
-    if (startPosition != QLatin1String("1") && (design.cardHeightFixed != 1 || design.cardWidthFixed != 1))
+    if (startPosition != QLatin1String("1") && (!design.cardHeightFixed || !design.cardWidthFixed))
         return common::Refusal{
             QStringLiteral("棚札作成"),
             QStringLiteral("出力の開始位置を 1 以外に指定するときは、\r\nカードの縦横のサイズを指定してください."),
@@ -437,7 +437,7 @@ common::Refusal check(const Inputs &in)
                                Icon::Information};
     if (productCount + *start - 1 > common::MaxSheetCards)
         return common::tooManyCards(QStringLiteral("棚札作成"));
-    if (design.headerCheck == 1) {
+    if (design.showHeader) {
         if (const QString bad = platform::cp932::firstUnencodableCharacter(design.headerText); !bad.isEmpty())
             return common::Refusal{
                 QStringLiteral("入力値のチェック"),

@@ -65,14 +65,14 @@ Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *
     const auto div = division(d);
     g.columns = stock ? stock->columns : div ? div->w : 1;
     g.rows = stock ? stock->rows : div ? div->h : 1;
-    g.line = d.line == 1 ? 1 : 0;
+    g.line = d.cutLine ? 1 : 0;
     g.border = borderPx(d.borderStyle, d.borderWidth);
     g.padT = paddingOf(d.padding[0]);
     g.padB = paddingOf(d.padding[1]);
     g.padL = paddingOf(d.padding[2]);
     g.padR = paddingOf(d.padding[3]);
-    g.fixedW = d.cardWidthFixed == 1;
-    g.fixedH = d.cardHeightFixed == 1;
+    g.fixedW = d.cardWidthFixed;
+    g.fixedH = d.cardHeightFixed;
     if (g.fixedW) {
         const double cw = platform::toWholeNumber(d.cardWidth).value_or(0);
         g.divW = mmToPx(cw - 1);
@@ -154,7 +154,7 @@ CardStyle styleOf(const ShelfLabelDesign &d, const Sheet &sheet)
     s.after = plainMark(sheet.markAfter);
     s.borderStyle = d.borderStyle;
     s.logoAlign = painting::alignOf(d.logoAlign);
-    if (d.makeLG == 1) {
+    if (d.showLogo) {
         s.logoW = platform::toWholeNumber(d.logoW).value_or(0);
         s.logoH = platform::toWholeNumber(d.logoH).value_or(0);
         if (!d.logoName.isEmpty())

@@ -109,7 +109,7 @@ void storeWindowValues(const WindowValues &values, ShelfLabelDesign &design, pro
 
 QString forgetMissingLogo(ShelfLabelDesign &design)
 {
-    if (design.makeLG != 1)
+    if (!design.showLogo)
         return QString();
     const QString text = common::logoProblemText(design.logoName);
     if (text.isEmpty())
@@ -129,8 +129,8 @@ void useStock(ShelfLabelDesign &design, const label_stocks::ChosenStock &stock)
     design.countH = QString::number(stock.rows);
     design.cardWidth = label_stocks::mmText(stock.labelWidthMm);
     design.cardHeight = label_stocks::mmText(stock.labelHeightMm);
-    design.cardWidthFixed = 1;
-    design.cardHeightFixed = 1;
+    design.cardWidthFixed = true;
+    design.cardHeightFixed = true;
 }
 
 } // namespace shelf_labels

@@ -61,7 +61,7 @@ void TestMissingLogo::bothMakers()
                 text.endsWith(QStringLiteral("が見つかりませんでした.")));
 
     shelf_labels::ShelfLabelDesign shelf;
-    shelf.makeLG = on ? 1 : 0;
+    shelf.showLogo = on;
     shelf.logoName = file;
     shelf.logoW = QStringLiteral("120");
     shelf.logoH = QStringLiteral("40");
@@ -70,7 +70,7 @@ void TestMissingLogo::bothMakers()
     QCOMPARE(shelf.logoW, told ? QStringLiteral("0") : QStringLiteral("120"));
 
     price_tags::PriceTagDesign tag;
-    tag.lg = on ? 1 : 0;
+    tag.showLogo = on;
     tag.logoName = file;
     tag.logoW = 120;
     tag.logoH = 40;
@@ -107,7 +107,7 @@ void TestMissingLogo::pictureBeyondTheBound()
     QCOMPARE(common::logoTooLargeText(file), text);
 
     shelf_labels::ShelfLabelDesign shelf;
-    shelf.makeLG = 1;
+    shelf.showLogo = true;
     shelf.logoName = file;
     shelf.logoW = QStringLiteral("120");
     shelf.logoH = QStringLiteral("40");
@@ -117,7 +117,7 @@ void TestMissingLogo::pictureBeyondTheBound()
     QCOMPARE(shelf.logoName, refused ? QString() : file);
 
     price_tags::PriceTagDesign tag;
-    tag.lg = 1;
+    tag.showLogo = true;
     tag.logoName = file;
     price_tags::ProductSlots items;
     items[0] = {QStringLiteral("C1"), QStringLiteral("商品"), QStringLiteral("105"), QString(), true};

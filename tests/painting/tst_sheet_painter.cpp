@@ -119,11 +119,11 @@ shelf_labels::Inputs shelfInputs(const QString &variant, int n)
     in.rows = productList(n);
     in.design =
         (variant.startsWith(QLatin1String("B")) ? shelf_labels::SetDefaultB() : shelf_labels::SetDefaultA()).design;
-    in.design.makeGN = 1;
-    in.design.makeAlt = 1;
+    in.design.showItemCode = true;
+    in.design.showRemarks = true;
     if (variant.contains(QLatin1String("fixed"))) {
-        in.design.cardWidthFixed = 1;
-        in.design.cardHeightFixed = 1;
+        in.design.cardWidthFixed = true;
+        in.design.cardHeightFixed = true;
         // Type B puts the barcode beside the price: its cards are wider.
         const bool b = variant.startsWith(QLatin1String("B"));
         in.design.cardWidth = b ? QStringLiteral("90") : QStringLiteral("60");
@@ -136,7 +136,7 @@ shelf_labels::Inputs shelfInputs(const QString &variant, int n)
     } else if (variant.startsWith(QLatin1String("B")))
         in.design.countH = QStringLiteral("4"); // four rows of free cards fit on a sheet
     if (variant.contains(QLatin1String("header"))) {
-        in.design.headerCheck = 1;
+        in.design.showHeader = true;
         in.design.headerText = QStringLiteral("特価品");
     }
     return in;
@@ -147,10 +147,10 @@ price_tags::Inputs tagInputs(const QString &variant, int copies)
     price_tags::Inputs in;
     const products::ProductList list = productList(3);
     in.rows = price_tags::fillProductSlots(list, products::TaxSettings()).items;
-    in.design.zw = variant.contains(QLatin1String("two")) ? 1 : 0;
+    in.design.twoTier = variant.contains(QLatin1String("two"));
     in.design.layoutType = variant.contains(QLatin1String("B")) ? 1 : 0;
-    in.design.hb = 1;
-    in.design.hm = 1;
+    in.design.showItemCode = true;
+    in.design.showName = true;
     // Three tags across, wide enough for a barcode beside the texts.
     in.design.countW = 3;
     for (int i = 0; i < 3; ++i)
@@ -302,8 +302,8 @@ void TestSheetPainter::stockPlacement()
     in.design.countW = QString::number(columns);
     in.design.countH = QString::number(rows);
     in.start = QString::number(start);
-    in.design.makeBC = 0;
-    in.design.makeAlt = 0;
+    in.design.showBarcode = false;
+    in.design.showRemarks = false;
     in.design.stock = stock; // the design's own stock, as the 用紙 choice stores it
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("stock.pdf"));

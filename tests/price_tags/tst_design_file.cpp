@@ -360,7 +360,7 @@ void TestDesignFile::missingLogoStopsTheRead()
 void TestDesignFile::missingLogoInMemoryIsForgotten()
 {
     PriceTagDesign d;
-    d.lg = 1;
+    d.showLogo = true;
     d.logoName = QStringLiteral(VENNLO_SOURCE_DIR "/resources/no such logo.gif");
     d.logoW = 120;
     d.logoH = 40;
@@ -368,11 +368,11 @@ void TestDesignFile::missingLogoInMemoryIsForgotten()
     QCOMPARE(d.logoName, QString());
     QCOMPARE(d.logoW, 0);
     QCOMPARE(d.logoH, 0);
-    QCOMPARE(d.lg, 1);
+    QCOMPARE(d.showLogo, 1);
     d.logoName = QStringLiteral(VENNLO_SOURCE_DIR "/resources/sample_logoC.gif");
     QCOMPARE(forgetMissingLogo(d), QString());
     QCOMPARE(d.logoName, QStringLiteral(VENNLO_SOURCE_DIR "/resources/sample_logoC.gif"));
-    d.lg = 0;
+    d.showLogo = false;
     d.logoName = QStringLiteral("/nowhere.gif");
     QCOMPARE(forgetMissingLogo(d), QString());
 }
@@ -411,15 +411,15 @@ void TestDesignFile::builtInDesigns()
     QCOMPARE(d.cardHeight, cardHeight);
     QCOMPARE(d.cardWidth, cardWidth);
     QCOMPARE(d.layoutType, type);
-    QCOMPARE(d.ym, 0);
-    QCOMPARE(d.hb, 0);
-    QCOMPARE(d.hm, 1);
-    QCOMPARE(d.zk, 1);
-    QCOMPARE(d.zw, 0);
-    QCOMPARE(d.jc, 1);
-    QCOMPARE(d.jn, 1);
-    QCOMPARE(d.line, 1);
-    QCOMPARE(d.lg, 0);
+    QCOMPARE(d.priceMark, 0);
+    QCOMPARE(d.showItemCode, 0);
+    QCOMPARE(d.showName, 1);
+    QCOMPARE(d.showTaxNote, 1);
+    QCOMPARE(d.twoTier, 0);
+    QCOMPARE(d.showBarcode, 1);
+    QCOMPARE(d.showDigits, 1);
+    QCOMPARE(d.ruledLine, 1);
+    QCOMPARE(d.showLogo, 0);
     QCOMPARE(d.lineColor, QStringLiteral("#808080"));
     QCOMPARE(d.fontSize, (std::array<QString, 4>{"9pt", "9pt", "12pt", "9pt"}));
     QCOMPARE(d.fontStyle, (std::array<QString, 4>{"通常", "通常", "太字", "通常"}));
@@ -440,15 +440,15 @@ void TestDesignFile::loadStepAndSetCValue()
     QCOMPARE(f.yMark, enMarkText());
     QCOMPARE(f.startPos, QStringLiteral("1"));
     PriceTagDesign back;
-    back.ym = 2;
+    back.priceMark = 2;
     QVERIFY(!SetCValue(f, back).isSet());
     QCOMPARE(back, d);
 
     d.cardHeight = QStringLiteral("x");
     d.cardWidth = QString();
     d.padding[2] = QStringLiteral("?");
-    d.ym = 7;
-    d.lg = 1;
+    d.priceMark = 7;
+    d.showLogo = true;
     d.logoName = QStringLiteral("/tmp/logo.gif");
     d.logoW = 10;
     d.logoH = 5;
@@ -469,18 +469,18 @@ void TestDesignFile::setCValueConversions()
     PriceTagDesign d;
     f.yMark = yenMarkText();
     QVERIFY(!SetCValue(f, d).isSet());
-    QCOMPARE(d.ym, 0);
+    QCOMPARE(d.priceMark, 0);
     f.yMark = QStringLiteral("その他");
     QVERIFY(!SetCValue(f, d).isSet());
-    QCOMPARE(d.ym, 2);
+    QCOMPARE(d.priceMark, 2);
     f.countW.clear();
     f.optionNum = -1;
-    d.jn = 0;
+    d.showDigits = false;
     f.startPos = QStringLiteral("4");
     QVERIFY(!SetCValue(f, d).isSet());
     QCOMPARE(d.countW, 0);
     QCOMPARE(d.countH, 0);
-    QCOMPARE(d.jn, 0);
+    QCOMPARE(d.showDigits, 0);
     QCOMPARE(d.startOffset, 3);
     f.janImageHeight = QStringLiteral("abc");
     QCOMPARE(SetCValue(f, d).number, 13);

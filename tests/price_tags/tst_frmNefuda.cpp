@@ -150,8 +150,8 @@ void TestFrmNefuda::keyFilters()
     QFETCH(QString, box);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    design_.cardHeightFixed = 1;
-    design_.lg = 1;
+    design_.cardHeightFixed = true;
+    design_.showLogo = true;
     auto w = window();
     auto *edit = child<QLineEdit>(*w, box);
     for (QWidget *p = edit; p; p = p->parentWidget())
@@ -164,25 +164,25 @@ void TestFrmNefuda::keyFilters()
 void TestFrmNefuda::checkBoxesWriteTheDesignAtOnce_data()
 {
     QTest::addColumn<QString>("box");
-    QTest::addColumn<int PriceTagDesign::*>("flag");
-    QTest::newRow("item code") << "CheckHinban" << &PriceTagDesign::hb;
-    QTest::newRow("name") << "CheckName" << &PriceTagDesign::hm;
-    QTest::newRow("tax note") << "CheckCZeikomi" << &PriceTagDesign::zk;
-    QTest::newRow("logo") << "CheckLogo" << &PriceTagDesign::lg;
+    QTest::addColumn<bool PriceTagDesign::*>("flag");
+    QTest::newRow("item code") << "CheckHinban" << &PriceTagDesign::showItemCode;
+    QTest::newRow("name") << "CheckName" << &PriceTagDesign::showName;
+    QTest::newRow("tax note") << "CheckCZeikomi" << &PriceTagDesign::showTaxNote;
+    QTest::newRow("logo") << "CheckLogo" << &PriceTagDesign::showLogo;
 }
 
 void TestFrmNefuda::checkBoxesWriteTheDesignAtOnce()
 {
     QFETCH(QString, box);
-    QFETCH(int PriceTagDesign::*, flag);
+    QFETCH(bool PriceTagDesign::*, flag);
     auto w = window();
-    const int before = design_.*flag;
+    const bool before = design_.*flag;
     child<QCheckBox>(*w, box)->toggle();
-    QCOMPARE(design_.*flag, 1 - before);
+    QCOMPARE(design_.*flag, !before);
     if (box == QLatin1String("CheckCZeikomi"))
-        QCOMPARE(child<QCheckBox>(*w, QStringLiteral("Check2Dan"))->isEnabled(), before == 0);
+        QCOMPARE(child<QCheckBox>(*w, QStringLiteral("Check2Dan"))->isEnabled(), !before);
     if (box == QLatin1String("CheckHinban"))
-        QCOMPARE(child<QPushButton>(*w, QStringLiteral("cmdCFont_0"))->isEnabled(), before == 0);
+        QCOMPARE(child<QPushButton>(*w, QStringLiteral("cmdCFont_0"))->isEnabled(), !before);
 }
 
 void TestFrmNefuda::aspectLock()
@@ -502,7 +502,7 @@ void TestFrmNefuda::preview()
     child<QTabWidget>(*w, QStringLiteral("TabStrip1"))->setCurrentIndex(4);
     const QString path = QDir(folders_.appData).filePath(cprevFileName());
     PriceTagDesign expected;
-    expected.ym = 1;
+    expected.priceMark = 1;
     QCOMPARE(QString::fromLatin1(cli_runner::readBytes(path)).split("\r\n").size(),
              MakeCPrevHtml(expected).lines.size() + 1);
     QVERIFY(cli_runner::readBytes(path).contains("2,467\x89\x7e")); // "円" in Shift_JIS
@@ -519,7 +519,7 @@ void TestFrmNefuda::screenshots()
     const QString folder = qEnvironmentVariable("VENNLO_SCREENSHOTS");
     if (folder.isEmpty())
         QSKIP("VENNLO_SCREENSHOTS not set");
-    design_.lg = 1;
+    design_.showLogo = true;
     design_.logoName = dir_->filePath(QStringLiteral("logo.bmp"));
     design_.logoW = 160;
     design_.logoH = 40;

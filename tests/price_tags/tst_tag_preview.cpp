@@ -64,15 +64,15 @@ void TestTagPreview::defaults()
 void TestTagPreview::withoutCodeAndName()
 {
     PriceTagDesign d;
-    d.hb = 0;
-    d.hm = 0;
+    d.showItemCode = false;
+    d.showName = false;
     const QString card = previewCard(d);
     QVERIFY(card.contains(QStringLiteral("<td class=\"area1\" colspan=\"2\"></td>")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area2\" colspan=\"2\"></td>")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area31\">2,467円</td><td class=\"area33\">(税込)</td>")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"2\">4567891234540</td>")));
-    d.hb = 1;
-    d.hm = 1;
+    d.showItemCode = true;
+    d.showName = true;
     QVERIFY(previewCard(d).contains(QStringLiteral("<td class=\"area1\" colspan=\"2\">SMPL12345</td>")));
     QVERIFY(previewCard(d).contains(QStringLiteral("<td class=\"area2\" colspan=\"2\">サンプル商品</td>")));
 }
@@ -91,14 +91,14 @@ void TestTagPreview::priceMarks()
     QFETCH(int, ym);
     QFETCH(QString, cell);
     PriceTagDesign d;
-    d.ym = ym;
+    d.priceMark = ym;
     QVERIFY(previewCard(d).contains(cell));
 }
 
 void TestTagPreview::ruledLineOff()
 {
     PriceTagDesign d;
-    d.line = 0;
+    d.ruledLine = false;
     d.lineColor = QStringLiteral("#123456");
     QVERIFY(previewCard(d).startsWith(
         QStringLiteral("<table border=\"0\" bordercolor=\"#123456\" cellspacing=\"0\"><tr><td class=\"top\">")));
@@ -107,7 +107,7 @@ void TestTagPreview::ruledLineOff()
 void TestTagPreview::fixedWidth()
 {
     PriceTagDesign d;
-    d.cardWidthFixed = 1;
+    d.cardWidthFixed = true;
     d.cardWidth = QStringLiteral("30");
     QVERIFY(MakeCPrevHtml(d).lines.contains(QStringLiteral("div.card {width:30mm;")));
     QVERIFY(MakeCPrevHtml(d).lines.contains(QStringLiteral("td.top {vertical-align:top;}")));
@@ -130,7 +130,7 @@ void TestTagPreview::boldTaxNoteOnlyOnTheSheet()
 void TestTagPreview::twoTierTypeB()
 {
     PriceTagDesign d;
-    d.zw = 1;
+    d.twoTier = true;
     d.layoutType = 1;
     const QString card = previewCard(d);
     QVERIFY(card.contains(QStringLiteral(
@@ -141,7 +141,7 @@ void TestTagPreview::twoTierTypeB()
 void TestTagPreview::logoPathAsItIs()
 {
     PriceTagDesign d;
-    d.lg = 1;
+    d.showLogo = true;
     d.logoName = QStringLiteral("C:\\logo\\a.gif");
     d.logoW = 40;
     d.logoH = 10;
@@ -170,9 +170,9 @@ void TestTagPreview::cardTextsRead()
     QFETCH(int, jn);
     QFETCH(QStringList, texts);
     PriceTagDesign d;
-    d.hb = hb;
-    d.ym = ym;
-    d.jn = jn;
+    d.showItemCode = hb;
+    d.priceMark = ym;
+    d.showDigits = jn;
     QCOMPARE(previewCardTexts(d), texts);
     const QString card = previewCard(d);
     for (QString text : texts)

@@ -129,7 +129,7 @@ void TestTagSheet::copiesThreeAndTwo()
 void TestTagSheet::startPositionFour()
 {
     PriceTagDesign d;
-    d.cardHeightFixed = d.cardWidthFixed = 1;
+    d.cardHeightFixed = d.cardWidthFixed = true;
     d.startOffset = 3;
     const QStringList g = grid(sheet(twoProducts(), copies({3, 2}), d));
     // One table, two rows: three blanks and two cards, then three cards and two blanks.
@@ -217,10 +217,10 @@ void TestTagSheet::emptyPriceGivesBlankCells()
 void TestTagSheet::itemCodeOff()
 {
     PriceTagDesign d;
-    d.hb = 0;
+    d.showItemCode = false;
     const QStringList off = grid(sheet(twoProducts(), copies({1}), d));
     QVERIFY(off.at(2).contains(QStringLiteral("<td class=\"area1\" colspan=\"2\"></td>")));
-    d.hb = 1;
+    d.showItemCode = true;
     const QStringList on = grid(sheet(twoProducts(), copies({1}), d));
     QVERIFY(on.at(2).contains(QStringLiteral("<td class=\"area1\" colspan=\"2\">A-1</td>")));
 }
@@ -239,7 +239,7 @@ void TestTagSheet::priceMarks()
     QFETCH(int, ym);
     QFETCH(QString, cell);
     PriceTagDesign d;
-    d.ym = ym;
+    d.priceMark = ym;
     QVERIFY(grid(sheet(twoProducts(), copies({1}), d)).at(2).contains(cell));
 }
 
@@ -290,8 +290,8 @@ void TestTagSheet::cardVariants()
     QFETCH(int, layout);
     QFETCH(QString, card);
     PriceTagDesign d;
-    d.hb = 1;
-    d.zw = zw;
+    d.showItemCode = true;
+    d.twoTier = zw;
     d.layoutType = layout;
     const QString bars = barcode::MakeBarCodeHtml(QStringLiteral("4901234567894"), 40);
     QVERIFY(!bars.isEmpty());
@@ -303,7 +303,7 @@ void TestTagSheet::cardVariants()
 void TestTagSheet::fixedCardWidth()
 {
     PriceTagDesign d;
-    d.cardWidthFixed = 1;
+    d.cardWidthFixed = true;
     d.cardWidth = QStringLiteral("30");
     const QStringList l = sheet(twoProducts(), copies({1}), d);
     QVERIFY(l.contains(QStringLiteral(
@@ -322,7 +322,7 @@ void TestTagSheet::fixedCardWidth()
 void TestTagSheet::fixedCardHeightAndPadding()
 {
     PriceTagDesign d;
-    d.cardHeightFixed = 1;
+    d.cardHeightFixed = true;
     d.cardHeight = QStringLiteral("24");
     d.padding = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")};
     const QStringList l = sheet(twoProducts(), copies({1}), d);
@@ -334,7 +334,7 @@ void TestTagSheet::fixedCardHeightAndPadding()
 void TestTagSheet::noRuledLine()
 {
     PriceTagDesign d;
-    d.line = 0;
+    d.ruledLine = false;
     const QStringList l = sheet(twoProducts(), copies({1}), d);
     QVERIFY(l.contains(QStringLiteral("td.top {vertical-align:top; border-style:none; }")));
     QVERIFY(l.contains(
@@ -344,7 +344,7 @@ void TestTagSheet::noRuledLine()
 void TestTagSheet::logoTag()
 {
     PriceTagDesign d;
-    d.lg = 1;
+    d.showLogo = true;
     d.logoName = QStringLiteral("C:\\Users\\店\\logo&1.gif");
     d.logoW = 80;
     d.logoH = 20;
@@ -352,7 +352,7 @@ void TestTagSheet::logoTag()
     QVERIFY(
         g.at(2).contains(QStringLiteral("<td align=\"center\" colspan=\"2\"><IMG "
                                         "SRC=\"file://C:/Users/店/logo&amp;1.gif\" width=\"80\" height=\"20\"></td>")));
-    d.lg = 0;
+    d.showLogo = false;
     QVERIFY(!grid(sheet(twoProducts(), copies({1}), d)).at(2).contains(QStringLiteral("IMG")));
 }
 
@@ -388,11 +388,11 @@ void TestTagSheet::logoAlignment()
 void TestTagSheet::bareBarcodeWithoutDigits()
 {
     PriceTagDesign d;
-    d.jn = 0;
+    d.showDigits = false;
     const QString card = grid(sheet(twoProducts(), copies({1}), d)).at(2);
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"2\"></td>")));
     QVERIFY(card.contains(QStringLiteral("BarCode/LB.bmp")));
-    d.jc = 0;
+    d.showBarcode = false;
     const QString none = grid(sheet(twoProducts(), copies({1}), d)).at(2);
     QVERIFY(none.contains(QStringLiteral("<div align=\"center\"></div>")));
     QVERIFY(!none.contains(QStringLiteral("BarCode/")));
@@ -729,8 +729,8 @@ void TestTagSheet::reducedRateTags()
     const SlotFill fill = fillProductSlots(list, tax);
     QVERIFY(fill.message.isEmpty());
     PriceTagDesign d;
-    d.km = km;
-    d.ym = ym;
+    d.reducedMark = km;
+    d.priceMark = ym;
     const QStringList g = grid(sheet(fill.items, copies({1, 1}), d));
     QVERIFY2(g.value(2).contains(standardCell), qPrintable(g.value(2)));
     QVERIFY2(g.value(3).contains(reducedCell), qPrintable(g.value(3)));

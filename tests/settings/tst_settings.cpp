@@ -106,15 +106,15 @@ Settings knownSettings()
     d.area[1].fontSize = QStringLiteral("20pt");
     d.area[3].color = QStringLiteral("#00FF00");
     d.headerText = QStringLiteral("特売");
-    d.headerCheck = 1;
+    d.showHeader = true;
     d.countW = QStringLiteral("2");
     d.countH = QStringLiteral("8");
-    d.yMark = 1;
-    d.makeGN = 1;
+    d.priceMark = 1;
+    d.showItemCode = true;
     d.borderStyle = QStringLiteral("dashed");
     d.borderWidth = QStringLiteral("1.5");
     d.borderColor = QStringLiteral("#123456");
-    d.cardHeightFixed = 1;
+    d.cardHeightFixed = true;
     d.cardHeight = QStringLiteral("28");
     d.cardWidth = QStringLiteral("80");
     d.padding = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")};
@@ -128,8 +128,8 @@ Settings knownSettings()
     auto &t = s.tag;
     t.fontSize[2] = QStringLiteral("14pt");
     t.fontSize[3] = QStringLiteral("3mm");
-    t.ym = 2;
-    t.zw = 1;
+    t.priceMark = 2;
+    t.twoTier = true;
     t.lineColor = QStringLiteral("#00FF00");
     t.countW = 3;
     t.countH = 14;
@@ -214,6 +214,8 @@ private Q_SLOTS:
     void reportBoxes();
     void addedKeys_data();
     void addedKeys();
+    void flagsOtherThanOneAreOff_data();
+    void flagsOtherThanOneAreOff();
 };
 
 void TestSettings::defaultContentByteForByte()
@@ -244,7 +246,7 @@ void TestSettings::defaultFileLoadsDefaults()
     QVERIFY(sameSettings(load.settings, Settings{}));
     // Nothing to upgrade, nothing written.
     QCOMPARE(readBytes(path), readBytes(dataFile("default_vennlo.ini")));
-    QCOMPARE(load.settings.tag.ym, 1);
+    QCOMPARE(load.settings.tag.priceMark, 1);
     QCOMPARE(load.settings.shelf.area[0].fontSize, QStringLiteral("20pt"));
     QCOMPARE(load.settings.tax.rate.toString(), QStringLiteral("0.05"));
     QCOMPARE(load.settings.status.columnWidth, (std::array<int, 6>{900, 1700, 1700, 900, 1700, 1700}));
@@ -295,13 +297,13 @@ void TestSettings::upgradeAddsMissingSections()
     QCOMPARE(s.shelf.area[1].fontSize, QStringLiteral("20pt"));
     QCOMPARE(s.shelf.headerText, QStringLiteral("特売"));
     QCOMPARE(s.shelf.headerColor, QStringLiteral("#0000FF"));
-    QCOMPARE(s.shelf.headerCheck, 1);
-    QCOMPARE(s.shelf.line, 0);
+    QCOMPARE(s.shelf.showHeader, 1);
+    QCOMPARE(s.shelf.cutLine, 0);
     QCOMPARE(s.shelf.countW, QStringLiteral("2"));
     QCOMPARE(s.shelf.countH, QStringLiteral("8"));
-    QCOMPARE(s.shelf.yMark, 1);
-    QCOMPARE(s.shelf.makeAlt, 1);
-    QCOMPARE(s.shelf.makeJN, 0);
+    QCOMPARE(s.shelf.priceMark, 1);
+    QCOMPARE(s.shelf.showRemarks, 1);
+    QCOMPARE(s.shelf.showDigits, 0);
     QCOMPARE(s.tax.style, 3);
     QCOMPARE(s.tax.indicate, 1);
     QCOMPARE(s.tax.ks, 2);
@@ -309,7 +311,7 @@ void TestSettings::upgradeAddsMissingSections()
     QCOMPARE(s.status.width, 12000);
     QCOMPARE(s.status.height, 8000);
     // The upgrade's values, YM 0 unlike a new file.
-    QCOMPARE(s.tag.ym, 0);
+    QCOMPARE(s.tag.priceMark, 0);
     QCOMPARE(s.tag.countW, 5);
     QCOMPARE(s.tag.countH, 9);
     QCOMPARE(s.tag.fontSize[2], QStringLiteral("12pt"));
@@ -496,10 +498,10 @@ void TestSettings::vanishedFiles()
     int on = -1;
     if (section == QLatin1String("Logo")) {
         name = s.shelf.logoName;
-        on = s.shelf.makeLG;
+        on = s.shelf.showLogo;
     } else if (section == QLatin1String("CLogo")) {
         name = s.tag.logoName;
-        on = s.tag.lg;
+        on = s.tag.showLogo;
     } else {
         name = s.browser.path;
         on = s.browser.used;
@@ -621,17 +623,17 @@ void TestSettings::badValues()
     else if (id == "Tax/Tax")
         QCOMPARE(s.tax.rate.toString(), QStringLiteral("0.05"));
     else if (id == "Line/line")
-        QCOMPARE(s.shelf.line, 1);
+        QCOMPARE(s.shelf.cutLine, 1);
     else if (id == "CBun/W")
         QCOMPARE(s.tag.countW, value == "0" ? 0 : 5);
     else if (id == "CMake/HB")
-        QCOMPARE(s.tag.hb, 0);
+        QCOMPARE(s.tag.showItemCode, 0);
     else if (id == "Status/W")
         QCOMPARE(s.status.width, 9492);
     else if (id == "Style/M")
         QCOMPARE(s.shelf.layoutType, 0);
     else if (id == "Make/GN")
-        QCOMPARE(s.shelf.makeGN, 0);
+        QCOMPARE(s.shelf.showItemCode, 0);
     else if (id == "JAN/TH")
         QCOMPARE(s.shelf.barcodeHeight, 40);
     else if (id == "DC/LIP")
@@ -1003,7 +1005,7 @@ void TestSettings::oldFileTakeover()
     QCOMPARE(readBytes(oldPath), readBytes(dataFile("settings_v120_upgraded.ini")));
     QCOMPARE(load.settings.shelf.headerText, QStringLiteral("特売"));
     QCOMPARE(load.settings.status.width, 12000);
-    QCOMPARE(load.settings.tag.ym, 0);
+    QCOMPARE(load.settings.tag.priceMark, 0);
 
     // At exit the values taken over reach the new file.
     platform::AppError error;
@@ -1043,7 +1045,7 @@ void TestSettings::writeToDiskFalseWritesNothing()
     QVERIFY(load.reports.isEmpty());
     QCOMPARE(readBytes(path), readBytes(dataFile("settings_v120.ini")));
     QCOMPARE(load.settings.tag.countW, 5);
-    QCOMPARE(load.settings.tag.ym, 0);
+    QCOMPARE(load.settings.tag.priceMark, 0);
     QCOMPARE(load.settings.shelf.cardWidth, QStringLiteral("60"));
 
     // Takeover: neither file is written.
@@ -1143,10 +1145,61 @@ void TestSettings::addedKeys()
     QCOMPARE(load.reports.isEmpty(), reported.isEmpty());
     const Settings &s = load.settings;
     const QString got = key == QLatin1String("ReducedTax") ? s.tax.reducedRate.toString()
-                        : section == QLatin1String("Make") ? QString::number(s.shelf.makeKM)
-                                                           : QString::number(s.tag.km);
+                        : section == QLatin1String("Make") ? QString::number(s.shelf.reducedMark)
+                                                           : QString::number(s.tag.reducedMark);
     QCOMPARE(got, loaded);
     QCOMPARE(writtenValue(s, section, key), written);
+}
+
+void TestSettings::flagsOtherThanOneAreOff_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("on");
+    QTest::newRow("shelf cut line 2") << "Line"
+                                      << "line"
+                                      << "2" << false;
+    QTest::newRow("shelf item code 1") << "Make"
+                                       << "GN"
+                                       << "1" << true;
+    QTest::newRow("shelf digits 7") << "Make"
+                                    << "JN"
+                                    << "7" << false;
+    QTest::newRow("tag item code 2") << "CMake"
+                                     << "HB"
+                                     << "2" << false;
+    QTest::newRow("tag ruled line 255") << "CMake"
+                                        << "Line"
+                                        << "255" << false;
+    QTest::newRow("tag card width fixed 3") << "CCWidth"
+                                            << "S"
+                                            << "3" << false;
+}
+
+// Pages, painters and windows all take only 1 as on; a settings file holding another number reads
+// as off and is written back as the 0 it means.
+void TestSettings::flagsOtherThanOneAreOff()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(bool, on);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("vennlo.ini"));
+    QVERIFY(writeBytes(path, defaultWith(section, key, value)));
+    const SettingsLoad load = settings::GetInitial(path, QString());
+    QVERIFY2(load.reports.isEmpty(), qPrintable(reportsText(load)));
+    const Settings &s = load.settings;
+    const QString id = section + QLatin1Char('/') + key;
+    const bool read = id == "Line/line"    ? s.shelf.cutLine
+                      : id == "Make/GN"    ? s.shelf.showItemCode
+                      : id == "Make/JN"    ? s.shelf.showDigits
+                      : id == "CMake/HB"   ? s.tag.showItemCode
+                      : id == "CMake/Line" ? s.tag.ruledLine
+                                           : s.tag.cardWidthFixed;
+    QCOMPARE(read, on);
+    QCOMPARE(writtenValue(s, section, key), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -189,7 +189,7 @@ void TestFrmTanafuda::missingLogo()
 {
     Fixture f;
     const QString gone = f.dir.filePath(QStringLiteral("gone.gif"));
-    f.settings.shelf.makeLG = 1;
+    f.settings.shelf.showLogo = true;
     f.settings.shelf.logoName = gone;
     f.settings.shelf.logoW = QStringLiteral("120");
     f.window.reset();
@@ -251,9 +251,9 @@ void TestFrmTanafuda::editsWithoutDesignFile()
     QVERIFY(f.services.messages.isEmpty());
     // Closing stored what the window showed.
     QVERIFY(!(f.settings.shelf == before) || f.settings.tax.style != styleBefore);
-    const QMap<QString, bool> stored{{"CheckGoodNum", f.settings.shelf.makeGN == 1},
+    const QMap<QString, bool> stored{{"CheckGoodNum", f.settings.shelf.showItemCode},
                                      {"txtSale", f.settings.shelf.headerText == QStringLiteral("特売")},
-                                     {"cmbYMark", f.settings.shelf.yMark == 2},
+                                     {"cmbYMark", f.settings.shelf.priceMark == 2},
                                      {"Option税表示_4", f.settings.tax.style == 4},
                                      {"cmdColorLine", f.settings.shelf.lineColor == QStringLiteral("#000080")}};
     QVERIFY(stored.value(control));
@@ -605,7 +605,7 @@ void TestFrmTanafuda::previewTab()
     QVERIFY(page.contains("<table border=\"0\" bordercolor=\"#808080\" cellspacing=\"0\">"));
     // A screen reader gets the card's texts from the view itself.
     QVERIFY(f.c<QWidget>("WebBrowser1")->accessibleDescription().contains(QStringLiteral("サンプル商品 ¥2,467")));
-    QCOMPARE(f.settings.shelf.line, 0);
+    QCOMPARE(f.settings.shelf.cutLine, 0);
     tabs->setCurrentIndex(2);
     QVERIFY(defaults->isEnabled());
 

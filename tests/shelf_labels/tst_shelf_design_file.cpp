@@ -92,7 +92,8 @@ QString field(const WindowValues &v, const QString &name)
     if (name == QLatin1String("barcodeHeight"))
         return QString::number(d.barcodeHeight);
     if (name == QLatin1String("logo"))
-        return QStringList{QString::number(d.makeLG), d.logoName, d.logoAlign, d.logoW, d.logoH}.join(QLatin1Char(','));
+        return QStringList{QString::number(d.showLogo), d.logoName, d.logoAlign, d.logoW, d.logoH}.join(
+            QLatin1Char(','));
     if (name == QLatin1String("sizes")) {
         QStringList s;
         for (const AreaStyle &a : d.area)
@@ -105,8 +106,8 @@ QString field(const WindowValues &v, const QString &name)
             s << d.area[i].color;
         return s.join(QLatin1Char(',')) + QLatin1Char('/') + d.headerColor;
     }
-    if (name == QLatin1String("yMark"))
-        return QString::number(d.yMark);
+    if (name == QLatin1String("priceMark"))
+        return QString::number(d.priceMark);
     if (name == QLatin1String("division"))
         return d.countW + QLatin1Char('x') + d.countH;
     if (name == QLatin1String("tax"))
@@ -125,15 +126,15 @@ WindowValues distinctStart()
     v.design.area[6].color.clear();
     v.design.area[6].align.clear();
     v.design.headerText = QStringLiteral("START");
-    v.design.line = 0;
-    v.design.yMark = 1;
+    v.design.cutLine = false;
+    v.design.priceMark = 1;
     v.taxStyle = 0;
-    v.design.headerCheck = 1;
+    v.design.showHeader = true;
     v.zeikomi = 0;
-    v.design.makeGN = 1;
-    v.design.makeAlt = 1;
-    v.design.makeBC = 0;
-    v.design.makeJN = 0;
+    v.design.showItemCode = true;
+    v.design.showRemarks = true;
+    v.design.showBarcode = false;
+    v.design.showDigits = false;
     v.design.countW = QStringLiteral("7");
     return v;
 }
@@ -274,19 +275,19 @@ void TestShelfDesignFile::roundTrip_data()
     });
     QTest::newRow("everything on") << F([](WindowValues &v) {
         ShelfLabelDesign &d = v.design;
-        d.headerCheck = 1;
+        d.showHeader = true;
         d.headerText = QStringLiteral("本日限り");
         d.headerColor = QStringLiteral("#00FF00");
-        d.line = 0;
+        d.cutLine = false;
         d.lineColor = QStringLiteral("#123ABC");
         d.countW = QStringLiteral("5");
         d.countH = QStringLiteral("10");
-        d.yMark = 2;
-        d.makeGN = 1;
-        d.makeAlt = 1;
-        d.makeBC = 0;
-        d.makeJN = 0;
-        d.makeLG = 1;
+        d.priceMark = 2;
+        d.showItemCode = true;
+        d.showRemarks = true;
+        d.showBarcode = false;
+        d.showDigits = false;
+        d.showLogo = true;
         d.logoName = QStringLiteral("/home/shop/値札データ/sample_logo.gif");
         d.logoAlign = QStringLiteral("右");
         d.logoW = QStringLiteral("120");
@@ -294,9 +295,9 @@ void TestShelfDesignFile::roundTrip_data()
         d.borderStyle = QStringLiteral("groove");
         d.borderWidth = QStringLiteral("2.5");
         d.borderColor = QStringLiteral("#ABCDEF");
-        d.cardHeightFixed = 1;
+        d.cardHeightFixed = true;
         d.cardHeight = QStringLiteral("30.5");
-        d.cardWidthFixed = 1;
+        d.cardWidthFixed = true;
         d.cardWidth = QStringLiteral("55");
         d.padding = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4.5")};
         d.layoutType = 1;
@@ -307,10 +308,10 @@ void TestShelfDesignFile::roundTrip_data()
         v.zeikomi = 0;
     });
     QTest::newRow("yen mark, style 0") << F([](WindowValues &v) {
-        v.design.yMark = 1;
+        v.design.priceMark = 1;
         v.taxStyle = 0;
     });
-    QTest::newRow("※ after reduced-rate prices") << F([](WindowValues &v) { v.design.makeKM = 1; });
+    QTest::newRow("※ after reduced-rate prices") << F([](WindowValues &v) { v.design.reducedMark = true; });
     QTest::newRow("style 3, empty header") << F([](WindowValues &v) {
         v.taxStyle = 3;
         v.design.headerText.clear();
@@ -406,9 +407,9 @@ void TestShelfDesignFile::fallbacks_data()
     QTest::newRow("colour texts") << M{{"FontColor/0", "#ff00aa"}, {"FontColor/1", ""}, {"BackColor/H", "red"}}
                                   << "colors"
                                   << "#FF00AA,#000000,#000000,#FF0000,#000000,#000000/#ED0000";
-    QTest::newRow("price mark none") << M{{"YMark/Y", "2"}} << "yMark"
+    QTest::newRow("price mark none") << M{{"YMark/Y", "2"}} << "priceMark"
                                      << "2";
-    QTest::newRow("price mark unknown keeps start") << M{{"YMark/Y", "5"}} << "yMark"
+    QTest::newRow("price mark unknown keeps start") << M{{"YMark/Y", "5"}} << "priceMark"
                                                     << "1";
     QTest::newRow("typed division kept as text") << M{{"Bunkatsu/W", "13"}, {"Bunkatsu/H", "abc"}} << "division"
                                                  << "13xabc";
@@ -443,28 +444,28 @@ void TestShelfDesignFile::stopsAtMissingNumber_data()
     QTest::newRow("YMark/Y") << "YMark/Y" << QString() << head + mismatch + " ([YMark] Y)"
                              << "division";
     QTest::newRow("Tax/Style") << "Tax/Style" << QString() << head + mismatch + " ([Tax] Style)"
-                               << "yMark";
+                               << "priceMark";
     QTest::newRow("Header/check") << "Header/check" << QString() << head + mismatch + " ([Header] check)"
                                   << "taxStyle";
     QTest::newRow("Tax/Zeikomi") << "Tax/Zeikomi" << QString() << head + mismatch + " ([Tax] Zeikomi)"
-                                 << "headerCheck";
+                                 << "showHeader";
     QTest::newRow("Make/GN") << "Make/GN" << QString() << head + mismatch + " ([Make] GN)"
                              << "zeikomi";
     QTest::newRow("Make/Alt") << "Make/Alt" << QString() << head + mismatch + " ([Make] Alt)"
-                              << "makeGN";
+                              << "showItemCode";
     QTest::newRow("Make/BC") << "Make/BC" << QString() << head + mismatch + " ([Make] BC)"
-                             << "makeAlt";
+                             << "showRemarks";
     QTest::newRow("Make/JN") << "Make/JN" << QString() << head + mismatch + " ([Make] JN)"
-                             << "makeBC";
+                             << "showBarcode";
     QTest::newRow("Make/GN text") << "Make/GN"
                                   << "yes" << head + mismatch + " ([Make] GN)"
                                   << "zeikomi";
     QTest::newRow("tax style 9") << "Tax/Style"
                                  << "9" << head + "340\r\n内容: コントロール配列の要素 9 は存在しません。 ([Tax] Style)"
-                                 << "yMark";
+                                 << "priceMark";
     QTest::newRow("JN 2") << "Make/JN"
                           << "2" << head + "340\r\n内容: コントロール配列の要素 2 は存在しません。 ([Make] JN)"
-                          << "makeBC";
+                          << "showBarcode";
     QTest::newRow("header check 2") << "Header/check"
                                     << "2" << head + "380\r\n内容: プロパティの値が不正です。 ([Header] check)"
                                     << "taxStyle";
@@ -491,15 +492,15 @@ void TestShelfDesignFile::stopsAtMissingNumber()
         {"header",
          [](auto &a, auto &b) { return a.design.area == b.design.area && a.design.headerText == b.design.headerText; }},
         {"division",
-         [](auto &a, auto &b) { return a.design.line == b.design.line && a.design.countW == b.design.countW; }},
-        {"yMark", [](auto &a, auto &b) { return a.design.yMark == b.design.yMark; }},
+         [](auto &a, auto &b) { return a.design.cutLine == b.design.cutLine && a.design.countW == b.design.countW; }},
+        {"priceMark", [](auto &a, auto &b) { return a.design.priceMark == b.design.priceMark; }},
         {"taxStyle", [](auto &a, auto &b) { return a.taxStyle == b.taxStyle; }},
-        {"headerCheck", [](auto &a, auto &b) { return a.design.headerCheck == b.design.headerCheck; }},
+        {"showHeader", [](auto &a, auto &b) { return a.design.showHeader == b.design.showHeader; }},
         {"zeikomi", [](auto &a, auto &b) { return a.zeikomi == b.zeikomi; }},
-        {"makeGN", [](auto &a, auto &b) { return a.design.makeGN == b.design.makeGN; }},
-        {"makeAlt", [](auto &a, auto &b) { return a.design.makeAlt == b.design.makeAlt; }},
-        {"makeBC", [](auto &a, auto &b) { return a.design.makeBC == b.design.makeBC; }},
-        {"makeJN", [](auto &a, auto &b) { return a.design.makeJN == b.design.makeJN; }},
+        {"showItemCode", [](auto &a, auto &b) { return a.design.showItemCode == b.design.showItemCode; }},
+        {"showRemarks", [](auto &a, auto &b) { return a.design.showRemarks == b.design.showRemarks; }},
+        {"showBarcode", [](auto &a, auto &b) { return a.design.showBarcode == b.design.showBarcode; }},
+        {"showDigits", [](auto &a, auto &b) { return a.design.showDigits == b.design.showDigits; }},
     };
     bool fromFile = true;
     for (const auto &[name, same] : order) {

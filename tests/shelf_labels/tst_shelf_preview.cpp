@@ -60,12 +60,12 @@ void TestShelfPreview::variants_data()
            "colspan=\"3\">(消費税別)</td>";
     QTest::newRow("type B") << Change([](ShelfLabelDesign &d, TaxSettings &) {
         d.layoutType = 1;
-        d.makeAlt = 1;
+        d.showRemarks = true;
     }) << 53 << "<td class=\"area32\">　</td><td><div align=\"center\"><img src=\"BarCode/LB.bmp\"";
     QTest::newRow("type B digits beside the tax note")
         << Change([](ShelfLabelDesign &d, TaxSettings &) {
                d.layoutType = 1;
-               d.makeAlt = 1;
+               d.showRemarks = true;
            })
         << 53
         << "<td class=\"area4\" colspan=\"3\">(本体価格 2,350円)</td><td class=\"area6\">4567891234540</td></tr>"
@@ -74,31 +74,32 @@ void TestShelfPreview::variants_data()
     QTest::newRow("type B header cell") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.layoutType = 1; }) << 53
                                         << "<tr><td class=\"area0\" colspan=\"4\"></td></tr>";
     QTest::newRow("cut line off") << Change([](ShelfLabelDesign &d, TaxSettings &) {
-        d.line = 0;
+        d.cutLine = false;
     }) << 53 << "<table border=\"0\" bordercolor=\"#808080\" cellspacing=\"0\"><tr><td class=\"top\">";
     QTest::newRow("logo path unchanged") << Change([](ShelfLabelDesign &d, TaxSettings &) {
-        d.makeLG = 1;
+        d.showLogo = true;
         d.logoName = QStringLiteral("C:\\Logo\\a.gif");
         d.logoW = QStringLiteral("120");
         d.logoH = QStringLiteral("40");
     }) << 53 << "<td align=\"center\" colspan=\"3\"><IMG SRC=\"C:\\Logo\\a.gif\" width=\"120\" height=\"40\"></td>";
-    QTest::newRow("header colour in the style") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.headerCheck = 1; })
-                                                << 14 << "        background-color:#FF0000;}";
+    QTest::newRow("header colour in the style")
+        << Change([](ShelfLabelDesign &d, TaxSettings &) { d.showHeader = true; }) << 14
+        << "        background-color:#FF0000;}";
     QTest::newRow("header text escaped") << Change([](ShelfLabelDesign &d, TaxSettings &) {
-        d.headerCheck = 1;
+        d.showHeader = true;
         d.headerText = QStringLiteral("<b>A&B</b>");
     }) << 53 << "<td class=\"area0\" colspan=\"3\">&lt;b&gt;A&amp;B&lt;/b&gt;</td>";
     QTest::newRow("item code and remarks") << Change([](ShelfLabelDesign &d, TaxSettings &) {
-        d.makeGN = 1;
-        d.makeAlt = 1;
+        d.showItemCode = true;
+        d.showRemarks = true;
     }) << 53 << "<td class=\"area1\" colspan=\"3\">SMPL12345</td>";
-    QTest::newRow("no digits") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.makeJN = 0; }) << 53
+    QTest::newRow("no digits") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.showDigits = false; }) << 53
                                << "<td class=\"area6\" colspan=\"3\"></td>";
-    QTest::newRow("fixed width") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.cardWidthFixed = 1; }) << 46
+    QTest::newRow("fixed width") << Change([](ShelfLabelDesign &d, TaxSettings &) { d.cardWidthFixed = true; }) << 46
                                  << "td.top {vertical-align:top; width:60mm;}";
     QTest::newRow("fixed height") << Change([](ShelfLabelDesign &d, TaxSettings &) {
-        d.cardHeightFixed = 1;
-        d.cardWidthFixed = 1;
+        d.cardHeightFixed = true;
+        d.cardWidthFixed = true;
         d.cardWidth = QStringLiteral("80");
     }) << 47 << "div.card {height:45mm;width:79mm;";
     QTest::newRow("tax-inclusive list") << Change([](ShelfLabelDesign &, TaxSettings &t) {
@@ -163,16 +164,16 @@ void TestShelfPreview::cardTextsRead_data()
     QTest::newRow("type A defaults") << Change([](ShelfLabelDesign &, TaxSettings &) {})
                                      << QStringList{"サンプル商品", "¥2,467", "(本体価格 2,350円)", "4567891234540"};
     QTest::newRow("header, code, remarks, 円") << Change([](ShelfLabelDesign &d, TaxSettings &) {
-        d.headerCheck = 1;
+        d.showHeader = true;
         d.headerText = QStringLiteral("おすすめ");
-        d.makeGN = 1;
-        d.makeAlt = 1;
-        d.yMark = 1;
+        d.showItemCode = true;
+        d.showRemarks = true;
+        d.priceMark = 1;
     }) << QStringList{"おすすめ",           "SMPL12345",    "サンプル商品", "2,467円",
                       "(本体価格 2,350円)", "(株)さんぷる", "4567891234540"};
     QTest::newRow("no mark, no barcode, base display") << Change([](ShelfLabelDesign &d, TaxSettings &t) {
-        d.yMark = 2;
-        d.makeBC = 0;
+        d.priceMark = 2;
+        d.showBarcode = false;
         t.zeikomi = 0;
     }) << QStringList{"サンプル商品", "2,350", "(消費税別)"};
 }

@@ -81,8 +81,8 @@ QString bodyShape(const QStringList &lines)
 
 ShelfLabelDesign fixedSize(ShelfLabelDesign d)
 {
-    d.cardHeightFixed = 1;
-    d.cardWidthFixed = 1;
+    d.cardHeightFixed = true;
+    d.cardWidthFixed = true;
     return d;
 }
 
@@ -156,19 +156,19 @@ void TestShelfSheet::typeBAllOnPage()
     ShelfLabelDesign &d = v.design;
     d.countW = QStringLiteral("2");
     d.countH = QStringLiteral("2");
-    d.headerCheck = 1;
+    d.showHeader = true;
     d.headerText = QStringLiteral("特価&セール");
-    d.makeGN = 1;
-    d.makeAlt = 1;
-    d.makeLG = 1;
+    d.showItemCode = true;
+    d.showRemarks = true;
+    d.showLogo = true;
     d.logoName = QStringLiteral("C:\\Logo\\a.gif");
     d.logoW = QStringLiteral("120");
     d.logoH = QStringLiteral("40");
     d.logoAlign = QStringLiteral("右");
-    d.line = 0;
-    d.cardHeightFixed = 1;
+    d.cutLine = false;
+    d.cardHeightFixed = true;
     d.cardHeight = QStringLiteral("45");
-    d.cardWidthFixed = 1;
+    d.cardWidthFixed = true;
     d.cardWidth = QStringLiteral("60");
     d.borderStyle = QStringLiteral("dashed");
     d.borderWidth = QStringLiteral("1.5");
@@ -181,7 +181,7 @@ void TestShelfSheet::typeBAllOnPage()
     d.area[3].align = QStringLiteral("右");
     d.area[6].fontStyle = QStringLiteral("両方");
     d.area[6].fontSize = QStringLiteral("20pt");
-    d.yMark = 1;
+    d.priceMark = 1;
     d.barcodeHeight = 30;
     TaxSettings tax;
     tax.indicate = 1;
@@ -231,7 +231,7 @@ void TestShelfSheet::styleLines()
     QFETCH(QString, text);
     ShelfLabelDesign d = SetDefaultA().design;
     if (width60)
-        d.cardWidthFixed = 1;
+        d.cardWidthFixed = true;
     const QStringList lines = pageLines(numbered(1), d);
     QVERIFY(lines.size() > line);
     QCOMPARE(lines.at(line - 1), text);
@@ -421,7 +421,7 @@ void TestShelfSheet::reducedRateCards()
     tax.style = style;
     tax.zeikomi = zeikomi;
     ShelfLabelDesign d = SetDefaultA().design;
-    d.makeKM = markOption;
+    d.reducedMark = markOption;
     Product tested = product(QStringLiteral("X"), QStringLiteral("品"), list);
     tested.reduced = reduced;
     Product other = product(QStringLiteral("Y"), QStringLiteral("他"), list);
@@ -478,7 +478,7 @@ void TestShelfSheet::emptyPriceIsBlankWithBaseDisplay()
 
 void TestShelfSheet::priceMarks_data()
 {
-    QTest::addColumn<int>("yMark");
+    QTest::addColumn<int>("priceMark");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
     QTest::newRow("yen entity") << 0 << QStringLiteral("&yen;") << QStringLiteral("　");
@@ -488,20 +488,20 @@ void TestShelfSheet::priceMarks_data()
 
 void TestShelfSheet::priceMarks()
 {
-    QFETCH(int, yMark);
+    QFETCH(int, priceMark);
     QFETCH(QString, before);
     QFETCH(QString, after);
     ShelfLabelDesign d = SetDefaultA().design;
     // A make with the backslash first, so that nothing of it may survive into the next one.
     QVERIFY(!pageLines(numbered(1), d).isEmpty());
-    d.yMark = yMark;
+    d.priceMark = priceMark;
     const QString card = pageLines(numbered(1), d).value(48);
     QVERIFY2(card.contains(QStringLiteral("<td class=\"area30\">") + before +
                            QStringLiteral("</td><td class=\"area31\">105</td>"
                                           "<td class=\"area32\">") +
                            after + QStringLiteral("</td>")),
              qPrintable(card));
-    if (yMark == 2) {
+    if (priceMark == 2) {
         QVERIFY(!card.contains(QLatin1Char('\\')));
         QVERIFY(!card.contains(QStringLiteral("　")));
     }
@@ -518,15 +518,15 @@ void TestShelfSheet::headerAndBarcodeSwitches()
         QStringLiteral("<div align=\"center\"><img src=\"BarCode/LB.bmp\" border=\"0\" width=\"4\" height=\"40\">")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"3\">12345670</td>")));
 
-    d.headerCheck = 1;
-    d.makeJN = 0;
+    d.showHeader = true;
+    d.showDigits = false;
     d.barcodeHeight = 25;
     card = pageLines(list, d).value(48);
     QVERIFY(card.contains(QStringLiteral("<td class=\"area0\" colspan=\"3\" bgcolor=\"#FF0000\">SALE</td>")));
     QVERIFY(card.contains(QStringLiteral("<img src=\"BarCode/RB.bmp\" border=\"0\" width=\"4\" height=\"25\"></div>")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"3\"></td>")));
 
-    d.makeBC = 0;
+    d.showBarcode = false;
     card = pageLines(list, d).value(48);
     QVERIFY(card.contains(QStringLiteral("<td colspan=\"3\"><div align=\"center\"></div></td>")));
     QVERIFY(card.contains(QStringLiteral("<td class=\"area6\" colspan=\"3\"></td>")));
@@ -560,7 +560,7 @@ void TestShelfSheet::logoTag()
     QFETCH(QString, h);
     QFETCH(QString, tag);
     ShelfLabelDesign d = SetDefaultA().design;
-    d.makeLG = 1;
+    d.showLogo = true;
     d.logoName = path;
     d.logoW = w;
     d.logoH = h;
@@ -569,7 +569,7 @@ void TestShelfSheet::logoTag()
     QCOMPARE(sheet->logoTag, tag);
     const QString card = pageLines(numbered(1), d).value(48);
     QVERIFY(card.contains(QStringLiteral("<td align=\"center\" colspan=\"3\">") + tag + QStringLiteral("</td>")));
-    d.makeLG = 0;
+    d.showLogo = false;
     QVERIFY(SetSyouhin(numbered(1), d, {}, 0)->logoTag.isEmpty());
 }
 
@@ -594,9 +594,9 @@ void TestShelfSheet::productTextsAreEscaped()
     QFETCH(QString, raw);
     QFETCH(QString, escaped);
     ShelfLabelDesign d = SetDefaultB().design;
-    d.makeGN = 1;
-    d.makeAlt = 1;
-    d.headerCheck = 1;
+    d.showItemCode = true;
+    d.showRemarks = true;
+    d.showHeader = true;
     d.headerText = raw;
     // A JAN text that is no code gives no bars but is still printed as digits text.
     const ProductList list{product(raw, raw, QStringLiteral("10"), raw, raw)};
@@ -890,7 +890,7 @@ void TestShelfSheet::makeRefusesUnencodableText()
     QTemporaryDir dir;
     ShelfLabelDesign d = SetDefaultA().design;
     if (!header.isEmpty()) {
-        d.headerCheck = 1;
+        d.showHeader = true;
         d.headerText = header;
     }
     const common::MakeResult outcome = make(Inputs{list, d, {}, QStringLiteral("1")}, dir.path());

@@ -1,0 +1,14 @@
+#include "common/card_box.h"
+
+namespace common {
+
+CardBox::CardBox(const CardBoxKeys &keys)
+    : cardHeightFixed(keys.heightFixed.defaultNumber() == 1), cardHeight(keys.height.defaultText()),
+      cardWidthFixed(keys.widthFixed.defaultNumber() == 1), cardWidth(keys.width.defaultText()),
+      layoutType(keys.layoutType.defaultNumber()), barcodeHeight(keys.barcodeHeight.defaultNumber())
+{
+    for (std::size_t i = 0; i < padding.size(); ++i)
+        padding[i] = keys.padding[i].defaultText();
+}
+
+} // namespace common
