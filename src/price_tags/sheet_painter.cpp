@@ -317,14 +317,15 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         int rows;
     };
     std::vector<Sheetful> sheets;
-    if (!grid) {
+    if (!stock) {
         const double paperH = mmToPx(A4HeightMm);
         for (qint64 t = 0; t * perPage < n; ++t) {
             const int count = int(std::min<qint64>(perPage, n - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
             sheets.push_back({t, 0, 0});
             for (int r = 0; r * g.columns < count; ++r) {
-                const double h = rowPitch(fillRow(count, r));
+                // Fixed tags' rows, too, go on over the next sheet when the paper is full.
+                const double h = grid ? g.pitchY : rowPitch(fillRow(count, r));
                 if (y + h > paperH && sheets.back().rows > 0) {
                     sheets.push_back({t, r, 0});
                     y = g.line;
@@ -340,12 +341,15 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     }
     const auto paintPage = [&](QPainter &p, qint64 page) {
         if (grid) {
-            // The body's margin stands above the first sheet only.
-            const double top = page == 0 ? 0 : -BodyMargin;
-            const int count = int(std::min<qint64>(perPage, n - page * perPage));
-            // The page's last row is written whole: its blank cells have their cut lines too.
+            // A stock's sheet holds one table's labels; a table of fixed tags may run over sheets,
+            // whose rows start at the paper's edge. The body's margin stands above the first sheet only.
+            const Sheetful s = stock ? Sheetful{page, 0, g.rows} : sheets[size_t(page)];
+            const double top = s.firstRow > 0 ? -BodyMargin - s.firstRow * g.pitchY : page == 0 ? 0 : -BodyMargin;
+            const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
+            // The table's last row is written whole: its blank cells have their cut lines too.
             const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
-            for (int i = 0; i < cellsDrawn; ++i) {
+            const int to = std::min(cellsDrawn, (s.firstRow + s.rows) * g.columns);
+            for (int i = s.firstRow * g.columns; i < to; ++i) {
                 QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
                     box.translate(0, top);

@@ -332,13 +332,14 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     };
     std::vector<Sheetful> sheets;
     const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm);
-    if (!grid) {
+    if (!stock) {
         for (qint64 t = 0; t * perPage < cells && !failed; ++t) {
             const int count = int(std::min<qint64>(perPage, cells - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
             sheets.push_back({t, 0, 0});
             for (int r = 0; r * g.columns < count && !failed; ++r) {
-                const double h = rowPitch(fillRow(t * perPage, count, r));
+                // Fixed cards' rows, too, go on over the next sheet when the paper is full.
+                const double h = grid ? g.pitchY : rowPitch(fillRow(t * perPage, count, r));
                 if (y + h > paperH && sheets.back().rows > 0) {
                     sheets.push_back({t, r, 0});
                     y = g.line;
@@ -357,14 +358,19 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         // the paper's edge.
         const double top = page == 0 ? 0 : -BodyMargin;
         if (grid) {
-            const qint64 first = page * perPage;
+            // A stock's sheet holds one table's labels; a table of fixed cards may run over sheets.
+            const Sheetful s = stock ? Sheetful{page, 0, g.rows} : sheets[size_t(page)];
+            const qint64 first = s.table * perPage;
             const int count = int(std::min<qint64>(perPage, cells - first));
-            // The page's last row is written whole: its blank cells have their cut lines too.
+            // The table's last row is written whole: its blank cells have their cut lines too.
             const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
-            for (int i = 0; i < cellsDrawn && !failed; ++i) {
+            const int from = s.firstRow * g.columns;
+            const int to = std::min(cellsDrawn, (s.firstRow + s.rows) * g.columns);
+            for (int i = from; i < to && !failed; ++i) {
                 QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
-                    box.translate(0, top);
+                    // Rows on a later sheet of their table start at the paper's edge.
+                    box.translate(0, s.firstRow > 0 ? -BodyMargin - s.firstRow * g.pitchY : top);
                     const double half = g.line / 2;
                     cutLines(
                         p, QRectF(box.left() - CellPadding - half, box.top() - CellPadding - half, g.pitchX, g.pitchY));
