@@ -44,7 +44,8 @@ struct Geometry {
     double pitchX = 0, pitchY = 0;
 };
 
-Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *stock)
+Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *stock,
+                    double pageW = mmToPx(A4WidthMm))
 {
     Geometry g;
     g.columns = stock ? stock->columns : std::max(1, d.countW);
@@ -64,10 +65,10 @@ Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *st
         // wider than the page's body shares the body's width, each tag keeping its own.
         const double least = std::ceil(outer + 2 * CellPadding) + g.line;
         g.pitchX = std::max(std::min(std::ceil(std::max(mmToPx(cw), outer) + 2 * CellPadding) + g.line,
-                                     (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns),
+                                     (pageW - 2 * BodyMargin) / g.columns),
                             least);
     } else {
-        g.pitchX = (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns;
+        g.pitchX = (pageW - 2 * BodyMargin) / g.columns;
         g.divW = g.pitchX - g.line - 2 * CellPadding;
     }
     if (g.fixedH) {
@@ -235,7 +236,17 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                                                                                   : platform::AppError::typeMismatch());
     const painting::PaintOptions paint = painting::onStock(options, d.stock);
     const label_stocks::ChosenStock *stock = paint.stock;
-    const Geometry g = geometryOf(d, stock);
+    // Free tags as wide as their column plus their padding stand out past the paper's right edge; the
+    // browser then lays the page out as wide as it reaches and prints it shrunk to the paper's width.
+    const double paperW = mmToPx(A4WidthMm);
+    double shrink = 1;
+    if (!stock && d.cardWidthFixed != 1) {
+        const Geometry first = geometryOf(d, nullptr, paperW);
+        const double reach =
+            BodyMargin + first.line + (first.columns - 1) * first.pitchX + CellPadding + first.divW + first.padL + first.padR;
+        shrink = paperW / std::max(paperW, reach);
+    }
+    const Geometry g = geometryOf(d, stock, paperW / shrink);
     const TagStyle style = styleOf(d);
     const qint64 perPage = qint64(g.columns) * g.rows;
     const qint64 n = cards.cardCount;
@@ -318,7 +329,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     };
     std::vector<Sheetful> sheets;
     if (!stock) {
-        const double paperH = mmToPx(A4HeightMm);
+        const double paperH = mmToPx(A4HeightMm) / shrink;
         for (qint64 t = 0; t * perPage < n; ++t) {
             const int count = int(std::min<qint64>(perPage, n - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
@@ -339,7 +350,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         usedOfRun = 0;
         cell = 0;
     }
-    const auto paintPage = [&](QPainter &p, qint64 page) {
+    const auto paintSheetful = [&](QPainter &p, qint64 page) {
         if (grid) {
             // A stock's sheet holds one table's labels; a table of fixed tags may run over sheets,
             // whose rows start at the paper's edge. The body's margin stands above the first sheet only.
@@ -374,6 +385,14 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             }
             y += pitchY;
         }
+    };
+    const auto paintPage = [&](QPainter &p, qint64 page) {
+        if (shrink == 1)
+            return paintSheetful(p, page);
+        p.save();
+        p.scale(shrink, shrink);
+        paintSheetful(p, page);
+        p.restore();
     };
     return painting::paintedResult(painting::paintPages(device, pages, paint, paintPage, &e), reportLabel(), e,
                                    outcome);

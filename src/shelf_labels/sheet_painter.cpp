@@ -59,7 +59,8 @@ struct Geometry {
     double pitchX = 0, pitchY = 0;
 };
 
-Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *stock)
+Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *stock,
+                    double pageW = mmToPx(A4WidthMm))
 {
     Geometry g;
     const auto div = division(d);
@@ -81,10 +82,10 @@ Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *
         // wider than the page's body shares the body's width, each card keeping its own.
         const double least = std::ceil(outer + 2 * CellPadding) + g.line;
         g.pitchX = std::max(std::min(std::ceil(std::max(mmToPx(cw), outer) + 2 * CellPadding) + g.line,
-                                     (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns),
+                                     (pageW - 2 * BodyMargin) / g.columns),
                             least);
     } else {
-        g.pitchX = (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns;
+        g.pitchX = (pageW - 2 * BodyMargin) / g.columns;
         g.divW = g.pitchX - g.line - 2 * CellPadding;
     }
     if (g.fixedH) {
@@ -251,7 +252,18 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
 
     const painting::PaintOptions paint = painting::onStock(options, d.stock);
     const label_stocks::ChosenStock *stock = paint.stock;
-    const Geometry g = geometryOf(d, stock);
+    // Free cards as wide as their column plus their padding and border stand out past the paper's
+    // right edge; the browser then lays the page out as wide as it reaches and prints it shrunk to
+    // the paper's width.
+    const double paperW = mmToPx(A4WidthMm);
+    double shrink = 1;
+    if (!stock && d.cardWidthFixed != 1) {
+        const Geometry first = geometryOf(d, nullptr, paperW);
+        const double reach = BodyMargin + first.line + (first.columns - 1) * first.pitchX + CellPadding + first.divW +
+                             first.padL + first.padR + 2 * first.border;
+        shrink = paperW / std::max(paperW, reach);
+    }
+    const Geometry g = geometryOf(d, stock, paperW / shrink);
     const qint64 perPage = qint64(g.columns) * g.rows;
     const qint64 cells = sheet->cellCount;
     qint64 pages = cells > 0 ? (cells - 1) / perPage + 1 : 1;
@@ -331,7 +343,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         int rows;
     };
     std::vector<Sheetful> sheets;
-    const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm);
+    const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm) / shrink;
     if (!stock) {
         for (qint64 t = 0; t * perPage < cells && !failed; ++t) {
             const int count = int(std::min<qint64>(perPage, cells - t * perPage));
@@ -353,7 +365,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         pages = qint64(sheets.size());
     }
 
-    const auto paintPage = [&](QPainter &p, qint64 page) {
+    const auto paintSheetful = [&](QPainter &p, qint64 page) {
         // The body's margin stands above the first sheet only; the tables of later sheets start at
         // the paper's edge.
         const double top = page == 0 ? 0 : -BodyMargin;
@@ -395,6 +407,14 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             }
             y += pitchY;
         }
+    };
+    const auto paintPage = [&](QPainter &p, qint64 page) {
+        if (shrink == 1)
+            return paintSheetful(p, page);
+        p.save();
+        p.scale(shrink, shrink);
+        paintSheetful(p, page);
+        p.restore();
     };
     const painting::PaintOutcome done = painting::paintPages(device, pages, paint, paintPage, &error);
     return painting::paintedResult(failed ? painting::PaintOutcome::Failed : done, makeHtmlFileLabel(), error, outcome);

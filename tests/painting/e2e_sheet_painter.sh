@@ -100,5 +100,13 @@ for cdn in e2e_one_tier_A e2e_one_tier_B e2e_two_tiers_A e2e_two_tiers_B; do
 done
 check ledger 1.0 0 ledger "$tag_list"
 
+# A few random designs of every maker over their options, compared the same way (random_designs.py
+# takes --count N for a larger sweep).
+if ! python3 "$here/random_designs.py" "$build" "$source" --count 2 --seed 11 --upright > "$work/random" 2>&1; then
+    cat "$work/random" >&2
+    failures=$((failures + 1))
+fi
+tail -n 1 "$work/random"
+
 [ "$failures" -eq 0 ] || { echo "e2e_sheet_painter: $failures failure(s)" >&2; exit 1; }
 echo "e2e_sheet_painter: passed"
