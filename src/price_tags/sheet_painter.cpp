@@ -326,6 +326,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         qint64 table;
         int firstRow;
         int rows;
+        double cut = 0; // fixed tags: how far down the table the sheet starts
     };
     std::vector<Sheetful> sheets;
     if (!stock) {
@@ -333,10 +334,18 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         for (qint64 t = 0; t * perPage < n; ++t) {
             const int count = int(std::min<qint64>(perPage, n - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
+            if (grid) {
+                // A table of fixed tags taller than the paper is cut where the paper ends and goes on
+                // at the top of the next sheet, rows and all.
+                const int rows = (count + g.columns - 1) / g.columns;
+                const double tableH = y + rows * g.pitchY;
+                for (int k = 0; k == 0 || k * paperH < tableH - 0.5; ++k)
+                    sheets.push_back({t, 0, rows, k * paperH});
+                continue;
+            }
             sheets.push_back({t, 0, 0});
             for (int r = 0; r * g.columns < count; ++r) {
-                // Fixed tags' rows, too, go on over the next sheet when the paper is full.
-                const double h = grid ? g.pitchY : rowPitch(fillRow(count, r));
+                const double h = rowPitch(fillRow(count, r));
                 if (y + h > paperH && sheets.back().rows > 0) {
                     sheets.push_back({t, r, 0});
                     y = g.line;
@@ -350,12 +359,24 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         usedOfRun = 0;
         cell = 0;
     }
+    int tableRun = 0;
+    qint64 tableUsed = 0, tableCell = 0;
     const auto paintSheetful = [&](QPainter &p, qint64 page) {
         if (grid) {
             // A stock's sheet holds one table's labels; a table of fixed tags may run over sheets,
             // whose rows start at the paper's edge. The body's margin stands above the first sheet only.
             const Sheetful s = stock ? Sheetful{page, 0, g.rows} : sheets[size_t(page)];
-            const double top = s.firstRow > 0 ? -BodyMargin - s.firstRow * g.pitchY : page == 0 ? 0 : -BodyMargin;
+            // A later sheet of a table draws the table's tags again from its first.
+            if (s.cut == 0) {
+                tableRun = run;
+                tableUsed = usedOfRun;
+                tableCell = cell;
+            } else {
+                run = tableRun;
+                usedOfRun = tableUsed;
+                cell = tableCell;
+            }
+            const double top = (s.table == 0 ? 0 : -BodyMargin) - s.cut;
             const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
             // The table's last row is written whole: its blank cells have their cut lines too.
             const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
@@ -364,6 +385,11 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                 QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
                     box.translate(0, top);
+                    if (box.top() - g.pitchY > mmToPx(A4HeightMm) / shrink) {
+                        if (i < count)
+                            tagAt(cell++);
+                        continue;
+                    }
                     cutLines(p, QRectF(box.left() - CellPadding - g.line / 2, box.top() - CellPadding - g.line / 2,
                                        g.pitchX, g.pitchY));
                 }

@@ -341,6 +341,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         qint64 table;
         int firstRow;
         int rows;
+        double cut = 0; // fixed cards: how far down the table the sheet starts
     };
     std::vector<Sheetful> sheets;
     const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm) / shrink;
@@ -348,10 +349,18 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         for (qint64 t = 0; t * perPage < cells && !failed; ++t) {
             const int count = int(std::min<qint64>(perPage, cells - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
+            if (grid) {
+                // A table of fixed cards taller than the paper is cut where the paper ends and goes
+                // on at the top of the next sheet, rows and all.
+                const int rows = (count + g.columns - 1) / g.columns;
+                const double tableH = y + rows * g.pitchY;
+                for (int k = 0; k == 0 || k * paperH < tableH - 0.5; ++k)
+                    sheets.push_back({t, 0, rows, k * paperH});
+                continue;
+            }
             sheets.push_back({t, 0, 0});
             for (int r = 0; r * g.columns < count && !failed; ++r) {
-                // Fixed cards' rows, too, go on over the next sheet when the paper is full.
-                const double h = grid ? g.pitchY : rowPitch(fillRow(t * perPage, count, r));
+                const double h = rowPitch(fillRow(t * perPage, count, r));
                 if (y + h > paperH && sheets.back().rows > 0) {
                     sheets.push_back({t, r, 0});
                     y = g.line;
@@ -368,7 +377,6 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     const auto paintSheetful = [&](QPainter &p, qint64 page) {
         // The body's margin stands above the first sheet only; the tables of later sheets start at
         // the paper's edge.
-        const double top = page == 0 ? 0 : -BodyMargin;
         if (grid) {
             // A stock's sheet holds one table's labels; a table of fixed cards may run over sheets.
             const Sheetful s = stock ? Sheetful{page, 0, g.rows} : sheets[size_t(page)];
@@ -381,8 +389,10 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             for (int i = from; i < to && !failed; ++i) {
                 QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
-                    // Rows on a later sheet of their table start at the paper's edge.
-                    box.translate(0, s.firstRow > 0 ? -BodyMargin - s.firstRow * g.pitchY : top);
+                    // Tables after the first start at the paper's edge.
+                    box.translate(0, (s.table == 0 ? 0 : -BodyMargin) - s.cut);
+                    if (box.bottom() + g.pitchY < 0 || box.top() - g.pitchY > paperH)
+                        continue;
                     const double half = g.line / 2;
                     cutLines(
                         p, QRectF(box.left() - CellPadding - half, box.top() - CellPadding - half, g.pitchX, g.pitchY));
