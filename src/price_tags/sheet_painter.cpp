@@ -334,11 +334,12 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         for (qint64 t = 0; t * perPage < n; ++t) {
             const int count = int(std::min<qint64>(perPage, n - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
-            if (grid) {
-                // A table of fixed tags taller than the paper is cut where the paper ends and goes on
-                // at the top of the next sheet, rows and all.
+            if (g.fixedH) {
+                // A table of tags of a fixed height taller than the paper is cut where the paper ends
+                // and goes on at the top of the next sheet, rows and all.
                 const int rows = (count + g.columns - 1) / g.columns;
-                const double tableH = y + rows * g.pitchY;
+                const double pitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB);
+                const double tableH = y + rows * pitchY;
                 for (int k = 0; k == 0 || k * paperH < tableH - 0.5; ++k)
                     sheets.push_back({t, 0, rows, k * paperH});
                 continue;
@@ -400,10 +401,24 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         }
         const Sheetful &s = sheets[size_t(page)];
         const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
-        double y = (page == 0 ? BodyMargin : 0) + g.line;
+        if (s.cut == 0) {
+            tableRun = run;
+            tableUsed = usedOfRun;
+            tableCell = cell;
+        } else {
+            run = tableRun;
+            usedOfRun = tableUsed;
+            cell = tableCell;
+        }
+        double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
+        const double paperH = mmToPx(A4HeightMm) / shrink;
         for (int r = s.firstRow; r < s.firstRow + s.rows; ++r) {
             const double boxH = fillRow(count, r);
             const double pitchY = rowPitch(boxH);
+            if (y + pitchY < 0 || y > paperH) {
+                y += pitchY;
+                continue;
+            }
             for (int c = 0; c < g.columns; ++c) {
                 const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
                 cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));

@@ -349,11 +349,12 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         for (qint64 t = 0; t * perPage < cells && !failed; ++t) {
             const int count = int(std::min<qint64>(perPage, cells - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
-            if (grid) {
-                // A table of fixed cards taller than the paper is cut where the paper ends and goes
-                // on at the top of the next sheet, rows and all.
+            if (g.fixedH) {
+                // A table of cards of a fixed height taller than the paper is cut where the paper ends
+                // and goes on at the top of the next sheet, rows and all.
                 const int rows = (count + g.columns - 1) / g.columns;
-                const double tableH = y + rows * g.pitchY;
+                const double pitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB + 2 * g.border);
+                const double tableH = y + rows * pitchY;
                 for (int k = 0; k == 0 || k * paperH < tableH - 0.5; ++k)
                     sheets.push_back({t, 0, rows, k * paperH});
                 continue;
@@ -405,10 +406,16 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         const Sheetful &s = sheets[size_t(page)];
         const qint64 first = s.table * perPage;
         const int count = int(std::min<qint64>(perPage, cells - first));
-        double y = (page == 0 ? BodyMargin : 0) + g.line;
+        double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
         for (int r = s.firstRow; r < s.firstRow + s.rows && !failed; ++r) {
-            const double boxH = fillRow(first, count, r);
+            const double boxH = g.fixedH ? g.divH + g.padT + g.padB + 2 * g.border : fillRow(first, count, r);
             const double pitchY = rowPitch(boxH);
+            if (y + pitchY < 0 || y > paperH) {
+                y += pitchY;
+                continue;
+            }
+            if (g.fixedH)
+                fillRow(first, count, r);
             const double boxW = g.divW + g.padL + g.padR + 2 * g.border;
             for (int c = 0; c < g.columns; ++c) {
                 const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
