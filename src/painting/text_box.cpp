@@ -79,8 +79,16 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     const QList<QGlyphRun> runs = probe.glyphRuns();
     const double given = runs.isEmpty() ? 0 : runs.first().rawFont().pixelSize();
     const double fit = given > 0 ? face.sizePx / given : 1;
-    faces_.push_back(Resolved{face.family, face.sizePx, face.bold, face.italic, f, m, asc,
-                              asc + std::round(descent) + std::round(gap), fit, {}});
+    faces_.push_back(Resolved{face.family,
+                              face.sizePx,
+                              face.bold,
+                              face.italic,
+                              f,
+                              m,
+                              asc,
+                              asc + std::round(descent) + std::round(gap),
+                              fit,
+                              {}});
     return faces_.back();
 }
 

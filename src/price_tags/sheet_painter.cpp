@@ -44,8 +44,7 @@ struct Geometry {
     double pitchX = 0, pitchY = 0;
 };
 
-Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *stock,
-                    double pageW = mmToPx(A4WidthMm))
+Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *stock, double pageW = mmToPx(A4WidthMm))
 {
     Geometry g;
     g.columns = stock ? stock->columns : std::max(1, d.countW);
@@ -242,8 +241,8 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     double shrink = 1;
     if (!stock && d.cardWidthFixed != 1) {
         const Geometry first = geometryOf(d, nullptr, paperW);
-        const double reach =
-            BodyMargin + first.line + (first.columns - 1) * first.pitchX + CellPadding + first.divW + first.padL + first.padR;
+        const double reach = BodyMargin + first.line + (first.columns - 1) * first.pitchX + CellPadding + first.divW +
+                             first.padL + first.padR;
         shrink = paperW / std::max(paperW, reach);
     }
     const Geometry g = geometryOf(d, stock, paperW / shrink);

@@ -59,8 +59,7 @@ struct Geometry {
     double pitchX = 0, pitchY = 0;
 };
 
-Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *stock,
-                    double pageW = mmToPx(A4WidthMm))
+Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *stock, double pageW = mmToPx(A4WidthMm))
 {
     Geometry g;
     const auto div = division(d);

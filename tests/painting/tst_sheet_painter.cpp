@@ -447,14 +447,14 @@ void TestSheetPainter::columns_data()
     QTest::addColumn<double>("width");
     QTest::addColumn<QList<double>>("widths");
     const QList<QPointF> two{{10, 20}, {20, 60}};
-    QTest::newRow("beyond the maxes: in proportion to them") << two << QList<QPointF>() << 160.0
-                                                             << QList<double>{40, 120};
+    QTest::newRow("beyond the maxes: in proportion to them")
+        << two << QList<QPointF>() << 160.0 << QList<double>{40, 120};
     QTest::newRow("the maxes exactly") << two << QList<QPointF>() << 80.0 << QList<double>{20, 60};
-    QTest::newRow("between: in proportion to what each lacks") << two << QList<QPointF>() << 50.0
-                                                               << QList<double>{14, 36};
+    QTest::newRow("between: in proportion to what each lacks")
+        << two << QList<QPointF>() << 50.0 << QList<double>{14, 36};
     QTest::newRow("narrower than the mins: the mins") << two << QList<QPointF>() << 20.0 << QList<double>{10, 20};
-    QTest::newRow("empty columns share evenly") << QList<QPointF>{{0, 0}, {0, 0}} << QList<QPointF>() << 30.0
-                                                << QList<double>{15, 15};
+    QTest::newRow("empty columns share evenly")
+        << QList<QPointF>{{0, 0}, {0, 0}} << QList<QPointF>() << 30.0 << QList<double>{15, 15};
     // A price mark, a price and an empty mark: a long name over all three widens them in proportion to
     // their maxes, which leaves their shares of the table as they were.
     QTest::newRow("a wide cell over them keeps the shares")
@@ -493,4 +493,3 @@ int main(int argc, char *argv[])
 }
 
 #include "tst_sheet_painter.moc"
-
