@@ -4,6 +4,7 @@
 #include "painting/columns.h"
 
 #include <QPainter>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
@@ -46,35 +47,78 @@ double CardTable::contentHeight(const CardCell &c, double width) const
     return 0;
 }
 
+double CardTable::minContentWidth(const CardCell &c) const
+{
+    if (c.kind != CardCell::Text || c.text.isEmpty())
+        return contentWidth(c);
+    // The widest piece between two places the line may break (Japanese text breaks between any two
+    // characters); spaces at a piece's end hang.
+    double widest = 0;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, c.text);
+    qsizetype from = 0;
+    while (breaks.toNextBoundary() > 0) {
+        const qsizetype to = breaks.position();
+        qsizetype end = to;
+        while (end > from && c.text.at(end - 1) == QLatin1Char(' '))
+            --end;
+        if (end > from)
+            widest = std::max(widest, end - from == c.text.size() ? contentWidth(c)
+                                                                  : pen_.width(*c.face, c.text.mid(from, end - from)));
+        from = to;
+    }
+    return widest;
+}
+
 double CardTable::layOut(double width)
 {
-    std::vector<double> maxW(size_t(columns_), 0), minW(size_t(columns_), 0);
-    for (const auto &row : rows_) {
-        for (const CardCell &c : row) {
-            if (c.span != 1)
-                continue;
-            const double w = contentWidth(c) + 2 * padding_;
-            maxW[size_t(c.col)] = std::max(maxW[size_t(c.col)], w);
-            // Texts of these cards are short words: their narrowest is their width, save Japanese
-            // text, which breaks between any two characters.
-            const double least = c.kind == CardCell::Text && !c.text.isEmpty() && c.text.at(0).unicode() >= 0x3000
-                                     ? pen_.width(*c.face, c.text.left(1)) + 2 * padding_
-                                     : w;
-            minW[size_t(c.col)] = std::max(minW[size_t(c.col)], least);
+    // The browser's automatic table layout: each column's min and max from the cells of its own, then
+    // the cells spanning columns spread over them, narrowest span first, then the table's width shared
+    // out. A text's min only tells when the maxes do not fit, so it is measured only then.
+    std::vector<const CardCell *> spans;
+    for (const auto &row : rows_)
+        for (const CardCell &c : row)
+            if (c.span > 1)
+                spans.push_back(&c);
+    std::stable_sort(spans.begin(), spans.end(), [](const CardCell *a, const CardCell *b) {
+        return a->span != b->span ? a->span < b->span : a->col < b->col;
+    });
+    const double available = width - (columns_ + 1) * spacing_;
+    std::vector<ColumnWidths> cols;
+    auto measure = [&](bool withMin) {
+        cols.assign(size_t(columns_), ColumnWidths{2 * padding_, 2 * padding_});
+        auto widths = [&](const CardCell &c) {
+            const double max = contentWidth(c) + 2 * padding_;
+            return ColumnWidths{withMin ? minContentWidth(c) + 2 * padding_ : 0, max};
+        };
+        for (const auto &row : rows_) {
+            for (const CardCell &c : row) {
+                if (c.span != 1 || c.col >= columns_)
+                    continue;
+                const ColumnWidths w = widths(c);
+                ColumnWidths &col = cols[size_t(c.col)];
+                col.min = std::max(col.min, w.min);
+                col.max = std::max({col.max, w.max, col.min});
+            }
+        }
+        if (!withMin)
+            for (auto &col : cols)
+                col.min = 0;
+        for (const CardCell *c : spans)
+            spreadSpan(cols, c->col, std::min(columns_, c->col + c->span) - 1, spacing_, widths(*c));
+    };
+    std::vector<double> widths = fixed_;
+    if (widths.size() != size_t(columns_)) {
+        measure(false);
+        double sumMax = 0;
+        for (const auto &col : cols)
+            sumMax += col.max;
+        if (sumMax < available)
+            widths = autoColumns(cols, available);
+        else {
+            measure(true);
+            widths = autoColumns(cols, available);
         }
     }
-    for (auto &w : maxW)
-        w = std::max(w, 2 * padding_);
-    for (auto &w : minW)
-        w = std::max(w, 2 * padding_);
-    for (const auto &row : rows_) {
-        for (const CardCell &c : row) {
-            if (c.span > 1 && c.kind != CardCell::Text)
-                spreadSpan(maxW, c.col, c.col + c.span - 1, contentWidth(c) + 2 * padding_ - (c.span - 1) * spacing_);
-        }
-    }
-    const std::vector<double> widths =
-        fixed_.size() == size_t(columns_) ? fixed_ : autoColumns(minW, maxW, width - (columns_ + 1) * spacing_);
     // colX_ holds each column's left edge; a cell spanning columns takes the spacing between them.
     colX_.assign(size_t(columns_) + 1, spacing_);
     for (int i = 0; i < columns_; ++i)

@@ -61,6 +61,7 @@ public:
 
 private:
     double contentWidth(const CardCell &c) const;
+    double minContentWidth(const CardCell &c) const;
     double contentHeight(const CardCell &c, double width) const;
     double cellWidth(const CardCell &c) const;
 

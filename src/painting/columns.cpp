@@ -1,41 +1,59 @@
 #include "painting/columns.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace painting {
 
-std::vector<double> autoColumns(const std::vector<double> &minW, const std::vector<double> &maxW, double width)
+std::vector<double> shareWidth(const std::vector<ColumnWidths> &c, int first, int last, double width)
 {
-    const size_t n = maxW.size();
-    std::vector<double> out(n, 0);
-    if (n == 0)
+    const int n = last - first + 1;
+    std::vector<double> out(size_t(std::max(n, 0)), 0);
+    if (n <= 0)
         return out;
-    const double sumMax = std::accumulate(maxW.begin(), maxW.end(), 0.0);
-    const double sumMin = std::accumulate(minW.begin(), minW.end(), 0.0);
-    if (sumMax <= width) {
-        for (size_t i = 0; i < n; ++i)
-            out[i] = sumMax > 0 ? maxW[i] + (width - sumMax) * maxW[i] / sumMax : width / n;
+    double sumMin = 0, sumMax = 0;
+    for (int i = first; i <= last; ++i) {
+        sumMin += c[size_t(i)].min;
+        sumMax += c[size_t(i)].max;
+    }
+    if (sumMin >= width) {
+        for (int i = 0; i < n; ++i)
+            out[size_t(i)] = c[size_t(first + i)].min;
         return out;
     }
-    if (sumMin >= width || sumMax <= sumMin)
-        return minW;
-    const double f = (width - sumMin) / (sumMax - sumMin);
-    for (size_t i = 0; i < n; ++i)
-        out[i] = minW[i] + (maxW[i] - minW[i]) * f;
+    if (sumMax >= width) {
+        // Between the mins and the maxes; exactly the maxes are taken as they are, unrounded.
+        const double grow = sumMax - sumMin;
+        for (int i = 0; i < n; ++i) {
+            const ColumnWidths &w = c[size_t(first + i)];
+            if (sumMax == width)
+                out[size_t(i)] = w.max;
+            else
+                out[size_t(i)] = w.min + (grow > 0 ? (width - sumMin) * (w.max - w.min) / grow : (width - sumMin) / n);
+        }
+        return out;
+    }
+    for (int i = 0; i < n; ++i) {
+        const ColumnWidths &w = c[size_t(first + i)];
+        out[size_t(i)] = w.max + (sumMax > 0 ? (width - sumMax) * w.max / sumMax : (width - sumMax) / n);
+    }
     return out;
 }
 
-void spreadSpan(std::vector<double> &w, int first, int last, double spanMax)
+std::vector<double> autoColumns(const std::vector<ColumnWidths> &columns, double width)
 {
-    double sum = 0;
+    return shareWidth(columns, 0, int(columns.size()) - 1, width);
+}
+
+void spreadSpan(std::vector<ColumnWidths> &c, int first, int last, double spacing, ColumnWidths cell)
+{
+    // The spacing between the spanned columns is the cell's, not theirs.
+    const double inner = (last - first) * spacing;
+    const std::vector<double> mins = shareWidth(c, first, last, std::max(0.0, cell.min - inner));
     for (int i = first; i <= last; ++i)
-        sum += w[size_t(i)];
-    if (spanMax <= sum)
-        return;
-    const int count = last - first + 1;
+        c[size_t(i)].min = std::max(c[size_t(i)].min, mins[size_t(i - first)]);
+    const std::vector<double> maxes = shareWidth(c, first, last, std::max(0.0, cell.max - inner));
     for (int i = first; i <= last; ++i)
-        w[size_t(i)] = sum > 0 ? w[size_t(i)] * spanMax / sum : spanMax / count;
+        c[size_t(i)].max = std::max({c[size_t(i)].min, c[size_t(i)].max, maxes[size_t(i - first)]});
 }
 
 } // namespace painting

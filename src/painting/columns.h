@@ -6,13 +6,21 @@
 
 namespace painting {
 
-// Each column's widths (padding included): narrowest it can be (min) and its unbroken content
-// (max). Spare width goes to the columns in proportion to their max widths; a table too narrow for
-// the max widths shares what it has between min and max, as the browser's automatic table layout does.
-std::vector<double> autoColumns(const std::vector<double> &minWidths, const std::vector<double> &maxWidths,
-                                double width);
-// Widens columns first … last so that together they are at least spanMax wide (a cell spanning
-// them), in proportion to their widths.
-void spreadSpan(std::vector<double> &widths, int first, int last, double spanMax);
+// One column's widths, padding included: the narrowest it can be (min) and its content unbroken (max).
+struct ColumnWidths {
+    double min = 0;
+    double max = 0;
+};
+
+// The widths of columns first … last (inclusive) that together fill width, as the browser's automatic
+// table layout shares it: never below their mins; up to their maxes in proportion to what each lacks
+// of its max; beyond them in proportion to their maxes. Columns with nothing to grow by share evenly.
+std::vector<double> shareWidth(const std::vector<ColumnWidths> &columns, int first, int last, double width);
+// The widths of all the columns at width.
+std::vector<double> autoColumns(const std::vector<ColumnWidths> &columns, double width);
+// A cell spanning columns first … last, spacing apart, with its own min and max (padding included):
+// its min and its max are each shared out over the columns as above, and a column takes the larger of
+// its own and its share. Cells are to be spread from the narrowest span to the widest, left to right.
+void spreadSpan(std::vector<ColumnWidths> &columns, int first, int last, double spacing, ColumnWidths cell);
 
 } // namespace painting

@@ -70,8 +70,25 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
         gap = qFromBigEndian<qint16>(hhea.constData() + 8) * unit;
     }
     const double asc = std::round(ascent);
-    faces_.push_back(Resolved{
-        face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(descent) + std::round(gap), {}});
+    // The font engine gives a face whole pixels (34pt, 45.33 px, comes as 45 px), the browser the exact
+    // size: what the engine lays out is scaled by fit to the size asked for.
+    QTextLayout probe(QStringLiteral("0"), f, device_);
+    probe.beginLayout();
+    probe.createLine();
+    probe.endLayout();
+    const QList<QGlyphRun> runs = probe.glyphRuns();
+    const double given = runs.isEmpty() ? 0 : runs.first().rawFont().pixelSize();
+    const double fit = given > 0 ? face.sizePx / given : 1;
+    faces_.push_back(Resolved{face.family,
+                              face.sizePx,
+                              face.bold,
+                              face.italic,
+                              f,
+                              m,
+                              asc,
+                              asc + std::round(descent) + std::round(gap),
+                              fit,
+                              {}});
     return faces_.back();
 }
 
@@ -135,8 +152,19 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
-    ShapedLine shapedLine{layout.glyphRuns(), line.isValid() ? line.ascent() : 0,
-                          line.isValid() ? line.horizontalAdvance() : 0};
+    ShapedLine shapedLine{layout.glyphRuns(), line.isValid() ? line.ascent() * r.fit : 0,
+                          line.isValid() ? line.horizontalAdvance() * r.fit : 0};
+    if (std::abs(r.fit - 1) > 1e-9) {
+        for (QGlyphRun &run : shapedLine.runs) {
+            QRawFont exact = run.rawFont();
+            exact.setPixelSize(exact.pixelSize() * r.fit);
+            QList<QPointF> at = run.positions();
+            for (QPointF &p : at)
+                p *= r.fit;
+            run.setRawFont(exact);
+            run.setPositions(at);
+        }
+    }
     // The PDF writer names a glyph in its text layer by the character the face's own character map
     // gives it, and leaves out a glyph no character maps to. The shaper puts such variants in: a face
     // of Japanese and Latin letters draws the digits of "A-001" a hair lower than alone. Each glyph
@@ -179,7 +207,8 @@ int TextPen::lineCount(const TextFace &face, const QString &text, double width) 
         return 0;
     if (this->width(face, text) <= width + 0.01)
         return 1;
-    return layOut(font(face), device_, text, width, [](QTextLine &, int) {});
+    const Resolved &r = resolve(face);
+    return layOut(r.font, device_, text, width / r.fit, [](QTextLine &, int) {});
 }
 
 double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text) const
@@ -204,7 +233,7 @@ double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face,
     }
     // Wrapped: each line is drawn by itself so that it takes the painter's CSS-pixel unit.
     QList<QPair<int, int>> spans;
-    layOut(f, device_, text, box.width(), [&](QTextLine &line, int) {
+    layOut(f, device_, text, box.width() / resolve(face).fit, [&](QTextLine &line, int) {
         spans.append({line.textStart(), line.textLength()});
     });
     double y = box.top();

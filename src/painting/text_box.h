@@ -74,6 +74,7 @@ private:
         QFont font;
         QFontMetricsF metrics;
         double ascent, lineHeight;
+        double fit; // the size asked for over the size the font engine gives
         // The texts measured and drawn last, each shaped once: a card's texts are measured for its
         // columns, its lines and its alignment, then drawn, and shaping is the costliest part of a
         // sheet.

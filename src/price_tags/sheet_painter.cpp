@@ -44,7 +44,7 @@ struct Geometry {
     double pitchX = 0, pitchY = 0;
 };
 
-Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *stock)
+Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *stock, double pageW = mmToPx(A4WidthMm))
 {
     Geometry g;
     g.columns = stock ? stock->columns : std::max(1, d.countW);
@@ -64,10 +64,10 @@ Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *st
         // wider than the page's body shares the body's width, each tag keeping its own.
         const double least = std::ceil(outer + 2 * CellPadding) + g.line;
         g.pitchX = std::max(std::min(std::ceil(std::max(mmToPx(cw), outer) + 2 * CellPadding) + g.line,
-                                     (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns),
+                                     (pageW - 2 * BodyMargin) / g.columns),
                             least);
     } else {
-        g.pitchX = (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns;
+        g.pitchX = (pageW - 2 * BodyMargin) / g.columns;
         g.divW = g.pitchX - g.line - 2 * CellPadding;
     }
     if (g.fixedH) {
@@ -235,7 +235,17 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                                                                                   : platform::AppError::typeMismatch());
     const painting::PaintOptions paint = painting::onStock(options, d.stock);
     const label_stocks::ChosenStock *stock = paint.stock;
-    const Geometry g = geometryOf(d, stock);
+    // Free tags as wide as their column plus their padding stand out past the paper's right edge; the
+    // browser then lays the page out as wide as it reaches and prints it shrunk to the paper's width.
+    const double paperW = mmToPx(A4WidthMm);
+    double shrink = 1;
+    if (!stock && d.cardWidthFixed != 1) {
+        const Geometry first = geometryOf(d, nullptr, paperW);
+        const double reach = BodyMargin + first.line + (first.columns - 1) * first.pitchX + CellPadding + first.divW +
+                             first.padL + first.padR;
+        shrink = paperW / std::max(paperW, reach);
+    }
+    const Geometry g = geometryOf(d, stock, paperW / shrink);
     const TagStyle style = styleOf(d);
     const qint64 perPage = qint64(g.columns) * g.rows;
     const qint64 n = cards.cardCount;
@@ -315,13 +325,24 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         qint64 table;
         int firstRow;
         int rows;
+        double cut = 0; // fixed tags: how far down the table the sheet starts
     };
     std::vector<Sheetful> sheets;
-    if (!grid) {
-        const double paperH = mmToPx(A4HeightMm);
+    if (!stock) {
+        const double paperH = mmToPx(A4HeightMm) / shrink;
         for (qint64 t = 0; t * perPage < n; ++t) {
             const int count = int(std::min<qint64>(perPage, n - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
+            if (g.fixedH) {
+                // A table of tags of a fixed height taller than the paper is cut where the paper ends
+                // and goes on at the top of the next sheet, rows and all.
+                const int rows = (count + g.columns - 1) / g.columns;
+                const double pitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB);
+                const double tableH = y + rows * pitchY;
+                for (int k = 0; k == 0 || k * paperH < tableH - 0.5; ++k)
+                    sheets.push_back({t, 0, rows, k * paperH});
+                continue;
+            }
             sheets.push_back({t, 0, 0});
             for (int r = 0; r * g.columns < count; ++r) {
                 const double h = rowPitch(fillRow(count, r));
@@ -338,17 +359,37 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         usedOfRun = 0;
         cell = 0;
     }
-    const auto paintPage = [&](QPainter &p, qint64 page) {
+    int tableRun = 0;
+    qint64 tableUsed = 0, tableCell = 0;
+    const auto paintSheetful = [&](QPainter &p, qint64 page) {
         if (grid) {
-            // The body's margin stands above the first sheet only.
-            const double top = page == 0 ? 0 : -BodyMargin;
-            const int count = int(std::min<qint64>(perPage, n - page * perPage));
-            // The page's last row is written whole: its blank cells have their cut lines too.
+            // A stock's sheet holds one table's labels; a table of fixed tags may run over sheets,
+            // whose rows start at the paper's edge. The body's margin stands above the first sheet only.
+            const Sheetful s = stock ? Sheetful{page, 0, g.rows} : sheets[size_t(page)];
+            // A later sheet of a table draws the table's tags again from its first.
+            if (s.cut == 0) {
+                tableRun = run;
+                tableUsed = usedOfRun;
+                tableCell = cell;
+            } else {
+                run = tableRun;
+                usedOfRun = tableUsed;
+                cell = tableCell;
+            }
+            const double top = (s.table == 0 ? 0 : -BodyMargin) - s.cut;
+            const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
+            // The table's last row is written whole: its blank cells have their cut lines too.
             const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
-            for (int i = 0; i < cellsDrawn; ++i) {
+            const int to = std::min(cellsDrawn, (s.firstRow + s.rows) * g.columns);
+            for (int i = s.firstRow * g.columns; i < to; ++i) {
                 QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
                     box.translate(0, top);
+                    if (box.top() - g.pitchY > mmToPx(A4HeightMm) / shrink) {
+                        if (i < count)
+                            tagAt(cell++);
+                        continue;
+                    }
                     cutLines(p, QRectF(box.left() - CellPadding - g.line / 2, box.top() - CellPadding - g.line / 2,
                                        g.pitchX, g.pitchY));
                 }
@@ -359,10 +400,24 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         }
         const Sheetful &s = sheets[size_t(page)];
         const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
-        double y = (page == 0 ? BodyMargin : 0) + g.line;
+        if (s.cut == 0) {
+            tableRun = run;
+            tableUsed = usedOfRun;
+            tableCell = cell;
+        } else {
+            run = tableRun;
+            usedOfRun = tableUsed;
+            cell = tableCell;
+        }
+        double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
+        const double paperH = mmToPx(A4HeightMm) / shrink;
         for (int r = s.firstRow; r < s.firstRow + s.rows; ++r) {
             const double boxH = fillRow(count, r);
             const double pitchY = rowPitch(boxH);
+            if (y + pitchY < 0 || y > paperH) {
+                y += pitchY;
+                continue;
+            }
             for (int c = 0; c < g.columns; ++c) {
                 const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
                 cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
@@ -370,6 +425,14 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             }
             y += pitchY;
         }
+    };
+    const auto paintPage = [&](QPainter &p, qint64 page) {
+        if (shrink == 1)
+            return paintSheetful(p, page);
+        p.save();
+        p.scale(shrink, shrink);
+        paintSheetful(p, page);
+        p.restore();
     };
     return painting::paintedResult(painting::paintPages(device, pages, paint, paintPage, &e), reportLabel(), e,
                                    outcome);

@@ -59,7 +59,7 @@ struct Geometry {
     double pitchX = 0, pitchY = 0;
 };
 
-Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *stock)
+Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *stock, double pageW = mmToPx(A4WidthMm))
 {
     Geometry g;
     const auto div = division(d);
@@ -81,10 +81,10 @@ Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *
         // wider than the page's body shares the body's width, each card keeping its own.
         const double least = std::ceil(outer + 2 * CellPadding) + g.line;
         g.pitchX = std::max(std::min(std::ceil(std::max(mmToPx(cw), outer) + 2 * CellPadding) + g.line,
-                                     (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns),
+                                     (pageW - 2 * BodyMargin) / g.columns),
                             least);
     } else {
-        g.pitchX = (mmToPx(A4WidthMm) - 2 * BodyMargin) / g.columns;
+        g.pitchX = (pageW - 2 * BodyMargin) / g.columns;
         g.divW = g.pitchX - g.line - 2 * CellPadding;
     }
     if (g.fixedH) {
@@ -251,7 +251,18 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
 
     const painting::PaintOptions paint = painting::onStock(options, d.stock);
     const label_stocks::ChosenStock *stock = paint.stock;
-    const Geometry g = geometryOf(d, stock);
+    // Free cards as wide as their column plus their padding and border stand out past the paper's
+    // right edge; the browser then lays the page out as wide as it reaches and prints it shrunk to
+    // the paper's width.
+    const double paperW = mmToPx(A4WidthMm);
+    double shrink = 1;
+    if (!stock && d.cardWidthFixed != 1) {
+        const Geometry first = geometryOf(d, nullptr, paperW);
+        const double reach = BodyMargin + first.line + (first.columns - 1) * first.pitchX + CellPadding + first.divW +
+                             first.padL + first.padR + 2 * first.border;
+        shrink = paperW / std::max(paperW, reach);
+    }
+    const Geometry g = geometryOf(d, stock, paperW / shrink);
     const qint64 perPage = qint64(g.columns) * g.rows;
     const qint64 cells = sheet->cellCount;
     qint64 pages = cells > 0 ? (cells - 1) / perPage + 1 : 1;
@@ -329,13 +340,24 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         qint64 table;
         int firstRow;
         int rows;
+        double cut = 0; // fixed cards: how far down the table the sheet starts
     };
     std::vector<Sheetful> sheets;
-    const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm);
-    if (!grid) {
+    const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm) / shrink;
+    if (!stock) {
         for (qint64 t = 0; t * perPage < cells && !failed; ++t) {
             const int count = int(std::min<qint64>(perPage, cells - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
+            if (g.fixedH) {
+                // A table of cards of a fixed height taller than the paper is cut where the paper ends
+                // and goes on at the top of the next sheet, rows and all.
+                const int rows = (count + g.columns - 1) / g.columns;
+                const double pitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB + 2 * g.border);
+                const double tableH = y + rows * pitchY;
+                for (int k = 0; k == 0 || k * paperH < tableH - 0.5; ++k)
+                    sheets.push_back({t, 0, rows, k * paperH});
+                continue;
+            }
             sheets.push_back({t, 0, 0});
             for (int r = 0; r * g.columns < count && !failed; ++r) {
                 const double h = rowPitch(fillRow(t * perPage, count, r));
@@ -352,19 +374,25 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         pages = qint64(sheets.size());
     }
 
-    const auto paintPage = [&](QPainter &p, qint64 page) {
+    const auto paintSheetful = [&](QPainter &p, qint64 page) {
         // The body's margin stands above the first sheet only; the tables of later sheets start at
         // the paper's edge.
-        const double top = page == 0 ? 0 : -BodyMargin;
         if (grid) {
-            const qint64 first = page * perPage;
+            // A stock's sheet holds one table's labels; a table of fixed cards may run over sheets.
+            const Sheetful s = stock ? Sheetful{page, 0, g.rows} : sheets[size_t(page)];
+            const qint64 first = s.table * perPage;
             const int count = int(std::min<qint64>(perPage, cells - first));
-            // The page's last row is written whole: its blank cells have their cut lines too.
+            // The table's last row is written whole: its blank cells have their cut lines too.
             const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
-            for (int i = 0; i < cellsDrawn && !failed; ++i) {
+            const int from = s.firstRow * g.columns;
+            const int to = std::min(cellsDrawn, (s.firstRow + s.rows) * g.columns);
+            for (int i = from; i < to && !failed; ++i) {
                 QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
-                    box.translate(0, top);
+                    // Tables after the first start at the paper's edge.
+                    box.translate(0, (s.table == 0 ? 0 : -BodyMargin) - s.cut);
+                    if (box.bottom() + g.pitchY < 0 || box.top() - g.pitchY > paperH)
+                        continue;
                     const double half = g.line / 2;
                     cutLines(
                         p, QRectF(box.left() - CellPadding - half, box.top() - CellPadding - half, g.pitchX, g.pitchY));
@@ -377,10 +405,16 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         const Sheetful &s = sheets[size_t(page)];
         const qint64 first = s.table * perPage;
         const int count = int(std::min<qint64>(perPage, cells - first));
-        double y = (page == 0 ? BodyMargin : 0) + g.line;
+        double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
         for (int r = s.firstRow; r < s.firstRow + s.rows && !failed; ++r) {
-            const double boxH = fillRow(first, count, r);
+            const double boxH = g.fixedH ? g.divH + g.padT + g.padB + 2 * g.border : fillRow(first, count, r);
             const double pitchY = rowPitch(boxH);
+            if (y + pitchY < 0 || y > paperH) {
+                y += pitchY;
+                continue;
+            }
+            if (g.fixedH)
+                fillRow(first, count, r);
             const double boxW = g.divW + g.padL + g.padR + 2 * g.border;
             for (int c = 0; c < g.columns; ++c) {
                 const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
@@ -389,6 +423,14 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             }
             y += pitchY;
         }
+    };
+    const auto paintPage = [&](QPainter &p, qint64 page) {
+        if (shrink == 1)
+            return paintSheetful(p, page);
+        p.save();
+        p.scale(shrink, shrink);
+        paintSheetful(p, page);
+        p.restore();
     };
     const painting::PaintOutcome done = painting::paintPages(device, pages, paint, paintPage, &error);
     return painting::paintedResult(failed ? painting::PaintOutcome::Failed : done, makeHtmlFileLabel(), error, outcome);

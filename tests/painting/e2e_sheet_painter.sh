@@ -91,14 +91,21 @@ check() {
 check shelf_a_fixed 1.0 1 shelf "$shelf_list" --design "$work/a_fixed.hdn"
 check shelf_b_fixed 1.0 1 shelf "$shelf_list" --design "$work/b_fixed.hdn"
 check shelf_a_free 1.0 0 shelf "$shelf_list" --design "$work/a_free.hdn"
-# Type B's free cards, 2 x 8 to a table: each table runs over two sheets, as the browser prints it. The
-# barcode column is laid out a pixel or three wider than the browser's (its digits' face).
+# Type B's free cards, 2 x 8 to a table: each table runs over two sheets, as the browser prints it.
 cat "$shelf_list" "$shelf_list" > "$work/two_lists.csv"
-check shelf_b_free 1.2 0 shelf "$work/two_lists.csv" --design "$data/typeB_defaults.hdn"
+check shelf_b_free 1.0 0 shelf "$work/two_lists.csv" --design "$data/typeB_defaults.hdn"
 for cdn in e2e_one_tier_A e2e_one_tier_B e2e_two_tiers_A e2e_two_tiers_B; do
     check "tags_$cdn" 1.0 0 tags "$tag_list" --check 1-4 --copies 2,1,1,3 --design "$source/tests/data/price_tags/$cdn.cdn"
 done
 check ledger 1.0 0 ledger "$tag_list"
+
+# A few random designs of every maker over their options, compared the same way (random_designs.py
+# takes --count N for a larger sweep).
+if ! python3 "$here/random_designs.py" "$build" "$source" --count 2 --seed 4 --upright > "$work/random" 2>&1; then
+    cat "$work/random" >&2
+    failures=$((failures + 1))
+fi
+tail -n 1 "$work/random"
 
 [ "$failures" -eq 0 ] || { echo "e2e_sheet_painter: $failures failure(s)" >&2; exit 1; }
 echo "e2e_sheet_painter: passed"

@@ -7,6 +7,7 @@
 #include "label_stocks/chosen_stock.h"
 #include "ledger/sheet_painter.h"
 #include "painting/barcode_bars.h"
+#include "painting/columns.h"
 #include "platform/font_config.h"
 #include "price_tags/sheet_painter.h"
 #include "shelf_labels/sheet_painter.h"
@@ -175,6 +176,8 @@ private Q_SLOTS:
     void notWritten();
     void barModules_data();
     void barModules();
+    void columns_data();
+    void columns();
 };
 
 void TestSheetPainter::sheets_data()
@@ -433,6 +436,51 @@ void TestSheetPainter::barModules()
                                                                                                  : 7;
     QCOMPARE(painting::barModules(code).size(), qsizetype(pixels));
     QCOMPARE(painting::barsWidth(code), double(pixels));
+}
+
+// Columns as the browser's automatic table layout shares a table's width: {min, max} of each column
+// (padding included), a cell spanning all of them ({min, max}; none when empty), the width; the widths.
+void TestSheetPainter::columns_data()
+{
+    QTest::addColumn<QList<QPointF>>("columns");
+    QTest::addColumn<QList<QPointF>>("span");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<QList<double>>("widths");
+    const QList<QPointF> two{{10, 20}, {20, 60}};
+    QTest::newRow("beyond the maxes: in proportion to them")
+        << two << QList<QPointF>() << 160.0 << QList<double>{40, 120};
+    QTest::newRow("the maxes exactly") << two << QList<QPointF>() << 80.0 << QList<double>{20, 60};
+    QTest::newRow("between: in proportion to what each lacks")
+        << two << QList<QPointF>() << 50.0 << QList<double>{14, 36};
+    QTest::newRow("narrower than the mins: the mins") << two << QList<QPointF>() << 20.0 << QList<double>{10, 20};
+    QTest::newRow("empty columns share evenly")
+        << QList<QPointF>{{0, 0}, {0, 0}} << QList<QPointF>() << 30.0 << QList<double>{15, 15};
+    // A price mark, a price and an empty mark: a long name over all three widens them in proportion to
+    // their maxes, which leaves their shares of the table as they were.
+    QTest::newRow("a wide cell over them keeps the shares")
+        << QList<QPointF>{{10, 10}, {30, 30}, {2, 2}} << QList<QPointF>{{20, 84}} << 210.0
+        << QList<double>{50, 150, 10};
+    // A cell whose min is wider than the columns' maxes makes the columns' mins grow, so that a table
+    // narrower than that keeps them.
+    QTest::newRow("a wide unbreakable cell over them")
+        << QList<QPointF>{{10, 30}, {10, 10}} << QList<QPointF>{{80, 80}} << 40.0 << QList<double>{60, 20};
+}
+
+void TestSheetPainter::columns()
+{
+    QFETCH(QList<QPointF>, columns);
+    QFETCH(QList<QPointF>, span);
+    QFETCH(double, width);
+    QFETCH(QList<double>, widths);
+    std::vector<painting::ColumnWidths> cols;
+    for (const QPointF &c : columns)
+        cols.push_back({c.x(), c.y()});
+    for (const QPointF &c : span)
+        painting::spreadSpan(cols, 0, int(cols.size()) - 1, 0, {c.x(), c.y()});
+    const std::vector<double> got = painting::autoColumns(cols, width);
+    QCOMPARE(int(got.size()), widths.size());
+    for (qsizetype i = 0; i < widths.size(); ++i)
+        QVERIFY2(qAbs(got[size_t(i)] - widths[i]) < 1e-9, qPrintable(QString::number(got[size_t(i)])));
 }
 
 int main(int argc, char *argv[])
