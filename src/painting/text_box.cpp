@@ -71,7 +71,7 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     }
     const double asc = std::round(ascent);
     faces_.push_back(Resolved{
-        face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(descent) + std::round(gap), {}});
+        face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(descent) + std::round(gap), {}, {}});
     return faces_.back();
 }
 
@@ -173,20 +173,33 @@ void TextPen::drawLine(QPainter &painter, const QPointF &baseline, const TextFac
         painter.drawGlyphRun(origin, run);
 }
 
+const QList<QString> &TextPen::wrapped(const TextFace &face, const QString &text, double width) const
+{
+    Resolved &r = resolve(face);
+    if (const auto known = r.wraps.constFind(text); known != r.wraps.constEnd() && known->width == width)
+        return known->lines;
+    if (r.wraps.size() > 512)
+        r.wraps.clear();
+    Resolved::Wrapped w{width, {}};
+    layOut(r.font, device_, text, width, [&](QTextLine &line, int) {
+        w.lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
+    });
+    return r.wraps.insert(text, std::move(w))->lines;
+}
+
 int TextPen::lineCount(const TextFace &face, const QString &text, double width) const
 {
     if (text.isEmpty())
         return 0;
     if (this->width(face, text) <= width + 0.01)
         return 1;
-    return layOut(font(face), device_, text, width, [](QTextLine &, int) {});
+    return int(wrapped(face, text, width).size());
 }
 
 double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text) const
 {
     if (text.isEmpty())
         return 0;
-    const QFont f = resolve(face).font;
     const double lh = lineHeight(face);
     const double asc = ascent(face);
     painter.setPen(face.color);
@@ -203,14 +216,8 @@ double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face,
         return lh;
     }
     // Wrapped: each line is drawn by itself so that it takes the painter's CSS-pixel unit.
-    QList<QPair<int, int>> spans;
-    layOut(f, device_, text, box.width(), [&](QTextLine &line, int) {
-        spans.append({line.textStart(), line.textLength()});
-    });
     double y = box.top();
-    for (const auto &[start, length] : spans) {
-        const QString part = text.mid(start, length);
-        const QString shown = part.trimmed();
+    for (const QString &shown : wrapped(face, text, box.width())) {
         drawLine(painter, QPointF(xFor(width(face, shown)), y + asc), face, shown);
         y += lh;
     }
