@@ -70,8 +70,9 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
         gap = qFromBigEndian<qint16>(hhea.constData() + 8) * unit;
     }
     const double asc = std::round(ascent);
-    faces_.push_back(Resolved{
-        face.family, face.sizePx, face.bold, face.italic, f, m, asc, asc + std::round(descent) + std::round(gap), {}, {}});
+    Resolved r{face.family, face.sizePx, face.bold, face.italic, f, m, asc, 0, {}, {}};
+    r.lineHeight = asc + std::round(descent) + std::round(gap);
+    faces_.push_back(std::move(r));
     return faces_.back();
 }
 
@@ -123,6 +124,29 @@ int layOut(const QFont &font, QPaintDevice *device, const QString &text, double 
 
 } // namespace
 
+namespace {
+
+// The glyph runs of a line in the order of its characters, neighbouring runs of one face joined. A
+// text of Latin and Japanese letters in a Latin face has runs of the face and of its fallback, each
+// over its own characters.
+QList<QGlyphRun> runsInOrder(const QTextLine &line)
+{
+    QList<QGlyphRun> runs;
+    for (const QGlyphRun &run : line.glyphRuns()) {
+        if (!runs.isEmpty() && runs.last().rawFont() == run.rawFont() && runs.last().flags() == run.flags()) {
+            QGlyphRun &last = runs.last();
+            last.setGlyphIndexes(last.glyphIndexes() + run.glyphIndexes());
+            last.setPositions(last.positions() + run.positions());
+            last.setBoundingRect(last.boundingRect().united(run.boundingRect()));
+            continue;
+        }
+        runs.append(run);
+    }
+    return runs;
+}
+
+} // namespace
+
 const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &text) const
 {
     Resolved &r = resolve(face);
@@ -135,17 +159,22 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
-    ShapedLine shapedLine{layout.glyphRuns(), line.isValid() ? line.ascent() : 0,
-                          line.isValid() ? line.horizontalAdvance() : 0};
+    ShapedLine shapedLine;
+    if (line.isValid())
+        shapedLine = ShapedLine{runsInOrder(line), line.ascent(), line.horizontalAdvance()};
     // The PDF writer names a glyph in its text layer by the character the face's own character map
     // gives it, and leaves out a glyph no character maps to. The shaper puts such variants in: a face
     // of Japanese and Latin letters draws the digits of "A-001" a hair lower than alone. Each glyph
     // is drawn as the character map's own glyph of its character, at the place the shaper gave it,
-    // wherever the glyphs stand one for one for the characters (no ligature, no surrogate pair).
+    // wherever the glyphs stand one for one for the characters (no ligature, no surrogate pair) in
+    // the characters' order (left to right).
     qsizetype glyphs = 0;
-    for (const QGlyphRun &run : std::as_const(shapedLine.runs))
+    bool inOrder = true;
+    for (const QGlyphRun &run : std::as_const(shapedLine.runs)) {
         glyphs += run.glyphIndexes().size();
-    if (glyphs == text.size()) {
+        inOrder = inOrder && !(run.flags() & QGlyphRun::RightToLeft);
+    }
+    if (glyphs == text.size() && inOrder) {
         qsizetype at = 0;
         for (QGlyphRun &run : shapedLine.runs) {
             QList<quint32> ids = run.glyphIndexes();
@@ -181,9 +210,8 @@ const QList<QString> &TextPen::wrapped(const TextFace &face, const QString &text
     if (r.wraps.size() > 512)
         r.wraps.clear();
     Resolved::Wrapped w{width, {}};
-    layOut(r.font, device_, text, width, [&](QTextLine &line, int) {
-        w.lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
-    });
+    layOut(r.font, device_, text, width,
+           [&](QTextLine &line, int) { w.lines.append(text.mid(line.textStart(), line.textLength()).trimmed()); });
     return r.wraps.insert(text, std::move(w))->lines;
 }
 
