@@ -47,7 +47,8 @@ double barsWidth(const QString &code)
 void drawBars(QPainter &painter, const QPointF &topLeft, double heightPx, const QString &code)
 {
     const QString m = barModules(code);
-    // All bars in one call: a sheet of ten thousand codes holds three hundred thousand bars.
+    // All bars in one call, in modules across and the bars' height down: a sheet of ten thousand
+    // codes holds three hundred thousand bars, and whole numbers keep the PDF's page streams short.
     QVarLengthArray<QRectF, 32> bars;
     qsizetype i = 0;
     while (i < m.size()) {
@@ -58,16 +59,22 @@ void drawBars(QPainter &painter, const QPointF &topLeft, double heightPx, const 
         qsizetype j = i;
         while (j < m.size() && m[j] == u'1')
             ++j;
-        bars.append(QRectF(topLeft.x() + i * BarModulePx, topLeft.y(), (j - i) * BarModulePx, heightPx));
+        bars.append(QRectF(double(i), 0, double(j - i), 1));
         i = j;
     }
-    if (bars.isEmpty())
+    if (bars.isEmpty() || heightPx == 0)
         return;
-    painter.save();
+    const QTransform was = painter.worldTransform();
+    const QPen pen = painter.pen();
+    const QBrush brush = painter.brush();
+    painter.translate(topLeft);
+    painter.scale(BarModulePx, heightPx);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawRects(bars.constData(), int(bars.size()));
-    painter.restore();
+    painter.setWorldTransform(was);
+    painter.setPen(pen);
+    painter.setBrush(brush);
 }
 
 } // namespace painting

@@ -22,13 +22,27 @@ Kind kindOf(const QString &style)
     return Kind::None;
 }
 
-// The four sides as filled bands of width w inside r; top and left take the first colour.
+// The four sides as filled bands of width w inside r; top and left take the first colour. The bands
+// of one colour are filled at once: a sheet holds thousands of borders.
 void bands(QPainter &p, const QRectF &r, double w, const QColor &topLeft, const QColor &bottomRight)
 {
-    p.fillRect(QRectF(r.left(), r.top(), r.width(), w), topLeft);
-    p.fillRect(QRectF(r.left(), r.top(), w, r.height()), topLeft);
-    p.fillRect(QRectF(r.left(), r.bottom() - w, r.width(), w), bottomRight);
-    p.fillRect(QRectF(r.right() - w, r.top() + w, w, r.height() - w), bottomRight);
+    const QRectF sides[] = {QRectF(r.left(), r.top(), r.width(), w), QRectF(r.left(), r.top(), w, r.height()),
+                            QRectF(r.left(), r.bottom() - w, r.width(), w),
+                            QRectF(r.right() - w, r.top() + w, w, r.height() - w)};
+    const QPen pen = p.pen();
+    const QBrush brush = p.brush();
+    p.setPen(Qt::NoPen);
+    if (topLeft == bottomRight) {
+        p.setBrush(topLeft);
+        p.drawRects(sides, 4);
+    } else {
+        p.setBrush(topLeft);
+        p.drawRects(sides, 2);
+        p.setBrush(bottomRight);
+        p.drawRects(sides + 2, 2);
+    }
+    p.setPen(pen);
+    p.setBrush(brush);
 }
 
 // A side drawn with a pen pattern along its centre line.

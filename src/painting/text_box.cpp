@@ -79,16 +79,9 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     const QList<QGlyphRun> runs = probe.glyphRuns();
     const double given = runs.isEmpty() ? 0 : runs.first().rawFont().pixelSize();
     const double fit = given > 0 ? face.sizePx / given : 1;
-    faces_.push_back(Resolved{face.family,
-                              face.sizePx,
-                              face.bold,
-                              face.italic,
-                              f,
-                              m,
-                              asc,
-                              asc + std::round(descent) + std::round(gap),
-                              fit,
-                              {}});
+    Resolved r{face.family, face.sizePx, face.bold, face.italic, f, m, asc, 0, fit, {}, {}};
+    r.lineHeight = asc + std::round(descent) + std::round(gap);
+    faces_.push_back(std::move(r));
     return faces_.back();
 }
 
@@ -140,6 +133,29 @@ int layOut(const QFont &font, QPaintDevice *device, const QString &text, double 
 
 } // namespace
 
+namespace {
+
+// The glyph runs of a line in the order of its characters, neighbouring runs of one face joined. A
+// text of Latin and Japanese letters in a Latin face has runs of the face and of its fallback, each
+// over its own characters.
+QList<QGlyphRun> runsInOrder(const QTextLine &line)
+{
+    QList<QGlyphRun> runs;
+    for (const QGlyphRun &run : line.glyphRuns()) {
+        if (!runs.isEmpty() && runs.last().rawFont() == run.rawFont() && runs.last().flags() == run.flags()) {
+            QGlyphRun &last = runs.last();
+            last.setGlyphIndexes(last.glyphIndexes() + run.glyphIndexes());
+            last.setPositions(last.positions() + run.positions());
+            last.setBoundingRect(last.boundingRect().united(run.boundingRect()));
+            continue;
+        }
+        runs.append(run);
+    }
+    return runs;
+}
+
+} // namespace
+
 const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &text) const
 {
     Resolved &r = resolve(face);
@@ -152,8 +168,9 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
-    ShapedLine shapedLine{layout.glyphRuns(), line.isValid() ? line.ascent() * r.fit : 0,
-                          line.isValid() ? line.horizontalAdvance() * r.fit : 0};
+    ShapedLine shapedLine;
+    if (line.isValid())
+        shapedLine = ShapedLine{runsInOrder(line), line.ascent() * r.fit, line.horizontalAdvance() * r.fit};
     if (std::abs(r.fit - 1) > 1e-9) {
         for (QGlyphRun &run : shapedLine.runs) {
             QRawFont exact = run.rawFont();
@@ -169,11 +186,15 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     // gives it, and leaves out a glyph no character maps to. The shaper puts such variants in: a face
     // of Japanese and Latin letters draws the digits of "A-001" a hair lower than alone. Each glyph
     // is drawn as the character map's own glyph of its character, at the place the shaper gave it,
-    // wherever the glyphs stand one for one for the characters (no ligature, no surrogate pair).
+    // wherever the glyphs stand one for one for the characters (no ligature, no surrogate pair) in
+    // the characters' order (left to right).
     qsizetype glyphs = 0;
-    for (const QGlyphRun &run : std::as_const(shapedLine.runs))
+    bool inOrder = true;
+    for (const QGlyphRun &run : std::as_const(shapedLine.runs)) {
         glyphs += run.glyphIndexes().size();
-    if (glyphs == text.size()) {
+        inOrder = inOrder && !(run.flags() & QGlyphRun::RightToLeft);
+    }
+    if (glyphs == text.size() && inOrder) {
         qsizetype at = 0;
         for (QGlyphRun &run : shapedLine.runs) {
             QList<quint32> ids = run.glyphIndexes();
@@ -201,21 +222,33 @@ void TextPen::drawLine(QPainter &painter, const QPointF &baseline, const TextFac
         painter.drawGlyphRun(origin, run);
 }
 
+const QList<QString> &TextPen::wrapped(const TextFace &face, const QString &text, double width) const
+{
+    Resolved &r = resolve(face);
+    if (const auto known = r.wraps.constFind(text); known != r.wraps.constEnd() && known->width == width)
+        return known->lines;
+    if (r.wraps.size() > 512)
+        r.wraps.clear();
+    Resolved::Wrapped w{width, {}};
+    // Laid out at the engine's size: the width is taken back by fit.
+    layOut(r.font, device_, text, width / r.fit,
+           [&](QTextLine &line, int) { w.lines.append(text.mid(line.textStart(), line.textLength()).trimmed()); });
+    return r.wraps.insert(text, std::move(w))->lines;
+}
+
 int TextPen::lineCount(const TextFace &face, const QString &text, double width) const
 {
     if (text.isEmpty())
         return 0;
     if (this->width(face, text) <= width + 0.01)
         return 1;
-    const Resolved &r = resolve(face);
-    return layOut(r.font, device_, text, width / r.fit, [](QTextLine &, int) {});
+    return int(wrapped(face, text, width).size());
 }
 
 double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text) const
 {
     if (text.isEmpty())
         return 0;
-    const QFont f = resolve(face).font;
     const double lh = lineHeight(face);
     const double asc = ascent(face);
     painter.setPen(face.color);
@@ -232,14 +265,8 @@ double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face,
         return lh;
     }
     // Wrapped: each line is drawn by itself so that it takes the painter's CSS-pixel unit.
-    QList<QPair<int, int>> spans;
-    layOut(f, device_, text, box.width() / resolve(face).fit, [&](QTextLine &line, int) {
-        spans.append({line.textStart(), line.textLength()});
-    });
     double y = box.top();
-    for (const auto &[start, length] : spans) {
-        const QString part = text.mid(start, length);
-        const QString shown = part.trimmed();
+    for (const QString &shown : wrapped(face, text, box.width())) {
         drawLine(painter, QPointF(xFor(width(face, shown)), y + asc), face, shown);
         y += lh;
     }

@@ -66,6 +66,8 @@ private:
         double width = 0;
     };
     const ShapedLine &shaped(const TextFace &face, const QString &text) const;
+    // The lines (each trimmed) text breaks into at width; only for text wider than width.
+    const QList<QString> &wrapped(const TextFace &face, const QString &text, double width) const;
     void drawLine(QPainter &painter, const QPointF &baseline, const TextFace &face, const QString &text) const;
     struct Resolved {
         QString family;
@@ -79,6 +81,13 @@ private:
         // columns, its lines and its alignment, then drawn, and shaping is the costliest part of a
         // sheet.
         QHash<QString, ShapedLine> lines;
+        // A wrapped text is measured for its row and then drawn: its lines are found once, at the
+        // width kept beside them.
+        struct Wrapped {
+            double width;
+            QList<QString> lines;
+        };
+        QHash<QString, Wrapped> wraps;
     };
     // Designs have a handful of faces: a short list searched in order is all the cache needs.
     Resolved &resolve(const TextFace &face) const;

@@ -1,0 +1,85 @@
+// Texts drawn by the text pen into a PDF keep every character in the PDF's text layer, in order,
+// whatever face draws them: a Japanese face with Latin letters and digits, a Latin face whose Japanese
+// letters come from its fallback face, on one line or wrapped.
+
+#include "painting/text_box.h"
+#include "platform/font_config.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// The text as pdftotext reads it, and as it is meant, compared without spaces and line ends and in
+// compatibility form (the PDF may name a CJK radical for its ideograph).
+QString comparable(const QString &text)
+{
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    return text.normalized(QString::NormalizationForm_KC).remove(space);
+}
+
+} // namespace
+
+class TestTextLayer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void drawn_data();
+    void drawn();
+};
+
+void TestTextLayer::drawn_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("width");
+    QTest::newRow("Japanese face, code, letters and digits") << "ＭＳ Ｐゴシック"
+                                                             << "A-001 煎茶 <20袋入>" << 1000.0;
+    QTest::newRow("Latin face, Japanese letters between") << "DejaVu Serif"
+                                                          << "(本体価格 398円)" << 1000.0;
+    QTest::newRow("Latin face, Japanese letters, wrapped")
+        << "DejaVu Serif"
+        << "煎茶ティーバッグ <20袋入> ほうじ茶 & 玄米茶 1,450円" << 120.0;
+    QTest::newRow("default face, digits") << ""
+                                          << "4901234567894" << 1000.0;
+}
+
+void TestTextLayer::drawn()
+{
+    QFETCH(QString, family);
+    QFETCH(QString, text);
+    QFETCH(double, width);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("text.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(96);
+        QPainter painter(&writer);
+        const painting::TextPen pen(&writer);
+        painting::TextFace face;
+        face.family = family;
+        face.sizePx = 16;
+        const double height = pen.draw(painter, QRectF(10, 10, width, 600), face, text);
+        QVERIFY(height >= pen.lineHeight(face));
+        QCOMPARE(height > pen.lineHeight(face), width < 1000);
+    }
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(comparable(QString::fromUtf8(p.readAllStandardOutput())), comparable(text));
+}
+
+int main(int argc, char *argv[])
+{
+    // The Windows font names in the faces the program's fontconfig names, as the sheets draw them.
+    platform::useProgramFontConfig(QStringLiteral(VENNLO_PROGRAM_DIR));
+    QGuiApplication app(argc, argv);
+    TestTextLayer test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_text_layer.moc"
