@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ledger {
@@ -15,6 +16,7 @@ namespace {
 
 constexpr double BodyMargin = 8;
 constexpr double A4WidthMm = 210;
+constexpr double A4HeightMm = 297;
 constexpr double Line = 1; // the ruled lines, 1 px, collapsed
 
 } // namespace
@@ -81,7 +83,8 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     };
     bool anyReduced = false;
     const QColor white(Qt::white);
-    const auto paintPage = [&](QPainter &p, qint64 page) {
+    // Fills the table with one page of rows.
+    const auto fillTable = [&](qint64 page) {
         table.clear();
         table.row();
         table.add(text(0, 1, 2, th, QStringLiteral("品番等"), back));
@@ -123,15 +126,43 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             table.add(text(0, 5, 1, centre,
                            QStringLiteral("- ") + QString::number(firstNumber + page) + QStringLiteral(" -"), white));
         }
-        const double h = table.layOut(tableW);
-        // The body's margin stands above the first sheet only; later tables start at the paper's edge.
-        const double top = page == 0 ? BodyMargin : 0;
-        table.draw(p, QPointF(BodyMargin, top));
-        if (page == pages - 1 && anyReduced)
-            pen.draw(p, QRectF(BodyMargin, top + h + 16, tableW, 100), note, reducedRateNote(in.tax.reducedRate));
+        return table.layOut(tableW);
     };
-    return painting::paintedResult(painting::paintPages(device, pages, options, paintPage, &e), reportLabel(), e,
-                                   outcome);
+    // The body's margin stands above the first sheet only; later tables start at the paper's edge.
+    const auto tableTop = [](qint64 page) { return page == 0 ? BodyMargin : 0.0; };
+    const double noteGap = 16;
+    // A page taller than the paper (large type, wide paddings, many rows) goes on over the next sheets
+    // instead of losing its last rows: each sheet shows the slice of its page's table from cut down,
+    // the paper's height further each time. (The browser moves a text line that crosses the edge to
+    // the next sheet; a row crossing it is drawn here on both.)
+    struct Slice {
+        qint64 page;
+        double cut; // the sheet's top, down the page
+    };
+    std::vector<Slice> sheets;
+    const double paperH = painting::mmToPx(A4HeightMm);
+    for (qint64 page = 0; page < pages; ++page) {
+        double bottom = tableTop(page) + fillTable(page);
+        if (page == pages - 1 && anyReduced)
+            bottom += noteGap + pen.lineHeight(note);
+        for (int k = 0; k == 0 || bottom > k * paperH + 0.5; ++k)
+            sheets.push_back({page, k * paperH});
+    }
+    qint64 filled = -1; // the page the table holds, laid out h tall
+    double h = 0;
+    const auto paintSlice = [&](QPainter &p, qint64 sheet) {
+        const Slice &slice = sheets[size_t(sheet)];
+        if (filled != slice.page) {
+            h = fillTable(slice.page);
+            filled = slice.page;
+        }
+        const double top = tableTop(slice.page) - slice.cut;
+        table.draw(p, QPointF(BodyMargin, top), 0, paperH);
+        if (slice.page == pages - 1 && anyReduced && top + h + noteGap < paperH && top + h + noteGap >= 0)
+            pen.draw(p, QRectF(BodyMargin, top + h + noteGap, tableW, 100), note, reducedRateNote(in.tax.reducedRate));
+    };
+    return painting::paintedResult(painting::paintPages(device, qint64(sheets.size()), options, paintSlice, &e),
+                                   reportLabel(), e, outcome);
 }
 
 painting::SheetPainter sheetPainter(const std::optional<Inputs> &lastMade)

@@ -156,7 +156,7 @@ double CardTable::layOut(double width)
     return y;
 }
 
-void CardTable::draw(QPainter &painter, const QPointF &origin) const
+void CardTable::draw(QPainter &painter, const QPointF &origin, double top, double bottom) const
 {
     for (size_t r = 0; r < rows_.size(); ++r) {
         const double y = origin.y() + rowY_[r];
@@ -164,6 +164,8 @@ void CardTable::draw(QPainter &painter, const QPointF &origin) const
             const size_t last = std::min(rows_.size(), r + size_t(c.rowSpan)) - 1;
             const double rowH = rowY_[last] + rowH_[last] - rowY_[r];
             const QRectF cell(origin.x() + colX_[size_t(c.col)], y, cellWidth(c), rowH);
+            if (cell.bottom() <= top || cell.top() >= bottom)
+                continue;
             // The paper is white: a white cell needs no paint.
             if (c.background.isValid() && c.background != Qt::white)
                 painter.fillRect(cell, c.background);
@@ -177,10 +179,10 @@ void CardTable::draw(QPainter &painter, const QPointF &origin) const
             }
             const QRectF content = cell.adjusted(padding_, padding_, -padding_, -padding_);
             const double h = contentHeight(c, content.width());
-            const double top = content.top() + (content.height() - h) / 2;
+            const double y0 = content.top() + (content.height() - h) / 2;
             switch (c.kind) {
             case CardCell::Text:
-                pen_.draw(painter, QRectF(content.left(), top, content.width(), h), *c.face, c.text);
+                pen_.draw(painter, QRectF(content.left(), y0, content.width(), h), *c.face, c.text);
                 break;
             case CardCell::Bars:
             case CardCell::Image: {
@@ -191,17 +193,17 @@ void CardTable::draw(QPainter &painter, const QPointF &origin) const
                 else if (c.align & Qt::AlignRight)
                     x = content.right() - w;
                 if (c.kind == CardCell::Bars)
-                    drawBars(painter, QPointF(x, top), c.imageHeight, c.text);
+                    drawBars(painter, QPointF(x, y0), c.imageHeight, c.text);
                 else if (c.image && !c.image->isNull())
-                    painter.drawImage(QRectF(x, top, c.imageWidth, c.imageHeight), *c.image);
+                    painter.drawImage(QRectF(x, y0, c.imageWidth, c.imageHeight), *c.image);
                 break;
             }
             case CardCell::BarsAndDigits: {
                 const double barsH = barModules(c.text).isEmpty() ? 0 : c.imageHeight;
                 const double w = barsWidth(c.text);
                 const double p = c.nestedPadding;
-                drawBars(painter, QPointF(content.left() + (content.width() - w) / 2, top + p), barsH, c.text);
-                const QRectF digits(content.left() + p, top + barsH + 3 * p, content.width() - 2 * p, h);
+                drawBars(painter, QPointF(content.left() + (content.width() - w) / 2, y0 + p), barsH, c.text);
+                const QRectF digits(content.left() + p, y0 + barsH + 3 * p, content.width() - 2 * p, h);
                 pen_.draw(painter, digits, *c.face, c.digits);
                 break;
             }

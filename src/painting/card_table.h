@@ -56,8 +56,9 @@ public:
 
     // Lays the table out at width; its height.
     double layOut(double width);
-    // Draws it (after layOut) with its top-left corner at origin.
-    void draw(QPainter &painter, const QPointF &origin) const;
+    // Draws it (after layOut) with its top-left corner at origin; only the cells that reach into the
+    // band from top to bottom (the painter's units), as a sheet that shows one slice of a table.
+    void draw(QPainter &painter, const QPointF &origin, double top = -1e300, double bottom = 1e300) const;
 
 private:
     double contentWidth(const CardCell &c) const;

@@ -206,6 +206,9 @@ void TestSheetPainter::sheets_data()
                                       << "two B" << 3 << 1;
     QTest::newRow("ledger, two pages") << "ledger"
                                        << "" << 12 << 2;
+    // Twelve rows of 20pt type, padded 4 mm: the page goes on over a second sheet, no row lost.
+    QTest::newRow("ledger, a page taller than the paper") << "ledger"
+                                                          << "tall" << 12 << 2;
 }
 
 void TestSheetPainter::sheets()
@@ -240,6 +243,11 @@ void TestSheetPainter::sheets()
     } else {
         ledger::Inputs in{productList(products), ledger::LedgerDesign(), products::TaxSettings(), QStringLiteral("1")};
         in.design.rowsPerPage = 10;
+        if (variant == QLatin1String("tall")) {
+            in.design.rowsPerPage = 12;
+            in.design.fontSize = 20;
+            in.design.padding = 4;
+        }
         made = ledger::makePdf(in, pdf, options);
         expected = expectedCodes(in.rows);
         for (const products::Product &p : in.rows)
