@@ -29,6 +29,19 @@ QPageSize paperOf(const label_stocks::ChosenStock *stock)
 
 } // namespace
 
+std::function<void(QPainter &, qint64 page)> atScale(double scale,
+                                                     std::function<void(QPainter &, qint64 page)> paintPage)
+{
+    if (scale == 1)
+        return paintPage;
+    return [scale, paintPage = std::move(paintPage)](QPainter &p, qint64 page) {
+        p.save();
+        p.scale(scale, scale);
+        paintPage(p, page);
+        p.restore();
+    };
+}
+
 PaintOutcome paintPages(QPagedPaintDevice &device, qint64 pages, const PaintOptions &options,
                         const std::function<void(QPainter &, qint64 page)> &paintPage, platform::AppError *error)
 {

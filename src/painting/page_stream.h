@@ -61,6 +61,11 @@ SheetPainter bindSheet(common::MakeResult (*paint)(const Inputs &, QPagedPaintDe
 // Paints page 0 … pages − 1 onto device (A4 portrait, or the stock's paper, margins 0). The painter
 // handed to paintPage draws in CSS pixels (1/96 inch) from the paper's corner, the calibration
 // offset already applied. Failed with *error set when the device cannot be painted on.
+// paintPage drawing at scale: a sheet laid out wider than the paper is shrunk onto it, as the browser
+// prints it.
+std::function<void(QPainter &, qint64 page)> atScale(double scale,
+                                                     std::function<void(QPainter &, qint64 page)> paintPage);
+
 PaintOutcome paintPages(QPagedPaintDevice &device, qint64 pages, const PaintOptions &options,
                         const std::function<void(QPainter &, qint64 page)> &paintPage,
                         platform::AppError *error = nullptr);

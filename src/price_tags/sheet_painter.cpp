@@ -361,21 +361,25 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     }
     int tableRun = 0;
     qint64 tableUsed = 0, tableCell = 0;
+    // The first sheet of a table keeps the tag cursor; a later sheet of it draws its tags again from
+    // the table's first.
+    const auto startOfTable = [&](const Sheetful &s) {
+        if (s.cut == 0) {
+            tableRun = run;
+            tableUsed = usedOfRun;
+            tableCell = cell;
+        } else {
+            run = tableRun;
+            usedOfRun = tableUsed;
+            cell = tableCell;
+        }
+    };
     const auto paintSheetful = [&](QPainter &p, qint64 page) {
         if (grid) {
             // A stock's sheet holds one table's labels; a table of fixed tags may run over sheets,
             // whose rows start at the paper's edge. The body's margin stands above the first sheet only.
             const Sheetful s = stock ? Sheetful{page, 0, g.rows} : sheets[size_t(page)];
-            // A later sheet of a table draws the table's tags again from its first.
-            if (s.cut == 0) {
-                tableRun = run;
-                tableUsed = usedOfRun;
-                tableCell = cell;
-            } else {
-                run = tableRun;
-                usedOfRun = tableUsed;
-                cell = tableCell;
-            }
+            startOfTable(s);
             const double top = (s.table == 0 ? 0 : -BodyMargin) - s.cut;
             const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
             // The table's last row is written whole: its blank cells have their cut lines too.
@@ -400,15 +404,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         }
         const Sheetful &s = sheets[size_t(page)];
         const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
-        if (s.cut == 0) {
-            tableRun = run;
-            tableUsed = usedOfRun;
-            tableCell = cell;
-        } else {
-            run = tableRun;
-            usedOfRun = tableUsed;
-            cell = tableCell;
-        }
+        startOfTable(s);
         double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
         const double paperH = mmToPx(A4HeightMm) / shrink;
         for (int r = s.firstRow; r < s.firstRow + s.rows; ++r) {
@@ -426,14 +422,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             y += pitchY;
         }
     };
-    const auto paintPage = [&](QPainter &p, qint64 page) {
-        if (shrink == 1)
-            return paintSheetful(p, page);
-        p.save();
-        p.scale(shrink, shrink);
-        paintSheetful(p, page);
-        p.restore();
-    };
+    const auto paintPage = painting::atScale(shrink, paintSheetful);
     return painting::paintedResult(painting::paintPages(device, pages, paint, paintPage, &e), reportLabel(), e,
                                    outcome);
 }

@@ -424,14 +424,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             y += pitchY;
         }
     };
-    const auto paintPage = [&](QPainter &p, qint64 page) {
-        if (shrink == 1)
-            return paintSheetful(p, page);
-        p.save();
-        p.scale(shrink, shrink);
-        paintSheetful(p, page);
-        p.restore();
-    };
+    const auto paintPage = painting::atScale(shrink, paintSheetful);
     const painting::PaintOutcome done = painting::paintPages(device, pages, paint, paintPage, &error);
     return painting::paintedResult(failed ? painting::PaintOutcome::Failed : done, makeHtmlFileLabel(), error, outcome);
 }
