@@ -11,4 +11,15 @@ CardBox::CardBox(const CardBoxKeys &keys)
         padding[i] = keys.padding[i].defaultText();
 }
 
+void bindFields(CardBox &box, const CardBoxKeys &keys, FieldTable &table)
+{
+    table.bind(keys.heightFixed, box.cardHeightFixed);
+    table.bind(keys.height, box.cardHeight);
+    table.bind(keys.widthFixed, box.cardWidthFixed);
+    table.bind(keys.width, box.cardWidth);
+    table.bind(keys.padding, box.padding);
+    table.bind(keys.layoutType, box.layoutType);
+    table.bind(keys.barcodeHeight, box.barcodeHeight);
+}
+
 } // namespace common

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/design_keys.h"
+#include "common/field_table.h"
 
 #include <QString>
 
@@ -26,5 +27,8 @@ struct CardBox {
     explicit CardBox(const CardBoxKeys &keys);
     bool operator==(const CardBox &) const = default;
 };
+
+// The stored fields of the box under the maker's keys (the start offset is not stored).
+void bindFields(CardBox &box, const CardBoxKeys &keys, FieldTable &table);
 
 } // namespace common

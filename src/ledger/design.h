@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/field_table.h"
 #include "ledger/design_keys.h"
 
 #include <QString>
@@ -18,5 +19,8 @@ struct LedgerDesign {
     int barcodeHeight = keys::BarcodeHeight.defaultNumber();
     bool operator==(const LedgerDesign &) const = default;
 };
+
+// Each stored field of the design bound to its settings key.
+void bindFields(LedgerDesign &design, common::FieldTable &table);
 
 } // namespace ledger

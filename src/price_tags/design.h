@@ -43,4 +43,8 @@ struct PriceTagDesign : common::CardBox {
     bool operator==(const PriceTagDesign &) const = default;
 };
 
+// Each stored field of the design bound to its settings key, once for the settings reader and writer
+// (the stock has its own reader and writer).
+void bindFields(PriceTagDesign &design, common::FieldTable &table);
+
 } // namespace price_tags

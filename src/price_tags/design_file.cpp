@@ -1,6 +1,7 @@
 #include "price_tags/design_file.h"
 
 #include "common/design_keys.h"
+#include "common/field_table.h"
 #include "common/helpers.h"
 #include "common/style_values.h"
 #include "platform/numbers.h"
@@ -85,21 +86,26 @@ QString sizeCaption(const QString &stored)
 
 } // namespace
 
-void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
+void WriteCDesign(const WindowValues &form, platform::ProfileFile &file)
 {
+    WindowValues f = form;
+    common::FieldTable fields;
+    bindFields(f, fields);
     auto put = [&file](const StoredKey &k, const QString &value) {
         file.setValue(k.sectionName(), k.keyName(), value);
     };
+    auto field = [&](const StoredKey &k) { put(k, fields.text(k)); };
+    auto color = [&](const StoredKey &k) { put(k, swatch(fields.text(k))); };
+    auto numberText = [&](const StoredKey &k) { put(k, numericOr(fields.text(k), k)); };
     for (std::size_t i = 0; i < 4; ++i) {
-        put(keys::FontName[i], f.fontName[i]);
-        put(keys::FontSize[i], QString(f.fontSize[i]).remove(QLatin1String("pt")));
-        put(keys::FontStyle[i], f.fontStyle[i]);
-        put(keys::FontColor[i], swatch(f.fontColor[i]));
-        put(keys::FontAlign[i], f.fontAlign[i]);
+        field(keys::FontName[i]);
+        put(keys::FontSize[i], fields.text(keys::FontSize[i]).remove(QLatin1String("pt")));
+        field(keys::FontStyle[i]);
+        color(keys::FontColor[i]);
+        field(keys::FontAlign[i]);
     }
-    put(keys::MakeLG, check(f.checkLogo));
-    put(keys::MakeHB, check(f.checkHinban));
-    put(keys::MakeHM, check(f.checkName));
+    for (const StoredKey &k : {keys::MakeLG, keys::MakeHB, keys::MakeHM})
+        field(k);
     // A mark text outside the list leaves the stored mark alone.
     if (f.yMark == yenMarkText())
         put(keys::MakeYM, QStringLiteral("0"));
@@ -107,31 +113,27 @@ void WriteCDesign(const WindowValues &f, platform::ProfileFile &file)
         put(keys::MakeYM, QStringLiteral("1"));
     else if (f.yMark == noMarkText())
         put(keys::MakeYM, QStringLiteral("2"));
-    put(keys::MakeZK, check(f.checkCZeikomi));
-    put(keys::MakeZW, check(f.check2Dan));
+    field(keys::MakeZK);
+    field(keys::MakeZW);
     // A design that never showed the mark stays the file older versions wrote.
     if (f.checkReducedMark || !file.value(keys::MakeKM.sectionName(), keys::MakeKM.keyName()).isEmpty())
-        put(keys::MakeKM, check(f.checkReducedMark));
-    put(keys::MakeJC, check(f.checkJanCode));
+        field(keys::MakeKM);
+    field(keys::MakeJC);
     put(keys::MakeJN, check(f.optionNum != 0));
-    put(keys::MakeLine, check(f.checkCLine));
-    put(keys::LineColor, swatch(f.borderColor));
-    put(keys::CountW, f.countW);
-    put(keys::CountH, f.countH);
-    put(keys::LogoName, f.logoFile);
-    put(keys::LogoW, f.logoWidth);
-    put(keys::LogoH, f.logoHeight);
-    put(keys::LogoAlign, f.logoAlign);
+    field(keys::MakeLine);
+    color(keys::LineColor);
+    for (const StoredKey &k : {keys::CountW, keys::CountH, keys::LogoName, keys::LogoW, keys::LogoH, keys::LogoAlign})
+        field(k);
     // A design file keeps the card under the shelf label's keys, and so falls back to the shelf
     // label's sizes 45 × 60 mm, unlike the settings (24 × 30).
-    put(card_box::CardHeightFixed, check(f.checkCardHeight));
-    put(card_box::CardHeight, numericOr(f.cardHeight, card_box::CardHeight));
-    put(card_box::CardWidthFixed, check(f.checkCardWidth));
-    put(card_box::CardWidth, numericOr(f.cardWidth, card_box::CardWidth));
-    for (std::size_t i = 0; i < 4; ++i)
-        put(card_box::Padding[i], numericOr(f.padding[i], card_box::Padding[i]));
+    field(card_box::CardHeightFixed);
+    numberText(card_box::CardHeight);
+    field(card_box::CardWidthFixed);
+    numberText(card_box::CardWidth);
+    for (const StoredKey &k : card_box::Padding)
+        numberText(k);
     put(card_box::LayoutType, check(f.optionStyle != 0));
-    put(keys::BarcodeHeight, f.janImageHeight);
+    field(keys::BarcodeHeight);
     label_stocks::writeStock(file, keys::Stock, f.stock);
 }
 
@@ -167,14 +169,21 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
         return text.isEmpty() ? k.defaultText() : text;
     };
 
-    FlagRead flag = readFlag(value(keys::MakeHB));
-    if (flag.error.isSet())
-        return stop(keys::MakeHB, flag.error);
-    f.checkHinban = flag.value;
-    flag = readFlag(value(keys::MakeHM));
-    if (flag.error.isSet())
-        return stop(keys::MakeHM, flag.error);
-    f.checkName = flag.value;
+    common::FieldTable fields;
+    bindFields(f, fields);
+    auto text = [&](const StoredKey &k) { fields.set(k, value(k)); };
+    // A check box takes the stored value; the error that ends the read otherwise.
+    auto flag = [&](const StoredKey &k, const QString &stored) {
+        const FlagRead read = readFlag(stored);
+        if (!read.error.isSet())
+            fields.set(k, read.value);
+        return read.error;
+    };
+
+    for (const StoredKey &k : {keys::MakeHB, keys::MakeHM}) {
+        if (const platform::AppError e = flag(k, value(k)); e.isSet())
+            return stop(k, e);
+    }
 
     // A font name or size that could break out of the page's style sheet takes its default.
     auto styleValue = [&](const StoredKey &k) {
@@ -185,98 +194,82 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
         return k.defaultText();
     };
     for (std::size_t i = 0; i < 3; ++i) {
-        f.fontName[i] = styleValue(keys::FontName[i]);
-        f.fontSize[i] = sizeCaption(styleValue(keys::FontSize[i]));
-        f.fontStyle[i] = value(keys::FontStyle[i]);
-        f.fontAlign[i] = value(keys::FontAlign[i]);
-        f.fontColor[i] = swatch(value(keys::FontColor[i]));
+        fields.set(keys::FontName[i], styleValue(keys::FontName[i]));
+        fields.set(keys::FontSize[i], sizeCaption(styleValue(keys::FontSize[i])));
+        text(keys::FontStyle[i]);
+        text(keys::FontAlign[i]);
+        fields.set(keys::FontColor[i], swatch(value(keys::FontColor[i])));
     }
     // Files of older versions have no tax-note style; it gets the built-in one.
-    f.fontName[3] = styleValue(keys::FontName[3]);
-    f.fontSize[3] = sizeCaption(styleValue(keys::FontSize[3]));
-    if (f.fontName[3].isEmpty())
-        f.fontName[3] = keys::FontName[3].defaultText();
-    if (f.fontSize[3].isEmpty())
-        f.fontSize[3] = sizeCaption(keys::FontSize[3].defaultText());
-    f.fontStyle[3] = orDefault(keys::FontStyle[3]);
-    f.fontColor[3] = swatch(orDefault(keys::FontColor[3]));
-    f.fontAlign[3] = orDefault(keys::FontAlign[3]);
+    const QString taxName = styleValue(keys::FontName[3]);
+    fields.set(keys::FontName[3], taxName.isEmpty() ? keys::FontName[3].defaultText() : taxName);
+    const QString taxSize = sizeCaption(styleValue(keys::FontSize[3]));
+    fields.set(keys::FontSize[3], taxSize.isEmpty() ? sizeCaption(keys::FontSize[3].defaultText()) : taxSize);
+    fields.set(keys::FontStyle[3], orDefault(keys::FontStyle[3]));
+    fields.set(keys::FontColor[3], swatch(orDefault(keys::FontColor[3])));
+    fields.set(keys::FontAlign[3], orDefault(keys::FontAlign[3]));
 
+    // Two tiers and the tax note keep their defaults when the file lacks them.
     const QString zw = value(keys::MakeZW);
-    if (zw.isEmpty()) {
-        f.check2Dan = keys::MakeZW.defaultNumber() != 0;
-    } else {
-        flag = readFlag(zw);
-        if (flag.error.isSet())
-            return stop(keys::MakeZW, flag.error);
-        f.check2Dan = flag.value;
-    }
+    if (zw.isEmpty())
+        fields.set(keys::MakeZW, keys::MakeZW.defaultNumber() != 0);
+    else if (const platform::AppError e = flag(keys::MakeZW, zw); e.isSet())
+        return stop(keys::MakeZW, e);
     // Files of older versions lack the reduced-rate mark: off.
-    f.checkReducedMark = value(keys::MakeKM) == QLatin1String("1");
+    text(keys::MakeKM);
     const QString ym = value(keys::MakeYM);
     const auto ymValue = platform::toWholeNumber(ym);
     if (!ymValue)
         return stop(keys::MakeYM,
                     platform::isNumeric(ym) ? platform::AppError::overflow() : platform::AppError::typeMismatch());
     f.yMark = *ymValue == 1 ? enMarkText() : *ymValue == 2 ? noMarkText() : yenMarkText();
-    const QString zk = value(keys::MakeZK);
-    if (!zk.isEmpty()) {
-        flag = readFlag(zk);
-        if (flag.error.isSet())
-            return stop(keys::MakeZK, flag.error);
-        f.checkCZeikomi = flag.value;
+    if (const QString zk = value(keys::MakeZK); !zk.isEmpty()) {
+        if (const platform::AppError e = flag(keys::MakeZK, zk); e.isSet())
+            return stop(keys::MakeZK, e);
     }
 
-    flag = readFlag(value(keys::MakeJC));
-    if (flag.error.isSet())
-        return stop(keys::MakeJC, flag.error);
-    f.checkJanCode = flag.value;
+    if (const platform::AppError e = flag(keys::MakeJC, value(keys::MakeJC)); e.isSet())
+        return stop(keys::MakeJC, e);
     int index = 0;
     platform::AppError e = readIndex(value(keys::MakeJN), &index);
     if (e.isSet())
         return stop(keys::MakeJN, e);
     f.optionNum = index;
 
-    f.countW = value(keys::CountW);
-    f.countH = value(keys::CountH);
+    text(keys::CountW);
+    text(keys::CountH);
 
-    flag = readFlag(value(keys::MakeLine));
-    if (flag.error.isSet())
-        return stop(keys::MakeLine, flag.error);
-    f.checkCLine = flag.value;
-    f.borderColor = swatch(orDefault(keys::LineColor));
+    if (e = flag(keys::MakeLine, value(keys::MakeLine)); e.isSet())
+        return stop(keys::MakeLine, e);
+    fields.set(keys::LineColor, swatch(orDefault(keys::LineColor)));
 
     const QString lg = value(keys::MakeLG);
     if (!lg.isEmpty()) {
-        flag = readFlag(lg);
-        if (flag.error.isSet())
-            return stop(keys::MakeLG, flag.error);
-        f.checkLogo = flag.value;
-        f.logoFile = value(keys::LogoName);
-        f.logoAlign = value(keys::LogoAlign);
-        f.logoWidth = value(keys::LogoW);
-        f.logoHeight = value(keys::LogoH);
+        if (e = flag(keys::MakeLG, lg); e.isSet())
+            return stop(keys::MakeLG, e);
+        for (const StoredKey &k : {keys::LogoName, keys::LogoAlign, keys::LogoW, keys::LogoH})
+            text(k);
         // The window loads the picture here; a file that is gone ends the read.
         if (!f.logoFile.isEmpty() && !QFileInfo(f.logoFile).isFile())
             return stop(keys::LogoName, platform::AppError::fileNotFound(f.logoFile));
     } else {
-        f.checkLogo = keys::MakeLG.defaultNumber() != 0;
-        f.logoFile = keys::LogoName.defaultText();
-        f.logoAlign = keys::LogoAlign.defaultText();
-        f.logoWidth = keys::LogoW.defaultText();
-        f.logoHeight = keys::LogoH.defaultText();
+        fields.set(keys::MakeLG, keys::MakeLG.defaultNumber() != 0);
+        for (const StoredKey &k : {keys::LogoName, keys::LogoAlign, keys::LogoW, keys::LogoH})
+            fields.set(k, k.defaultText());
     }
 
-    f.checkCardHeight = value(card_box::CardHeightFixed) == QLatin1String("1");
-    f.cardHeight = numericOr(value(card_box::CardHeight), card_box::CardHeight);
-    f.checkCardWidth = value(card_box::CardWidthFixed) == QLatin1String("1");
-    f.cardWidth = numericOr(value(card_box::CardWidth), card_box::CardWidth);
+    // A size is fixed only by a stored 1; a size that is not a number takes the default.
+    auto numberText = [&](const StoredKey &k) { fields.set(k, numericOr(value(k), k)); };
+    text(card_box::CardHeightFixed);
+    numberText(card_box::CardHeight);
+    text(card_box::CardWidthFixed);
+    numberText(card_box::CardWidth);
 
     // Older versions kept one padding for all four sides under "P".
     const QString single = numericOr(value(card_box::PaddingAll), card_box::PaddingAll);
-    for (std::size_t i = 0; i < 4; ++i) {
-        const QString own = value(card_box::Padding[i]);
-        f.padding[i] = platform::isNumeric(own) ? own : single;
+    for (const StoredKey &k : card_box::Padding) {
+        const QString own = value(k);
+        fields.set(k, platform::isNumeric(own) ? own : single);
     }
 
     const QString style = value(card_box::LayoutType);
@@ -289,7 +282,7 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
         f.optionStyle = index;
     }
 
-    f.janImageHeight = numericOr(value(keys::BarcodeHeight), keys::BarcodeHeight);
+    numberText(keys::BarcodeHeight);
     f.stock = label_stocks::readStock(file, keys::Stock, &replaced);
     if (!replaced.isEmpty())
         r.replaced = common::keysTookDefaults(replaced);

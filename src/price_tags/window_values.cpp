@@ -55,6 +55,37 @@ WindowValues::WindowValues()
     padding.fill(QStringLiteral("0"));
 }
 
+void bindFields(WindowValues &f, common::FieldTable &t)
+{
+    namespace card_box = common::keys::card_box;
+    t.bind(keys::FontName, f.fontName);
+    t.bind(keys::FontSize, f.fontSize);
+    t.bind(keys::FontStyle, f.fontStyle);
+    t.bind(keys::FontColor, f.fontColor);
+    t.bind(keys::FontAlign, f.fontAlign);
+    t.bind(keys::MakeLG, f.checkLogo);
+    t.bind(keys::MakeHB, f.checkHinban);
+    t.bind(keys::MakeHM, f.checkName);
+    t.bind(keys::MakeZK, f.checkCZeikomi);
+    t.bind(keys::MakeZW, f.check2Dan);
+    t.bind(keys::MakeKM, f.checkReducedMark);
+    t.bind(keys::MakeJC, f.checkJanCode);
+    t.bind(keys::MakeLine, f.checkCLine);
+    t.bind(keys::LineColor, f.borderColor);
+    t.bind(keys::CountW, f.countW);
+    t.bind(keys::CountH, f.countH);
+    t.bind(keys::LogoName, f.logoFile);
+    t.bind(keys::LogoW, f.logoWidth);
+    t.bind(keys::LogoH, f.logoHeight);
+    t.bind(keys::LogoAlign, f.logoAlign);
+    t.bind(card_box::CardHeightFixed, f.checkCardHeight);
+    t.bind(card_box::CardHeight, f.cardHeight);
+    t.bind(card_box::CardWidthFixed, f.checkCardWidth);
+    t.bind(card_box::CardWidth, f.cardWidth);
+    t.bind(card_box::Padding, f.padding);
+    t.bind(keys::BarcodeHeight, f.janImageHeight);
+}
+
 WindowValues loadWindowValues(const PriceTagDesign &d)
 {
     WindowValues f;

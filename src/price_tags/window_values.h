@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/field_table.h"
 #include "dialogs/font_choice.h"
 #include "platform/apperror.h"
 #include "price_tags/design.h"
@@ -56,6 +57,11 @@ struct WindowValues {
     WindowValues(); // the controls as the type A design sets them
     bool operator==(const WindowValues &) const = default;
 };
+
+// The controls a ".cdn" design file holds, each bound to its key: the file keeps the card box under
+// the shelf label's keys (common::keys::card_box). The price mark and the barcode-digit and layout
+// options are stored as indexes and have their own steps.
+void bindFields(WindowValues &form, common::FieldTable &table);
 
 // Load step of the window (memory → controls), with the fallbacks for non-numeric card sizes.
 WindowValues loadWindowValues(const PriceTagDesign &design);

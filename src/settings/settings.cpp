@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "common/field_table.h"
 #include "common/print_calibration.h"
 #include "common/style_values.h"
 #include "label_stocks/chosen_stock.h"
@@ -93,6 +94,32 @@ bool namesFile(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
+bool wholeNumber(common::KeyKind kind)
+{
+    using K = common::KeyKind;
+    return kind == K::Byte || kind == K::Integer16 || kind == K::Integer32;
+}
+
+// Every stored field of the settings bound to its key (the rates, the calibration and the stocks
+// have readers and writers of their own).
+void bindFields(Settings &s, common::FieldTable &t)
+{
+    shelf_labels::bindFields(s.shelf, t);
+    price_tags::bindFields(s.tag, t);
+    ledger::bindFields(s.ledger, t);
+    t.bind(tax::Style, s.tax.style);
+    t.bind(tax::Indicate, s.tax.indicate);
+    t.bind(tax::Zeikomi, s.tax.zeikomi);
+    t.bind(tax::KS, s.tax.ks);
+    t.bind(keys::ExcelEX, s.excelEX);
+    t.bind(keys::GridFont, s.gridFont);
+    t.bind(keys::StatusW, s.status.width);
+    t.bind(keys::StatusH, s.status.height);
+    t.bind(keys::ColumnWidth, s.status.columnWidth);
+    t.bind(keys::BrowserUsed, s.browser.used);
+    t.bind(keys::BrowserPath, s.browser.path);
+}
+
 // Reads the settings from one profile, collecting the keys whose values could not be used.
 class Reader {
 public:
@@ -136,6 +163,18 @@ public:
 
     bool isEmpty(const StoredKey &k) const { return m_p.value(k.sectionName(), k.keyName()).isEmpty(); }
 
+    // The key's field of the table: a whole number (a flag, a count kept as text too) through
+    // number(), a font size with its unit, any other text as text() gives it.
+    void into(common::FieldTable &table, const StoredKey &k)
+    {
+        if (!std::holds_alternative<QString *>(table.field(k)) || wholeNumber(k.kind))
+            table.set(k, number(k));
+        else if (k.kind == common::KeyKind::FontSize)
+            table.set(k, withUnit(text(k)));
+        else
+            table.set(k, text(k));
+    }
+
 private:
     void report(const StoredKey &k)
     {
@@ -151,137 +190,140 @@ private:
 Settings readSettings(Reader &r)
 {
     Settings s;
+    common::FieldTable fields;
+    bindFields(s, fields);
+    auto read = [&](const StoredKey &k) { r.into(fields, k); };
     shelf_labels::ShelfLabelDesign &d = s.shelf;
 
     // Area styles; sizes carry their unit in memory.
     for (std::size_t i = 0; i < 7; ++i) {
-        d.area[i].fontName = r.text(shelf::FontName[i]);
-        d.area[i].fontSize = withUnit(r.text(shelf::FontSize[i]));
-        d.area[i].fontStyle = r.text(shelf::FontStyle[i]);
+        read(shelf::FontName[i]);
+        read(shelf::FontSize[i]);
+        read(shelf::FontStyle[i]);
         if (i < 6) {
-            d.area[i].color = r.text(shelf::FontColor[i]);
-            d.area[i].align = r.text(shelf::FontAlign[i]);
+            read(shelf::FontColor[i]);
+            read(shelf::FontAlign[i]);
         }
     }
 
-    d.headerColor = r.text(shelf::HeaderColor);
-    d.backColor = r.text(shelf::BackColor);
-    d.headerText = r.text(shelf::HeaderText);
-    d.cutLine = r.number(shelf::Line) == 1;
+    read(shelf::HeaderColor);
+    read(shelf::BackColor);
+    read(shelf::HeaderText);
+    read(shelf::Line);
     // Rows and columns as the file has them, 0 included: the makers refuse a sheet they cannot divide.
-    d.countH = QString::number(r.number(shelf::CountH));
-    d.countW = QString::number(r.number(shelf::CountW));
-    d.priceMark = r.number(shelf::YMark);
-    s.tax.style = r.number(tax::Style);
+    read(shelf::CountH);
+    read(shelf::CountW);
+    read(shelf::YMark);
+    read(tax::Style);
     s.tax.rate = r.currency(tax::Rate);
-    d.showHeader = r.number(shelf::HeaderCheck) == 1;
-    s.tax.indicate = r.number(tax::Indicate);
-    s.tax.zeikomi = r.number(tax::Zeikomi);
+    read(shelf::HeaderCheck);
+    read(tax::Indicate);
+    read(tax::Zeikomi);
 
-    d.barcodeHeight = r.number(shelf::BarcodeHeight);
-    s.tag.barcodeHeight = r.number(tag::BarcodeHeight);
-    s.ledger.barcodeHeight = r.number(ledgerKeys::BarcodeHeight);
-    d.layoutType = r.number(shelf::LayoutType);
-    s.tag.layoutType = r.number(tag::LayoutType);
+    read(shelf::BarcodeHeight);
+    read(tag::BarcodeHeight);
+    read(ledgerKeys::BarcodeHeight);
+    read(shelf::LayoutType);
+    read(tag::LayoutType);
 
-    d.showItemCode = r.number(shelf::MakeGN) == 1;
-    d.showRemarks = r.number(shelf::MakeAlt) == 1;
-    d.showBarcode = r.number(shelf::MakeBC) == 1;
-    d.showDigits = r.number(shelf::MakeJN) == 1;
-    s.tax.ks = r.number(tax::KS);
+    read(shelf::MakeGN);
+    read(shelf::MakeAlt);
+    read(shelf::MakeBC);
+    read(shelf::MakeJN);
+    read(tax::KS);
     s.tax.reducedRate = r.currency(tax::ReducedRate);
-    s.excelEX = r.number(keys::ExcelEX);
-    s.gridFont = r.number(keys::GridFont);
-    d.lineColor = r.text(shelf::LineColor);
-    d.showLogo = r.number(shelf::MakeLG) == 1;
-    d.reducedMark = r.number(shelf::MakeKM) == 1;
+    read(keys::ExcelEX);
+    read(keys::GridFont);
+    read(shelf::LineColor);
+    read(shelf::MakeLG);
+    read(shelf::MakeKM);
 
-    d.logoName = r.text(shelf::LogoName);
+    read(shelf::LogoName);
     if (!namesFile(d.logoName)) {
         d.logoName.clear();
         d.showLogo = false;
     }
-    d.logoW = QString::number(r.number(shelf::LogoW));
-    d.logoH = QString::number(r.number(shelf::LogoH));
-    d.logoAlign = r.text(shelf::LogoAlign);
+    read(shelf::LogoW);
+    read(shelf::LogoH);
+    read(shelf::LogoAlign);
 
     price_tags::PriceTagDesign &t = s.tag;
     for (std::size_t i = 0; i < 4; ++i) {
-        t.fontName[i] = r.text(tag::FontName[i]);
-        t.fontSize[i] = withUnit(r.text(tag::FontSize[i]));
-        t.fontStyle[i] = r.text(tag::FontStyle[i]);
-        t.fontColor[i] = r.text(tag::FontColor[i]);
-        t.fontAlign[i] = r.text(tag::FontAlign[i]);
+        read(tag::FontName[i]);
+        read(tag::FontSize[i]);
+        read(tag::FontStyle[i]);
+        read(tag::FontColor[i]);
+        read(tag::FontAlign[i]);
     }
 
-    t.twoTier = r.number(tag::MakeZW) == 1;
-    t.reducedMark = r.number(tag::MakeKM) == 1;
-    t.showLogo = r.number(tag::MakeLG) == 1;
-    t.showItemCode = r.number(tag::MakeHB) == 1;
-    t.showName = r.number(tag::MakeHM) == 1;
-    t.showBarcode = r.number(tag::MakeJC) == 1;
-    t.showDigits = r.number(tag::MakeJN) == 1;
-    t.priceMark = r.number(tag::MakeYM);
-    t.showTaxNote = r.number(tag::MakeZK) == 1;
-    t.ruledLine = r.number(tag::MakeLine) == 1;
-    t.keptPR = r.number(tag::MakePR);
-    t.countW = r.number(tag::CountW);
-    t.countH = r.number(tag::CountH);
-    t.lineColor = r.text(tag::LineColor);
-    t.logoName = r.text(tag::LogoName);
+    read(tag::MakeZW);
+    read(tag::MakeKM);
+    read(tag::MakeLG);
+    read(tag::MakeHB);
+    read(tag::MakeHM);
+    read(tag::MakeJC);
+    read(tag::MakeJN);
+    read(tag::MakeYM);
+    read(tag::MakeZK);
+    read(tag::MakeLine);
+    read(tag::MakePR);
+    read(tag::CountW);
+    read(tag::CountH);
+    read(tag::LineColor);
+    read(tag::LogoName);
     if (!namesFile(t.logoName)) {
         t.logoName.clear();
         t.showLogo = false;
     }
-    t.logoW = r.number(tag::LogoW);
-    t.logoH = r.number(tag::LogoH);
-    t.logoAlign = r.text(tag::LogoAlign);
+    read(tag::LogoW);
+    read(tag::LogoH);
+    read(tag::LogoAlign);
 
-    d.borderStyle = r.text(shelf::BorderStyle);
-    d.borderWidth = r.text(shelf::BorderWidth);
-    d.borderColor = r.text(shelf::BorderColor);
-    d.cardHeightFixed = r.number(shelf::CardHeightFixed) == 1;
-    d.cardHeight = r.text(shelf::CardHeight);
-    t.cardHeightFixed = r.number(tag::CardHeightFixed) == 1;
-    t.cardHeight = r.text(tag::CardHeight);
-    d.cardWidthFixed = r.number(shelf::CardWidthFixed) == 1;
-    d.cardWidth = r.text(shelf::CardWidth);
-    t.cardWidthFixed = r.number(tag::CardWidthFixed) == 1;
-    t.cardWidth = r.text(tag::CardWidth);
+    read(shelf::BorderStyle);
+    read(shelf::BorderWidth);
+    read(shelf::BorderColor);
+    read(shelf::CardHeightFixed);
+    read(shelf::CardHeight);
+    read(tag::CardHeightFixed);
+    read(tag::CardHeight);
+    read(shelf::CardWidthFixed);
+    read(shelf::CardWidth);
+    read(tag::CardWidthFixed);
+    read(tag::CardWidth);
 
     // Files of older versions hold one padding P for all four sides.
     if (r.isEmpty(shelf::Padding[0])) {
         d.padding.fill(r.text(shelf::PaddingAll));
     } else {
         for (std::size_t i = 0; i < 4; ++i)
-            d.padding[i] = r.text(shelf::Padding[i]);
+            read(shelf::Padding[i]);
     }
     for (std::size_t i = 0; i < 4; ++i)
-        t.padding[i] = r.text(tag::Padding[i]);
+        read(tag::Padding[i]);
 
-    s.browser.used = r.number(keys::BrowserUsed);
-    s.browser.path = r.text(keys::BrowserPath);
+    read(keys::BrowserUsed);
+    read(keys::BrowserPath);
     if (!namesFile(s.browser.path)) {
         s.browser.path.clear();
         s.browser.used = 0;
     }
 
     // LIP as the file has it, 0 included: the ledger refuses to page by 0 rows.
-    s.ledger.rowsPerPage = r.number(ledgerKeys::RowsPerPage);
-    s.ledger.lineColor = r.text(ledgerKeys::LineColor);
-    s.ledger.backColor = r.text(ledgerKeys::BackColor);
-    s.ledger.pageNumbers = r.number(ledgerKeys::PageNumbers);
-    s.ledger.fontName = r.text(ledgerKeys::FontName);
-    s.ledger.fontSize = r.number(ledgerKeys::FontSize);
-    s.ledger.padding = r.number(ledgerKeys::Padding);
+    read(ledgerKeys::RowsPerPage);
+    read(ledgerKeys::LineColor);
+    read(ledgerKeys::BackColor);
+    read(ledgerKeys::PageNumbers);
+    read(ledgerKeys::FontName);
+    read(ledgerKeys::FontSize);
+    read(ledgerKeys::Padding);
 
     s.calibration.xTenthsMm = calibrationOffset(r.number(calibrationKeys::OffsetX));
     s.calibration.yTenthsMm = calibrationOffset(r.number(calibrationKeys::OffsetY));
 
-    s.status.width = r.number(keys::StatusW);
-    s.status.height = r.number(keys::StatusH);
+    read(keys::StatusW);
+    read(keys::StatusH);
     for (std::size_t i = 0; i < 6; ++i)
-        s.status.columnWidth[i] = r.number(keys::ColumnWidth[i]);
+        read(keys::ColumnWidth[i]);
     return s;
 }
 
@@ -317,17 +359,6 @@ void put(ProfileFile &p, const StoredKey &k, const QString &value, QStringList *
         return;
     }
     p.setValue(k.sectionName(), k.keyName(), value);
-}
-
-void put(ProfileFile &p, const StoredKey &k, int value, QStringList *unwritable)
-{
-    put(p, k, QString::number(value), unwritable);
-}
-
-// A flag is stored as 1 or 0.
-void put(ProfileFile &p, const StoredKey &k, bool on, QStringList *unwritable)
-{
-    put(p, k, on ? QStringLiteral("1") : QStringLiteral("0"), unwritable);
 }
 
 // A key later versions added: written once the file has it or its value is not the default, so that
@@ -440,109 +471,116 @@ SettingsLoad GetInitial(const QString &path, const QString &oldPath, bool writeT
 
 void writeSettings(const Settings &s, ProfileFile &p, bool windowNormal, QStringList *bad)
 {
+    Settings written = s;
+    common::FieldTable fields;
+    bindFields(written, fields);
+    // In memory a point size carries its unit; the file holds the number.
+    auto put = [&](const StoredKey &k) {
+        const QString text = fields.text(k);
+        settings::put(p, k, k.kind == common::KeyKind::FontSize ? withoutPt(text) : text, bad);
+    };
     const shelf_labels::ShelfLabelDesign &d = s.shelf;
     for (std::size_t i = 0; i < 7; ++i) {
-        put(p, shelf::FontName[i], d.area[i].fontName, bad);
-        put(p, shelf::FontSize[i], withoutPt(d.area[i].fontSize), bad);
-        put(p, shelf::FontStyle[i], d.area[i].fontStyle, bad);
+        put(shelf::FontName[i]);
+        put(shelf::FontSize[i]);
+        put(shelf::FontStyle[i]);
     }
     for (std::size_t i = 0; i < 6; ++i) {
-        put(p, shelf::FontColor[i], d.area[i].color, bad);
-        put(p, shelf::FontAlign[i], d.area[i].align, bad);
+        put(shelf::FontColor[i]);
+        put(shelf::FontAlign[i]);
     }
-    put(p, shelf::HeaderColor, d.headerColor, bad);
-    put(p, shelf::BackColor, d.backColor, bad);
-    put(p, shelf::HeaderText, d.headerText, bad);
-    put(p, shelf::Line, d.cutLine, bad);
-    put(p, shelf::LineColor, d.lineColor, bad);
-    put(p, shelf::CountH, d.countH, bad);
-    put(p, shelf::CountW, d.countW, bad);
-    put(p, shelf::YMark, d.priceMark, bad);
-    put(p, tax::Style, s.tax.style, bad);
-    put(p, tax::Rate, s.tax.rate.toString(), bad);
-    put(p, shelf::HeaderCheck, d.showHeader, bad);
-    put(p, tax::Indicate, s.tax.indicate, bad);
-    put(p, tax::Zeikomi, s.tax.zeikomi, bad);
-    put(p, tax::KS, s.tax.ks, bad);
+    put(shelf::HeaderColor);
+    put(shelf::BackColor);
+    put(shelf::HeaderText);
+    put(shelf::Line);
+    put(shelf::LineColor);
+    put(shelf::CountH);
+    put(shelf::CountW);
+    put(shelf::YMark);
+    put(tax::Style);
+    settings::put(p, tax::Rate, s.tax.rate.toString(), bad);
+    put(shelf::HeaderCheck);
+    put(tax::Indicate);
+    put(tax::Zeikomi);
+    put(tax::KS);
     putAdded(p, tax::ReducedRate, s.tax.reducedRate.toString(), bad);
-    put(p, shelf::MakeGN, d.showItemCode, bad);
-    put(p, shelf::MakeAlt, d.showRemarks, bad);
-    put(p, shelf::MakeBC, d.showBarcode, bad);
-    put(p, shelf::MakeJN, d.showDigits, bad);
-    put(p, keys::ExcelEX, s.excelEX, bad);
-    put(p, keys::GridFont, s.gridFont, bad);
-    put(p, shelf::MakeLG, d.showLogo, bad);
-    putAdded(p, shelf::MakeKM, QString::number(d.reducedMark), bad);
-    put(p, shelf::LogoName, d.logoName, bad);
-    put(p, shelf::LogoW, d.logoW, bad);
-    put(p, shelf::LogoH, d.logoH, bad);
-    put(p, shelf::LogoAlign, d.logoAlign, bad);
+    put(shelf::MakeGN);
+    put(shelf::MakeAlt);
+    put(shelf::MakeBC);
+    put(shelf::MakeJN);
+    put(keys::ExcelEX);
+    put(keys::GridFont);
+    put(shelf::MakeLG);
+    putAdded(p, shelf::MakeKM, fields.text(shelf::MakeKM), bad);
+    put(shelf::LogoName);
+    put(shelf::LogoW);
+    put(shelf::LogoH);
+    put(shelf::LogoAlign);
 
     const price_tags::PriceTagDesign &t = s.tag;
     for (std::size_t i = 0; i < 4; ++i) {
-        put(p, tag::FontName[i], t.fontName[i], bad);
-        put(p, tag::FontSize[i], withoutPt(t.fontSize[i]), bad);
-        put(p, tag::FontStyle[i], t.fontStyle[i], bad);
-        put(p, tag::FontColor[i], t.fontColor[i], bad);
-        put(p, tag::FontAlign[i], t.fontAlign[i], bad);
+        put(tag::FontName[i]);
+        put(tag::FontSize[i]);
+        put(tag::FontStyle[i]);
+        put(tag::FontColor[i]);
+        put(tag::FontAlign[i]);
     }
-    put(p, tag::MakeLG, t.showLogo, bad);
-    put(p, tag::MakeHB, t.showItemCode, bad);
-    put(p, tag::MakeHM, t.showName, bad);
-    put(p, tag::MakeYM, t.priceMark, bad);
-    put(p, tag::MakeZK, t.showTaxNote, bad);
-    put(p, tag::MakeJC, t.showBarcode, bad);
-    put(p, tag::MakeJN, t.showDigits, bad);
-    put(p, tag::MakeLine, t.ruledLine, bad);
-    put(p, tag::LineColor, t.lineColor, bad);
-    put(p, tag::MakeZW, t.twoTier, bad);
-    putAdded(p, tag::MakeKM, QString::number(t.reducedMark), bad);
-    put(p, tag::CountW, t.countW, bad);
-    put(p, tag::CountH, t.countH, bad);
-    put(p, tag::LogoName, t.logoName, bad);
-    put(p, tag::LogoW, t.logoW, bad);
-    put(p, tag::LogoH, t.logoH, bad);
-    put(p, tag::LogoAlign, t.logoAlign, bad);
+    put(tag::MakeLG);
+    put(tag::MakeHB);
+    put(tag::MakeHM);
+    put(tag::MakeYM);
+    put(tag::MakeZK);
+    put(tag::MakeJC);
+    put(tag::MakeJN);
+    put(tag::MakeLine);
+    put(tag::LineColor);
+    put(tag::MakeZW);
+    putAdded(p, tag::MakeKM, fields.text(tag::MakeKM), bad);
+    put(tag::CountW);
+    put(tag::CountH);
+    put(tag::LogoName);
+    put(tag::LogoW);
+    put(tag::LogoH);
+    put(tag::LogoAlign);
 
-    put(p, shelf::BorderStyle, d.borderStyle, bad);
-    put(p, shelf::BorderWidth, d.borderWidth, bad);
-    put(p, shelf::BorderColor, d.borderColor, bad);
-    put(p, shelf::CardHeightFixed, d.cardHeightFixed, bad);
-    put(p, shelf::CardHeight, d.cardHeight, bad);
-    put(p, shelf::CardWidthFixed, d.cardWidthFixed, bad);
-    put(p, shelf::CardWidth, d.cardWidth, bad);
+    put(shelf::BorderStyle);
+    put(shelf::BorderWidth);
+    put(shelf::BorderColor);
+    put(shelf::CardHeightFixed);
+    put(shelf::CardHeight);
+    put(shelf::CardWidthFixed);
+    put(shelf::CardWidth);
     for (std::size_t i = 0; i < 4; ++i)
-        put(p, shelf::Padding[i], d.padding[i], bad);
-    put(p, tag::CardHeightFixed, t.cardHeightFixed, bad);
-    put(p, tag::CardHeight, t.cardHeight, bad);
-    put(p, tag::CardWidthFixed, t.cardWidthFixed, bad);
-    put(p, tag::CardWidth, t.cardWidth, bad);
+        put(shelf::Padding[i]);
+    put(tag::CardHeightFixed);
+    put(tag::CardHeight);
+    put(tag::CardWidthFixed);
+    put(tag::CardWidth);
     for (std::size_t i = 0; i < 4; ++i)
-        put(p, tag::Padding[i], t.padding[i], bad);
-    put(p, shelf::LayoutType, d.layoutType, bad);
-    put(p, tag::LayoutType, t.layoutType, bad);
-    put(p, keys::BrowserUsed, s.browser.used, bad);
-    put(p, keys::BrowserPath, s.browser.path, bad);
+        put(tag::Padding[i]);
+    put(shelf::LayoutType);
+    put(tag::LayoutType);
+    put(keys::BrowserUsed);
+    put(keys::BrowserPath);
 
-    const ledger::LedgerDesign &l = s.ledger;
-    put(p, ledgerKeys::RowsPerPage, l.rowsPerPage, bad);
-    put(p, ledgerKeys::LineColor, l.lineColor, bad);
-    put(p, ledgerKeys::BackColor, l.backColor, bad);
-    put(p, ledgerKeys::PageNumbers, l.pageNumbers, bad);
-    put(p, ledgerKeys::FontName, l.fontName, bad);
-    put(p, ledgerKeys::FontSize, l.fontSize, bad);
-    put(p, ledgerKeys::Padding, l.padding, bad);
+    put(ledgerKeys::RowsPerPage);
+    put(ledgerKeys::LineColor);
+    put(ledgerKeys::BackColor);
+    put(ledgerKeys::PageNumbers);
+    put(ledgerKeys::FontName);
+    put(ledgerKeys::FontSize);
+    put(ledgerKeys::Padding);
 
     // A minimised or maximised window says nothing about the size the user chose.
     if (windowNormal) {
-        put(p, keys::StatusW, s.status.width, bad);
-        put(p, keys::StatusH, s.status.height, bad);
+        put(keys::StatusW);
+        put(keys::StatusH);
         for (std::size_t i = 0; i < 6; ++i)
-            put(p, keys::ColumnWidth[i], s.status.columnWidth[i], bad);
+            put(keys::ColumnWidth[i]);
     }
-    put(p, shelf::BarcodeHeight, d.barcodeHeight, bad);
-    put(p, tag::BarcodeHeight, t.barcodeHeight, bad);
-    put(p, ledgerKeys::BarcodeHeight, l.barcodeHeight, bad);
+    put(shelf::BarcodeHeight);
+    put(tag::BarcodeHeight);
+    put(ledgerKeys::BarcodeHeight);
 
     // Keys of later versions: a shop that never chose a stock or calibrated keeps its old file.
     auto putStock = [&](const common::StockKeys &k, const label_stocks::ChosenStock &stock) {

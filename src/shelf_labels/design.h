@@ -54,4 +54,8 @@ struct ShelfLabelDesign : common::CardBox {
     bool operator==(const ShelfLabelDesign &) const = default;
 };
 
+// Each stored field of the design bound to its key, once for the settings file and the design files
+// (the stock has its own reader and writer).
+void bindFields(ShelfLabelDesign &design, common::FieldTable &table);
+
 } // namespace shelf_labels

@@ -1,5 +1,6 @@
 #include "shelf_labels/design_file.h"
 
+#include "common/field_table.h"
 #include "common/helpers.h"
 #include "common/style_values.h"
 #include "platform/numbers.h"
@@ -88,6 +89,22 @@ QString withUnit(const QString &stored)
 bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringList *replaced)
 {
     ShelfLabelDesign &d = v.design;
+    common::FieldTable fields;
+    bindFields(d, fields);
+    auto text = [&](const StoredKey &k) { fields.set(k, value(f, k)); };
+    // A check box or option button that takes the stored value, or ends the read.
+    auto flag = [&](const StoredKey &k) {
+        const auto on = requiredFlag(f, k, error);
+        if (on)
+            fields.set(k, *on);
+        return on.has_value();
+    };
+    auto option = [&](const StoredKey &k, int count) {
+        const auto index = requiredOption(f, k, count, error);
+        if (index)
+            fields.set(k, *index);
+        return index.has_value();
+    };
     // A font name or size that could break out of the page's style sheet takes its default.
     auto styleValue = [&](const StoredKey &k) {
         const QString text = value(f, k);
@@ -97,112 +114,91 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
         return k.defaultText();
     };
 
+    auto color = [&](const StoredKey &k) { fields.set(k, normalizedColorText(value(f, k))); };
+
     for (std::size_t i = 0; i < 7; ++i) {
-        AreaStyle &a = d.area[i];
-        a.fontName = styleValue(keys::FontName[i]);
-        a.fontSize = withUnit(styleValue(keys::FontSize[i]));
-        a.fontStyle = value(f, keys::FontStyle[i]);
+        fields.set(keys::FontName[i], styleValue(keys::FontName[i]));
+        fields.set(keys::FontSize[i], withUnit(styleValue(keys::FontSize[i])));
+        text(keys::FontStyle[i]);
         if (i < 6) {
-            a.color = normalizedColorText(value(f, keys::FontColor[i]));
-            a.align = value(f, keys::FontAlign[i]);
+            color(keys::FontColor[i]);
+            text(keys::FontAlign[i]);
         }
     }
 
-    d.headerColor = normalizedColorText(value(f, keys::HeaderColor));
-    d.headerText = value(f, keys::HeaderText);
-    const auto line = requiredFlag(f, keys::Line, error);
-    if (!line)
+    color(keys::HeaderColor);
+    text(keys::HeaderText);
+    if (!flag(keys::Line))
         return false;
-    d.cutLine = *line == 1;
-    d.countW = value(f, keys::CountW);
-    d.countH = value(f, keys::CountH);
+    text(keys::CountW);
+    text(keys::CountH);
 
     const auto priceMark = requiredNumber(f, keys::YMark, error);
     if (!priceMark)
         return false;
     if (*priceMark >= 0 && *priceMark <= 2)
-        d.priceMark = *priceMark;
+        fields.set(keys::YMark, *priceMark);
 
     const auto taxStyle = requiredOption(f, tax::Style, 5, error);
     if (!taxStyle)
         return false;
     v.taxStyle = *taxStyle;
 
-    const auto header = requiredFlag(f, keys::HeaderCheck, error);
-    if (!header)
+    if (!flag(keys::HeaderCheck))
         return false;
-    d.showHeader = *header == 1;
     const auto zeikomi = requiredFlag(f, tax::Zeikomi, error);
     if (!zeikomi)
         return false;
     v.zeikomi = *zeikomi;
-    const auto gn = requiredFlag(f, keys::MakeGN, error);
-    if (!gn)
+    if (!flag(keys::MakeGN) || !flag(keys::MakeAlt) || !flag(keys::MakeBC) || !option(keys::MakeJN, 2))
         return false;
-    d.showItemCode = *gn == 1;
-    const auto alt = requiredFlag(f, keys::MakeAlt, error);
-    if (!alt)
-        return false;
-    d.showRemarks = *alt == 1;
-    const auto bc = requiredFlag(f, keys::MakeBC, error);
-    if (!bc)
-        return false;
-    d.showBarcode = *bc == 1;
-    const auto jn = requiredOption(f, keys::MakeJN, 2, error);
-    if (!jn)
-        return false;
-    d.showDigits = *jn == 1;
 
     if (!value(f, keys::MakeLG).isEmpty()) {
-        const auto lg = requiredFlag(f, keys::MakeLG, error);
-        if (!lg)
+        if (!flag(keys::MakeLG))
             return false;
-        d.showLogo = *lg == 1;
-        d.logoName = value(f, keys::LogoName);
-        d.logoAlign = value(f, keys::LogoAlign);
-        d.logoW = value(f, keys::LogoW);
-        d.logoH = value(f, keys::LogoH);
+        for (const StoredKey &k : {keys::LogoName, keys::LogoAlign, keys::LogoW, keys::LogoH})
+            text(k);
     } else {
-        d.showLogo = keys::MakeLG.defaultNumber() == 1;
-        d.logoName = keys::LogoName.defaultText();
-        d.logoAlign = keys::LogoAlign.defaultText();
-        d.logoW = keys::LogoW.defaultText();
-        d.logoH = keys::LogoH.defaultText();
+        for (const StoredKey &k : {keys::MakeLG, keys::LogoName, keys::LogoAlign, keys::LogoW, keys::LogoH})
+            fields.set(k, k.defaultText());
     }
 
-    const QString lineColor = value(f, keys::LineColor);
-    d.lineColor = lineColor.isEmpty() ? keys::LineColor.defaultText() : normalizedColorText(lineColor);
+    // An empty colour takes the default, any other text goes through the swatch.
+    auto colorOrDefault = [&](const StoredKey &k) {
+        const QString c = value(f, k);
+        fields.set(k, c.isEmpty() ? k.defaultText() : normalizedColorText(c));
+    };
+    auto numberText = [&](const StoredKey &k) { fields.set(k, numericOr(value(f, k), k)); };
+    colorOrDefault(keys::LineColor);
 
-    d.borderStyle = knownBorderWord(value(f, keys::BorderStyle));
-    d.borderWidth = numericOr(value(f, keys::BorderWidth), keys::BorderWidth);
-    const QString borderColor = value(f, keys::BorderColor);
-    d.borderColor = borderColor.isEmpty() ? keys::BorderColor.defaultText() : normalizedColorText(borderColor);
+    fields.set(keys::BorderStyle, knownBorderWord(value(f, keys::BorderStyle)));
+    numberText(keys::BorderWidth);
+    colorOrDefault(keys::BorderColor);
 
-    d.cardHeightFixed = value(f, keys::CardHeightFixed) == QLatin1String("1");
-    d.cardHeight = numericOr(value(f, keys::CardHeight), keys::CardHeight);
-    d.cardWidthFixed = value(f, keys::CardWidthFixed) == QLatin1String("1");
-    d.cardWidth = numericOr(value(f, keys::CardWidth), keys::CardWidth);
+    // A size is fixed only by a stored 1.
+    text(keys::CardHeightFixed);
+    numberText(keys::CardHeight);
+    text(keys::CardWidthFixed);
+    numberText(keys::CardWidth);
 
     // Files of older versions hold one padding for all four sides.
     const QString oldPadding = numericOr(value(f, keys::PaddingAll), keys::PaddingAll);
-    for (std::size_t i = 0; i < 4; ++i) {
-        const QString p = value(f, keys::Padding[i]);
-        d.padding[i] = platform::isNumeric(p) ? p : oldPadding;
+    for (const StoredKey &k : keys::Padding) {
+        const QString p = value(f, k);
+        fields.set(k, platform::isNumeric(p) ? p : oldPadding);
     }
 
     if (!value(f, keys::LayoutType).isEmpty()) {
-        const auto m = requiredOption(f, keys::LayoutType, 2, error);
-        if (!m)
+        if (!option(keys::LayoutType, 2))
             return false;
-        d.layoutType = *m;
     } else {
-        d.layoutType = keys::LayoutType.defaultNumber();
+        fields.set(keys::LayoutType, keys::LayoutType.defaultNumber());
     }
 
     const auto th = platform::toInteger16(value(f, keys::BarcodeHeight));
-    d.barcodeHeight = th ? *th : keys::BarcodeHeight.defaultNumber();
+    fields.set(keys::BarcodeHeight, th ? *th : keys::BarcodeHeight.defaultNumber());
     // Files of older versions lack the reduced-rate mark: off.
-    d.reducedMark = value(f, keys::MakeKM) == QLatin1String("1");
+    text(keys::MakeKM);
     d.stock = label_stocks::readStock(f, keys::Stock, replaced);
     return true;
 }
@@ -219,54 +215,52 @@ bool WriteDesign(const WindowValues &values, const QString &path, AppError *erro
     ProfileFile f(path);
     if (!f.load(error))
         return false;
-    const ShelfLabelDesign &d = values.design;
+    ShelfLabelDesign d = values.design;
+    common::FieldTable fields;
+    bindFields(d, fields);
     auto put = [&f](const StoredKey &k, const QString &value) { f.setValue(k.sectionName(), k.keyName(), value); };
+    auto field = [&](const StoredKey &k) { put(k, fields.text(k)); };
+    auto color = [&](const StoredKey &k) { put(k, normalizedColorText(fields.text(k))); };
+    auto numberText = [&](const StoredKey &k) { put(k, numericOr(fields.text(k), k)); };
     auto num = [](int n) { return QString::number(n); };
 
     for (std::size_t i = 0; i < 7; ++i) {
-        const AreaStyle &a = d.area[i];
-        put(keys::FontName[i], a.fontName);
-        put(keys::FontSize[i], withoutPt(a.fontSize));
-        put(keys::FontStyle[i], a.fontStyle);
+        field(keys::FontName[i]);
+        put(keys::FontSize[i], withoutPt(fields.text(keys::FontSize[i])));
+        field(keys::FontStyle[i]);
         if (i < 6) {
-            put(keys::FontColor[i], normalizedColorText(a.color));
-            put(keys::FontAlign[i], a.align);
+            color(keys::FontColor[i]);
+            field(keys::FontAlign[i]);
         }
     }
-    put(keys::HeaderColor, normalizedColorText(d.headerColor));
-    put(keys::HeaderText, d.headerText);
-    put(keys::HeaderCheck, num(d.showHeader));
-    put(keys::Line, num(d.cutLine));
-    put(keys::LineColor, normalizedColorText(d.lineColor));
-    put(keys::CountH, d.countH);
-    put(keys::CountW, d.countW);
+    color(keys::HeaderColor);
+    for (const StoredKey &k : {keys::HeaderText, keys::HeaderCheck, keys::Line})
+        field(k);
+    color(keys::LineColor);
+    field(keys::CountH);
+    field(keys::CountW);
     if (d.priceMark >= 0 && d.priceMark <= 2)
-        put(keys::YMark, num(d.priceMark));
+        field(keys::YMark);
     put(tax::Style, values.taxStyle >= 0 && values.taxStyle <= 3 ? num(values.taxStyle) : num(4));
     put(tax::Zeikomi, num(values.zeikomi));
-    put(keys::MakeGN, num(d.showItemCode));
-    put(keys::MakeAlt, num(d.showRemarks));
-    put(keys::MakeBC, num(d.showBarcode));
-    put(keys::MakeJN, num(d.showDigits));
-    put(keys::MakeLG, num(d.showLogo));
-    put(keys::LogoName, d.logoName);
-    put(keys::LogoAlign, d.logoAlign);
-    put(keys::LogoW, d.logoW);
-    put(keys::LogoH, d.logoH);
+    for (const StoredKey &k : {keys::MakeGN, keys::MakeAlt, keys::MakeBC, keys::MakeJN, keys::MakeLG, keys::LogoName,
+                               keys::LogoAlign, keys::LogoW, keys::LogoH})
+        field(k);
     put(keys::BorderStyle, knownBorderWord(d.borderStyle));
-    put(keys::BorderWidth, d.borderWidth);
-    put(keys::BorderColor, normalizedColorText(d.borderColor));
-    put(keys::CardHeightFixed, num(d.cardHeightFixed));
-    put(keys::CardHeight, numericOr(d.cardHeight, keys::CardHeight));
-    put(keys::CardWidthFixed, num(d.cardWidthFixed));
-    put(keys::CardWidth, numericOr(d.cardWidth, keys::CardWidth));
-    for (std::size_t i = 0; i < 4; ++i)
-        put(keys::Padding[i], numericOr(d.padding[i], keys::Padding[i]));
-    put(keys::LayoutType, d.layoutType == 0 ? num(0) : num(1));
-    put(keys::BarcodeHeight, num(d.barcodeHeight));
+    field(keys::BorderWidth);
+    color(keys::BorderColor);
+    field(keys::CardHeightFixed);
+    numberText(keys::CardHeight);
+    field(keys::CardWidthFixed);
+    numberText(keys::CardWidth);
+    for (const StoredKey &k : keys::Padding)
+        numberText(k);
+    // Any layout but type A is stored as type B.
+    put(keys::LayoutType, num(d.layoutType == 0 ? 0 : 1));
+    field(keys::BarcodeHeight);
     // A design that never showed the mark stays the file older versions wrote.
     if (d.reducedMark || !value(f, keys::MakeKM).isEmpty())
-        put(keys::MakeKM, num(d.reducedMark));
+        field(keys::MakeKM);
     label_stocks::writeStock(f, keys::Stock, d.stock);
     return f.save(error);
 }
