@@ -32,6 +32,14 @@ bool FieldTable::holds(const StoredKey &key) const
     return false;
 }
 
+QList<const StoredKey *> FieldTable::keys() const
+{
+    QList<const StoredKey *> list;
+    for (const Entry &e : m_entries)
+        list << e.key;
+    return list;
+}
+
 FieldTable::Field FieldTable::field(const StoredKey &key) const
 {
     for (const Entry &e : m_entries) {

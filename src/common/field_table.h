@@ -29,6 +29,8 @@ public:
     // The key's field; a key the record does not hold is a programming error.
     Field field(const StoredKey &key) const;
     bool holds(const StoredKey &key) const;
+    // The keys bound, in the order they were bound.
+    QList<const StoredKey *> keys() const;
 
     // The field as its key stores it: a flag as 1 or 0, a number in digits, a text as it is.
     QString text(const StoredKey &key) const;
