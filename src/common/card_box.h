@@ -9,7 +9,7 @@
 
 namespace common {
 
-// The card box shared by the shelf-label and price-tag designs: the card's size (typed millimetre
+// The card box of a design that prints cards: the card's size (typed millimetre
 // texts, kept as typed so a design file gives them back unchanged), its paddings, the layout of its
 // items and the barcode height.
 struct CardBox {
