@@ -323,17 +323,6 @@ void CardTable::draw(QPainter &painter, const QPointF &origin, double top, doubl
     }
 }
 
-std::vector<double> rowShifts(int rows, double top, double pitch, double paperH,
-                              const std::function<double(int row, double rowTop)> &growth)
-{
-    std::vector<double> shift(size_t(std::max(rows, 0)) + 1, 0);
-    for (int r = 0; r < rows; ++r) {
-        const double y = top + r * pitch + shift[size_t(r)];
-        shift[size_t(r) + 1] = shift[size_t(r)] + (crossesEdge(y, pitch, paperH) ? growth(r, y) : 0);
-    }
-    return shift;
-}
-
 double nextEdge(double y, double paperH)
 {
     return paperH * (std::floor(y / paperH) + 1) - y;

@@ -12,7 +12,6 @@
 #include <QRectF>
 #include <QString>
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -109,11 +108,6 @@ private:
     std::vector<Moved> moved_;
 };
 
-// The rows of a table of cards, pitch apart from top, down sheets paperH tall (the first from 0): how
-// far each row moves down as the rows above it grow where a page edge crosses them (growth(row,
-// rowTop) is asked only for those), and after the rows the table's end.
-std::vector<double> rowShifts(int rows, double top, double pitch, double paperH,
-                              const std::function<double(int row, double rowTop)> &growth);
 // The first page edge below y, from y, on sheets paperH tall.
 double nextEdge(double y, double paperH);
 // Whether a page edge crosses the box from y, h tall.

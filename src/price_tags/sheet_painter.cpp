@@ -290,24 +290,20 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         p.restore();
     };
     const double paperH = mmToPx(A4HeightMm) / shrink;
-    // A tag of a fixed height grows only by as much as its table, grown at a page edge, outgrows it.
-    const auto overflow = [&](double tableH) { return std::max(0.0, tableH - g.divH); };
-    // A tag at box; one of a fixed height that a page edge crosses (cut: the sheet's top down its
-    // table's sheets) grows by what its table grows there.
-    auto drawTag = [&](QPainter &p, QRectF box, const std::optional<TagTexts> &tag, double cut = -1) {
+    // A tag at box. In a fixed tag that a page edge crosses (cut: the sheet's top down its table's
+    // sheets) the lines and bars that would cross the edge start below it, within the tag's own height.
+    auto drawTag = [&](QPainter &p, const QRectF &box, const std::optional<TagTexts> &tag, double cut = -1) {
         if (!tag)
             return;
-        fillTable(table, *tag, style);
-        const bool edges = cut >= 0 && painting::crossesEdge(box.top() + cut, box.height(), paperH);
-        table.setPageEdges(edges ? painting::nextEdge(box.top() + g.padT + cut, paperH) : 0, edges ? paperH : 0);
-        const double tableH = table.layOut(innerW);
-        if (edges)
-            box.setHeight(box.height() + overflow(tableH));
         const bool clip = g.fixedH || stock;
         if (clip) {
             p.save();
             p.setClipRect(box);
         }
+        fillTable(table, *tag, style);
+        const bool edges = cut >= 0 && painting::crossesEdge(box.top() + cut, box.height(), paperH);
+        table.setPageEdges(edges ? painting::nextEdge(box.top() + g.padT + cut, paperH) : 0, edges ? paperH : 0);
+        table.layOut(innerW);
         table.draw(p, QPointF(box.left() + g.padL, box.top() + g.padT));
         if (clip)
             p.restore();
@@ -330,40 +326,6 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         return contentH + g.padT + g.padB;
     };
     auto rowPitch = [&](double boxH) { return std::round(boxH + 2 * CellPadding) + g.line; };
-    // A table of fixed tags, its first tag next under the cursor: how far each row moves down as the
-    // rows above it grow at the page edges (down its sheets), and after the rows its end. rewind puts
-    // the cursor back where it was.
-    const double fixedPitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB);
-    auto tableShifts = [&](qint64 t, bool rewind) {
-        const int savedRun = run;
-        const qint64 savedUsed = usedOfRun, savedCell = cell;
-        const qint64 first = t * perPage;
-        const int count = int(std::min<qint64>(perPage, n - first));
-        const int rows = (count + g.columns - 1) / g.columns;
-        const double top = (t == 0 ? BodyMargin : 0) + g.line + CellPadding;
-        auto shifts = painting::rowShifts(rows, top, fixedPitchY, paperH, [&](int r, double y) {
-            while (cell < first + r * g.columns)
-                tagAt(cell++);
-            double most = 0;
-            for (int i = r * g.columns; i < std::min(count, (r + 1) * g.columns); ++i) {
-                if (const auto tag = tagAt(cell++)) {
-                    fillTable(table, *tag, style);
-                    table.setPageEdges(painting::nextEdge(y + g.padT, paperH), paperH);
-                    most = std::max(most, overflow(table.layOut(innerW)));
-                }
-            }
-            table.setPageEdges(0, 0);
-            return most;
-        });
-        if (rewind) {
-            run = savedRun;
-            usedOfRun = savedUsed;
-            cell = savedCell;
-        }
-        return shifts;
-    };
-    qint64 shiftsOf = -1;
-    std::vector<double> shifts;
     struct Sheetful {
         qint64 table;
         int firstRow;
@@ -377,10 +339,10 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             double y = (t == 0 ? BodyMargin : 0) + g.line;
             if (g.fixedH) {
                 // A table of tags of a fixed height taller than the paper goes on at the top of the
-                // next sheet, rows and all; a row the paper's edge crosses grows where its lines and
-                // barcodes move past the edge.
+                // next sheet, rows and all, each tag as tall as ever.
                 const int rows = (count + g.columns - 1) / g.columns;
-                const double tableH = y + rows * fixedPitchY + tableShifts(t, false).back();
+                const double pitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB);
+                const double tableH = y + rows * pitchY;
                 for (int k = 0; k == 0 || k * paperH < tableH - 0.5; ++k)
                     sheets.push_back({t, 0, rows, k * paperH});
                 continue;
@@ -422,10 +384,6 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             // whose rows start at the paper's edge. The body's margin stands above the first sheet only.
             const Sheetful s = stock ? Sheetful{page, 0, g.rows} : sheets[size_t(page)];
             startOfTable(s);
-            if (!stock && shiftsOf != s.table) {
-                shifts = tableShifts(s.table, true);
-                shiftsOf = s.table;
-            }
             const double top = (s.table == 0 ? 0 : -BodyMargin) - s.cut;
             const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
             // The table's last row is written whole: its blank cells have their cut lines too.
@@ -433,18 +391,15 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             const int to = std::min(cellsDrawn, (s.firstRow + s.rows) * g.columns);
             for (int i = s.firstRow * g.columns; i < to; ++i) {
                 QRectF box = fixedBox(g, i, stock);
-                double grown = 0;
                 if (!stock) {
-                    const size_t r = size_t(i / g.columns);
-                    grown = shifts[r + 1] - shifts[r];
-                    box.translate(0, top + shifts[r]);
+                    box.translate(0, top);
                     if (box.top() - g.pitchY > paperH) {
                         if (i < count)
                             tagAt(cell++);
                         continue;
                     }
                     cutLines(p, QRectF(box.left() - CellPadding - g.line / 2, box.top() - CellPadding - g.line / 2,
-                                       g.pitchX, g.pitchY + grown));
+                                       g.pitchX, g.pitchY));
                 }
                 if (i < count)
                     drawTag(p, box, tagAt(cell++), stock ? -1 : s.cut);
@@ -455,13 +410,9 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
         startOfTable(s);
         double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
-        if (g.fixedH && shiftsOf != s.table) {
-            shifts = tableShifts(s.table, true);
-            shiftsOf = s.table;
-        }
         for (int r = s.firstRow; r < s.firstRow + s.rows; ++r) {
             const double boxH = fillRow(count, r);
-            const double pitchY = rowPitch(boxH) + (g.fixedH ? shifts[size_t(r) + 1] - shifts[size_t(r)] : 0);
+            const double pitchY = rowPitch(boxH);
             if (y + pitchY < 0 || y > paperH) {
                 y += pitchY;
                 continue;

@@ -274,29 +274,23 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     bool failed = false;
 
     const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm) / shrink;
-    // Where a card's table starts below its box's top.
-    const double inset = g.border + g.padT + CellPadding;
-    // A card of a fixed height grows only by as much as its table, grown at a page edge, outgrows it.
-    const auto overflow = [&](double tableH) { return std::max(0.0, tableH + 2 * CellPadding - g.divH); };
     // A card at box (its border box): border, then its table clipped to the card when its height is
-    // fixed. A fixed card that a page edge crosses (cut: the sheet's top down its table's sheets)
-    // grows by what its table grows there.
-    auto drawCard = [&](QPainter &p, QRectF box, const Card *card, double cut = -1) {
+    // fixed. In a fixed card that a page edge crosses (cut: the sheet's top down its table's sheets)
+    // the lines and bars that would cross the edge start below it, within the card's own height.
+    auto drawCard = [&](QPainter &p, const QRectF &box, const Card *card, double cut = -1) {
         if (!card)
             return;
-        fillTable(table, *card, style);
-        const QPointF origin(box.left() + g.border + g.padL + CellPadding, box.top() + inset);
-        const bool edges = cut >= 0 && painting::crossesEdge(box.top() + cut, box.height(), paperH);
-        table.setPageEdges(edges ? painting::nextEdge(origin.y() + cut, paperH) : 0, edges ? paperH : 0);
-        const double tableH = table.layOut(innerW);
-        if (edges)
-            box.setHeight(box.height() + overflow(tableH));
         painting::drawBorder(p, box, g.border, style.borderStyle, style.border);
+        const QPointF origin(box.left() + g.border + g.padL + CellPadding, box.top() + g.border + g.padT + CellPadding);
         const bool clip = g.fixedH || stock;
         if (clip) {
             p.save();
             p.setClipRect(box.adjusted(g.border, g.border, -g.border, -g.border));
         }
+        fillTable(table, *card, style);
+        const bool edges = cut >= 0 && painting::crossesEdge(box.top() + cut, box.height(), paperH);
+        table.setPageEdges(edges ? painting::nextEdge(origin.y() + cut, paperH) : 0, edges ? paperH : 0);
+        table.layOut(innerW);
         table.draw(p, origin);
         if (clip)
             p.restore();
@@ -346,30 +340,6 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         return contentH + g.padT + g.padB + 2 * g.border;
     };
     auto rowPitch = [&](double boxH) { return std::round(boxH + 2 * CellPadding) + g.line; };
-    // A table of fixed cards: how far each row moves down as the rows above it grow at the page edges
-    // (down its sheets), and after the rows its end.
-    const double fixedPitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB + 2 * g.border);
-    auto tableShifts = [&](qint64 t) {
-        const qint64 first = t * perPage;
-        const int count = int(std::min<qint64>(perPage, cells - first));
-        const int rows = (count + g.columns - 1) / g.columns;
-        const double top = (t == 0 ? BodyMargin : 0) + g.line + CellPadding;
-        auto shifts = painting::rowShifts(rows, top, fixedPitchY, paperH, [&](int r, double y) {
-            double most = 0;
-            for (int i = r * g.columns; i < std::min(count, (r + 1) * g.columns); ++i) {
-                if (const auto card = cardAt(first + i)) {
-                    fillTable(table, *card, style);
-                    table.setPageEdges(painting::nextEdge(y + inset, paperH), paperH);
-                    most = std::max(most, overflow(table.layOut(innerW)));
-                }
-            }
-            table.setPageEdges(0, 0);
-            return most;
-        });
-        return shifts;
-    };
-    qint64 shiftsOf = -1;
-    std::vector<double> shifts;
     struct Sheetful {
         qint64 table;
         int firstRow;
@@ -383,10 +353,10 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             double y = (t == 0 ? BodyMargin : 0) + g.line;
             if (g.fixedH) {
                 // A table of cards of a fixed height taller than the paper goes on at the top of the
-                // next sheet, rows and all; a row the paper's edge crosses grows where its lines and
-                // barcodes move past the edge.
+                // next sheet, rows and all, each card as tall as ever.
                 const int rows = (count + g.columns - 1) / g.columns;
-                const double tableH = y + rows * fixedPitchY + tableShifts(t).back();
+                const double pitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB + 2 * g.border);
+                const double tableH = y + rows * pitchY;
                 for (int k = 0; k == 0 || k * paperH < tableH - 0.5; ++k)
                     sheets.push_back({t, 0, rows, k * paperH});
                 continue;
@@ -419,22 +389,16 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             const int cellsDrawn = stock ? count : (count + g.columns - 1) / g.columns * g.columns;
             const int from = s.firstRow * g.columns;
             const int to = std::min(cellsDrawn, (s.firstRow + s.rows) * g.columns);
-            if (!stock && shiftsOf != s.table) {
-                shifts = tableShifts(s.table);
-                shiftsOf = s.table;
-            }
             for (int i = from; i < to && !failed; ++i) {
                 QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
                     // Tables after the first start at the paper's edge.
-                    const size_t r = size_t(i / g.columns);
-                    const double grown = shifts[r + 1] - shifts[r];
-                    box.translate(0, (s.table == 0 ? 0 : -BodyMargin) - s.cut + shifts[r]);
-                    if (box.bottom() + g.pitchY + grown < 0 || box.top() - g.pitchY > paperH)
+                    box.translate(0, (s.table == 0 ? 0 : -BodyMargin) - s.cut);
+                    if (box.bottom() + g.pitchY < 0 || box.top() - g.pitchY > paperH)
                         continue;
                     const double half = g.line / 2;
-                    cutLines(p, QRectF(box.left() - CellPadding - half, box.top() - CellPadding - half, g.pitchX,
-                                       g.pitchY + grown));
+                    cutLines(
+                        p, QRectF(box.left() - CellPadding - half, box.top() - CellPadding - half, g.pitchX, g.pitchY));
                 }
                 const auto card = i < count ? cardAt(first + i) : std::nullopt;
                 drawCard(p, box, card ? &*card : nullptr, stock ? -1 : s.cut);
@@ -445,14 +409,9 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         const qint64 first = s.table * perPage;
         const int count = int(std::min<qint64>(perPage, cells - first));
         double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
-        if (g.fixedH && shiftsOf != s.table) {
-            shifts = tableShifts(s.table);
-            shiftsOf = s.table;
-        }
         for (int r = s.firstRow; r < s.firstRow + s.rows && !failed; ++r) {
             const double boxH = g.fixedH ? g.divH + g.padT + g.padB + 2 * g.border : fillRow(first, count, r);
-            const double pitchY =
-                rowPitch(boxH) + (g.fixedH ? shifts[size_t(r) + 1] - shifts[size_t(r)] : 0);
+            const double pitchY = rowPitch(boxH);
             if (y + pitchY < 0 || y > paperH) {
                 y += pitchY;
                 continue;
