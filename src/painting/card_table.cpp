@@ -155,7 +155,8 @@ double CardTable::layOut(double width)
         y += rowH_[r] + spacing_;
     }
     moved_.clear();
-    growth_ = edgePitch_ > 0 ? breakAtEdges() : 0;
+    // A table that ends above the first edge has nothing to move.
+    growth_ = edgePitch_ > 0 && y > edgeFirst_ ? breakAtEdges() : 0;
     return y + growth_;
 }
 
