@@ -47,8 +47,8 @@ design "$data/typeA_defaults.hdn" "$work/a_fixed.hdn" "[CHeight]S=1" "[CHeight]H
 design "$data/typeB_defaults.hdn" "$work/b_fixed.hdn" "[CHeight]S=1" "[CHeight]H=40" "[CWidth]S=1" "[CWidth]W=90" \
     "[Line]line=1" "[Border]S=dashed" "[Border]W=1" "[Header]check=1" "[Make]GN=1" "[Bunkatsu]H=6"
 design "$data/typeA_defaults.hdn" "$work/a_free.hdn" "[Header]check=1" "[Make]Alt=1" "[Make]GN=1"
-# Six rows of 62 mm cards: the paper's edge crosses the fifth row's lines, which start the next sheet.
-design "$data/typeA_defaults.hdn" "$work/a_edge.hdn" "[CHeight]S=1" "[CHeight]H=62" "[CWidth]S=1" "[CWidth]W=72" \
+# Six rows of 70 mm cards: the paper's edge crosses the fourth row's lines, which start the next sheet.
+design "$data/typeA_defaults.hdn" "$work/a_edge.hdn" "[CHeight]S=1" "[CHeight]H=70" "[CWidth]S=1" "[CWidth]W=72" \
     "[Bunkatsu]H=6" "[Bunkatsu]W=2" "[Line]line=1" "[Border]S=solid" "[Border]W=2" "[Header]check=1" "[Make]GN=1"
 
 failures=0
