@@ -225,7 +225,11 @@ double CardTable::breakAtEdges()
             const CardCell &c = rows_[r][i];
             const size_t last = std::min(n, r + size_t(c.rowSpan)) - 1;
             const double inner = cellWidth(c) - 2 * padding_;
-            Moved m{r, i, padding_ + (laidSpan(r, c) - 2 * padding_ - contentHeight(c, inner)) / 2, {}};
+            // A cell that an edge crosses has its content at its top, not centred: the browser
+            // aligns a cell broken over two pages that way.
+            const double span = laidSpan(r, c);
+            const bool broken = push(rowY_[r], span) > 0;
+            Moved m{r, i, padding_ + (broken ? 0 : (span - 2 * padding_ - contentHeight(c, inner)) / 2), {}};
             boxes.clear();
             contentBoxes(c, inner, boxes);
             double moved = 0;
@@ -233,10 +237,10 @@ double CardTable::breakAtEdges()
                 moved += push(rowY_[r] + m.lead + offset + moved, h);
                 m.shift.push_back(moved);
             }
-            if (moved <= 0)
-                continue;
-            pending.push_back({r, last, moved});
-            moved_.push_back(std::move(m));
+            if (moved > 0)
+                pending.push_back({r, last, moved});
+            if (moved > 0 || broken)
+                moved_.push_back(std::move(m));
         }
         for (const Pending &p : pending) {
             if (p.last != r)
