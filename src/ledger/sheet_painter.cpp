@@ -83,6 +83,9 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     };
     bool anyReduced = false;
     const QColor white(Qt::white);
+    // The body's margin stands above the first sheet only; later tables start at the paper's edge.
+    const auto tableTop = [](qint64 page) { return page == 0 ? BodyMargin : 0.0; };
+    const double paperH = painting::mmToPx(A4HeightMm);
     // Fills the table with one page of rows.
     const auto fillTable = [&](qint64 page) {
         table.clear();
@@ -126,21 +129,19 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             table.add(text(0, 5, 1, centre,
                            QStringLiteral("- ") + QString::number(firstNumber + page) + QStringLiteral(" -"), white));
         }
+        table.setPageEdges(paperH - tableTop(page), paperH);
         return table.layOut(tableW);
     };
-    // The body's margin stands above the first sheet only; later tables start at the paper's edge.
-    const auto tableTop = [](qint64 page) { return page == 0 ? BodyMargin : 0.0; };
     const double noteGap = 16;
     // A page taller than the paper (large type, wide paddings, many rows) goes on over the next sheets
     // instead of losing its last rows: each sheet shows the slice of its page's table from cut down,
-    // the paper's height further each time. (The browser moves a text line that crosses the edge to
-    // the next sheet; a row crossing it is drawn here on both.)
+    // the paper's height further each time. A line or a barcode that would cross the edge starts the
+    // next sheet, its row grown by as much, as the browser prints it.
     struct Slice {
         qint64 page;
         double cut; // the sheet's top, down the page
     };
     std::vector<Slice> sheets;
-    const double paperH = painting::mmToPx(A4HeightMm);
     for (qint64 page = 0; page < pages; ++page) {
         double bottom = tableTop(page) + fillTable(page);
         if (page == pages - 1 && anyReduced)

@@ -7,6 +7,7 @@
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <cmath>
 
 namespace painting {
 
@@ -153,14 +154,114 @@ double CardTable::layOut(double width)
         rowY_[r] = y;
         y += rowH_[r] + spacing_;
     }
-    return y;
+    moved_.clear();
+    // A table that ends above the first edge has nothing to move.
+    growth_ = edgePitch_ > 0 && y > edgeFirst_ ? breakAtEdges() : 0;
+    return y + growth_;
+}
+
+double CardTable::laidSpan(size_t row, const CardCell &c) const
+{
+    const size_t last = std::min(rows_.size(), row + size_t(c.rowSpan)) - 1;
+    double h = double(last - row) * spacing_;
+    for (size_t k = row; k <= last; ++k)
+        h += laidH_[k];
+    return h;
+}
+
+void CardTable::contentBoxes(const CardCell &c, double width, std::vector<std::pair<double, double>> &boxes) const
+{
+    const auto lines = [&](const QString &text, double top, double w) {
+        const double lh = pen_.lineHeight(*c.face);
+        const int n = text.isEmpty() ? 0 : pen_.lineCount(*c.face, text, w);
+        for (int i = 0; i < n; ++i)
+            boxes.emplace_back(top + i * lh, lh);
+    };
+    switch (c.kind) {
+    case CardCell::Text:
+        lines(c.text, 0, width);
+        break;
+    case CardCell::Bars:
+    case CardCell::Image:
+        if (const double h = contentHeight(c, width); h > 0)
+            boxes.emplace_back(0, h);
+        break;
+    case CardCell::BarsAndDigits: {
+        const double barsH = barModules(c.text).isEmpty() ? 0 : c.imageHeight;
+        const double p = c.nestedPadding;
+        if (barsH > 0)
+            boxes.emplace_back(p, barsH);
+        lines(c.digits, barsH + 3 * p, width - 2 * p);
+        break;
+    }
+    }
+}
+
+double CardTable::breakAtEdges()
+{
+    // How far a box from top, h tall, moves to start at the first edge below its top when it would
+    // cross that edge; a box taller than a page stays, to be cut.
+    const auto push = [this](double top, double h) {
+        if (h <= 0 || h > edgePitch_)
+            return 0.0;
+        const double k = std::max(0.0, std::floor((top - edgeFirst_) / edgePitch_) + 1);
+        const double edge = edgeFirst_ + k * edgePitch_;
+        return edge < top + h - 0.01 ? edge - top : 0.0;
+    };
+    const size_t n = rows_.size();
+    laidH_ = rowH_;
+    std::vector<double> grow(n, 0);
+    // Cells over several rows grow the last of them, by what the rows above have not grown already.
+    struct Pending {
+        size_t first, last;
+        double need;
+    };
+    std::vector<Pending> pending;
+    std::vector<std::pair<double, double>> boxes;
+    double shift = 0;
+    for (size_t r = 0; r < n; ++r) {
+        rowY_[r] += shift;
+        for (size_t i = 0; i < rows_[r].size(); ++i) {
+            const CardCell &c = rows_[r][i];
+            const size_t last = std::min(n, r + size_t(c.rowSpan)) - 1;
+            const double inner = cellWidth(c) - 2 * padding_;
+            // A cell that an edge crosses has its content at its top, not centred: the browser
+            // aligns a cell broken over two pages that way.
+            const double span = laidSpan(r, c);
+            const bool broken = push(rowY_[r], span) > 0;
+            Moved m{r, i, padding_ + (broken ? 0 : (span - 2 * padding_ - contentHeight(c, inner)) / 2), {}};
+            boxes.clear();
+            contentBoxes(c, inner, boxes);
+            double moved = 0;
+            for (const auto &[offset, h] : boxes) {
+                moved += push(rowY_[r] + m.lead + offset + moved, h);
+                m.shift.push_back(moved);
+            }
+            if (moved > 0)
+                pending.push_back({r, last, moved});
+            if (moved > 0 || broken)
+                moved_.push_back(std::move(m));
+        }
+        for (const Pending &p : pending) {
+            if (p.last != r)
+                continue;
+            double given = 0;
+            for (size_t k = p.first; k < r; ++k)
+                given += grow[k];
+            grow[r] = std::max(grow[r], p.need - given);
+        }
+        rowH_[r] += grow[r];
+        shift += grow[r];
+    }
+    return shift;
 }
 
 void CardTable::draw(QPainter &painter, const QPointF &origin, double top, double bottom) const
 {
     for (size_t r = 0; r < rows_.size(); ++r) {
         const double y = origin.y() + rowY_[r];
-        for (const CardCell &c : rows_[r]) {
+        for (size_t i = 0; i < rows_[r].size(); ++i) {
+            const CardCell &c = rows_[r][i];
             const size_t last = std::min(rows_.size(), r + size_t(c.rowSpan)) - 1;
             const double rowH = rowY_[last] + rowH_[last] - rowY_[r];
             const QRectF cell(origin.x() + colX_[size_t(c.col)], y, cellWidth(c), rowH);
@@ -179,10 +280,22 @@ void CardTable::draw(QPainter &painter, const QPointF &origin, double top, doubl
             }
             const QRectF content = cell.adjusted(padding_, padding_, -padding_, -padding_);
             const double h = contentHeight(c, content.width());
-            const double y0 = content.top() + (content.height() - h) / 2;
+            double y0 = content.top() + (content.height() - h) / 2;
+            // A cell moved at a page edge keeps its content where it was laid out, each box moved on.
+            const Moved *m = nullptr;
+            for (const Moved &k : moved_)
+                if (k.row == r && k.cell == i)
+                    m = &k;
+            static const std::vector<double> none;
+            const std::vector<double> &shift = m ? m->shift : none;
+            if (m)
+                y0 = cell.top() + m->lead;
+            else if (growth_ > 0)
+                y0 = cell.top() + padding_ + (laidSpan(r, c) - 2 * padding_ - h) / 2;
+            const double first = shift.empty() ? 0 : shift.front();
             switch (c.kind) {
             case CardCell::Text:
-                pen_.draw(painter, QRectF(content.left(), y0, content.width(), h), *c.face, c.text);
+                pen_.draw(painter, QRectF(content.left(), y0, content.width(), h), *c.face, c.text, &shift);
                 break;
             case CardCell::Bars:
             case CardCell::Image: {
@@ -193,23 +306,36 @@ void CardTable::draw(QPainter &painter, const QPointF &origin, double top, doubl
                 else if (c.align & Qt::AlignRight)
                     x = content.right() - w;
                 if (c.kind == CardCell::Bars)
-                    drawBars(painter, QPointF(x, y0), c.imageHeight, c.text);
+                    drawBars(painter, QPointF(x, y0 + first), c.imageHeight, c.text);
                 else if (c.image && !c.image->isNull())
-                    painter.drawImage(QRectF(x, y0, c.imageWidth, c.imageHeight), *c.image);
+                    painter.drawImage(QRectF(x, y0 + first, c.imageWidth, c.imageHeight), *c.image);
                 break;
             }
             case CardCell::BarsAndDigits: {
                 const double barsH = barModules(c.text).isEmpty() ? 0 : c.imageHeight;
                 const double w = barsWidth(c.text);
                 const double p = c.nestedPadding;
-                drawBars(painter, QPointF(content.left() + (content.width() - w) / 2, y0 + p), barsH, c.text);
+                drawBars(painter, QPointF(content.left() + (content.width() - w) / 2, y0 + p + first), barsH, c.text);
                 const QRectF digits(content.left() + p, y0 + barsH + 3 * p, content.width() - 2 * p, h);
-                pen_.draw(painter, digits, *c.face, c.digits);
+                std::vector<double> digitShift;
+                if (m)
+                    digitShift.assign(shift.begin() + (barsH > 0 ? 1 : 0), shift.end());
+                pen_.draw(painter, digits, *c.face, c.digits, m ? &digitShift : nullptr);
                 break;
             }
             }
         }
     }
+}
+
+double nextEdge(double y, double paperH)
+{
+    return paperH * (std::floor(y / paperH) + 1) - y;
+}
+
+bool crossesEdge(double y, double h, double paperH)
+{
+    return std::floor(y / paperH) != std::floor((y + h - 0.01) / paperH);
 }
 
 } // namespace painting

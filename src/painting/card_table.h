@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -54,8 +55,18 @@ public:
     void row() { rows_.emplace_back(); }
     void add(const CardCell &cell) { rows_.back().push_back(cell); }
 
-    // Lays the table out at width; its height.
+    // Page edges down the table, from its top: the first at first, then every pitch (0: no edges).
+    // As the browser breaks a table over pages, a line of text or an image that would cross an edge
+    // moves whole below it, with the rest of its cell, and its row grows by as much. Set before layOut.
+    void setPageEdges(double first, double pitch)
+    {
+        edgeFirst_ = first;
+        edgePitch_ = pitch;
+    }
+    // Lays the table out at width; its height, grown at the page edges.
     double layOut(double width);
+    // How much the page edges made the table taller (after layOut).
+    double growth() const { return growth_; }
     // Draws it (after layOut) with its top-left corner at origin; only the cells that reach into the
     // band from top to bottom (the painter's units), as a sheet that shows one slice of a table.
     void draw(QPainter &painter, const QPointF &origin, double top = -1e300, double bottom = 1e300) const;
@@ -65,6 +76,13 @@ private:
     double minContentWidth(const CardCell &c) const;
     double contentHeight(const CardCell &c, double width) const;
     double cellWidth(const CardCell &c) const;
+    // The boxes a cell's content stacks from its top (offset, height): lines of text, the bars.
+    void contentBoxes(const CardCell &c, double width, std::vector<std::pair<double, double>> &boxes) const;
+    // Moves the boxes that would cross a page edge below it and grows their rows; the growth.
+    double breakAtEdges();
+    // The height of the rows a cell stands over as they were laid out before growing at the edges;
+    // a cell that did not move keeps its content there.
+    double laidSpan(size_t row, const CardCell &c) const;
 
     const TextPen &pen_;
     int columns_;
@@ -76,6 +94,23 @@ private:
     std::vector<double> colX_; // left edge of each column, and the right edge after the last
     std::vector<double> rowH_;
     std::vector<double> rowY_;
+    double edgeFirst_ = 0;
+    double edgePitch_ = 0;
+    double growth_ = 0;
+    std::vector<double> laidH_;
+    // A cell whose content was moved at a page edge: how far down each of its boxes went, and where
+    // its content starts below the cell's top.
+    struct Moved {
+        size_t row, cell;
+        double lead;
+        std::vector<double> shift;
+    };
+    std::vector<Moved> moved_;
 };
+
+// The first page edge below y, from y, on sheets paperH tall.
+double nextEdge(double y, double paperH);
+// Whether a page edge crosses the box from y, h tall.
+bool crossesEdge(double y, double h, double paperH);
 
 } // namespace painting

@@ -245,7 +245,8 @@ int TextPen::lineCount(const TextFace &face, const QString &text, double width) 
     return int(wrapped(face, text, width).size());
 }
 
-double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text) const
+double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text,
+                     const std::vector<double> *lineShift) const
 {
     if (text.isEmpty())
         return 0;
@@ -261,14 +262,18 @@ double TextPen::draw(QPainter &painter, const QRectF &box, const TextFace &face,
     };
     const double whole = width(face, text);
     if (whole <= box.width() + 0.01) {
-        drawLine(painter, QPointF(xFor(whole), box.top() + asc), face, text);
+        const double shift = lineShift && !lineShift->empty() ? lineShift->front() : 0;
+        drawLine(painter, QPointF(xFor(whole), box.top() + shift + asc), face, text);
         return lh;
     }
     // Wrapped: each line is drawn by itself so that it takes the painter's CSS-pixel unit.
     double y = box.top();
+    size_t i = 0;
     for (const QString &shown : wrapped(face, text, box.width())) {
-        drawLine(painter, QPointF(xFor(width(face, shown)), y + asc), face, shown);
+        const double shift = lineShift && i < lineShift->size() ? (*lineShift)[i] : 0;
+        drawLine(painter, QPointF(xFor(width(face, shown)), y + shift + asc), face, shown);
         y += lh;
+        ++i;
     }
     return y - box.top();
 }

@@ -55,8 +55,10 @@ public:
         return text.isEmpty() ? 0 : lineCount(face, text, width) * lineHeight(face);
     }
     // Draws text from the top of box, wrapped at the box's width and aligned in it; returns the height
-    // used.
-    double draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text) const;
+    // used. lineShift, when given, moves each line down by its own amount (a line pushed past the
+    // paper's edge).
+    double draw(QPainter &painter, const QRectF &box, const TextFace &face, const QString &text,
+                const std::vector<double> *lineShift = nullptr) const;
 
 private:
     // A line shaped into glyph runs from the layout's top left; ascent is the layout's baseline.

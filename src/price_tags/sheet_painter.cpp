@@ -289,7 +289,10 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         p.drawRect(cell);
         p.restore();
     };
-    auto drawTag = [&](QPainter &p, const QRectF &box, const std::optional<TagTexts> &tag) {
+    const double paperH = mmToPx(A4HeightMm) / shrink;
+    // A tag at box. In a fixed tag that a page edge crosses (cut: the sheet's top down its table's
+    // sheets) the lines and bars that would cross the edge start below it, within the tag's own height.
+    auto drawTag = [&](QPainter &p, const QRectF &box, const std::optional<TagTexts> &tag, double cut = -1) {
         if (!tag)
             return;
         const bool clip = g.fixedH || stock;
@@ -298,6 +301,8 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             p.setClipRect(box);
         }
         fillTable(table, *tag, style);
+        const bool edges = cut >= 0 && painting::crossesEdge(box.top() + cut, box.height(), paperH);
+        table.setPageEdges(edges ? painting::nextEdge(box.top() + g.padT + cut, paperH) : 0, edges ? paperH : 0);
         table.layOut(innerW);
         table.draw(p, QPointF(box.left() + g.padL, box.top() + g.padT));
         if (clip)
@@ -329,13 +334,12 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     };
     std::vector<Sheetful> sheets;
     if (!stock) {
-        const double paperH = mmToPx(A4HeightMm) / shrink;
         for (qint64 t = 0; t * perPage < n; ++t) {
             const int count = int(std::min<qint64>(perPage, n - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
             if (g.fixedH) {
-                // A table of tags of a fixed height taller than the paper is cut where the paper ends
-                // and goes on at the top of the next sheet, rows and all.
+                // A table of tags of a fixed height taller than the paper goes on at the top of the
+                // next sheet, rows and all, each tag as tall as ever.
                 const int rows = (count + g.columns - 1) / g.columns;
                 const double pitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB);
                 const double tableH = y + rows * pitchY;
@@ -389,7 +393,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                 QRectF box = fixedBox(g, i, stock);
                 if (!stock) {
                     box.translate(0, top);
-                    if (box.top() - g.pitchY > mmToPx(A4HeightMm) / shrink) {
+                    if (box.top() - g.pitchY > paperH) {
                         if (i < count)
                             tagAt(cell++);
                         continue;
@@ -398,7 +402,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                                        g.pitchX, g.pitchY));
                 }
                 if (i < count)
-                    drawTag(p, box, tagAt(cell++));
+                    drawTag(p, box, tagAt(cell++), stock ? -1 : s.cut);
             }
             return;
         }
@@ -406,7 +410,6 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         const int count = int(std::min<qint64>(perPage, n - s.table * perPage));
         startOfTable(s);
         double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
-        const double paperH = mmToPx(A4HeightMm) / shrink;
         for (int r = s.firstRow; r < s.firstRow + s.rows; ++r) {
             const double boxH = fillRow(count, r);
             const double pitchY = rowPitch(boxH);
@@ -417,7 +420,8 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             for (int c = 0; c < g.columns; ++c) {
                 const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
                 cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
-                drawTag(p, QRectF(x, y + CellPadding, g.divW + g.padL + g.padR, boxH), row[size_t(c)]);
+                drawTag(p, QRectF(x, y + CellPadding, g.divW + g.padL + g.padR, boxH), row[size_t(c)],
+                        g.fixedH ? s.cut : -1);
             }
             y += pitchY;
         }

@@ -273,9 +273,11 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         0.0, (stock ? mmToPx(stock->labelWidthMm) - g.padL - g.padR - 2 * g.border : g.divW) - 2 * CellPadding);
     bool failed = false;
 
+    const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm) / shrink;
     // A card at box (its border box): border, then its table clipped to the card when its height is
-    // fixed.
-    auto drawCard = [&](QPainter &p, const QRectF &box, const Card *card) {
+    // fixed. In a fixed card that a page edge crosses (cut: the sheet's top down its table's sheets)
+    // the lines and bars that would cross the edge start below it, within the card's own height.
+    auto drawCard = [&](QPainter &p, const QRectF &box, const Card *card, double cut = -1) {
         if (!card)
             return;
         painting::drawBorder(p, box, g.border, style.borderStyle, style.border);
@@ -286,6 +288,8 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             p.setClipRect(box.adjusted(g.border, g.border, -g.border, -g.border));
         }
         fillTable(table, *card, style);
+        const bool edges = cut >= 0 && painting::crossesEdge(box.top() + cut, box.height(), paperH);
+        table.setPageEdges(edges ? painting::nextEdge(origin.y() + cut, paperH) : 0, edges ? paperH : 0);
         table.layOut(innerW);
         table.draw(p, origin);
         if (clip)
@@ -343,14 +347,13 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         double cut = 0; // fixed cards: how far down the table the sheet starts
     };
     std::vector<Sheetful> sheets;
-    const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm) / shrink;
     if (!stock) {
         for (qint64 t = 0; t * perPage < cells && !failed; ++t) {
             const int count = int(std::min<qint64>(perPage, cells - t * perPage));
             double y = (t == 0 ? BodyMargin : 0) + g.line;
             if (g.fixedH) {
-                // A table of cards of a fixed height taller than the paper is cut where the paper ends
-                // and goes on at the top of the next sheet, rows and all.
+                // A table of cards of a fixed height taller than the paper goes on at the top of the
+                // next sheet, rows and all, each card as tall as ever.
                 const int rows = (count + g.columns - 1) / g.columns;
                 const double pitchY = grid ? g.pitchY : rowPitch(g.divH + g.padT + g.padB + 2 * g.border);
                 const double tableH = y + rows * pitchY;
@@ -398,7 +401,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                         p, QRectF(box.left() - CellPadding - half, box.top() - CellPadding - half, g.pitchX, g.pitchY));
                 }
                 const auto card = i < count ? cardAt(first + i) : std::nullopt;
-                drawCard(p, box, card ? &*card : nullptr);
+                drawCard(p, box, card ? &*card : nullptr, stock ? -1 : s.cut);
             }
             return;
         }
@@ -419,7 +422,8 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             for (int c = 0; c < g.columns; ++c) {
                 const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
                 cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
-                drawCard(p, QRectF(x, y + CellPadding, boxW, boxH), row[size_t(c)] ? &*row[size_t(c)] : nullptr);
+                drawCard(p, QRectF(x, y + CellPadding, boxW, boxH), row[size_t(c)] ? &*row[size_t(c)] : nullptr,
+                         g.fixedH ? s.cut : -1);
             }
             y += pitchY;
         }

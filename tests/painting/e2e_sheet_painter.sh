@@ -47,6 +47,9 @@ design "$data/typeA_defaults.hdn" "$work/a_fixed.hdn" "[CHeight]S=1" "[CHeight]H
 design "$data/typeB_defaults.hdn" "$work/b_fixed.hdn" "[CHeight]S=1" "[CHeight]H=40" "[CWidth]S=1" "[CWidth]W=90" \
     "[Line]line=1" "[Border]S=dashed" "[Border]W=1" "[Header]check=1" "[Make]GN=1" "[Bunkatsu]H=6"
 design "$data/typeA_defaults.hdn" "$work/a_free.hdn" "[Header]check=1" "[Make]Alt=1" "[Make]GN=1"
+# Six rows of 70 mm cards: the paper's edge crosses the fourth row's lines, which start the next sheet.
+design "$data/typeA_defaults.hdn" "$work/a_edge.hdn" "[CHeight]S=1" "[CHeight]H=70" "[CWidth]S=1" "[CWidth]W=72" \
+    "[Bunkatsu]H=6" "[Bunkatsu]W=2" "[Line]line=1" "[Border]S=solid" "[Border]W=2" "[Header]check=1" "[Make]GN=1"
 
 failures=0
 # case name, tolerance (mm), fixed (1: compare the ruled lines), vennlo-cli arguments
@@ -91,6 +94,7 @@ check() {
 check shelf_a_fixed 1.0 1 shelf "$shelf_list" --design "$work/a_fixed.hdn"
 check shelf_b_fixed 1.0 1 shelf "$shelf_list" --design "$work/b_fixed.hdn"
 check shelf_a_free 1.0 0 shelf "$shelf_list" --design "$work/a_free.hdn"
+check shelf_a_edge 1.0 0 shelf "$shelf_list" --design "$work/a_edge.hdn"
 # Type B's free cards, 2 x 8 to a table: each table runs over two sheets, as the browser prints it.
 cat "$shelf_list" "$shelf_list" > "$work/two_lists.csv"
 check shelf_b_free 1.0 0 shelf "$work/two_lists.csv" --design "$data/typeB_defaults.hdn"

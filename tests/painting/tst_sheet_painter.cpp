@@ -7,6 +7,7 @@
 #include "label_stocks/chosen_stock.h"
 #include "ledger/sheet_painter.h"
 #include "painting/barcode_bars.h"
+#include "painting/card_table.h"
 #include "painting/columns.h"
 #include "platform/font_config.h"
 #include "price_tags/sheet_painter.h"
@@ -14,6 +15,7 @@
 #include "shelf_labels/window_values.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -178,6 +180,8 @@ private Q_SLOTS:
     void barModules();
     void columns_data();
     void columns();
+    void pageEdges_data();
+    void pageEdges();
 };
 
 void TestSheetPainter::sheets_data()
@@ -489,6 +493,57 @@ void TestSheetPainter::columns()
     QCOMPARE(int(got.size()), widths.size());
     for (qsizetype i = 0; i < widths.size(); ++i)
         QVERIFY2(qAbs(got[size_t(i)] - widths[i]) < 1e-9, qPrintable(QString::number(got[size_t(i)])));
+}
+
+void TestSheetPainter::pageEdges_data()
+{
+    QTest::addColumn<bool>("bars");    // the middle row holds bars instead of a line of text
+    QTest::addColumn<double>("at");    // the edge, as a part of the middle row's content down from its top
+    QTest::addColumn<double>("pages"); // the paper's height, in content heights of the middle row
+    QTest::addColumn<bool>("moved");   // the middle row's content starts the next sheet
+    QTest::newRow("an edge above the line") << false << 0.0 << 20.0 << false;
+    QTest::newRow("an edge through the line") << false << 0.5 << 20.0 << true;
+    QTest::newRow("an edge just under the line's top") << false << 0.05 << 20.0 << true;
+    QTest::newRow("an edge through the bars") << true << 0.3 << 20.0 << true;
+    QTest::newRow("bars taller than the paper, cut") << true << 0.3 << 0.9 << false;
+}
+
+// A line or bars that a page edge would cross start at it, and the table grows by as much: what
+// the browser does when it prints a card over two sheets.
+void TestSheetPainter::pageEdges()
+{
+    QFETCH(bool, bars);
+    QFETCH(double, at);
+    QFETCH(double, pages);
+    QFETCH(bool, moved);
+    QImage device(10, 10, QImage::Format_RGB32);
+    painting::TextPen pen(&device);
+    const painting::TextFace face =
+        painting::faceOf(QStringLiteral("通常"), QStringLiteral("12pt"), QString(), QString(), QStringLiteral("left"));
+    painting::CardTable table(pen, 1);
+    for (int r = 0; r < 3; ++r) {
+        painting::CardCell c;
+        c.face = &face;
+        // The last row stays empty: nothing of it can meet an edge.
+        c.text = r < 2 ? QStringLiteral("値札 %1").arg(r) : QString();
+        if (r == 1 && bars) {
+            c.kind = painting::CardCell::Bars;
+            c.text = QStringLiteral("4901234567894");
+            c.imageHeight = 40;
+        }
+        table.row();
+        table.add(c);
+    }
+    const double whole = table.layOut(200);
+    const double first = pen.lineHeight(face) + 2; // the first row: its line padded 1 px above and below
+    const double content = bars ? 40 : pen.lineHeight(face);
+    const double edge = first + 1 + at * content;
+    table.setPageEdges(edge, pages * content);
+    const double grown = table.layOut(200);
+    // Moved down to start at the edge.
+    const double expected = moved ? at * content : 0;
+    QVERIFY2(qAbs(table.growth() - expected) < 1e-6, qPrintable(QString::number(table.growth())));
+    QVERIFY2(qAbs(grown - whole - expected) < 1e-6, qPrintable(QString::number(grown - whole)));
 }
 
 int main(int argc, char *argv[])
