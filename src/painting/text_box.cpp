@@ -1,5 +1,6 @@
 #include "painting/text_box.h"
 
+#include "painting/ideograph_names.h"
 #include "painting/units.h"
 
 #include <QFontDatabase>
@@ -234,6 +235,8 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
             at += ids.size();
         }
     }
+    for (QGlyphRun &run : shapedLine.runs)
+        nameIdeographs(run, text);
     return *r.lines.insert(text, shapedLine);
 }
 
