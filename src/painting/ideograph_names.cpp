@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <utility>
@@ -201,48 +202,55 @@ QByteArray nameTable(const QString &family, const QString &style)
 quint32 checksum(const QByteArray &table)
 {
     quint32 sum = 0;
-    QByteArray padded = table;
-    padded.append(QByteArray((4 - padded.size() % 4) % 4, '\0'));
-    for (qsizetype i = 0; i < padded.size(); i += 4)
-        sum += qFromBigEndian<quint32>(padded.constData() + i);
+    const qsizetype whole = table.size() / 4 * 4;
+    for (qsizetype i = 0; i < whole; i += 4)
+        sum += qFromBigEndian<quint32>(table.constData() + i);
+    for (qsizetype i = whole; i < table.size(); ++i)
+        sum += quint32(quint8(table[i])) << (24 - 8 * (i - whole));
     return sum;
 }
 
-// The face of font as a font file of its own, with table cmap and name replaced.
+// The face of font as a font file of its own, with table cmap and name replaced. The tables are
+// copied one by one into the file and let go, so that no more than the file and one table are held.
 QByteArray fontFile(const QRawFont &font, const QByteArray &cmap, const QByteArray &name)
 {
-    static const char *const tags[] = {"BASE", "CFF ", "CFF2", "COLR", "CPAL", "GDEF", "GPOS", "GSUB", "JSTF",
-                                       "MATH", "OS/2", "VORG", "cvt ", "fpgm", "gasp", "glyf", "head", "hhea",
-                                       "hmtx", "kern", "loca", "maxp", "post", "prep", "vhea", "vmtx"};
-    std::map<QByteArray, QByteArray> tables{{"cmap", cmap}, {"name", name}};
+    static const char *const tags[] = {
+        "BASE", "CFF ", "CFF2", "COLR", "CPAL", "GDEF", "GPOS", "GSUB", "JSTF", "MATH",
+        "OS/2", "VORG", "cmap", "cvt ", "fpgm", "gasp", "glyf", "head", "hhea", "hmtx",
+        "kern", "loca", "maxp", "name", "post", "prep", "vhea", "vmtx"}; // in the byte order the table directory keeps
+    std::vector<const char *> present;
     for (const char *tag : tags) {
-        const QByteArray data = font.fontTable(tag);
-        if (!data.isEmpty())
-            tables[QByteArray(tag)] = data;
+        if (std::strcmp(tag, "cmap") == 0 || std::strcmp(tag, "name") == 0 || !font.fontTable(tag).isEmpty())
+            present.push_back(tag);
     }
-    if (!tables.count("head") || !tables.count("maxp") || !(tables.count("glyf") || tables.count("CFF ")))
+    const auto has = [&](const char *tag) {
+        return std::any_of(present.begin(), present.end(), [&](const char *t) { return std::strcmp(t, tag) == 0; });
+    };
+    if (!has("head") || !has("maxp") || !(has("glyf") || has("CFF ")))
         return {};
-    const quint32 n = quint32(tables.size());
+    const quint32 n = quint32(present.size());
     quint32 power = 1, selector = 0;
     while (power * 2 <= n) {
         power *= 2;
         ++selector;
     }
     QByteArray b;
-    put32(b, tables.count("CFF ") ? 0x4F54544F : 0x00010000); // "OTTO" for a face of PostScript outlines
+    put32(b, has("CFF ") ? 0x4F54544F : 0x00010000); // "OTTO" for a face of PostScript outlines
     put16(b, n);
     put16(b, power * 16);
     put16(b, selector);
     put16(b, n * 16 - power * 16);
-    quint32 offset = 12 + 16 * n;
-    for (const auto &[tag, data] : tables) {
-        b.append(tag);
-        put32(b, checksum(data));
-        put32(b, offset);
-        put32(b, quint32(data.size()));
-        offset += quint32((data.size() + 3) / 4 * 4);
-    }
-    for (const auto &[tag, data] : tables) {
+    b.append(QByteArray(qsizetype(16) * n, '\0'));
+    for (quint32 i = 0; i < n; ++i) {
+        const char *tag = present[i];
+        const QByteArray data = std::strcmp(tag, "cmap") == 0   ? cmap
+                                : std::strcmp(tag, "name") == 0 ? name
+                                                                : font.fontTable(tag);
+        QByteArray record(tag, 4);
+        put32(record, checksum(data));
+        put32(record, quint32(b.size()));
+        put32(record, quint32(data.size()));
+        b.replace(12 + 16 * i, 16, record);
         b.append(data);
         b.append(QByteArray((4 - data.size() % 4) % 4, '\0'));
     }
