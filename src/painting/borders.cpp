@@ -109,4 +109,9 @@ void drawBorder(QPainter &painter, const QRectF &box, double w, const QString &s
     }
 }
 
+QPen ruledPen(const QColor &color, double widthPx)
+{
+    return QPen(color, widthPx, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
+
 } // namespace painting

@@ -1,6 +1,7 @@
 #include "painting/card_table.h"
 
 #include "painting/barcode_bars.h"
+#include "painting/borders.h"
 #include "painting/columns.h"
 
 #include <QPainter>
@@ -273,7 +274,7 @@ void CardTable::draw(QPainter &painter, const QPointF &origin, double top, doubl
             if (borders_.isValid() && spacing_ > 0) {
                 const double h = spacing_ / 2;
                 painter.save();
-                painter.setPen(QPen(borders_, spacing_));
+                painter.setPen(ruledPen(borders_, spacing_));
                 painter.setBrush(Qt::NoBrush);
                 painter.drawRect(cell.adjusted(-h, -h, h, h));
                 painter.restore();

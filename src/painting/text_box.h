@@ -79,6 +79,11 @@ private:
         QFontMetricsF metrics;
         double ascent, lineHeight;
         double fit; // the size asked for over the size the font engine gives
+        // A slanted face whose font has no italic of its own: its upright glyphs (shapes, the upright
+        // font) are drawn under the web engine's shear instead of the PDF writer's steeper one. Lines
+        // still break as the slanted font breaks them, its overhang counted.
+        bool sheared = false;
+        QFont shapes;
         // The texts measured and drawn last, each shaped once: a card's texts are measured for its
         // columns, its lines and its alignment, then drawn, and shaping is the costliest part of a
         // sheet.

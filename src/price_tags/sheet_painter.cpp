@@ -2,6 +2,7 @@
 
 #include "common/helpers.h"
 #include "label_stocks/chosen_stock.h"
+#include "painting/borders.h"
 #include "painting/card_table.h"
 #include "painting/units.h"
 #include "platform/numbers.h"
@@ -284,7 +285,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         if (g.line <= 0)
             return;
         p.save();
-        p.setPen(QPen(style.line, g.line));
+        p.setPen(painting::ruledPen(style.line, g.line));
         p.setBrush(Qt::NoBrush);
         p.drawRect(cell);
         p.restore();

@@ -316,7 +316,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         if (g.line <= 0)
             return;
         p.save();
-        p.setPen(QPen(style.line, g.line));
+        p.setPen(painting::ruledPen(style.line, g.line));
         p.setBrush(Qt::NoBrush);
         p.drawRect(cell);
         p.restore();
