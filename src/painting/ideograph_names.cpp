@@ -210,50 +210,52 @@ quint32 checksum(const QByteArray &table)
     return sum;
 }
 
-// The face of font as a font file of its own, with table cmap and name replaced. The tables are
-// copied one by one into the file and let go, so that no more than the file and one table are held.
+// The face of font as a font file of its own, with table cmap and name replaced. Each table is taken
+// from the face once, copied into the file and let go, so that no more than the file and one table
+// are held. The table directory is given room for every table asked for; the tables follow it.
 QByteArray fontFile(const QRawFont &font, const QByteArray &cmap, const QByteArray &name)
 {
     static const char *const tags[] = {
         "BASE", "CFF ", "CFF2", "COLR", "CPAL", "GDEF", "GPOS", "GSUB", "JSTF", "MATH",
         "OS/2", "VORG", "cmap", "cvt ", "fpgm", "gasp", "glyf", "head", "hhea", "hmtx",
         "kern", "loca", "maxp", "name", "post", "prep", "vhea", "vmtx"}; // in the byte order the table directory keeps
-    std::vector<const char *> present;
+    constexpr qsizetype Room = 12 + 16 * qsizetype(std::size(tags));
+    QByteArray b(Room, '\0');
+    QByteArray directory;
+    quint32 n = 0;
+    bool cff = false, glyf = false, head = false, maxp = false;
     for (const char *tag : tags) {
-        if (std::strcmp(tag, "cmap") == 0 || std::strcmp(tag, "name") == 0 || !font.fontTable(tag).isEmpty())
-            present.push_back(tag);
+        const QByteArray data = std::strcmp(tag, "cmap") == 0   ? cmap
+                                : std::strcmp(tag, "name") == 0 ? name
+                                                                : font.fontTable(tag);
+        if (data.isEmpty())
+            continue;
+        cff = cff || std::strcmp(tag, "CFF ") == 0;
+        glyf = glyf || std::strcmp(tag, "glyf") == 0;
+        head = head || std::strcmp(tag, "head") == 0;
+        maxp = maxp || std::strcmp(tag, "maxp") == 0;
+        directory.append(tag, 4);
+        put32(directory, checksum(data));
+        put32(directory, quint32(b.size()));
+        put32(directory, quint32(data.size()));
+        ++n;
+        b.append(data);
+        b.append(QByteArray((4 - data.size() % 4) % 4, '\0'));
     }
-    const auto has = [&](const char *tag) {
-        return std::any_of(present.begin(), present.end(), [&](const char *t) { return std::strcmp(t, tag) == 0; });
-    };
-    if (!has("head") || !has("maxp") || !(has("glyf") || has("CFF ")))
+    if (!head || !maxp || !(glyf || cff))
         return {};
-    const quint32 n = quint32(present.size());
     quint32 power = 1, selector = 0;
     while (power * 2 <= n) {
         power *= 2;
         ++selector;
     }
-    QByteArray b;
-    put32(b, has("CFF ") ? 0x4F54544F : 0x00010000); // "OTTO" for a face of PostScript outlines
-    put16(b, n);
-    put16(b, power * 16);
-    put16(b, selector);
-    put16(b, n * 16 - power * 16);
-    b.append(QByteArray(qsizetype(16) * n, '\0'));
-    for (quint32 i = 0; i < n; ++i) {
-        const char *tag = present[i];
-        const QByteArray data = std::strcmp(tag, "cmap") == 0   ? cmap
-                                : std::strcmp(tag, "name") == 0 ? name
-                                                                : font.fontTable(tag);
-        QByteArray record(tag, 4);
-        put32(record, checksum(data));
-        put32(record, quint32(b.size()));
-        put32(record, quint32(data.size()));
-        b.replace(12 + 16 * i, 16, record);
-        b.append(data);
-        b.append(QByteArray((4 - data.size() % 4) % 4, '\0'));
-    }
+    QByteArray header;
+    put32(header, cff ? 0x4F54544F : 0x00010000); // "OTTO" for a face of PostScript outlines
+    put16(header, n);
+    put16(header, power * 16);
+    put16(header, selector);
+    put16(header, n * 16 - power * 16);
+    b.replace(0, header.size() + directory.size(), header + directory);
     return b;
 }
 
