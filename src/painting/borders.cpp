@@ -1,5 +1,7 @@
 #include "painting/borders.h"
 
+#include <cmath>
+
 #include <QPainter>
 #include <QPen>
 
@@ -68,12 +70,16 @@ bool borderShows(const QString &style)
     return kindOf(style) != Kind::None;
 }
 
-void drawBorder(QPainter &painter, const QRectF &box, double w, const QString &style, const QColor &color)
+void drawBorder(QPainter &painter, const QRectF &box, double width, const QString &style, const QColor &color)
 {
-    if (w <= 0)
+    if (width <= 0)
         return;
+    // The browser lays the box out with the border's width but paints it in whole pixels from the
+    // outer edge, and paints a double border under 3 pixels as a solid one.
+    const double w = width >= 1 ? std::floor(width) : width;
+    const Kind kind = kindOf(style) == Kind::Double && w < 3 ? Kind::Solid : kindOf(style);
     const QColor dark = color.darker(150);
-    switch (kindOf(style)) {
+    switch (kind) {
     case Kind::None:
         return;
     case Kind::Solid:
@@ -94,7 +100,7 @@ void drawBorder(QPainter &painter, const QRectF &box, double w, const QString &s
     }
     case Kind::Groove:
     case Kind::Ridge: {
-        const bool groove = kindOf(style) == Kind::Groove;
+        const bool groove = kind == Kind::Groove;
         const double h = w / 2;
         bands(painter, box, h, groove ? dark : color, groove ? color : dark);
         bands(painter, box.adjusted(h, h, -h, -h), h, groove ? color : dark, groove ? dark : color);

@@ -46,6 +46,9 @@ design "$data/typeA_defaults.hdn" "$work/a_fixed.hdn" "[CHeight]S=1" "[CHeight]H
     "[CPadding]P0=1" "[CPadding]P1=1" "[CPadding]P2=2" "[CPadding]P3=2" "[Make]GN=1" "[Make]Alt=1"
 design "$data/typeB_defaults.hdn" "$work/b_fixed.hdn" "[CHeight]S=1" "[CHeight]H=40" "[CWidth]S=1" "[CWidth]W=90" \
     "[Line]line=1" "[Border]S=dashed" "[Border]W=1" "[Header]check=1" "[Make]GN=1" "[Bunkatsu]H=6"
+# A double border under 3 px is painted solid, and a border in whole pixels, as the browser paints them.
+design "$data/typeA_defaults.hdn" "$work/a_double.hdn" "[CHeight]S=1" "[CHeight]H=81" "[CWidth]S=1" "[CWidth]W=59" \
+    "[Line]line=0" "[Border]S=double" "[Border]W=2" "[Border]C=#000000" "[CPadding]P1=2" "[CPadding]P2=3"
 design "$data/typeA_defaults.hdn" "$work/a_free.hdn" "[Header]check=1" "[Make]Alt=1" "[Make]GN=1"
 # Six rows of 70 mm cards: the paper's edge crosses the fourth row's lines, which start the next sheet.
 design "$data/typeA_defaults.hdn" "$work/a_edge.hdn" "[CHeight]S=1" "[CHeight]H=70" "[CWidth]S=1" "[CWidth]W=72" \
@@ -93,6 +96,7 @@ check() {
 
 check shelf_a_fixed 1.0 1 shelf "$shelf_list" --design "$work/a_fixed.hdn"
 check shelf_b_fixed 1.0 1 shelf "$shelf_list" --design "$work/b_fixed.hdn"
+check shelf_a_double 1.0 1 shelf "$shelf_list" --design "$work/a_double.hdn"
 check shelf_a_free 1.0 0 shelf "$shelf_list" --design "$work/a_free.hdn"
 check shelf_a_edge 1.0 0 shelf "$shelf_list" --design "$work/a_edge.hdn"
 # Type B's free cards, 2 x 8 to a table: each table runs over two sheets, as the browser prints it.
