@@ -73,9 +73,10 @@ double CardTable::minContentWidth(const CardCell &c) const
 
 double CardTable::layOut(double width)
 {
-    // The browser's automatic table layout: each column's min and max from the cells of its own, then
-    // the cells spanning columns spread over them, narrowest span first, then the table's width shared
-    // out. A text's min only tells when the maxes do not fit, so it is measured only then.
+    // The browser's automatic table layout: each column's min and max from the cells of its own (in
+    // whole pixels), then the cells spanning columns spread over them, narrowest span first, then the
+    // table's width shared out. A text's min only tells when the maxes do not fit (whole pixels shared
+    // out below the maxes never reach past them, whatever the mins), so it is measured only then.
     std::vector<const CardCell *> spans;
     for (const auto &row : rows_)
         for (const CardCell &c : row)
@@ -87,19 +88,15 @@ double CardTable::layOut(double width)
     const double available = width - (columns_ + 1) * spacing_;
     std::vector<ColumnWidths> cols;
     auto measure = [&](bool withMin) {
-        cols.assign(size_t(columns_), ColumnWidths{2 * padding_, 2 * padding_});
+        cols.assign(size_t(columns_), wholePixels({2 * padding_, 2 * padding_}));
         auto widths = [&](const CardCell &c) {
             const double max = contentWidth(c) + 2 * padding_;
             return ColumnWidths{withMin ? minContentWidth(c) + 2 * padding_ : 0, max};
         };
         for (const auto &row : rows_) {
             for (const CardCell &c : row) {
-                if (c.span != 1 || c.col >= columns_)
-                    continue;
-                const ColumnWidths w = widths(c);
-                ColumnWidths &col = cols[size_t(c.col)];
-                col.min = std::max(col.min, w.min);
-                col.max = std::max({col.max, w.max, col.min});
+                if (c.span == 1 && c.col < columns_)
+                    encompass(cols[size_t(c.col)], widths(c));
             }
         }
         if (!withMin)
