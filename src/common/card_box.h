@@ -7,6 +7,10 @@
 
 #include <array>
 
+namespace platform {
+class ProfileFile;
+}
+
 namespace common {
 
 // The card box of a design that prints cards: the card's size (typed millimetre
@@ -30,5 +34,12 @@ struct CardBox {
 
 // The stored fields of the box under the maker's keys (the start offset is not stored).
 void bindFields(CardBox &box, const CardBoxKeys &keys, FieldTable &table);
+
+// The card's size and paddings as every design file holds them (keys::card_box), into and out of
+// the fields table binds to those keys: a size is fixed only by a stored 1, a size or padding that is
+// not a number is written as its default, and a side without a padding of its own takes the single
+// padding older files hold, itself 0 when it is not a number.
+void readCardSize(const platform::ProfileFile &file, FieldTable &table);
+void writeCardSize(const FieldTable &table, platform::ProfileFile &file);
 
 } // namespace common

@@ -1,5 +1,6 @@
 #include "price_tags/design_file.h"
 
+#include "common/card_box.h"
 #include "common/design_keys.h"
 #include "common/field_table.h"
 #include "common/helpers.h"
@@ -96,7 +97,6 @@ void WriteCDesign(const WindowValues &form, platform::ProfileFile &file)
     };
     auto field = [&](const StoredKey &k) { put(k, fields.text(k)); };
     auto color = [&](const StoredKey &k) { put(k, swatch(fields.text(k))); };
-    auto numberText = [&](const StoredKey &k) { put(k, numericOr(fields.text(k), k)); };
     for (std::size_t i = 0; i < 4; ++i) {
         field(keys::FontName[i]);
         put(keys::FontSize[i], fields.text(keys::FontSize[i]).remove(QLatin1String("pt")));
@@ -126,12 +126,7 @@ void WriteCDesign(const WindowValues &form, platform::ProfileFile &file)
         field(k);
     // A design file keeps the card under the shelf label's keys, and so falls back to the shelf
     // label's sizes 45 × 60 mm, unlike the settings (24 × 30).
-    field(card_box::CardHeightFixed);
-    numberText(card_box::CardHeight);
-    field(card_box::CardWidthFixed);
-    numberText(card_box::CardWidth);
-    for (const StoredKey &k : card_box::Padding)
-        numberText(k);
+    common::writeCardSize(fields, file);
     put(card_box::LayoutType, check(f.optionStyle != 0));
     field(keys::BarcodeHeight);
     label_stocks::writeStock(file, keys::Stock, f.stock);
@@ -258,19 +253,7 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
             fields.set(k, k.defaultText());
     }
 
-    // A size is fixed only by a stored 1; a size that is not a number takes the default.
-    auto numberText = [&](const StoredKey &k) { fields.set(k, numericOr(value(k), k)); };
-    text(card_box::CardHeightFixed);
-    numberText(card_box::CardHeight);
-    text(card_box::CardWidthFixed);
-    numberText(card_box::CardWidth);
-
-    // Older versions kept one padding for all four sides under "P".
-    const QString single = numericOr(value(card_box::PaddingAll), card_box::PaddingAll);
-    for (const StoredKey &k : card_box::Padding) {
-        const QString own = value(k);
-        fields.set(k, platform::isNumeric(own) ? own : single);
-    }
+    common::readCardSize(file, fields);
 
     const QString style = value(card_box::LayoutType);
     if (style.isEmpty()) {
@@ -282,7 +265,7 @@ CDesignRead ReadCDesign(const platform::ProfileFile &file, const WindowValues &c
         f.optionStyle = index;
     }
 
-    numberText(keys::BarcodeHeight);
+    fields.set(keys::BarcodeHeight, numericOr(value(keys::BarcodeHeight), keys::BarcodeHeight));
     f.stock = label_stocks::readStock(file, keys::Stock, &replaced);
     if (!replaced.isEmpty())
         r.replaced = common::keysTookDefaults(replaced);

@@ -1,5 +1,6 @@
 #include "shelf_labels/design_file.h"
 
+#include "common/card_box.h"
 #include "common/field_table.h"
 #include "common/helpers.h"
 #include "common/style_values.h"
@@ -175,18 +176,7 @@ bool readValues(const ProfileFile &f, WindowValues &v, AppError *error, QStringL
     numberText(keys::BorderWidth);
     colorOrDefault(keys::BorderColor);
 
-    // A size is fixed only by a stored 1.
-    text(keys::CardHeightFixed);
-    numberText(keys::CardHeight);
-    text(keys::CardWidthFixed);
-    numberText(keys::CardWidth);
-
-    // Files of older versions hold one padding for all four sides.
-    const QString oldPadding = numericOr(value(f, keys::PaddingAll), keys::PaddingAll);
-    for (const StoredKey &k : keys::Padding) {
-        const QString p = value(f, k);
-        fields.set(k, platform::isNumeric(p) ? p : oldPadding);
-    }
+    common::readCardSize(f, fields);
 
     if (!value(f, keys::LayoutType).isEmpty()) {
         if (!option(keys::LayoutType, 2))
@@ -221,7 +211,6 @@ bool WriteDesign(const WindowValues &values, const QString &path, AppError *erro
     auto put = [&f](const StoredKey &k, const QString &value) { f.setValue(k.sectionName(), k.keyName(), value); };
     auto field = [&](const StoredKey &k) { put(k, fields.text(k)); };
     auto color = [&](const StoredKey &k) { put(k, normalizedColorText(fields.text(k))); };
-    auto numberText = [&](const StoredKey &k) { put(k, numericOr(fields.text(k), k)); };
     auto num = [](int n) { return QString::number(n); };
 
     for (std::size_t i = 0; i < 7; ++i) {
@@ -249,12 +238,7 @@ bool WriteDesign(const WindowValues &values, const QString &path, AppError *erro
     put(keys::BorderStyle, knownBorderWord(d.borderStyle));
     field(keys::BorderWidth);
     color(keys::BorderColor);
-    field(keys::CardHeightFixed);
-    numberText(keys::CardHeight);
-    field(keys::CardWidthFixed);
-    numberText(keys::CardWidth);
-    for (const StoredKey &k : keys::Padding)
-        numberText(k);
+    common::writeCardSize(fields, f);
     // Any layout but type A is stored as type B.
     put(keys::LayoutType, num(d.layoutType == 0 ? 0 : 1));
     field(keys::BarcodeHeight);
