@@ -264,6 +264,9 @@ struct Face {
     bool tried = false;   // the copy was tried for (made, or found not to be possible)
     bool made = false;
     QFont copy;
+    // The copy at each pixel size runs were drawn at: a face found through the font database costs
+    // as much as shaping a line, and a sheet draws a handful of sizes.
+    std::vector<std::pair<double, QRawFont>> sized;
 };
 
 QString keyOf(const QRawFont &font)
@@ -345,13 +348,21 @@ void nameIdeographs(QGlyphRun &run, QStringView text)
     }
     if (!face.made)
         return;
+    const double pixelSize = font.pixelSize();
+    for (const auto &[size, known] : face.sized) {
+        if (size == pixelSize) {
+            run.setRawFont(known);
+            return;
+        }
+    }
     QFont sized = face.copy;
-    lock.unlock();
     sized.setPixelSize(1);
     QRawFont copy = QRawFont::fromFont(sized);
     if (!copy.isValid() || copy.familyName() != sized.family())
         return;
-    copy.setPixelSize(font.pixelSize());
+    copy.setPixelSize(pixelSize);
+    if (face.sized.size() < 32)
+        face.sized.emplace_back(pixelSize, copy);
     run.setRawFont(copy);
 }
 

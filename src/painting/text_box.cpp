@@ -185,8 +185,12 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     Resolved &r = resolve(face);
     if (const auto known = r.lines.constFind(text); known != r.lines.constEnd())
         return *known;
-    if (r.lines.size() > 512)
+    if (r.lines.size() >= 1024) {
+        r.older = std::move(r.lines);
         r.lines.clear();
+    }
+    if (const auto old = r.older.constFind(text); old != r.older.constEnd())
+        return *r.lines.insert(text, *old);
     QTextLayout layout(text, r.shapes, device_);
     layout.setCacheEnabled(true);
     layout.beginLayout();

@@ -86,8 +86,10 @@ private:
         QFont shapes;
         // The texts measured and drawn last, each shaped once: a card's texts are measured for its
         // columns, its lines and its alignment, then drawn, and shaping is the costliest part of a
-        // sheet.
-        QHash<QString, ShapedLine> lines;
+        // sheet. Two generations: when the newer fills it becomes the older, and a text found in the
+        // older is brought back, so that the pieces every card shares (a card's words, the characters
+        // a Japanese line may break between) outlive a list of distinct names.
+        QHash<QString, ShapedLine> lines, older;
         // A wrapped text is measured for its row and then drawn: its lines are found once, at the
         // width kept beside them.
         struct Wrapped {
