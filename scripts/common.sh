@@ -10,7 +10,7 @@ RUNTIME_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-webengine-dev qt6-webengine-dev-tools libqt6webenginecore6-bin
   qt6-translations-l10n libgl-dev
-  libfreexl-dev libzip-dev libharfbuzz-dev libfontconfig-dev
+  libfreexl-dev libzip-dev
   fonts-noto-cjk at-spi2-core
 )
 TEST_PACKAGES=(chromium fontconfig glabels-data zbar-tools xvfb xauth clang clang-format poppler-utils imagemagick dbus python3-pyatspi gir1.2-atspi-2.0 lintian)

@@ -3,19 +3,17 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QMutex>
+#include <QPainterPath>
 #include <QRawFont>
 #include <QSet>
 #include <QtEndian>
 
-#include <fontconfig/fontconfig.h>
-#include <hb-subset.h>
-#include <hb.h>
-
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cmath>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -125,181 +123,207 @@ quint32 checksum(const QByteArray &table)
     return sum;
 }
 
-// The face of font as a font file of its own, put together from its tables: for a face whose file
-// cannot be found. Each table is taken from the face once, copied into the file and let go. The table
-// directory is given room for every table asked for; the tables follow it.
-QByteArray wholeFile(const QRawFont &font)
+void set16(QByteArray &b, qsizetype at, quint32 v)
 {
-    static const char *const tags[] = {
-        "CFF ", "CFF2", "OS/2", "VORG", "cmap", "cvt ", "fpgm", "gasp", "glyf", "head",
-        "hhea", "hmtx", "loca", "maxp", "name", "post", "prep", "vhea", "vmtx"}; // in the byte order the table
-                                                                                 // directory keeps
-    constexpr qsizetype Room = 12 + 16 * qsizetype(std::size(tags));
-    QByteArray b(Room, '\0');
-    QByteArray directory;
-    quint32 n = 0;
-    bool cff = false, glyf = false, head = false, maxp = false;
-    for (const char *tag : tags) {
-        const QByteArray data = font.fontTable(tag);
-        if (data.isEmpty())
-            continue;
-        cff = cff || std::strcmp(tag, "CFF ") == 0;
-        glyf = glyf || std::strcmp(tag, "glyf") == 0;
-        head = head || std::strcmp(tag, "head") == 0;
-        maxp = maxp || std::strcmp(tag, "maxp") == 0;
-        directory.append(tag, 4);
-        put32(directory, checksum(data));
-        put32(directory, quint32(b.size()));
-        put32(directory, quint32(data.size()));
-        ++n;
-        b.append(data);
-        b.append(QByteArray((4 - data.size() % 4) % 4, '\0'));
-    }
-    if (!head || !maxp || !(glyf || cff))
-        return {};
+    qToBigEndian<quint16>(quint16(v), b.data() + at);
+}
+
+// A font file of tables (tag and data, in the order of their tags).
+QByteArray sfnt(const std::map<QByteArray, QByteArray> &tables)
+{
+    const quint32 n = quint32(tables.size());
     quint32 power = 1, selector = 0;
     while (power * 2 <= n) {
         power *= 2;
         ++selector;
     }
-    QByteArray header;
-    put32(header, cff ? 0x4F54544F : 0x00010000); // "OTTO" for a face of PostScript outlines
-    put16(header, n);
-    put16(header, power * 16);
-    put16(header, selector);
-    put16(header, n * 16 - power * 16);
-    b.replace(0, header.size() + directory.size(), header + directory);
+    QByteArray b;
+    put32(b, 0x00010000);
+    put16(b, n);
+    put16(b, power * 16);
+    put16(b, selector);
+    put16(b, n * 16 - power * 16);
+    quint32 at = 12 + 16 * n;
+    for (const auto &[tag, data] : tables) {
+        b.append(tag);
+        put32(b, checksum(data));
+        put32(b, at);
+        put32(b, quint32(data.size()));
+        at += quint32((data.size() + 3) / 4 * 4);
+    }
+    for (const auto &[tag, data] : tables) {
+        b.append(data);
+        b.append(QByteArray((4 - data.size() % 4) % 4, '\0'));
+    }
     return b;
 }
 
-struct HbFaceFree {
-    void operator()(hb_face_t *face) const { hb_face_destroy(face); }
+// A glyph's outline as TrueType contours in font units (y up): on-curve points and the control points
+// of quadratic curves, a cubic curve split until one quadratic is within a quarter of a unit of it.
+struct Point {
+    int x, y;
+    bool on;
 };
-using HbFace = std::unique_ptr<hb_face_t, HbFaceFree>;
+using Contours = std::vector<std::vector<Point>>;
 
-QByteArray tableOf(hb_face_t *face, hb_tag_t tag)
+void addCubic(std::vector<Point> &contour, QPointF p0, QPointF c1, QPointF c2, QPointF p3, int depth)
 {
-    hb_blob_t *blob = hb_face_reference_table(face, tag);
-    unsigned int size = 0;
-    const char *data = hb_blob_get_data(blob, &size);
-    QByteArray table(data, qsizetype(size));
-    hb_blob_destroy(blob);
-    return table;
+    const QPointF d = p3 - 3 * c2 + 3 * c1 - p0;
+    if (std::hypot(d.x(), d.y()) * std::sqrt(3.0) / 36 > 0.25 && depth < 6) {
+        const QPointF a = (p0 + c1) / 2, b = (c1 + c2) / 2, c = (c2 + p3) / 2, ab = (a + b) / 2, bc = (b + c) / 2,
+                      mid = (ab + bc) / 2;
+        addCubic(contour, p0, a, ab, mid, depth + 1);
+        addCubic(contour, mid, bc, c, p3, depth + 1);
+        return;
+    }
+    const QPointF q = (3 * c1 - p0 + 3 * c2 - p3) / 4;
+    contour.push_back({qRound(q.x()), qRound(-q.y()), false});
+    contour.push_back({qRound(p3.x()), qRound(-p3.y()), true});
 }
 
-// The face of font read from its own file (mapped, not read whole), found by fontconfig from its family
-// and style and known by its header table; a file put together from its tables when none is found.
-HbFace sourceOf(const QRawFont &font)
+Contours contoursOf(const QPainterPath &path)
 {
-    const QByteArray head = font.fontTable("head");
-    const QByteArray family = font.familyName().toUtf8(), style = font.styleName().toUtf8();
-    FcPattern *pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.constData()));
-    if (!style.isEmpty())
-        FcPatternAddString(pattern, FC_STYLE, reinterpret_cast<const FcChar8 *>(style.constData()));
-    FcObjectSet *objects = FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr);
-    FcFontSet *fonts = FcFontList(nullptr, pattern, objects);
-    HbFace found;
-    for (int i = 0; fonts && i < fonts->nfont && !found && !head.isEmpty(); ++i) {
-        FcChar8 *file = nullptr;
-        int index = 0;
-        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) != FcResultMatch)
+    Contours contours;
+    QPointF last;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        const QPointF p(e.x, e.y);
+        if (e.isMoveTo()) {
+            contours.emplace_back();
+            contours.back().push_back({qRound(p.x()), qRound(-p.y()), true});
+        } else if (contours.empty()) {
             continue;
-        FcPatternGetInteger(fonts->fonts[i], FC_INDEX, 0, &index);
-        hb_blob_t *blob = hb_blob_create_from_file_or_fail(reinterpret_cast<const char *>(file));
-        if (!blob)
+        } else if (e.isLineTo()) {
+            contours.back().push_back({qRound(p.x()), qRound(-p.y()), true});
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            const QPainterPath::Element c2 = path.elementAt(i + 1), p3 = path.elementAt(i + 2);
+            addCubic(contours.back(), last, p, QPointF(c2.x, c2.y), QPointF(p3.x, p3.y), 0);
+            last = QPointF(p3.x, p3.y);
+            i += 2;
             continue;
-        HbFace face(hb_face_create(blob, unsigned(index)));
-        hb_blob_destroy(blob);
-        if (tableOf(face.get(), HB_TAG('h', 'e', 'a', 'd')) == head)
-            found = std::move(face);
-    }
-    if (fonts)
-        FcFontSetDestroy(fonts);
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
-    if (found)
-        return found;
-    auto *whole = new QByteArray(wholeFile(font));
-    if (whole->isEmpty()) {
-        delete whole;
-        return {};
-    }
-    hb_blob_t *blob = hb_blob_create(whole->constData(), unsigned(whole->size()), HB_MEMORY_MODE_READONLY, whole,
-                                     [](void *bytes) { delete static_cast<QByteArray *>(bytes); });
-    HbFace face(hb_face_create(blob, 0));
-    hb_blob_destroy(blob);
-    return face;
-}
-
-// A font file of the glyphs of map alone, under their own numbers, its character map map and its
-// names family and style; empty when it cannot be made.
-QByteArray smallFile(hb_face_t *source, const CharacterMap &map, const QString &family, const QString &style)
-{
-    hb_subset_input_t *input = hb_subset_input_create_or_fail();
-    if (!input)
-        return {};
-    hb_set_t *glyphs = hb_subset_input_glyph_set(input);
-    for (const auto &[c, glyph] : map)
-        hb_set_add(glyphs, glyph);
-    // The glyphs are placed already: the small face needs their outlines and widths, no layout.
-    hb_set_t *dropped = hb_subset_input_set(input, HB_SUBSET_SETS_DROP_TABLE_TAG);
-    for (const hb_tag_t tag : {HB_TAG('G', 'S', 'U', 'B'), HB_TAG('G', 'P', 'O', 'S'), HB_TAG('G', 'D', 'E', 'F'),
-                               HB_TAG('B', 'A', 'S', 'E'), HB_TAG('J', 'S', 'T', 'F'), HB_TAG('k', 'e', 'r', 'n')})
-        hb_set_add(dropped, tag);
-    hb_subset_input_set_flags(input, HB_SUBSET_FLAGS_RETAIN_GIDS);
-    hb_face_t *subset = hb_subset_or_fail(source, input);
-    hb_subset_input_destroy(input);
-    if (!subset)
-        return {};
-    hb_blob_t *subsetFile = hb_face_reference_blob(subset);
-    hb_face_destroy(subset);
-    HbFace read(hb_face_create(subsetFile, 0));
-    hb_blob_destroy(subsetFile);
-    // Its tables again, with the character map and the names of its own.
-    hb_face_t *out = hb_face_builder_create();
-    const hb_tag_t cmapTag = HB_TAG('c', 'm', 'a', 'p'), nameTag = HB_TAG('n', 'a', 'm', 'e');
-    std::array<hb_tag_t, 32> tags{};
-    for (unsigned int from = 0;;) {
-        unsigned int count = unsigned(tags.size());
-        hb_face_get_table_tags(read.get(), from, &count, tags.data());
-        for (unsigned int i = 0; i < count; ++i) {
-            if (tags[i] == cmapTag || tags[i] == nameTag)
-                continue;
-            hb_blob_t *table = hb_face_reference_table(read.get(), tags[i]);
-            hb_face_builder_add_table(out, tags[i], table);
-            hb_blob_destroy(table);
         }
-        if (count < tags.size())
-            break;
-        from += count;
+        last = p;
     }
-    for (const auto &[tag, table] :
-         {std::pair(cmapTag, cmapTable(map)), std::pair(nameTag, nameTable(family, style))}) {
-        hb_blob_t *blob =
-            hb_blob_create(table.constData(), unsigned(table.size()), HB_MEMORY_MODE_DUPLICATE, nullptr, nullptr);
-        hb_face_builder_add_table(out, tag, blob);
-        hb_blob_destroy(blob);
+    for (std::vector<Point> &c : contours) {
+        // A closed contour ends where it began: TrueType closes it by itself.
+        if (c.size() > 1 && c.back().on && c.back().x == c.front().x && c.back().y == c.front().y)
+            c.pop_back();
     }
-    hb_blob_t *file = hb_face_reference_blob(out);
-    hb_face_destroy(out);
-    unsigned int size = 0;
-    const char *data = hb_blob_get_data(file, &size);
-    QByteArray bytes(data, qsizetype(size));
-    hb_blob_destroy(file);
-    return bytes;
+    std::erase_if(contours, [](const std::vector<Point> &c) { return c.size() < 2; });
+    return contours;
 }
 
-// A small face: the characters it maps and the font to draw it with.
+// A simple glyph's record; its left side bearing and its point and contour counts are added to the
+// face's figures.
+QByteArray glyphRecord(const Contours &contours, int &xMin, quint32 &points)
+{
+    QByteArray b;
+    if (contours.empty()) {
+        xMin = 0;
+        return b;
+    }
+    int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
+    quint32 n = 0;
+    for (const auto &c : contours) {
+        for (const Point &p : c) {
+            x0 = std::min(x0, p.x);
+            y0 = std::min(y0, p.y);
+            x1 = std::max(x1, p.x);
+            y1 = std::max(y1, p.y);
+        }
+        n += quint32(c.size());
+    }
+    xMin = x0;
+    points = std::max(points, n);
+    put16(b, quint32(contours.size()));
+    for (const int v : {x0, y0, x1, y1})
+        put16(b, quint32(v));
+    quint32 end = 0;
+    for (const auto &c : contours) {
+        end += quint32(c.size());
+        put16(b, end - 1);
+    }
+    put16(b, 0); // no instructions
+    for (const auto &c : contours)
+        for (const Point &p : c)
+            b.append(char(p.on ? 1 : 0));
+    for (const bool x : {true, false}) {
+        int at = 0;
+        for (const auto &c : contours) {
+            for (const Point &p : c) {
+                const int v = x ? p.x : p.y;
+                put16(b, quint32(v - at));
+                at = v;
+            }
+        }
+    }
+    b.append(QByteArray((4 - b.size() % 4) % 4, '\0'));
+    return b;
+}
+
+// A TrueType font of the glyphs of glyphs (numbered from 1 in their order) drawn from font, with the
+// widths, heights and weight of its face, the character map map and the names family and style;
+// empty when font lacks a table it needs.
+QByteArray smallFile(const QRawFont &font, const std::vector<quint32> &glyphs, const CharacterMap &map,
+                     const QString &family, const QString &style)
+{
+    QByteArray head = font.fontTable("head"), hhea = font.fontTable("hhea");
+    const QByteArray os2 = font.fontTable("OS/2"), post = font.fontTable("post");
+    if (head.size() < 54 || hhea.size() < 36 || font.unitsPerEm() <= 0)
+        return {};
+    QRawFont design = font;
+    design.setPixelSize(font.unitsPerEm());
+    const QList<QPointF> advances =
+        design.advancesForGlyphIndexes(QList<quint32>(glyphs.begin(), glyphs.end()), QRawFont::UseDesignMetrics);
+    QByteArray glyf, loca, hmtx;
+    put32(loca, 0); // the empty glyph 0
+    put32(loca, 0);
+    put16(hmtx, 0);
+    put16(hmtx, 0);
+    quint32 points = 0, contours = 0;
+    for (size_t i = 0; i < glyphs.size(); ++i) {
+        const Contours outline = contoursOf(design.pathForGlyph(glyphs[i]));
+        int xMin = 0;
+        glyf += glyphRecord(outline, xMin, points);
+        contours = std::max(contours, quint32(outline.size()));
+        put32(loca, quint32(glyf.size()));
+        put16(hmtx, quint32(qRound(i < size_t(advances.size()) ? advances[i].x() : 0)));
+        put16(hmtx, quint32(xMin));
+    }
+    const quint32 count = quint32(glyphs.size() + 1);
+    set16(head, 8, 0); // checkSumAdjustment, left at nought
+    set16(head, 10, 0);
+    set16(head, 50, 1); // long offsets
+    set16(hhea, 34, count);
+    QByteArray maxp;
+    put32(maxp, 0x00010000);
+    put16(maxp, count);
+    put16(maxp, points);
+    put16(maxp, contours);
+    for (const quint32 v : {0u, 0u, 2u, 0u, 0u, 0u, 0u, 0u, 0u, 0u, 0u})
+        put16(maxp, v);
+    QByteArray postScript = post.size() >= 32 ? post.left(32) : QByteArray(32, '\0');
+    set16(postScript, 0, 3); // version 3: no glyph names
+    set16(postScript, 2, 0);
+    std::map<QByteArray, QByteArray> tables{
+        {"cmap", cmapTable(map)}, {"glyf", glyf}, {"head", head}, {"hhea", hhea},
+        {"hmtx", hmtx},           {"loca", loca}, {"maxp", maxp}, {"name", nameTable(family, style)},
+        {"post", postScript}};
+    if (os2.size() >= 78)
+        tables.emplace("OS/2", os2);
+    return sfnt(tables);
+}
+
+// A small face: the characters it maps to the glyphs of its face, the numbers those glyphs have in it,
+// and the font to draw it with.
 struct Small {
     CharacterMap map;
+    std::map<quint32, quint32> number;
     QFont font;
 };
 
 struct Face {
     QSet<quint32> shared; // glyphs a radical maps to
-    bool sourceTried = false;
-    HbFace source;
     // The small faces made; a character map that one of them holds is drawn with it, one that could
     // join one of them replaces it with a face of both.
     std::vector<Small> smalls;
@@ -360,41 +384,42 @@ bool joins(const CharacterMap &map, const CharacterMap &wanted)
     });
 }
 
-// The font of a small face of font's face holding wanted; none when it cannot be made.
-std::optional<QFont> smallFont(const QRawFont &font, Face &face, const CharacterMap &wanted)
+// A small face of font's face holding wanted; none when it cannot be made.
+std::optional<Small> smallFace(const QRawFont &font, Face &face, const CharacterMap &wanted)
 {
     QMutexLocker lock(&facesLock);
     for (const Small &small : face.smalls)
         if (holds(small.map, wanted))
-            return small.font;
-    if (!face.sourceTried) {
-        face.sourceTried = true;
-        face.source = sourceOf(font);
-    }
-    if (!face.source)
-        return std::nullopt;
+            return small;
     auto joined = std::find_if(face.smalls.begin(), face.smalls.end(),
                                [&](const Small &small) { return joins(small.map, wanted); });
-    CharacterMap map = wanted;
+    Small small{wanted, {}, {}};
     if (joined != face.smalls.end())
-        map.insert(joined->map.begin(), joined->map.end());
+        small.map.insert(joined->map.begin(), joined->map.end());
+    std::vector<quint32> glyphs;
+    CharacterMap numbered;
+    for (const auto &[c, glyph] : small.map) {
+        glyphs.push_back(glyph);
+        small.number[glyph] = quint32(glyphs.size());
+        numbered[c] = quint32(glyphs.size());
+    }
     static int made = 0;
     const QString family = QStringLiteral("Vennlo Glyphs %1").arg(++made);
     const QString style = font.styleName().isEmpty() ? QStringLiteral("Regular") : font.styleName();
-    const QByteArray file = smallFile(face.source.get(), map, family, style);
+    const QByteArray file = smallFile(font, glyphs, numbered, family, style);
     if (file.isEmpty())
         return std::nullopt;
     const int id = QFontDatabase::addApplicationFontFromData(file);
     if (id < 0 || !QFontDatabase::applicationFontFamilies(id).contains(family))
         return std::nullopt;
-    QFont small(family);
-    small.setWeight(QFont::Weight(font.weight()));
-    small.setStyle(font.style());
-    small.setHintingPreference(QFont::PreferNoHinting);
+    small.font = QFont(family);
+    small.font.setWeight(QFont::Weight(font.weight()));
+    small.font.setStyle(font.style());
+    small.font.setHintingPreference(QFont::PreferNoHinting);
     if (joined != face.smalls.end())
-        *joined = Small{std::move(map), small};
+        *joined = small;
     else
-        face.smalls.push_back(Small{std::move(map), small});
+        face.smalls.push_back(small);
     return small;
 }
 
@@ -454,8 +479,8 @@ QList<QGlyphRun> namedRuns(const QList<QGlyphRun> &runs, QStringView text)
             out.append(run);
             continue;
         }
-        const std::optional<QFont> small = smallFont(font, face, wanted);
-        const QRawFont smallRaw = small ? rawFontOf(*small, font.pixelSize()) : QRawFont();
+        const std::optional<Small> small = smallFace(font, face, wanted);
+        const QRawFont smallRaw = small ? rawFontOf(small->font, font.pixelSize()) : QRawFont();
         if (!smallRaw.isValid()) {
             // Without a small face, each glyph is drawn as its character's own glyph, at the shaper's
             // place: read back, if not always whole.
@@ -473,10 +498,14 @@ QList<QGlyphRun> namedRuns(const QList<QGlyphRun> &runs, QStringView text)
             while (to < ids.size() && named[to] == named[from])
                 ++to;
             QGlyphRun piece = run;
-            piece.setGlyphIndexes(ids.mid(from, to - from));
-            piece.setPositions(positions.mid(from, to - from));
-            if (named[from])
+            QList<quint32> glyphs = ids.mid(from, to - from);
+            if (named[from]) {
+                for (quint32 &glyph : glyphs)
+                    glyph = small->number.at(glyph);
                 piece.setRawFont(smallRaw);
+            }
+            piece.setGlyphIndexes(glyphs);
+            piece.setPositions(positions.mid(from, to - from));
             out.append(piece);
             from = to;
         }

@@ -9,8 +9,9 @@
 //   bold face's code would be read as "B-1 01";
 // - a glyph the character map also gives to a CJK radical (U+2E80 to U+2FDF): "長" would be read as "⻑"
 //   and "入" as "⼊".
-// Such glyphs are drawn in a small face of their own: a subset of their face holding only them, under
-// their own glyph numbers, whose character map gives each glyph the character it was shaped for.
+// Such glyphs are drawn in a small face of their own: a TrueType font made of their outlines and widths
+// alone, with the heights and weight of their face, whose character map gives each glyph the character
+// it was shaped for.
 
 #include <QGlyphRun>
 #include <QList>
