@@ -460,13 +460,16 @@ QList<QGlyphRun> namedRuns(const QList<QGlyphRun> &runs, QStringView text)
         // The glyphs the text layer would name wrongly, and the characters they stand for.
         std::vector<bool> named(ids.size(), false);
         CharacterMap wanted;
+        std::vector<bool> latin(ids.size(), false); // a Latin glyph the text layer names rightly
         for (qsizetype i = 0; i < ids.size() && i < chars.size() && i < own.size(); ++i) {
             const char32_t c = chars[i].unicode();
             if (chars[i].isSurrogate() || ids[i] == 0 || own[i] == 0)
                 continue;
             const bool variant = ids[i] != own[i];
-            if (!variant && (!face.shared.contains(ids[i]) || isRadical(c)))
+            if (!variant && (!face.shared.contains(ids[i]) || isRadical(c))) {
+                latin[i] = c < 0x80;
                 continue;
+            }
             // One glyph for a character in a small face: a second glyph of it is drawn as the character
             // map's own glyph.
             if (const auto [where, added] = wanted.try_emplace(c, ids[i]); added || where->second == ids[i]) {
@@ -479,6 +482,19 @@ QList<QGlyphRun> namedRuns(const QList<QGlyphRun> &runs, QStringView text)
             out.append(run);
             continue;
         }
+        // The Latin letters, digits and signs next to them go into the small face too, so that a code
+        // like "A-001" stays one run.
+        const auto absorb = [&](qsizetype i, qsizetype next) {
+            if (!latin[i] || next < 0 || next >= ids.size() || !named[next])
+                return;
+            if (const auto [where, added] = wanted.try_emplace(chars[i].unicode(), ids[i]);
+                added || where->second == ids[i])
+                named[i] = true;
+        };
+        for (qsizetype i = 1; i < ids.size(); ++i)
+            absorb(i, i - 1);
+        for (qsizetype i = ids.size() - 2; i >= 0; --i)
+            absorb(i, i + 1);
         const std::optional<Small> small = smallFace(font, face, wanted);
         const QRawFont smallRaw = small ? rawFontOf(small->font, font.pixelSize()) : QRawFont();
         if (!smallRaw.isValid()) {
