@@ -1,8 +1,9 @@
 // Texts drawn by the text pen into a PDF keep every character in the PDF's text layer, in order,
 // whatever face draws them: a Japanese face with Latin letters and digits, a Latin face whose Japanese
 // letters come from its fallback face, on one line or wrapped; ideographs that the face's radicals
-// share a glyph with are named by the ideographs themselves. A slanted face whose font has no
-// italic leans as the web engine leans it.
+// share a glyph with are named by the ideographs themselves. The glyphs drawn are the ones the shaper
+// chose, whatever face names them. A slanted face whose font has no italic leans as the web engine
+// leans it.
 
 #include "painting/text_box.h"
 #include "platform/font_config.h"
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QtTest>
 
 namespace {
@@ -33,6 +35,8 @@ class TestTextLayer : public QObject {
 private Q_SLOTS:
     void drawn_data();
     void drawn();
+    void shapes_data();
+    void shapes();
     void slant_data();
     void slant();
 };
@@ -124,6 +128,54 @@ void TestTextLayer::drawn()
         const auto form = exactly ? QString::NormalizationForm_C : QString::NormalizationForm_KC;
         QCOMPARE(words.join(QLatin1Char(' ')).normalized(form), text.normalized(form));
     }
+}
+
+void TestTextLayer::shapes_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    for (const char *family : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝", "メイリオ"}) {
+        for (const bool bold : {false, true})
+            QTest::addRow("%s%s", family, bold ? " bold" : "") << QString::fromUtf8(family) << bold;
+    }
+}
+
+// The pen's line against the shaper's glyph runs drawn as they come, large: the same ink.
+void TestTextLayer::shapes()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    const QString text = QStringLiteral("B-101 店長入荷 4901234567894");
+    QImage drawn(1400, 100, QImage::Format_Grayscale8);
+    drawn.fill(Qt::white);
+    QImage shaped = drawn;
+    painting::TextFace face;
+    face.family = family;
+    face.sizePx = 48;
+    face.bold = bold;
+    {
+        QPainter painter(&drawn);
+        const painting::TextPen pen(&drawn);
+        pen.draw(painter, QRectF(10, 10, 1380, 90), face, text);
+        QPainter plain(&shaped);
+        plain.setPen(Qt::black);
+        QTextLayout layout(text, pen.font(face), &shaped);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun &run : line.glyphRuns())
+            plain.drawGlyphRun(QPointF(10, 10 + pen.ascent(face) - line.ascent()), run);
+    }
+    qsizetype ink = 0, apart = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        const uchar *a = drawn.constScanLine(y), *b = shaped.constScanLine(y);
+        for (int x = 0; x < drawn.width(); ++x) {
+            ink += b[x] < 128;
+            apart += std::abs(a[x] - b[x]) > 96;
+        }
+    }
+    QVERIFY(ink > 1000);
+    QVERIFY2(apart * 1000 < ink, qPrintable(QStringLiteral("%1 of %2 pixels apart").arg(apart).arg(ink)));
 }
 
 void TestTextLayer::slant_data()
