@@ -1,6 +1,6 @@
 #include "painting/text_box.h"
 
-#include "painting/ideograph_names.h"
+#include "painting/glyph_names.h"
 #include "painting/units.h"
 
 #include <QFontDatabase>
@@ -211,36 +211,18 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
         }
     }
     // The PDF writer names a glyph in its text layer by the character the face's own character map
-    // gives it, and leaves out a glyph no character maps to. The shaper puts such variants in: a face
-    // of Japanese and Latin letters draws the digits of "A-001" a hair lower than alone. Each glyph
-    // is drawn as the character map's own glyph of its character, at the place the shaper gave it,
-    // wherever the glyphs stand one for one for the characters (no ligature, no surrogate pair) in
-    // the characters' order (left to right).
+    // gives it: glyphs the shaper put in for a character (a face of Japanese and Latin letters draws
+    // the digits of "A-001" with glyphs of their own) and glyphs a radical shares are drawn in a small
+    // face that names them, wherever the glyphs stand one for one for the characters (no ligature, no
+    // surrogate pair) in the characters' order (left to right).
     qsizetype glyphs = 0;
     bool inOrder = true;
     for (const QGlyphRun &run : std::as_const(shapedLine.runs)) {
         glyphs += run.glyphIndexes().size();
         inOrder = inOrder && !(run.flags() & QGlyphRun::RightToLeft);
     }
-    if (glyphs == text.size() && inOrder) {
-        qsizetype at = 0;
-        for (QGlyphRun &run : shapedLine.runs) {
-            QList<quint32> ids = run.glyphIndexes();
-            const QList<quint32> own = run.rawFont().glyphIndexesForString(text.mid(at, ids.size()));
-            bool changed = false;
-            for (qsizetype i = 0; i < ids.size() && i < own.size(); ++i) {
-                if (ids[i] != own[i] && own[i] != 0) {
-                    ids[i] = own[i];
-                    changed = true;
-                }
-            }
-            if (changed)
-                run.setGlyphIndexes(ids);
-            at += ids.size();
-        }
-    }
-    for (QGlyphRun &run : shapedLine.runs)
-        nameIdeographs(run, text);
+    if (glyphs == text.size() && inOrder)
+        shapedLine.runs = namedRuns(shapedLine.runs, text);
     return *r.lines.insert(text, shapedLine);
 }
 

@@ -1,8 +1,9 @@
 // Texts drawn by the text pen into a PDF keep every character in the PDF's text layer, in order,
 // whatever face draws them: a Japanese face with Latin letters and digits, a Latin face whose Japanese
 // letters come from its fallback face, on one line or wrapped; ideographs that the face's radicals
-// share a glyph with are named by the ideographs themselves. A slanted face whose font has no
-// italic leans as the web engine leans it.
+// share a glyph with are named by the ideographs themselves. The glyphs drawn are the ones the shaper
+// chose, whatever face names them. A slanted face whose font has no italic leans as the web engine
+// leans it.
 
 #include "painting/text_box.h"
 #include "platform/font_config.h"
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QtTest>
 
 namespace {
@@ -33,6 +35,8 @@ class TestTextLayer : public QObject {
 private Q_SLOTS:
     void drawn_data();
     void drawn();
+    void shapes_data();
+    void shapes();
     void slant_data();
     void slant();
 };
@@ -44,20 +48,36 @@ void TestTextLayer::drawn_data()
     QTest::addColumn<double>("width");
     // Read back as drawn, character for character; otherwise in compatibility form.
     QTest::addColumn<bool>("exactly");
-    QTest::newRow("Japanese face, code, letters and digits") << "ＭＳ Ｐゴシック"
-                                                             << "A-001 煎茶 <20袋入>" << 1000.0 << false;
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::newRow("Japanese face, code, letters and digits")
+        << "ＭＳ Ｐゴシック"
+        << "A-001 煎茶 <20袋入>" << 1000.0 << false << false << false;
     QTest::newRow("Latin face, Japanese letters between") << "DejaVu Serif"
-                                                          << "(本体価格 398円)" << 1000.0 << false;
+                                                          << "(本体価格 398円)" << 1000.0 << false << false << false;
     QTest::newRow("Latin face, Japanese letters, wrapped")
         << "DejaVu Serif"
-        << "煎茶ティーバッグ <20袋入> ほうじ茶 & 玄米茶 1,450円" << 120.0 << false;
+        << "煎茶ティーバッグ <20袋入> ほうじ茶 & 玄米茶 1,450円" << 120.0 << false << false << false;
     QTest::newRow("default face, digits") << ""
-                                          << "4901234567894" << 1000.0 << false;
+                                          << "4901234567894" << 1000.0 << false << false << false;
     // 長, 入 and 麦 share their glyphs with radicals (U+2ED1 and U+2FA7, U+2F0A, U+2EE8).
-    QTest::newRow("ideographs radicals share, Gothic") << "ＭＳ ゴシック"
-                                                       << "店長のおすすめ 入荷 黒糖 麦茶" << 1000.0 << true;
+    QTest::newRow("ideographs radicals share, Gothic")
+        << "ＭＳ ゴシック"
+        << "店長のおすすめ 入荷 黒糖 麦茶" << 1000.0 << true << false << false;
     QTest::newRow("ideographs radicals share, Mincho") << "ＭＳ 明朝"
-                                                       << "店長入荷" << 1000.0 << true;
+                                                       << "店長入荷" << 1000.0 << true << false << false;
+    // Item codes, prices and ideographs in every face and style a design offers: each word is read
+    // back whole, the PDF's width of each glyph reaching to the next one.
+    const QStringList faces{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("ＭＳ ゴシック"),
+                            QStringLiteral("ＭＳ 明朝"), QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("メイリオ")};
+    for (const QString &family : faces) {
+        for (const int style : {0, 1, 2, 3}) {
+            const bool bold = style & 1, italic = style & 2;
+            QTest::addRow("%s%s%s", qUtf8Printable(family), bold ? " bold" : "", italic ? " slanted" : "")
+                << family << QStringLiteral("B-101 A-001 4901234567894 1,480円 店長入荷") << 1000.0 << true << bold
+                << italic;
+        }
+    }
 }
 
 void TestTextLayer::drawn()
@@ -66,6 +86,8 @@ void TestTextLayer::drawn()
     QFETCH(QString, text);
     QFETCH(double, width);
     QFETCH(bool, exactly);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("text.pdf"));
     {
@@ -76,6 +98,8 @@ void TestTextLayer::drawn()
         painting::TextFace face;
         face.family = family;
         face.sizePx = 16;
+        face.bold = bold;
+        face.italic = italic;
         const double height = pen.draw(painter, QRectF(10, 10, width, 600), face, text);
         QVERIFY(height >= pen.lineHeight(face));
         QCOMPARE(height > pen.lineHeight(face), width < 1000);
@@ -89,6 +113,69 @@ void TestTextLayer::drawn()
                  QString(text).remove(QLatin1Char(' ')));
     else
         QCOMPARE(comparable(read), comparable(text));
+    // On one line, the words as they were written: none broken in two where the reader, placing each
+    // glyph by its width, sees a gap before the next one.
+    if (width >= 1000) {
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(60000));
+        static const QRegularExpression word(QStringLiteral(">([^<]*)</word>"));
+        QStringList words;
+        for (const QRegularExpressionMatch &m : word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())))
+            words.append(m.captured(1)
+                             .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+                             .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+                             .replace(QStringLiteral("&amp;"), QStringLiteral("&")));
+        const auto form = exactly ? QString::NormalizationForm_C : QString::NormalizationForm_KC;
+        QCOMPARE(words.join(QLatin1Char(' ')).normalized(form), text.normalized(form));
+    }
+}
+
+void TestTextLayer::shapes_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    for (const char *family : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝", "メイリオ"}) {
+        for (const bool bold : {false, true})
+            QTest::addRow("%s%s", family, bold ? " bold" : "") << QString::fromUtf8(family) << bold;
+    }
+}
+
+// The pen's line against the shaper's glyph runs drawn as they come, large: the same ink.
+void TestTextLayer::shapes()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    const QString text = QStringLiteral("B-101 店長入荷 4901234567894");
+    QImage drawn(1400, 100, QImage::Format_Grayscale8);
+    drawn.fill(Qt::white);
+    QImage shaped = drawn;
+    painting::TextFace face;
+    face.family = family;
+    face.sizePx = 48;
+    face.bold = bold;
+    {
+        QPainter painter(&drawn);
+        const painting::TextPen pen(&drawn);
+        pen.draw(painter, QRectF(10, 10, 1380, 90), face, text);
+        QPainter plain(&shaped);
+        plain.setPen(Qt::black);
+        QTextLayout layout(text, pen.font(face), &shaped);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun &run : line.glyphRuns())
+            plain.drawGlyphRun(QPointF(10, 10 + pen.ascent(face) - line.ascent()), run);
+    }
+    qsizetype ink = 0, apart = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        const uchar *a = drawn.constScanLine(y), *b = shaped.constScanLine(y);
+        for (int x = 0; x < drawn.width(); ++x) {
+            ink += b[x] < 128;
+            apart += std::abs(a[x] - b[x]) > 96;
+        }
+    }
+    QVERIFY(ink > 1000);
+    QVERIFY2(apart * 1000 < ink, qPrintable(QStringLiteral("%1 of %2 pixels apart").arg(apart).arg(ink)));
 }
 
 void TestTextLayer::slant_data()
