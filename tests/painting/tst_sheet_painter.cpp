@@ -7,6 +7,7 @@
 #include "label_stocks/chosen_stock.h"
 #include "ledger/sheet_painter.h"
 #include "painting/barcode_bars.h"
+#include "painting/borders.h"
 #include "painting/card_table.h"
 #include "painting/columns.h"
 #include "platform/font_config.h"
@@ -16,6 +17,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -181,6 +183,8 @@ private Q_SLOTS:
     void columns_data();
     void columns();
     void pageEdges_data();
+    void doubleBorder_data();
+    void doubleBorder();
     void barsInANarrowCell_data();
     void barsInANarrowCell();
     void pageEdges();
@@ -547,6 +551,40 @@ void TestSheetPainter::pageEdges()
     const double expected = moved ? at * content : 0;
     QVERIFY2(qAbs(table.growth() - expected) < 1e-6, qPrintable(QString::number(table.growth())));
     QVERIFY2(qAbs(grown - whole - expected) < 1e-6, qPrintable(QString::number(grown - whole)));
+}
+
+// A double border's two lines and the gap between them in whole pixels, as vennlo-pdf paints a box's
+// double border of the given width (measured at 4 dots a pixel): '#' a pixel of a line, '.' the gap.
+void TestSheetPainter::doubleBorder_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("pixels");
+    QTest::newRow("3 px") << 3 << "#.#";
+    QTest::newRow("4 px") << 4 << "#..#";
+    QTest::newRow("5 px") << 5 << "##.##";
+    QTest::newRow("6 px") << 6 << "##..##";
+    QTest::newRow("7 px") << 7 << "##...##";
+    QTest::newRow("8 px") << 8 << "###..###";
+}
+
+void TestSheetPainter::doubleBorder()
+{
+    QFETCH(int, width);
+    QFETCH(QString, pixels);
+    // Four dots a pixel, as measured.
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        p.scale(4, 4);
+        painting::drawBorder(p, QRectF(10, 10, 60, 40), width, QStringLiteral("double"), Qt::black);
+    }
+    QString expected, got;
+    for (const QChar c : pixels)
+        expected += QString(4, c);
+    for (int x = 40; x < 40 + 4 * width; ++x)
+        got += qGray(image.pixel(x, 120)) < 128 ? QLatin1Char('#') : QLatin1Char('.');
+    QCOMPARE(got, expected);
 }
 
 // The page's bars are a row of images in a block of their own, which the browser breaks between
