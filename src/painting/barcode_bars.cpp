@@ -44,6 +44,41 @@ double barsWidth(const QString &code)
     return barModules(code).size() * BarModulePx;
 }
 
+double widestBarImage(const QString &code)
+{
+    return barModules(code).isEmpty() ? 0.0 : 7.0;
+}
+
+int barLines(const QString &code, double width)
+{
+    const QString m = barModules(code);
+    if (m.isEmpty())
+        return 0;
+    const int guard = int(barcode::ean::leftGuardImage.size());
+    const int centre = int(barcode::ean::centreGuardImage.size());
+    const int digit = int(barcode::ean::setA[0].size());
+    const int half = (int(m.size()) - 2 * guard - centre) / (2 * digit);
+    // The images left to right; a line holds as many as fit, and at least one.
+    QVarLengthArray<int, 15> images;
+    images.append(guard);
+    for (int i = 0; i < half; ++i)
+        images.append(digit);
+    images.append(centre);
+    for (int i = 0; i < half; ++i)
+        images.append(digit);
+    images.append(guard);
+    int lines = 1;
+    double x = 0;
+    for (const int w : images) {
+        if (x > 0 && x + w > width + 1e-6) {
+            ++lines;
+            x = 0;
+        }
+        x += w * BarModulePx;
+    }
+    return lines;
+}
+
 void drawBars(QPainter &painter, const QPointF &topLeft, double heightPx, const QString &code)
 {
     const QString m = barModules(code);

@@ -19,6 +19,11 @@ inline constexpr double BarModulePx = 1.0;
 QString barModules(const QString &code);
 // Width in CSS pixels of the bars of code (0 when it has none).
 double barsWidth(const QString &code);
+// The page shows the bars as a row of images (guards 4 px, centre 5 px, each digit 7 px) in a block of
+// their own in the cell, and the browser may break that row between any two images: the widest image
+// (0 when there are no bars) and how many lines the row takes at width (0 when there are no bars).
+double widestBarImage(const QString &code);
+int barLines(const QString &code, double width);
 // Draws the bars of code from topLeft, heightPx tall, in black.
 void drawBars(QPainter &painter, const QPointF &topLeft, double heightPx, const QString &code);
 

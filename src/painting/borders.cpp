@@ -92,10 +92,13 @@ void drawBorder(QPainter &painter, const QRectF &box, double width, const QStrin
         patterned(painter, box, w, color, Qt::DotLine);
         return;
     case Kind::Double: {
-        // Two lines of a third each with a third between, as the browser splits the width.
-        const double t = w / 3;
-        bands(painter, box, t, color, color);
-        bands(painter, box.adjusted(w - t, w - t, t - w, t - w), t, color, color);
+        // Two lines with a gap between, in whole pixels as the browser splits the width: the outer
+        // line a third rounded to the nearest pixel (ties down), the inner one from two thirds so
+        // rounded to the inner edge (4 px: 1, 2 and 1; 5 px: 2, 1 and 2).
+        const double outer = std::floor((w + 1) / 3);
+        const double innerStart = std::floor((2 * w + 1) / 3);
+        bands(painter, box, outer, color, color);
+        bands(painter, box.adjusted(innerStart, innerStart, -innerStart, -innerStart), w - innerStart, color, color);
         return;
     }
     case Kind::Groove:

@@ -39,7 +39,9 @@ double CardTable::contentHeight(const CardCell &c, double width) const
     case CardCell::Text:
         return pen_.height(*c.face, c.text, width);
     case CardCell::Bars:
-        return barModules(c.text).isEmpty() ? 0 : c.imageHeight;
+        // As tall as the lines the browser breaks the row of images into; the bars themselves are
+        // drawn whole on the first, so that they still scan.
+        return barLines(c.text, width) * c.imageHeight;
     case CardCell::Image:
         return c.imageHeight;
     case CardCell::BarsAndDigits:
@@ -51,6 +53,8 @@ double CardTable::contentHeight(const CardCell &c, double width) const
 
 double CardTable::minContentWidth(const CardCell &c) const
 {
+    if (c.kind == CardCell::Bars)
+        return widestBarImage(c.text);
     if (c.kind != CardCell::Text || c.text.isEmpty())
         return contentWidth(c);
     // The widest piece between two places the line may break (Japanese text breaks between any two
@@ -74,16 +78,26 @@ double CardTable::minContentWidth(const CardCell &c) const
 double CardTable::layOut(double width)
 {
     // The browser's automatic table layout: each column's min and max from the cells of its own (in
-    // whole pixels), then the cells spanning columns spread over them, narrowest span first, then the
-    // table's width shared out. A text's min only tells when the maxes do not fit (whole pixels shared
-    // out below the maxes never reach past them, whatever the mins), so it is measured only then.
-    std::vector<const CardCell *> spans;
-    for (const auto &row : rows_)
-        for (const CardCell &c : row)
+    // whole pixels), then the cells spanning columns spread over them, narrowest span first and, among
+    // cells of one span, the one met last (columns left to right, each top to bottom) first; then the
+    // table's width shared out. The mins tell only when the maxes do not fit (a width that holds every
+    // max gives each column at least its max, and a span's max is spread by the maxes alone), so a
+    // text's min is measured only then.
+    struct Span {
+        size_t row;
+        const CardCell *cell;
+    };
+    std::vector<Span> spans;
+    for (size_t r = 0; r < rows_.size(); ++r)
+        for (const CardCell &c : rows_[r])
             if (c.span > 1)
-                spans.push_back(&c);
-    std::stable_sort(spans.begin(), spans.end(), [](const CardCell *a, const CardCell *b) {
-        return a->span != b->span ? a->span < b->span : a->col < b->col;
+                spans.push_back({r, &c});
+    std::sort(spans.begin(), spans.end(), [](const Span &a, const Span &b) {
+        if (a.cell->span != b.cell->span)
+            return a.cell->span < b.cell->span;
+        if (a.cell->col != b.cell->col)
+            return a.cell->col > b.cell->col;
+        return a.row > b.row;
     });
     const double available = width - (columns_ + 1) * spacing_;
     std::vector<ColumnWidths> cols;
@@ -102,8 +116,9 @@ double CardTable::layOut(double width)
         if (!withMin)
             for (auto &col : cols)
                 col.min = 0;
-        for (const CardCell *c : spans)
-            spreadSpan(cols, c->col, std::min(columns_, c->col + c->span) - 1, spacing_, widths(*c));
+        for (const Span &s : spans)
+            spreadSpan(cols, s.cell->col, std::min(columns_, s.cell->col + s.cell->span) - 1, spacing_,
+                       widths(*s.cell));
     };
     std::vector<double> widths = fixed_;
     if (widths.size() != size_t(columns_)) {
@@ -111,12 +126,9 @@ double CardTable::layOut(double width)
         double sumMax = 0;
         for (const auto &col : cols)
             sumMax += col.max;
-        if (sumMax < available)
-            widths = autoColumns(cols, available);
-        else {
+        if (sumMax > std::floor(available + 1e-6))
             measure(true);
-            widths = autoColumns(cols, available);
-        }
+        widths = autoColumns(cols, available);
     }
     // colX_ holds each column's left edge; a cell spanning columns takes the spacing between them.
     colX_.assign(size_t(columns_) + 1, spacing_);

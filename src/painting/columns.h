@@ -1,6 +1,7 @@
 #pragma once
 
-// Column widths of a table the browser lays out automatically at a given width.
+// Column widths of a table the browser lays out automatically at a given width, as the web engine's
+// automatic table layout counts them: in whole pixels throughout.
 
 #include <vector>
 
@@ -16,18 +17,21 @@ struct ColumnWidths {
 ColumnWidths wholePixels(ColumnWidths cell);
 // A cell of one column taken into the column's widths: the larger min, the larger max, max at least min.
 void encompass(ColumnWidths &column, ColumnWidths cell);
-// The widths of columns first … last (inclusive) that together fill width, as the web engine's
-// automatic table layout shares it: never below their mins; up to their maxes in proportion to what
-// each lacks of its max; beyond them in proportion to their maxes; columns with nothing to grow by share
-// evenly. What is shared out is counted in whole pixels from the first column: a column's share ends
-// at the whole pixel below where its exact share would end, and the last column takes the rest.
-std::vector<double> shareWidth(const std::vector<ColumnWidths> &columns, int first, int last, double width);
-// The widths of all the columns at width.
-std::vector<double> autoColumns(const std::vector<ColumnWidths> &columns, double width);
-// A cell spanning columns first … last, spacing apart, with its own min and max (padding included):
-// its min and its max, in whole pixels, are each shared out over the columns as above, and a column
-// takes the larger of its own and its share. Cells are to be spread from the narrowest span to the
-// widest, left to right.
+// A cell spanning columns first … last, spacing apart, with its own min and max (padding included), in
+// whole pixels. Where its min is more than the columns' mins together, it is given out from the first
+// column on, each column taking its part of what is left in proportion to its max (never less than its
+// own min, never more than its min plus what the cell still lacks); where its max is more than their
+// maxes, likewise in proportion to their maxes. Each part is cut to the whole pixel below. Cells are
+// to be spread from the narrowest span to the widest; among cells of one span, the one met last
+// (columns left to right, each top to bottom) first.
 void spreadSpan(std::vector<ColumnWidths> &columns, int first, int last, double spacing, ColumnWidths cell);
+// The widths of all the columns of a table width wide (spacing excluded). The width is taken in whole
+// pixels; its fraction stays unused at the right. Each column has its min; if there is more, the whole
+// width is given out from the first column on, each column taking its part of what is left in
+// proportion to its max, cut to the whole pixel below, but never less than its min, so that the last
+// column takes the rest. Where the mins so taken overshoot, the columns give back from the last one on,
+// in proportion to how far each stands above its min. The mins matter only when the maxes together
+// are wider than the table.
+std::vector<double> autoColumns(const std::vector<ColumnWidths> &columns, double width);
 
 } // namespace painting

@@ -1,6 +1,6 @@
 // Column widths of automatic tables, against the web engine: every row below was printed by vennlo-pdf
-// as a table of inline blocks of the given widths (no padding, no spacing) and its columns measured
-// from the PDF's text layer, to about a tenth of a pixel.
+// as a table of inline blocks of the given widths (no padding, no spacing; a cell's min its widest
+// block) and its columns measured from the PDF's text layer, to about a tenth of a pixel.
 
 #include "painting/columns.h"
 
@@ -44,6 +44,28 @@ void TestColumns::columns_data()
         << Cells{{20, 20}, {30, 30}} << Spans() << 104.0 << QList<double>{41.02, 63.04};
     QTest::newRow("a cell's fraction of a pixel rounded up")
         << Cells{{20.25, 20.25}, {30, 30}} << Spans() << 0.0 << QList<double>{21.01, 30.03};
+    // Narrower than the maxes: each column, from the first, takes its part of what is left in
+    // proportion to its max, but at least its min.
+    QTest::newRow("between mins and maxes, by the maxes")
+        << Cells{{20, 100}, {30, 30}, {20, 100}} << Spans() << 150.0 << QList<double>{65.03, 30.01, 55.03};
+    QTest::newRow("between mins and maxes, a min kept")
+        << Cells{{20, 100}, {40, 60}, {10, 100}} << Spans() << 150.0 << QList<double>{57.02, 40.02, 53.03};
+    QTest::newRow("four columns between mins and maxes")
+        << Cells{{20, 20.4}, {10, 20.4}, {10, 50.4}, {45.3, 85.3}} << Spans() << 164.56
+        << QList<double>{20.01, 19.01, 46.02, 79.04};
+    QTest::newRow("a min taken early, the last column gives back")
+        << Cells{{10, 60}, {30, 40}} << Spans() << 50.0 << QList<double>{20.01, 30.02};
+    QTest::newRow("the table's fraction of a pixel left over")
+        << Cells{{8.7, 8.7}, {30, 40.4}, {15, 55.4}} << Spans() << 105.49 << QList<double>{9.0, 40.02, 56.03};
+    QTest::newRow("beyond the maxes, the fraction left over")
+        << Cells{{10.3, 110.3}, {15.7, 16.1}} << Spans() << 153.91 << QList<double>{132.06, 21.01};
+    // Spanning cells: the later of two over the same columns is spread first.
+    QTest::newRow("two cells over both, narrower than their mins")
+        << Cells{{20, 20.4}, {30, 30}} << Spans{{0, 1, 90.5, 210.5}, {0, 1, 90, 210}} << 76.96
+        << QList<double>{37.02, 54.03};
+    QTest::newRow("a cell over the last two, wide")
+        << Cells{{45, 45}, {20, 60.4}, {20, 30.4}} << Spans{{1, 2, 20.5, 140.5}} << 278.23
+        << QList<double>{67.03, 139.06, 72.03};
 }
 
 void TestColumns::columns()

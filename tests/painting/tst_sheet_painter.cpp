@@ -7,6 +7,7 @@
 #include "label_stocks/chosen_stock.h"
 #include "ledger/sheet_painter.h"
 #include "painting/barcode_bars.h"
+#include "painting/borders.h"
 #include "painting/card_table.h"
 #include "painting/columns.h"
 #include "platform/font_config.h"
@@ -16,6 +17,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -181,6 +183,10 @@ private Q_SLOTS:
     void columns_data();
     void columns();
     void pageEdges_data();
+    void doubleBorder_data();
+    void doubleBorder();
+    void barsInANarrowCell_data();
+    void barsInANarrowCell();
     void pageEdges();
 };
 
@@ -462,8 +468,9 @@ void TestSheetPainter::columns_data()
     QTest::newRow("beyond the maxes: in proportion to them")
         << two << QList<QPointF>() << 160.0 << QList<double>{40, 120};
     QTest::newRow("the maxes exactly") << two << QList<QPointF>() << 80.0 << QList<double>{20, 60};
-    QTest::newRow("between: in proportion to what each lacks")
-        << two << QList<QPointF>() << 50.0 << QList<double>{14, 36};
+    QTest::newRow("between: in proportion to the maxes") << two << QList<QPointF>() << 50.0 << QList<double>{12, 38};
+    QTest::newRow("between: a min taken first, the last column gives back")
+        << QList<QPointF>{{10, 60}, {30, 40}} << QList<QPointF>() << 50.0 << QList<double>{20, 30};
     QTest::newRow("narrower than the mins: the mins") << two << QList<QPointF>() << 20.0 << QList<double>{10, 20};
     QTest::newRow("empty columns share evenly")
         << QList<QPointF>{{0, 0}, {0, 0}} << QList<QPointF>() << 30.0 << QList<double>{15, 15};
@@ -544,6 +551,69 @@ void TestSheetPainter::pageEdges()
     const double expected = moved ? at * content : 0;
     QVERIFY2(qAbs(table.growth() - expected) < 1e-6, qPrintable(QString::number(table.growth())));
     QVERIFY2(qAbs(grown - whole - expected) < 1e-6, qPrintable(QString::number(grown - whole)));
+}
+
+// A double border's two lines and the gap between them in whole pixels, as vennlo-pdf paints a box's
+// double border of the given width (measured at 4 dots a pixel): '#' a pixel of a line, '.' the gap.
+void TestSheetPainter::doubleBorder_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("pixels");
+    QTest::newRow("3 px") << 3 << "#.#";
+    QTest::newRow("4 px") << 4 << "#..#";
+    QTest::newRow("5 px") << 5 << "##.##";
+    QTest::newRow("6 px") << 6 << "##..##";
+    QTest::newRow("7 px") << 7 << "##...##";
+    QTest::newRow("8 px") << 8 << "###..###";
+}
+
+void TestSheetPainter::doubleBorder()
+{
+    QFETCH(int, width);
+    QFETCH(QString, pixels);
+    // Four dots a pixel, as measured.
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        p.scale(4, 4);
+        painting::drawBorder(p, QRectF(10, 10, 60, 40), width, QStringLiteral("double"), Qt::black);
+    }
+    QString expected, got;
+    for (const QChar c : pixels)
+        expected += QString(4, c);
+    for (int x = 40; x < 40 + 4 * width; ++x)
+        got += qGray(image.pixel(x, 120)) < 128 ? QLatin1Char('#') : QLatin1Char('.');
+    QCOMPARE(got, expected);
+}
+
+// The page's bars are a row of images in a block of their own, which the browser breaks between
+// any two images where the cell is narrower: the cell grows a line of the bars' height for each.
+// Heights measured from vennlo-pdf with bars 40 px tall in a cell of the given content width.
+void TestSheetPainter::barsInANarrowCell_data()
+{
+    QTest::addColumn<double>("content"); // the cell's width inside its padding
+    QTest::addColumn<int>("lines");
+    QTest::newRow("as wide as the bars") << 97.0 << 1;
+    QTest::newRow("a pixel narrower: the last guard below") << 96.0 << 2;
+    QTest::newRow("up to the centre guard on a line") << 47.0 << 3;
+    QTest::newRow("two or three images a line") << 20.0 << 6;
+}
+
+void TestSheetPainter::barsInANarrowCell()
+{
+    QFETCH(double, content);
+    QFETCH(int, lines);
+    QImage device(10, 10, QImage::Format_RGB32);
+    painting::TextPen pen(&device);
+    painting::CardTable table(pen, 1);
+    painting::CardCell c;
+    c.kind = painting::CardCell::Bars;
+    c.text = QStringLiteral("4901234567894");
+    c.imageHeight = 40;
+    table.row();
+    table.add(c);
+    QCOMPARE(table.layOut(content + 2), lines * 40.0 + 2);
 }
 
 int main(int argc, char *argv[])
