@@ -5,7 +5,6 @@
 #include "painting/columns.h"
 
 #include <QPainter>
-#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <cmath>
@@ -45,34 +44,34 @@ double CardTable::contentHeight(const CardCell &c, double width) const
     case CardCell::Image:
         return c.imageHeight;
     case CardCell::BarsAndDigits:
-        return (barModules(c.text).isEmpty() ? 0 : c.imageHeight) + 2 * c.nestedPadding +
+        return nestedBarsHeight(c, width) + 2 * c.nestedPadding +
                pen_.height(*c.face, c.digits, width - 2 * c.nestedPadding) + 2 * c.nestedPadding;
     }
     return 0;
 }
 
+double CardTable::nestedBarsHeight(const CardCell &c, double width) const
+{
+    // The nested table's bars are a row of images in a cell of its own, broken over lines as a card's
+    // bars are; they are drawn whole on the first line.
+    return barLines(c.text, width - 2 * c.nestedPadding) * c.imageHeight;
+}
+
 double CardTable::minContentWidth(const CardCell &c) const
 {
-    if (c.kind == CardCell::Bars)
+    switch (c.kind) {
+    case CardCell::Bars:
         return widestBarImage(c.text);
-    if (c.kind != CardCell::Text || c.text.isEmpty())
-        return contentWidth(c);
-    // The widest piece between two places the line may break (Japanese text breaks between any two
-    // characters); spaces at a piece's end hang.
-    double widest = 0;
-    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, c.text);
-    qsizetype from = 0;
-    while (breaks.toNextBoundary() > 0) {
-        const qsizetype to = breaks.position();
-        qsizetype end = to;
-        while (end > from && c.text.at(end - 1) == QLatin1Char(' '))
-            --end;
-        if (end > from)
-            widest = std::max(widest, end - from == c.text.size() ? contentWidth(c)
-                                                                  : pen_.width(*c.face, c.text.mid(from, end - from)));
-        from = to;
+    case CardCell::BarsAndDigits:
+        // The nested table as narrow as its bars' widest image or its digits' widest piece.
+        return std::max(widestBarImage(c.text), c.digits.isEmpty() ? 0.0 : pen_.minWidth(*c.face, c.digits)) +
+               2 * c.nestedPadding;
+    case CardCell::Text:
+        return c.text.isEmpty() ? 0 : pen_.minWidth(*c.face, c.text);
+    case CardCell::Image:
+        break;
     }
-    return widest;
+    return contentWidth(c);
 }
 
 double CardTable::layOut(double width)
@@ -197,7 +196,7 @@ void CardTable::contentBoxes(const CardCell &c, double width, std::vector<std::p
             boxes.emplace_back(0, h);
         break;
     case CardCell::BarsAndDigits: {
-        const double barsH = barModules(c.text).isEmpty() ? 0 : c.imageHeight;
+        const double barsH = nestedBarsHeight(c, width);
         const double p = c.nestedPadding;
         if (barsH > 0)
             boxes.emplace_back(p, barsH);
@@ -322,10 +321,11 @@ void CardTable::draw(QPainter &painter, const QPointF &origin, double top, doubl
                 break;
             }
             case CardCell::BarsAndDigits: {
-                const double barsH = barModules(c.text).isEmpty() ? 0 : c.imageHeight;
+                const double barsH = nestedBarsHeight(c, content.width());
                 const double w = barsWidth(c.text);
                 const double p = c.nestedPadding;
-                drawBars(painter, QPointF(content.left() + (content.width() - w) / 2, y0 + p + first), barsH, c.text);
+                drawBars(painter, QPointF(content.left() + (content.width() - w) / 2, y0 + p + first), c.imageHeight,
+                         c.text);
                 const QRectF digits(content.left() + p, y0 + barsH + 3 * p, content.width() - 2 * p, h);
                 std::vector<double> digitShift;
                 if (m)

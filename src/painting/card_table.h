@@ -74,6 +74,8 @@ public:
 private:
     double contentWidth(const CardCell &c) const;
     double minContentWidth(const CardCell &c) const;
+    // The height of a nested table's bars at the cell's content width.
+    double nestedBarsHeight(const CardCell &c, double width) const;
     double contentHeight(const CardCell &c, double width) const;
     double cellWidth(const CardCell &c) const;
     // The boxes a cell's content stacks from its top (offset, height): lines of text, the bars.

@@ -9,6 +9,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRawFont>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <QtEndian>
 
@@ -102,8 +103,8 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     const QList<QGlyphRun> runs = probe.glyphRuns();
     const double given = runs.isEmpty() ? 0 : runs.first().rawFont().pixelSize();
     const double fit = given > 0 ? face.sizePx / given : 1;
-    Resolved r{face.family, face.sizePx, face.bold, face.italic,           f,  m, asc,
-               0,           fit,         sheared,   sheared ? upright : f, {}, {}};
+    Resolved r{face.family, face.sizePx, face.bold, face.italic,           f,  m,  asc,
+               0,           fit,         sheared,   sheared ? upright : f, {}, {}, {}};
     r.lineHeight = asc + std::round(descent) + std::round(gap);
     faces_.push_back(std::move(r));
     return faces_.back();
@@ -131,6 +132,44 @@ double TextPen::width(const TextFace &face, const QString &text) const
 }
 
 namespace {
+
+constexpr char16_t WordJoiner = 0x2060;
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The page's web engine keeps a number whole ("1,029", "3.5", "12/31"), as the line-breaking rules
+// ask; Qt's line breaker lets a line end after the comma of a number that starts the text, and a
+// price column would be laid out too narrow for its price. text with a word joiner after each
+// separator between two digits, so that no line breaks there; the text itself when it has none (or
+// holds a word joiner of its own).
+QString numbersJoined(const QString &text)
+{
+    if (text.size() < 3 || text.contains(QChar(WordJoiner)))
+        return text;
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        out.append(c);
+        if (i > 0 && i + 1 < text.size() && isDigit(text.at(i - 1)) && isDigit(text.at(i + 1)) &&
+            (c == u',' || c == u'.' || c == u':' || c == u'/')) {
+            if (out.size() == i + 1)
+                out.reserve(text.size() + 8);
+            out.append(QChar(WordJoiner));
+        }
+    }
+    return out.size() == text.size() ? text : out;
+}
+
+// A piece of the joined text as a piece of text.
+QString unjoined(QString piece, bool joined)
+{
+    if (joined)
+        piece.remove(QChar(WordJoiner));
+    return piece;
+}
 
 // Lays text out at width (CSS pixels) in device units of the font; calls each line.
 template <typename Each>
@@ -252,10 +291,34 @@ const QList<QString> &TextPen::wrapped(const TextFace &face, const QString &text
     if (r.wraps.size() > 512)
         r.wraps.clear();
     Resolved::Wrapped w{width, {}};
+    const QString laid = numbersJoined(text);
+    const bool joined = laid.size() != text.size();
     // Laid out at the engine's size: the width is taken back by fit.
-    layOut(r.font, device_, text, width / r.fit,
-           [&](QTextLine &line, int) { w.lines.append(text.mid(line.textStart(), line.textLength()).trimmed()); });
+    layOut(r.font, device_, laid, width / r.fit, [&](QTextLine &line, int) {
+        w.lines.append(unjoined(laid.mid(line.textStart(), line.textLength()).trimmed(), joined));
+    });
     return r.wraps.insert(text, std::move(w))->lines;
+}
+
+double TextPen::minWidth(const TextFace &face, const QString &text) const
+{
+    // Japanese text breaks between any two characters; spaces at a piece's end hang.
+    const QString laid = numbersJoined(text);
+    const bool joined = laid.size() != text.size();
+    double widest = 0;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, laid);
+    qsizetype from = 0;
+    while (breaks.toNextBoundary() > 0) {
+        const qsizetype to = breaks.position();
+        qsizetype end = to;
+        while (end > from && laid.at(end - 1) == QLatin1Char(' '))
+            --end;
+        if (end > from)
+            widest = std::max(
+                widest, width(face, end - from == laid.size() ? text : unjoined(laid.mid(from, end - from), joined)));
+        from = to;
+    }
+    return widest;
 }
 
 int TextPen::lineCount(const TextFace &face, const QString &text, double width) const

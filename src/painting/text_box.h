@@ -48,6 +48,8 @@ public:
     double ascent(const TextFace &face) const;
     // The widest unbroken line of text (max-content width).
     double width(const TextFace &face, const QString &text) const;
+    // The widest piece of text between two places a line may break (min-content width).
+    double minWidth(const TextFace &face, const QString &text) const;
     // The lines text breaks into at width.
     int lineCount(const TextFace &face, const QString &text, double width) const;
     double height(const TextFace &face, const QString &text, double width) const

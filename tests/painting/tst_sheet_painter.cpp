@@ -187,6 +187,8 @@ private Q_SLOTS:
     void doubleBorder();
     void barsInANarrowCell_data();
     void barsInANarrowCell();
+    void wholeNumbers_data();
+    void wholeNumbers();
     void pageEdges();
 };
 
@@ -592,28 +594,61 @@ void TestSheetPainter::doubleBorder()
 // Heights measured from vennlo-pdf with bars 40 px tall in a cell of the given content width.
 void TestSheetPainter::barsInANarrowCell_data()
 {
+    QTest::addColumn<bool>("nested");    // the bars in a nested table (1 px cell padding), no digits
     QTest::addColumn<double>("content"); // the cell's width inside its padding
     QTest::addColumn<int>("lines");
-    QTest::newRow("as wide as the bars") << 97.0 << 1;
-    QTest::newRow("a pixel narrower: the last guard below") << 96.0 << 2;
-    QTest::newRow("up to the centre guard on a line") << 47.0 << 3;
-    QTest::newRow("two or three images a line") << 20.0 << 6;
+    QTest::newRow("as wide as the bars") << false << 97.0 << 1;
+    QTest::newRow("a pixel narrower: the last guard below") << false << 96.0 << 2;
+    QTest::newRow("up to the centre guard on a line") << false << 47.0 << 3;
+    QTest::newRow("two or three images a line") << false << 20.0 << 6;
+    QTest::newRow("nested: as wide as the bars") << true << 99.0 << 1;
+    QTest::newRow("nested: a pixel narrower") << true << 98.0 << 2;
+    QTest::newRow("nested: two or three images a line") << true << 22.0 << 6;
 }
 
 void TestSheetPainter::barsInANarrowCell()
 {
+    QFETCH(bool, nested);
     QFETCH(double, content);
     QFETCH(int, lines);
     QImage device(10, 10, QImage::Format_RGB32);
     painting::TextPen pen(&device);
     painting::CardTable table(pen, 1);
+    const painting::TextFace face;
     painting::CardCell c;
-    c.kind = painting::CardCell::Bars;
+    c.kind = nested ? painting::CardCell::BarsAndDigits : painting::CardCell::Bars;
     c.text = QStringLiteral("4901234567894");
+    c.face = &face;
+    c.nestedPadding = nested ? 1 : 0;
     c.imageHeight = 40;
     table.row();
     table.add(c);
-    QCOMPARE(table.layOut(content + 2), lines * 40.0 + 2);
+    // A nested table has its padding round the bars and round the (empty) digits.
+    QCOMPARE(table.layOut(content + 2), lines * 40.0 + 2 + (nested ? 4 : 0));
+}
+
+void TestSheetPainter::wholeNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("widest"); // the widest piece a line may hold alone
+    QTest::newRow("a price") << QStringLiteral("1,029") << QStringLiteral("1,029");
+    QTest::newRow("a price and its unit") << QStringLiteral("1,029円") << QStringLiteral("1,029");
+    QTest::newRow("a date") << QStringLiteral("12/31特売") << QStringLiteral("12/31");
+    QTest::newRow("a decimal in a sentence") << QStringLiteral("約1.5倍") << QStringLiteral("1.5");
+}
+
+// A number stays whole on its line, however narrow the cell, as the page's web engine keeps it.
+void TestSheetPainter::wholeNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, widest);
+    QImage device(10, 10, QImage::Format_RGB32);
+    painting::TextPen pen(&device);
+    painting::TextFace face;
+    face.family = QStringLiteral("Noto Sans CJK JP");
+    QCOMPARE(pen.minWidth(face, text), pen.width(face, widest));
+    const int pieces = int(text.size() - widest.size()) + 1; // the rest breaks between any two characters
+    QCOMPARE(pen.lineCount(face, text, 1), pieces);
 }
 
 int main(int argc, char *argv[])
