@@ -9,6 +9,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRawFont>
+#include <QTextCharFormat>
 #include <QTextLayout>
 #include <QtEndian>
 
@@ -23,6 +24,8 @@ namespace {
 // baseline. Qt's PDF writer would slant such a face by 0.3, a millimetre apart at a large price.
 constexpr double SyntheticSlant = 0.25;
 
+constexpr double FineScale = 16;
+
 // Whether the face the font resolves to has an italic or oblique style of its own.
 bool hasOwnItalic(const QFont &font)
 {
@@ -30,6 +33,36 @@ bool hasOwnItalic(const QFont &font)
     const QStringList styles = QFontDatabase::styles(family);
     return std::any_of(styles.begin(), styles.end(),
                        [&](const QString &style) { return QFontDatabase::italic(family, style); });
+}
+
+// Whether the web engine draws c unkerned: it kerns the Latin letters of a Japanese face ("AV", "To")
+// but leaves its kana, ideographs and full-width forms at their own advances, where the face's pairs
+// would pull them together ("ティ" a pixel narrower at 9pt).
+bool unkerned(char32_t c)
+{
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+           (c >= 0xFF00 && c <= 0xFFEF) || c >= 0x20000;
+}
+
+// The stretches of text the shaper is to leave unkerned.
+QList<QTextLayout::FormatRange> unkernedRanges(const QString &text)
+{
+    QList<QTextLayout::FormatRange> ranges;
+    QTextCharFormat plain;
+    plain.setFontKerning(false);
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const qsizetype n = pair ? 2 : 1;
+        if (unkerned(c)) {
+            if (!ranges.isEmpty() && ranges.last().start + ranges.last().length == i)
+                ranges.last().length += int(n);
+            else
+                ranges.append({int(i), int(n), plain});
+        }
+        i += n;
+    }
+    return ranges;
 }
 
 } // namespace
@@ -95,16 +128,27 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     const double asc = std::round(ascent);
     // The font engine gives a face whole pixels (34pt, 45.33 px, comes as 45 px), the browser the exact
     // size: what the engine lays out is scaled by fit to the size asked for.
-    QTextLayout probe(QStringLiteral("0"), f, device_);
-    probe.beginLayout();
-    probe.createLine();
-    probe.endLayout();
-    const QList<QGlyphRun> runs = probe.glyphRuns();
-    const double given = runs.isEmpty() ? 0 : runs.first().rawFont().pixelSize();
+    const auto givenSize = [&](const QFont &font) {
+        QTextLayout probe(QStringLiteral("0"), font, device_);
+        probe.beginLayout();
+        probe.createLine();
+        probe.endLayout();
+        const QList<QGlyphRun> runs = probe.glyphRuns();
+        return runs.isEmpty() ? 0.0 : runs.first().rawFont().pixelSize();
+    };
+    const double given = givenSize(f);
     const double fit = given > 0 ? face.sizePx / given : 1;
+    // Widths are measured at sixteen times the size: the engine's advances come in 64ths of its pixel,
+    // short of the exact advances the browser adds up by as much as a 64th a glyph (a Mincho ideograph
+    // at 16pt, 21.33 px, comes as 21.31), which is a pixel on a long line.
+    QFont fine = sheared ? upright : f;
+    fine.setPointSizeF(f.pointSizeF() * FineScale);
+    const double givenFine = givenSize(fine);
     Resolved r{face.family, face.sizePx, face.bold, face.italic,           f,  m, asc,
                0,           fit,         sheared,   sheared ? upright : f, {}, {}};
     r.lineHeight = asc + std::round(descent) + std::round(gap);
+    r.fine = fine;
+    r.fineFit = givenFine > 0 ? face.sizePx / givenFine : 1.0 / FineScale;
     faces_.push_back(std::move(r));
     return faces_.back();
 }
@@ -127,7 +171,7 @@ double TextPen::lineHeight(const TextFace &face) const
 double TextPen::width(const TextFace &face, const QString &text) const
 {
     // Shaped once for its width and its drawing alike.
-    return shaped(face, text).width;
+    return shaped(face, text).measure;
 }
 
 namespace {
@@ -137,6 +181,7 @@ template <typename Each>
 int layOut(const QFont &font, QPaintDevice *device, const QString &text, double widthInFont, Each each)
 {
     QTextLayout layout(text, font, device);
+    layout.setFormats(unkernedRanges(text));
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
@@ -180,6 +225,38 @@ QList<QGlyphRun> runsInOrder(const QTextLine &line)
 
 } // namespace
 
+namespace {
+
+// Where the web engine measures text in pieces: a space by itself, a hyphen with what stands before it,
+// each Japanese letter by itself. No pair is kerned across such a place ("B-CD"), and a piece of digits
+// alone ("B-101", "No. 5") is measured with the digits of no script, narrower in a Mincho face than the
+// Latin ones the letters before them give (and that the engine still draws). The ends of the pieces;
+// the text's length alone when it is one piece.
+QList<qsizetype> pieceEnds(const QString &text)
+{
+    QList<qsizetype> ends;
+    const auto end = [&](qsizetype at) {
+        if (at > 0 && (ends.isEmpty() || ends.last() != at))
+            ends.append(at);
+    };
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const qsizetype n = pair ? 2 : 1;
+        if (c == U' ' || c == U'\t' || unkerned(c)) {
+            end(i);
+            end(i + n);
+        } else if (c == U'-') {
+            end(i + n);
+        }
+        i += n;
+    }
+    end(text.size());
+    return ends;
+}
+
+} // namespace
+
 const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &text) const
 {
     Resolved &r = resolve(face);
@@ -192,13 +269,14 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     if (const auto old = r.older.constFind(text); old != r.older.constEnd())
         return *r.lines.insert(text, *old);
     QTextLayout layout(text, r.shapes, device_);
+    layout.setFormats(unkernedRanges(text));
     layout.setCacheEnabled(true);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
     ShapedLine shapedLine;
     if (line.isValid())
-        shapedLine = ShapedLine{runsInOrder(line), line.ascent() * r.fit, line.horizontalAdvance() * r.fit};
+        shapedLine = ShapedLine{runsInOrder(line), line.ascent() * r.fit, line.horizontalAdvance() * r.fit, 0};
     if (std::abs(r.fit - 1) > 1e-9) {
         for (QGlyphRun &run : shapedLine.runs) {
             QRawFont exact = run.rawFont();
@@ -223,6 +301,24 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     }
     if (glyphs == text.size() && inOrder)
         shapedLine.runs = namedRuns(shapedLine.runs, text);
+    // The width the web engine lays the text out at: the sum of its pieces, each shaped by itself
+    // (and kept for the texts to come), while the line is drawn as shaped whole.
+    if (const QList<qsizetype> ends = pieceEnds(text); ends.size() == 1) {
+        QTextLayout fine(text, r.fine, device_);
+        fine.setFormats(unkernedRanges(text));
+        fine.beginLayout();
+        const QTextLine fineLine = fine.createLine();
+        fine.endLayout();
+        shapedLine.measure = fineLine.isValid() ? fineLine.horizontalAdvance() * r.fineFit : shapedLine.width;
+    } else {
+        double sum = 0;
+        qsizetype from = 0;
+        for (const qsizetype end : ends) {
+            sum += shaped(face, text.mid(from, end - from)).measure;
+            from = end;
+        }
+        shapedLine.measure = sum;
+    }
     return *r.lines.insert(text, shapedLine);
 }
 

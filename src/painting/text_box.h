@@ -65,7 +65,8 @@ private:
     struct ShapedLine {
         QList<QGlyphRun> runs;
         double ascent = 0;
-        double width = 0;
+        double width = 0;   // as drawn
+        double measure = 0; // as the web engine lays it out
     };
     const ShapedLine &shaped(const TextFace &face, const QString &text) const;
     // The lines (each trimmed) text breaks into at width; only for text wider than width.
@@ -84,6 +85,9 @@ private:
         // still break as the slanted font breaks them, its overhang counted.
         bool sheared = false;
         QFont shapes;
+        // The font widths are measured in, and what turns its pixels into CSS pixels.
+        QFont fine;
+        double fineFit = 1;
         // The texts measured and drawn last, each shaped once: a card's texts are measured for its
         // columns, its lines and its alignment, then drawn, and shaping is the costliest part of a
         // sheet. Two generations: when the newer fills it becomes the older, and a text found in the
