@@ -9,7 +9,6 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRawFont>
-#include <QTextCharFormat>
 #include <QTextLayout>
 #include <QtEndian>
 
@@ -24,8 +23,6 @@ namespace {
 // baseline. Qt's PDF writer would slant such a face by 0.3, a millimetre apart at a large price.
 constexpr double SyntheticSlant = 0.25;
 
-constexpr double FineScale = 16;
-
 // Whether the face the font resolves to has an italic or oblique style of its own.
 bool hasOwnItalic(const QFont &font)
 {
@@ -35,34 +32,12 @@ bool hasOwnItalic(const QFont &font)
                        [&](const QString &style) { return QFontDatabase::italic(family, style); });
 }
 
-// Whether the web engine draws c unkerned: it kerns the Latin letters of a Japanese face ("AV", "To")
-// but leaves its kana, ideographs and full-width forms at their own advances, where the face's pairs
-// would pull them together ("ティ" a pixel narrower at 9pt).
-bool unkerned(char32_t c)
+// Whether c is a Japanese letter (kana, ideograph, full-width form), which the web engine measures by
+// itself: the face's pairs ("ティ", a pixel narrower at 9pt kerned) are not kerned in its widths.
+bool japanese(char32_t c)
 {
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
            (c >= 0xFF00 && c <= 0xFFEF) || c >= 0x20000;
-}
-
-// The stretches of text the shaper is to leave unkerned.
-QList<QTextLayout::FormatRange> unkernedRanges(const QString &text)
-{
-    QList<QTextLayout::FormatRange> ranges;
-    QTextCharFormat plain;
-    plain.setFontKerning(false);
-    for (qsizetype i = 0; i < text.size();) {
-        const bool pair = i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
-        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-        const qsizetype n = pair ? 2 : 1;
-        if (unkerned(c)) {
-            if (!ranges.isEmpty() && ranges.last().start + ranges.last().length == i)
-                ranges.last().length += int(n);
-            else
-                ranges.append({int(i), int(n), plain});
-        }
-        i += n;
-    }
-    return ranges;
 }
 
 } // namespace
@@ -138,17 +113,9 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     };
     const double given = givenSize(f);
     const double fit = given > 0 ? face.sizePx / given : 1;
-    // Widths are measured at sixteen times the size: the engine's advances come in 64ths of its pixel,
-    // short of the exact advances the browser adds up by as much as a 64th a glyph (a Mincho ideograph
-    // at 16pt, 21.33 px, comes as 21.31), which is a pixel on a long line.
-    QFont fine = sheared ? upright : f;
-    fine.setPointSizeF(f.pointSizeF() * FineScale);
-    const double givenFine = givenSize(fine);
     Resolved r{face.family, face.sizePx, face.bold, face.italic,           f,  m, asc,
                0,           fit,         sheared,   sheared ? upright : f, {}, {}};
     r.lineHeight = asc + std::round(descent) + std::round(gap);
-    r.fine = fine;
-    r.fineFit = givenFine > 0 ? face.sizePx / givenFine : 1.0 / FineScale;
     faces_.push_back(std::move(r));
     return faces_.back();
 }
@@ -181,7 +148,6 @@ template <typename Each>
 int layOut(const QFont &font, QPaintDevice *device, const QString &text, double widthInFont, Each each)
 {
     QTextLayout layout(text, font, device);
-    layout.setFormats(unkernedRanges(text));
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
@@ -243,7 +209,7 @@ QList<qsizetype> pieceEnds(const QString &text)
         const bool pair = i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
         const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
         const qsizetype n = pair ? 2 : 1;
-        if (c == U' ' || c == U'\t' || unkerned(c)) {
+        if (c == U' ' || c == U'\t' || japanese(c)) {
             end(i);
             end(i + n);
         } else if (c == U'-') {
@@ -257,6 +223,48 @@ QList<qsizetype> pieceEnds(const QString &text)
 
 } // namespace
 
+double TextPen::exactAdvance(Resolved &r, const QTextLine &line) const
+{
+    constexpr double FineScale = 16;
+    double advance = line.horizontalAdvance();
+    for (const QGlyphRun &run : line.glyphRuns()) {
+        const QRawFont raw = run.rawFont();
+        auto font = std::find_if(r.exact.begin(), r.exact.end(), [&](const auto &e) { return e.font == raw; });
+        if (font == r.exact.end()) {
+            r.exact.push_back({raw, raw, {}});
+            font = r.exact.end() - 1;
+            font->fine.setPixelSize(raw.pixelSize() * FineScale);
+        }
+        const QList<quint32> glyphs = run.glyphIndexes();
+        QList<quint32> missing;
+        for (const quint32 g : glyphs)
+            if (!font->gain.contains(g))
+                missing.append(g);
+        if (!missing.isEmpty()) {
+            const QList<QPointF> exact = font->fine.advancesForGlyphIndexes(missing);
+            const QList<QPointF> engine = raw.advancesForGlyphIndexes(missing);
+            for (qsizetype i = 0; i < missing.size() && i < exact.size() && i < engine.size(); ++i)
+                font->gain.insert(missing[i], exact[i].x() / FineScale - engine[i].x());
+        }
+        for (const quint32 g : glyphs)
+            advance += font->gain.value(g);
+    }
+    return advance;
+}
+
+double TextPen::pieceWidth(Resolved &r, const QString &piece) const
+{
+    if (const auto known = r.pieces.constFind(piece); known != r.pieces.constEnd())
+        return *known;
+    if (r.pieces.size() >= 4096)
+        r.pieces.clear();
+    QTextLayout layout(piece, r.shapes, device_);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    return *r.pieces.insert(piece, line.isValid() ? exactAdvance(r, line) * r.fit : 0);
+}
+
 const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &text) const
 {
     Resolved &r = resolve(face);
@@ -268,8 +276,14 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     }
     if (const auto old = r.older.constFind(text); old != r.older.constEnd())
         return *r.lines.insert(text, *old);
-    QTextLayout layout(text, r.shapes, device_);
-    layout.setFormats(unkernedRanges(text));
+    // Japanese letters are drawn unkerned, where the web engine draws them (a text with them is drawn
+    // unkerned whole: its Latin pairs move a hair, its words stay in place).
+    const bool withJapanese =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate() || japanese(c.unicode()); });
+    QFont font = r.shapes;
+    if (withJapanese)
+        font.setKerning(false);
+    QTextLayout layout(text, font, device_);
     layout.setCacheEnabled(true);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
@@ -304,17 +318,12 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     // The width the web engine lays the text out at: the sum of its pieces, each shaped by itself
     // (and kept for the texts to come), while the line is drawn as shaped whole.
     if (const QList<qsizetype> ends = pieceEnds(text); ends.size() == 1) {
-        QTextLayout fine(text, r.fine, device_);
-        fine.setFormats(unkernedRanges(text));
-        fine.beginLayout();
-        const QTextLine fineLine = fine.createLine();
-        fine.endLayout();
-        shapedLine.measure = fineLine.isValid() ? fineLine.horizontalAdvance() * r.fineFit : shapedLine.width;
+        shapedLine.measure = line.isValid() ? exactAdvance(r, line) * r.fit : 0;
     } else {
         double sum = 0;
         qsizetype from = 0;
         for (const qsizetype end : ends) {
-            sum += shaped(face, text.mid(from, end - from)).measure;
+            sum += pieceWidth(r, text.mid(from, end - from));
             from = end;
         }
         shapedLine.measure = sum;
