@@ -33,6 +33,14 @@ bool hasOwnItalic(const QFont &font)
                        [&](const QString &style) { return QFontDatabase::italic(family, style); });
 }
 
+// Whether c is a Japanese letter (kana, ideograph, full-width form), which the web engine measures by
+// itself: the face's pairs ("ティ", a pixel narrower at 9pt kerned) are not kerned in its widths.
+bool japanese(char32_t c)
+{
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+           (c >= 0xFF00 && c <= 0xFFEF) || c >= 0x20000;
+}
+
 } // namespace
 
 Qt::Alignment alignOf(const QString &word)
@@ -96,15 +104,18 @@ TextPen::Resolved &TextPen::resolve(const TextFace &face) const
     const double asc = std::round(ascent);
     // The font engine gives a face whole pixels (34pt, 45.33 px, comes as 45 px), the browser the exact
     // size: what the engine lays out is scaled by fit to the size asked for.
-    QTextLayout probe(QStringLiteral("0"), f, device_);
-    probe.beginLayout();
-    probe.createLine();
-    probe.endLayout();
-    const QList<QGlyphRun> runs = probe.glyphRuns();
-    const double given = runs.isEmpty() ? 0 : runs.first().rawFont().pixelSize();
+    const auto givenSize = [&](const QFont &font) {
+        QTextLayout probe(QStringLiteral("0"), font, device_);
+        probe.beginLayout();
+        probe.createLine();
+        probe.endLayout();
+        const QList<QGlyphRun> runs = probe.glyphRuns();
+        return runs.isEmpty() ? 0.0 : runs.first().rawFont().pixelSize();
+    };
+    const double given = givenSize(f);
     const double fit = given > 0 ? face.sizePx / given : 1;
-    Resolved r{face.family, face.sizePx, face.bold, face.italic,           f,  m,  asc,
-               0,           fit,         sheared,   sheared ? upright : f, {}, {}, {}};
+    Resolved r{face.family, face.sizePx,           face.bold, face.italic, f,  m,  asc, 0, fit,
+               sheared,     sheared ? upright : f, {},        {},          {}, {}, {}};
     r.lineHeight = asc + std::round(descent) + std::round(gap);
     faces_.push_back(std::move(r));
     return faces_.back();
@@ -128,7 +139,7 @@ double TextPen::lineHeight(const TextFace &face) const
 double TextPen::width(const TextFace &face, const QString &text) const
 {
     // Shaped once for its width and its drawing alike.
-    return shaped(face, text).width;
+    return shaped(face, text).measure;
 }
 
 namespace {
@@ -219,6 +230,80 @@ QList<QGlyphRun> runsInOrder(const QTextLine &line)
 
 } // namespace
 
+namespace {
+
+// Where the web engine measures text in pieces: a space by itself, a hyphen with what stands before it,
+// each Japanese letter by itself. No pair is kerned across such a place ("B-CD"), and a piece of digits
+// alone ("B-101", "No. 5") is measured with the digits of no script, narrower in a Mincho face than the
+// Latin ones the letters before them give (and that the engine still draws). The ends of the pieces;
+// the text's length alone when it is one piece.
+QList<qsizetype> pieceEnds(const QString &text)
+{
+    QList<qsizetype> ends;
+    const auto end = [&](qsizetype at) {
+        if (at > 0 && (ends.isEmpty() || ends.last() != at))
+            ends.append(at);
+    };
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair = i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        const qsizetype n = pair ? 2 : 1;
+        if (c == U' ' || c == U'\t' || japanese(c)) {
+            end(i);
+            end(i + n);
+        } else if (c == U'-') {
+            end(i + n);
+        }
+        i += n;
+    }
+    end(text.size());
+    return ends;
+}
+
+} // namespace
+
+double TextPen::exactAdvance(Resolved &r, const QTextLine &line) const
+{
+    constexpr double FineScale = 16;
+    double advance = line.horizontalAdvance();
+    for (const QGlyphRun &run : line.glyphRuns()) {
+        const QRawFont raw = run.rawFont();
+        auto font = std::find_if(r.exact.begin(), r.exact.end(), [&](const auto &e) { return e.font == raw; });
+        if (font == r.exact.end()) {
+            r.exact.push_back({raw, raw, {}});
+            font = r.exact.end() - 1;
+            font->fine.setPixelSize(raw.pixelSize() * FineScale);
+        }
+        const QList<quint32> glyphs = run.glyphIndexes();
+        QList<quint32> missing;
+        for (const quint32 g : glyphs)
+            if (!font->gain.contains(g))
+                missing.append(g);
+        if (!missing.isEmpty()) {
+            const QList<QPointF> exact = font->fine.advancesForGlyphIndexes(missing);
+            const QList<QPointF> engine = raw.advancesForGlyphIndexes(missing);
+            for (qsizetype i = 0; i < missing.size() && i < exact.size() && i < engine.size(); ++i)
+                font->gain.insert(missing[i], exact[i].x() / FineScale - engine[i].x());
+        }
+        for (const quint32 g : glyphs)
+            advance += font->gain.value(g);
+    }
+    return advance;
+}
+
+double TextPen::pieceWidth(Resolved &r, const QString &piece) const
+{
+    if (const auto known = r.pieces.constFind(piece); known != r.pieces.constEnd())
+        return *known;
+    if (r.pieces.size() >= 4096)
+        r.pieces.clear();
+    QTextLayout layout(piece, r.shapes, device_);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    return *r.pieces.insert(piece, line.isValid() ? exactAdvance(r, line) * r.fit : 0);
+}
+
 const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &text) const
 {
     Resolved &r = resolve(face);
@@ -230,14 +315,21 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     }
     if (const auto old = r.older.constFind(text); old != r.older.constEnd())
         return *r.lines.insert(text, *old);
-    QTextLayout layout(text, r.shapes, device_);
+    // Japanese letters are drawn unkerned, where the web engine draws them (a text with them is drawn
+    // unkerned whole: its Latin pairs move a hair, its words stay in place).
+    const bool withJapanese =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate() || japanese(c.unicode()); });
+    QFont font = r.shapes;
+    if (withJapanese)
+        font.setKerning(false);
+    QTextLayout layout(text, font, device_);
     layout.setCacheEnabled(true);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
     ShapedLine shapedLine;
     if (line.isValid())
-        shapedLine = ShapedLine{runsInOrder(line), line.ascent() * r.fit, line.horizontalAdvance() * r.fit};
+        shapedLine = ShapedLine{runsInOrder(line), line.ascent() * r.fit, line.horizontalAdvance() * r.fit, 0};
     if (std::abs(r.fit - 1) > 1e-9) {
         for (QGlyphRun &run : shapedLine.runs) {
             QRawFont exact = run.rawFont();
@@ -262,6 +354,19 @@ const TextPen::ShapedLine &TextPen::shaped(const TextFace &face, const QString &
     }
     if (glyphs == text.size() && inOrder)
         shapedLine.runs = namedRuns(shapedLine.runs, text);
+    // The width the web engine lays the text out at: the sum of its pieces, each shaped by itself
+    // (and kept for the texts to come), while the line is drawn as shaped whole.
+    if (const QList<qsizetype> ends = pieceEnds(text); ends.size() == 1) {
+        shapedLine.measure = line.isValid() ? exactAdvance(r, line) * r.fit : 0;
+    } else {
+        double sum = 0;
+        qsizetype from = 0;
+        for (const qsizetype end : ends) {
+            sum += pieceWidth(r, text.mid(from, end - from));
+            from = end;
+        }
+        shapedLine.measure = sum;
+    }
     return *r.lines.insert(text, shapedLine);
 }
 

@@ -189,6 +189,8 @@ private Q_SLOTS:
     void barsInANarrowCell();
     void wholeNumbers_data();
     void wholeNumbers();
+    void textWidths_data();
+    void textWidths();
     void pageEdges();
 };
 
@@ -649,6 +651,82 @@ void TestSheetPainter::wholeNumbers()
     QCOMPARE(pen.minWidth(face, text), pen.width(face, widest));
     const int pieces = int(text.size() - widest.size()) + 1; // the rest breaks between any two characters
     QCOMPARE(pen.lineCount(face, text, 1), pieces);
+}
+
+// A text's widest unbroken line as vennlo-pdf lays it out (the text in a float, a letter floated
+// beside it, read back with pdftotext -bbox). The web engine shapes a space, each Japanese letter and
+// what ends in a hyphen apart: nothing is kerned across them, but Latin letters within a word are; a
+// piece of digits alone takes narrower digits in a Mincho face than digits after letters. Advances are
+// added up exactly, not in 64ths of a pixel.
+void TestSheetPainter::textWidths_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("width"); // CSS pixels
+    QTest::newRow("Mincho bold, price and ideographs") << "太字"
+                                                       << "16pt"
+                                                       << "ＭＳ Ｐ明朝"
+                                                       << "(本体価格 398円)" << 167.11;
+    QTest::newRow("Gothic, digits") << "通常"
+                                    << "16px"
+                                    << "ＭＳ ゴシック"
+                                    << "4901234567894" << 115.46;
+    QTest::newRow("Gothic, name with kana") << "通常"
+                                            << "9pt"
+                                            << "ＭＳ ゴシック"
+                                            << "煎茶ティーバッグ <20袋入>" << 149.36;
+    QTest::newRow("Mincho, kana") << "通常"
+                                  << "9pt"
+                                  << "ＭＳ Ｐ明朝"
+                                  << "ティーバッグ" << 72.00;
+    QTest::newRow("Mincho, code") << "通常"
+                                  << "9pt"
+                                  << "ＭＳ 明朝"
+                                  << "B-101" << 30.16;
+    QTest::newRow("Mincho bold, code") << "太字"
+                                       << "12pt"
+                                       << "ＭＳ 明朝"
+                                       << "B-101" << 41.79;
+    QTest::newRow("Mincho, digits after a space") << "通常"
+                                                  << "16px"
+                                                  << "ＭＳ 明朝"
+                                                  << "No.1 10%" << 70.99;
+    QTest::newRow("Mincho, digits after a slash") << "通常"
+                                                  << "16px"
+                                                  << "ＭＳ 明朝"
+                                                  << "B/101" << 42.38;
+    QTest::newRow("Mincho, letters after a hyphen") << "通常"
+                                                    << "16px"
+                                                    << "ＭＳ 明朝"
+                                                    << "B-CD" << 39.62;
+    QTest::newRow("Mincho, a word and a digit") << "通常"
+                                                << "16px"
+                                                << "ＭＳ 明朝"
+                                                << "Tea-1" << 39.80;
+    QTest::newRow("Gothic, Latin letters kerned") << "通常"
+                                                  << "9pt"
+                                                  << "ＭＳ ゴシック"
+                                                  << "AVA To" << 37.38;
+    QTest::newRow("Meiryo bold, Latin kerned beside an ideograph") << "太字"
+                                                                   << "12pt"
+                                                                   << "メイリオ"
+                                                                   << "Yoyo 茶" << 56.94;
+}
+
+void TestSheetPainter::textWidths()
+{
+    QFETCH(QString, style);
+    QFETCH(QString, size);
+    QFETCH(QString, family);
+    QFETCH(QString, text);
+    QFETCH(double, width);
+    QImage device(10, 10, QImage::Format_RGB32);
+    const painting::TextPen pen(&device);
+    const painting::TextFace face = painting::faceOf(style, size, family, QString(), QStringLiteral("left"));
+    const double got = pen.width(face, text);
+    QVERIFY2(qAbs(got - width) < 0.08, qPrintable(QString::number(got, 'f', 3)));
 }
 
 int main(int argc, char *argv[])
