@@ -104,9 +104,9 @@ private:
         QHash<QString, Wrapped> wraps;
         // The widths of the pieces texts are measured in (words, Japanese letters), shared by all.
         QHash<QString, double> pieces;
-        // For each font the shaper used, what each glyph's exact advance adds to the font engine's (which
-        // comes in 64ths of a pixel, short by as much as a 64th a glyph: a Mincho ideograph at 16pt, 21.33
-        // px, comes as 21.31, a pixel on a long line against the browser's sum of exact advances).
+        // For each font the shaper used, what each glyph's advance as the web engine takes it adds to the
+        // font engine's (which comes in 64ths of a pixel at a whole pixel size, short by as much as a
+        // 64th a glyph: a pixel on a long line, and a whole pixel more or less in a cell's width).
         struct Exact {
             QRawFont font, fine;
             QHash<quint32, double> gain;
@@ -116,7 +116,7 @@ private:
     // Designs have a handful of faces: a short list searched in order is all the cache needs.
     Resolved &resolve(const TextFace &face) const;
     double pieceWidth(Resolved &r, const QString &piece) const;
-    // A line's advance with each glyph's exact advance, kerning kept.
+    // A line's advance with each glyph's advance as the web engine takes it, kerning kept.
     double exactAdvance(Resolved &r, const QTextLine &line) const;
     QPaintDevice *device_;
     double dpi_;

@@ -191,6 +191,8 @@ private Q_SLOTS:
     void wholeNumbers();
     void textWidths_data();
     void textWidths();
+    void cellWidths_data();
+    void cellWidths();
     void pageEdges();
 };
 
@@ -657,7 +659,7 @@ void TestSheetPainter::wholeNumbers()
 // beside it, read back with pdftotext -bbox). The web engine shapes a space, each Japanese letter and
 // what ends in a hyphen apart: nothing is kerned across them, but Latin letters within a word are; a
 // piece of digits alone takes narrower digits in a Mincho face than digits after letters. Advances are
-// added up exactly, not in 64ths of a pixel.
+// added up as the engine's font library scales them, not in 64ths of a pixel.
 void TestSheetPainter::textWidths_data()
 {
     QTest::addColumn<QString>("style");
@@ -727,6 +729,53 @@ void TestSheetPainter::textWidths()
     const painting::TextFace face = painting::faceOf(style, size, family, QString(), QStringLiteral("left"));
     const double got = pen.width(face, text);
     QVERIFY2(qAbs(got - width) < 0.08, qPrintable(QString::number(got, 'f', 3)));
+}
+
+// A text cell's width in the automatic table layout, padding included, as vennlo-pdf lays it out (a
+// table of the cell between two of known width, read back with pdftotext -bbox). The engine takes each
+// glyph's advance as its font library scales it, a hair off the exact one, and rounds the cell up to
+// the next whole pixel: text of exactly 32 px takes 35, of 24 px at 24 px a letter 26.
+void TestSheetPainter::cellWidths_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("cell");
+    const QString gothic = QStringLiteral("ＭＳ ゴシック");
+    QTest::newRow("24pt ideograph") << "両方"
+                                    << "24pt" << gothic << "円" << 35.0;
+    QTest::newRow("24pt ideographic space") << "両方"
+                                            << "24pt" << gothic << "\u3000" << 35.0;
+    QTest::newRow("12pt, two") << "太字"
+                               << "12pt" << gothic << "円円" << 35.0;
+    QTest::newRow("9pt, four") << "太字"
+                               << "9pt" << gothic << "円円円円" << 51.0;
+    QTest::newRow("18pt ideograph") << "太字"
+                                    << "18pt" << gothic << "円" << 26.0;
+    QTest::newRow("30pt ideograph") << "太字"
+                                    << "30pt" << gothic << "円" << 42.0;
+    QTest::newRow("16pt, three") << "太字"
+                                 << "16pt" << gothic << "円円円" << 66.0;
+    QTest::newRow("14pt, three") << "太字"
+                                 << "14pt" << gothic << "円円円" << 58.0;
+    QTest::newRow("price") << "両方"
+                           << "34pt"
+                           << "ＭＳ Ｐゴシック"
+                           << "609" << 83.0;
+}
+
+void TestSheetPainter::cellWidths()
+{
+    QFETCH(QString, style);
+    QFETCH(QString, size);
+    QFETCH(QString, family);
+    QFETCH(QString, text);
+    QFETCH(double, cell);
+    QImage device(10, 10, QImage::Format_RGB32);
+    const painting::TextPen pen(&device);
+    const painting::TextFace face = painting::faceOf(style, size, family, QString(), QStringLiteral("left"));
+    QCOMPARE(painting::wholePixels({0, pen.width(face, text) + 2}).max, cell);
 }
 
 int main(int argc, char *argv[])
