@@ -112,4 +112,16 @@ std::vector<double> autoColumns(const std::vector<ColumnWidths> &c, double width
     return out;
 }
 
+std::vector<double> fixedColumns(double width, int count)
+{
+    std::vector<double> out;
+    double left = std::max(0.0, std::floor(width + kSlack));
+    for (int k = count; k > 0; --k) {
+        const double w = std::floor(left / k);
+        out.push_back(w);
+        left -= w;
+    }
+    return out;
+}
+
 } // namespace painting

@@ -33,5 +33,10 @@ void spreadSpan(std::vector<ColumnWidths> &columns, int first, int last, double 
 // in proportion to how far each stands above its min. The mins matter only when the maxes together
 // are wider than the table.
 std::vector<double> autoColumns(const std::vector<ColumnWidths> &columns, double width);
+// The widths of count columns of a table laid out fixed (no column with a width of its own) at width:
+// the width cut to a whole pixel, then each column in turn an equal share of what is left, cut to a
+// whole pixel, so that the last ones take the pixels over (777 px over five columns: 155, 155, 155,
+// 156, 156).
+std::vector<double> fixedColumns(double width, int count);
 
 } // namespace painting

@@ -4,6 +4,7 @@
 #include "label_stocks/chosen_stock.h"
 #include "painting/borders.h"
 #include "painting/card_table.h"
+#include "painting/columns.h"
 #include "painting/units.h"
 #include "platform/numbers.h"
 #include "price_tags/card.h"
@@ -13,6 +14,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 namespace price_tags {
 
@@ -43,6 +45,12 @@ struct Geometry {
     bool fixedW = false, fixedH = false;
     double divW = 0, divH = 0;
     double pitchX = 0, pitchY = 0;
+    // Free cards: each column's left edge from the table's, the table's right edge last, in the whole
+    // pixels the web engine's fixed table layout gives them (empty when the cards have a width).
+    std::vector<double> colX;
+    double left(int c) const { return colX.empty() ? c * pitchX : colX[size_t(c)]; }
+    double pitch(int c) const { return left(c + 1) - left(c); }
+    double divWAt(int c) const { return colX.empty() ? divW : pitch(c) - line - 2 * CellPadding; }
 };
 
 Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *stock, double pageW = mmToPx(A4WidthMm))
@@ -70,6 +78,9 @@ Geometry geometryOf(const PriceTagDesign &d, const label_stocks::ChosenStock *st
     } else {
         g.pitchX = (pageW - 2 * BodyMargin) / g.columns;
         g.divW = g.pitchX - g.line - 2 * CellPadding;
+        g.colX.assign(1, 0);
+        for (const double w : painting::fixedColumns(pageW - 2 * BodyMargin - g.line, g.columns))
+            g.colX.push_back(g.colX.back() + w);
     }
     if (g.fixedH) {
         g.divH = mmOf(d.cardHeight);
@@ -253,7 +264,8 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     qint64 pages = n > 0 ? (n - 1) / perPage + 1 : 1;
     painting::TextPen pen(&device);
     painting::CardTable table(pen, columnsOf(style), CardSpacing, 0);
-    const double innerW = stock ? mmToPx(stock->labelWidthMm) - g.padL - g.padR : g.divW;
+    // A tag's table is as wide as its box inside its padding.
+    const auto innerW = [&](double boxW) { return boxW - g.padL - g.padR; };
 
     // The cells are asked for in order: one cursor walks the runs, as the page writer does.
     int run = 0;
@@ -304,7 +316,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         fillTable(table, *tag, style);
         const bool edges = cut >= 0 && painting::crossesEdge(box.top() + cut, box.height(), paperH);
         table.setPageEdges(edges ? painting::nextEdge(box.top() + g.padT + cut, paperH) : 0, edges ? paperH : 0);
-        table.layOut(innerW);
+        table.layOut(innerW(box.width()));
         table.draw(p, QPointF(box.left() + g.padL, box.top() + g.padT));
         if (clip)
             p.restore();
@@ -321,7 +333,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             row[size_t(c)] = r * g.columns + c < count ? tagAt(cell++) : std::nullopt;
             if (!g.fixedH && row[size_t(c)]) {
                 fillTable(table, *row[size_t(c)], style);
-                contentH = std::max(contentH, table.layOut(innerW));
+                contentH = std::max(contentH, table.layOut(g.divWAt(c)));
             }
         }
         return contentH + g.padT + g.padB;
@@ -419,9 +431,9 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                 continue;
             }
             for (int c = 0; c < g.columns; ++c) {
-                const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
-                cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
-                drawTag(p, QRectF(x, y + CellPadding, g.divW + g.padL + g.padR, boxH), row[size_t(c)],
+                const double x = BodyMargin + g.line + g.left(c) + CellPadding;
+                cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitch(c), pitchY));
+                drawTag(p, QRectF(x, y + CellPadding, g.divWAt(c) + g.padL + g.padR, boxH), row[size_t(c)],
                         g.fixedH ? s.cut : -1);
             }
             y += pitchY;

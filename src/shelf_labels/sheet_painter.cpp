@@ -3,6 +3,7 @@
 #include "label_stocks/chosen_stock.h"
 #include "painting/borders.h"
 #include "painting/card_table.h"
+#include "painting/columns.h"
 #include "painting/units.h"
 #include "platform/numbers.h"
 #include "shelf_labels/card.h"
@@ -13,6 +14,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 namespace shelf_labels {
 
@@ -57,6 +59,12 @@ struct Geometry {
     bool fixedW = false, fixedH = false;
     double divW = 0, divH = 0; // the card's content box, when fixed
     double pitchX = 0, pitchY = 0;
+    // Free cards: each column's left edge from the table's, the table's right edge last, in the whole
+    // pixels the web engine's fixed table layout gives them (empty when the cards have a width).
+    std::vector<double> colX;
+    double left(int c) const { return colX.empty() ? c * pitchX : colX[size_t(c)]; }
+    double pitch(int c) const { return left(c + 1) - left(c); }
+    double divWAt(int c) const { return colX.empty() ? divW : pitch(c) - line - 2 * CellPadding; }
 };
 
 Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *stock, double pageW = mmToPx(A4WidthMm))
@@ -86,6 +94,9 @@ Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *
     } else {
         g.pitchX = (pageW - 2 * BodyMargin) / g.columns;
         g.divW = g.pitchX - g.line - 2 * CellPadding;
+        g.colX.assign(1, 0);
+        for (const double w : painting::fixedColumns(pageW - 2 * BodyMargin - g.line, g.columns))
+            g.colX.push_back(g.colX.back() + w);
     }
     if (g.fixedH) {
         g.divH = mmOf(d.cardHeight);
@@ -269,8 +280,10 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     const CardStyle style = styleOf(d, *sheet);
     painting::TextPen pen(&device);
     painting::CardTable table(pen, style.layoutType == 1 ? 4 : 3);
-    const double innerW = std::max(
-        0.0, (stock ? mmToPx(stock->labelWidthMm) - g.padL - g.padR - 2 * g.border : g.divW) - 2 * CellPadding);
+    // A card's table is as wide as its box inside its padding and border.
+    const auto innerW = [&](double boxW) {
+        return std::max(0.0, boxW - g.padL - g.padR - 2 * g.border - 2 * CellPadding);
+    };
     bool failed = false;
 
     const double paperH = mmToPx(stock ? stock->pageHeightMm : A4HeightMm) / shrink;
@@ -290,7 +303,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         fillTable(table, *card, style);
         const bool edges = cut >= 0 && painting::crossesEdge(box.top() + cut, box.height(), paperH);
         table.setPageEdges(edges ? painting::nextEdge(origin.y() + cut, paperH) : 0, edges ? paperH : 0);
-        table.layOut(innerW);
+        table.layOut(innerW(box.width()));
         table.draw(p, origin);
         if (clip)
             p.restore();
@@ -327,6 +340,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     // are filled again as they are drawn, so that memory stays flat).
     const bool grid = stock || (g.fixedW && g.fixedH);
     std::vector<std::optional<Card>> row(size_t(g.columns));
+    const auto boxW = [&](int c) { return g.divWAt(c) + g.padL + g.padR + 2 * g.border; };
     auto fillRow = [&](qint64 first, int count, int r) {
         double contentH = g.divH;
         for (int c = 0; c < g.columns; ++c) {
@@ -334,7 +348,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             row[size_t(c)] = i < count ? cardAt(first + i) : std::nullopt;
             if (!g.fixedH && row[size_t(c)]) {
                 fillTable(table, *row[size_t(c)], style);
-                contentH = std::max(contentH, table.layOut(innerW) + 2 * CellPadding);
+                contentH = std::max(contentH, table.layOut(innerW(boxW(c))) + 2 * CellPadding);
             }
         }
         return contentH + g.padT + g.padB + 2 * g.border;
@@ -418,11 +432,10 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
             }
             if (g.fixedH)
                 fillRow(first, count, r);
-            const double boxW = g.divW + g.padL + g.padR + 2 * g.border;
             for (int c = 0; c < g.columns; ++c) {
-                const double x = BodyMargin + g.line + c * g.pitchX + CellPadding;
-                cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitchX, pitchY));
-                drawCard(p, QRectF(x, y + CellPadding, boxW, boxH), row[size_t(c)] ? &*row[size_t(c)] : nullptr,
+                const double x = BodyMargin + g.line + g.left(c) + CellPadding;
+                cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitch(c), pitchY));
+                drawCard(p, QRectF(x, y + CellPadding, boxW(c), boxH), row[size_t(c)] ? &*row[size_t(c)] : nullptr,
                          g.fixedH ? s.cut : -1);
             }
             y += pitchY;

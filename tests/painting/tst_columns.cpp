@@ -6,12 +6,17 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <numeric>
+
 class TestColumns : public QObject {
     Q_OBJECT
 
 private slots:
     void columns_data();
     void columns();
+    void fixedColumns_data();
+    void fixedColumns();
 };
 
 using Cells = QList<QPointF>;       // one cell of one column each: {min, max}
@@ -87,6 +92,29 @@ void TestColumns::columns()
     for (qsizetype i = 0; i < measured.size(); ++i)
         QVERIFY2(qAbs(got[size_t(i)] - measured[i]) < 0.15,
                  qPrintable(QStringLiteral("column %1: %2").arg(i).arg(got[size_t(i)])));
+}
+
+// A sheet of free cards: a fixed table as wide as the page's body (777.7 px on A4, a pixel less with
+// cut lines), its columns measured as above from a card's first word on each.
+void TestColumns::fixedColumns_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<QList<double>>("measured"); // the last column's right edge was not measured
+    QTest::newRow("five columns") << 777.7 << QList<double>{155, 155, 155, 156};
+    QTest::newRow("five columns, cut lines") << 776.7 << QList<double>{155, 155, 155, 155};
+    QTest::newRow("three columns") << 777.7 << QList<double>{259, 259};
+    QTest::newRow("three columns, cut lines") << 776.7 << QList<double>{258, 259};
+    QTest::newRow("four columns, cut lines") << 776.7 << QList<double>{194, 194, 194};
+}
+
+void TestColumns::fixedColumns()
+{
+    QFETCH(double, width);
+    QFETCH(QList<double>, measured);
+    const std::vector<double> got = painting::fixedColumns(width, int(measured.size()) + 1);
+    for (qsizetype i = 0; i < measured.size(); ++i)
+        QCOMPARE(got[size_t(i)], measured[i]);
+    QCOMPARE(std::accumulate(got.begin(), got.end(), 0.0), std::floor(width));
 }
 
 QTEST_GUILESS_MAIN(TestColumns)
