@@ -1,5 +1,7 @@
 #include "painting/units.h"
 
+#include <cmath>
+
 namespace painting {
 
 std::optional<double> cssLengthPx(const QString &text)
@@ -20,6 +22,11 @@ std::optional<double> cssLengthPx(const QString &text)
         return v * u.px;
     }
     return std::nullopt;
+}
+
+double layoutLength(double px)
+{
+    return std::trunc(px * 64) / 64;
 }
 
 std::optional<double> mmTextPx(const QString &text)

@@ -25,6 +25,9 @@ constexpr double ptToPx(double pt)
 {
     return pt * PxPerInch / PtPerInch;
 }
+// A box's length as the web engine's layout holds it: cut to a 64th of a pixel (84mm, 317.48 px, is
+// held as 317.47), so that sums of lengths round to whole pixels as the page's do.
+double layoutLength(double px);
 
 // A style sheet length: a number with "pt", "mm" or "px" ("20pt", "5mm", "1.5px"); nullopt for
 // anything else (the browser drops such a declaration, and so does the painter).

@@ -30,7 +30,7 @@ constexpr double A4HeightMm = 297;
 
 double mmOf(const QString &text)
 {
-    return painting::mmTextPx(text).value_or(0);
+    return painting::layoutLength(painting::mmTextPx(text).value_or(0));
 }
 
 double paddingOf(const QString &text)
@@ -47,7 +47,7 @@ double borderPx(const QString &style, const QString &widthPt)
     const double pt = widthPt.trimmed().toDouble(&ok);
     if (!ok || pt <= 0)
         return 0;
-    return std::max(1.0, painting::ptToPx(pt));
+    return std::max(1.0, painting::layoutLength(painting::ptToPx(pt)));
 }
 
 // Everything of the design the cards of a sheet share, in CSS pixels.
@@ -83,14 +83,15 @@ Geometry geometryOf(const ShelfLabelDesign &d, const label_stocks::ChosenStock *
     g.fixedH = d.cardHeightFixed;
     if (g.fixedW) {
         const double cw = platform::toWholeNumber(d.cardWidth).value_or(0);
-        g.divW = mmToPx(cw - 1);
+        g.divW = painting::layoutLength(mmToPx(cw - 1));
         const double outer = g.divW + g.padL + g.padR + 2 * g.border;
         // The web engine gives table columns whole pixels, rounded up from their content, and a table
         // wider than the page's body shares the body's width, each card keeping its own.
         const double least = std::ceil(outer + 2 * CellPadding) + g.line;
-        g.pitchX = std::max(std::min(std::ceil(std::max(mmToPx(cw), outer) + 2 * CellPadding) + g.line,
-                                     (pageW - 2 * BodyMargin) / g.columns),
-                            least);
+        g.pitchX =
+            std::max(std::min(std::ceil(std::max(painting::layoutLength(mmToPx(cw)), outer) + 2 * CellPadding) + g.line,
+                              (pageW - 2 * BodyMargin) / g.columns),
+                     least);
     } else {
         g.pitchX = (pageW - 2 * BodyMargin) / g.columns;
         g.divW = g.pitchX - g.line - 2 * CellPadding;
