@@ -337,18 +337,23 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
     };
 
     // A free layout's rows are as tall as their tallest card, and a table taller than the paper goes on
-    // over the next sheets as the browser prints it: the rows of each sheet are found first (the cards
-    // are filled again as they are drawn, so that memory stays flat).
+    // over the next sheets as the browser prints it: a row the paper's edge crosses stays where it is,
+    // its cards' lines that would cross the edge starting below it, which makes the row taller. The
+    // tables' heights are found first (the cards are filled again as they are drawn, so that memory
+    // stays flat).
     const bool grid = stock || (g.fixedW && g.fixedH);
     std::vector<std::optional<Card>> row(size_t(g.columns));
     const auto boxW = [&](int c) { return g.divWAt(c) + g.padL + g.padR + 2 * g.border; };
-    auto fillRow = [&](qint64 first, int count, int r) {
+    // top: the row's top, down the sheets of its table.
+    auto fillRow = [&](qint64 first, int count, int r, double top) {
         double contentH = g.divH;
         for (int c = 0; c < g.columns; ++c) {
             const int i = r * g.columns + c;
             row[size_t(c)] = i < count ? cardAt(first + i) : std::nullopt;
             if (!g.fixedH && row[size_t(c)]) {
                 fillTable(table, *row[size_t(c)], style);
+                const double origin = top + CellPadding + g.border + g.padT + CellPadding;
+                table.setPageEdges(painting::nextEdge(origin, paperH), paperH);
                 contentH = std::max(contentH, table.layOut(innerW(boxW(c))) + 2 * CellPadding);
             }
         }
@@ -359,7 +364,7 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         qint64 table;
         int firstRow;
         int rows;
-        double cut = 0; // fixed cards: how far down the table the sheet starts
+        double cut = 0; // how far down the table the sheet starts
     };
     std::vector<Sheetful> sheets;
     if (!stock) {
@@ -376,16 +381,11 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
                     sheets.push_back({t, 0, rows, k * paperH});
                 continue;
             }
-            sheets.push_back({t, 0, 0});
-            for (int r = 0; r * g.columns < count && !failed; ++r) {
-                const double h = rowPitch(fillRow(t * perPage, count, r));
-                if (y + h > paperH && sheets.back().rows > 0) {
-                    sheets.push_back({t, r, 0});
-                    y = g.line;
-                }
-                y += h;
-                ++sheets.back().rows;
-            }
+            const int rows = (count + g.columns - 1) / g.columns;
+            for (int r = 0; r < rows && !failed; ++r)
+                y += rowPitch(fillRow(t * perPage, count, r, y));
+            for (int k = 0; k == 0 || k * paperH < y - 0.5; ++k)
+                sheets.push_back({t, 0, rows, k * paperH});
         }
         if (failed)
             return MakeResult::failed(makeHtmlFileLabel(), error);
@@ -423,21 +423,22 @@ common::MakeResult paintSheet(const Inputs &in, QPagedPaintDevice &device, const
         const Sheetful &s = sheets[size_t(page)];
         const qint64 first = s.table * perPage;
         const int count = int(std::min<qint64>(perPage, cells - first));
-        double y = (s.cut > 0 ? (s.table == 0 ? BodyMargin : 0) : (page == 0 ? BodyMargin : 0)) + g.line - s.cut;
+        double y = (s.table == 0 ? BodyMargin : 0) + g.line - s.cut;
         for (int r = s.firstRow; r < s.firstRow + s.rows && !failed; ++r) {
-            const double boxH = g.fixedH ? g.divH + g.padT + g.padB + 2 * g.border : fillRow(first, count, r);
+            const double boxH =
+                g.fixedH ? g.divH + g.padT + g.padB + 2 * g.border : fillRow(first, count, r, y + s.cut);
             const double pitchY = rowPitch(boxH);
             if (y + pitchY < 0 || y > paperH) {
                 y += pitchY;
                 continue;
             }
             if (g.fixedH)
-                fillRow(first, count, r);
+                fillRow(first, count, r, y + s.cut);
             for (int c = 0; c < g.columns; ++c) {
                 const double x = BodyMargin + g.line + g.left(c) + CellPadding;
                 cutLines(p, QRectF(x - CellPadding - g.line / 2, y - g.line / 2, g.pitch(c), pitchY));
                 drawCard(p, QRectF(x, y + CellPadding, boxW(c), boxH), row[size_t(c)] ? &*row[size_t(c)] : nullptr,
-                         g.fixedH ? s.cut : -1);
+                         s.cut);
             }
             y += pitchY;
         }

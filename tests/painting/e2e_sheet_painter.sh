@@ -57,6 +57,10 @@ design "$data/typeA_defaults.hdn" "$work/a_edge.hdn" "[CHeight]S=1" "[CHeight]H=
 # each length in 64ths of a pixel: a pixel wider, and the second column's lines stand 0.2 mm off.
 design "$data/typeA_defaults.hdn" "$work/a_thin.hdn" "[CHeight]S=1" "[CHeight]H=93" "[CWidth]S=1" "[CWidth]W=85" \
     "[Bunkatsu]H=2" "[Bunkatsu]W=2" "[Line]line=0" "[Border]S=solid" "[Border]W=0.5" "[Border]C=#000000" "[CPadding]P2=1" "[CPadding]P3=1"
+# Five rows of free cards to a table, taller than the paper: the fourth row stays on the first sheet,
+# what of it would cross the paper's edge starting on the next.
+design "$data/typeA_defaults.hdn" "$work/a_over.hdn" "[Header]check=1" "[Make]GN=1" "[Bunkatsu]H=5" "[Bunkatsu]W=1" \
+    "[Line]line=1" "[Border]S=solid" "[Border]W=1.5" "[Border]C=#000000" "[CPadding]P0=2" "[CPadding]P3=3"
 
 failures=0
 # case name, tolerance (mm), fixed (1: compare the ruled lines), vennlo-cli arguments
@@ -104,6 +108,7 @@ check shelf_a_double 1.0 1 shelf "$shelf_list" --design "$work/a_double.hdn"
 check shelf_a_free 1.0 0 shelf "$shelf_list" --design "$work/a_free.hdn"
 check shelf_a_edge 1.0 0 shelf "$shelf_list" --design "$work/a_edge.hdn"
 check shelf_a_thin 1.0 1 shelf "$shelf_list" --design "$work/a_thin.hdn"
+check shelf_a_over 1.0 0 shelf "$shelf_list" --design "$work/a_over.hdn"
 # Type B's free cards, 2 x 8 to a table: each table runs over two sheets, as the browser prints it.
 cat "$shelf_list" "$shelf_list" > "$work/two_lists.csv"
 check shelf_b_free 1.0 0 shelf "$work/two_lists.csv" --design "$data/typeB_defaults.hdn"
